@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The home-page link: Command2_Click shows the home page in a browser of the program's
+// own, reusing it while it lives; Shutdown asks it to quit at the program's end.
+#pragma once
+
+#include "platform/browser.h"
+#include "platform/effects.h"
+
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+namespace cykl {
+
+// The file: URL of the installed home page, found at run time.
+QString HomePageAddress();
+
+class HomePageLink {
+public:
+    HomePageLink(BrowserFactory &browsers, UrlOpener &fallback, QString address);
+    ~HomePageLink();
+
+    const QString &Address() const { return address_; }
+
+    // First attempt on the held browser, then a second one with a new browser. Throws
+    // ProgramError when the page cannot be shown at all.
+    void Command2_Click();
+
+    // Quit on the held browser; every failure is ignored.
+    void Shutdown();
+
+private:
+    BrowserFactory &browsers_;
+    UrlOpener &fallback_;
+    QString address_;
+    std::unique_ptr<BrowserAutomation> Browser;
+    // Replaced browsers stay connected, unused, so their windows stay open until the end.
+    std::vector<std::unique_ptr<BrowserAutomation>> retired_;
+};
+
+} // namespace cykl
