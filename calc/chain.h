@@ -20,8 +20,16 @@ bool IsLeap(double year);
 // floor(100 * sin(((2 * pi) * t) / period)) in exactly this order of operations.
 double CycleValue(double t, int period);
 
-// A field text read as its leading decimal number; no number gives 0.
+// A field text read as its leading decimal number; no number gives 0. Leading blanks are
+// skipped; the number is the longest prefix of the form [sign] digits [. digits]
+// [e [sign] digits], with at least one digit before the exponent, read independently of
+// the locale. A number beyond the range of a double reads as not-a-number.
 double ReadNumber(std::string_view text);
+
+// The days from the birth date to the first day of the target month (negative or zero when
+// that month is the birth month), counted on the calculation's calendar. Needs the month
+// table built and days, months and years as ConfirmInput lets them through.
+double CountDaysLived(const InputDateRecord &dates, const MonthLengthTable &monthLength);
 
 void ConfirmInput(Main &main, Port &port);
 void CountDays(Main &main, Port &port);

@@ -12,6 +12,10 @@ namespace cykl {
 
 using MessageCode = std::int16_t;
 
+// The captions of Command1: the charts show the current input, or they do not.
+inline constexpr std::string_view CaptionConfirmed = "Údaje platí";
+inline constexpr std::string_view CaptionUnconfirmed = "Potvrzeni dat";
+
 // The longest month has 31 days; index 0 holds day 1.
 inline constexpr int MaxMonthDays = 31;
 using DayValues = std::array<double, MaxMonthDays>;

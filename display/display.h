@@ -10,9 +10,6 @@
 
 namespace cykl {
 
-inline constexpr std::string_view CaptionConfirmed = "Údaje platí";
-inline constexpr std::string_view CaptionUnconfirmed = "Potvrzeni dat";
-
 class Display {
 public:
     Display(const Main &main, ChartControl &graph1, ChartControl &graph2, MessageBoxSeam &box,
