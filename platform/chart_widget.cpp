@@ -1,0 +1,329 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "platform/chart_widget.h"
+
+#include "platform/chart_model.h"
+
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <array>
+#include <vector>
+
+namespace cykl {
+
+namespace {
+
+// Sets 1 to 3 in the colours of the window's legend: physical blue, emotional green,
+// intellectual cyan. Pure green is hard to see as a thin line on white, so the lines
+// take a darker shade of it; the bars are filled areas and keep the pure colour.
+struct SeriesColour {
+    QColor line;
+    QColor fill;
+};
+const std::array<SeriesColour, 6> &Palette()
+{
+    static const std::array<SeriesColour, 6> palette { {
+        { QColor(0, 0, 255), QColor(0, 0, 255) },
+        { QColor(0, 190, 0), QColor(0, 255, 0) },
+        { QColor(0, 215, 215), QColor(0, 255, 255) },
+        { QColor(220, 0, 0), QColor(255, 0, 0) },
+        { QColor(200, 0, 200), QColor(255, 0, 255) },
+        { QColor(128, 128, 0), QColor(192, 192, 0) },
+    } };
+    return palette;
+}
+const SeriesColour &ColourOf(int index)
+{
+    return Palette()[static_cast<std::size_t>(index) % Palette().size()];
+}
+
+constexpr double ValueMin = -100;
+constexpr double ValueMax = 100;
+constexpr int AxisFontPixels = 9;
+
+QString Text(const std::string &utf8)
+{
+    return QString::fromStdString(utf8);
+}
+
+} // namespace
+
+struct ChartWidget::Private {
+    Private(std::int16_t type, std::int16_t points, std::int16_t sets) : model(type, points, sets)
+    {
+    }
+
+    enum class Kind { None, Line, Bar };
+
+    void Build(Kind wanted);
+    void StyleAxis(QAbstractAxis *axis) const;
+    QValueAxis *AddValueAxis();
+    QLineSeries *AddZeroLine(QAbstractAxis *x, QValueAxis *y);
+    void BuildLine();
+    void BuildBar();
+    void Apply();
+    void FillLines();
+    void UpdateDayAxis();
+    void FillBars();
+    void RebuildBarSets();
+
+    ChartModel model;
+    QChartView *view = nullptr;
+    QChart *chart = nullptr;
+    Kind kind = Kind::None;
+    QLineSeries *zeroLine = nullptr;
+    // Line chart (type 6 and any type other than 4).
+    QCategoryAxis *dayAxis = nullptr;
+    std::vector<QLineSeries *> lines;
+    std::vector<std::string> dayLabels;
+    // Bar chart (type 4): one bar set per point, one category per data set.
+    QBarSeries *bars = nullptr;
+    QBarCategoryAxis *barAxis = nullptr;
+    std::vector<QBarSet *> barSets;
+};
+
+void ChartWidget::Private::Build(Kind wanted)
+{
+    chart->removeAllSeries();
+    for (auto *axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    zeroLine = nullptr;
+    dayAxis = nullptr;
+    lines.clear();
+    dayLabels.clear();
+    bars = nullptr;
+    barAxis = nullptr;
+    barSets.clear();
+    kind = wanted;
+    if (kind == Kind::Bar) {
+        BuildBar();
+    } else {
+        BuildLine();
+    }
+}
+
+void ChartWidget::Private::StyleAxis(QAbstractAxis *axis) const
+{
+    QFont font = view->font();
+    font.setPixelSize(AxisFontPixels);
+    font.setBold(false);
+    axis->setLabelsFont(font);
+    axis->setLabelsColor(view->palette().color(QPalette::Text));
+    axis->setLinePen(QPen(QColor(128, 128, 128), 1));
+    axis->setGridLinePen(QPen(QColor(224, 224, 224), 1));
+    axis->setTitleVisible(false);
+}
+
+QValueAxis *ChartWidget::Private::AddValueAxis()
+{
+    auto *axis = new QValueAxis;
+    chart->addAxis(axis, Qt::AlignLeft);
+    axis->setRange(ValueMin, ValueMax);
+    axis->setTickCount(5);
+    axis->setMinorTickCount(0);
+    axis->setLabelFormat("%d");
+    StyleAxis(axis);
+    return axis;
+}
+
+QLineSeries *ChartWidget::Private::AddZeroLine(QAbstractAxis *x, QValueAxis *y)
+{
+    auto *line = new QLineSeries;
+    chart->addSeries(line);
+    line->attachAxis(x);
+    line->attachAxis(y);
+    line->setPen(QPen(QColor(96, 96, 96), 1));
+    return line;
+}
+
+void ChartWidget::Private::BuildLine()
+{
+    dayAxis = new QCategoryAxis;
+    chart->addAxis(dayAxis, Qt::AlignBottom);
+    dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    dayAxis->setGridLineVisible(false);
+    StyleAxis(dayAxis);
+    auto *valueAxis = AddValueAxis();
+    zeroLine = AddZeroLine(dayAxis, valueAxis);
+}
+
+void ChartWidget::Private::BuildBar()
+{
+    bars = new QBarSeries;
+    bars->setBarWidth(0.9);
+    chart->addSeries(bars);
+    barAxis = new QBarCategoryAxis;
+    chart->addAxis(barAxis, Qt::AlignBottom);
+    barAxis->setGridLineVisible(false);
+    StyleAxis(barAxis);
+    auto *valueAxis = AddValueAxis();
+    bars->attachAxis(barAxis);
+    bars->attachAxis(valueAxis);
+    zeroLine = AddZeroLine(barAxis, valueAxis);
+}
+
+void ChartWidget::Private::Apply()
+{
+    const Kind wanted = model.Type() == ChartTypeBar ? Kind::Bar : Kind::Line;
+    if (wanted != kind) {
+        Build(wanted);
+    }
+    if (kind == Kind::Bar) {
+        FillBars();
+    } else {
+        FillLines();
+    }
+}
+
+void ChartWidget::Private::FillLines()
+{
+    const int points = model.Points();
+    auto *valueAxis = chart->axes(Qt::Vertical).value(0);
+    while (static_cast<int>(lines.size()) < model.Sets()) {
+        auto *series = new QLineSeries;
+        chart->addSeries(series);
+        series->attachAxis(dayAxis);
+        series->attachAxis(valueAxis);
+        series->setPen(QPen(ColourOf(static_cast<int>(lines.size())).line, 1.6));
+        lines.push_back(series);
+    }
+    for (int set = 0; set < static_cast<int>(lines.size()); ++set) {
+        QList<QPointF> data;
+        for (int point = 0; set < model.Sets() && point < points; ++point) {
+            if (const auto value = model.Value(set, point)) {
+                data.append(QPointF(point + 1, *value));
+            }
+        }
+        lines[static_cast<std::size_t>(set)]->replace(data);
+    }
+    dayAxis->setRange(0.5, points + 0.5);
+    zeroLine->replace({ QPointF(0.5, 0), QPointF(points + 0.5, 0) });
+    UpdateDayAxis();
+}
+
+// Every labelled point gets its label under it; labels that repeat are shown once.
+void ChartWidget::Private::UpdateDayAxis()
+{
+    std::vector<std::string> labels;
+    for (int point = 0; point < model.Points(); ++point) {
+        labels.push_back(model.Label(point));
+    }
+    if (labels == dayLabels) {
+        return;
+    }
+    for (const auto &old : dayAxis->categoriesLabels()) {
+        dayAxis->remove(old);
+    }
+    dayAxis->setStartValue(0.5);
+    for (int point = 0; point < static_cast<int>(labels.size()); ++point) {
+        const auto label = Text(labels[static_cast<std::size_t>(point)]).trimmed();
+        if (!label.isEmpty()) {
+            dayAxis->append(label, point + 1);
+        }
+    }
+    dayLabels = std::move(labels);
+}
+
+void ChartWidget::Private::RebuildBarSets()
+{
+    bars->clear();
+    barSets.clear();
+    for (int point = 0; point < model.Points(); ++point) {
+        auto *set = new QBarSet(QString::number(point + 1));
+        set->setColor(ColourOf(point).fill);
+        set->setBorderColor(ColourOf(point).line.darker(130));
+        set->setLabelColor(QColor(0, 0, 0));
+        bars->append(set);
+        barSets.push_back(set);
+    }
+}
+
+void ChartWidget::Private::FillBars()
+{
+    const int sets = model.Sets();
+    if (static_cast<int>(barSets.size()) != model.Points()) {
+        RebuildBarSets();
+    }
+    QStringList categories;
+    for (int set = 0; set < sets; ++set) {
+        const auto label = set == 0 ? Text(model.Label(0)) : QString::number(set + 1);
+        categories.append(label.isEmpty() ? QStringLiteral(" ") : label);
+    }
+    if (barAxis->categories() != categories) {
+        barAxis->setCategories(categories);
+    }
+    bool complete = true;
+    for (int point = 0; point < model.Points(); ++point) {
+        auto *set = barSets[static_cast<std::size_t>(point)];
+        if (set->count() != sets) {
+            set->remove(0, set->count());
+            set->append(QList<qreal>(sets, 0.0));
+        }
+        for (int index = 0; index < sets; ++index) {
+            const auto value = model.Value(index, point);
+            complete = complete && value.has_value();
+            set->replace(index, value.value_or(0.0));
+        }
+    }
+    bars->setLabelsVisible(complete);
+    zeroLine->replace({ QPointF(-0.5, 0), QPointF(sets - 0.5, 0) });
+}
+
+ChartWidget::ChartWidget(std::int16_t type, std::int16_t points, std::int16_t sets, QWidget *parent)
+    : QWidget(parent), d(std::make_unique<Private>(type, points, sets))
+{
+    d->chart = new QChart;
+    d->chart->legend()->hide();
+    d->chart->setMargins(QMargins(0, 0, 0, 0));
+    d->chart->setBackgroundRoundness(0);
+    d->chart->setAnimationOptions(QChart::NoAnimation);
+    d->view = new QChartView(d->chart, this);
+    d->view->setRenderHint(QPainter::Antialiasing);
+    d->view->setFrameShape(QFrame::NoFrame);
+    d->view->setFocusPolicy(Qt::NoFocus);
+    d->view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    d->view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(d->view);
+    d->Apply();
+    setAccessibleDescription(Text(DescribeChart(d->model)));
+}
+
+ChartWidget::~ChartWidget() = default;
+
+void ChartWidget::Write(ChartProperty property, const ChartValue &value)
+{
+    switch (d->model.Write(property, value)) {
+    case ChartModel::Effect::Draw:
+        d->Apply();
+        setAccessibleDescription(Text(DescribeChart(d->model)));
+        emit drawn();
+        break;
+    case ChartModel::Effect::Cleared:
+        setAccessibleDescription(Text(DescribeChart(d->model)));
+        break;
+    case ChartModel::Effect::None:
+        break;
+    }
+}
+
+double ChartWidget::Read(ChartProperty property) const
+{
+    return d->model.Read(property);
+}
+
+void ChartWidget::SetVisible(bool visible)
+{
+    setVisible(visible);
+}
+
+} // namespace cykl
