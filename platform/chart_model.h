@@ -69,8 +69,8 @@ private:
     Effect WriteFlag(ChartProperty property, const ChartValue &value);
 
     std::int16_t type_;
-    int points_ = 1;
-    int sets_ = 1;
+    int points_ = 0;
+    int sets_ = 0;
     bool autoAdvance_ = false;
     int labelPosition_ = 0;
     int valuePosition_ = 0;
