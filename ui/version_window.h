@@ -19,6 +19,9 @@ private:
     void Command2_Click();
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
+    void showEvent(QShowEvent *event) override;
+    void buildControls();
+    void enableForm1();
 
     QPointer<QWidget> form1_;
 };

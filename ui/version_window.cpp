@@ -1,0 +1,137 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/version_window.h"
+
+#include <QCloseEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QPalette>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+
+namespace cykl {
+
+namespace {
+
+// Layouts are designed in twips; 15 twips make one pixel at 96 dots per inch.
+constexpr int px(int twips)
+{
+    return twips / 15;
+}
+
+QRect twipRect(int left, int top, int width, int height)
+{
+    return { px(left), px(top), px(width), px(height) };
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(geometry);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setWordWrap(true);
+    return label;
+}
+
+// An empty icon keeps the title bar free of the application's icon where the window
+// system allows it.
+QIcon noIcon()
+{
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    return QIcon(blank);
+}
+
+} // namespace
+
+Version::Version(QWidget *form1)
+    : QDialog(nullptr,
+              Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+                  | Qt::MSWindowsFixedSizeDialogHint),
+      form1_(form1)
+{
+    setObjectName(QStringLiteral("Version"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("     Cyklometrika - verze 1.0"));
+    setWindowIcon(noIcon());
+    setFixedSize(px(6135), px(2100));
+    setSizeGripEnabled(false);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Bold);
+    setFont(font);
+    buildControls();
+}
+
+Version::~Version()
+{
+    enableForm1();
+}
+
+// Created in tab order, so the button comes first and takes the focus.
+void Version::buildControls()
+{
+    auto *command2 = new QPushButton(QStringLiteral("Návrat zpet"), this);
+    command2->setObjectName(QStringLiteral("Command2"));
+    command2->setGeometry(twipRect(4680, 1440, 1215, 495));
+    command2->setDefault(true);
+    connect(command2, &QPushButton::clicked, this, &Version::Command2_Click);
+
+    auto *picture1 = makeLabel(this, "Picture1", QString(), twipRect(240, 1440, 615, 495));
+    picture1->setPixmap(QPixmap(QStringLiteral(":/cykl/CYKL.png")));
+
+    auto *label1 = makeLabel(this, "Label1",
+                             QStringLiteral("Převod programu pro osobní počítač a jeho úpravy."),
+                             twipRect(240, 840, 5775, 495));
+    QPalette blue = label1->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
+    label1->setPalette(blue);
+
+    makeLabel(this, "Label2",
+              QStringLiteral("Námět, komentáře a první verze programu pro kalkulátor."),
+              twipRect(240, 240, 5895, 495));
+    command2->setFocus();
+}
+
+void Version::Command2_Click()
+{
+    enableForm1();
+    close();
+}
+
+// Closing the window in any other way (close box, Alt+F4, Escape) also gives the main
+// window back, so it can never stay disabled.
+void Version::closeEvent(QCloseEvent *event)
+{
+    enableForm1();
+    event->accept();
+}
+
+void Version::reject()
+{
+    enableForm1();
+    QDialog::reject();
+}
+
+// Centred on the screen each time it is shown; it has no owner to centre on.
+void Version::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+void Version::enableForm1()
+{
+    if (form1_)
+        form1_->setEnabled(true);
+}
+
+} // namespace cykl
