@@ -9,10 +9,14 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
+#include <QGraphicsLayout>
 #include <QLineSeries>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <vector>
 
 namespace cykl {
@@ -25,16 +29,17 @@ namespace {
 struct SeriesColour {
     QColor line;
     QColor fill;
+    QColor text; // a value written on the fill
 };
 const std::array<SeriesColour, 6> &Palette()
 {
     static const std::array<SeriesColour, 6> palette { {
-        { QColor(0, 0, 255), QColor(0, 0, 255) },
-        { QColor(0, 190, 0), QColor(0, 255, 0) },
-        { QColor(0, 215, 215), QColor(0, 255, 255) },
-        { QColor(220, 0, 0), QColor(255, 0, 0) },
-        { QColor(200, 0, 200), QColor(255, 0, 255) },
-        { QColor(128, 128, 0), QColor(192, 192, 0) },
+        { QColor(0, 0, 255), QColor(0, 0, 255), QColor(255, 255, 255) },
+        { QColor(0, 190, 0), QColor(0, 255, 0), QColor(0, 0, 0) },
+        { QColor(0, 255, 255), QColor(0, 255, 255), QColor(0, 0, 0) },
+        { QColor(220, 0, 0), QColor(255, 0, 0), QColor(255, 255, 255) },
+        { QColor(200, 0, 200), QColor(255, 0, 255), QColor(255, 255, 255) },
+        { QColor(128, 128, 0), QColor(192, 192, 0), QColor(0, 0, 0) },
     } };
     return palette;
 }
@@ -46,6 +51,9 @@ const SeriesColour &ColourOf(int index)
 constexpr double ValueMin = -100;
 constexpr double ValueMax = 100;
 constexpr int AxisFontPixels = 9;
+constexpr int ValueAxisRoom = 32; // pixels left of the plot for the labels -100..100
+constexpr int LabelPadding = 6;
+constexpr double ShortestLabelledBar = 20; // in value units, at the day chart's height
 
 QString Text(const std::string &utf8)
 {
@@ -70,8 +78,11 @@ struct ChartWidget::Private {
     void Apply();
     void FillLines();
     void UpdateDayAxis();
+    int DayLabelStep() const;
+    void LayOutDayAxis();
     void FillBars();
     void RebuildBarSets();
+    void ColourBarLabels();
 
     ChartModel model;
     QChartView *view = nullptr;
@@ -159,6 +170,7 @@ void ChartWidget::Private::BuildBar()
 {
     bars = new QBarSeries;
     bars->setBarWidth(0.9);
+    bars->setLabelsPosition(QAbstractBarSeries::LabelsCenter);
     chart->addSeries(bars);
     barAxis = new QBarCategoryAxis;
     chart->addAxis(barAxis, Qt::AlignBottom);
@@ -209,38 +221,67 @@ void ChartWidget::Private::FillLines()
     UpdateDayAxis();
 }
 
-// Every labelled point gets its label under it; labels that repeat are shown once.
+// The labels of the drawn points; the axis is laid out again only when they change.
 void ChartWidget::Private::UpdateDayAxis()
 {
     std::vector<std::string> labels;
     for (int point = 0; point < model.Points(); ++point) {
         labels.push_back(model.Label(point));
     }
-    if (labels == dayLabels) {
-        return;
+    if (labels != dayLabels) {
+        dayLabels = std::move(labels);
+        LayOutDayAxis();
     }
+}
+
+// How many points apart the labels must stand so that none is cut short: every point
+// when there is room, else every 2nd, 5th, 10th... point.
+int ChartWidget::Private::DayLabelStep() const
+{
+    const QFontMetrics metrics(dayAxis->labelsFont());
+    int widest = 0;
+    for (const auto &label : dayLabels) {
+        widest = std::max(widest, metrics.horizontalAdvance(Text(label).trimmed()));
+    }
+    const double room = std::max(1, view->width() - ValueAxisRoom) / double(dayLabels.size());
+    for (const int step : { 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000 }) {
+        if (step * room >= widest + LabelPadding) {
+            return step;
+        }
+    }
+    return ChartModel::MaxPoints;
+}
+
+// Point 1 is always labelled; with a step of 5 or more the labels fall on the multiples
+// of the step (1, 5, 10, 15...), otherwise on every step-th point from 1 (1, 3, 5...).
+void ChartWidget::Private::LayOutDayAxis()
+{
     for (const auto &old : dayAxis->categoriesLabels()) {
         dayAxis->remove(old);
     }
     dayAxis->setStartValue(0.5);
-    for (int point = 0; point < static_cast<int>(labels.size()); ++point) {
-        const auto label = Text(labels[static_cast<std::size_t>(point)]).trimmed();
-        if (!label.isEmpty()) {
-            dayAxis->append(label, point + 1);
+    const int step = DayLabelStep();
+    for (int point = 1; point <= static_cast<int>(dayLabels.size()); ++point) {
+        const bool shown = step < 5 ? (point - 1) % step == 0 : point == 1 || point % step == 0;
+        const auto label = Text(dayLabels[static_cast<std::size_t>(point - 1)]).trimmed();
+        if (shown && !label.isEmpty()) {
+            dayAxis->append(label, point);
         }
     }
-    dayLabels = std::move(labels);
 }
 
 void ChartWidget::Private::RebuildBarSets()
 {
+    QFont barLabelFont = view->font();
+    barLabelFont.setPixelSize(AxisFontPixels);
+    barLabelFont.setBold(true);
     bars->clear();
     barSets.clear();
     for (int point = 0; point < model.Points(); ++point) {
         auto *set = new QBarSet(QString::number(point + 1));
         set->setColor(ColourOf(point).fill);
         set->setBorderColor(ColourOf(point).line.darker(130));
-        set->setLabelColor(QColor(0, 0, 0));
+        set->setLabelFont(barLabelFont);
         bars->append(set);
         barSets.push_back(set);
     }
@@ -274,7 +315,22 @@ void ChartWidget::Private::FillBars()
         }
     }
     bars->setLabelsVisible(complete);
+    ColourBarLabels();
     zeroLine->replace({ QPointF(-0.5, 0), QPointF(sets - 0.5, 0) });
+}
+
+// A value is written in the middle of its bar, in a colour that stands out from the
+// fill; a bar too short to hold it has it spill onto the white plot, so it is black.
+void ChartWidget::Private::ColourBarLabels()
+{
+    for (int point = 0; point < static_cast<int>(barSets.size()); ++point) {
+        auto *set = barSets[static_cast<std::size_t>(point)];
+        bool fits = true;
+        for (int index = 0; index < set->count(); ++index) {
+            fits = fits && std::abs(set->at(index)) >= ShortestLabelledBar;
+        }
+        set->setLabelColor(fits ? ColourOf(point).text : QColor(0, 0, 0));
+    }
 }
 
 ChartWidget::ChartWidget(std::int16_t type, std::int16_t points, std::int16_t sets, QWidget *parent)
@@ -283,6 +339,7 @@ ChartWidget::ChartWidget(std::int16_t type, std::int16_t points, std::int16_t se
     d->chart = new QChart;
     d->chart->legend()->hide();
     d->chart->setMargins(QMargins(0, 0, 0, 0));
+    d->chart->layout()->setContentsMargins(0, 0, 0, 0);
     d->chart->setBackgroundRoundness(0);
     d->chart->setAnimationOptions(QChart::NoAnimation);
     d->view = new QChartView(d->chart, this);
@@ -324,6 +381,15 @@ double ChartWidget::Read(ChartProperty property) const
 void ChartWidget::SetVisible(bool visible)
 {
     setVisible(visible);
+}
+
+// A new width may fit more or fewer day labels; the drawn data stay as they are.
+void ChartWidget::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (d->kind == Private::Kind::Line && !d->dayLabels.empty()) {
+        d->LayOutDayAxis();
+    }
 }
 
 } // namespace cykl

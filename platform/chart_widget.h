@@ -7,7 +7,6 @@
 #include "display/chart_control.h"
 
 #include <QWidget>
-
 #include <memory>
 
 namespace cykl {
@@ -23,6 +22,9 @@ public:
     void Write(ChartProperty property, const ChartValue &value) override;
     double Read(ChartProperty property) const override;
     void SetVisible(bool visible) override;
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
 
 signals:
     // After each draw request has been applied to the picture.
