@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The day count against a closed-form day number of the calculation's calendar, for many
+// thousands of random date pairs (fixed seed, so every run checks the same pairs).
+#include "calc/chain.h"
+
+#include <QTest>
+#include <array>
+#include <cstdint>
+#include <random>
+
+using namespace cykl;
+
+namespace {
+
+// Days before the first of each month in a year without a leap day.
+constexpr std::array<std::int64_t, 12> DaysBeforeMonth
+    = { 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334 };
+constexpr std::array<int, 12> Length = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+
+// Day number of a date for years 0 and later: every year divisible by 4 has 366 days, and
+// the years 0, 4, 8 ... before the given year add one day each.
+std::int64_t DayNumber(std::int64_t day, int month, std::int64_t year)
+{
+    const std::int64_t leapYearsBefore = (year + 3) / 4;
+    const bool leapDayPassed = year % 4 == 0 && month > 2;
+    return 365 * year + leapYearsBefore + DaysBeforeMonth[static_cast<std::size_t>(month - 1)]
+        + (leapDayPassed ? 1 : 0) + day;
+}
+
+struct Pair {
+    int birthDay, birthMonth, birthYear, targetMonth, targetYear;
+};
+
+// A birth date and a target month as the confirmation lets them through: the target month
+// not before the birth month, the years at most 150 apart.
+Pair RandomPair(std::mt19937 &random, int firstYear, int lastYear, int maxSpan)
+{
+    auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    Pair p {};
+    p.birthYear = pick(firstYear, lastYear);
+    p.birthMonth = pick(1, 12);
+    const int length = Length[static_cast<std::size_t>(p.birthMonth - 1)]
+        + (p.birthMonth == 2 && p.birthYear % 4 == 0);
+    p.birthDay = pick(1, length);
+    p.targetYear = p.birthYear + pick(0, maxSpan);
+    p.targetMonth = pick(p.targetYear == p.birthYear ? p.birthMonth : 1, 12);
+    return p;
+}
+
+} // namespace
+
+class TestDaysDifferential : public QObject {
+    Q_OBJECT
+private slots:
+    void closedForm_data();
+    void closedForm();
+};
+
+void TestDaysDifferential::closedForm_data()
+{
+    QTest::addColumn<int>("firstYear");
+    QTest::addColumn<int>("lastYear");
+    QTest::addColumn<int>("maxSpan");
+    QTest::addColumn<int>("pairs");
+    QTest::newRow("any span") << 1 << 2999 << 150 << 20000;
+    QTest::newRow("short spans") << 1800 << 2100 << 2 << 10000;
+    for (const int century : { 1700, 1800, 1900, 2100 }) // across 1 March of a century year
+        QTest::addRow("around %d", century) << century - 3 << century << 3 << 3000;
+}
+
+void TestDaysDifferential::closedForm()
+{
+    QFETCH(int, firstYear);
+    QFETCH(int, lastYear);
+    QFETCH(int, maxSpan);
+    QFETCH(int, pairs);
+    std::mt19937 random(20261207u + static_cast<unsigned>(firstYear));
+    MonthLengthTable monthLength;
+    monthLength.Fill();
+    for (int i = 0; i < pairs; ++i) {
+        const Pair p = RandomPair(random, firstYear, lastYear, maxSpan);
+        const InputDateRecord dates { .BirthDay = double(p.birthDay),
+                                      .BirthMonth = double(p.birthMonth),
+                                      .BirthYear = double(p.birthYear),
+                                      .TargetDay = 1,
+                                      .TargetMonth = double(p.targetMonth),
+                                      .TargetYear = double(p.targetYear) };
+        const std::int64_t expected = DayNumber(1, p.targetMonth, p.targetYear)
+            - DayNumber(p.birthDay, p.birthMonth, p.birthYear);
+        const double counted = CountDaysLived(dates, monthLength);
+        if (counted != double(expected)) {
+            QFAIL(qPrintable(QString("%1.%2.%3 to month %4 %5: counted %6, expected %7")
+                                 .arg(p.birthDay)
+                                 .arg(p.birthMonth)
+                                 .arg(p.birthYear)
+                                 .arg(p.targetMonth)
+                                 .arg(p.targetYear)
+                                 .arg(counted)
+                                 .arg(expected)));
+        }
+    }
+}
+
+QTEST_APPLESS_MAIN(TestDaysDifferential)
+#include "tst_days_differential.moc"
