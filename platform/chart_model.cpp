@@ -229,14 +229,6 @@ constexpr std::array<std::string_view, 3> CycleNames {
     "síla intelektu",
 };
 
-std::string SeriesName(int index)
-{
-    if (index < static_cast<int>(CycleNames.size())) {
-        return std::string(CycleNames[static_cast<std::size_t>(index)]);
-    }
-    return "řada " + std::to_string(index + 1);
-}
-
 std::string Trimmed(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
@@ -296,6 +288,14 @@ std::string DescribeLines(const ChartModel &model)
 }
 
 } // namespace
+
+std::string SeriesName(int index)
+{
+    if (index < static_cast<int>(CycleNames.size())) {
+        return std::string(CycleNames[static_cast<std::size_t>(index)]);
+    }
+    return "řada " + std::to_string(index + 1);
+}
 
 std::string DescribeChart(const ChartModel &model)
 {

@@ -151,6 +151,7 @@ QLineSeries *ChartWidget::Private::AddZeroLine(QAbstractAxis *x, QValueAxis *y)
     chart->addSeries(line);
     line->attachAxis(x);
     line->attachAxis(y);
+    line->setObjectName(QStringLiteral("zeroLine"));
     line->setPen(QPen(QColor(96, 96, 96), 1));
     return line;
 }
@@ -204,6 +205,7 @@ void ChartWidget::Private::FillLines()
         chart->addSeries(series);
         series->attachAxis(dayAxis);
         series->attachAxis(valueAxis);
+        series->setName(Text(SeriesName(static_cast<int>(lines.size()))));
         series->setPen(QPen(ColourOf(static_cast<int>(lines.size())).line, 1.6));
         lines.push_back(series);
     }
@@ -278,7 +280,7 @@ void ChartWidget::Private::RebuildBarSets()
     bars->clear();
     barSets.clear();
     for (int point = 0; point < model.Points(); ++point) {
-        auto *set = new QBarSet(QString::number(point + 1));
+        auto *set = new QBarSet(Text(SeriesName(point)));
         set->setColor(ColourOf(point).fill);
         set->setBorderColor(ColourOf(point).line.darker(130));
         set->setLabelFont(barLabelFont);
