@@ -1,0 +1,156 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The message box as the user meets it (opened for real, closed by OK, Escape or the
+// close control), today's date and the desktop's address opener.
+#include "platform/qt_effects.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+using namespace cykl;
+
+Q_DECLARE_METATYPE(cykl::MessageStyle)
+
+namespace {
+
+// What the box looked like while it was open.
+struct SeenBox {
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QList<QAbstractButton *>::size_type buttons = 0;
+    bool okButton = false;
+    bool plainText = false;
+    Qt::WindowModality modality = Qt::NonModal;
+    QWidget *parent = nullptr;
+    bool ignoredClose = false; // still open a while after the close, shut by force
+};
+
+enum class CloseBy { Ok, Escape, CloseControl };
+
+// Polls until the box is the active modal widget, notes what it shows and closes it.
+void CloseBoxWhenShown(QTimer &timer, SeenBox &seen, CloseBy how)
+{
+    timer.setInterval(5);
+    QObject::connect(&timer, &QTimer::timeout, [&timer, &seen, how] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible()) {
+            return;
+        }
+        timer.stop();
+        seen = { box->windowTitle(),
+                 box->text(),
+                 box->icon(),
+                 box->buttons().size(),
+                 box->button(QMessageBox::Ok) != nullptr,
+                 box->textFormat() == Qt::PlainText,
+                 box->windowModality(),
+                 box->parentWidget(),
+                 false };
+        if (how == CloseBy::Ok) {
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+        } else if (how == CloseBy::Escape) {
+            QTest::keyClick(box, Qt::Key_Escape);
+        } else {
+            box->close();
+        }
+        QTimer::singleShot(2000, box, [box, &seen] {
+            seen.ignoredClose = true;
+            box->done(QMessageBox::Ok);
+        });
+    });
+    timer.start();
+}
+
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void open(const QUrl &url) { urls.append(url); }
+    QList<QUrl> urls;
+};
+
+} // namespace
+
+class TestQtEffects : public QObject {
+    Q_OBJECT
+
+private slots:
+    void messageBoxShowsAndCloses_data();
+    void messageBoxShowsAndCloses();
+    void todayIsTheLocalDate();
+    void urlGoesToTheDesktopOpener();
+};
+
+void TestQtEffects::messageBoxShowsAndCloses_data()
+{
+    QTest::addColumn<MessageStyle>("style");
+    QTest::addColumn<QMessageBox::Icon>("icon");
+    QTest::addColumn<CloseBy>("closeBy");
+    QTest::addColumn<bool>("withParent");
+    QTest::newRow("stop, OK") << MessageStyle::Stop << QMessageBox::Critical << CloseBy::Ok << true;
+    QTest::newRow("exclamation, Escape")
+        << MessageStyle::Exclamation << QMessageBox::Warning << CloseBy::Escape << true;
+    QTest::newRow("information, close control, no parent")
+        << MessageStyle::Information << QMessageBox::Information << CloseBy::CloseControl << false;
+    QTest::newRow("information, Escape, no parent")
+        << MessageStyle::Information << QMessageBox::Information << CloseBy::Escape << false;
+}
+
+void TestQtEffects::messageBoxShowsAndCloses()
+{
+    QFETCH(MessageStyle, style);
+    QFETCH(QMessageBox::Icon, icon);
+    QFETCH(CloseBy, closeBy);
+    QFETCH(bool, withParent);
+    QWidget window;
+    if (withParent) {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    QtMessageBox box(withParent ? &window : nullptr);
+    QTimer closer;
+    SeenBox seen;
+    CloseBoxWhenShown(closer, seen, closeBy);
+
+    box.Show("Práve dnes jste schopen(na) nejhlubších citových prožitku.", "Cyklometrika", style);
+
+    QVERIFY(!seen.ignoredClose);
+    QCOMPARE(seen.title, QString("Cyklometrika"));
+    QCOMPARE(seen.text, QString("Práve dnes jste schopen(na) nejhlubších citových prožitku."));
+    QCOMPARE(seen.icon, icon);
+    QCOMPARE(seen.buttons, 1);
+    QVERIFY(seen.okButton);
+    QVERIFY(seen.plainText);
+    QVERIFY(seen.modality != Qt::NonModal);
+    QCOMPARE(seen.parent, withParent ? &window : nullptr);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    window.close();
+    for (const auto *widget : QApplication::topLevelWidgets()) {
+        QVERIFY(!widget->isVisible());
+    }
+}
+
+void TestQtEffects::todayIsTheLocalDate()
+{
+    const auto before = QDate::currentDate();
+    const auto today = SystemClock().Today();
+    const auto after = QDate::currentDate();
+    QVERIFY(today == before || today == after);
+}
+
+void TestQtEffects::urlGoesToTheDesktopOpener()
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler("cykltest", &catcher, "open");
+    const QUrl url("cykltest://home/page");
+    const bool opened = DesktopUrlOpener().OpenUrl(url);
+    QDesktopServices::unsetUrlHandler("cykltest");
+    QVERIFY(opened);
+    QCOMPARE(catcher.urls, QList<QUrl> { url });
+}
+
+QTEST_MAIN(TestQtEffects)
+#include "tst_qt_effects.moc"
