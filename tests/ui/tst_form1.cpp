@@ -1,0 +1,411 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window: its state after load, its controls, the key filter of the six fields,
+// and confirmations driven through real clicks.
+#include "calc/chain.h"
+#include "fakes.h"
+#include "probe.h"
+
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <memory>
+
+using namespace cykl;
+using namespace cykl::test;
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void loadFillsTargetDateAndLeavesUnconfirmed();
+    void focusStartsInText1();
+    void controlsSitAtTheirPlaces_data();
+    void controlsSitAtTheirPlaces();
+    void windowHasFixedBorderAndNoMaximize();
+    void captionsFitTheirControls();
+    void fieldsAreNamedForAssistiveTechnology();
+
+    void keyFilter_data();
+    void keyFilter();
+    void typedSequenceKeepsOnlyDigits();
+    void pastingIsNotFiltered();
+
+    void workedExampleShowsBothCharts();
+    void birthDayAsTargetShowsThreeBoxesInOrder();
+    void changeAfterConfirmationResetsDisplay_data();
+    void changeAfterConfirmationResetsDisplay();
+    void rejectedInputLeavesDisplayUnconfirmed_data();
+    void rejectedInputLeavesDisplayUnconfirmed();
+
+private:
+    void Confirm();
+
+    std::unique_ptr<Seams> seams_;
+    std::unique_ptr<Form1> form_;
+};
+
+void TestForm1::init()
+{
+    seams_ = std::make_unique<Seams>();
+    form_ = std::make_unique<Form1>(seams_->For());
+}
+
+void TestForm1::cleanup()
+{
+    form_.reset();
+    seams_.reset();
+    QCOMPARE(VisibleTopLevels(), 0);
+}
+
+void TestForm1::Confirm()
+{
+    QTest::mouseClick(Button(*form_, "Command1"), Qt::LeftButton);
+}
+
+void TestForm1::loadFillsTargetDateAndLeavesUnconfirmed()
+{
+    QCOMPARE(seams_->Clock.Reads, 3); // each part of the date read afresh
+    QCOMPARE(Field(*form_, 4)->text(), QStringLiteral("7"));
+    QCOMPARE(Field(*form_, 5)->text(), QStringLiteral("12"));
+    QCOMPARE(Field(*form_, 6)->text(), QStringLiteral("2026"));
+    for (int n = 1; n <= 3; ++n)
+        QVERIFY(Field(*form_, n)->text().isEmpty());
+    QCOMPARE(Button(*form_, "Command1")->text(), QStringLiteral("Potvrzeni dat"));
+    QVERIFY(Chart(*form_, "Graph2")->isHidden());
+    QVERIFY(!Chart(*form_, "Graph1")->isHidden());
+    QVERIFY(seams_->Box.Boxes.empty());
+    QCOMPARE(form_->windowTitle(), QStringLiteral("Cyklometrika"));
+}
+
+void TestForm1::focusStartsInText1()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QCOMPARE(QApplication::focusWidget(), Field(*form_, 1));
+    // Tab walks the fields, then the two buttons.
+    const char *order[] = { "Text2", "Text3", "Text4", "Text5", "Text6", "Command1", "Command2" };
+    for (const char *name : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QString::fromLatin1(name));
+    }
+}
+
+void TestForm1::controlsSitAtTheirPlaces_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("container");
+    QTest::addColumn<QRect>("place"); // logical pixels: twips / 15
+
+    auto row = [](const char *name, const char *container, int x, int y, int w, int h) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(container)
+                            << QRect(x / 15, y / 15, w / 15, h / 15);
+    };
+    row("Frame1_1", "client", 240, 120, 2415, 1695);
+    row("Label2_1", "Frame1_1", 240, 360, 975, 255);
+    row("Text1", "Frame1_1", 960, 360, 1215, 285);
+    row("Label1_1", "Frame1_1", 240, 720, 615, 255);
+    row("Text2", "Frame1_1", 960, 720, 1215, 285);
+    row("Label3_1", "Frame1_1", 240, 1080, 855, 255);
+    row("Text3", "Frame1_1", 960, 1080, 1215, 285);
+    row("Frame1_0", "client", 2760, 120, 2415, 1695);
+    row("Label2_0", "Frame1_0", 240, 360, 975, 255);
+    row("Text4", "Frame1_0", 960, 360, 1215, 285);
+    row("Label1_0", "Frame1_0", 240, 720, 615, 255);
+    row("Text5", "Frame1_0", 960, 720, 1215, 285);
+    row("Label3_0", "Frame1_0", 240, 1080, 855, 255);
+    row("Text6", "Frame1_0", 960, 1080, 1215, 285);
+    row("Frame3", "client", 5280, 120, 1815, 495);
+    row("Frame2", "client", 5280, 720, 1815, 495);
+    row("Frame4", "client", 5280, 1320, 1815, 495);
+    row("Graph2", "client", 7200, 240, 1455, 2655);
+    row("Graph1", "client", 240, 1920, 6855, 1575);
+    row("Command1", "client", 7200, 3000, 1455, 495);
+    row("Command2", "client", 240, 3600, 8415, 375);
+    // Lines: 2 or 4 pixels thick, centred on their y.
+    row("Line4", "Frame1_1", 120, 1545, 2040, 30);
+    row("Line5", "Frame1_0", 120, 1545, 2040, 30);
+    row("Line1", "Frame3", 240, 330, 1320, 60);
+    row("Line2", "Frame2", 240, 330, 1320, 60);
+    row("Line3", "Frame4", 240, 330, 1320, 60);
+}
+
+void TestForm1::controlsSitAtTheirPlaces()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, container);
+    QFETCH(QRect, place);
+    const auto *widget = form_->findChild<QWidget *>(name);
+    QVERIFY(widget);
+    QCOMPARE(widget->parentWidget()->objectName(), container);
+    QCOMPARE(widget->geometry(), place);
+}
+
+void TestForm1::windowHasFixedBorderAndNoMaximize()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    QCOMPARE(form_->centralWidget()->size(), QSize(588, 278));
+    QCOMPARE(form_->minimumSize(), form_->maximumSize());
+    QCOMPARE(form_->height(), form_->menuBar()->height() + 278);
+    const Qt::WindowFlags flags = form_->windowFlags();
+    QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    QVERIFY(flags.testFlag(Qt::WindowCloseButtonHint));
+}
+
+void TestForm1::captionsFitTheirControls()
+{
+    const QFont font = form_->font();
+    QVERIFY(font.bold());
+    QCOMPARE(font.pixelSize(), 11);
+    for (const auto *frame : form_->findChildren<QGroupBox *>()) {
+        const int need = frame->fontMetrics().horizontalAdvance(frame->title()) + 8;
+        QVERIFY2(need <= frame->width(), qPrintable(frame->objectName()));
+    }
+    for (const auto *label : form_->findChildren<QLabel *>()) {
+        const QSize need = label->fontMetrics().size(0, label->text());
+        QVERIFY2(need.width() <= label->width() && need.height() <= label->height(),
+                 qPrintable(label->objectName()));
+    }
+    auto *command1 = Button(*form_, "Command1");
+    for (const QString &caption :
+         { QStringLiteral("Údaje platí"), QStringLiteral("Potvrzeni dat") }) {
+        const int need = command1->fontMetrics().horizontalAdvance(caption) + 8;
+        QVERIFY2(need <= command1->width(), qPrintable(caption));
+    }
+    auto *command2 = Button(*form_, "Command2");
+    QVERIFY(!command2->text().isEmpty());
+    QVERIFY(command2->fontMetrics().horizontalAdvance(command2->text()) + 8 <= command2->width());
+    QCOMPARE(command2->toolTip(), QStringLiteral(" Racte vstoupit"));
+}
+
+void TestForm1::fieldsAreNamedForAssistiveTechnology()
+{
+    const QStringList names
+        = { QStringLiteral("Datum narození – den"), QStringLiteral("Datum narození – měsíc"),
+            QStringLiteral("Datum narození – rok"), QStringLiteral("Cílové datum – den"),
+            QStringLiteral("Cílové datum – měsíc"), QStringLiteral("Cílové datum – rok") };
+    for (int n = 1; n <= 6; ++n)
+        QCOMPARE(Field(*form_, n)->accessibleName(), names.at(n - 1));
+    QVERIFY(!Chart(*form_, "Graph1")->accessibleName().isEmpty());
+    QVERIFY(!Chart(*form_, "Graph2")->accessibleName().isEmpty());
+}
+
+void TestForm1::keyFilter_data()
+{
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<bool>("selectAll");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("beeps");
+
+    const Qt::KeyboardModifiers none = Qt::NoModifier;
+    const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
+    auto row
+        = [](const char *name, int field, const char *before, bool select, int key,
+             Qt::KeyboardModifiers modifiers, const QString &text, const char *after, int beeps) {
+              QTest::newRow(name) << field << QString::fromUtf8(before) << select << key
+                                  << modifiers << text << QString::fromUtf8(after) << beeps;
+          };
+    row("digit into empty day", 1, "", false, Qt::Key_5, none, "5", "5", 0);
+    row("second digit of month", 2, "1", false, Qt::Key_2, none, "2", "12", 0);
+    row("fourth digit of year", 3, "199", false, Qt::Key_6, none, "6", "1996", 0);
+    row("digit into full day", 4, "12", false, Qt::Key_3, none, "3", "12", 0);
+    row("digit into full month", 5, "10", false, Qt::Key_1, none, "1", "10", 0);
+    row("digit into full year", 6, "1996", false, Qt::Key_7, none, "7", "1996", 0);
+    row("digit over selection in full field", 1, "12", true, Qt::Key_3, none, "3", "12", 0);
+    row("digit over selection in short year", 3, "19", true, Qt::Key_2, none, "2", "2", 0);
+    row("keypad digit", 1, "", false, Qt::Key_7, Qt::KeypadModifier, "7", "7", 0);
+    row("backspace in full field", 1, "12", false, Qt::Key_Backspace, none, "\b", "1", 0);
+    row("backspace in full year", 3, "1996", false, Qt::Key_Backspace, none, "\b", "199", 0);
+    row("backspace without text", 2, "12", false, Qt::Key_Backspace, none, "", "1", 0);
+    row("letter", 1, "", false, Qt::Key_A, none, "a", "", 1);
+    row("letter into full field", 1, "12", false, Qt::Key_A, none, "a", "12", 1);
+    row("blank", 3, "19", false, Qt::Key_Space, none, " ", "19", 1);
+    row("minus sign", 3, "", false, Qt::Key_Minus, none, "-", "", 1);
+    row("decimal point", 1, "1", false, Qt::Key_Period, none, ".", "1", 1);
+    row("decimal comma", 1, "1", false, Qt::Key_Comma, none, ",", "1", 1);
+    row("non-latin digit", 1, "", false, Qt::Key_unknown, none, QString(QChar(0x0663)), "", 1);
+    row("carriage return", 1, "1", false, Qt::Key_Return, none, "\r", "1", 1);
+    row("escape", 1, "1", false, Qt::Key_Escape, none, "\x1b", "1", 1);
+    row("ctrl+c", 1, "12", true, Qt::Key_C, ctrl, "\x03", "12", 1);
+    row("ctrl+v", 1, "1", false, Qt::Key_V, ctrl, "\x16", "1", 1);
+    row("ctrl+v without text", 1, "1", false, Qt::Key_V, ctrl, "", "1", 1);
+    row("ctrl+x", 1, "12", true, Qt::Key_X, ctrl, "\x18", "12", 1);
+    row("delete key", 1, "12", false, Qt::Key_Delete, none, "\x7f", "2", 0);
+    row("left arrow", 1, "12", false, Qt::Key_Left, none, "", "12", 0);
+    row("shift alone", 1, "12", false, Qt::Key_Shift, Qt::ShiftModifier, "", "12", 0);
+    row("function key", 1, "12", false, Qt::Key_F2, none, "", "12", 0);
+}
+
+void TestForm1::keyFilter()
+{
+    QFETCH(int, field);
+    QFETCH(QString, before);
+    QFETCH(bool, selectAll);
+    QFETCH(int, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    QFETCH(int, beeps);
+
+    QApplication::clipboard()->setText(QStringLiteral("99"));
+    QLineEdit *edit = Field(*form_, field);
+    edit->setText(before);
+    edit->setCursorPosition(key == Qt::Key_Delete ? 0 : int(before.size()));
+    if (selectAll)
+        edit->selectAll();
+    QSignalSpy changes(edit, &QLineEdit::textChanged);
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key(key), text, modifiers);
+    QCOMPARE(edit->text(), after);
+    QCOMPARE(seams_->Beeper.Beeps, beeps);
+    QCOMPARE(changes.size(), after == before ? 0 : 1);
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("99")); // nothing cut or copied
+}
+
+void TestForm1::typedSequenceKeepsOnlyDigits()
+{
+    QTest::keyClicks(Field(*form_, 3), QStringLiteral("1a9x9,61"));
+    QCOMPARE(Field(*form_, 3)->text(), QStringLiteral("1996"));
+    QCOMPARE(seams_->Beeper.Beeps, 3);
+}
+
+void TestForm1::pastingIsNotFiltered()
+{
+    TypeDates(*form_, { "10", "1", "1996", "5", "3", "1996" });
+    Confirm();
+    QVERIFY(!Chart(*form_, "Graph2")->isHidden());
+    QApplication::clipboard()->setText(QStringLiteral("x12345"));
+    QLineEdit *day = Field(*form_, 1);
+    day->setCursorPosition(2);
+    QTest::keyClick(day, Qt::Key_Insert, Qt::ShiftModifier);
+    QCOMPARE(day->text(), QStringLiteral("10x12345"));
+    QCOMPARE(seams_->Beeper.Beeps, 0);
+    QVERIFY(Chart(*form_, "Graph2")->isHidden());
+    QCOMPARE(Button(*form_, "Command1")->text(), QStringLiteral("Potvrzeni dat"));
+}
+
+void TestForm1::workedExampleShowsBothCharts()
+{
+    TypeDates(*form_, { "10", "1", "1996", "5", "3", "1996" });
+    QSignalSpy drawn1(Chart(*form_, "Graph1"), &ChartWidget::drawn);
+    QSignalSpy drawn2(Chart(*form_, "Graph2"), &ChartWidget::drawn);
+    Confirm();
+    QCOMPARE(drawn1.size(), 1);
+    QCOMPARE(drawn2.size(), 1);
+    QVERIFY(seams_->Box.Boxes.empty());
+    QVERIFY(!Chart(*form_, "Graph2")->isHidden());
+    QCOMPARE(Button(*form_, "Command1")->text(), QStringLiteral("Údaje platí"));
+    QCOMPARE(BarValues(*Chart(*form_, "Graph2")), (QList<qreal> { 63, -23, -87 }));
+
+    // March 1996 at day counts 51 to 81, in the order physical, emotional, intellectual.
+    const auto curves = Curves(*Chart(*form_, "Graph1"));
+    QCOMPARE(curves.size(), 3);
+    const int periods[3] = { PhysicalPeriod, EmotionalPeriod, IntellectualPeriod };
+    for (int set = 0; set < 3; ++set) {
+        QCOMPARE(curves[set].size(), 31);
+        for (int day = 1; day <= 31; ++day)
+            QCOMPARE(curves[set][day - 1], QPointF(day, CycleValue(50 + day, periods[set])));
+    }
+    QCOMPARE(curves[0][4].y(), 63.0);
+}
+
+void TestForm1::birthDayAsTargetShowsThreeBoxesInOrder()
+{
+    TypeDates(*form_, { "10", "1", "1996", "10", "1", "1996" });
+    QList<bool> dayChartShown;
+    QStringList captions;
+    seams_->Box.OnShow = [&] {
+        dayChartShown.append(!Chart(*form_, "Graph2")->isHidden());
+        captions.append(Button(*form_, "Command1")->text());
+    };
+    Confirm();
+    QCOMPARE(seams_->Box.Boxes.size(), std::size_t(3));
+    const std::string texts[3] = { "Dnešní den je pro Vás kritický, pokud se týká fyzické kondice.",
+                                   "Dnes prožíváte citovou krizi !",
+                                   "Pozor na unáhlená rozhodnutí; Vaše inteligence je v krizi !" };
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(seams_->Box.Boxes[i].Text, texts[i]);
+        QCOMPARE(seams_->Box.Boxes[i].Title, std::string("Cyklometrika"));
+        QCOMPARE(seams_->Box.Boxes[i].Style, MessageStyle::Information);
+    }
+    QCOMPARE(dayChartShown, (QList<bool> { true, true, true }));
+    QCOMPARE(captions, QStringList(3, QStringLiteral("Potvrzeni dat")));
+    QCOMPARE(Button(*form_, "Command1")->text(), QStringLiteral("Údaje platí"));
+    QCOMPARE(BarValues(*Chart(*form_, "Graph2")), (QList<qreal> { 0, 0, 0 }));
+}
+
+void TestForm1::changeAfterConfirmationResetsDisplay_data()
+{
+    QTest::addColumn<int>("field");
+    for (int n = 1; n <= 6; ++n)
+        QTest::addRow("Text%d", n) << n;
+}
+
+void TestForm1::changeAfterConfirmationResetsDisplay()
+{
+    QFETCH(int, field);
+    TypeDates(*form_, { "10", "1", "1996", "5", "3", "1996" });
+    Confirm();
+    QVERIFY(!Chart(*form_, "Graph2")->isHidden());
+    QTest::keyClick(Field(*form_, field), Qt::Key_Backspace);
+    QVERIFY(Chart(*form_, "Graph2")->isHidden());
+    QCOMPARE(Button(*form_, "Command1")->text(), QStringLiteral("Potvrzeni dat"));
+}
+
+void TestForm1::rejectedInputLeavesDisplayUnconfirmed_data()
+{
+    QTest::addColumn<QStringList>("dates");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<MessageStyle>("style");
+
+    const QString nonsense = QStringLiteral("S neprícetnými a nesvéprávnými osobami jako jste "
+                                            "Vy, odmítám spolupracovat !");
+    QTest::newRow("empty birth day")
+        << QStringList { "", "1", "1996", "5", "3", "1996" } << nonsense << MessageStyle::Stop;
+    QTest::newRow("month 13") << QStringList { "10", "13", "1996", "5", "3", "1996" } << nonsense
+                              << MessageStyle::Stop;
+    QTest::newRow("31 April") << QStringList { "10", "1", "1996", "31", "4", "1996" } << nonsense
+                              << MessageStyle::Stop;
+    QTest::newRow("target before birth")
+        << QStringList { "10", "1", "1996", "9", "1", "1996" }
+        << QStringLiteral("V udaný den jste ješte nebyl(a) na svete a nechápu proto, proc Vás "
+                          "tak zajímá Vaše kondice. ")
+        << MessageStyle::Exclamation;
+    QTest::newRow("151 years") << QStringList { "1", "1", "1850", "1", "1", "2001" }
+                               << QStringLiteral("151 let by nevydržel ani ten nejodolnejší "
+                                                 "azerbajdžánský dedoušek !")
+                               << MessageStyle::Exclamation;
+}
+
+void TestForm1::rejectedInputLeavesDisplayUnconfirmed()
+{
+    QFETCH(QStringList, dates);
+    QFETCH(QString, text);
+    QFETCH(MessageStyle, style);
+    TypeDates(*form_, { "10", "1", "1996", "5", "3", "1996" });
+    Confirm();
+    QVERIFY(!Chart(*form_, "Graph2")->isHidden());
+    // New input after a confirmed run, refused by the click.
+    TypeDates(*form_, dates);
+    Confirm();
+    QCOMPARE(seams_->Box.Boxes.size(), std::size_t(1));
+    QCOMPARE(QString::fromStdString(seams_->Box.Boxes[0].Text), text);
+    QCOMPARE(seams_->Box.Boxes[0].Style, style);
+    QVERIFY(Chart(*form_, "Graph2")->isHidden());
+    QCOMPARE(Button(*form_, "Command1")->text(), QStringLiteral("Potvrzeni dat"));
+    // The fields keep what was typed.
+    for (int n = 1; n <= 6; ++n)
+        QCOMPARE(Field(*form_, n)->text(), dates.at(n - 1));
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

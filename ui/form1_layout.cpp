@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/form1_layout.h"
+
+#include "display/display.h"
+#include "platform/chart_widget.h"
+#include "ui/numeric_field.h"
+
+#include <QAction>
+#include <QFont>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace cykl {
+
+namespace {
+
+struct Box {
+    int Left, Top, Width, Height; // twips
+};
+
+void Place(QWidget &widget, const QString &name, Box box)
+{
+    widget.setObjectName(name);
+    widget.setGeometry(Twips(box.Left), Twips(box.Top), Twips(box.Width), Twips(box.Height));
+}
+
+QGroupBox *AddFrame(QWidget &parent, const QString &name, const QString &caption, Box box)
+{
+    auto *frame = new QGroupBox(caption, &parent);
+    Place(*frame, name, box);
+    return frame;
+}
+
+void AddLabel(QWidget &frame, const QString &name, const QString &caption, Box box)
+{
+    auto *label = new QLabel(caption, &frame);
+    Place(*label, name, box);
+}
+
+// A horizontal line from x1 to x2 at y (twips), width pixels thick, centred on y.
+QFrame *AddLine(QWidget &frame, const QString &name, int x1, int x2, int y, int width)
+{
+    auto *line = new QFrame(&frame);
+    line->setObjectName(name);
+    line->setGeometry(Twips(x1), Twips(y) - width / 2, Twips(x2 - x1), width);
+    line->setAutoFillBackground(true);
+    return line;
+}
+
+void AddColouredLine(QWidget &frame, const QString &name, QColor colour)
+{
+    QFrame *line = AddLine(frame, name, 240, 1560, 360, 4);
+    QPalette palette = line->palette();
+    palette.setColor(QPalette::Window, colour);
+    line->setPalette(palette);
+}
+
+// One of the two date frames: day, month and year rows, each a label left of its field.
+struct DateFrame {
+    QString Frame, Index, Caption, Line, Date;
+    int Left;
+    int FirstField; // 1 for Text1 .. Text3, 4 for Text4 .. Text6
+};
+
+std::array<NumericField *, 3> AddDateFrame(QWidget &client, const DateFrame &design, Beeper &beeper,
+                                           HandlerGuard &guard)
+{
+    QGroupBox *frame
+        = AddFrame(client, design.Frame, design.Caption, { design.Left, 120, 2415, 1695 });
+    struct Row {
+        const char *Label, *Caption, *Part;
+        int Top, LabelWidth, Limit;
+    };
+    const Row rows[3] = { { "Label2", "Den", "den", 360, 975, 2 },
+                          { "Label1", "Mesíc", "měsíc", 720, 615, 2 },
+                          { "Label3", "Rok", "rok", 1080, 855, 4 } };
+    std::array<NumericField *, 3> fields {};
+    for (int i = 0; i < 3; ++i) {
+        const Row &row = rows[i];
+        AddLabel(*frame, QString::fromLatin1(row.Label) + design.Index,
+                 QString::fromUtf8(row.Caption), { 240, row.Top, row.LabelWidth, 255 });
+        fields[i] = new NumericField(row.Limit, beeper, guard, frame);
+        Place(*fields[i], QStringLiteral("Text%1").arg(design.FirstField + i),
+              { 960, row.Top, 1215, 285 });
+        fields[i]->setAccessibleName(design.Date + QStringLiteral(" – ")
+                                     + QString::fromUtf8(row.Part));
+    }
+    QFrame *line = AddLine(*frame, design.Line, 120, 2160, 1560, 2);
+    line->setBackgroundRole(QPalette::WindowText);
+    return fields;
+}
+
+void AddLegend(QWidget &client, const QString &name, const QString &caption, int top,
+               const QString &period, const QString &line, QColor colour)
+{
+    QGroupBox *frame = AddFrame(client, name, caption, { 5280, top, 1815, 495 });
+    frame->setToolTip(period);
+    AddColouredLine(*frame, line, colour);
+}
+
+void AddLegends(QWidget &client)
+{
+    AddLegend(client, QStringLiteral("Frame3"), QStringLiteral("Fyzická kondice"), 120,
+              QStringLiteral(" 23 denní perioda"), QStringLiteral("Line1"), QColor(0, 0, 255));
+    AddLegend(client, QStringLiteral("Frame2"), QStringLiteral("Citová vnímavost"), 720,
+              QStringLiteral(" 28 denní perioda"), QStringLiteral("Line2"), QColor(0, 255, 0));
+    AddLegend(client, QStringLiteral("Frame4"), QStringLiteral("Síla intelektu"), 1320,
+              QStringLiteral(" 33 denní perioda"), QStringLiteral("Line3"), QColor(0, 255, 255));
+}
+
+ChartWidget *AddChart(QWidget &client, const QString &name, const QString &accessibleName,
+                      std::int16_t type, std::int16_t points, std::int16_t sets, Box box)
+{
+    auto *chart = new ChartWidget(type, points, sets, &client);
+    Place(*chart, name, box);
+    chart->setAccessibleName(accessibleName);
+    chart->setFocusPolicy(Qt::NoFocus);
+    return chart;
+}
+
+QPushButton *AddButton(QWidget &client, const QString &name, const QString &caption, Box box)
+{
+    auto *button = new QPushButton(caption, &client);
+    Place(*button, name, box);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QAction *AddMenuItem(QMenuBar &bar, const QString &name, const QString &caption)
+{
+    QAction *item = bar.addAction(caption);
+    item->setObjectName(name);
+    return item;
+}
+
+void BuildMenu(QMainWindow &form, Form1Controls &controls)
+{
+    QMenuBar *bar = form.menuBar();
+    bar->setNativeMenuBar(false); // the blank item must stay a clickable spot of this bar
+    controls.mnuExit = AddMenuItem(*bar, QStringLiteral("mnuExit"), QStringLiteral("&Konec"));
+    controls.okenko = AddMenuItem(*bar, QStringLiteral("okenko"), QStringLiteral("&Verze"));
+    // The item without a caption: a bar item with no text at all takes no room, so two
+    // blanks keep a narrow blank spot that answers a click.
+    controls.vtip = AddMenuItem(*bar, QStringLiteral("vtip"), QStringLiteral("  "));
+}
+
+void SetTabOrder(const Form1Controls &controls)
+{
+    QWidget *order[] = { controls.Text[0], controls.Text[1], controls.Text[2],  controls.Text[3],
+                         controls.Text[4], controls.Text[5], controls.Command1, controls.Command2 };
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+} // namespace
+
+void UseWindowFont(QWidget &window)
+{
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               { QStringLiteral("Microsoft Sans Serif"),
+                                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                 QStringLiteral("DejaVu Sans") });
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11); // 8.25 pt at 96 dots per inch
+    font.setBold(true);
+    window.setFont(font);
+}
+
+Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
+                         const QString &homePage)
+{
+    auto *client = new QWidget(&form);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    form.setCentralWidget(client);
+
+    Form1Controls controls;
+    const auto birth = AddDateFrame(
+        *client,
+        { QStringLiteral("Frame1_1"), QStringLiteral("_1"), QStringLiteral("Datum Vaseho narození"),
+          QStringLiteral("Line4"), QStringLiteral("Datum narození"), 240, 1 },
+        beeper, guard);
+    const auto target = AddDateFrame(*client,
+                                     { QStringLiteral("Frame1_0"), QStringLiteral("_0"),
+                                       QStringLiteral("Na který den "), QStringLiteral("Line5"),
+                                       QStringLiteral("Cílové datum"), 2760, 4 },
+                                     beeper, guard);
+    std::copy(birth.begin(), birth.end(), controls.Text.begin());
+    std::copy(target.begin(), target.end(), controls.Text.begin() + 3);
+    AddLegends(*client);
+    controls.Graph2 = AddChart(*client, QStringLiteral("Graph2"), QStringLiteral("Graf dne"),
+                               ChartTypeBar, 3, 1, { 7200, 240, 1455, 2655 });
+    controls.Graph1 = AddChart(*client, QStringLiteral("Graph1"), QStringLiteral("Měsíční graf"),
+                               ChartTypeLine, 31, 3, { 240, 1920, 6855, 1575 });
+    controls.Command1
+        = AddButton(*client, QStringLiteral("Command1"),
+                    QString::fromUtf8(CaptionConfirmed.data(), qsizetype(CaptionConfirmed.size())),
+                    { 7200, 3000, 1455, 495 });
+    controls.Command2
+        = AddButton(*client, QStringLiteral("Command2"), homePage, { 240, 3600, 8415, 375 });
+    controls.Command2->setToolTip(QStringLiteral(" Racte vstoupit"));
+    BuildMenu(form, controls);
+    SetTabOrder(controls);
+    return controls;
+}
+
+} // namespace cykl
