@@ -6,9 +6,10 @@
 
 #include "platform/browser.h"
 
+#include <QDeadlineTimer>
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
-
 #include <chrono>
 #include <memory>
 
@@ -27,7 +28,7 @@ struct BrowserLimits {
 class ChromiumBrowser final : public BrowserAutomation {
 public:
     ChromiumBrowser(const QString &program, const QStringList &extraArguments,
-        BrowserLimits limits);
+                    BrowserLimits limits);
     ~ChromiumBrowser() override;
     ChromiumBrowser(const ChromiumBrowser &) = delete;
     ChromiumBrowser &operator=(const ChromiumBrowser &) = delete;
@@ -43,10 +44,10 @@ public:
     QString EvaluateInPage(const QString &expression);
 
 private:
-    void Attach();
-    QString SessionCall(const QString &method);
-    void Fail(const QString &what);
+    void Attach(QDeadlineTimer deadline);
+    QJsonObject Call(const QString &method, const QJsonObject &params, const QString &sessionId);
     void Abandon();
+    void Close(std::chrono::milliseconds grace);
 
     BrowserLimits limits_;
     std::unique_ptr<BrowserProcess> process_;

@@ -1,0 +1,159 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Helpers of the browser tests: the fake browser's log, a factory that hands out one
+// configuration per new browser, and a look at which processes still run.
+#pragma once
+
+#include "platform/chromium_browser.h"
+#include "platform/effects.h"
+
+#include <QDir>
+#include <QFile>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <csignal>
+#include <memory>
+#include <vector>
+
+namespace cykl::test {
+
+// True while the process exists and is not a zombie.
+inline bool IsRunning(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (pid <= 0 || !stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray text = stat.readAll();
+    const qsizetype close = text.lastIndexOf(')');
+    return close > 0 && text.size() > close + 2 && text.at(close + 2) != 'Z';
+}
+
+// Processes of the group that still run (the browser and any helper it started).
+inline QList<qint64> LiveGroupMembers(qint64 group)
+{
+    QList<qint64> members;
+    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
+    for (const QString &entry : entries) {
+        bool isPid = false;
+        const qint64 pid = entry.toLongLong(&isPid);
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(entry));
+        if (!isPid || !stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray text = stat.readAll();
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        // After the command: state, parent, process group.
+        if (fields.size() > 2 && fields.at(0) != "Z" && fields.at(2).toLongLong() == group)
+            members << pid;
+    }
+    return members;
+}
+
+inline void KillGroup(qint64 group)
+{
+    if (group > 0)
+        ::kill(static_cast<pid_t>(-group), SIGKILL);
+}
+
+// The fake browser's log: one line "<pid> <what> <detail>" per happening.
+class FakeLog {
+public:
+    struct Entry {
+        qint64 pid;
+        QString what;
+        QString detail;
+    };
+
+    explicit FakeLog(QString path) : path_(std::move(path)) { }
+    const QString &Path() const { return path_; }
+    QString Option() const { return QStringLiteral("--fake-log=") + path_; }
+
+    QList<Entry> Entries() const
+    {
+        QList<Entry> entries;
+        QFile file(path_);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return entries;
+        for (const QString &line :
+             QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+            const QStringList parts = line.split(' ');
+            entries.append(
+                { parts.value(0).toLongLong(), parts.value(1), parts.mid(2).join(' ').trimmed() });
+        }
+        return entries;
+    }
+    QList<qint64> Started() const { return PidsOf(QStringLiteral("start")); }
+    QList<qint64> PidsOf(const QString &what) const
+    {
+        QList<qint64> pids;
+        for (const Entry &entry : Entries()) {
+            if (entry.what == what)
+                pids << entry.pid;
+        }
+        return pids;
+    }
+    // What one browser was asked, as "method" or "method url" lines.
+    QStringList Calls(qint64 pid) const { return Details(pid, QStringLiteral("call")); }
+    QStringList Details(qint64 pid, const QString &what) const
+    {
+        QStringList details;
+        for (const Entry &entry : Entries()) {
+            if (entry.pid == pid && entry.what == what)
+                details << entry.detail;
+        }
+        return details;
+    }
+    bool Has(qint64 pid, const QString &what) const { return !Details(pid, what).isEmpty(); }
+
+private:
+    QString path_;
+};
+
+// Creates the n-th browser with the n-th list of extra arguments (the last list repeats),
+// and remembers every browser it made.
+class SequenceFactory final : public BrowserFactory {
+public:
+    SequenceFactory(QString program, QList<QStringList> arguments, BrowserLimits limits)
+        : program_(std::move(program)), arguments_(std::move(arguments)), limits_(limits)
+    {
+    }
+
+    std::unique_ptr<BrowserAutomation> CreateBrowser() override
+    {
+        const QStringList extra
+            = arguments_.value(std::min<qsizetype>(attempts_++, arguments_.size() - 1));
+        auto browser = std::make_unique<ChromiumBrowser>(program_, extra, limits_);
+        created_.push_back({ browser.get(), browser->ProcessId(), browser->ProfileDirectory() });
+        return browser;
+    }
+
+    struct Made {
+        ChromiumBrowser *browser; // valid while its owner keeps it
+        qint64 pid;
+        QString profile;
+    };
+    const std::vector<Made> &Created() const { return created_; }
+
+private:
+    QString program_;
+    QList<QStringList> arguments_;
+    BrowserLimits limits_;
+    qsizetype attempts_ = 0;
+    std::vector<Made> created_;
+};
+
+class RecordingOpener final : public UrlOpener {
+public:
+    explicit RecordingOpener(bool result = true) : result_(result) { }
+    bool OpenUrl(const QUrl &url) override
+    {
+        opened << url;
+        return result_;
+    }
+    QList<QUrl> opened;
+
+private:
+    bool result_;
+};
+
+} // namespace cykl::test

@@ -1,0 +1,234 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A stand-in for a Chromium-family browser: it reads DevTools commands from descriptor 3
+// and writes replies and events to descriptor 4, each message ended by a NUL byte. Every
+// other argument of a real browser is accepted and ignored. Its own options:
+//   --fake-log=FILE            append one line per happening: "<pid> <what> <detail>"
+//   --fake-exit-after=N        exit after answering N commands (a window the user closed)
+//   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
+//   --fake-fail=METHOD[:K]     answer the K-th command METHOD with an error
+// It ends when its command pipe closes, or after answering Browser.close.
+#include <QByteArray>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+#include <utility>
+
+namespace {
+
+constexpr int kCommandFd = 3;
+constexpr int kReplyFd = 4;
+
+struct Trigger {
+    QString method;
+    int occurrence = 0; // 0: never
+};
+
+struct Options {
+    QString log;
+    QString profile;
+    QString startPage;
+    int exitAfter = -1;
+    Trigger hang;
+    Trigger fail;
+};
+
+Trigger ParseTrigger(const QString &value)
+{
+    const QStringList parts = value.split(':');
+    return { parts.value(0), parts.size() > 1 ? parts.value(1).toInt() : 1 };
+}
+
+Options ParseOptions(int argc, char **argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const QString argument = QString::fromLocal8Bit(argv[i]);
+        const QString value = argument.section('=', 1);
+        if (argument.startsWith("--fake-log="))
+            options.log = value;
+        else if (argument.startsWith("--user-data-dir="))
+            options.profile = value;
+        else if (argument.startsWith("--fake-exit-after="))
+            options.exitAfter = value.toInt();
+        else if (argument.startsWith("--fake-hang="))
+            options.hang = ParseTrigger(value);
+        else if (argument.startsWith("--fake-fail="))
+            options.fail = ParseTrigger(value);
+        else if (!argument.startsWith("-"))
+            options.startPage = argument;
+    }
+    return options;
+}
+
+// Descriptors above 4 that this process inherited: none of the parent's pipes may leak.
+QString InheritedDescriptors()
+{
+    QStringList open;
+    for (int fd = 5; fd < 1024; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1)
+            open << QString::number(fd);
+    }
+    return open.isEmpty() ? QStringLiteral("-") : open.join(',');
+}
+
+class FakeBrowser {
+public:
+    explicit FakeBrowser(Options options) : options_(std::move(options)) { }
+
+    int Run();
+
+private:
+    void Log(const QString &what, const QString &detail = {}) const;
+    bool ReadCommand(QJsonObject &command);
+    void Write(const QJsonObject &message) const;
+    QJsonObject Answer(const QString &method, const QJsonObject &params, const QString &session);
+    bool Hits(const Trigger &trigger, const QString &method) const
+    {
+        return trigger.method == method && seen_.value(method) == trigger.occurrence;
+    }
+
+    Options options_;
+    QByteArray buffer_;
+    QMap<QString, int> seen_;
+    QString url_ = QStringLiteral("about:blank");
+};
+
+void FakeBrowser::Log(const QString &what, const QString &detail) const
+{
+    QFile log(options_.log);
+    if (options_.log.isEmpty() || !log.open(QIODevice::Append | QIODevice::Text))
+        return;
+    log.write(QStringLiteral("%1 %2 %3\n").arg(::getpid()).arg(what, detail).toUtf8());
+}
+
+bool FakeBrowser::ReadCommand(QJsonObject &command)
+{
+    for (;;) {
+        const qsizetype end = buffer_.indexOf('\0');
+        if (end >= 0) {
+            command = QJsonDocument::fromJson(buffer_.left(end)).object();
+            buffer_.remove(0, end + 1);
+            return true;
+        }
+        char chunk[4096];
+        const ssize_t n = ::read(kCommandFd, chunk, sizeof chunk);
+        if (n > 0)
+            buffer_.append(chunk, n);
+        else if (n == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+void FakeBrowser::Write(const QJsonObject &message) const
+{
+    const QByteArray bytes = QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0';
+    qsizetype sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = ::write(kReplyFd, bytes.constData() + sent, bytes.size() - sent);
+        if (n < 0 && errno != EINTR)
+            ::_exit(3);
+        sent += n > 0 ? n : 0;
+    }
+}
+
+QJsonObject Error(const QString &message)
+{
+    return { { "error", QJsonObject { { "code", -32000 }, { "message", message } } } };
+}
+
+QJsonObject Result(const QJsonObject &result)
+{
+    return { { "result", result } };
+}
+
+QJsonObject FakeBrowser::Answer(const QString &method, const QJsonObject &params,
+                                const QString &session)
+{
+    const bool inSession = session == QLatin1String("S1");
+    if (method == "Target.getTargets") {
+        const QJsonObject worker { { "targetId", "W1" }, { "type", "service_worker" } };
+        const QJsonObject page { { "targetId", "P1" }, { "type", "page" }, { "url", url_ } };
+        return Result({ { "targetInfos", QJsonArray { worker, page } } });
+    }
+    if (method == "Target.attachToTarget") {
+        if (params["targetId"] != "P1" || params["flatten"] != true)
+            return Error("attach: wrong target or not flat");
+        Write({ { "method", "Target.attachedToTarget" },
+                { "params", QJsonObject { { "sessionId", "S1" } } } });
+        return Result({ { "sessionId", "S1" } });
+    }
+    if (method == "Browser.getWindowForTarget")
+        return params["targetId"] == "P1" ? Result({ { "windowId", 7 } }) : Error("no such target");
+    if (method == "Browser.setWindowBounds")
+        return params["windowId"] == 7 ? Result({}) : Error("no such window");
+    if (method == "Browser.close")
+        return Result({});
+    if (!inSession)
+        return Error(QStringLiteral("'%1' wasn't found").arg(method));
+    if (method == "Page.bringToFront")
+        return Result({});
+    if (method == "Page.navigate") {
+        url_ = params["url"].toString();
+        Write({ { "method", "Page.frameStartedLoading" }, { "sessionId", "S1" } });
+        return Result({ { "frameId", "F1" }, { "loaderId", "L1" } });
+    }
+    if (method == "Runtime.evaluate")
+        return Result({ { "result", QJsonObject { { "type", "string" }, { "value", url_ } } } });
+    return Error(QStringLiteral("'%1' wasn't found").arg(method));
+}
+
+int FakeBrowser::Run()
+{
+    Log("start",
+        QStringLiteral("fds=%1 page=%2 profile=%3")
+            .arg(InheritedDescriptors(), options_.startPage, options_.profile));
+    QFile state(options_.profile + "/Local State");
+    if (options_.profile.isEmpty() || !state.open(QIODevice::WriteOnly))
+        Log("no-profile");
+    state.close();
+    for (int answered = 0; answered != options_.exitAfter; ++answered) {
+        QJsonObject command;
+        if (!ReadCommand(command)) {
+            Log("eof");
+            return 0;
+        }
+        const QString method = command["method"].toString();
+        ++seen_[method];
+        const QString url = command["params"].toObject()["url"].toString();
+        Log("call", url.isEmpty() ? method : method + ' ' + url);
+        if (Hits(options_.hang, method)) {
+            Log("hang", method);
+            for (;;)
+                ::pause();
+        }
+        QJsonObject reply = Hits(options_.fail, method)
+            ? Error("fake failure")
+            : Answer(method, command["params"].toObject(), command["sessionId"].toString());
+        reply.insert("id", command["id"]);
+        if (command.contains("sessionId"))
+            reply.insert("sessionId", command["sessionId"]);
+        Write(reply);
+        if (method == "Browser.close") {
+            Log("closed");
+            return 0;
+        }
+    }
+    Log("exit", "window closed");
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (::fcntl(kCommandFd, F_GETFD) == -1 || ::fcntl(kReplyFd, F_GETFD) == -1)
+        return 2;
+    return FakeBrowser(ParseOptions(argc, argv)).Run();
+}

@@ -1,0 +1,219 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Chromium browser layer over its pipes, against the fake browser program: the
+// command sequence, failures and time limits, and that no process or profile is left.
+#include "browser_test_support.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <optional>
+
+using namespace cykl;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kPage = QStringLiteral("file:///tmp/cyklometrika-test.html");
+constexpr BrowserLimits kLimits { 10s, 5s };
+constexpr BrowserLimits kShortLimits { 10s, 300ms };
+
+const QStringList kAttach { "Target.getTargets", "Target.attachToTarget" };
+const QStringList kShow { "Browser.getWindowForTarget", "Browser.setWindowBounds",
+                          "Page.bringToFront" };
+
+} // namespace
+
+class TestChromiumBrowser : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(directory.isValid());
+        log.emplace(directory.filePath(QStringLiteral("fake.log")));
+        QFile::remove(log->Path());
+    }
+
+    // No fake browser outlives a test, whatever happened in it.
+    void cleanup()
+    {
+        for (const qint64 pid : log->Started()) {
+            const bool running = test::IsRunning(pid);
+            test::KillGroup(pid);
+            QVERIFY2(!running, qPrintable(QStringLiteral("fake browser %1 left running").arg(pid)));
+        }
+    }
+
+    void startsAttachesShowsAndNavigates()
+    {
+        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
+        browser.SetVisible(true);
+        browser.Navigate(kPage);
+        const qint64 pid = browser.ProcessId();
+        QCOMPARE(log->Started(), QList<qint64> { pid });
+        QCOMPARE(log->Calls(pid), kAttach + kShow + QStringList { "Page.navigate " + kPage });
+        const QString start = log->Details(pid, "start").value(0);
+        QVERIFY2(start.contains(" page=about:blank "), qPrintable(start));
+        QVERIFY2(start.contains(" profile=" + browser.ProfileDirectory()), qPrintable(start));
+        QVERIFY(QFileInfo::exists(browser.ProfileDirectory() + "/Local State"));
+        QCOMPARE(browser.EvaluateInPage("document.URL"), kPage);
+    }
+
+    // Each browser has its own profile, and no browser inherits another one's pipes: a
+    // leaked pipe end would keep a replaced browser alive after its connection closed.
+    void browsersShareNothing()
+    {
+        ChromiumBrowser first(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
+        ChromiumBrowser second(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
+        QVERIFY(first.ProfileDirectory() != second.ProfileDirectory());
+        const auto descriptors
+            = [this](qint64 pid) { return log->Details(pid, "start").value(0).section(' ', 0, 0); };
+        QCOMPARE(descriptors(second.ProcessId()), descriptors(first.ProcessId()));
+    }
+
+    void errorReplyKeepsTheBrowser()
+    {
+        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option(), "--fake-fail=Page.navigate" },
+                                kLimits);
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Navigate(kPage));
+        QVERIFY(test::IsRunning(browser.ProcessId()));
+        browser.Navigate(kPage); // the connection still works
+        QCOMPARE(browser.EvaluateInPage("document.URL"), kPage);
+    }
+
+    void brokenBrowser_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("killFromOutside");
+        QTest::newRow("killed") << QStringList {} << true;
+        QTest::newRow("window closed by the user")
+            << QStringList { "--fake-exit-after=2" } << false;
+        QTest::newRow("hangs") << QStringList { "--fake-hang=Browser.getWindowForTarget" } << false;
+    }
+
+    // A browser that is gone or hung fails the call within the limit; the layer ends its
+    // process group and removes the profile, and every later call fails at once.
+    void brokenBrowser()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, killFromOutside);
+        ChromiumBrowser browser(CYKL_FAKE_BROWSER, QStringList { log->Option() } + options,
+                                kShortLimits);
+        const qint64 pid = browser.ProcessId();
+        if (killFromOutside)
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.SetVisible(true));
+        QVERIFY2(clock.elapsed() < 5000, "the call outlived its limit by far");
+        QVERIFY(test::LiveGroupMembers(pid).isEmpty());
+        QVERIFY(!QFileInfo::exists(browser.ProfileDirectory()));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Navigate(kPage));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Quit());
+    }
+
+    void startFailure_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("no such program") << "/nonexistent/chromium" << QStringList {};
+        QTest::newRow("not a browser") << "/bin/true" << QStringList {};
+        QTest::newRow("ends before answering")
+            << CYKL_FAKE_BROWSER << QStringList { "--fake-exit-after=0" };
+        QTest::newRow("never answers")
+            << CYKL_FAKE_BROWSER << QStringList { "--fake-hang=Target.getTargets" };
+        QTest::newRow("refuses the page")
+            << CYKL_FAKE_BROWSER << QStringList { "--fake-fail=Target.attachToTarget" };
+    }
+
+    void startFailure()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, options);
+        const BrowserLimits limits { 500ms, 500ms };
+        QVERIFY_THROWS_EXCEPTION(
+            BrowserError,
+            ChromiumBrowser(program, QStringList { log->Option() } + options, limits));
+        for (const qint64 pid : log->Started()) {
+            QVERIFY(test::LiveGroupMembers(pid).isEmpty());
+            const QString start = log->Details(pid, "start").value(0);
+            QVERIFY(!QFileInfo::exists(start.section(" profile=", 1)));
+        }
+    }
+
+    void quitClosesTheBrowser()
+    {
+        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
+        const qint64 pid = browser.ProcessId();
+        browser.Quit();
+        QCOMPARE(log->Calls(pid).last(), QStringLiteral("Browser.close"));
+        QVERIFY(log->Has(pid, "closed"));
+        QVERIFY(!test::IsRunning(pid));
+        QVERIFY(!QFileInfo::exists(QFileInfo(browser.ProfileDirectory()).path()));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.SetVisible(true));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Quit());
+    }
+
+    // Dropping the object closes the connection; the browser then ends on its own.
+    void destructionClosesTheConnection()
+    {
+        qint64 pid = 0;
+        QString profile;
+        {
+            ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
+            pid = browser.ProcessId();
+            profile = browser.ProfileDirectory();
+        }
+        QVERIFY(log->Has(pid, "eof"));
+        QVERIFY(!test::IsRunning(pid));
+        QVERIFY(!QFileInfo::exists(profile));
+    }
+
+    void findsBrowserOnPath_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << QStringList {} << QString();
+        QTest::newRow("chromium") << QStringList { "chromium" } << "chromium";
+        QTest::newRow("chrome only")
+            << QStringList { "google-chrome-stable" } << "google-chrome-stable";
+        QTest::newRow("chromium first")
+            << QStringList { "brave-browser", "chromium-browser" } << "chromium-browser";
+        QTest::newRow("not executable") << QStringList { "-chromium" } << QString();
+    }
+
+    void findsBrowserOnPath()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, expected);
+        const QByteArray path = qgetenv("PATH");
+        QTemporaryDir bin;
+        for (const QString &name : installed) {
+            // A leading '-' asks for a file that is not executable.
+            QFile file(bin.filePath(name.startsWith('-') ? name.mid(1) : name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (!name.startsWith('-'))
+                file.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        }
+        qputenv("PATH", bin.path().toLocal8Bit());
+        const QString found = ChromiumBrowserFactory::FindOnPath();
+        std::optional<BrowserError> error;
+        try {
+            ChromiumBrowserFactory().CreateBrowser();
+        } catch (const BrowserError &e) {
+            error = e;
+        }
+        qputenv("PATH", path);
+        QCOMPARE(found, expected.isEmpty() ? QString() : bin.filePath(expected));
+        if (expected.isEmpty())
+            QVERIFY(error.has_value());
+    }
+
+private:
+    QTemporaryDir directory;
+    std::optional<test::FakeLog> log;
+};
+
+QTEST_GUILESS_MAIN(TestChromiumBrowser)
+#include "tst_chromium_browser.moc"

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The home-page link with the real Chromium, headless, on a local page: the page loads,
+// a second press reuses the process, a killed browser is replaced, and the shutdown step
+// ends the browser and removes its profile. Prints how long the presses and the quit took.
+#include "browser_test_support.h"
+#include "ui/home_page_link.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace cykl;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kChromium = QStringLiteral("/usr/bin/chromium");
+const QString kTitle = QStringLiteral("Zkušební stránka Cyklometriky");
+const QStringList kHeadless { "--headless=new", "--no-sandbox", "--disable-gpu" };
+
+// The page's value of a script expression; empty while the page is being replaced.
+QString Evaluate(ChromiumBrowser *browser, const QString &expression)
+{
+    try {
+        return browser->EvaluateInPage(expression);
+    } catch (const BrowserError &) {
+        return {};
+    }
+}
+
+} // namespace
+
+class TestChromiumIntegration : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (!QFileInfo(kChromium).isExecutable())
+            QSKIP("/usr/bin/chromium is not installed (scripts/install-deps test installs it)");
+        QVERIFY(directory.isValid());
+        QFile page(directory.filePath("page.html"));
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write(QStringLiteral("<!DOCTYPE html><html lang=\"cs\"><head><meta charset=\"utf-8\">"
+                                  "<title>%1</title></head><body><p>Zkouška</p></body></html>")
+                       .arg(kTitle)
+                       .toUtf8());
+        address = QUrl::fromLocalFile(page.fileName()).toString();
+    }
+
+    void cleanupTestCase()
+    {
+        for (const qint64 group : std::as_const(groups)) {
+            const bool left = !test::LiveGroupMembers(group).isEmpty();
+            test::KillGroup(group);
+            QVERIFY2(!left, qPrintable(QStringLiteral("browser group %1 left running").arg(group)));
+        }
+    }
+
+    void homePageLinkWithChromium()
+    {
+        test::SequenceFactory factory(kChromium, { kHeadless }, BrowserLimits {});
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, address);
+        QElapsedTimer clock;
+
+        clock.start();
+        link.Command2_Click();
+        const qint64 firstPress = clock.elapsed();
+        QCOMPARE(factory.Created().size(), std::size_t(1));
+        const auto first = factory.Created().at(0);
+        groups << first.pid;
+        QTRY_COMPARE(Evaluate(first.browser, "document.title"), kTitle);
+
+        first.browser->Navigate("about:blank");
+        QTRY_COMPARE(Evaluate(first.browser, "document.URL"), QStringLiteral("about:blank"));
+        clock.restart();
+        link.Command2_Click();
+        const qint64 reusePress = clock.elapsed();
+        QCOMPARE(factory.Created().size(), std::size_t(1));
+        QCOMPARE(first.browser->ProcessId(), first.pid);
+        QTRY_COMPARE(Evaluate(first.browser, "document.title"), kTitle);
+
+        test::KillGroup(first.pid);
+        QTRY_VERIFY(test::LiveGroupMembers(first.pid).isEmpty());
+        clock.restart();
+        link.Command2_Click();
+        const qint64 replacePress = clock.elapsed();
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+        const auto second = factory.Created().at(1);
+        groups << second.pid;
+        QVERIFY(second.pid != first.pid);
+        QVERIFY(!QFileInfo::exists(first.profile));
+        QTRY_COMPARE(Evaluate(second.browser, "document.title"), kTitle);
+
+        clock.restart();
+        link.Shutdown();
+        const qint64 quit = clock.elapsed();
+        QVERIFY(test::LiveGroupMembers(second.pid).isEmpty());
+        QVERIFY(!QFileInfo::exists(QFileInfo(second.profile).path()));
+        QVERIFY(opener.opened.isEmpty());
+        qInfo("first press %lld ms, reuse press %lld ms, replacing a killed browser %lld ms, "
+              "quit %lld ms",
+              firstPress, reusePress, replacePress, quit);
+    }
+
+private:
+    QTemporaryDir directory;
+    QString address;
+    QList<qint64> groups;
+};
+
+QTEST_GUILESS_MAIN(TestChromiumIntegration)
+#include "tst_chromium_integration.moc"

@@ -1,0 +1,261 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The home-page link's decisions, with browsers that only write what they are asked into
+// a shared journal: first and second attempt, the fallback opener, the shutdown step.
+#include "browser_test_support.h"
+#include "ui/home_page_link.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QtTest>
+#include <memory>
+
+using namespace cykl;
+
+namespace {
+
+const QString kAddress = QStringLiteral("file:///usr/share/cyklometrika/index.html");
+
+// How one scripted browser answers; the test may change it between presses.
+struct Script {
+    bool failVisible = false;
+    bool failNavigate = false;
+    bool failQuit = false;
+};
+
+class ScriptedBrowser final : public BrowserAutomation {
+public:
+    ScriptedBrowser(int number, std::shared_ptr<Script> script, QStringList &journal)
+        : name_(QString::number(number)), script_(std::move(script)), journal_(journal)
+    {
+    }
+    ~ScriptedBrowser() override { journal_ << name_ + " destroyed"; }
+    void SetVisible(bool visible) override
+    {
+        Do(QStringLiteral("visible %1").arg(visible), script_->failVisible);
+    }
+    void Navigate(const QString &address) override
+    {
+        Do("navigate " + address, script_->failNavigate);
+    }
+    void Quit() override { Do(QStringLiteral("quit"), script_->failQuit); }
+
+private:
+    void Do(const QString &what, bool fail)
+    {
+        journal_ << name_ + ' ' + what + (fail ? "!" : "");
+        if (fail)
+            throw BrowserError("scripted failure");
+    }
+    QString name_;
+    std::shared_ptr<Script> script_;
+    QStringList &journal_;
+};
+
+class ScriptedFactory final : public BrowserFactory {
+public:
+    explicit ScriptedFactory(QStringList &journal) : journal_(journal) { }
+    std::unique_ptr<BrowserAutomation> CreateBrowser() override
+    {
+        if (unavailable) {
+            journal_ << QStringLiteral("create!");
+            throw BrowserError("no browser");
+        }
+        scripts.push_back(std::make_shared<Script>(next));
+        journal_ << QStringLiteral("create %1").arg(scripts.size());
+        return std::make_unique<ScriptedBrowser>(int(scripts.size()), scripts.back(), journal_);
+    }
+    bool unavailable = false;
+    Script next; // how the next browser will answer
+    std::vector<std::shared_ptr<Script>> scripts;
+
+private:
+    QStringList &journal_;
+};
+
+QStringList Shown(int browser)
+{
+    return { QStringLiteral("%1 visible 1").arg(browser),
+             QStringLiteral("%1 navigate %2").arg(browser).arg(kAddress) };
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Script)
+
+class TestHomePageLink : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { journal.clear(); }
+
+    void firstPressCreatesShowsAndNavigates()
+    {
+        ScriptedFactory factory(journal);
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, kAddress);
+        QCOMPARE(link.Address(), kAddress);
+        link.Command2_Click();
+        QCOMPARE(journal, QStringList { "create 1" } + Shown(1));
+        QVERIFY(opener.opened.isEmpty());
+    }
+
+    void secondPress_data()
+    {
+        QTest::addColumn<bool>("visibleFails");
+        QTest::addColumn<bool>("navigateFails");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("held browser answers") << false << false << Shown(1);
+        QTest::newRow("held browser gone")
+            << true << false << QStringList { "1 visible 1!", "create 2" } + Shown(2);
+        QTest::newRow("shown, navigation fails")
+            << false << true
+            << QStringList { "1 visible 1", "1 navigate " + kAddress + "!", "create 2" } + Shown(2);
+    }
+
+    // A failed first attempt leads silently to a new browser; the replaced one is neither
+    // asked to quit nor dropped while the link lives.
+    void secondPress()
+    {
+        QFETCH(bool, visibleFails);
+        QFETCH(bool, navigateFails);
+        QFETCH(QStringList, expected);
+        ScriptedFactory factory(journal);
+        test::RecordingOpener opener;
+        {
+            HomePageLink link(factory, opener, kAddress);
+            link.Command2_Click();
+            *factory.scripts.front() = { visibleFails, navigateFails, false };
+            journal.clear();
+            link.Command2_Click();
+            QCOMPARE(journal, expected);
+            journal.clear();
+            link.Shutdown();
+            const int held = int(factory.scripts.size());
+            QCOMPARE(journal, QStringList { QStringLiteral("%1 quit").arg(held) });
+            journal.clear();
+        }
+        // Retired browsers end with the link.
+        QStringList ends;
+        for (std::size_t i = 1; i <= factory.scripts.size(); ++i)
+            ends << QStringLiteral("%1 destroyed").arg(i);
+        journal.sort();
+        QCOMPARE(journal, ends);
+        QVERIFY(opener.opened.isEmpty());
+    }
+
+    void secondAttemptFailure_data()
+    {
+        QTest::addColumn<bool>("creationFails");
+        QTest::addColumn<bool>("openerWorks");
+        QTest::addColumn<Script>("fresh");
+        QTest::addColumn<int>("errorNumber"); // 0: no error
+        QTest::addColumn<int>("openerCalls");
+        QTest::newRow("no browser, desktop opener shows the page")
+            << true << true << Script {} << 0 << 1;
+        QTest::newRow("no browser, opener fails too") << true << false << Script {} << 1001 << 1;
+        QTest::newRow("new browser cannot show")
+            << false << true << Script { true, false, false } << 1002 << 0;
+        QTest::newRow("new browser cannot navigate")
+            << false << true << Script { false, true, false } << 1002 << 0;
+    }
+
+    void secondAttemptFailure()
+    {
+        QFETCH(bool, creationFails);
+        QFETCH(bool, openerWorks);
+        QFETCH(Script, fresh);
+        QFETCH(int, errorNumber);
+        QFETCH(int, openerCalls);
+        ScriptedFactory factory(journal);
+        factory.unavailable = creationFails;
+        factory.next = fresh;
+        test::RecordingOpener opener(openerWorks);
+        HomePageLink link(factory, opener, kAddress);
+        int number = 0;
+        try {
+            link.Command2_Click();
+        } catch (const ProgramError &error) {
+            number = error.Number();
+            QVERIFY(!QString::fromUtf8(error.what()).isEmpty());
+        }
+        QCOMPARE(number, errorNumber);
+        QCOMPARE(opener.opened.size(), openerCalls);
+        if (openerCalls)
+            QCOMPARE(opener.opened.front(), QUrl(kAddress));
+    }
+
+    // When no new browser can be made, the held (dead) one stays held: the shutdown step
+    // still asks it, and a later press tries it first again.
+    void failedCreationKeepsHeldBrowser()
+    {
+        ScriptedFactory factory(journal);
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, kAddress);
+        link.Command2_Click();
+        factory.scripts.front()->failVisible = true;
+        factory.unavailable = true;
+        journal.clear();
+        link.Command2_Click();
+        QCOMPARE(journal, (QStringList { "1 visible 1!", "create!" }));
+        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        factory.unavailable = false;
+        journal.clear();
+        link.Command2_Click();
+        QCOMPARE(journal, (QStringList { "1 visible 1!", "create 2" } + Shown(2)));
+    }
+
+    void shutdown_data()
+    {
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<bool>("quitFails");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("no browser ever opened") << 0 << false << QStringList {};
+        QTest::newRow("live browser") << 1 << false << QStringList { "1 quit" };
+        QTest::newRow("browser already closed") << 1 << true << QStringList { "1 quit!" };
+    }
+
+    void shutdown()
+    {
+        QFETCH(int, presses);
+        QFETCH(bool, quitFails);
+        QFETCH(QStringList, expected);
+        ScriptedFactory factory(journal);
+        factory.next.failQuit = quitFails;
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, kAddress);
+        for (int i = 0; i < presses; ++i)
+            link.Command2_Click();
+        journal.clear();
+        link.Shutdown(); // never throws
+        QCOMPARE(journal, expected);
+        journal.clear();
+        link.Shutdown(); // the reference keeps its value
+        QCOMPARE(journal, expected);
+    }
+
+    // The page ships with the program: the address points at the copy in the build tree.
+    void homePageIsFoundAndSelfContained()
+    {
+        const QUrl address(HomePageAddress());
+        QCOMPARE(address.scheme(), QStringLiteral("file"));
+        QVERIFY2(address.path().endsWith("/share/cyklometrika/index.html"),
+                 qPrintable(address.path()));
+        QFile page(address.toLocalFile());
+        QVERIFY2(page.open(QIODevice::ReadOnly), qPrintable(page.fileName()));
+        const QString html = QString::fromUtf8(page.readAll());
+        QVERIFY(html.contains("<html lang=\"cs\">"));
+        QVERIFY(html.contains("<meta charset=\"utf-8\">"));
+        for (const char *text : { "Fyzická kondice", "Citová vnímavost", "Síla intelektu", "23 dní",
+                                  "28 dní", "33 dní", "−3 a 3", "98 nebo víc", "−98 nebo méně" })
+            QVERIFY2(html.contains(QString::fromUtf8(text)), text);
+        // Nothing is fetched from elsewhere.
+        QVERIFY(!html.contains(QRegularExpression("(src|href)\\s*=\\s*\"(https?:)?//")));
+        QVERIFY(!html.contains(QStringLiteral("@import")));
+    }
+
+private:
+    QStringList journal;
+};
+
+QTEST_GUILESS_MAIN(TestHomePageLink)
+#include "tst_home_page_link.moc"

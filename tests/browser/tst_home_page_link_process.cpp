@@ -1,0 +1,171 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The home-page link with real browser processes: the Chromium layer drives the fake
+// browser program, so reuse, replacement, retirement and shutdown are seen per process.
+#include "browser_test_support.h"
+#include "ui/home_page_link.h"
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <optional>
+
+using namespace cykl;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kAddress = QStringLiteral("file:///tmp/cyklometrika/index.html");
+const QString kNavigate = "Page.navigate " + kAddress;
+constexpr BrowserLimits kLimits { 10s, 400ms };
+
+} // namespace
+
+class TestHomePageLinkProcess : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(directory.isValid());
+        log.emplace(directory.filePath(QStringLiteral("fake.log")));
+        QFile::remove(log->Path());
+    }
+
+    void cleanup()
+    {
+        for (const qint64 pid : log->Started()) {
+            const bool running = test::IsRunning(pid);
+            test::KillGroup(pid);
+            QVERIFY2(!running, qPrintable(QStringLiteral("fake browser %1 left running").arg(pid)));
+        }
+    }
+
+    void pressesReuseTheLiveBrowser()
+    {
+        test::SequenceFactory factory(CYKL_FAKE_BROWSER, { { log->Option() } }, kLimits);
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, kAddress);
+        link.Command2_Click();
+        link.Command2_Click();
+        link.Command2_Click();
+        QCOMPARE(log->Started().size(), 1);
+        const qint64 pid = log->Started().front();
+        QCOMPARE(log->Calls(pid).count(kNavigate), 3);
+        QCOMPARE(log->Calls(pid).count("Target.getTargets"), 1);
+        QCOMPARE(log->Calls(pid).count("Page.bringToFront"), 3);
+        QVERIFY(opener.opened.isEmpty());
+    }
+
+    void replacement_data()
+    {
+        QTest::addColumn<QStringList>("firstOptions");
+        QTest::addColumn<bool>("killFirst");
+        QTest::addColumn<bool>("firstStaysOpen");
+        QTest::newRow("browser killed") << QStringList {} << true << false;
+        QTest::newRow("window closed by the user")
+            << QStringList { "--fake-exit-after=6" } << false << false;
+        QTest::newRow("hangs on the second page")
+            << QStringList { "--fake-hang=Page.navigate:2" } << false << false;
+        QTest::newRow("shown, navigation refused")
+            << QStringList { "--fake-fail=Page.navigate:2" } << false << true;
+    }
+
+    // The second press finds the first browser unusable and opens the page in a new one.
+    // The first is never asked to quit; one that still runs stays open until the link ends.
+    void replacement()
+    {
+        QFETCH(QStringList, firstOptions);
+        QFETCH(bool, killFirst);
+        QFETCH(bool, firstStaysOpen);
+        test::SequenceFactory factory(
+            CYKL_FAKE_BROWSER, { QStringList { log->Option() } + firstOptions, { log->Option() } },
+            kLimits);
+        test::RecordingOpener opener;
+        qint64 first = 0;
+        {
+            HomePageLink link(factory, opener, kAddress);
+            link.Command2_Click();
+            first = factory.Created().at(0).pid;
+            if (killFirst)
+                ::kill(static_cast<pid_t>(first), SIGKILL);
+            QElapsedTimer clock;
+            clock.start();
+            link.Command2_Click();
+            QVERIFY2(clock.elapsed() < 5000, "a broken browser held the window too long");
+            QCOMPARE(factory.Created().size(), std::size_t(2));
+            const qint64 second = factory.Created().at(1).pid;
+            QCOMPARE(log->Calls(second).count(kNavigate), 1);
+            QCOMPARE(test::IsRunning(first), firstStaysOpen);
+            QVERIFY(!log->Calls(first).contains("Browser.close"));
+            QVERIFY(!log->Has(first, "eof"));
+            link.Command2_Click(); // the new browser is the one held now
+            QCOMPARE(log->Calls(second).count(kNavigate), 2);
+            QCOMPARE(factory.Created().size(), std::size_t(2));
+            link.Shutdown();
+            QVERIFY(log->Has(second, "closed"));
+            QCOMPARE(test::IsRunning(first), firstStaysOpen);
+        }
+        QVERIFY(!test::IsRunning(first));
+        QVERIFY(!log->Calls(first).contains("Browser.close"));
+        QVERIFY(!QFileInfo::exists(factory.Created().at(0).profile));
+    }
+
+    void shutdown_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<bool>("kill");
+        QTest::newRow("no browser ever opened") << false << false;
+        QTest::newRow("browser killed") << true << true;
+        QTest::newRow("browser open") << true << false;
+    }
+
+    void shutdown()
+    {
+        QFETCH(bool, open);
+        QFETCH(bool, kill);
+        test::SequenceFactory factory(CYKL_FAKE_BROWSER, { { log->Option() } }, kLimits);
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, kAddress);
+        if (open)
+            link.Command2_Click();
+        const qint64 pid = open ? factory.Created().front().pid : 0;
+        if (kill)
+            ::kill(static_cast<pid_t>(pid), SIGKILL);
+        link.Shutdown();
+        link.Shutdown(); // the same reference is asked again, and fails quietly
+        QCOMPARE(log->Started().size(), open ? 1 : 0);
+        if (open) {
+            QCOMPARE(log->Calls(pid).count("Browser.close"), kill ? 0 : 1);
+            QVERIFY(!test::IsRunning(pid));
+        }
+    }
+
+    void noBrowserAtAll_data()
+    {
+        QTest::addColumn<bool>("openerWorks");
+        QTest::newRow("desktop opener shows the page") << true;
+        QTest::newRow("nothing can show it") << false;
+    }
+
+    void noBrowserAtAll()
+    {
+        QFETCH(bool, openerWorks);
+        ChromiumBrowserFactory factory("/nonexistent/chromium", {}, kLimits);
+        test::RecordingOpener opener(openerWorks);
+        HomePageLink link(factory, opener, kAddress);
+        if (openerWorks)
+            link.Command2_Click();
+        else
+            QVERIFY_THROWS_EXCEPTION(ProgramError, link.Command2_Click());
+        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        link.Shutdown();
+    }
+
+private:
+    QTemporaryDir directory;
+    std::optional<test::FakeLog> log;
+};
+
+QTEST_GUILESS_MAIN(TestHomePageLinkProcess)
+#include "tst_home_page_link_process.moc"

@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/home_page_link.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+#include <utility>
+
+namespace cykl {
+
+namespace {
+
+// Numbers of the errors that the home-page link leaves to the unhandled-error report.
+constexpr int kNoWayToShowPage = 1001;
+constexpr int kNewBrowserFailed = 1002;
+
+const QString kPageFile = QStringLiteral("cyklometrika/index.html");
+
+// Shows the page on the given browser; false on any failure.
+bool TryShow(BrowserAutomation *browser, const QString &address)
+{
+    if (!browser)
+        return false;
+    try {
+        browser->SetVisible(true);
+        browser->Navigate(address);
+        return true;
+    } catch (const BrowserError &) {
+        return false;
+    }
+}
+
+} // namespace
+
+// Installed: <prefix>/bin/CYKL beside <prefix>/share/cyklometrika. In the build tree the
+// page is copied to <build>/share/cyklometrika, one or two levels above the executables.
+QString HomePageAddress()
+{
+    const QDir programDir(QCoreApplication::applicationDirPath());
+    const QString installed = QDir::cleanPath(programDir.filePath("../share/" + kPageFile));
+    QStringList candidates { installed, QDir::cleanPath(programDir.filePath("share/" + kPageFile)),
+                             QDir::cleanPath(programDir.filePath("../../share/" + kPageFile)),
+                             QStandardPaths::locate(QStandardPaths::GenericDataLocation,
+                                                    kPageFile) };
+    for (const QString &candidate : std::as_const(candidates)) {
+        if (!candidate.isEmpty() && QFileInfo(candidate).isFile())
+            return QUrl::fromLocalFile(candidate).toString();
+    }
+    return QUrl::fromLocalFile(installed).toString();
+}
+
+HomePageLink::HomePageLink(BrowserFactory &browsers, UrlOpener &fallback, QString address)
+    : browsers_(browsers), fallback_(fallback), address_(std::move(address))
+{
+}
+
+// Retired browsers close their connections here and end on their own.
+HomePageLink::~HomePageLink() = default;
+
+void HomePageLink::Command2_Click()
+{
+    if (TryShow(Browser.get(), address_))
+        return;
+    std::unique_ptr<BrowserAutomation> fresh;
+    try {
+        fresh = browsers_.CreateBrowser();
+    } catch (const BrowserError &) {
+        // No browser of our own on this machine: the desktop's opener shows the page.
+    }
+    if (!fresh) {
+        if (!fallback_.OpenUrl(QUrl(address_)))
+            throw ProgramError(
+                kNoWayToShowPage,
+                "Domovskou stránku nelze zobrazit: nepodařilo se spustit prohlížeč ani otevřít "
+                "adresu "
+                    + address_.toStdString());
+        return;
+    }
+    // The replaced browser may still show windows the user works in: it stays connected,
+    // unused, and ends with the program.
+    if (Browser)
+        retired_.push_back(std::move(Browser));
+    Browser = std::move(fresh);
+    try {
+        Browser->SetVisible(true);
+        Browser->Navigate(address_);
+    } catch (const BrowserError &error) {
+        throw ProgramError(kNewBrowserFailed,
+                           std::string("Nový prohlížeč nezobrazil domovskou stránku: ")
+                               + error.what());
+    }
+}
+
+void HomePageLink::Shutdown()
+{
+    if (!Browser)
+        return;
+    try {
+        Browser->Quit();
+    } catch (const std::exception &) {
+        // A browser the user has closed, or one that does not answer: nothing to report.
+    }
+}
+
+} // namespace cykl
