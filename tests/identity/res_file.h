@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reader for compiled Windows resource files (.res) and the version record inside them,
+// enough to check what the resource script of CYKL.exe produces.
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <optional>
+#include <variant>
+
+namespace cykl::test {
+
+// A resource type or name: an ordinal or a string.
+using ResourceId = std::variant<quint16, QString>;
+
+struct Resource {
+    ResourceId type;
+    ResourceId name;
+    quint16 language = 0;
+    QByteArray data;
+};
+
+// The resources of a .res file in file order, without the empty leading entry;
+// nothing when the file is malformed.
+std::optional<QList<Resource>> readResFile(const QByteArray &bytes);
+
+// One node of a version record: a key, its value (text values decoded into text) and
+// its children.
+struct VersionNode {
+    QString key;
+    bool isText = false;
+    QString text;
+    QByteArray binary;
+    QList<VersionNode> children;
+
+    const VersionNode *child(const QString &childKey) const;
+};
+
+// The root node (VS_VERSION_INFO) of a version resource; nothing when malformed.
+std::optional<VersionNode> readVersionRecord(const QByteArray &data);
+
+quint16 readWord(const QByteArray &bytes, qsizetype offset);
+quint32 readDword(const QByteArray &bytes, qsizetype offset);
+
+} // namespace cykl::test

@@ -1,0 +1,232 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Compiles the resource script of CYKL.exe with the MinGW resource compiler and checks
+// the compiled icon group and version record byte by byte.
+#include "tests/identity/res_file.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+using cykl::test::readDword;
+using cykl::test::readWord;
+using cykl::test::Resource;
+using cykl::test::ResourceId;
+using cykl::test::VersionNode;
+
+namespace {
+
+constexpr quint16 RtIcon = 3;
+constexpr quint16 RtGroupIcon = 14;
+constexpr quint16 RtVersion = 16;
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The compiler's own preprocessor comes with the cross compiler; the host's will do.
+std::optional<QStringList> windresArguments()
+{
+    if (!QStandardPaths::findExecutable(QStringLiteral("x86_64-w64-mingw32-gcc")).isEmpty())
+        return QStringList();
+    const QString cpp = QStandardPaths::findExecutable(QStringLiteral("cpp"));
+    if (cpp.isEmpty())
+        return std::nullopt;
+    return QStringList { QStringLiteral("--preprocessor=") + cpp,
+                         QStringLiteral("--preprocessor-arg=-DRC_INVOKED") };
+}
+
+} // namespace
+
+class TestVersionRecord : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void onlyTheExpectedResources();
+    void iconGroup();
+    void iconImage();
+    void fixedFileInfo_data();
+    void fixedFileInfo();
+    void stringTable_data();
+    void stringTable();
+    void stringTableHasNoOtherKeys();
+    void translation();
+
+private:
+    const Resource *find(quint16 type, quint16 name) const;
+    const VersionNode &strings() const;
+
+    QList<Resource> resources_;
+    VersionNode version_;
+};
+
+void TestVersionRecord::initTestCase()
+{
+    const QString windres
+        = QStandardPaths::findExecutable(QStringLiteral("x86_64-w64-mingw32-windres"));
+    if (windres.isEmpty())
+        QSKIP("x86_64-w64-mingw32-windres is missing (Debian package binutils-mingw-w64-x86-64)");
+    const auto extra = windresArguments();
+    if (!extra)
+        QSKIP("no C preprocessor for x86_64-w64-mingw32-windres");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString res = dir.filePath(QStringLiteral("CYKL.res"));
+    QProcess process;
+    process.start(windres,
+                  *extra
+                      + QStringList { "-I", CYKL_ICON_DIR, CYKL_RC_FILE, "-O", "res", "-o", res });
+    QVERIFY(process.waitForFinished(60000));
+    QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
+
+    const auto resources = cykl::test::readResFile(readAll(res));
+    QVERIFY2(resources, "the compiled .res file is malformed");
+    resources_ = *resources;
+    const Resource *version = find(RtVersion, 1);
+    QVERIFY2(version, "no version record 1");
+    const auto root = cykl::test::readVersionRecord(version->data);
+    QVERIFY2(root, "the version record is malformed");
+    version_ = *root;
+    QCOMPARE(version_.key, QStringLiteral("VS_VERSION_INFO"));
+}
+
+const Resource *TestVersionRecord::find(quint16 type, quint16 name) const
+{
+    for (const Resource &resource : resources_) {
+        if (resource.type == ResourceId(type) && resource.name == ResourceId(name))
+            return &resource;
+    }
+    return nullptr;
+}
+
+const VersionNode &TestVersionRecord::strings() const
+{
+    static const VersionNode none;
+    const VersionNode *info = version_.child(QStringLiteral("StringFileInfo"));
+    const VersionNode *table = info ? info->child(QStringLiteral("040904B0")) : nullptr;
+    return table ? *table : none;
+}
+
+void TestVersionRecord::onlyTheExpectedResources()
+{
+    QList<std::pair<ResourceId, ResourceId>> ids;
+    for (const Resource &resource : resources_) {
+        ids.append({ resource.type, resource.name });
+        QCOMPARE(resource.language, quint16(0x0409));
+    }
+    const QList<std::pair<ResourceId, ResourceId>> expected { { RtIcon, quint16(30001) },
+                                                              { RtGroupIcon, quint16(1) },
+                                                              { RtVersion, quint16(1) } };
+    QCOMPARE(ids, expected);
+}
+
+void TestVersionRecord::iconGroup()
+{
+    const Resource *group = find(RtGroupIcon, 1);
+    QVERIFY(group);
+    QCOMPARE(group->data.size(), 6 + 14);
+    QCOMPARE(readWord(group->data, 0), quint16(0)); // reserved
+    QCOMPARE(readWord(group->data, 2), quint16(1)); // icons
+    QCOMPARE(readWord(group->data, 4), quint16(1)); // one image
+    QCOMPARE(quint8(group->data[6]), quint8(32)); // width
+    QCOMPARE(quint8(group->data[7]), quint8(32)); // height
+    QCOMPARE(quint8(group->data[8]), quint8(16)); // colours
+    QCOMPARE(readWord(group->data, 10), quint16(1)); // planes
+    QCOMPARE(readWord(group->data, 12), quint16(4)); // bits per pixel
+    QCOMPARE(readDword(group->data, 14), quint32(744)); // bytes of the image
+    QCOMPARE(readWord(group->data, 18), quint16(30001)); // the image's id
+}
+
+void TestVersionRecord::iconImage()
+{
+    const Resource *image = find(RtIcon, 30001);
+    QVERIFY(image);
+    QCOMPARE(image->data.size(), 744);
+    QCOMPARE(readDword(image->data, 0), quint32(40)); // header size
+    QCOMPARE(readDword(image->data, 4), quint32(32)); // width
+    QCOMPARE(readDword(image->data, 8), quint32(64)); // colour mask and AND mask
+    QCOMPARE(readWord(image->data, 14), quint16(4)); // bits per pixel
+    QCOMPARE(image->data, readAll(QStringLiteral(CYKL_ICON_DIR "/CYKL_icon_30001.bin")));
+}
+
+void TestVersionRecord::fixedFileInfo_data()
+{
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<quint32>("value");
+    QTest::newRow("signature") << 0 << quint32(0xFEEF04BD);
+    QTest::newRow("structure version") << 4 << quint32(0x00010000);
+    QTest::newRow("file version 1.0") << 8 << quint32(0x00010000);
+    QTest::newRow("file version .0.0") << 12 << quint32(0);
+    QTest::newRow("product version 1.0") << 16 << quint32(0x00010000);
+    QTest::newRow("product version .0.0") << 20 << quint32(0);
+    QTest::newRow("flags mask") << 24 << quint32(0x3F);
+    QTest::newRow("no flags") << 28 << quint32(0);
+    QTest::newRow("32-bit Windows") << 32 << quint32(0x4);
+    QTest::newRow("application") << 36 << quint32(0x1);
+    QTest::newRow("no subtype") << 40 << quint32(0);
+}
+
+void TestVersionRecord::fixedFileInfo()
+{
+    QFETCH(int, offset);
+    QFETCH(quint32, value);
+    QCOMPARE(version_.binary.size(), 52);
+    QCOMPARE(readDword(version_.binary, offset), value);
+}
+
+void TestVersionRecord::stringTable_data()
+{
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::newRow("ProductName") << "ProductName"
+                                 << "CYKLOMETRIKA";
+    QTest::newRow("FileVersion") << "FileVersion"
+                                 << "1.00";
+    QTest::newRow("ProductVersion") << "ProductVersion"
+                                    << "1.00";
+    QTest::newRow("InternalName") << "InternalName"
+                                  << "CYKL";
+    QTest::newRow("OriginalFilename") << "OriginalFilename"
+                                      << "CYKL.exe";
+}
+
+void TestVersionRecord::stringTable()
+{
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    const VersionNode *entry = strings().child(key);
+    QVERIFY2(entry, qPrintable(key));
+    QVERIFY(entry->isText);
+    QCOMPARE(entry->text, value);
+}
+
+void TestVersionRecord::stringTableHasNoOtherKeys()
+{
+    QStringList keys;
+    for (const VersionNode &entry : strings().children)
+        keys.append(entry.key);
+    QCOMPARE(keys,
+             QStringList({ "ProductName", "FileVersion", "ProductVersion", "InternalName",
+                           "OriginalFilename" }));
+    const VersionNode *info = version_.child(QStringLiteral("StringFileInfo"));
+    QVERIFY(info);
+    QCOMPARE(info->children.size(), 1);
+}
+
+void TestVersionRecord::translation()
+{
+    const VersionNode *vars = version_.child(QStringLiteral("VarFileInfo"));
+    QVERIFY(vars);
+    QCOMPARE(vars->children.size(), 1);
+    const VersionNode *translation = vars->child(QStringLiteral("Translation"));
+    QVERIFY(translation);
+    QVERIFY(!translation->isText);
+    QCOMPARE(translation->binary, QByteArray::fromHex("0904b004"));
+}
+
+QTEST_GUILESS_MAIN(TestVersionRecord)
+#include "tst_version_record.moc"
