@@ -2,6 +2,7 @@
 #include "platform/chart_widget.h"
 
 #include "platform/chart_model.h"
+#include "platform/chart_style.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -21,46 +22,7 @@
 
 namespace cykl {
 
-namespace {
-
-// Sets 1 to 3 in the colours of the window's legend: physical blue, emotional green,
-// intellectual cyan. Pure green is hard to see as a thin line on white, so the lines
-// take a darker shade of it; the bars are filled areas and keep the pure colour.
-struct SeriesColour {
-    QColor line;
-    QColor fill;
-    QColor text; // a value written on the fill
-};
-const std::array<SeriesColour, 6> &Palette()
-{
-    static const std::array<SeriesColour, 6> palette { {
-        { QColor(0, 0, 255), QColor(0, 0, 255), QColor(255, 255, 255) },
-        { QColor(0, 190, 0), QColor(0, 255, 0), QColor(0, 0, 0) },
-        { QColor(0, 255, 255), QColor(0, 255, 255), QColor(0, 0, 0) },
-        { QColor(220, 0, 0), QColor(255, 0, 0), QColor(255, 255, 255) },
-        { QColor(200, 0, 200), QColor(255, 0, 255), QColor(255, 255, 255) },
-        { QColor(128, 128, 0), QColor(192, 192, 0), QColor(0, 0, 0) },
-    } };
-    return palette;
-}
-const SeriesColour &ColourOf(int index)
-{
-    return Palette()[static_cast<std::size_t>(index) % Palette().size()];
-}
-
-constexpr double ValueMin = -100;
-constexpr double ValueMax = 100;
-constexpr int AxisFontPixels = 9;
-constexpr int ValueAxisRoom = 32; // pixels left of the plot for the labels -100..100
-constexpr int LabelPadding = 6;
-constexpr double ShortestLabelledBar = 20; // in value units, at the day chart's height
-
-QString Text(const std::string &utf8)
-{
-    return QString::fromStdString(utf8);
-}
-
-} // namespace
+using namespace chart;
 
 struct ChartWidget::Private {
     Private(std::int16_t type, std::int16_t points, std::int16_t sets) : model(type, points, sets)
@@ -245,6 +207,7 @@ int ChartWidget::Private::DayLabelStep() const
     for (const auto &label : dayLabels) {
         widest = std::max(widest, metrics.horizontalAdvance(Text(label).trimmed()));
     }
+    widest = std::max(widest, metrics.horizontalAdvance(QString::number(dayLabels.size())));
     const double room = std::max(1, view->width() - ValueAxisRoom) / double(dayLabels.size());
     for (const int step : { 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000 }) {
         if (step * room >= widest + LabelPadding) {
@@ -256,19 +219,35 @@ int ChartWidget::Private::DayLabelStep() const
 
 // Point 1 is always labelled; with a step of 5 or more the labels fall on the multiples
 // of the step (1, 5, 10, 15...), otherwise on every step-th point from 1 (1, 3, 5...).
+// Without any label (at start, after a reset) the points are numbered, so the empty grid
+// keeps the layout of a drawn month.
 void ChartWidget::Private::LayOutDayAxis()
 {
-    for (const auto &old : dayAxis->categoriesLabels()) {
-        dayAxis->remove(old);
-    }
-    dayAxis->setStartValue(0.5);
+    const bool numbered = std::ranges::all_of(dayLabels, [](const auto &l) { return l.empty(); });
     const int step = DayLabelStep();
+    QList<std::pair<QString, int>> wanted;
     for (int point = 1; point <= static_cast<int>(dayLabels.size()); ++point) {
         const bool shown = step < 5 ? (point - 1) % step == 0 : point == 1 || point % step == 0;
-        const auto label = Text(dayLabels[static_cast<std::size_t>(point - 1)]).trimmed();
+        const auto label = numbered
+            ? QString::number(point)
+            : Text(dayLabels[static_cast<std::size_t>(point - 1)]).trimmed();
         if (shown && !label.isEmpty()) {
-            dayAxis->append(label, point);
+            wanted.append({ label, point });
         }
+    }
+    QList<std::pair<QString, int>> shown;
+    for (const auto &label : dayAxis->categoriesLabels()) {
+        shown.append({ label, qRound(dayAxis->endValue(label)) });
+    }
+    if (shown == wanted) {
+        return;
+    }
+    for (const auto &old : shown) {
+        dayAxis->remove(old.first);
+    }
+    dayAxis->setStartValue(0.5);
+    for (const auto &[label, point] : wanted) {
+        dayAxis->append(label, point);
     }
 }
 
