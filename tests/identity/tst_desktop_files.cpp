@@ -103,10 +103,6 @@ void TestDesktopFiles::desktopEntry_data()
                               << "false";
     QTest::newRow("Categories") << "Categories"
                                 << "Utility;";
-    QTest::newRow("Comment") << "Comment"
-                             << "Draws your personal biorhythm chart for a chosen month";
-    QTest::newRow("Comment[cs]") << "Comment[cs]"
-                                 << "Nakreslí váš osobní graf biorytmů pro zvolený měsíc";
 }
 
 void TestDesktopFiles::desktopEntry()
@@ -126,8 +122,6 @@ void TestDesktopFiles::metainfo_data()
     QTest::newRow("metadata licence") << "metadata_license" << QStringList { "CC0-1.0" };
     QTest::newRow("project licence") << "project_license" << QStringList { "GPL-3.0-or-later" };
     QTest::newRow("binary") << "binary" << QStringList { "CYKL" };
-    QTest::newRow("name") << "name" << QStringList { "Cyklometrika" };
-    QTest::newRow("content rating") << "content_rating" << QStringList { "" };
 }
 
 void TestDesktopFiles::metainfo()
