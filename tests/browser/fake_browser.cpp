@@ -6,6 +6,7 @@
 //   --fake-exit-after=N        exit after answering N commands (a window the user closed)
 //   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
 //   --fake-fail=METHOD[:K]     answer the K-th command METHOD with an error
+//   --fake-no-page             show no page until one is asked for
 // It ends when its command pipe closes, or after answering Browser.close.
 #include <QByteArray>
 #include <QFile>
@@ -35,6 +36,7 @@ struct Options {
     QString profile;
     QString startPage;
     int exitAfter = -1;
+    bool noPage = false;
     Trigger hang;
     Trigger fail;
 };
@@ -61,6 +63,8 @@ Options ParseOptions(int argc, char **argv)
             options.hang = ParseTrigger(value);
         else if (argument.startsWith("--fake-fail="))
             options.fail = ParseTrigger(value);
+        else if (argument == "--fake-no-page")
+            options.noPage = true;
         else if (!argument.startsWith("-"))
             options.startPage = argument;
     }
@@ -98,6 +102,7 @@ private:
     QByteArray buffer_;
     QMap<QString, int> seen_;
     QString url_ = QStringLiteral("about:blank");
+    bool pageShown_ = !options_.noPage;
 };
 
 void FakeBrowser::Log(const QString &what, const QString &detail) const
@@ -155,7 +160,12 @@ QJsonObject FakeBrowser::Answer(const QString &method, const QJsonObject &params
     if (method == "Target.getTargets") {
         const QJsonObject worker { { "targetId", "W1" }, { "type", "service_worker" } };
         const QJsonObject page { { "targetId", "P1" }, { "type", "page" }, { "url", url_ } };
-        return Result({ { "targetInfos", QJsonArray { worker, page } } });
+        return Result({ { "targetInfos",
+                          pageShown_ ? QJsonArray { worker, page } : QJsonArray { worker } } });
+    }
+    if (method == "Target.createTarget") {
+        pageShown_ = true;
+        return Result({ { "targetId", "P1" } });
     }
     if (method == "Target.attachToTarget") {
         if (params["targetId"] != "P1" || params["flatten"] != true)

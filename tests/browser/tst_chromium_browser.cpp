@@ -16,7 +16,7 @@ namespace {
 
 const QString kPage = QStringLiteral("file:///tmp/cyklometrika-test.html");
 constexpr BrowserLimits kLimits { 10s, 5s };
-constexpr BrowserLimits kShortLimits { 10s, 300ms };
+constexpr BrowserLimits kShortLimits { 10s, 1s };
 
 const QStringList kAttach { "Target.getTargets", "Target.attachToTarget" };
 const QStringList kShow { "Browser.getWindowForTarget", "Browser.setWindowBounds",
@@ -58,6 +58,16 @@ private slots:
         QVERIFY2(start.contains(" profile=" + browser.ProfileDirectory()), qPrintable(start));
         QVERIFY(QFileInfo::exists(browser.ProfileDirectory() + "/Local State"));
         QCOMPARE(browser.EvaluateInPage("document.URL"), kPage);
+    }
+
+    // A browser that shows no page yet is asked to open one.
+    void startsWithoutPage()
+    {
+        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option(), "--fake-no-page" }, kLimits);
+        browser.Navigate(kPage);
+        QCOMPARE(log->Calls(browser.ProcessId()),
+                 (QStringList { "Target.getTargets", "Target.createTarget about:blank",
+                                "Target.attachToTarget", "Page.navigate " + kPage }));
     }
 
     // Each browser has its own profile, and no browser inherits another one's pipes: a
@@ -131,7 +141,7 @@ private slots:
     {
         QFETCH(QString, program);
         QFETCH(QStringList, options);
-        const BrowserLimits limits { 500ms, 500ms };
+        const BrowserLimits limits { 2s, 2s };
         QVERIFY_THROWS_EXCEPTION(
             BrowserError,
             ChromiumBrowser(program, QStringList { log->Option() } + options, limits));

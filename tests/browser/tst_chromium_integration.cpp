@@ -17,7 +17,8 @@ namespace {
 
 const QString kChromium = QStringLiteral("/usr/bin/chromium");
 const QString kTitle = QStringLiteral("Zkušební stránka Cyklometriky");
-const QStringList kHeadless { "--headless=new", "--no-sandbox", "--disable-gpu" };
+const QStringList kHeadless { "--headless=new", "--no-sandbox", "--disable-gpu",
+                              "--disable-dev-shm-usage" };
 
 // The page's value of a script expression; empty while the page is being replaced.
 QString Evaluate(ChromiumBrowser *browser, const QString &expression)

@@ -17,7 +17,7 @@ namespace {
 
 const QString kAddress = QStringLiteral("file:///tmp/cyklometrika/index.html");
 const QString kNavigate = "Page.navigate " + kAddress;
-constexpr BrowserLimits kLimits { 10s, 400ms };
+constexpr BrowserLimits kLimits { 10s, 2s };
 
 } // namespace
 
