@@ -41,7 +41,6 @@ Form1::Form1(const Form1Seams &seams)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                    | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    UseWindowFont(*this);
     layout()->setSizeConstraint(QLayout::SetFixedSize); // fixed border
     ConnectHandlers();
     controls_.Text[0]->setFocus();

@@ -174,6 +174,7 @@ void UseWindowFont(QWidget &window)
 Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
                          const QString &homePage)
 {
+    UseWindowFont(form); // before the controls exist, so each is made with it once
     auto *client = new QWidget(&form);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientWidth, ClientHeight);
