@@ -208,7 +208,8 @@ int ChartWidget::Private::DayLabelStep() const
         widest = std::max(widest, metrics.horizontalAdvance(Text(label).trimmed()));
     }
     widest = std::max(widest, metrics.horizontalAdvance(QString::number(dayLabels.size())));
-    const double room = std::max(1, view->width() - ValueAxisRoom) / double(dayLabels.size());
+    const double room
+        = std::max(1, view->parentWidget()->width() - ValueAxisRoom) / double(dayLabels.size());
     for (const int step : { 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000 }) {
         if (step * room >= widest + LabelPadding) {
             return step;

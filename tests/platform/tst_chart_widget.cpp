@@ -10,6 +10,7 @@
 #include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
+#include <QFontMetrics>
 #include <QLineSeries>
 #include <QSignalSpy>
 #include <QTest>
@@ -74,6 +75,8 @@ private slots:
     void resetEmptiesChartAndDescription();
     void seriesAreKeptAcrossDraws();
     void typeCodeSwitchesToBars();
+    void dayLabelsFitTheWidth_data();
+    void dayLabelsFitTheWidth();
     void visibility();
 };
 
@@ -237,6 +240,41 @@ void TestChartWidget::typeCodeSwitchesToBars()
     QVERIFY(Bars(chart) != nullptr);
     QVERIFY(Curves(chart).isEmpty());
     QCOMPARE(chart.accessibleDescription(), WorkedDay);
+}
+
+void TestChartWidget::dayLabelsFitTheWidth_data()
+{
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("everyDay");
+    QTest::newRow("monthly chart's own width") << 457 << false;
+    QTest::newRow("wide") << 1400 << true;
+}
+
+// Labels are thinned out rather than cut short, and follow a change of width.
+void TestChartWidget::dayLabelsFitTheWidth()
+{
+    QFETCH(int, width);
+    QFETCH(bool, everyDay);
+    ChartWidget month(ChartTypeLine, 31, 3);
+    ChartWidget day(ChartTypeBar, 3, 1);
+    month.resize(457, 105);
+    WriteMonth(month, day, CycleMonth(51, 31));
+    Draw(month);
+    month.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&month));
+    month.resize(width, 105);
+    auto *axis = qobject_cast<QCategoryAxis *>(ChartOf(month)->axes(Qt::Horizontal).value(0));
+    const auto labels = axis->categoriesLabels();
+    QCOMPARE(labels.value(0), QString("1"));
+    QCOMPARE(labels.size() == 31, everyDay);
+    QVERIFY(labels.size() >= 7);
+    const QFontMetrics metrics(axis->labelsFont());
+    const double pixelsPerDay = (width - 32) / 31.0;
+    for (qsizetype index = 1; index < labels.size(); ++index) {
+        const double room
+            = (axis->endValue(labels[index]) - axis->endValue(labels[index - 1])) * pixelsPerDay;
+        QVERIFY2(room > metrics.horizontalAdvance(labels[index]), qPrintable(labels[index]));
+    }
 }
 
 void TestChartWidget::visibility()
