@@ -35,8 +35,6 @@ private slots:
     void withoutAutoAdvanceWritesStay();
     void ignoresUnknownPropertiesAndTypes_data();
     void ignoresUnknownPropertiesAndTypes();
-    void drawRequestNeedsTwo_data();
-    void drawRequestNeedsTwo();
     void description_data();
     void description();
 };
@@ -262,24 +260,6 @@ void TestChartModel::ignoresUnknownPropertiesAndTypes()
     QCOMPARE(ValueAt(chart, 0, 0), std::optional(8.0));
     QCOMPARE(ValueAt(chart, 0, 1), std::nullopt);
     QCOMPARE(chart.Label(0), std::string("x"));
-}
-
-void TestChartModel::drawRequestNeedsTwo_data()
-{
-    QTest::addColumn<ChartValue>("value");
-    QTest::addColumn<bool>("draws");
-    QTest::newRow("2") << ChartValue(I16(2)) << true;
-    QTest::newRow("1") << ChartValue(I16(1)) << false;
-    QTest::newRow("0") << ChartValue(I16(0)) << false;
-    QTest::newRow("2 as double") << ChartValue(2.0) << false;
-}
-
-void TestChartModel::drawRequestNeedsTwo()
-{
-    QFETCH(ChartValue, value);
-    QFETCH(bool, draws);
-    ChartModel chart(ChartTypeLine, 3, 1);
-    QCOMPARE(chart.Write(Property::DrawRequest, value) == ChartModel::Effect::Draw, draws);
 }
 
 void TestChartModel::description_data()

@@ -74,7 +74,6 @@ private slots:
     void noRedrawBeforeDrawRequest();
     void resetEmptiesChartAndDescription();
     void seriesAreKeptAcrossDraws();
-    void typeCodeSwitchesToBars();
     void dayLabelsFitTheWidth_data();
     void dayLabelsFitTheWidth();
     void visibility();
@@ -228,18 +227,6 @@ void TestChartWidget::seriesAreKeptAcrossDraws()
     QCOMPARE(Bars(day), bars);
     QCOMPARE(Bars(day)->barSets(), barSets);
     QCOMPARE(barSets.value(0)->at(0), 2.0);
-}
-
-void TestChartWidget::typeCodeSwitchesToBars()
-{
-    ChartWidget chart(ChartTypeLine, 31, 3);
-    QVERIFY(Bars(chart) == nullptr);
-    chart.Write(Property::AutoAdvance, I16(1));
-    WriteDay(chart, " 5/3", { 63, -23, -87 });
-    Draw(chart);
-    QVERIFY(Bars(chart) != nullptr);
-    QVERIFY(Curves(chart).isEmpty());
-    QCOMPARE(chart.accessibleDescription(), WorkedDay);
 }
 
 void TestChartWidget::dayLabelsFitTheWidth_data()
