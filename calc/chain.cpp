@@ -5,7 +5,9 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <system_error>
 
 namespace cykl {
@@ -51,6 +53,22 @@ std::size_t NumberPrefixLength(std::string_view s)
             return i;
     }
     return end;
+}
+
+// The usual field, a few plain digits, read directly; the result is exact, as it is from
+// std::from_chars. Anything else gives nothing.
+std::optional<double> ReadPlainDigits(std::string_view number)
+{
+    constexpr std::size_t ExactDigits = 15;
+    if (number.empty() || number.size() > ExactDigits)
+        return std::nullopt;
+    std::int64_t value = 0;
+    for (const char c : number) {
+        if (!IsDigit(c))
+            return std::nullopt;
+        value = 10 * value + (c - '0');
+    }
+    return static_cast<double>(value);
 }
 
 bool IsWhole(double x)
@@ -118,15 +136,15 @@ double CycleValue(double t, int period)
 
 double ReadNumber(std::string_view text)
 {
-    const std::size_t first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos)
-        return 0;
-    text.remove_prefix(first);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
     std::string_view number = text.substr(0, NumberPrefixLength(text));
     if (number.empty())
         return 0;
     if (number.front() == '+')
         number.remove_prefix(1);
+    if (const auto whole = ReadPlainDigits(number))
+        return *whole;
     double value = 0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec == std::errc::result_out_of_range)

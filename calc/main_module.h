@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 
 namespace cykl {
 
@@ -27,7 +29,14 @@ public:
     void Fill();
     bool IsBuilt() const { return built_; }
     // month must be 1 to 12 and the table built.
-    std::int16_t operator()(int month) const;
+    std::int16_t operator()(int month) const
+    {
+        // The confirmation checks keep every month it passes on within 1 to 12; anything
+        // else here is a fault of the program, never of the input.
+        if (!built_ || month < 1 || month > 12)
+            std::abort();
+        return lengths_[static_cast<std::size_t>(month - 1)];
+    }
 
 private:
     std::array<std::int16_t, 12> lengths_ {};

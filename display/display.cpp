@@ -75,12 +75,17 @@ void Display::FillMonthChart(const MonthValues &values)
 {
     // Each set is written up to the point count the chart reports back; the values of
     // days beyond the month's own length are never read, whatever the chart reports.
+    // One value object serves every write.
     const int days = std::clamp<int>(values.Days, 0, MaxMonthDays);
+    ChartValue value(0.0);
+    double &number = *std::get_if<double>(&value);
     for (const DayValues *set : { &values.Physical, &values.Emotional, &values.Intellectual }) {
         const std::int16_t points = ToInt16(graph1_.Read(ChartProperty::PointCount));
         const int last = std::min<int>(points, days);
-        for (int j = 1; j <= last; ++j)
-            graph1_.Write(ChartProperty::DataValue, (*set)[static_cast<std::size_t>(j - 1)]);
+        for (int j = 1; j <= last; ++j) {
+            number = (*set)[static_cast<std::size_t>(j - 1)];
+            graph1_.Write(ChartProperty::DataValue, value);
+        }
     }
     graph1_.Write(ChartProperty::ChartType, ChartTypeLine);
     graph1_.Write(ChartProperty::DrawRequest, DrawNow);

@@ -29,23 +29,25 @@ bool IsWrite(const Event &e, EventSource source, ChartProperty property)
 
 bool IsVisible(const Event &e, EventSource source, bool visible)
 {
-    return e.Kind == EventKind::Visible && e.Source == source && std::get<bool>(e.Value) == visible;
+    return e.Kind == EventKind::Visible && e.Source == source && (e.Number != 0) == visible;
 }
 
 // After a refusal: its box, then exactly the writes of ResetDisplay.
-void CheckRefusalTail(const std::vector<Event> &events, std::size_t at)
+void CheckRefusalTail(const EventLog &log, std::size_t at)
 {
+    const std::span<const Event> events = log.Events();
     Require(events.size() == at + 6);
     Require(events[at + 1].Kind == EventKind::Box);
     Require(IsWrite(events[at + 2], EventSource::Graph1, ChartProperty::ResetRequest));
     Require(IsWrite(events[at + 3], EventSource::Graph1, ChartProperty::DrawRequest));
     Require(IsVisible(events[at + 4], EventSource::Graph2, false));
-    Require(events[at + 5].Kind == EventKind::Caption && events[at + 5].Text == CaptionUnconfirmed);
+    Require(events[at + 5].Kind == EventKind::Caption
+            && log.Text(events[at + 5]) == CaptionUnconfirmed);
 }
 
 void CheckLog(const EventLog &log)
 {
-    const std::vector<Event> &events = log.Events();
+    const std::span<const Event> events = log.Events();
     bool dayChartDrawn = false;
     bool dayChartShown = false;
     bool chartTouched = false;
@@ -59,11 +61,11 @@ void CheckLog(const EventLog &log)
         dayChartShown = dayChartShown || IsVisible(e, EventSource::Graph2, true);
         if (e.Kind != EventKind::Message)
             continue;
-        const MessageCode code = std::get<std::int16_t>(e.Value);
+        const auto code = static_cast<MessageCode>(e.Number);
         Require(code >= 1 && code <= 12);
         if (code <= 3) {
             Require(!chartTouched);
-            CheckRefusalTail(events, i);
+            CheckRefusalTail(log, i);
             return;
         }
         Require(dayChartDrawn && dayChartShown && code > lastVerdict);
@@ -72,7 +74,8 @@ void CheckLog(const EventLog &log)
     }
     // No refusal: a complete chart, and the caption "Údaje platí" last of all.
     Require(dayChartDrawn && dayChartShown && events.size() >= 2);
-    Require(events.back().Kind == EventKind::Caption && events.back().Text == CaptionConfirmed);
+    Require(events.back().Kind == EventKind::Caption
+            && log.Text(events.back()) == CaptionConfirmed);
     Require(events[events.size() - 2].Kind == EventKind::ConfirmCaption);
 }
 

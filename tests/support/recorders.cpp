@@ -12,11 +12,11 @@ RecordingChart::RecordingChart(EventLog &log, EventSource source, std::int16_t i
 
 void RecordingChart::Write(ChartProperty property, const ChartValue &value)
 {
-    log_.Add({ .Kind = EventKind::Write, .Source = source_, .Property = property, .Value = value });
     if (property == ChartProperty::PointCount) {
         if (const auto *points = std::get_if<std::int16_t>(&value))
             points_ = *points;
     }
+    log_.AddWrite(source_, property, value);
 }
 
 double RecordingChart::Read(ChartProperty property) const
@@ -24,14 +24,15 @@ double RecordingChart::Read(ChartProperty property) const
     double value = 0;
     if (property == ChartProperty::PointCount)
         value = forced_ ? forcedPoints_ : points_;
-    log_.Add({ .Kind = EventKind::Read, .Source = source_, .Property = property, .Value = value });
+    log_.Add(Event(EventKind::Read, source_, property, ValueType::Double, value));
     return value;
 }
 
 void RecordingChart::SetVisible(bool visible)
 {
     visible_ = visible;
-    log_.Add({ .Kind = EventKind::Visible, .Source = source_, .Value = visible });
+    log_.Add(
+        Event(EventKind::Visible, source_, ChartProperty {}, ValueType::Bool, visible ? 1.0 : 0.0));
 }
 
 void RecordingChart::ReportPoints(double points)
@@ -44,11 +45,11 @@ RecordingMessageBox::RecordingMessageBox(EventLog &log) : log_(log) { }
 
 void RecordingMessageBox::Show(std::string_view text, std::string_view title, MessageStyle style)
 {
-    log_.Add({ .Kind = EventKind::Box,
-               .Source = EventSource::Box,
-               .Style = style,
-               .Text = std::string(text),
-               .Title = std::string(title) });
+    Event event(EventKind::Box, EventSource::Box, ChartProperty {}, ValueType::Text, 0,
+                log_.StoreText(text));
+    event.Style = style;
+    event.TitleIndex = log_.StoreText(title);
+    log_.Add(event);
 }
 
 RecordingCaption::RecordingCaption(EventLog &log) : log_(log) { }
@@ -56,7 +57,8 @@ RecordingCaption::RecordingCaption(EventLog &log) : log_(log) { }
 void RecordingCaption::SetCaption(std::string_view caption)
 {
     caption_ = caption;
-    log_.Add({ .Kind = EventKind::Caption, .Source = EventSource::Command1, .Text = caption_ });
+    log_.Add(Event(EventKind::Caption, EventSource::Command1, ChartProperty {}, ValueType::Text, 0,
+                   log_.StoreText(caption_)));
 }
 
 FixedFields::FixedFields(const std::array<std::string, 6> &texts) : texts_(texts) { }
@@ -88,10 +90,10 @@ RecordingPort::RecordingPort(EventLog &log, const FieldSource &fields) : log_(lo
 
 RecordingPort::RecordingPort(EventLog &log, Port &forward) : log_(log), forward_(&forward) { }
 
-void RecordingPort::Log(EventKind kind, std::int16_t value, std::string text) const
+void RecordingPort::Log(EventKind kind, std::int16_t value, std::string_view text) const
 {
-    log_.Add(
-        { .Kind = kind, .Source = EventSource::Port, .Value = value, .Text = std::move(text) });
+    log_.Add(Event(kind, EventSource::Port, ChartProperty {}, ValueType::Int16, value,
+                   text.empty() ? Event::NoText : log_.StoreText(text)));
 }
 
 std::string RecordingPort::FieldText(int field) const
@@ -134,16 +136,19 @@ void RecordingPort::FillDayChart(double chosenDay, double targetMonth, double ph
 {
     lastDay_ = { chosenDay, targetMonth, physical, emotional, intellectual };
     std::string text;
-    for (const double v : lastDay_)
-        text += (text.empty() ? "" : " ") + FormatNumber(v);
-    Log(EventKind::FillDay, 0, std::move(text));
+    for (const double v : lastDay_) {
+        if (!text.empty())
+            text += ' ';
+        text += FormatNumber(v);
+    }
+    Log(EventKind::FillDay, 0, text);
     if (forward_ != nullptr)
         forward_->FillDayChart(chosenDay, targetMonth, physical, emotional, intellectual);
 }
 
 void RecordingPort::SetConfirmCaption(std::string_view caption)
 {
-    Log(EventKind::ConfirmCaption, 0, std::string(caption));
+    Log(EventKind::ConfirmCaption, 0, caption);
     if (forward_ != nullptr)
         forward_->SetConfirmCaption(caption);
 }
