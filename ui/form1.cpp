@@ -49,7 +49,11 @@ Form1::Form1(const Form1Seams &seams)
     CentreOnScreen(*this);
 }
 
-Form1::~Form1() = default;
+// An About window still open when the program ends goes with the main window.
+Form1::~Form1()
+{
+    delete about_;
+}
 
 void Form1::ConnectHandlers()
 {
@@ -102,8 +106,8 @@ void Form1::okenko_Click()
 {
     guard_.Run([this] {
         setEnabled(false);
-        auto *about = new Version(this);
-        about->show();
+        about_ = new Version(this);
+        about_->show();
     });
 }
 

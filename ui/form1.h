@@ -11,6 +11,7 @@
 #include "ui/home_page_link.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 namespace cykl {
 
@@ -18,6 +19,7 @@ class Beeper;
 class BrowserFactory;
 class Clock;
 class UrlOpener;
+class Version;
 
 struct Form1Seams {
     MessageBoxSeam &Box;
@@ -57,6 +59,7 @@ private:
     Form1Controls controls_;
     Display display_;
     DisplayPort port_;
+    QPointer<Version> about_; // the About window while it is open
     bool ending_ = false; // Exit was chosen: no unload handler runs any more
 };
 

@@ -47,6 +47,8 @@ private slots:
     void aboutWindowGivesBackTheMainWindow_data();
     void aboutWindowGivesBackTheMainWindow();
     void closingIsIgnoredWhileAboutWindowIsOpen();
+    void accessKeysRunTheirCommands();
+    void aboutWindowOutlivedByNothing();
 
     void homePageButtonOpensThePage();
     void exitQuitsTheBrowserOnce();
@@ -185,6 +187,42 @@ void TestForm1Menu::closingIsIgnoredWhileAboutWindowIsOpen()
     QVERIFY(!form_->close());
     QVERIFY(form_->isVisible());
     QCOMPARE(seams_->Browsers.Counts.Quit, 0);
+    // Clicks aimed at the main window, its menu included, do nothing.
+    QTest::mouseClick(Button(*form_, "Command1"), Qt::LeftButton);
+    QMenuBar *bar = form_->menuBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(MenuItem(*form_, "vtip")).center());
+    QTest::mouseClick(bar, Qt::LeftButton, {},
+                      bar->actionGeometry(MenuItem(*form_, "mnuExit")).center());
+    QVERIFY(seams_->Box.Boxes.empty());
+    QVERIFY(seams_->End.Codes.empty());
+    QCOMPARE(Button(*form_, "Command1")->text(), QStringLiteral("Potvrzeni dat"));
+}
+
+void TestForm1Menu::accessKeysRunTheirCommands()
+{
+    form_->show();
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QTest::keyClick(Field(*form_, 1), Qt::Key_V, Qt::AltModifier);
+    QVERIFY(AboutWindow());
+    QVERIFY(!form_->isEnabled());
+    AboutWindow()->close();
+    QTRY_VERIFY(!AboutWindow());
+    QVERIFY(form_->isEnabled());
+    QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    QTest::keyClick(Field(*form_, 1), Qt::Key_K, Qt::AltModifier);
+    QCOMPARE(seams_->End.Codes, std::vector<int> { 0 });
+    QCOMPARE(seams_->Beeper.Beeps, 0); // the access keys are no characters of the field
+}
+
+void TestForm1Menu::aboutWindowOutlivedByNothing()
+{
+    form_->show();
+    MenuItem(*form_, "okenko")->trigger();
+    QPointer<Version> about = AboutWindow();
+    QVERIFY(about);
+    form_.reset(); // the program ends while the About window is open
+    QVERIFY(about.isNull());
 }
 
 void TestForm1Menu::homePageButtonOpensThePage()
