@@ -97,13 +97,19 @@ QJsonObject ChromiumBrowser::Call(const QString &method, const QJsonObject &para
     }
 }
 
+// A minimized window is restored; a window the user has maximized or made full-screen
+// keeps its state.
 void ChromiumBrowser::SetVisible(bool visible)
 {
     const QJsonObject window
         = Call("Browser.getWindowForTarget", { { "targetId", targetId_ } }, {});
-    const QJsonObject bounds { { "windowState", visible ? "normal" : "minimized" } };
-    Call("Browser.setWindowBounds",
-         { { "windowId", window.value("windowId") }, { "bounds", bounds } }, {});
+    const bool minimized = window.value("bounds").toObject().value("windowState").toString()
+        == QLatin1String("minimized");
+    if (visible == minimized) {
+        const QJsonObject bounds { { "windowState", visible ? "normal" : "minimized" } };
+        Call("Browser.setWindowBounds",
+             { { "windowId", window.value("windowId") }, { "bounds", bounds } }, {});
+    }
     if (visible)
         Call("Page.bringToFront", {}, sessionId_);
 }

@@ -7,6 +7,7 @@
 //   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
 //   --fake-fail=METHOD[:K]     answer the K-th command METHOD with an error
 //   --fake-no-page             show no page until one is asked for
+//   --fake-minimized           start with the window minimized
 // It ends when its command pipe closes, or after answering Browser.close.
 #include <QByteArray>
 #include <QFile>
@@ -37,6 +38,7 @@ struct Options {
     QString startPage;
     int exitAfter = -1;
     bool noPage = false;
+    bool minimized = false;
     Trigger hang;
     Trigger fail;
 };
@@ -65,6 +67,8 @@ Options ParseOptions(int argc, char **argv)
             options.fail = ParseTrigger(value);
         else if (argument == "--fake-no-page")
             options.noPage = true;
+        else if (argument == "--fake-minimized")
+            options.minimized = true;
         else if (!argument.startsWith("-"))
             options.startPage = argument;
     }
@@ -103,6 +107,7 @@ private:
     QMap<QString, int> seen_;
     QString url_ = QStringLiteral("about:blank");
     bool pageShown_ = !options_.noPage;
+    QString windowState_ = options_.minimized ? "minimized" : "normal";
 };
 
 void FakeBrowser::Log(const QString &what, const QString &detail) const
@@ -174,10 +179,15 @@ QJsonObject FakeBrowser::Answer(const QString &method, const QJsonObject &params
                 { "params", QJsonObject { { "sessionId", "S1" } } } });
         return Result({ { "sessionId", "S1" } });
     }
-    if (method == "Browser.getWindowForTarget")
-        return params["targetId"] == "P1" ? Result({ { "windowId", 7 } }) : Error("no such target");
-    if (method == "Browser.setWindowBounds")
+    if (method == "Browser.getWindowForTarget") {
+        const QJsonObject bounds { { "left", 10 }, { "windowState", windowState_ } };
+        return params["targetId"] == "P1" ? Result({ { "windowId", 7 }, { "bounds", bounds } })
+                                          : Error("no such target");
+    }
+    if (method == "Browser.setWindowBounds") {
+        windowState_ = params["bounds"]["windowState"].toString();
         return params["windowId"] == 7 ? Result({}) : Error("no such window");
+    }
     if (method == "Browser.close")
         return Result({});
     if (!inSession)
@@ -211,8 +221,10 @@ int FakeBrowser::Run()
         }
         const QString method = command["method"].toString();
         ++seen_[method];
-        const QString url = command["params"].toObject()["url"].toString();
-        Log("call", url.isEmpty() ? method : method + ' ' + url);
+        const QJsonObject params = command["params"].toObject();
+        const QString detail
+            = params["url"].toString() + params["bounds"]["windowState"].toString();
+        Log("call", detail.isEmpty() ? method : method + ' ' + detail);
         if (Hits(options_.hang, method)) {
             Log("hang", method);
             for (;;)
@@ -220,7 +232,7 @@ int FakeBrowser::Run()
         }
         QJsonObject reply = Hits(options_.fail, method)
             ? Error("fake failure")
-            : Answer(method, command["params"].toObject(), command["sessionId"].toString());
+            : Answer(method, params, command["sessionId"].toString());
         reply.insert("id", command["id"]);
         if (command.contains("sessionId"))
             reply.insert("sessionId", command["sessionId"]);

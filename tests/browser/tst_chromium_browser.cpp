@@ -19,8 +19,7 @@ constexpr BrowserLimits kLimits { 10s, 5s };
 constexpr BrowserLimits kShortLimits { 10s, 1s };
 
 const QStringList kAttach { "Target.getTargets", "Target.attachToTarget" };
-const QStringList kShow { "Browser.getWindowForTarget", "Browser.setWindowBounds",
-                          "Page.bringToFront" };
+const QStringList kShow { "Browser.getWindowForTarget", "Page.bringToFront" };
 
 } // namespace
 
@@ -45,14 +44,28 @@ private slots:
         }
     }
 
+    void startsAttachesShowsAndNavigates_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("show");
+        QTest::newRow("window shown") << QStringList {} << kShow;
+        QTest::newRow("window minimized")
+            << QStringList { "--fake-minimized" }
+            << QStringList { "Browser.getWindowForTarget", "Browser.setWindowBounds normal",
+                             "Page.bringToFront" };
+    }
+
     void startsAttachesShowsAndNavigates()
     {
-        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, show);
+        ChromiumBrowser browser(CYKL_FAKE_BROWSER, QStringList { log->Option() } + options,
+                                kLimits);
         browser.SetVisible(true);
         browser.Navigate(kPage);
         const qint64 pid = browser.ProcessId();
         QCOMPARE(log->Started(), QList<qint64> { pid });
-        QCOMPARE(log->Calls(pid), kAttach + kShow + QStringList { "Page.navigate " + kPage });
+        QCOMPARE(log->Calls(pid), kAttach + show + QStringList { "Page.navigate " + kPage });
         const QString start = log->Details(pid, "start").value(0);
         QVERIFY2(start.contains(" page=about:blank "), qPrintable(start));
         QVERIFY2(start.contains(" profile=" + browser.ProfileDirectory()), qPrintable(start));
