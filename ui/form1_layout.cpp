@@ -7,12 +7,14 @@
 
 #include <QAction>
 #include <QFont>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 
 namespace cykl {
 
@@ -160,11 +162,20 @@ void SetTabOrder(const Form1Controls &controls)
 
 void UseWindowFont(QWidget &window)
 {
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               { QStringLiteral("Microsoft Sans Serif"),
-                                 QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                                 QStringLiteral("DejaVu Sans") });
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // The family of the design first, then the ones closest to it in metrics.
+    const QStringList families
+        = { QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+            QStringLiteral("DejaVu Sans") };
+    // Other windows that ask for the design family by name get the same substitute.
+    QFont::insertSubstitutions(families.front(), families.mid(1));
+    // This window names the first family present: the font matching then has nothing to
+    // search for, which is a good part of the start-up's font work.
+    const QStringList installed = QFontDatabase::families();
+    const auto present = std::find_if(families.begin(), families.end(), [&](const QString &family) {
+        return installed.contains(family);
+    });
+    QFont font(present != families.end() ? *present : families.front());
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11); // 8.25 pt at 96 dots per inch
     font.setBold(true);
