@@ -157,6 +157,9 @@ void TestForm1::captionsFitTheirControls()
     const QFont font = form_->font();
     QVERIFY(font.bold());
     QCOMPARE(font.pixelSize(), 11);
+    const QStringList families
+        = { "MS Sans Serif", "Microsoft Sans Serif", "Liberation Sans", "Arial", "DejaVu Sans" };
+    QVERIFY2(families.contains(QFontInfo(font).family()), qPrintable(QFontInfo(font).family()));
     for (const auto *frame : form_->findChildren<QGroupBox *>()) {
         const int need = frame->fontMetrics().horizontalAdvance(frame->title()) + 8;
         QVERIFY2(need <= frame->width(), qPrintable(frame->objectName()));
