@@ -13,7 +13,11 @@ namespace cykl::bench {
 
 class FirstPaint final : public QObject {
 public:
-    explicit FirstPaint(QWidget &window) : window_(window) { window.installEventFilter(this); }
+    // A child of the window, so it lives as long as the window does.
+    explicit FirstPaint(QWidget &window) : QObject(&window), window_(window)
+    {
+        window.installEventFilter(this);
+    }
 
     bool eventFilter(QObject *watched, QEvent *event) override
     {

@@ -16,7 +16,7 @@ int main(int argc, char *argv[])
     graph1->setGeometry(16, 150, 457, 105);
     auto *graph2 = new QChartView(new QChart, &window);
     graph2->setGeometry(480, 38, 97, 177);
-    cykl::bench::FirstPaint painted(window);
+    new cykl::bench::FirstPaint(window);
     window.show();
     return QApplication::exec();
 }

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/application.h"
 
+#include "platform/chromium_browser.h"
 #include "platform/effects.h"
+#include "platform/qt_effects.h"
+#include "ui/form1.h"
 
 #include <exception>
 #include <new>
@@ -11,6 +14,22 @@ namespace cykl {
 namespace {
 
 constexpr std::string_view ErrorTitle = "CYKLOMETRIKA";
+
+int RunForm1(Application &app, MessageBoxSeam &box,
+             const std::function<void(QWidget &)> &beforeShow)
+{
+    QtBeeper beeper;
+    SystemClock clock;
+    ChromiumBrowserFactory browsers;
+    DesktopUrlOpener opener;
+    Form1 form({ box, beeper, clock, browsers, opener, app });
+    if (app.EndRequested()) // an error during load has been reported already
+        return app.ExitCode();
+    if (beforeShow)
+        beforeShow(form);
+    form.show();
+    return QApplication::exec();
+}
 
 } // namespace
 
@@ -65,6 +84,19 @@ void Application::End(int exitCode)
     endRequested_ = true;
     exitCode_ = exitCode;
     QCoreApplication::exit(exitCode);
+}
+
+int RunProgram(int &argc, char **argv, const std::function<void(QWidget &)> &beforeShow)
+{
+    QtMessageBox box;
+    Application app(argc, argv, box);
+    QApplication::setApplicationName(QStringLiteral("CYKLOMETRIKA"));
+    try {
+        return RunForm1(app, box, beforeShow);
+    } catch (...) {
+        ReportUnhandledError(box, app);
+        return app.ExitCode();
+    }
 }
 
 } // namespace cykl

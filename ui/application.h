@@ -76,4 +76,9 @@ private:
     int exitCode_ = 0;
 };
 
+// The program: the main window with the production effects, shown, and the window loop
+// until the window is closed or Exit is chosen. Returns the exit code. beforeShow, if
+// given, sees the main window just before it is shown (the start-up benchmark).
+int RunProgram(int &argc, char **argv, const std::function<void(QWidget &)> &beforeShow = {});
+
 } // namespace cykl
