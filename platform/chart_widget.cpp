@@ -25,28 +25,34 @@ namespace cykl {
 using namespace chart;
 
 struct ChartWidget::Private {
-    Private(std::int16_t type, std::int16_t points, std::int16_t sets) : model(type, points, sets)
+    Private(std::int16_t type, std::int16_t points, std::int16_t sets)
+        : model(type, points, sets), initial(type, points, sets)
     {
     }
 
     enum class Kind { None, Line, Bar };
 
     void Build(Kind wanted);
+    QFont AxisFont() const;
     void StyleAxis(QAbstractAxis *axis) const;
     QValueAxis *AddValueAxis();
     QLineSeries *AddZeroLine(QAbstractAxis *x, QValueAxis *y);
     void BuildLine();
     void BuildBar();
-    void Apply();
-    void FillLines();
-    void UpdateDayAxis();
+    void Apply(const ChartModel &data);
+    void FillLines(const ChartModel &data);
+    void UpdateDayAxis(const ChartModel &data);
     int DayLabelStep() const;
     void LayOutDayAxis();
-    void FillBars();
-    void RebuildBarSets();
+    void FillBars(const ChartModel &data);
+    void RebuildBarSets(const ChartModel &data);
     void ColourBarLabels();
 
     ChartModel model;
+    // The state the control was made in: what it shows when it appears before any draw
+    // request. The axes and series are made only when first needed, at the first draw
+    // request or the first showing, as a control that starts hidden may never be drawn.
+    const ChartModel initial;
     QChartView *view = nullptr;
     QChart *chart = nullptr;
     Kind kind = Kind::None;
@@ -76,6 +82,9 @@ void ChartWidget::Private::Build(Kind wanted)
     barAxis = nullptr;
     barSets.clear();
     kind = wanted;
+    // The hidden legend still measures the names of the series in its font: the axis font,
+    // which is loaded already.
+    chart->legend()->setFont(AxisFont());
     if (kind == Kind::Bar) {
         BuildBar();
     } else {
@@ -83,27 +92,36 @@ void ChartWidget::Private::Build(Kind wanted)
     }
 }
 
-void ChartWidget::Private::StyleAxis(QAbstractAxis *axis) const
+// Styled before the axis joins the chart, so the chart's theme finds nothing left to set.
+// The titles stay hidden; they take the labels' font, so no font is loaded for them alone.
+QFont ChartWidget::Private::AxisFont() const
 {
     QFont font = view->font();
     font.setPixelSize(AxisFontPixels);
     font.setBold(false);
+    return font;
+}
+
+void ChartWidget::Private::StyleAxis(QAbstractAxis *axis) const
+{
+    const QFont font = AxisFont();
     axis->setLabelsFont(font);
+    axis->setTitleFont(font);
+    axis->setTitleVisible(false);
     axis->setLabelsColor(view->palette().color(QPalette::Text));
     axis->setLinePen(QPen(QColor(128, 128, 128), 1));
     axis->setGridLinePen(QPen(QColor(224, 224, 224), 1));
-    axis->setTitleVisible(false);
 }
 
 QValueAxis *ChartWidget::Private::AddValueAxis()
 {
     auto *axis = new QValueAxis;
-    chart->addAxis(axis, Qt::AlignLeft);
     axis->setRange(ValueMin, ValueMax);
     axis->setTickCount(5);
     axis->setMinorTickCount(0);
     axis->setLabelFormat("%d");
     StyleAxis(axis);
+    chart->addAxis(axis, Qt::AlignLeft);
     return axis;
 }
 
@@ -121,10 +139,10 @@ QLineSeries *ChartWidget::Private::AddZeroLine(QAbstractAxis *x, QValueAxis *y)
 void ChartWidget::Private::BuildLine()
 {
     dayAxis = new QCategoryAxis;
-    chart->addAxis(dayAxis, Qt::AlignBottom);
     dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     dayAxis->setGridLineVisible(false);
     StyleAxis(dayAxis);
+    chart->addAxis(dayAxis, Qt::AlignBottom);
     auto *valueAxis = AddValueAxis();
     zeroLine = AddZeroLine(dayAxis, valueAxis);
 }
@@ -136,33 +154,33 @@ void ChartWidget::Private::BuildBar()
     bars->setLabelsPosition(QAbstractBarSeries::LabelsCenter);
     chart->addSeries(bars);
     barAxis = new QBarCategoryAxis;
-    chart->addAxis(barAxis, Qt::AlignBottom);
     barAxis->setGridLineVisible(false);
     StyleAxis(barAxis);
+    chart->addAxis(barAxis, Qt::AlignBottom);
     auto *valueAxis = AddValueAxis();
     bars->attachAxis(barAxis);
     bars->attachAxis(valueAxis);
     zeroLine = AddZeroLine(barAxis, valueAxis);
 }
 
-void ChartWidget::Private::Apply()
+void ChartWidget::Private::Apply(const ChartModel &data)
 {
-    const Kind wanted = model.Type() == ChartTypeBar ? Kind::Bar : Kind::Line;
+    const Kind wanted = data.Type() == ChartTypeBar ? Kind::Bar : Kind::Line;
     if (wanted != kind) {
         Build(wanted);
     }
     if (kind == Kind::Bar) {
-        FillBars();
+        FillBars(data);
     } else {
-        FillLines();
+        FillLines(data);
     }
 }
 
-void ChartWidget::Private::FillLines()
+void ChartWidget::Private::FillLines(const ChartModel &data)
 {
-    const int points = model.Points();
+    const int points = data.Points();
     auto *valueAxis = chart->axes(Qt::Vertical).value(0);
-    while (static_cast<int>(lines.size()) < model.Sets()) {
+    while (static_cast<int>(lines.size()) < data.Sets()) {
         auto *series = new QLineSeries;
         chart->addSeries(series);
         series->attachAxis(dayAxis);
@@ -172,25 +190,25 @@ void ChartWidget::Private::FillLines()
         lines.push_back(series);
     }
     for (int set = 0; set < static_cast<int>(lines.size()); ++set) {
-        QList<QPointF> data;
-        for (int point = 0; set < model.Sets() && point < points; ++point) {
-            if (const auto value = model.Value(set, point)) {
-                data.append(QPointF(point + 1, *value));
+        QList<QPointF> curve;
+        for (int point = 0; set < data.Sets() && point < points; ++point) {
+            if (const auto value = data.Value(set, point)) {
+                curve.append(QPointF(point + 1, *value));
             }
         }
-        lines[static_cast<std::size_t>(set)]->replace(data);
+        lines[static_cast<std::size_t>(set)]->replace(curve);
     }
     dayAxis->setRange(0.5, points + 0.5);
     zeroLine->replace({ QPointF(0.5, 0), QPointF(points + 0.5, 0) });
-    UpdateDayAxis();
+    UpdateDayAxis(data);
 }
 
 // The labels of the drawn points; the axis is laid out again only when they change.
-void ChartWidget::Private::UpdateDayAxis()
+void ChartWidget::Private::UpdateDayAxis(const ChartModel &data)
 {
     std::vector<std::string> labels;
-    for (int point = 0; point < model.Points(); ++point) {
-        labels.push_back(model.Label(point));
+    for (int point = 0; point < data.Points(); ++point) {
+        labels.push_back(data.Label(point));
     }
     if (labels != dayLabels) {
         dayLabels = std::move(labels);
@@ -252,14 +270,14 @@ void ChartWidget::Private::LayOutDayAxis()
     }
 }
 
-void ChartWidget::Private::RebuildBarSets()
+void ChartWidget::Private::RebuildBarSets(const ChartModel &data)
 {
     QFont barLabelFont = view->font();
     barLabelFont.setPixelSize(AxisFontPixels);
     barLabelFont.setBold(true);
     bars->clear();
     barSets.clear();
-    for (int point = 0; point < model.Points(); ++point) {
+    for (int point = 0; point < data.Points(); ++point) {
         auto *set = new QBarSet(Text(SeriesName(point)));
         set->setColor(ColourOf(point).fill);
         set->setBorderColor(ColourOf(point).line.darker(130));
@@ -269,29 +287,29 @@ void ChartWidget::Private::RebuildBarSets()
     }
 }
 
-void ChartWidget::Private::FillBars()
+void ChartWidget::Private::FillBars(const ChartModel &data)
 {
-    const int sets = model.Sets();
-    if (static_cast<int>(barSets.size()) != model.Points()) {
-        RebuildBarSets();
+    const int sets = data.Sets();
+    if (static_cast<int>(barSets.size()) != data.Points()) {
+        RebuildBarSets(data);
     }
     QStringList categories;
     for (int set = 0; set < sets; ++set) {
-        const auto label = set == 0 ? Text(model.Label(0)) : QString::number(set + 1);
+        const auto label = set == 0 ? Text(data.Label(0)) : QString::number(set + 1);
         categories.append(label.isEmpty() ? QStringLiteral(" ") : label);
     }
     if (barAxis->categories() != categories) {
         barAxis->setCategories(categories);
     }
     bool complete = true;
-    for (int point = 0; point < model.Points(); ++point) {
+    for (int point = 0; point < data.Points(); ++point) {
         auto *set = barSets[static_cast<std::size_t>(point)];
         if (set->count() != sets) {
             set->remove(0, set->count());
             set->append(QList<qreal>(sets, 0.0));
         }
         for (int index = 0; index < sets; ++index) {
-            const auto value = model.Value(index, point);
+            const auto value = data.Value(index, point);
             complete = complete && value.has_value();
             set->replace(index, value.value_or(0.0));
         }
@@ -333,7 +351,6 @@ ChartWidget::ChartWidget(std::int16_t type, std::int16_t points, std::int16_t se
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(d->view);
-    d->Apply();
     setAccessibleDescription(Text(DescribeChart(d->model)));
 }
 
@@ -343,7 +360,7 @@ void ChartWidget::Write(ChartProperty property, const ChartValue &value)
 {
     switch (d->model.Write(property, value)) {
     case ChartModel::Effect::Draw:
-        d->Apply();
+        d->Apply(d->model);
         setAccessibleDescription(Text(DescribeChart(d->model)));
         emit drawn();
         break;
@@ -363,6 +380,14 @@ double ChartWidget::Read(ChartProperty property) const
 void ChartWidget::SetVisible(bool visible)
 {
     setVisible(visible);
+}
+
+void ChartWidget::showEvent(QShowEvent *event)
+{
+    if (d->kind == Private::Kind::None) {
+        d->Apply(d->initial);
+    }
+    QWidget::showEvent(event);
 }
 
 // A new width may fit more or fewer day labels; the drawn data stay as they are.

@@ -24,6 +24,7 @@ public:
     void SetVisible(bool visible) override;
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 signals:

@@ -72,6 +72,7 @@ private slots:
     void monthCurvesAfterDraw();
     void dayBarsAfterDraw();
     void noRedrawBeforeDrawRequest();
+    void emptyGridWhenShownBeforeAnyDraw();
     void resetEmptiesChartAndDescription();
     void seriesAreKeptAcrossDraws();
     void dayLabelsFitTheWidth_data();
@@ -158,6 +159,8 @@ void TestChartWidget::noRedrawBeforeDrawRequest()
 {
     ChartWidget month(ChartTypeLine, 31, 3);
     ChartWidget day(ChartTypeBar, 3, 1);
+    Draw(month); // the empty grids: a picture that later writes must leave alone
+    Draw(day);
     QSignalSpy drawn(&month, &ChartWidget::drawn);
     QSignalSpy dayDrawn(&day, &ChartWidget::drawn);
     QCOMPARE(month.accessibleDescription(), Unconfirmed);
@@ -179,6 +182,39 @@ void TestChartWidget::noRedrawBeforeDrawRequest()
     Draw(month);
     QCOMPARE(Curves(month).value(0)->points(), Expected(CycleMonth(200, 30)[0]));
     QCOMPARE(drawn.count(), 2);
+}
+
+// A control that appears before any draw request shows the empty grid it was made with,
+// never the data written to it since.
+void TestChartWidget::emptyGridWhenShownBeforeAnyDraw()
+{
+    QWidget window;
+    auto *month = new ChartWidget(ChartTypeLine, 31, 3, &window);
+    auto *day = new ChartWidget(ChartTypeBar, 3, 1, &window);
+    month->setGeometry(0, 0, 457, 105);
+    day->setGeometry(460, 0, 97, 177);
+    WriteMonth(*month, *day, CycleMonth(51, 30));
+    WriteDay(*day, " 5/3", { 63, -23, -87 });
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QCOMPARE(Curves(*month).size(), 3);
+    for (const auto *curve : Curves(*month)) {
+        QVERIFY(curve->points().isEmpty());
+    }
+    auto *axis = qobject_cast<QCategoryAxis *>(ChartOf(*month)->axes(Qt::Horizontal).value(0));
+    QVERIFY(axis != nullptr);
+    QCOMPARE(axis->max(), 31.5);
+    QCOMPARE(axis->categoriesLabels().value(0), QString("1"));
+    QVERIFY(Bars(*day) != nullptr);
+    const auto sets = Bars(*day)->barSets();
+    QCOMPARE(sets.size(), 3);
+    for (const auto *set : sets) {
+        QCOMPARE(set->at(0), 0.0);
+    }
+    QVERIFY(!Bars(*day)->isLabelsVisible());
+    QCOMPARE(month->accessibleDescription(), Unconfirmed);
+    window.close();
 }
 
 void TestChartWidget::resetEmptiesChartAndDescription()
@@ -206,6 +242,8 @@ void TestChartWidget::seriesAreKeptAcrossDraws()
 {
     ChartWidget month(ChartTypeLine, 31, 3);
     ChartWidget day(ChartTypeBar, 3, 1);
+    Draw(month);
+    Draw(day);
     const auto curves = Curves(month);
     const auto axes = ChartOf(month)->axes();
     for (int run = 0; run < 3; ++run) {
