@@ -128,11 +128,11 @@ QValueAxis *ChartWidget::Private::AddValueAxis()
 QLineSeries *ChartWidget::Private::AddZeroLine(QAbstractAxis *x, QValueAxis *y)
 {
     auto *line = new QLineSeries;
+    line->setObjectName(QStringLiteral("zeroLine"));
+    line->setPen(QPen(QColor(96, 96, 96), 1));
     chart->addSeries(line);
     line->attachAxis(x);
     line->attachAxis(y);
-    line->setObjectName(QStringLiteral("zeroLine"));
-    line->setPen(QPen(QColor(96, 96, 96), 1));
     return line;
 }
 
@@ -182,11 +182,11 @@ void ChartWidget::Private::FillLines(const ChartModel &data)
     auto *valueAxis = chart->axes(Qt::Vertical).value(0);
     while (static_cast<int>(lines.size()) < data.Sets()) {
         auto *series = new QLineSeries;
+        series->setName(Text(SeriesName(static_cast<int>(lines.size()))));
+        series->setPen(QPen(ColourOf(static_cast<int>(lines.size())).line, 1.6));
         chart->addSeries(series);
         series->attachAxis(dayAxis);
         series->attachAxis(valueAxis);
-        series->setName(Text(SeriesName(static_cast<int>(lines.size()))));
-        series->setPen(QPen(ColourOf(static_cast<int>(lines.size())).line, 1.6));
         lines.push_back(series);
     }
     for (int set = 0; set < static_cast<int>(lines.size()); ++set) {
