@@ -4,7 +4,6 @@
 
 #include <QDate>
 #include <QUrl>
-
 #include <stdexcept>
 
 namespace cykl {
@@ -35,8 +34,7 @@ public:
 class ProgramError : public std::runtime_error {
 public:
     ProgramError(int number, const std::string &description)
-        : std::runtime_error(description)
-        , number_(number)
+        : std::runtime_error(description), number_(number)
     {
     }
     int Number() const { return number_; }

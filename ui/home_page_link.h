@@ -7,7 +7,6 @@
 #include "platform/effects.h"
 
 #include <QString>
-
 #include <memory>
 #include <vector>
 
