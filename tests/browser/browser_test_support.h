@@ -11,9 +11,11 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QUrl>
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace cykl::test {
@@ -107,6 +109,36 @@ public:
 
 private:
     QString path_;
+};
+
+// A fresh fake-browser log for each test function, and afterwards the fake browsers that
+// the test left running (all of them are killed, whatever happened in the test).
+class FakeLogScope {
+public:
+    // False when no temporary directory could be made.
+    bool Begin()
+    {
+        if (!directory_.isValid())
+            return false;
+        log_.emplace(directory_.filePath(QStringLiteral("fake.log")));
+        QFile::remove(log_->Path());
+        return true;
+    }
+    QList<qint64> End()
+    {
+        QList<qint64> leftRunning;
+        for (const qint64 pid : log_->Started()) {
+            if (IsRunning(pid))
+                leftRunning << pid;
+            KillGroup(pid);
+        }
+        return leftRunning;
+    }
+    const FakeLog *operator->() const { return &*log_; }
+
+private:
+    QTemporaryDir directory_;
+    std::optional<FakeLog> log_;
 };
 
 // Creates the n-th browser with the n-th list of extra arguments (the last list repeats),

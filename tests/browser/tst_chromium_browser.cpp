@@ -27,21 +27,13 @@ class TestChromiumBrowser : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QVERIFY(directory.isValid());
-        log.emplace(directory.filePath(QStringLiteral("fake.log")));
-        QFile::remove(log->Path());
-    }
+    void init() { QVERIFY(log.Begin()); }
 
     // No fake browser outlives a test, whatever happened in it.
     void cleanup()
     {
-        for (const qint64 pid : log->Started()) {
-            const bool running = test::IsRunning(pid);
-            test::KillGroup(pid);
-            QVERIFY2(!running, qPrintable(QStringLiteral("fake browser %1 left running").arg(pid)));
-        }
+        const QList<qint64> leftRunning = log.End();
+        QVERIFY2(leftRunning.isEmpty(), "a fake browser was left running");
     }
 
     void startsAttachesShowsAndNavigates_data()
@@ -234,8 +226,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir directory;
-    std::optional<test::FakeLog> log;
+    test::FakeLogScope log;
 };
 
 QTEST_GUILESS_MAIN(TestChromiumBrowser)

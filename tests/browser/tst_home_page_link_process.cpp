@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <optional>
 
 using namespace cykl;
 using namespace std::chrono_literals;
@@ -25,20 +24,12 @@ class TestHomePageLinkProcess : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        QVERIFY(directory.isValid());
-        log.emplace(directory.filePath(QStringLiteral("fake.log")));
-        QFile::remove(log->Path());
-    }
+    void init() { QVERIFY(log.Begin()); }
 
     void cleanup()
     {
-        for (const qint64 pid : log->Started()) {
-            const bool running = test::IsRunning(pid);
-            test::KillGroup(pid);
-            QVERIFY2(!running, qPrintable(QStringLiteral("fake browser %1 left running").arg(pid)));
-        }
+        const QList<qint64> leftRunning = log.End();
+        QVERIFY2(leftRunning.isEmpty(), "a fake browser was left running");
     }
 
     void pressesReuseTheLiveBrowser()
@@ -163,8 +154,7 @@ private slots:
     }
 
 private:
-    QTemporaryDir directory;
-    std::optional<test::FakeLog> log;
+    test::FakeLogScope log;
 };
 
 QTEST_GUILESS_MAIN(TestHomePageLinkProcess)
