@@ -93,12 +93,13 @@ void ChartWidget::Private::Build(Kind wanted)
 }
 
 // Styled before the axis joins the chart, so the chart's theme finds nothing left to set.
-// The titles stay hidden; they take the labels' font, so no font is loaded for them alone.
+// The labels take the window's family and weight at their small size: the face the window
+// has loaded already. The titles stay hidden; they take the labels' font, so no font is
+// loaded for them alone.
 QFont ChartWidget::Private::AxisFont() const
 {
     QFont font = view->font();
     font.setPixelSize(AxisFontPixels);
-    font.setBold(false);
     return font;
 }
 
@@ -272,9 +273,7 @@ void ChartWidget::Private::LayOutDayAxis()
 
 void ChartWidget::Private::RebuildBarSets(const ChartModel &data)
 {
-    QFont barLabelFont = view->font();
-    barLabelFont.setPixelSize(AxisFontPixels);
-    barLabelFont.setBold(true);
+    const QFont barLabelFont = AxisFont();
     bars->clear();
     barSets.clear();
     for (int point = 0; point < data.Points(); ++point) {

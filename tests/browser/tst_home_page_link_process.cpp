@@ -6,7 +6,6 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace cykl;
