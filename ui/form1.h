@@ -43,6 +43,7 @@ public:
 protected:
     // Form_Unload.
     void closeEvent(QCloseEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
     void ConnectHandlers();
@@ -53,6 +54,7 @@ private:
     void vtip_Click();
 
     Form1Seams seams_;
+    LentWindowFont startFont_; // the boxes of the window go through it
     HandlerGuard guard_;
     Main MAIN;
     HomePageLink link_;
