@@ -88,6 +88,11 @@ void Application::End(int exitCode)
 
 int RunProgram(int &argc, char **argv, const std::function<void(QWidget &)> &beforeShow)
 {
+    // The only regular expression the program runs is the chart's, once, on its value
+    // labels: interpreted it costs less than compiled to machine code, which would also
+    // bring in the pattern compiler's code (some 0.3 MB). A setting of the user's stands.
+    if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
+        qputenv("QT_ENABLE_REGEXP_JIT", "0");
     QtMessageBox box;
     Application app(argc, argv, box);
     QApplication::setApplicationName(QStringLiteral("CYKLOMETRIKA"));
