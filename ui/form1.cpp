@@ -13,7 +13,6 @@
 #include <QLayout>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 namespace cykl {
 
@@ -30,11 +29,10 @@ void CentreOnScreen(QWidget &window)
 } // namespace
 
 Form1::Form1(const Form1Seams &seams)
-    : seams_(seams), startFont_(seams.Box), guard_(startFont_, seams.End),
+    : seams_(seams), guard_(seams.Box, seams.End),
       link_(seams.Browsers, seams.Opener, HomePageAddress()),
       controls_(BuildForm1(*this, seams.Beep, guard_, link_.Address())),
-      display_(MAIN, *controls_.Graph1, *controls_.Graph2, startFont_, *this),
-      port_(*this, display_)
+      display_(MAIN, *controls_.Graph1, *controls_.Graph2, seams.Box, *this), port_(*this, display_)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Cyklometrika"));
@@ -55,15 +53,6 @@ Form1::Form1(const Form1Seams &seams)
 Form1::~Form1()
 {
     delete about_;
-    startFont_.GiveBack();
-}
-
-// The lent font goes back once the first paint of the window and its controls is over.
-bool Form1::event(QEvent *event)
-{
-    if (event->type() == QEvent::Paint && startFont_.Lent())
-        QTimer::singleShot(0, this, [this] { startFont_.GiveBack(); });
-    return QMainWindow::event(event);
 }
 
 void Form1::ConnectHandlers()
@@ -117,7 +106,6 @@ void Form1::okenko_Click()
 {
     guard_.Run([this] {
         setEnabled(false);
-        startFont_.GiveBack();
         about_ = new Version(this);
         about_->show();
     });
@@ -125,7 +113,7 @@ void Form1::okenko_Click()
 
 void Form1::vtip_Click()
 {
-    guard_.Run([this] { startFont_.Show("BAF !!!", " ", MessageStyle::Exclamation); });
+    guard_.Run([this] { seams_.Box.Show("BAF !!!", " ", MessageStyle::Exclamation); });
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -43,7 +43,6 @@ public:
 protected:
     // Form_Unload.
     void closeEvent(QCloseEvent *event) override;
-    bool event(QEvent *event) override;
 
 private:
     void ConnectHandlers();
@@ -54,7 +53,6 @@ private:
     void vtip_Click();
 
     Form1Seams seams_;
-    LentWindowFont startFont_; // the boxes of the window go through it
     HandlerGuard guard_;
     Main MAIN;
     HomePageLink link_;

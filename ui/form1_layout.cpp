@@ -6,7 +6,6 @@
 #include "ui/numeric_field.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFrame>
@@ -161,7 +160,7 @@ void SetTabOrder(const Form1Controls &controls)
 
 } // namespace
 
-QFont WindowFont()
+void UseWindowFont(QWidget &window)
 {
     // The family of the design first, then the ones closest to it in metrics.
     const QStringList families
@@ -180,40 +179,7 @@ QFont WindowFont()
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11); // 8.25 pt at 96 dots per inch
     font.setBold(true);
-    return font;
-}
-
-void UseWindowFont(QWidget &window)
-{
-    window.setFont(WindowFont());
-}
-
-// Lent only where the application's font differs, so a second window made meanwhile
-// neither lends nor gives back out of turn.
-LentWindowFont::LentWindowFont(MessageBoxSeam &box) : box_(box), lent_(WindowFont())
-{
-    if (QApplication::font() != lent_) {
-        saved_ = QApplication::font();
-        QApplication::setFont(lent_);
-    }
-}
-
-LentWindowFont::~LentWindowFont()
-{
-    GiveBack();
-}
-
-void LentWindowFont::GiveBack()
-{
-    if (saved_ && QApplication::font() == lent_)
-        QApplication::setFont(*saved_);
-    saved_.reset();
-}
-
-void LentWindowFont::Show(std::string_view text, std::string_view title, MessageStyle style)
-{
-    GiveBack();
-    box_.Show(text, title, style);
+    window.setFont(font);
 }
 
 Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,

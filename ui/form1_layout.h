@@ -2,12 +2,8 @@
 // The controls of Form1 at their design places, sizes and names.
 #pragma once
 
-#include "display/seams.h"
-
-#include <QFont>
 #include <QString>
 #include <array>
-#include <optional>
 
 class QAction;
 class QMainWindow;
@@ -44,31 +40,7 @@ struct Form1Controls {
 };
 
 // The window's font: "MS Sans Serif" 8.25 pt bold, with substitutes where it is missing.
-QFont WindowFont();
 void UseWindowFont(QWidget &window);
-
-// The application's font lent to the window while it is made and first painted. Line
-// edits and the charts' text items lay out their first, empty text in the application's
-// font before they take their own; with the window's font lent, that loads no face of its
-// own. The font is given back after the first paint, before any message box of the
-// window (the boxes go through this seam) and when the window goes, so everything else
-// shows in the application's own font.
-class LentWindowFont final : public MessageBoxSeam {
-public:
-    explicit LentWindowFont(MessageBoxSeam &box);
-    ~LentWindowFont() override;
-    LentWindowFont(const LentWindowFont &) = delete;
-    LentWindowFont &operator=(const LentWindowFont &) = delete;
-
-    bool Lent() const { return saved_.has_value(); }
-    void GiveBack();
-    void Show(std::string_view text, std::string_view title, MessageStyle style) override;
-
-private:
-    MessageBoxSeam &box_;
-    QFont lent_;
-    std::optional<QFont> saved_; // while lent
-};
 
 // Builds every control of the window in its design state; Command2 shows the address.
 Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,

@@ -36,21 +36,16 @@ private slots:
     void rejectedInputLeavesDisplayUnconfirmed_data();
     void rejectedInputLeavesDisplayUnconfirmed();
 
-    void applicationFontComesBack_data();
-    void applicationFontComesBack();
-
 private:
     void Confirm();
 
     std::unique_ptr<Seams> seams_;
     std::unique_ptr<Form1> form_;
-    QFont ownFont_; // the application's font before the window was made
 };
 
 void TestForm1::init()
 {
     seams_ = std::make_unique<Seams>();
-    ownFont_ = QApplication::font();
     form_ = std::make_unique<Form1>(seams_->For());
 }
 
@@ -310,44 +305,6 @@ void TestForm1::rejectedInputLeavesDisplayUnconfirmed()
     // The fields keep what was typed.
     for (int n = 1; n <= 6; ++n)
         QCOMPARE(Field(*form_, n)->text(), dates.at(n - 1));
-}
-
-// The window borrows the application's font while it is made; the rest of the program
-// shows in the application's own font again once the window has been painted, has shown
-// a box or has gone, also when a second window was made and went meanwhile.
-void TestForm1::applicationFontComesBack_data()
-{
-    QTest::addColumn<QString>("after");
-    QTest::newRow("first paint") << "painted";
-    QTest::newRow("a box before any paint") << "box";
-    QTest::newRow("window gone unpainted") << "gone";
-    QTest::newRow("first window gone before a second") << "second";
-}
-
-void TestForm1::applicationFontComesBack()
-{
-    QFETCH(QString, after);
-    QCOMPARE(QApplication::font(), form_->font()); // lent while made
-    if (after == "painted") {
-        form_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
-        QTRY_COMPARE(QApplication::font(), ownFont_);
-        QCOMPARE(form_->font().pixelSize(), 11); // the window keeps its own
-        form_->close();
-    } else if (after == "box") {
-        form_->findChild<QAction *>(QStringLiteral("vtip"))->trigger();
-        QCOMPARE(seams_->Box.Boxes.size(), std::size_t(1));
-        QCOMPARE(QApplication::font(), ownFont_);
-    } else if (after == "gone") {
-        form_.reset();
-        QCOMPARE(QApplication::font(), ownFont_);
-    } else {
-        auto second = std::make_unique<Form1>(seams_->For());
-        form_.reset();
-        QCOMPARE(QApplication::font(), ownFont_);
-        second.reset();
-        QCOMPARE(QApplication::font(), ownFont_);
-    }
 }
 
 QTEST_MAIN(TestForm1)
