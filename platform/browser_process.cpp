@@ -6,37 +6,12 @@
 #include <QDir>
 #include <QFile>
 #include <QThread>
-#include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace cykl {
 
 namespace {
 
 constexpr qint64 kLogTail = 1500;
-
-// Runs in the child between fork and exec, so only async-signal-safe system calls.
-// Both ends are first copied above 10 (close-on-exec, so the copies vanish at exec)
-// in case one of them already sits on 3 or 4; dup2 then places them and clears
-// close-on-exec on 3 and 4 only.
-void PlaceDescriptors(int commandEnd, int replyEnd) noexcept
-{
-    struct sigaction defaultAction { };
-    defaultAction.sa_handler = SIG_DFL;
-    ::sigaction(SIGPIPE, &defaultAction, nullptr);
-    ::setpgid(0, 0);
-    const int command = ::fcntl(commandEnd, F_DUPFD_CLOEXEC, 10);
-    const int reply = ::fcntl(replyEnd, F_DUPFD_CLOEXEC, 10);
-    if (command < 0 || reply < 0 || ::dup2(command, 3) < 0 || ::dup2(reply, 4) < 0)
-        ::_exit(127);
-}
-
-void CloseBoth(const int (&fds)[2])
-{
-    ::close(fds[0]);
-    ::close(fds[1]);
-}
 
 } // namespace
 
@@ -60,57 +35,6 @@ QString BrowserProcess::ProfileDirectory() const
 QString BrowserProcess::LogPath() const
 {
     return directory_.filePath(QStringLiteral("browser.log"));
-}
-
-BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStringList &arguments,
-                                            QDeadlineTimer deadline)
-{
-    int command[2];
-    int reply[2];
-    if (::pipe2(command, O_CLOEXEC) != 0)
-        throw BrowserError("Nelze vytvořit spojení s prohlížečem.");
-    if (::pipe2(reply, O_CLOEXEC) != 0) {
-        CloseBoth(command);
-        throw BrowserError("Nelze vytvořit spojení s prohlížečem.");
-    }
-    const int commandEnd = command[0];
-    const int replyEnd = reply[1];
-    process_.setChildProcessModifier(
-        [commandEnd, replyEnd] { PlaceDescriptors(commandEnd, replyEnd); });
-    process_.setStandardInputFile(QProcess::nullDevice());
-    process_.setStandardOutputFile(LogPath(), QIODevice::Append);
-    process_.setStandardErrorFile(LogPath(), QIODevice::Append);
-    process_.start(program, arguments);
-    const bool started
-        = process_.waitForStarted(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1)));
-    ::close(commandEnd);
-    ::close(replyEnd);
-    if (!started) {
-        ::close(command[1]);
-        ::close(reply[0]);
-        throw BrowserError(QStringLiteral("Prohlížeč %1 nelze spustit: %2")
-                               .arg(program, process_.errorString())
-                               .toStdString());
-    }
-    pid_ = process_.processId();
-    return { command[1], reply[0] };
-}
-
-void BrowserProcess::End(std::chrono::milliseconds grace)
-{
-    if (ended_)
-        return;
-    ended_ = true;
-    if (pid_ > 0) {
-        if (process_.state() != QProcess::NotRunning
-            && !process_.waitForFinished(static_cast<int>(grace.count()))) {
-            ::kill(static_cast<pid_t>(-pid_), SIGKILL);
-            process_.waitForFinished(5000);
-        }
-        // Helpers of the browser that outlived it are in its group.
-        ::kill(static_cast<pid_t>(-pid_), SIGKILL);
-    }
-    RemoveDirectory();
 }
 
 // Helpers of the browser may still be writing into the profile for a moment.

@@ -1,11 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A browser process of our own: its own process group, a fresh private profile in a
-// temporary directory, its output in a log file beside the profile, and the two pipes of
-// the DevTools connection on its descriptors 3 (commands) and 4 (replies).
+// A browser process of our own: a fresh private profile in a temporary directory, its
+// output in a log file beside the profile, and the two pipes of the DevTools connection.
+// On POSIX systems the browser leads a process group of its own and finds the pipes on
+// its descriptors 3 (commands) and 4 (replies); on Windows it runs in a job object of
+// its own and is told the two inherited pipe handles on its command line.
 #pragma once
 
+#include "platform/devtools_pipe.h"
+
 #include <QDeadlineTimer>
+#ifndef _WIN32
 #include <QProcess>
+#endif
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -25,16 +31,16 @@ public:
     QString ProfileDirectory() const;
 
     struct Pipes {
-        int commandFd; // ours to write
-        int replyFd; // ours to read
+        PipeHandle commandEnd; // ours to write
+        PipeHandle replyEnd; // ours to read
     };
-    // Starts the program; the caller owns the returned descriptors. Throws BrowserError.
+    // Starts the program; the caller owns the returned pipe ends. Throws BrowserError.
     Pipes Start(const QString &program, const QStringList &arguments, QDeadlineTimer deadline);
 
     qint64 ProcessId() const { return pid_; }
 
-    // Gives the process the grace time to exit on its own, then kills its whole group,
-    // and removes the temporary directory. Safe to call more than once.
+    // Gives the process the grace time to exit on its own, then kills it with every
+    // helper it started, and removes the temporary directory. Safe to call more than once.
     void End(std::chrono::milliseconds grace);
 
     // The last lines the browser wrote, for error texts.
@@ -45,7 +51,12 @@ private:
     void RemoveDirectory();
 
     QTemporaryDir directory_;
+#ifdef _WIN32
+    void *process_ = nullptr; // HANDLE of the browser process
+    void *job_ = nullptr; // HANDLE of the job that holds it and its helpers
+#else
     QProcess process_;
+#endif
     qint64 pid_ = 0;
     bool ended_ = false;
 };

@@ -4,6 +4,8 @@
 #include "platform/browser_process.h"
 #include "platform/devtools_pipe.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QStandardPaths>
 #include <utility>
@@ -18,7 +20,7 @@ constexpr std::chrono::seconds kExitGrace { 2 };
 QStringList BrowserArguments(const QString &profile, const QStringList &extra)
 {
     QStringList arguments { QStringLiteral("--remote-debugging-pipe"),
-                            QStringLiteral("--user-data-dir=") + profile,
+                            QStringLiteral("--user-data-dir=") + QDir::toNativeSeparators(profile),
                             QStringLiteral("--no-first-run"),
                             QStringLiteral("--no-default-browser-check"),
                             QStringLiteral("--disable-background-networking"),
@@ -47,7 +49,7 @@ ChromiumBrowser::ChromiumBrowser(const QString &program, const QStringList &extr
     const QDeadlineTimer deadline(limits_.firstAnswer);
     const auto pipes = process_->Start(
         program, BrowserArguments(process_->ProfileDirectory(), extraArguments), deadline);
-    pipe_ = std::make_unique<DevToolsPipe>(pipes.commandFd, pipes.replyFd);
+    pipe_ = std::make_unique<DevToolsPipe>(pipes.commandEnd, pipes.replyEnd);
     try {
         Attach(deadline);
     } catch (const BrowserError &error) {
@@ -171,7 +173,7 @@ ChromiumBrowserFactory::ChromiumBrowserFactory(QString program, QStringList extr
 
 std::unique_ptr<BrowserAutomation> ChromiumBrowserFactory::CreateBrowser()
 {
-    const QString program = program_.isEmpty() ? FindOnPath() : program_;
+    const QString program = program_.isEmpty() ? FindInstalled() : program_;
     if (program.isEmpty())
         throw BrowserError("Na tomto počítači není prohlížeč z rodiny Chromium.");
     return std::make_unique<ChromiumBrowser>(program, extraArguments_, limits_);
@@ -186,6 +188,41 @@ QString ChromiumBrowserFactory::FindOnPath()
             return found;
     }
     return {};
+}
+
+QString ChromiumBrowserFactory::FindInFolders(const QStringList &folders)
+{
+    // Where each browser installs itself below the programs folder of the machine or of
+    // the user, in the order they are tried.
+    static const char *const kInstalled[] = {
+        "Microsoft/Edge/Application/msedge.exe",
+        "Google/Chrome/Application/chrome.exe",
+        "BraveSoftware/Brave-Browser/Application/brave.exe",
+        "Chromium/Application/chrome.exe",
+    };
+    for (const char *relative : kInstalled) {
+        for (const QString &folder : folders) {
+            if (folder.isEmpty())
+                continue;
+            const QFileInfo candidate(QDir(folder).filePath(QString::fromLatin1(relative)));
+            if (candidate.isFile() && candidate.isExecutable())
+                return QDir::toNativeSeparators(candidate.filePath());
+        }
+    }
+    return {};
+}
+
+QString ChromiumBrowserFactory::FindInstalled()
+{
+#ifdef _WIN32
+    QStringList folders;
+    for (const char *variable : { "LOCALAPPDATA", "ProgramFiles", "ProgramFiles(x86)" })
+        folders << qEnvironmentVariable(variable);
+    const QString installed = FindInFolders(folders);
+    return installed.isEmpty() ? FindOnPath() : installed;
+#else
+    return FindOnPath();
+#endif
 }
 
 } // namespace cykl

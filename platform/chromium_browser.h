@@ -58,7 +58,7 @@ private:
 
 class ChromiumBrowserFactory final : public BrowserFactory {
 public:
-    // Looks for the usual Chromium-family browsers on the PATH at every creation.
+    // Looks for an installed Chromium-family browser (FindInstalled) at every creation.
     ChromiumBrowserFactory();
     // A given browser program with extra command-line arguments (tests).
     ChromiumBrowserFactory(QString program, QStringList extraArguments, BrowserLimits limits = {});
@@ -68,6 +68,12 @@ public:
 
     // The first Chromium-family browser on the PATH; empty when there is none.
     static QString FindOnPath();
+    // The first browser installed below one of the given programs folders, the way
+    // Chromium-family browsers install themselves on Windows; empty when there is none.
+    static QString FindInFolders(const QStringList &folders);
+    // On Windows the programs folders of the user and of the machine, then the PATH;
+    // elsewhere the PATH.
+    static QString FindInstalled();
 
 private:
     QString program_;

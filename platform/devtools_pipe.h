@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One DevTools protocol connection over a pair of pipes: every message is a JSON text
-// ended by one NUL byte. Calls are synchronous and bounded by a deadline.
+// ended by one NUL byte. Calls are synchronous and bounded by a deadline. The message
+// framing is common; reading and writing the pipe ends is the system's own part.
 #pragma once
 
 #include "platform/browser.h"
@@ -12,6 +13,12 @@
 
 namespace cykl {
 
+#ifdef _WIN32
+using PipeHandle = void *; // a HANDLE of an overlapped named pipe
+#else
+using PipeHandle = int; // a file descriptor
+#endif
+
 // The browser answered a command with an error; the connection itself still works.
 class BrowserReplyError : public BrowserError {
 public:
@@ -20,9 +27,9 @@ public:
 
 class DevToolsPipe {
 public:
-    // Takes ownership of both descriptors: commands are written to commandFd, replies and
-    // events are read from replyFd.
-    DevToolsPipe(int commandFd, int replyFd);
+    // Takes ownership of both ends: commands are written to commandEnd, replies and
+    // events are read from replyEnd.
+    DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd);
     ~DevToolsPipe();
     DevToolsPipe(const DevToolsPipe &) = delete;
     DevToolsPipe &operator=(const DevToolsPipe &) = delete;
@@ -34,12 +41,15 @@ public:
                      QDeadlineTimer deadline);
 
 private:
-    void Send(const QByteArray &message, QDeadlineTimer deadline);
     QJsonObject Receive(QDeadlineTimer deadline);
-    bool Wait(int fd, short events, QDeadlineTimer deadline);
+    // Writes the whole message, or throws BrowserError.
+    void Send(const QByteArray &message, QDeadlineTimer deadline);
+    // Reads what has arrived, at least one byte; 0 when the browser closed its end.
+    // Throws BrowserError on the deadline or a broken pipe.
+    qsizetype ReadSome(char *buffer, qsizetype size, QDeadlineTimer deadline);
 
-    int commandFd_;
-    int replyFd_;
+    PipeHandle commandEnd_;
+    PipeHandle replyEnd_;
     QByteArray received_;
     int nextId_ = 1;
 };
