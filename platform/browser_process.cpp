@@ -38,7 +38,7 @@ QString BrowserProcess::LogPath() const
 }
 
 // Helpers of the browser may still be writing into the profile for a moment.
-void BrowserProcess::RemoveDirectory()
+void BrowserProcess::RemoveTemporaryDirectory()
 {
     QDir directory(directory_.path());
     const QDeadlineTimer deadline(std::chrono::seconds(2));

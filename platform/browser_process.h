@@ -48,7 +48,7 @@ public:
 
 private:
     QString LogPath() const;
-    void RemoveDirectory();
+    void RemoveTemporaryDirectory();
 
     QTemporaryDir directory_;
 #ifdef _WIN32

@@ -83,7 +83,7 @@ void BrowserProcess::End(std::chrono::milliseconds grace)
         // Helpers of the browser that outlived it are in its group.
         ::kill(static_cast<pid_t>(-pid_), SIGKILL);
     }
-    RemoveDirectory();
+    RemoveTemporaryDirectory();
 }
 
 } // namespace cykl

@@ -193,7 +193,7 @@ void BrowserProcess::End(std::chrono::milliseconds grace)
         ::CloseHandle(job_);
         job_ = nullptr;
     }
-    RemoveDirectory();
+    RemoveTemporaryDirectory();
 }
 
 } // namespace cykl

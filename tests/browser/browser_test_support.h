@@ -13,13 +13,67 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QUrl>
+#ifdef _WIN32
+#include <tlhelp32.h>
+#include <windows.h>
+#else
 #include <csignal>
+#endif
 #include <memory>
 #include <optional>
 #include <vector>
 
 namespace cykl::test {
 
+#ifdef _WIN32
+// On Windows the browser's "group" is the browser and the processes it started.
+
+inline bool IsRunning(qint64 pid)
+{
+    HANDLE process = ::OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (pid <= 0 || !process)
+        return false;
+    const bool running = ::WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    ::CloseHandle(process);
+    return running;
+}
+
+inline QList<qint64> LiveGroupMembers(qint64 group)
+{
+    QList<qint64> members;
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return members;
+    PROCESSENTRY32W entry {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Process32FirstW(snapshot, &entry); more;
+         more = ::Process32NextW(snapshot, &entry)) {
+        const qint64 pid = entry.th32ProcessID;
+        if ((pid == group || qint64(entry.th32ParentProcessID) == group) && IsRunning(pid))
+            members << pid;
+    }
+    ::CloseHandle(snapshot);
+    return members;
+}
+
+inline void Kill(qint64 pid)
+{
+    HANDLE process = ::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, DWORD(pid));
+    if (!process)
+        return;
+    ::TerminateProcess(process, 9);
+    ::WaitForSingleObject(process, 5000);
+    ::CloseHandle(process);
+}
+
+inline void KillGroup(qint64 group)
+{
+    if (group <= 0)
+        return;
+    for (const qint64 pid : LiveGroupMembers(group))
+        Kill(pid);
+}
+#else
 // True while the process exists and is not a zombie.
 inline bool IsRunning(qint64 pid)
 {
@@ -56,6 +110,12 @@ inline void KillGroup(qint64 group)
     if (group > 0)
         ::kill(static_cast<pid_t>(-group), SIGKILL);
 }
+
+inline void Kill(qint64 pid)
+{
+    ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+#endif
 
 // The fake browser's log: one line "<pid> <what> <detail>" per happening.
 class FakeLog {

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A stand-in for a Chromium-family browser: it reads DevTools commands from descriptor 3
-// and writes replies and events to descriptor 4, each message ended by a NUL byte. Every
-// other argument of a real browser is accepted and ignored. Its own options:
+// and writes replies and events to descriptor 4, each message ended by a NUL byte; on
+// Windows from and to the two inherited pipe handles named by
+// --remote-debugging-io-pipes=<commands>,<replies>. Every other argument of a real
+// browser is accepted and ignored. Its own options:
 //   --fake-log=FILE            append one line per happening: "<pid> <what> <detail>"
 //   --fake-exit-after=N        exit after answering N commands (a window the user closed)
 //   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
@@ -10,6 +12,7 @@
 //   --fake-minimized           start with the window minimized
 // It ends when its command pipe closes, or after answering Browser.close.
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,13 +22,63 @@
 #include <QStringList>
 #include <cerrno>
 #include <fcntl.h>
-#include <unistd.h>
 #include <utility>
+#ifdef _WIN32
+#include <io.h>
+#include <process.h>
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
-constexpr int kCommandFd = 3;
-constexpr int kReplyFd = 4;
+#ifdef _WIN32
+int ReadFd(int fd, char *buffer, qsizetype size)
+{
+    return ::_read(fd, buffer, static_cast<unsigned>(size));
+}
+int WriteFd(int fd, const char *buffer, qsizetype size)
+{
+    return ::_write(fd, buffer, static_cast<unsigned>(size));
+}
+int ProcessId()
+{
+    return ::_getpid();
+}
+[[noreturn]] void HangForever()
+{
+    for (;;)
+        ::Sleep(INFINITE);
+}
+// A pipe handle value inherited from the parent, as a descriptor of the C runtime.
+int AdoptHandle(const QString &value, int flags)
+{
+    bool ok = false;
+    const quintptr handle = value.toULongLong(&ok);
+    if (!ok || ::GetFileType(reinterpret_cast<HANDLE>(handle)) != FILE_TYPE_PIPE)
+        return -1;
+    return ::_open_osfhandle(static_cast<intptr_t>(handle), flags | _O_BINARY);
+}
+#else
+ssize_t ReadFd(int fd, char *buffer, qsizetype size)
+{
+    return ::read(fd, buffer, static_cast<size_t>(size));
+}
+ssize_t WriteFd(int fd, const char *buffer, qsizetype size)
+{
+    return ::write(fd, buffer, static_cast<size_t>(size));
+}
+pid_t ProcessId()
+{
+    return ::getpid();
+}
+[[noreturn]] void HangForever()
+{
+    for (;;)
+        ::pause();
+}
+#endif
 
 struct Trigger {
     QString method;
@@ -33,6 +86,8 @@ struct Trigger {
 };
 
 struct Options {
+    int commandFd = 3;
+    int replyFd = 4;
     QString log;
     QString profile;
     QString startPage;
@@ -58,7 +113,13 @@ Options ParseOptions(int argc, char **argv)
         if (argument.startsWith("--fake-log="))
             options.log = value;
         else if (argument.startsWith("--user-data-dir="))
-            options.profile = value;
+            options.profile = QDir::fromNativeSeparators(value);
+#ifdef _WIN32
+        else if (argument.startsWith("--remote-debugging-io-pipes=")) {
+            options.commandFd = AdoptHandle(value.section(',', 0, 0), _O_RDONLY);
+            options.replyFd = AdoptHandle(value.section(',', 1), 0);
+        }
+#endif
         else if (argument.startsWith("--fake-exit-after="))
             options.exitAfter = value.toInt();
         else if (argument.startsWith("--fake-hang="))
@@ -76,13 +137,19 @@ Options ParseOptions(int argc, char **argv)
 }
 
 // Descriptors above 4 that this process inherited: none of the parent's pipes may leak.
+// (Windows hands over only the handles it is told to; they cannot be listed here.)
 QString InheritedDescriptors()
 {
+#ifdef _WIN32
+    return QStringLiteral("-");
+#endif
     QStringList open;
+#ifndef _WIN32
     for (int fd = 5; fd < 1024; ++fd) {
         if (::fcntl(fd, F_GETFD) != -1)
             open << QString::number(fd);
     }
+#endif
     return open.isEmpty() ? QStringLiteral("-") : open.join(',');
 }
 
@@ -115,7 +182,7 @@ void FakeBrowser::Log(const QString &what, const QString &detail) const
     QFile log(options_.log);
     if (options_.log.isEmpty() || !log.open(QIODevice::Append | QIODevice::Text))
         return;
-    log.write(QStringLiteral("%1 %2 %3\n").arg(::getpid()).arg(what, detail).toUtf8());
+    log.write(QStringLiteral("%1 %2 %3\n").arg(ProcessId()).arg(what, detail).toUtf8());
 }
 
 bool FakeBrowser::ReadCommand(QJsonObject &command)
@@ -128,7 +195,7 @@ bool FakeBrowser::ReadCommand(QJsonObject &command)
             return true;
         }
         char chunk[4096];
-        const ssize_t n = ::read(kCommandFd, chunk, sizeof chunk);
+        const auto n = ReadFd(options_.commandFd, chunk, sizeof chunk);
         if (n > 0)
             buffer_.append(chunk, n);
         else if (n == 0 || errno != EINTR)
@@ -141,7 +208,7 @@ void FakeBrowser::Write(const QJsonObject &message) const
     const QByteArray bytes = QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0';
     qsizetype sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = ::write(kReplyFd, bytes.constData() + sent, bytes.size() - sent);
+        const auto n = WriteFd(options_.replyFd, bytes.constData() + sent, bytes.size() - sent);
         if (n < 0 && errno != EINTR)
             ::_exit(3);
         sent += n > 0 ? n : 0;
@@ -227,8 +294,7 @@ int FakeBrowser::Run()
         Log("call", detail.isEmpty() ? method : method + ' ' + detail);
         if (Hits(options_.hang, method)) {
             Log("hang", method);
-            for (;;)
-                ::pause();
+            HangForever();
         }
         QJsonObject reply = Hits(options_.fail, method)
             ? Error("fake failure")
@@ -246,11 +312,21 @@ int FakeBrowser::Run()
     return 0;
 }
 
+bool IsOpen(int fd)
+{
+#ifdef _WIN32
+    return fd >= 0 && ::_get_osfhandle(fd) != -1;
+#else
+    return ::fcntl(fd, F_GETFD) != -1;
+#endif
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (::fcntl(kCommandFd, F_GETFD) == -1 || ::fcntl(kReplyFd, F_GETFD) == -1)
+    Options options = ParseOptions(argc, argv);
+    if (!IsOpen(options.commandFd) || !IsOpen(options.replyFd))
         return 2;
-    return FakeBrowser(ParseOptions(argc, argv)).Run();
+    return FakeBrowser(std::move(options)).Run();
 }

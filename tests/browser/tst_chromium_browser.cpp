@@ -18,6 +18,13 @@ const QString kPage = QStringLiteral("file:///tmp/cyklometrika-test.html");
 constexpr BrowserLimits kLimits { 10s, 5s };
 constexpr BrowserLimits kShortLimits { 10s, 1s };
 
+// A program that ignores the browser's arguments and ends at once.
+#ifdef _WIN32
+const QString kNotABrowser = qEnvironmentVariable("SystemRoot") + "/system32/hostname.exe";
+#else
+const QString kNotABrowser = QStringLiteral("/bin/true");
+#endif
+
 const QStringList kAttach { "Target.getTargets", "Target.attachToTarget" };
 const QStringList kShow { "Browser.getWindowForTarget", "Page.bringToFront" };
 
@@ -117,7 +124,7 @@ private slots:
                                 kShortLimits);
         const qint64 pid = browser.ProcessId();
         if (killFromOutside)
-            ::kill(static_cast<pid_t>(pid), SIGKILL);
+            test::Kill(pid);
         QElapsedTimer clock;
         clock.start();
         QVERIFY_THROWS_EXCEPTION(BrowserError, browser.SetVisible(true));
@@ -133,7 +140,7 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("options");
         QTest::newRow("no such program") << "/nonexistent/chromium" << QStringList {};
-        QTest::newRow("not a browser") << "/bin/true" << QStringList {};
+        QTest::newRow("not a browser") << kNotABrowser << QStringList {};
         QTest::newRow("ends before answering")
             << CYKL_FAKE_BROWSER << QStringList { "--fake-exit-after=0" };
         QTest::newRow("never answers")
@@ -200,6 +207,9 @@ private slots:
 
     void findsBrowserOnPath()
     {
+#ifdef _WIN32
+        QSKIP("Windows finds programs on the PATH by their extension; see findsInstalledBrowser");
+#endif
         QFETCH(QStringList, installed);
         QFETCH(QString, expected);
         const QByteArray path = qgetenv("PATH");
@@ -223,6 +233,55 @@ private slots:
         QCOMPARE(found, expected.isEmpty() ? QString() : bin.filePath(expected));
         if (expected.isEmpty())
             QVERIFY(error.has_value());
+    }
+
+    void findsInstalledBrowser_data()
+    {
+        QTest::addColumn<QStringList>("installed");
+        QTest::addColumn<QString>("expected");
+        const QString edge = "machine/Microsoft/Edge/Application/msedge.exe";
+        const QString chrome = "user/Google/Chrome/Application/chrome.exe";
+        const QString brave = "machine/BraveSoftware/Brave-Browser/Application/brave.exe";
+        const QString chromium = "user/Chromium/Application/chrome.exe";
+        QTest::newRow("none") << QStringList {} << QString();
+        QTest::newRow("edge only") << QStringList { edge } << edge;
+        QTest::newRow("edge before chrome") << QStringList { chrome, edge } << edge;
+        QTest::newRow("chrome before brave and chromium")
+            << QStringList { chromium, brave, chrome } << chrome;
+        QTest::newRow("chromium last") << QStringList { chromium } << chromium;
+        QTest::newRow("user's copy before the machine's")
+            << QStringList { "machine/Google/Chrome/Application/chrome.exe", chrome } << chrome;
+        QTest::newRow("a folder of that name is no browser")
+            << QStringList { edge + "/" } << QString();
+        QTest::newRow("other browsers' folders")
+            << QStringList { "machine/Mozilla Firefox/firefox.exe",
+                             "user/Google/Chrome/chrome.exe" }
+            << QString();
+    }
+
+    // The programs folders are tried in the given order (the user's first), browser by
+    // browser in their fixed order.
+    void findsInstalledBrowser()
+    {
+        QFETCH(QStringList, installed);
+        QFETCH(QString, expected);
+        QTemporaryDir root;
+        QDir folders(root.path());
+        for (const QString &path : installed) {
+            if (path.endsWith('/')) {
+                QVERIFY(folders.mkpath(path));
+                continue;
+            }
+            QVERIFY(folders.mkpath(QFileInfo(path).path()));
+            QFile file(folders.filePath(path));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        }
+        const QString found = ChromiumBrowserFactory::FindInFolders(
+            { folders.filePath("user"), QString(), folders.filePath("machine") });
+        QCOMPARE(found,
+                 expected.isEmpty() ? QString()
+                                    : QDir::toNativeSeparators(folders.filePath(expected)));
     }
 
 private:

@@ -78,7 +78,7 @@ private slots:
             link.Command2_Click();
             first = factory.Created().at(0).pid;
             if (killFirst)
-                ::kill(static_cast<pid_t>(first), SIGKILL);
+                test::Kill(first);
             QElapsedTimer clock;
             clock.start();
             link.Command2_Click();
@@ -121,7 +121,7 @@ private slots:
             link.Command2_Click();
         const qint64 pid = open ? factory.Created().front().pid : 0;
         if (kill)
-            ::kill(static_cast<pid_t>(pid), SIGKILL);
+            test::Kill(pid);
         link.Shutdown();
         link.Shutdown(); // the same reference is asked again, and fails quietly
         QCOMPARE(log->Started().size(), open ? 1 : 0);
