@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (posix thread model).
-# Used both for the cached Qt build (scripts/windows-qt) and for the program's own
-# `windows` preset. Where the mingw Qt lives is given by CMAKE_PREFIX_PATH.
+# Used for the cached Qt build (scripts/windows-qt) and, through cmake/windows.cmake, for
+# the program's own `windows` preset.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -19,9 +19,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE BOTH)
-
-# Test executables built here run under Wine.
-find_program(CYKL_WINE wine)
-if(CYKL_WINE)
-    set(CMAKE_CROSSCOMPILING_EMULATOR ${CYKL_WINE})
-endif()

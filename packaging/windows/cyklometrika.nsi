@@ -1,0 +1,65 @@
+; SPDX-License-Identifier: GPL-3.0-or-later
+; Installer of Cyklometrika for Windows: installs for the current user (no administrator
+; rights), adds a Start-menu entry and an uninstaller that removes every installed file,
+; the entry and its registry record. Silent with /S.
+; makensis -DVERSION=1.0 -DLISTS=<folder of install-files.nsh> -DICON=<CYKL.ico>
+;          -DOUTFILE=<setup.exe>
+Unicode true
+ManifestDPIAware true
+!include "MUI2.nsh"
+
+!define APP "Cyklometrika"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${APP}"
+
+Name "${APP} ${VERSION}"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+InstallDir "$LOCALAPPDATA\Programs\${APP}"
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+SetCompressor /SOLID lzma
+
+VIProductVersion "${VERSION}.0.0"
+VIAddVersionKey /LANG=1029 "ProductName" "${APP}"
+VIAddVersionKey /LANG=1029 "FileDescription" "Instalace programu ${APP}"
+VIAddVersionKey /LANG=1029 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1029 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1029 "LegalCopyright" "GNU GPL 3 nebo novější"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\CYKL.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Czech"
+
+Section "Install"
+    SetShellVarContext current
+    !include "${LISTS}\install-files.nsh"
+    SetOutPath "$INSTDIR"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+    CreateDirectory "$SMPROGRAMS\${APP}"
+    CreateShortcut "$SMPROGRAMS\${APP}\${APP}.lnk" "$INSTDIR\CYKL.exe"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${APP}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\CYKL.exe"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+SectionEnd
+
+; Only what the installer put there is removed: a folder the user chose that held other
+; files keeps them.
+Section "Uninstall"
+    SetShellVarContext current
+    !include "${LISTS}\remove-files.nsh"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\${APP}\${APP}.lnk"
+    RMDir "$SMPROGRAMS\${APP}"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
