@@ -51,6 +51,25 @@ SECURITY_ATTRIBUTES Inheritable()
     return { sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE };
 }
 
+// The browser's end is open already, so the pipe is connected at once.
+bool Connected(HANDLE pipe)
+{
+    OVERLAPPED overlapped {};
+    Handle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    overlapped.hEvent = event.get();
+    if (::ConnectNamedPipe(pipe, &overlapped))
+        return true;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_PIPE_CONNECTED)
+        return true;
+    if (error == ERROR_IO_PENDING) {
+        ::CancelIoEx(pipe, &overlapped);
+        DWORD ignored = 0;
+        ::GetOverlappedResult(pipe, &overlapped, &ignored, TRUE);
+    }
+    return false;
+}
+
 // Our end (overlapped, not inherited) and the browser's end (inheritable) of one pipe.
 // outbound: we write and the browser reads.
 std::pair<Handle, Handle> MakePipe(bool outbound)
@@ -72,7 +91,7 @@ std::pair<Handle, Handle> MakePipe(bool outbound)
     SECURITY_ATTRIBUTES inherit = Inheritable();
     Handle theirs(::CreateFileW(wide, outbound ? GENERIC_READ : GENERIC_WRITE, 0, &inherit,
                                 OPEN_EXISTING, 0, nullptr));
-    if (!theirs)
+    if (!theirs || !Connected(ours.get()))
         Fail(QStringLiteral("Nelze vytvořit spojení s prohlížečem"));
     return { std::move(ours), std::move(theirs) };
 }
