@@ -231,6 +231,9 @@ int Runner::RunCritical(const Invocation &call)
                                           : DateArgument(call.rest.first(), false, error);
     if (!from)
         return Usage(error);
+    // A start the window refuses is refused before any day is counted from it.
+    if (const Confirmation start = Confirm(call.birth, *from); start.Refusal != 0)
+        return Refuse(start.Refusal, call.birth, *from);
     const auto to = call.rest.size() < 2 ? std::optional(AddDays(*from, DefaultSpanDays))
                                          : DateArgument(call.rest[1], false, error);
     if (!to)

@@ -3,7 +3,6 @@
 // its month lengths and its leap rule (every year divisible by 4, 1900 and 2100 included).
 #pragma once
 
-#include <compare>
 #include <optional>
 #include <string_view>
 

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QSaveFile>
+#include <QScopeGuard>
+#include <cstdio>
 #include <algorithm>
 #include <cstring>
 #include <memory>
@@ -21,12 +23,22 @@ void SetError(CyklometrikaChartJob *job, const QString &text)
     job->Error[size] = '\0';
 }
 
+// Qt's own notes on its set-up (a missing runtime folder, fonts...) are no news to the
+// user of a command; only its errors get through to standard error.
+void QuietNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
 } // namespace
 
 extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
 {
     if (job == nullptr || job->Version != cykl::companion::ChartJobVersion)
         return 1;
+    const QtMessageHandler previous = qInstallMessageHandler(QuietNotes);
+    const auto restore = qScopeGuard([previous] { qInstallMessageHandler(previous); });
     std::unique_ptr<QApplication> application;
     if (QCoreApplication::instance() == nullptr) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
