@@ -5,6 +5,8 @@
 ; makensis -DVERSION=1.0 -DLISTS=<folder of install-files.nsh> -DICON=<CYKL.ico>
 ;          -DOUTFILE=<setup.exe>
 Unicode true
+; A 64-bit installer for a 64-bit program (and Wine runs it without its 32-bit part).
+Target amd64-unicode
 ManifestDPIAware true
 !include "MUI2.nsh"
 

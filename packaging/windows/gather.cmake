@@ -2,9 +2,10 @@
 # Makes the portable folder of the Windows build: the installed program files, the Qt
 # plugins the program loads, and exactly the DLLs that the executables and plugins import
 # (followed through their import tables), then the installer's file lists and a size list.
-#   cmake -DINSTALL_DIR=... -DOUT_DIR=... -DQT_DIR=... -DOBJDUMP=... -DPLUGINS=a;b
-#         -DSEARCH_DIRS=... -P gather.cmake
-foreach(required INSTALL_DIR OUT_DIR QT_DIR OBJDUMP SEARCH_DIRS)
+#   cmake -DINSTALL_DIR=... -DOUT_DIR=... -DQT_DIR=... -DOBJDUMP=... -DSTRIP=...
+#         -DPLUGINS=a;b -DSEARCH_DIRS=... -P gather.cmake
+cmake_minimum_required(VERSION 3.25)
+foreach(required INSTALL_DIR OUT_DIR QT_DIR OBJDUMP STRIP SEARCH_DIRS)
     if(NOT ${required})
         message(FATAL_ERROR "gather.cmake: ${required} is not set")
     endif()
@@ -17,33 +18,62 @@ foreach(plugin IN LISTS PLUGINS)
     file(COPY ${QT_DIR}/plugins/${plugin} DESTINATION ${OUT_DIR}/${folder})
 endforeach()
 
-file(GLOB executables ${OUT_DIR}/*.exe)
-file(GLOB_RECURSE plugin_dlls ${OUT_DIR}/*/*.dll)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_PLATFORM windows+pe)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_TOOL objdump)
-set(CMAKE_GET_RUNTIME_DEPENDENCIES_COMMAND ${OBJDUMP})
-file(GET_RUNTIME_DEPENDENCIES
-    EXECUTABLES ${executables}
-    MODULES ${plugin_dlls}
-    DIRECTORIES ${SEARCH_DIRS}
-    RESOLVED_DEPENDENCIES_VAR resolved
-    UNRESOLVED_DEPENDENCIES_VAR unresolved
-    PRE_EXCLUDE_REGEXES "^api-ms-" "^ext-ms-")
-foreach(dll IN LISTS resolved)
-    file(COPY ${dll} DESTINATION ${OUT_DIR})
-endforeach()
-
-# What is left unresolved must be part of Windows itself.
+# Follows the import tables (objdump -p) from the executables and plugins: every DLL
+# found in the search folders is copied; one found nowhere must be part of Windows.
+# (Names are compared without case, as Windows does.)
 set(system_dlls advapi32 authz comdlg32 d3d9 d3d11 d3d12 dwmapi dwrite dxgi gdi32 imm32
     kernel32 msvcrt netapi32 ole32 oleaut32 setupapi shcore shell32 shlwapi user32 userenv
-    uxtheme version winmm ws2_32 wtsapi32 mpr dxcore)
-foreach(dll IN LISTS unresolved)
-    string(TOLOWER ${dll} name)
-    string(REGEX REPLACE "\\.dll$" "" name ${name})
-    if(NOT name IN_LIST system_dlls)
-        message(FATAL_ERROR "gather.cmake: ${dll} is imported but was not found")
-    endif()
+    uxtheme version winmm ws2_32 wtsapi32 mpr dxcore opengl32 winspool.drv)
+set(available "")
+foreach(dir IN LISTS SEARCH_DIRS)
+    file(GLOB dlls ${dir}/*.dll)
+    foreach(dll IN LISTS dlls)
+        get_filename_component(name ${dll} NAME)
+        string(TOLOWER ${name} name)
+        if(NOT DEFINED found_${name})
+            set(found_${name} ${dll})
+        endif()
+    endforeach()
 endforeach()
+file(GLOB pending ${OUT_DIR}/*.exe)
+file(GLOB_RECURSE plugin_dlls ${OUT_DIR}/*/*.dll)
+list(APPEND pending ${plugin_dlls})
+set(seen "")
+while(pending)
+    list(POP_FRONT pending module)
+    execute_process(COMMAND ${OBJDUMP} -p ${module} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+    if(failed)
+        message(FATAL_ERROR "gather.cmake: cannot read the imports of ${module}")
+    endif()
+    string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${dump}")
+    foreach(import IN LISTS imports)
+        string(REGEX REPLACE "DLL Name: *" "" name "${import}")
+        string(STRIP "${name}" name)
+        string(TOLOWER "${name}" name)
+        if(name IN_LIST seen OR name MATCHES "^(api|ext)-ms-")
+            continue()
+        endif()
+        list(APPEND seen ${name})
+        if(DEFINED found_${name})
+            file(COPY ${found_${name}} DESTINATION ${OUT_DIR})
+            get_filename_component(copied ${found_${name}} NAME)
+            list(APPEND pending ${OUT_DIR}/${copied})
+        else()
+            string(REGEX REPLACE "\\.dll$" "" base ${name})
+            if(NOT base IN_LIST system_dlls AND NOT name IN_LIST system_dlls)
+                message(FATAL_ERROR "gather.cmake: ${name} is imported but was not found")
+            endif()
+        endif()
+    endforeach()
+endwhile()
+
+# Symbols and debug information are of no use to the user (the mingw runtime DLLs carry
+# megabytes of them).
+file(GLOB_RECURSE binaries ${OUT_DIR}/*.exe ${OUT_DIR}/*.dll)
+execute_process(COMMAND ${STRIP} --strip-unneeded ${binaries} RESULT_VARIABLE failed)
+if(failed)
+    message(FATAL_ERROR "gather.cmake: ${STRIP} failed")
+endif()
 
 # The installer's lists: every file to install, and what to remove again.
 file(GLOB_RECURSE files RELATIVE ${OUT_DIR} ${OUT_DIR}/*)
@@ -56,7 +86,10 @@ foreach(file IN LISTS files)
     string(REPLACE "/" "\\" windows_path ${file})
     get_filename_component(folder ${file} DIRECTORY)
     string(REPLACE "/" "\\" windows_folder "${folder}")
-    string(APPEND install_list "SetOutPath \"$INSTDIR\\${windows_folder}\"\n"
+    if(windows_folder)
+        string(PREPEND windows_folder "\\")
+    endif()
+    string(APPEND install_list "SetOutPath \"$INSTDIR${windows_folder}\"\n"
                                "File \"${OUT_DIR}/${file}\"\n")
     string(APPEND remove_list "Delete \"$INSTDIR\\${windows_path}\"\n")
     while(folder AND NOT folder IN_LIST folders)
