@@ -27,7 +27,6 @@ struct Invocation {
     Date birth;
     QStringList rest; // the arguments after the birth date
     Format format = Format::Table;
-    bool formatGiven = false;
     QString output; // empty or "-": standard output
     std::optional<int> remindHours;
 };
@@ -112,6 +111,7 @@ private:
     int RunMonth(const Invocation &call);
     int RunCritical(const Invocation &call);
     int RunChart(const Invocation &call);
+    int EmitCalendar(const Invocation &call, const CriticalList &list);
 
     Environment &env_;
 };
@@ -152,7 +152,6 @@ std::optional<QString> Runner::CheckOptions(QCommandLineParser &parser, Invocati
         if (*format == Format::Ics && call.command != Command::Critical)
             return QStringLiteral("the format ics is for the command critical only");
         call.format = *format;
-        call.formatGiven = true;
     }
     call.output = parser.value(QStringLiteral("output"));
     if (parser.isSet(QStringLiteral("remind"))) {
@@ -244,8 +243,13 @@ int Runner::RunCritical(const Invocation &call)
     const CriticalList list = FindCriticalDays(call.birth, *from, *to);
     if (list.Refusal != 0)
         return Refuse(list.Refusal, call.birth, list.RefusedDay);
-    if (call.format != Format::Ics)
-        return Emit(CriticalReport(call.format, call.birth, *from, *to, list), call.output);
+    if (call.format == Format::Ics)
+        return EmitCalendar(call, list);
+    return Emit(CriticalReport(call.format, call.birth, *from, *to, list), call.output);
+}
+
+int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
+{
     const CalendarResult calendar
         = CriticalCalendar(call.birth, list, { env_.Now().toUTC(), call.remindHours });
     for (const Date &day : calendar.LeftOut)
