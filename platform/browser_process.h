@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A browser process of our own: its own process group, a fresh private profile in a
 // temporary directory, its output in a log file beside the profile, and the two pipes of
-// the DevTools connection on its descriptors 3 (commands) and 4 (replies).
+// the DevTools connection on its descriptors 3 (commands) and 4 (replies). What the browser
+// would write outside its profile (its singleton folder in the temporary directory, its
+// crash reports in the user's configuration folder) goes into the same directory, so
+// removing the directory leaves nothing behind.
 #pragma once
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -41,6 +45,7 @@ public:
     QString LogTail() const;
 
 private:
+    QProcessEnvironment Environment() const;
     QString LogPath() const;
     void RemoveDirectory();
 
