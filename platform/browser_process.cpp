@@ -9,6 +9,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cykl {
 
@@ -117,6 +118,12 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     }
     pid_ = process_.processId();
     return { command[1], reply[0] };
+}
+
+void BrowserProcess::WhenEnded(std::function<void()> handler)
+{
+    QObject::connect(&process_, &QProcess::finished, &process_,
+                     [handler = std::move(handler)] { handler(); });
 }
 
 void BrowserProcess::End(std::chrono::milliseconds grace)

@@ -14,6 +14,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
 
 namespace cykl {
 
@@ -36,6 +37,10 @@ public:
     Pipes Start(const QString &program, const QStringList &arguments, QDeadlineTimer deadline);
 
     qint64 ProcessId() const { return pid_; }
+
+    // Runs the handler once the started process has ended, from the event loop or from a
+    // wait on this process.
+    void WhenEnded(std::function<void()> handler);
 
     // Gives the process the grace time to exit on its own, then kills its whole group,
     // and removes the temporary directory. Safe to call more than once.

@@ -79,7 +79,7 @@ void HomePageLink::Command2_Click()
         return;
     }
     // The replaced browser may still show windows the user works in: it stays connected,
-    // unused, and ends with the program.
+    // unused, until its process ends or the program does.
     if (Browser)
         retired_.push_back(std::move(Browser));
     Browser = std::move(fresh);

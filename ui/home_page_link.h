@@ -34,7 +34,8 @@ private:
     UrlOpener &fallback_;
     QString address_;
     std::unique_ptr<BrowserAutomation> Browser;
-    // Replaced browsers stay connected, unused, so their windows stay open until the end.
+    // Replaced browsers stay connected, unused, so their windows stay open; each gives its
+    // connection back once its process has ended.
     std::vector<std::unique_ptr<BrowserAutomation>> retired_;
 };
 

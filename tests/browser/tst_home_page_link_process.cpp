@@ -101,6 +101,31 @@ private slots:
         QVERIFY(!QFileInfo::exists(factory.Created().at(0).profile));
     }
 
+    // A replaced browser that still runs stays connected; once its process ends (the user
+    // closes it), its connection and profile go at once, while the held browser stays.
+    void retiredBrowserLetsGoOnceEnded()
+    {
+        test::SequenceFactory factory(
+            CYKL_FAKE_BROWSER,
+            { { log->Option(), "--fake-fail=Page.navigate:2" }, { log->Option() } }, kLimits);
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, kAddress);
+        link.Command2_Click();
+        link.Command2_Click();
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+        const auto retired = factory.Created().at(0);
+        const QStringList pipes = test::ConnectionPipes(retired.pid);
+        QCOMPARE(test::EndsHeldHere(pipes), 2);
+        ::kill(static_cast<pid_t>(retired.pid), SIGKILL);
+        QTRY_COMPARE(test::EndsHeldHere(pipes), 0);
+        QTRY_VERIFY(!QFileInfo::exists(retired.profile));
+        const qint64 held = factory.Created().at(1).pid;
+        QVERIFY(test::IsRunning(held));
+        link.Command2_Click();
+        QCOMPARE(log->Calls(held).count(kNavigate), 2);
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+    }
+
     void shutdown_data()
     {
         QTest::addColumn<bool>("open");
