@@ -16,6 +16,7 @@ namespace {
 const QString kAddress = QStringLiteral("file:///tmp/cyklometrika/index.html");
 const QString kNavigate = "Page.navigate " + kAddress;
 constexpr BrowserLimits kLimits { 10s, 2s };
+constexpr BrowserLimits kShortLimits { 10s, 1s };
 
 } // namespace
 
@@ -124,6 +125,54 @@ private slots:
         link.Command2_Click();
         QCOMPARE(log->Calls(held).count(kNavigate), 2);
         QCOMPARE(factory.Created().size(), std::size_t(2));
+    }
+
+    void newBrowserFailsAtFirstCommands_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<bool>("openerWorks");
+        const QList<std::pair<const char *, QString>> failures {
+            { "no window for its target", "--fake-fail=Browser.getWindowForTarget" },
+            { "navigation past its limit", "--fake-hang=Page.navigate" },
+            { "events instead of the reply", "--fake-stream=Page.navigate" },
+        };
+        for (const auto &[name, failure] : failures) {
+            QTest::addRow("%s, desktop opener shows the page", name) << failure << true;
+            QTest::addRow("%s, opener fails too", name) << failure << false;
+        }
+    }
+
+    // A new browser that fails at its first commands is ended, and the desktop's opener
+    // shows the page as when no browser can be started; only when the opener fails too
+    // does the error leave the handler. Nothing is held, so the next press starts afresh.
+    void newBrowserFailsAtFirstCommands()
+    {
+        QFETCH(QString, failure);
+        QFETCH(bool, openerWorks);
+        test::SequenceFactory factory(CYKL_FAKE_BROWSER, { { log->Option(), failure } },
+                                      kShortLimits);
+        test::RecordingOpener opener(openerWorks);
+        HomePageLink link(factory, opener, kAddress);
+        const auto press = [&link] {
+            try {
+                link.Command2_Click();
+            } catch (const ProgramError &error) {
+                return error.Number();
+            }
+            return 0;
+        };
+        QCOMPARE(press(), openerWorks ? 0 : 1002);
+        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        QCOMPARE(factory.Created().size(), std::size_t(1));
+        const auto failed = factory.Created().front();
+        QVERIFY(test::LiveGroupMembers(failed.pid).isEmpty());
+        QVERIFY(!QFileInfo::exists(failed.profile));
+        QCOMPARE(press(), openerWorks ? 0 : 1002);
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+        QCOMPARE(opener.opened.size(), 2);
+        link.Shutdown();
+        for (const qint64 pid : log->Started())
+            QVERIFY(!log->Calls(pid).contains("Browser.close"));
     }
 
     void shutdown_data()
