@@ -170,34 +170,6 @@ private slots:
         QVERIFY(!QFileInfo::exists(log->Details(pid, "start").value(0).section(" profile=", 1)));
     }
 
-    void endedBrowserLetsGo_data()
-    {
-        QTest::addColumn<QStringList>("options");
-        QTest::addColumn<bool>("killFromOutside");
-        QTest::newRow("killed") << QStringList {} << true;
-        QTest::newRow("window closed by the user")
-            << QStringList { "--fake-exit-after=3" } << false;
-    }
-
-    // A browser whose process ends gives back its connection and its profile at once,
-    // without a call on it.
-    void endedBrowserLetsGo()
-    {
-        QFETCH(QStringList, options);
-        QFETCH(bool, killFromOutside);
-        ChromiumBrowser browser(CYKL_FAKE_BROWSER, QStringList { log->Option() } + options,
-                                kLimits);
-        const QStringList pipes = test::ConnectionPipes(browser.ProcessId());
-        QCOMPARE(test::EndsHeldHere(pipes), 2);
-        browser.Navigate(kPage); // the third command answered
-        if (killFromOutside)
-            ::kill(static_cast<pid_t>(browser.ProcessId()), SIGKILL);
-        QTRY_COMPARE(test::EndsHeldHere(pipes), 0);
-        QTRY_VERIFY(!QFileInfo::exists(QFileInfo(browser.ProfileDirectory()).path()));
-        QVERIFY(!test::IsRunning(browser.ProcessId()));
-        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.SetVisible(true));
-    }
-
     void startFailure_data()
     {
         QTest::addColumn<QString>("program");

@@ -102,24 +102,40 @@ private slots:
         QVERIFY(!QFileInfo::exists(factory.Created().at(0).profile));
     }
 
-    // A replaced browser that still runs stays connected; once its process ends (the user
-    // closes it), its connection and profile go at once, while the held browser stays.
+    void retiredBrowserLetsGoOnceEnded_data()
+    {
+        QTest::addColumn<QStringList>("firstOptions");
+        QTest::addColumn<bool>("killFirst");
+        const QString refused = QStringLiteral("--fake-fail=Page.navigate:2");
+        QTest::newRow("killed") << QStringList { refused } << true;
+        // Five commands for the first press, three for the second.
+        QTest::newRow("closed by the user")
+            << QStringList { refused, "--fake-exit-after=8" } << false;
+    }
+
+    // A replaced browser that still runs stays connected; once its process ends, its
+    // connection and profile go at once, while the held browser stays.
     void retiredBrowserLetsGoOnceEnded()
     {
+        QFETCH(QStringList, firstOptions);
+        QFETCH(bool, killFirst);
         test::SequenceFactory factory(
-            CYKL_FAKE_BROWSER,
-            { { log->Option(), "--fake-fail=Page.navigate:2" }, { log->Option() } }, kLimits);
+            CYKL_FAKE_BROWSER, { QStringList { log->Option() } + firstOptions, { log->Option() } },
+            kLimits);
         test::RecordingOpener opener;
         HomePageLink link(factory, opener, kAddress);
         link.Command2_Click();
-        link.Command2_Click();
-        QCOMPARE(factory.Created().size(), std::size_t(2));
         const auto retired = factory.Created().at(0);
         const QStringList pipes = test::ConnectionPipes(retired.pid);
         QCOMPARE(test::EndsHeldHere(pipes), 2);
-        ::kill(static_cast<pid_t>(retired.pid), SIGKILL);
+        link.Command2_Click();
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+        if (killFirst)
+            ::kill(static_cast<pid_t>(retired.pid), SIGKILL);
         QTRY_COMPARE(test::EndsHeldHere(pipes), 0);
         QTRY_VERIFY(!QFileInfo::exists(retired.profile));
+        QVERIFY(!test::IsRunning(retired.pid));
+        QCOMPARE(log->Has(retired.pid, "exit"), !killFirst);
         const qint64 held = factory.Created().at(1).pid;
         QVERIFY(test::IsRunning(held));
         link.Command2_Click();
