@@ -9,12 +9,18 @@
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cykl {
 
 namespace {
 
 constexpr qint64 kLogTail = 1500;
+
+// The browser puts a socket into a folder of its own in the temporary directory, some 45
+// bytes below it (the folder's name carries the browser's name), and the path of a socket
+// has room for 107 bytes.
+constexpr qsizetype kLongestTemporaryDirectory = 107 - 50;
 
 // Runs in the child between fork and exec, so only async-signal-safe system calls.
 // Both ends are first copied above 10 (close-on-exec, so the copies vanish at exec)
@@ -43,7 +49,9 @@ void CloseBoth(const int (&fds)[2])
 BrowserProcess::BrowserProcess()
     : directory_(QDir::tempPath() + QStringLiteral("/cyklometrika-browser-XXXXXX"))
 {
-    if (!directory_.isValid() || !QDir(directory_.path()).mkdir(QStringLiteral("profile")))
+    const QDir directory(directory_.path());
+    if (!directory_.isValid() || !directory.mkdir(QStringLiteral("profile"))
+        || !directory.mkdir(QStringLiteral("tmp")))
         throw BrowserError("Nelze vytvořit dočasný profil prohlížeče.");
 }
 
@@ -55,6 +63,21 @@ BrowserProcess::~BrowserProcess()
 QString BrowserProcess::ProfileDirectory() const
 {
     return directory_.filePath(QStringLiteral("profile"));
+}
+
+// Whatever its profile, the browser keeps its singleton socket in a folder of the temporary
+// directory and its crash reports in the user's configuration folder; the environment moves
+// both into our directory (no command-line switch moves the crash reports). A temporary
+// directory too deep for the path of the socket stays the system's.
+QProcessEnvironment BrowserProcess::Environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString temporary = directory_.filePath(QStringLiteral("tmp"));
+    if (temporary.toLocal8Bit().size() <= kLongestTemporaryDirectory)
+        environment.insert(QStringLiteral("TMPDIR"), temporary);
+    environment.insert(QStringLiteral("BREAKPAD_DUMP_LOCATION"),
+                       directory_.filePath(QStringLiteral("crash-reports")));
+    return environment;
 }
 
 QString BrowserProcess::LogPath() const
@@ -77,6 +100,7 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     const int replyEnd = reply[1];
     process_.setChildProcessModifier(
         [commandEnd, replyEnd] { PlaceDescriptors(commandEnd, replyEnd); });
+    process_.setProcessEnvironment(Environment());
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setStandardOutputFile(LogPath(), QIODevice::Append);
     process_.setStandardErrorFile(LogPath(), QIODevice::Append);
@@ -94,6 +118,12 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     }
     pid_ = process_.processId();
     return { command[1], reply[0] };
+}
+
+void BrowserProcess::WhenEnded(std::function<void()> handler)
+{
+    QObject::connect(&process_, &QProcess::finished, &process_,
+                     [handler = std::move(handler)] { handler(); });
 }
 
 void BrowserProcess::End(std::chrono::milliseconds grace)

@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A browser process of our own: its own process group, a fresh private profile in a
 // temporary directory, its output in a log file beside the profile, and the two pipes of
-// the DevTools connection on its descriptors 3 (commands) and 4 (replies).
+// the DevTools connection on its descriptors 3 (commands) and 4 (replies). What the browser
+// would write outside its profile (its singleton folder in the temporary directory, its
+// crash reports in the user's configuration folder) goes into the same directory, so
+// removing the directory leaves nothing behind.
 #pragma once
 
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
 
 namespace cykl {
 
@@ -33,6 +38,10 @@ public:
 
     qint64 ProcessId() const { return pid_; }
 
+    // Runs the handler once the started process has ended, from the event loop or from a
+    // wait on this process.
+    void WhenEnded(std::function<void()> handler);
+
     // Gives the process the grace time to exit on its own, then kills its whole group,
     // and removes the temporary directory. Safe to call more than once.
     void End(std::chrono::milliseconds grace);
@@ -41,6 +50,7 @@ public:
     QString LogTail() const;
 
 private:
+    QProcessEnvironment Environment() const;
     QString LogPath() const;
     void RemoveDirectory();
 

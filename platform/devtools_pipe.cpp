@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cykl {
 
@@ -22,8 +23,6 @@ void IgnoreBrokenPipes()
     (void)ignored;
 }
 
-constexpr qsizetype kMaxMessage = 64 * 1024 * 1024;
-
 QString SystemError(const char *what)
 {
     return QStringLiteral("%1: %2").arg(QLatin1String(what),
@@ -32,7 +31,37 @@ QString SystemError(const char *what)
 
 } // namespace
 
-DevToolsPipe::DevToolsPipe(int commandFd, int replyFd) : commandFd_(commandFd), replyFd_(replyFd)
+DevToolsReader::DevToolsReader(qsizetype maxMessage) : maxMessage_(maxMessage) { }
+
+void DevToolsReader::Append(QByteArrayView bytes)
+{
+    buffer_.remove(0, start_); // the messages already taken
+    scanned_ -= start_;
+    start_ = 0;
+    buffer_.append(bytes);
+}
+
+std::optional<QJsonObject> DevToolsReader::Next()
+{
+    const qsizetype end = buffer_.indexOf('\0', scanned_);
+    const qsizetype length = (end < 0 ? buffer_.size() : end) - start_;
+    if (length > maxMessage_)
+        throw BrowserError("Zpráva prohlížeče je příliš dlouhá.");
+    if (end < 0) {
+        scanned_ = buffer_.size();
+        return std::nullopt;
+    }
+    const QJsonDocument document
+        = QJsonDocument::fromJson(QByteArray::fromRawData(buffer_.constData() + start_, length));
+    start_ = end + 1;
+    scanned_ = start_;
+    if (!document.isObject())
+        throw BrowserError("Prohlížeč poslal nečitelnou zprávu.");
+    return document.object();
+}
+
+DevToolsPipe::DevToolsPipe(int commandFd, int replyFd, qsizetype maxMessage)
+    : commandFd_(commandFd), replyFd_(replyFd), reader_(maxMessage)
 {
     IgnoreBrokenPipes();
     for (const int fd : { commandFd_, replyFd_ })
@@ -55,8 +84,13 @@ QJsonObject DevToolsPipe::Call(const QString &method, const QJsonObject &params,
     Send(QJsonDocument(command).toJson(QJsonDocument::Compact) + '\0', deadline);
     for (;;) {
         const QJsonObject message = Receive(deadline);
-        if (message.value("id").toInt(-1) != id)
-            continue; // an event, or the late reply of an abandoned call
+        if (message.value("id").toInt(-1) != id) {
+            // An event, or the late reply of an abandoned call: a browser that sends
+            // nothing else must not hold the call past its deadline.
+            if (deadline.hasExpired())
+                throw BrowserError("Prohlížeč neodpověděl včas.");
+            continue;
+        }
         if (message.contains("error")) {
             const QJsonObject error = message.value("error").toObject();
             throw BrowserReplyError(QStringLiteral("%1: %2 (%3)")
@@ -72,6 +106,8 @@ void DevToolsPipe::Send(const QByteArray &message, QDeadlineTimer deadline)
 {
     qsizetype sent = 0;
     while (sent < message.size()) {
+        if (sent > 0 && deadline.hasExpired())
+            throw BrowserError("Prohlížeč nepřijímá příkazy (vypršel časový limit).");
         const ssize_t n = ::write(commandFd_, message.constData() + sent, message.size() - sent);
         if (n >= 0) {
             sent += n;
@@ -87,22 +123,14 @@ void DevToolsPipe::Send(const QByteArray &message, QDeadlineTimer deadline)
 QJsonObject DevToolsPipe::Receive(QDeadlineTimer deadline)
 {
     for (;;) {
-        const qsizetype end = received_.indexOf('\0');
-        if (end >= 0) {
-            const QByteArray text = received_.left(end);
-            received_.remove(0, end + 1);
-            QJsonParseError parseError {};
-            const QJsonDocument document = QJsonDocument::fromJson(text, &parseError);
-            if (!document.isObject())
-                throw BrowserError("Prohlížeč poslal nečitelnou zprávu.");
-            return document.object();
-        }
-        if (received_.size() > kMaxMessage)
-            throw BrowserError("Zpráva prohlížeče je příliš dlouhá.");
+        if (std::optional<QJsonObject> message = reader_.Next())
+            return *std::move(message);
+        if (deadline.hasExpired())
+            throw BrowserError("Prohlížeč neodpověděl včas.");
         char chunk[65536];
         const ssize_t n = ::read(replyFd_, chunk, sizeof chunk);
         if (n > 0) {
-            received_.append(chunk, n);
+            reader_.Append(QByteArrayView(chunk, n));
         } else if (n == 0) {
             throw BrowserError("Prohlížeč ukončil spojení.");
         } else if (errno == EAGAIN) {

@@ -14,6 +14,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 
 namespace cykl {
@@ -132,6 +134,18 @@ QPushButton *AddButton(QWidget &client, const QString &name, const QString &capt
     return button;
 }
 
+// The home-page address is as long as the folder the program lives in: a caption too wide
+// for its button keeps both ends of the address and drops its middle.
+void SetAddressCaption(QPushButton &button, const QString &address)
+{
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    QStyle *style = button.style();
+    const int room = style->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width()
+        - style->pixelMetric(QStyle::PM_ButtonMargin, &option, &button);
+    button.setText(button.fontMetrics().elidedText(address, Qt::ElideMiddle, room));
+}
+
 QAction *AddMenuItem(QMenuBar &bar, const QString &name, const QString &caption)
 {
     QAction *item = bar.addAction(caption);
@@ -215,6 +229,7 @@ Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
                     { 7200, 3000, 1455, 495 });
     controls.Command2
         = AddButton(*client, QStringLiteral("Command2"), homePage, { 240, 3600, 8415, 375 });
+    SetAddressCaption(*controls.Command2, homePage);
     controls.Command2->setToolTip(QStringLiteral(" Racte vstoupit"));
     BuildMenu(form, controls);
     SetTabOrder(controls);

@@ -6,6 +6,8 @@
 //   --fake-exit-after=N        exit after answering N commands (a window the user closed)
 //   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
 //   --fake-fail=METHOD[:K]     answer the K-th command METHOD with an error
+//   --fake-stream=METHOD[:K]   never answer the K-th command METHOD, but send events and
+//                              replies to commands never sent, as fast as they are read
 //   --fake-no-page             show no page until one is asked for
 //   --fake-minimized           start with the window minimized
 // It ends when its command pipe closes, or after answering Browser.close.
@@ -41,6 +43,7 @@ struct Options {
     bool minimized = false;
     Trigger hang;
     Trigger fail;
+    Trigger stream;
 };
 
 Trigger ParseTrigger(const QString &value)
@@ -65,6 +68,8 @@ Options ParseOptions(int argc, char **argv)
             options.hang = ParseTrigger(value);
         else if (argument.startsWith("--fake-fail="))
             options.fail = ParseTrigger(value);
+        else if (argument.startsWith("--fake-stream="))
+            options.stream = ParseTrigger(value);
         else if (argument == "--fake-no-page")
             options.noPage = true;
         else if (argument == "--fake-minimized")
@@ -85,6 +90,8 @@ QString InheritedDescriptors()
     }
     return open.isEmpty() ? QStringLiteral("-") : open.join(',');
 }
+
+void WriteBytes(const QByteArray &bytes);
 
 class FakeBrowser {
 public:
@@ -138,7 +145,11 @@ bool FakeBrowser::ReadCommand(QJsonObject &command)
 
 void FakeBrowser::Write(const QJsonObject &message) const
 {
-    const QByteArray bytes = QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0';
+    WriteBytes(QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0');
+}
+
+void WriteBytes(const QByteArray &bytes)
+{
     qsizetype sent = 0;
     while (sent < bytes.size()) {
         const ssize_t n = ::write(kReplyFd, bytes.constData() + sent, bytes.size() - sent);
@@ -146,6 +157,31 @@ void FakeBrowser::Write(const QJsonObject &message) const
             ::_exit(3);
         sent += n > 0 ? n : 0;
     }
+}
+
+// Writes a prepared batch over and over, faster than any reader takes it in; ends when
+// the reader goes away and a write fails.
+[[noreturn]] void Stream(int unanswered)
+{
+    const QJsonObject lifecycle { { "frameId", "F1" }, { "name", "networkIdle" } };
+    const QByteArray event = QJsonDocument(QJsonObject { { "method", "Page.lifecycleEvent" },
+                                                         { "params", lifecycle },
+                                                         { "sessionId", "S1" } })
+                                 .toJson(QJsonDocument::Compact)
+        + '\0';
+    QByteArray batch;
+    for (int n = 1; batch.size() < 65536; ++n) {
+        batch += event;
+        if (n % 16 == 0) // the reply to a command that was never sent
+            batch += QJsonDocument(
+                         QJsonObject { { "id", unanswered + n }, { "result", QJsonObject {} } })
+                         .toJson(QJsonDocument::Compact)
+                + '\0';
+    }
+    // A roomy pipe stays full even while this process waits for its turn on the processor.
+    ::fcntl(kReplyFd, F_SETPIPE_SZ, 1024 * 1024);
+    for (;;)
+        WriteBytes(batch);
 }
 
 QJsonObject Error(const QString &message)
@@ -229,6 +265,10 @@ int FakeBrowser::Run()
             Log("hang", method);
             for (;;)
                 ::pause();
+        }
+        if (Hits(options_.stream, method)) {
+            Log("stream", method);
+            Stream(command["id"].toInt());
         }
         QJsonObject reply = Hits(options_.fail, method)
             ? Error("fake failure")
