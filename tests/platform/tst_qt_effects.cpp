@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The message box as the user meets it (opened for real, closed by OK, Escape or the
-// close control), today's date and the desktop's address opener.
+// close control) and the desktop's address opener.
 #include "platform/qt_effects.h"
 
 #include <QAbstractButton>
@@ -80,7 +80,6 @@ class TestQtEffects : public QObject {
 private slots:
     void messageBoxShowsAndCloses_data();
     void messageBoxShowsAndCloses();
-    void todayIsTheLocalDate();
     void urlGoesToTheDesktopOpener();
 };
 
@@ -131,14 +130,6 @@ void TestQtEffects::messageBoxShowsAndCloses()
     for (const auto *widget : QApplication::topLevelWidgets()) {
         QVERIFY(!widget->isVisible());
     }
-}
-
-void TestQtEffects::todayIsTheLocalDate()
-{
-    const auto before = QDate::currentDate();
-    const auto today = SystemClock().Today();
-    const auto after = QDate::currentDate();
-    QVERIFY(today == before || today == after);
 }
 
 void TestQtEffects::urlGoesToTheDesktopOpener()
