@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One full confirmation of a 31-day month (10 1 1996 to 5 3 1996: no verdict box) through
-// DisplayPort, Display and the recorders, against its floor: the 93 CycleValue calls the
+// Display and the recorders, against its floor: the 93 CycleValue calls the
 // month needs. The goal is the confirmation within 1.5 times the floor. The recorders'
 // log is cleared between iterations and keeps its memory, so nothing grows.
 #include "calc/chain.h"
@@ -19,7 +19,7 @@ void Confirmation(benchmark::State &state)
     rig.fields = test::FixedFields("10", "1", "1996", "5", "3", "1996");
     for (auto _ : state) {
         rig.log.Clear();
-        ConfirmInput(rig.main, rig.port);
+        ConfirmInput(rig.main, rig.display);
         benchmark::DoNotOptimize(rig.log.Size());
     }
     state.counters["events"] = static_cast<double>(rig.log.Size());

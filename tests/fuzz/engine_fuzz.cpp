@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Any six field texts, as pasting can make them, through ConfirmInput, DisplayPort and
-// Display into the recorders. Besides crashes and sanitizer reports it traps on a broken
+// Any six field texts, as pasting can make them, through ConfirmInput and Display into
+// the recorders. Besides crashes and sanitizer reports it traps on a broken
 // order of events: more than one refusal (codes 1 to 3), anything after a refusal but its
 // box and the reset, a verdict box before the day chart is drawn and shown, an outcome
 // that is neither a refusal nor a complete chart, or a caption that is not the last event.
@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     ConfirmationRig rig;
     rig.fields = SplitFields({ reinterpret_cast<const char *>(data), size });
-    RecordingPort port(rig.log, rig.port);
+    RecordingPort port(rig.log, rig.display);
     ConfirmInput(rig.main, port);
     CheckLog(rig.log);
     return 0;
