@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 using namespace cykl;
 using namespace cykl::test;
@@ -35,19 +36,19 @@ bool IsVisible(const Event &e, EventSource source, bool visible)
 // After a refusal: its box, then exactly the writes of ResetDisplay.
 void CheckRefusalTail(const EventLog &log, std::size_t at)
 {
-    const std::span<const Event> events = log.Events();
+    const std::vector<Event> &events = log.Events();
     Require(events.size() == at + 6);
     Require(events[at + 1].Kind == EventKind::Box);
     Require(IsWrite(events[at + 2], EventSource::Graph1, ChartProperty::ResetRequest));
     Require(IsWrite(events[at + 3], EventSource::Graph1, ChartProperty::DrawRequest));
     Require(IsVisible(events[at + 4], EventSource::Graph2, false));
     Require(events[at + 5].Kind == EventKind::Caption
-            && log.Text(events[at + 5]) == CaptionUnconfirmed);
+            && events[at + 5].Text == CaptionUnconfirmed);
 }
 
 void CheckLog(const EventLog &log)
 {
-    const std::span<const Event> events = log.Events();
+    const std::vector<Event> &events = log.Events();
     bool dayChartDrawn = false;
     bool dayChartShown = false;
     bool chartTouched = false;
@@ -75,7 +76,7 @@ void CheckLog(const EventLog &log)
     // No refusal: a complete chart, and the caption "Údaje platí" last of all.
     Require(dayChartDrawn && dayChartShown && events.size() >= 2);
     Require(events.back().Kind == EventKind::Caption
-            && log.Text(events.back()) == CaptionConfirmed);
+            && events.back().Text == CaptionConfirmed);
     Require(events[events.size() - 2].Kind == EventKind::ConfirmCaption);
 }
 
