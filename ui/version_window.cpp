@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/version_window.h"
 
+#include "ui/window_font.h"
+
 #include <QCloseEvent>
-#include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -59,10 +60,7 @@ Version::Version(QWidget *form1)
     setWindowIcon(noIcon());
     setFixedSize(px(6135), px(2100));
     setSizeGripEnabled(false);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setWeight(QFont::Bold);
-    setFont(font);
+    setFont(WindowFont());
     buildControls();
 }
 
