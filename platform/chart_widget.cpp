@@ -24,6 +24,24 @@ namespace cykl {
 
 using namespace chart;
 
+namespace {
+
+// Qt Charts lays a series out again on every replace, even with the points it holds
+// already: so a reset of a chart that is blank already costs nothing.
+void Replace(QXYSeries &series, const QList<QPointF> &points)
+{
+    if (series.points() != points)
+        series.replace(points);
+}
+
+void Describe(QWidget &widget, const QString &description)
+{
+    if (widget.accessibleDescription() != description)
+        widget.setAccessibleDescription(description);
+}
+
+} // namespace
+
 struct ChartWidget::Private {
     Private(std::int16_t type, std::int16_t points, std::int16_t sets)
         : model(type, points, sets), initial(type, points, sets)
@@ -197,10 +215,10 @@ void ChartWidget::Private::FillLines(const ChartModel &data)
                 curve.append(QPointF(point + 1, *value));
             }
         }
-        lines[static_cast<std::size_t>(set)]->replace(curve);
+        Replace(*lines[static_cast<std::size_t>(set)], curve);
     }
     dayAxis->setRange(0.5, points + 0.5);
-    zeroLine->replace({ QPointF(0.5, 0), QPointF(points + 0.5, 0) });
+    Replace(*zeroLine, { QPointF(0.5, 0), QPointF(points + 0.5, 0) });
     UpdateDayAxis(data);
 }
 
@@ -315,7 +333,7 @@ void ChartWidget::Private::FillBars(const ChartModel &data)
     }
     bars->setLabelsVisible(complete);
     ColourBarLabels();
-    zeroLine->replace({ QPointF(-0.5, 0), QPointF(sets - 0.5, 0) });
+    Replace(*zeroLine, { QPointF(-0.5, 0), QPointF(sets - 0.5, 0) });
 }
 
 // A value is written in the middle of its bar, in a colour that stands out from the
@@ -360,11 +378,11 @@ void ChartWidget::Write(ChartProperty property, const ChartValue &value)
     switch (d->model.Write(property, value)) {
     case ChartModel::Effect::Draw:
         d->Apply(d->model);
-        setAccessibleDescription(Text(DescribeChart(d->model)));
+        Describe(*this, Text(DescribeChart(d->model)));
         emit drawn();
         break;
     case ChartModel::Effect::Cleared:
-        setAccessibleDescription(Text(DescribeChart(d->model)));
+        Describe(*this, Text(DescribeChart(d->model)));
         break;
     case ChartModel::Effect::None:
         break;
