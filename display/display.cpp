@@ -21,11 +21,11 @@ constexpr std::int16_t PointsOfDay = 3;
 // integer. A value outside that range is held at its nearest end, not-a-number as 0.
 std::int16_t ToInt16(double value)
 {
-    constexpr double low = std::numeric_limits<std::int16_t>::min();
-    constexpr double high = std::numeric_limits<std::int16_t>::max();
+    constexpr double Low = std::numeric_limits<std::int16_t>::min();
+    constexpr double High = std::numeric_limits<std::int16_t>::max();
     if (std::isnan(value))
         return 0;
-    return static_cast<std::int16_t>(std::trunc(std::clamp(value, low, high)));
+    return static_cast<std::int16_t>(std::trunc(std::clamp(value, Low, High)));
 }
 
 } // namespace

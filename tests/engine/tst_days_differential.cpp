@@ -16,7 +16,7 @@ using cykl::test::MonthDays;
 namespace {
 
 struct Pair {
-    int birthDay, birthMonth, birthYear, targetMonth, targetYear;
+    int BirthDay, BirthMonth, BirthYear, TargetMonth, TargetYear;
 };
 
 // A birth date and a target month as the confirmation lets them through: the target month
@@ -27,11 +27,11 @@ Pair RandomPair(std::mt19937 &random, int firstYear, int lastYear, int maxSpan)
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     Pair p {};
-    p.birthYear = pick(firstYear, lastYear);
-    p.birthMonth = pick(1, 12);
-    p.birthDay = pick(1, MonthDays(p.birthMonth, p.birthYear));
-    p.targetYear = p.birthYear + pick(0, maxSpan);
-    p.targetMonth = pick(p.targetYear == p.birthYear ? p.birthMonth : 1, 12);
+    p.BirthYear = pick(firstYear, lastYear);
+    p.BirthMonth = pick(1, 12);
+    p.BirthDay = pick(1, MonthDays(p.BirthMonth, p.BirthYear));
+    p.TargetYear = p.BirthYear + pick(0, maxSpan);
+    p.TargetMonth = pick(p.TargetYear == p.BirthYear ? p.BirthMonth : 1, 12);
     return p;
 }
 
@@ -68,22 +68,22 @@ void TestDaysDifferential::closedForm()
     monthLength.Fill();
     for (int i = 0; i < pairs; ++i) {
         const Pair p = RandomPair(random, firstYear, lastYear, maxSpan);
-        const InputDateRecord dates { .BirthDay = double(p.birthDay),
-                                      .BirthMonth = double(p.birthMonth),
-                                      .BirthYear = double(p.birthYear),
+        const InputDateRecord dates { .BirthDay = double(p.BirthDay),
+                                      .BirthMonth = double(p.BirthMonth),
+                                      .BirthYear = double(p.BirthYear),
                                       .TargetDay = 1,
-                                      .TargetMonth = double(p.targetMonth),
-                                      .TargetYear = double(p.targetYear) };
-        const std::int64_t expected = DayNumber(1, p.targetMonth, p.targetYear)
-            - DayNumber(p.birthDay, p.birthMonth, p.birthYear);
+                                      .TargetMonth = double(p.TargetMonth),
+                                      .TargetYear = double(p.TargetYear) };
+        const std::int64_t expected = DayNumber(1, p.TargetMonth, p.TargetYear)
+            - DayNumber(p.BirthDay, p.BirthMonth, p.BirthYear);
         const double counted = CountDaysLived(dates, monthLength);
         if (counted != double(expected)) {
             QFAIL(qPrintable(QString("%1.%2.%3 to month %4 %5: counted %6, expected %7")
-                                 .arg(p.birthDay)
-                                 .arg(p.birthMonth)
-                                 .arg(p.birthYear)
-                                 .arg(p.targetMonth)
-                                 .arg(p.targetYear)
+                                 .arg(p.BirthDay)
+                                 .arg(p.BirthMonth)
+                                 .arg(p.BirthYear)
+                                 .arg(p.TargetMonth)
+                                 .arg(p.TargetYear)
                                  .arg(counted)
                                  .arg(expected)));
         }

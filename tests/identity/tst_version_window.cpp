@@ -16,7 +16,7 @@ using cykl::Version;
 namespace {
 
 // Opens the About window the way the main window's menu does.
-QPointer<Version> openVersion(QWidget *form1)
+QPointer<Version> OpenVersion(QWidget *form1)
 {
     form1->setEnabled(false);
     auto *version = new Version(form1);
@@ -24,7 +24,7 @@ QPointer<Version> openVersion(QWidget *form1)
     return version;
 }
 
-QImage iconImage()
+QImage IconImage()
 {
     return QImage(QStringLiteral(":/cykl/CYKL.png")).convertToFormat(QImage::Format_ARGB32);
 }
@@ -61,7 +61,7 @@ void TestVersionWindow::init()
 {
     form1_ = new QWidget;
     form1_->setObjectName(QStringLiteral("Form1"));
-    version_ = openVersion(form1_);
+    version_ = OpenVersion(form1_);
     QVERIFY(QTest::qWaitForWindowExposed(version_));
 }
 
@@ -169,7 +169,7 @@ void TestVersionWindow::picture1ShowsTheIcon()
 {
     auto *picture1 = version_->findChild<QLabel *>(QStringLiteral("Picture1"));
     QVERIFY(picture1);
-    const QImage icon = iconImage();
+    const QImage icon = IconImage();
     QVERIFY(!icon.isNull());
     const QImage shown = picture1->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const QColor background = version_->palette().color(QPalette::Window);

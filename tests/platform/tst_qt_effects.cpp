@@ -18,15 +18,15 @@ namespace {
 
 // What the box looked like while it was open.
 struct SeenBox {
-    QString title;
-    QString text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QList<QAbstractButton *>::size_type buttons = 0;
-    bool okButton = false;
-    bool plainText = false;
-    Qt::WindowModality modality = Qt::NonModal;
-    QWidget *parent = nullptr;
-    bool ignoredClose = false; // still open a while after the close, shut by force
+    QString Title;
+    QString Text;
+    QMessageBox::Icon Icon = QMessageBox::NoIcon;
+    QList<QAbstractButton *>::size_type Buttons = 0;
+    bool OkButton = false;
+    bool PlainText = false;
+    Qt::WindowModality Modality = Qt::NonModal;
+    QWidget *Parent = nullptr;
+    bool IgnoredClose = false; // still open a while after the close, shut by force
 };
 
 enum class CloseBy { Ok, Escape, CloseControl };
@@ -58,7 +58,7 @@ void CloseBoxWhenShown(QTimer &timer, SeenBox &seen, CloseBy how)
             box->close();
         }
         QTimer::singleShot(2000, box, [box, &seen] {
-            seen.ignoredClose = true;
+            seen.IgnoredClose = true;
             box->done(QMessageBox::Ok);
         });
     });
@@ -68,8 +68,8 @@ void CloseBoxWhenShown(QTimer &timer, SeenBox &seen, CloseBy how)
 class UrlCatcher : public QObject {
     Q_OBJECT
 public:
-    Q_INVOKABLE void open(const QUrl &url) { urls.append(url); }
-    QList<QUrl> urls;
+    Q_INVOKABLE void open(const QUrl &url) { Urls.append(url); }
+    QList<QUrl> Urls;
 };
 
 } // namespace
@@ -116,15 +116,15 @@ void TestQtEffects::messageBoxShowsAndCloses()
 
     box.Show("Práve dnes jste schopen(na) nejhlubších citových prožitku.", "Cyklometrika", style);
 
-    QVERIFY(!seen.ignoredClose);
-    QCOMPARE(seen.title, QString("Cyklometrika"));
-    QCOMPARE(seen.text, QString("Práve dnes jste schopen(na) nejhlubších citových prožitku."));
-    QCOMPARE(seen.icon, icon);
-    QCOMPARE(seen.buttons, 1);
-    QVERIFY(seen.okButton);
-    QVERIFY(seen.plainText);
-    QVERIFY(seen.modality != Qt::NonModal);
-    QCOMPARE(seen.parent, withParent ? &window : nullptr);
+    QVERIFY(!seen.IgnoredClose);
+    QCOMPARE(seen.Title, QString("Cyklometrika"));
+    QCOMPARE(seen.Text, QString("Práve dnes jste schopen(na) nejhlubších citových prožitku."));
+    QCOMPARE(seen.Icon, icon);
+    QCOMPARE(seen.Buttons, 1);
+    QVERIFY(seen.OkButton);
+    QVERIFY(seen.PlainText);
+    QVERIFY(seen.Modality != Qt::NonModal);
+    QCOMPARE(seen.Parent, withParent ? &window : nullptr);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     window.close();
     for (const auto *widget : QApplication::topLevelWidgets()) {
@@ -140,7 +140,7 @@ void TestQtEffects::urlGoesToTheDesktopOpener()
     const bool opened = DesktopUrlOpener().OpenUrl(url);
     QDesktopServices::unsetUrlHandler("cykltest");
     QVERIFY(opened);
-    QCOMPARE(catcher.urls, QList<QUrl> { url });
+    QCOMPARE(catcher.Urls, QList<QUrl> { url });
 }
 
 QTEST_MAIN(TestQtEffects)
