@@ -107,23 +107,26 @@ int DaysInMonth(const MonthLengthTable &monthLength, double month, double year)
     return monthLength(m) + ((m == 2 && IsLeap(year)) ? 1 : 0);
 }
 
-void ShowVerdicts(Port &port, double P, double E, double I)
-{
-    const std::array<bool, 9> holds
-        = { std::abs(P) <= 3, std::abs(E) <= 3, std::abs(I) <= 3, P >= 98, P <= -98,
-            E >= 98,          E <= -98,         I >= 98,          I <= -98 };
-    for (std::size_t k = 0; k < holds.size(); ++k) {
-        if (holds[k])
-            port.ShowMessage(static_cast<MessageCode>(4 + k));
-    }
-}
-
 } // namespace
 
 bool IsLeap(double year)
 {
     const double quarter = year / 4;
     return quarter == std::trunc(quarter);
+}
+
+Verdicts DailyVerdicts(double P, double E, double I)
+{
+    const std::array<bool, 9> holds
+        = { std::abs(P) <= 3, std::abs(E) <= 3, std::abs(I) <= 3, P >= 98, P <= -98,
+            E >= 98,          E <= -98,         I >= 98,          I <= -98 };
+    Verdicts verdicts;
+    for (std::size_t k = 0; k < holds.size(); ++k) {
+        if (holds[k] && verdicts.Count < static_cast<int>(verdicts.Codes.size()))
+            verdicts.Codes[static_cast<std::size_t>(verdicts.Count++)]
+                = static_cast<MessageCode>(4 + k);
+    }
+    return verdicts;
 }
 
 double CycleValue(double t, int period)
@@ -256,7 +259,8 @@ void DrawCycles(Main &main, Port &port, double &DaysLived)
     const double E = values.Emotional[chosen];
     const double I = values.Intellectual[chosen];
     port.FillDayChart(d.ChosenDay, d.TargetMonth, P, E, I);
-    ShowVerdicts(port, P, E, I);
+    for (const MessageCode code : DailyVerdicts(P, E, I))
+        port.ShowMessage(code);
     port.SetConfirmCaption(CaptionConfirmed);
 }
 

@@ -6,6 +6,7 @@
 #include "calc/main_module.h"
 #include "calc/port.h"
 
+#include <array>
 #include <string_view>
 
 namespace cykl {
@@ -30,6 +31,19 @@ double ReadNumber(std::string_view text);
 // that month is the birth month), counted on the calculation's calendar. Needs the month
 // table built and days, months and years as ConfirmInput lets them through.
 double CountDaysLived(const InputDateRecord &dates, const MonthLengthTable &monthLength);
+
+// The verdict codes of a day's three values, in the order their boxes appear: the
+// critical-day codes 4 to 6 first, then the highs and lows 7 to 12. Each cycle yields at
+// most one code, so a day has zero to three.
+struct Verdicts {
+    std::array<MessageCode, 3> Codes {};
+    int Count = 0;
+
+    const MessageCode *begin() const { return Codes.data(); }
+    const MessageCode *end() const { return Codes.data() + Count; }
+    bool empty() const { return Count == 0; }
+};
+Verdicts DailyVerdicts(double P, double E, double I);
 
 void ConfirmInput(Main &main, Port &port);
 void CountDays(Main &main, Port &port);

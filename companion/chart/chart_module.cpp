@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The entry of the chart module: makes the application object the widgets need, always
+// on the off-screen platform (nothing is ever shown), draws and writes the picture.
+#include "companion/chart/chart_picture.h"
+#include "companion/chart_job.h"
+
+#include <QApplication>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <cstdio>
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+void SetError(CyklometrikaChartJob *job, const QString &text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    const std::size_t size
+        = std::min<std::size_t>(static_cast<std::size_t>(utf8.size()), sizeof job->Error - 1);
+    std::memcpy(job->Error, utf8.constData(), size);
+    job->Error[size] = '\0';
+}
+
+// Qt's own notes on its set-up (a missing runtime folder, fonts...) are no news to the
+// user of a command; only its errors get through to standard error.
+void QuietNotes(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+} // namespace
+
+extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
+{
+    if (job == nullptr || job->Version != cykl::companion::ChartJobVersion)
+        return 1;
+    const QtMessageHandler previous = qInstallMessageHandler(QuietNotes);
+    const auto restore = qScopeGuard([previous] { qInstallMessageHandler(previous); });
+    std::unique_ptr<QApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "cyklometrika";
+        static char *argv[] = { name, nullptr };
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+    std::array<int, 6> fields {};
+    std::copy(job->Fields, job->Fields + 6, fields.begin());
+    const QString kind = QString::fromLatin1(job->Kind);
+    const QByteArray bytes = cykl::chart_picture::Picture(fields).Render(kind);
+    if (bytes.isEmpty()) {
+        SetError(job, QStringLiteral("cannot draw a picture of the kind '%1'").arg(kind));
+        return 1;
+    }
+    QSaveFile file(QString::fromUtf8(job->Path));
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return 0;
+    SetError(job, file.errorString());
+    return 1;
+}

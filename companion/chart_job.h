@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one entry of the chart module, which the companion command loads at run time only
+// for the command chart: the text commands never load the chart libraries.
+#pragma once
+
+#include <cstddef>
+
+extern "C" {
+
+struct CyklometrikaChartJob {
+    int Version; // ChartJobVersion
+    int Fields[6]; // birth day, month, year, target day, month, year: the six fields
+    const char *Path; // UTF-8
+    const char *Kind; // "png", "svg" or "pdf"
+    char Error[512]; // on failure, why (UTF-8, zero-terminated)
+};
+
+// Draws the picture; 0 when it is written.
+typedef int (*CyklometrikaDrawChart)(CyklometrikaChartJob *job);
+}
+
+namespace cykl::companion {
+
+inline constexpr int ChartJobVersion = 1;
+inline constexpr const char *ChartModuleName = "cyklometrika-chart";
+inline constexpr const char *ChartEntryName = "cyklometrika_draw_chart";
+
+} // namespace cykl::companion

@@ -1,0 +1,295 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "companion/formats.h"
+
+#include "companion/text_table.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <array>
+
+namespace cykl::companion {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+QString Number(double value)
+{
+    return QString::number(static_cast<int>(value));
+}
+
+QString Utf8(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString CodeList(const auto &codes)
+{
+    QStringList parts;
+    for (const MessageCode code : codes)
+        parts.append(QString::number(code));
+    return parts.join(QLatin1Char(' '));
+}
+
+QJsonArray JsonCodes(const Verdicts &codes)
+{
+    QJsonArray array;
+    for (const MessageCode code : codes)
+        array.append(code);
+    return array;
+}
+
+QJsonObject JsonDay(const Date &date, const DayValues3 &v)
+{
+    return { { QStringLiteral("date"), IsoDate(date) },
+             { QStringLiteral("physical"), v.Physical },
+             { QStringLiteral("emotional"), v.Emotional },
+             { QStringLiteral("intellectual"), v.Intellectual } };
+}
+
+QByteArray Json(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+QByteArray Lines(const QStringList &lines, const QString &end = QStringLiteral("\n"))
+{
+    return (lines.join(end) + end).toUtf8();
+}
+
+QStringList CsvRow(const QStringList &fields)
+{
+    QStringList quoted;
+    for (const QString &field : fields)
+        quoted.append(CsvField(field));
+    return { quoted.join(QLatin1Char(',')) };
+}
+
+DayValues3 ValuesOf(const MonthValues &v, int day)
+{
+    const auto k = static_cast<std::size_t>(day - 1);
+    return { v.Physical[k], v.Emotional[k], v.Intellectual[k] };
+}
+
+const QList<Column> &ValueColumns()
+{
+    static const QList<Column> columns {
+        { QStringLiteral("Datum"), false },
+        { QStringLiteral("Fyzická"), true },
+        { QStringLiteral("Citová"), true },
+        { QStringLiteral("Intelekt"), true },
+    };
+    return columns;
+}
+
+QStringList ValueCells(const Date &date, const DayValues3 &v)
+{
+    return { CzechDate(date), Number(v.Physical), Number(v.Emotional), Number(v.Intellectual) };
+}
+
+// The meaning of each code that occurs, one line each, for the critical table.
+QStringList CodeLegend(const CriticalList &list)
+{
+    std::array<bool, 13> seen {};
+    for (const CriticalDay &day : list.Days) {
+        for (const MessageCode code : day.Codes)
+            seen[static_cast<std::size_t>(code)] = true;
+    }
+    QStringList lines;
+    for (MessageCode code = 4; code <= 12; ++code) {
+        if (seen[static_cast<std::size_t>(code)])
+            lines.append(QStringLiteral("%1  %2").arg(code, 2).arg(VerdictName(code)));
+    }
+    return lines;
+}
+
+QByteArray DayTable(const Date &birth, const Date &day, const Confirmation &c)
+{
+    QStringList lines {
+        QStringLiteral("Datum narození    %1").arg(CzechDate(birth)),
+        QStringLiteral("Den               %1").arg(CzechDate(day)),
+        QStringLiteral("Fyzická kondice   %1").arg(Number(c.Day.Physical), 4),
+        QStringLiteral("Citová vnímavost  %1").arg(Number(c.Day.Emotional), 4),
+        QStringLiteral("Síla intelektu    %1").arg(Number(c.Day.Intellectual), 4),
+    };
+    if (!c.Verdicts.empty())
+        lines.append(QString());
+    for (const MessageCode code : c.Verdicts) {
+        const QString text = Utf8(MessageText(code, birth, day));
+        QStringList wrapped = Wrap(text, TerminalColumns - 4, 4);
+        wrapped.first().prepend(QStringLiteral("%1  ").arg(code, 2));
+        lines.append(wrapped);
+    }
+    return Lines(lines);
+}
+
+QByteArray DayCsv(const Date &birth, const Date &day, const Confirmation &c)
+{
+    QStringList texts;
+    for (const MessageCode code : c.Verdicts)
+        texts.append(Utf8(MessageText(code, birth, day)));
+    QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
+                                 QStringLiteral("emotional"), QStringLiteral("intellectual"),
+                                 QStringLiteral("codes"), QStringLiteral("messages") });
+    lines += CsvRow({ IsoDate(day), Number(c.Day.Physical), Number(c.Day.Emotional),
+                      Number(c.Day.Intellectual), CodeList(c.Verdicts),
+                      texts.join(QLatin1Char('\n')) });
+    return Lines(lines, CrLf);
+}
+
+QByteArray DayJson(const Date &birth, const Date &day, const Confirmation &c)
+{
+    QJsonObject object = JsonDay(day, c.Day);
+    object.insert(QStringLiteral("birth"), IsoDate(birth));
+    QJsonArray messages;
+    for (const MessageCode code : c.Verdicts)
+        messages.append(
+            QJsonObject { { QStringLiteral("code"), code },
+                          { QStringLiteral("text"), Utf8(MessageText(code, birth, day)) } });
+    object.insert(QStringLiteral("messages"), messages);
+    return Json(object);
+}
+
+} // namespace
+
+QString IsoDate(const Date &date)
+{
+    return QStringLiteral("%1-%2-%3")
+        .arg(date.Year, 4, 10, QLatin1Char('0'))
+        .arg(date.Month, 2, 10, QLatin1Char('0'))
+        .arg(date.Day, 2, 10, QLatin1Char('0'));
+}
+
+QString CzechDate(const Date &date)
+{
+    return QStringLiteral("%1.%2.%3").arg(date.Day).arg(date.Month).arg(date.Year);
+}
+
+QString IsoMonth(const Date &month)
+{
+    return IsoDate(month).left(IsoDate(month).size() - 3);
+}
+
+QString VerdictName(MessageCode code)
+{
+    static const std::array<const char *, 9> names {
+        "kritická fyzická kondice", "kritická citová vnímavost", "kritická síla intelektu",
+        "vrchol fyzické kondice",   "útlum fyzické kondice",     "vrchol citové vnímavosti",
+        "útlum citové vnímavosti",  "vrchol síly intelektu",     "útlum síly intelektu",
+    };
+    if (code < 4 || code > 12)
+        return {};
+    return QString::fromUtf8(names[static_cast<std::size_t>(code - 4)]);
+}
+
+QString CriticalMark(int criticalCycles)
+{
+    if (criticalCycles == 2)
+        return QStringLiteral("dvojitě kritický");
+    if (criticalCycles == 3)
+        return QStringLiteral("trojitě kritický");
+    return {};
+}
+
+QString CsvField(const QString &text)
+{
+    static const QString special = QStringLiteral(",\"\r\n");
+    if (std::none_of(text.begin(), text.end(), [](QChar c) { return special.contains(c); }))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QByteArray DayReport(Format format, const Date &birth, const Date &day, const Confirmation &c)
+{
+    switch (format) {
+    case Format::Csv:
+        return DayCsv(birth, day, c);
+    case Format::Json:
+        return DayJson(birth, day, c);
+    default:
+        return DayTable(birth, day, c);
+    }
+}
+
+QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v)
+{
+    const auto dayOf = [&](int day) { return Date { day, month.Month, month.Year }; };
+    if (format == Format::Json) {
+        QJsonArray days;
+        for (int day = 1; day <= v.Days; ++day)
+            days.append(JsonDay(dayOf(day), ValuesOf(v, day)));
+        return Json({ { QStringLiteral("birth"), IsoDate(birth) },
+                      { QStringLiteral("month"), IsoMonth(month) },
+                      { QStringLiteral("days"), days } });
+    }
+    if (format == Format::Csv) {
+        QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
+                                     QStringLiteral("emotional"), QStringLiteral("intellectual") });
+        for (int day = 1; day <= v.Days; ++day) {
+            const DayValues3 d = ValuesOf(v, day);
+            lines += CsvRow({ IsoDate(dayOf(day)), Number(d.Physical), Number(d.Emotional),
+                              Number(d.Intellectual) });
+        }
+        return Lines(lines, CrLf);
+    }
+    QList<QStringList> rows;
+    for (int day = 1; day <= v.Days; ++day)
+        rows.append(ValueCells(dayOf(day), ValuesOf(v, day)));
+    QStringList lines { QStringLiteral("Datum narození %1, měsíc %2.%3")
+                            .arg(CzechDate(birth))
+                            .arg(month.Month)
+                            .arg(month.Year),
+                        QString() };
+    lines += LayOutTable(ValueColumns(), rows);
+    return Lines(lines);
+}
+
+QByteArray CriticalReport(Format format, const Date &birth, const Date &from, const Date &to,
+                          const CriticalList &list)
+{
+    if (format == Format::Json) {
+        QJsonArray days;
+        for (const CriticalDay &day : list.Days) {
+            QJsonObject object = JsonDay(day.Day, day.Values);
+            object.insert(QStringLiteral("codes"), JsonCodes(day.Codes));
+            days.append(object);
+        }
+        return Json({ { QStringLiteral("birth"), IsoDate(birth) },
+                      { QStringLiteral("from"), IsoDate(from) },
+                      { QStringLiteral("to"), IsoDate(to) },
+                      { QStringLiteral("days"), days } });
+    }
+    if (format == Format::Csv) {
+        QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
+                                     QStringLiteral("emotional"), QStringLiteral("intellectual"),
+                                     QStringLiteral("codes") });
+        for (const CriticalDay &day : list.Days) {
+            lines += CsvRow({ IsoDate(day.Day), Number(day.Values.Physical),
+                              Number(day.Values.Emotional), Number(day.Values.Intellectual),
+                              CodeList(day.Codes) });
+        }
+        return Lines(lines, CrLf);
+    }
+    QList<Column> columns = ValueColumns();
+    columns.append({ { QStringLiteral("Kódy"), false }, { QStringLiteral("Poznámka"), false } });
+    QList<QStringList> rows;
+    for (const CriticalDay &day : list.Days)
+        rows.append(ValueCells(day.Day, day.Values)
+                    << CodeList(day.Codes) << CriticalMark(CriticalCycles(day.Codes)));
+    QStringList lines { QStringLiteral("Datum narození %1, dny %2 až %3")
+                            .arg(CzechDate(birth), CzechDate(from), CzechDate(to)),
+                        QString() };
+    if (list.Days.empty()) {
+        lines.append(QStringLiteral("Žádný den s hlášením."));
+        return Lines(lines);
+    }
+    lines += LayOutTable(columns, rows);
+    lines.append(QString());
+    lines += CodeLegend(list);
+    return Lines(lines);
+}
+
+} // namespace cykl::companion

@@ -1,0 +1,104 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The companion command: the command line against the real world. No application object
+// is made here; the chart module makes its own when a picture is drawn.
+#include "companion/chart_job.h"
+#include "companion/command.h"
+
+#include <QFileInfo>
+#include <QLibrary>
+#include <QSaveFile>
+#include <cstdio>
+#include <cstring>
+
+#ifndef CYKL_CHART_MODULE_DIR
+#define CYKL_CHART_MODULE_DIR "../lib/cyklometrika"
+#endif
+
+namespace {
+
+using namespace cykl::companion;
+
+// The folder of this executable, whichever way it was started.
+QString ExecutableFolder(const char *argv0)
+{
+    const QFileInfo self(QStringLiteral("/proc/self/exe"));
+    if (self.exists())
+        return QFileInfo(self.canonicalFilePath()).absolutePath();
+    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
+class ProcessEnvironment final : public Environment {
+public:
+    explicit ProcessEnvironment(QString folder) : folder_(std::move(folder)) { }
+
+    QDate Today() const override { return QDate::currentDate(); }
+    QDateTime Now() const override { return QDateTime::currentDateTimeUtc(); }
+    void Out(const QByteArray &utf8) override { Write(stdout, utf8); }
+    void Err(const QByteArray &utf8) override { Write(stderr, utf8); }
+
+    bool WriteFile(const QString &path, const QByteArray &data, QString &error) override
+    {
+        QSaveFile file(path);
+        if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
+            return true;
+        error = file.errorString();
+        return false;
+    }
+
+    bool DrawChart(const ChartRequest &request, QString &error) override;
+
+private:
+    static void Write(FILE *stream, const QByteArray &utf8)
+    {
+        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stream);
+    }
+
+    QString folder_;
+};
+
+// The module beside the executable (the build tree) or at its installed place.
+bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
+{
+    const QString name = QString::fromLatin1(ChartModuleName);
+    QLibrary module;
+    for (const QString &folder :
+         { folder_, folder_ + QLatin1Char('/') + QStringLiteral(CYKL_CHART_MODULE_DIR) }) {
+        module.setFileName(folder + QLatin1Char('/') + name);
+        if (module.load())
+            break;
+    }
+    const auto draw = module.isLoaded()
+        ? reinterpret_cast<CyklometrikaDrawChart>(module.resolve(ChartEntryName))
+        : nullptr;
+    if (draw == nullptr) {
+        error = QStringLiteral("the chart module %1 is missing or broken (%2)")
+                    .arg(name, module.errorString());
+        return false;
+    }
+    const QByteArray path = request.Path.toUtf8();
+    const QByteArray kind = request.Kind.toLatin1();
+    CyklometrikaChartJob job {};
+    job.Version = ChartJobVersion;
+    const int fields[6] = { request.Birth.Day, request.Birth.Month, request.Birth.Year,
+                            request.Day.Day,   request.Day.Month,   request.Day.Year };
+    std::memcpy(job.Fields, fields, sizeof fields);
+    job.Path = path.constData();
+    job.Kind = kind.constData();
+    if (draw(&job) == 0)
+        return true;
+    error = QString::fromUtf8(job.Error);
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    ProcessEnvironment environment(ExecutableFolder(argc > 0 ? argv[0] : ""));
+    const int status = RunCommand(arguments, environment);
+    std::fflush(stdout);
+    return status;
+}

@@ -1,0 +1,143 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""The command's CSV and iCalendar read back by real parsers (Python's csv module and the
+icalendar package) and compared with its JSON for the same days.
+
+Usage: check_formats.py PATH-TO-cyklometrika
+"""
+import csv
+import datetime
+import io
+import json
+import subprocess
+import sys
+
+import icalendar
+
+EXE = sys.argv[1]
+FAILURES = []
+
+
+def check(condition, what):
+    if not condition:
+        FAILURES.append(what)
+
+
+def run(*arguments):
+    done = subprocess.run([EXE, *arguments], capture_output=True, check=False, timeout=60)
+    check(done.returncode == 0, f"{arguments}: exit {done.returncode}: {done.stderr!r}")
+    return done.stdout, done.stderr.decode("utf-8")
+
+
+def as_json(*arguments):
+    return json.loads(run(*arguments, "--format", "json")[0].decode("utf-8"))
+
+
+def rows_of_csv(*arguments):
+    raw = run(*arguments, "--format", "csv")[0]
+    check(raw.endswith(b"\r\n"), f"{arguments}: CSV ends in CRLF")
+    if arguments[0] != "day":  # only the texts of a day's messages hold line breaks
+        check(b"\n" not in raw.replace(b"\r\n", b""), f"{arguments}: CSV records end in CRLF")
+    return list(csv.DictReader(io.StringIO(raw.decode("utf-8"), newline="")))
+
+
+def check_csv():
+    birth = "10.1.1996"
+    month = as_json("month", birth, "1996-02")
+    rows = rows_of_csv("month", birth, "1996-02")
+    check(len(rows) == 29, "February 1996 has 29 rows")
+    for row, day in zip(rows, month["days"]):
+        check(list(row) == ["date", "physical", "emotional", "intellectual"], "month header")
+        check(row["date"] == day["date"], f"month date {row['date']}")
+        for cycle in ("physical", "emotional", "intellectual"):
+            check(int(row[cycle]) == day[cycle], f"{row['date']} {cycle}")
+
+    span = ("critical", birth, "1.1.2026", "31.12.2030")
+    critical = as_json(*span)
+    rows = rows_of_csv(*span)
+    check(len(rows) == len(critical["days"]) > 100, "one CSV row per critical day")
+    for row, day in zip(rows, critical["days"]):
+        check(row["date"] == day["date"], f"critical date {row['date']}")
+        check([int(c) for c in row["codes"].split()] == day["codes"], f"{row['date']} codes")
+
+    # The texts of the day's messages hold commas and quotes' neighbours; they must survive.
+    day = as_json("day", birth, "10.1.1996")
+    rows = rows_of_csv("day", birth, "10.1.1996")
+    check(len(rows) == 1, "one day row")
+    check(rows[0]["messages"].split("\n") == [m["text"] for m in day["messages"]],
+          "day messages through CSV")
+    check(rows[0]["codes"] == "4 5 6", "codes of the birth day")
+
+
+def events_of(raw):
+    calendar = icalendar.Calendar.from_ical(raw)
+    check(str(calendar["VERSION"]) == "2.0", "VERSION 2.0")
+    check("PRODID" in calendar, "PRODID")
+    return [c for c in calendar.walk() if c.name == "VEVENT"]
+
+
+def check_raw_lines(raw):
+    check(raw.endswith(b"\r\n"), "iCalendar ends with CRLF")
+    for line in raw.split(b"\r\n")[:-1]:
+        check(len(line) <= 75, f"line of {len(line)} octets")
+        check(b"\n" not in line and b"\r" not in line, "bare line break")
+        line.decode("utf-8")  # every physical line is whole UTF-8
+
+
+def check_ics():
+    birth = "10.1.1996"
+    span = ("critical", birth, "2026-01-01", "2027-06-30")
+    raw, _ = run(*span, "--format", "ics", "--remind", "12")
+    check_raw_lines(raw)
+    events = events_of(raw)
+    days = as_json(*span)["days"]
+    check(len(events) == len(days) > 50, f"{len(events)} events for {len(days)} days")
+    uids = set()
+    for event, day in zip(events, days):
+        start = event.decoded("DTSTART")
+        end = event.decoded("DTEND")
+        check(type(start) is datetime.date, "all-day DTSTART")
+        check(start.isoformat() == day["date"], f"event on {start}")
+        check(end == start + datetime.timedelta(days=1), f"DTEND of {start}")
+        check("DTSTAMP" in event, "DTSTAMP")
+        uid = str(event["UID"])
+        check(uid == f"{start:%Y%m%d}-b19960110@cyklometrika", f"UID {uid}")
+        uids.add(uid)
+        summary = str(event["SUMMARY"])
+        check(summary and summary[0].isupper(), f"summary {summary!r}")
+        critical = sum(1 for c in day["codes"] if c <= 6)
+        if critical == 2:
+            check(summary.startswith("Dvojitě kritický den: "), summary)
+        description = str(event["DESCRIPTION"]).split("\n")
+        check(len(description) == len(day["codes"]), f"one text per code on {start}")
+        alarms = [c for c in event.subcomponents if c.name == "VALARM"]
+        check(len(alarms) == 1, "one alarm")
+        check(alarms[0].decoded("TRIGGER") == -datetime.timedelta(hours=12), "alarm 12 h before")
+        check(str(alarms[0]["ACTION"]) == "DISPLAY", "alarm action")
+    check(len(uids) == len(events), "UIDs are unique")
+
+    # A second export of an overlapping span gives the same UIDs for the same days.
+    again = events_of(run("kriticke", birth, "2026-06-01", "2026-07-31", "-f", "ics")[0])
+    check(again and all(str(e["UID"]) in uids for e in again), "UIDs stay the same")
+    check(all("VALARM" not in [c.name for c in e.subcomponents] for e in again),
+          "no alarm unless asked")
+
+
+def check_day_without_civil_date():
+    # 29 February 1900 is a day of the calculation only; it never reaches the calendar.
+    span = ("critical", "1.1.1900", "1.2.1900", "31.3.1900")
+    days = [d["date"] for d in as_json(*span)["days"]]
+    raw, err = run(*span, "--format", "ics")
+    events = events_of(raw)
+    expected = [d for d in days if d != "1900-02-29"]
+    check([e.decoded("DTSTART").isoformat() for e in events] == expected, "1900 events")
+    check(("1900-02-29" in days) == ("29.2.1900" in err), "29.2.1900 reported when left out")
+
+
+check_csv()
+check_ics()
+check_day_without_civil_date()
+for failure in FAILURES[:20]:
+    print("FAIL:", failure)
+print(f"{len(FAILURES)} failures")
+sys.exit(1 if FAILURES else 0)

@@ -1,0 +1,189 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The real command as a process: exit statuses, refusals with the window's texts on
+// standard error and nothing on standard output, usage errors, output that cannot be
+// written; and that the text commands never load the chart libraries.
+#include "companion/engine.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace cykl;
+using namespace cykl::companion;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+Outcome Run(const QStringList &arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral(CYKLOMETRIKA), arguments);
+    if (!process.waitForFinished(30000))
+        return {};
+    return { process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+             process.readAllStandardOutput(), process.readAllStandardError() };
+}
+
+QString Text(MessageCode code, int birthYear = 1996, int targetYear = 1996)
+{
+    return QString::fromStdString(MessageText(code, { 1, 1, birthYear }, { 1, 1, targetYear }));
+}
+
+} // namespace
+
+class TestCompanionExit : public QObject {
+    Q_OBJECT
+private slots:
+    void statuses_data();
+    void statuses();
+    void outputFileThatCannotBeWritten_data();
+    void outputFileThatCannotBeWritten();
+    void outputFileHoldsWhatStandardOutputWould();
+    void textCommandsDoNotLinkTheChartLibraries();
+};
+
+void TestCompanionExit::statuses_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("error"); // the whole standard error, or its start for usage
+
+    const QString usage = QStringLiteral("cyklometrika: ");
+    QTest::newRow("day") << QStringList { "day", "10.1.1996", "5.3.1996" } << 0 << QString();
+    QTest::newRow("den, ISO dates")
+        << QStringList { "den", "1996-01-10", "1996-03-05" } << 0 << QString();
+    QTest::newRow("29.2.1900 is a day")
+        << QStringList { "day", "1.1.1900", "29.2.1900" } << 0 << QString();
+    QTest::newRow("help") << QStringList { "--help" } << 0 << QString();
+    QTest::newRow("version") << QStringList { "--version" } << 0 << QString();
+
+    // Dates of the right form that the window refuses: its message, status 1.
+    QTest::newRow("31 February") << QStringList { "day", "10.1.1996", "31.2.1996" } << 1 << Text(1);
+    QTest::newRow("29.2.1997") << QStringList { "day", "10.1.1996", "29.2.1997" } << 1 << Text(1);
+    QTest::newRow("day 0") << QStringList { "day", "10.1.1996", "0.1.1996" } << 1 << Text(1);
+    QTest::newRow("birth month 0")
+        << QStringList { "day", "10.0.1996", "5.3.1996" } << 1 << Text(1);
+    QTest::newRow("month 13") << QStringList { "month", "10.1.1996", "13.1996" } << 1 << Text(1);
+    QTest::newRow("year 0") << QStringList { "day", "1.1.0", "5.3.1996" } << 1 << Text(1);
+    QTest::newRow("year 10000") << QStringList { "day", "10.1.1996", "1.1.10000" } << 1 << Text(1);
+    QTest::newRow("before birth") << QStringList { "day", "10.1.1996", "9.1.1996" } << 1 << Text(2);
+    QTest::newRow("month before birth")
+        << QStringList { "mesic", "10.1.1996", "1995-12" } << 1 << Text(2);
+    QTest::newRow("151 years") << QStringList { "day", "31.12.1850", "1.1.2001" } << 1
+                               << Text(3, 1850, 2001);
+    QTest::newRow("chart of a refused day")
+        << QStringList { "chart", "10.1.1996", "31.2.1996", "-o", "x.png" } << 1 << Text(1);
+    // A range that reaches a refused day is refused as a whole.
+    QTest::newRow("range from before birth")
+        << QStringList { "critical", "10.1.1996", "1.1.1996", "1.3.1996" } << 1 << Text(2);
+    QTest::newRow("range past 150 years")
+        << QStringList { "kriticke", "1.1.1900", "1.1.2050", "1.1.2052" } << 1
+        << Text(3, 1900, 2051);
+    QTest::newRow("range to a day that is none")
+        << QStringList { "critical", "10.1.1996", "1.1.1997", "30.2.1997" } << 1 << Text(1);
+    QTest::newRow("default range past year 9999")
+        << QStringList { "critical", "1.1.9900", "1.6.9999" } << 1 << Text(1);
+
+    // Usage errors: status 2.
+    QTest::newRow("no arguments") << QStringList {} << 2 << usage;
+    QTest::newRow("unknown command") << QStringList { "week", "10.1.1996" } << 2 << usage;
+    QTest::newRow("no birth") << QStringList { "day" } << 2 << usage;
+    QTest::newRow("not a date") << QStringList { "day", "yesterday" } << 2 << usage;
+    QTest::newRow("ISO with short month") << QStringList { "day", "1996-1-10" } << 2 << usage;
+    QTest::newRow("three-digit day") << QStringList { "day", "010.1.1996" } << 2 << usage;
+    QTest::newRow("date as month")
+        << QStringList { "month", "10.1.1996", "5.3.1996" } << 2 << usage;
+    QTest::newRow("too many") << QStringList { "day", "10.1.1996", "5.3.1996", "6.3.1996" } << 2
+                              << usage;
+    QTest::newRow("unknown format")
+        << QStringList { "day", "10.1.1996", "-f", "xml" } << 2 << usage;
+    QTest::newRow("ics for a month")
+        << QStringList { "month", "10.1.1996", "-f", "ics" } << 2 << usage;
+    QTest::newRow("remind without ics")
+        << QStringList { "critical", "10.1.1996", "--remind", "12" } << 2 << usage;
+    QTest::newRow("remind not a number")
+        << QStringList { "critical", "10.1.1996", "-f", "ics", "--remind", "soon" } << 2 << usage;
+    QTest::newRow("unknown option") << QStringList { "day", "10.1.1996", "--colour" } << 2 << usage;
+    QTest::newRow("range ends before it starts")
+        << QStringList { "critical", "10.1.1996", "5.3.1996", "4.3.1996" } << 2 << usage;
+    QTest::newRow("chart without a file") << QStringList { "chart", "10.1.1996" } << 2 << usage;
+    QTest::newRow("chart of an unknown kind")
+        << QStringList { "graf", "10.1.1996", "-o", "chart.gif" } << 2 << usage;
+    QTest::newRow("chart with a format")
+        << QStringList { "chart", "10.1.1996", "-o", "c.png", "-f", "csv" } << 2 << usage;
+}
+
+void TestCompanionExit::statuses()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, error);
+    const Outcome outcome = Run(arguments);
+    QCOMPARE(outcome.status, status);
+    if (status == 0) {
+        QVERIFY(!outcome.out.isEmpty());
+        QCOMPARE(outcome.err, QByteArray());
+        return;
+    }
+    QCOMPARE(outcome.out, QByteArray());
+    if (status == 1)
+        QCOMPARE(QString::fromUtf8(outcome.err), error + QLatin1Char('\n'));
+    else
+        QVERIFY2(outcome.err.startsWith(error.toUtf8()), outcome.err);
+}
+
+void TestCompanionExit::outputFileThatCannotBeWritten_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("csv") << QStringList { "month", "10.1.1996", "-f", "csv" };
+    QTest::newRow("ics") << QStringList { "critical", "10.1.1996", "-f", "ics" };
+    QTest::newRow("picture") << QStringList { "chart", "10.1.1996" };
+}
+
+void TestCompanionExit::outputFileThatCannotBeWritten()
+{
+    QFETCH(QStringList, arguments);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("no such folder/out.png"));
+    const Outcome outcome = Run(arguments << QStringLiteral("-o") << path);
+    QCOMPARE(outcome.status, 3);
+    QCOMPARE(outcome.out, QByteArray());
+    QVERIFY2(outcome.err.startsWith("cyklometrika: cannot"), outcome.err);
+    QVERIFY(!QFile::exists(path));
+}
+
+void TestCompanionExit::outputFileHoldsWhatStandardOutputWould()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("březen.json"));
+    const QStringList arguments { "month", "10.1.1996", "3.1996", "-f", "json" };
+    const Outcome toFile = Run(QStringList(arguments) << QStringLiteral("-o") << path);
+    QCOMPARE(toFile.status, 0);
+    QCOMPARE(toFile.out, QByteArray());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), Run(arguments).out);
+}
+
+// The text commands must start without the chart and widget libraries.
+void TestCompanionExit::textCommandsDoNotLinkTheChartLibraries()
+{
+    QProcess readelf;
+    readelf.start(QStringLiteral("readelf"),
+                  { QStringLiteral("-d"), QStringLiteral(CYKLOMETRIKA) });
+    if (!readelf.waitForStarted())
+        QSKIP("readelf is not installed");
+    QVERIFY(readelf.waitForFinished());
+    const QByteArray dynamic = readelf.readAllStandardOutput();
+    QVERIFY(dynamic.contains("libQt6Core"));
+    for (const char *library : { "libQt6Gui", "libQt6Widgets", "libQt6Charts", "libQt6Svg" })
+        QVERIFY2(!dynamic.contains(library), library);
+}
+
+QTEST_GUILESS_MAIN(TestCompanionExit)
+#include "tst_companion_exit.moc"
