@@ -117,6 +117,8 @@ bool IsLeap(double year)
 
 Verdicts DailyVerdicts(double P, double E, double I)
 {
+    // The nine tests in their order: the three critical days, then high and low of each
+    // cycle. The three ranges of one cycle do not overlap, so at most three hold.
     const std::array<bool, 9> holds
         = { std::abs(P) <= 3, std::abs(E) <= 3, std::abs(I) <= 3, P >= 98, P <= -98,
             E >= 98,          E <= -98,         I >= 98,          I <= -98 };

@@ -112,6 +112,7 @@ private:
     int RunMonth(const Invocation &call);
     int RunCritical(const Invocation &call);
     int RunChart(const Invocation &call);
+    int EmitCalendar(const Invocation &call, const CriticalList &list);
 
     Environment &env_;
 };
@@ -244,8 +245,13 @@ int Runner::RunCritical(const Invocation &call)
     const CriticalList list = FindCriticalDays(call.birth, *from, *to);
     if (list.Refusal != 0)
         return Refuse(list.Refusal, call.birth, list.RefusedDay);
-    if (call.format != Format::Ics)
-        return Emit(CriticalReport(call.format, call.birth, *from, *to, list), call.output);
+    if (call.format == Format::Ics)
+        return EmitCalendar(call, list);
+    return Emit(CriticalReport(call.format, call.birth, *from, *to, list), call.output);
+}
+
+int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
+{
     const CalendarResult calendar
         = CriticalCalendar(call.birth, list, { env_.Now().toUTC(), call.remindHours });
     for (const Date &day : calendar.LeftOut)

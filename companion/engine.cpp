@@ -97,6 +97,11 @@ CriticalList FindCriticalDays(const Date &birth, const Date &from, const Date &t
         list.RefusedDay = to;
         return list;
     }
+    // At most 366 days a year, up to the last year the window accepts; the pages of what
+    // is never used are never touched.
+    const int lastYear = std::min(to.Year, birth.Year + 150);
+    if (lastYear >= from.Year)
+        list.Days.reserve(366 * static_cast<std::size_t>(lastYear - from.Year + 1));
     for (Date first = from; first <= to; first = NextMonth(first)) {
         const Confirmation month = Confirm(birth, first);
         if (month.Refusal != 0) {

@@ -151,6 +151,56 @@ QByteArray DayJson(const Date &birth, const Date &day, const Confirmation &c)
     return Json(object);
 }
 
+QByteArray CriticalJson(const Date &birth, const Date &from, const Date &to,
+                        const CriticalList &list)
+{
+    QJsonArray days;
+    for (const CriticalDay &day : list.Days) {
+        QJsonObject object = JsonDay(day.Day, day.Values);
+        object.insert(QStringLiteral("codes"), JsonCodes(day.Codes));
+        days.append(object);
+    }
+    return Json({ { QStringLiteral("birth"), IsoDate(birth) },
+                  { QStringLiteral("from"), IsoDate(from) },
+                  { QStringLiteral("to"), IsoDate(to) },
+                  { QStringLiteral("days"), days } });
+}
+
+QByteArray CriticalCsv(const CriticalList &list)
+{
+    QStringList lines
+        = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"), QStringLiteral("emotional"),
+                   QStringLiteral("intellectual"), QStringLiteral("codes") });
+    for (const CriticalDay &day : list.Days) {
+        lines
+            += CsvRow({ IsoDate(day.Day), Number(day.Values.Physical), Number(day.Values.Emotional),
+                        Number(day.Values.Intellectual), CodeList(day.Codes) });
+    }
+    return Lines(lines, CrLf);
+}
+
+QByteArray CriticalTable(const Date &birth, const Date &from, const Date &to,
+                         const CriticalList &list)
+{
+    QStringList lines { QStringLiteral("Datum narození %1, dny %2 až %3")
+                            .arg(CzechDate(birth), CzechDate(from), CzechDate(to)),
+                        QString() };
+    if (list.Days.empty()) {
+        lines.append(QStringLiteral("Žádný den s hlášením."));
+        return Lines(lines);
+    }
+    QList<Column> columns = ValueColumns();
+    columns.append({ { QStringLiteral("Kódy"), false }, { QStringLiteral("Poznámka"), false } });
+    QList<QStringList> rows;
+    for (const CriticalDay &day : list.Days)
+        rows.append(ValueCells(day.Day, day.Values)
+                    << CodeList(day.Codes) << CriticalMark(CriticalCycles(day.Codes)));
+    lines += LayOutTable(columns, rows);
+    lines.append(QString());
+    lines += CodeLegend(list);
+    return Lines(lines);
+}
+
 } // namespace
 
 QString IsoDate(const Date &date)
@@ -250,46 +300,14 @@ QByteArray MonthReport(Format format, const Date &birth, const Date &month, cons
 QByteArray CriticalReport(Format format, const Date &birth, const Date &from, const Date &to,
                           const CriticalList &list)
 {
-    if (format == Format::Json) {
-        QJsonArray days;
-        for (const CriticalDay &day : list.Days) {
-            QJsonObject object = JsonDay(day.Day, day.Values);
-            object.insert(QStringLiteral("codes"), JsonCodes(day.Codes));
-            days.append(object);
-        }
-        return Json({ { QStringLiteral("birth"), IsoDate(birth) },
-                      { QStringLiteral("from"), IsoDate(from) },
-                      { QStringLiteral("to"), IsoDate(to) },
-                      { QStringLiteral("days"), days } });
+    switch (format) {
+    case Format::Csv:
+        return CriticalCsv(list);
+    case Format::Json:
+        return CriticalJson(birth, from, to, list);
+    default:
+        return CriticalTable(birth, from, to, list);
     }
-    if (format == Format::Csv) {
-        QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
-                                     QStringLiteral("emotional"), QStringLiteral("intellectual"),
-                                     QStringLiteral("codes") });
-        for (const CriticalDay &day : list.Days) {
-            lines += CsvRow({ IsoDate(day.Day), Number(day.Values.Physical),
-                              Number(day.Values.Emotional), Number(day.Values.Intellectual),
-                              CodeList(day.Codes) });
-        }
-        return Lines(lines, CrLf);
-    }
-    QList<Column> columns = ValueColumns();
-    columns.append({ { QStringLiteral("Kódy"), false }, { QStringLiteral("Poznámka"), false } });
-    QList<QStringList> rows;
-    for (const CriticalDay &day : list.Days)
-        rows.append(ValueCells(day.Day, day.Values)
-                    << CodeList(day.Codes) << CriticalMark(CriticalCycles(day.Codes)));
-    QStringList lines { QStringLiteral("Datum narození %1, dny %2 až %3")
-                            .arg(CzechDate(birth), CzechDate(from), CzechDate(to)),
-                        QString() };
-    if (list.Days.empty()) {
-        lines.append(QStringLiteral("Žádný den s hlášením."));
-        return Lines(lines);
-    }
-    lines += LayOutTable(columns, rows);
-    lines.append(QString());
-    lines += CodeLegend(list);
-    return Lines(lines);
 }
 
 } // namespace cykl::companion
