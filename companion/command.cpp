@@ -27,7 +27,6 @@ struct Invocation {
     Date birth;
     QStringList rest; // the arguments after the birth date
     Format format = Format::Table;
-    bool formatGiven = false;
     QString output; // empty or "-": standard output
     std::optional<int> remindHours;
 };
@@ -153,7 +152,6 @@ std::optional<QString> Runner::CheckOptions(QCommandLineParser &parser, Invocati
         if (*format == Format::Ics && call.command != Command::Critical)
             return QStringLiteral("the format ics is for the command critical only");
         call.format = *format;
-        call.formatGiven = true;
     }
     call.output = parser.value(QStringLiteral("output"));
     if (parser.isSet(QStringLiteral("remind"))) {
