@@ -24,6 +24,7 @@ constexpr int MaxRemindHours = 24 * 366;
 // The options as the parser left them, checked.
 struct Invocation {
     Command command = Command::Day;
+    QString name; // the command as it was written
     Date birth;
     QStringList rest; // the arguments after the birth date
     Format format = Format::Table;
@@ -85,6 +86,27 @@ QString ChartKind(const QString &path)
     return known ? suffix : QString();
 }
 
+// The parser's own complaint, in Czech. Its texts are fixed, untranslated English, so
+// the kind is told by how the text starts and the option named by its quotes.
+QString ParserError(const QCommandLineParser &parser)
+{
+    QStringList unknown;
+    for (const QString &name : parser.unknownOptionNames())
+        unknown.append(
+            QStringLiteral("„%1%2“").arg(QLatin1String(name.size() == 1 ? "-" : "--"), name));
+    if (unknown.size() == 1)
+        return QStringLiteral("neznámá volba %1").arg(unknown.first());
+    if (!unknown.isEmpty())
+        return QStringLiteral("neznámé volby %1").arg(unknown.join(QStringLiteral(", ")));
+    const QString text = parser.errorText();
+    const QString option = text.section(QLatin1Char('\''), 1, 1);
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("volba „%1“ potřebuje hodnotu").arg(option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("volba „%1“ hodnotu nepřijímá").arg(option);
+    return QStringLiteral("chybně zapsané volby");
+}
+
 class Runner {
 public:
     explicit Runner(Environment &environment) : env_(environment) { }
@@ -95,7 +117,7 @@ private:
     int Usage(const QString &message)
     {
         env_.Err(Utf8Line(QStringLiteral("cyklometrika: ") + message
-                          + QStringLiteral("\nTry 'cyklometrika --help' for more information.")));
+                          + QStringLiteral("\nNápověda: cyklometrika --help")));
         return ExitUsage;
     }
     int Refuse(MessageCode code, const Date &birth, const Date &target)
@@ -125,7 +147,8 @@ int Runner::Emit(const QByteArray &data, const QString &output)
     QString error;
     if (env_.WriteFile(output, data, error))
         return ExitOk;
-    env_.Err(Utf8Line(QStringLiteral("cyklometrika: cannot write %1: %2").arg(output, error)));
+    env_.Err(
+        Utf8Line(QStringLiteral("cyklometrika: soubor „%1“ nelze zapsat: %2").arg(output, error)));
     return ExitOutputFailed;
 }
 
@@ -135,8 +158,8 @@ std::optional<Date> Runner::DateArgument(const QString &text, bool month, QStrin
     const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     const auto date = month ? ParseMonth(view) : ParseDate(view);
     if (!date)
-        error = month ? QStringLiteral("not a month (M.YYYY or YYYY-MM): '%1'").arg(text)
-                      : QStringLiteral("not a date (D.M.YYYY or YYYY-MM-DD): '%1'").arg(text);
+        error = month ? QStringLiteral("„%1“ není měsíc (M.RRRR nebo RRRR-MM)").arg(text)
+                      : QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)").arg(text);
     return date;
 }
 
@@ -146,11 +169,13 @@ std::optional<QString> Runner::CheckOptions(QCommandLineParser &parser, Invocati
         const QString name = parser.value(QStringLiteral("format"));
         const auto format = FormatNamed(name);
         if (!format)
-            return QStringLiteral("unknown format '%1' (table, csv, json or ics)").arg(name);
+            return QStringLiteral("neznámý formát „%1“ (table, csv, json nebo ics)").arg(name);
         if (call.command == Command::Chart)
-            return QStringLiteral("chart takes no --format: the file's extension chooses it");
+            return QStringLiteral(
+                       "příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru")
+                .arg(call.name);
         if (*format == Format::Ics && call.command != Command::Critical)
-            return QStringLiteral("the format ics is for the command critical only");
+            return QStringLiteral("formát ics je jen pro příkaz critical");
         call.format = *format;
     }
     call.output = parser.value(QStringLiteral("output"));
@@ -158,9 +183,9 @@ std::optional<QString> Runner::CheckOptions(QCommandLineParser &parser, Invocati
         bool ok = false;
         const int hours = parser.value(QStringLiteral("remind")).toInt(&ok);
         if (!ok || hours < 0 || hours > MaxRemindHours)
-            return QStringLiteral("--remind takes whole hours from 0 to %1").arg(MaxRemindHours);
+            return QStringLiteral("--remind chce celé hodiny od 0 do %1").arg(MaxRemindHours);
         if (call.format != Format::Ics)
-            return QStringLiteral("--remind needs --format ics");
+            return QStringLiteral("--remind platí jen s --format ics");
         call.remindHours = hours;
     }
     return std::nullopt;
@@ -170,17 +195,18 @@ std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &cal
 {
     const QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
-        return QStringLiteral("no command given (day, month, critical or chart)");
+        return QStringLiteral("chybí příkaz (day, month, critical nebo chart)");
     const auto command = CommandNamed(positional.first());
     if (!command)
-        return QStringLiteral("unknown command '%1' (day, month, critical or chart)")
+        return QStringLiteral("neznámý příkaz „%1“ (day, month, critical nebo chart)")
             .arg(positional.first());
     call.command = *command;
+    call.name = positional.first();
     if (positional.size() < 2)
-        return QStringLiteral("%1 needs a birth date").arg(positional.first());
+        return QStringLiteral("příkaz %1 potřebuje datum narození").arg(positional.first());
     const qsizetype most = call.command == Command::Critical ? 4 : 3;
     if (positional.size() > most)
-        return QStringLiteral("too many arguments for %1").arg(positional.first());
+        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(positional.first());
     QString error;
     const auto birth = DateArgument(positional[1], false, error);
     if (!birth)
@@ -190,9 +216,10 @@ std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &cal
     if (auto problem = CheckOptions(parser, call))
         return problem;
     if (call.command == Command::Chart && call.output.isEmpty())
-        return QStringLiteral("chart needs -o FILE (.png, .svg or .pdf)");
+        return QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)")
+            .arg(call.name);
     if (call.command == Command::Chart && ChartKind(call.output).isEmpty())
-        return QStringLiteral("the picture's file must end in .png, .svg or .pdf");
+        return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
     return std::nullopt;
 }
 
@@ -238,7 +265,7 @@ int Runner::RunCritical(const Invocation &call)
     if (!to)
         return Usage(error);
     if (*to < *from)
-        return Usage(QStringLiteral("the range ends (%1) before it starts (%2)")
+        return Usage(QStringLiteral("rozsah končí (%1) dřív, než začíná (%2)")
                          .arg(call.rest.value(1), call.rest.value(0)));
     const CriticalList list = FindCriticalDays(call.birth, *from, *to);
     if (list.Refusal != 0)
@@ -253,9 +280,8 @@ int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
     const CalendarResult calendar
         = CriticalCalendar(call.birth, list, { env_.Now().toUTC(), call.remindHours });
     for (const Date &day : calendar.LeftOut)
-        env_.Err(Utf8Line(QStringLiteral("cyklometrika: %1 is a day of the calculation's "
-                                         "calendar only; no calendar program holds it, so it "
-                                         "is left out")
+        env_.Err(Utf8Line(QStringLiteral("cyklometrika: den %1 je jen v kalendáři výpočtu; "
+                                         "žádný kalendářový program ho nezná, proto je vynechán")
                               .arg(CzechDate(day))));
     return Emit(calendar.Text, call.output);
 }
@@ -272,7 +298,8 @@ int Runner::RunChart(const Invocation &call)
         return Refuse(c.Refusal, call.birth, *day);
     if (env_.DrawChart({ call.birth, *day, call.output, ChartKind(call.output) }, error))
         return ExitOk;
-    env_.Err(Utf8Line(QStringLiteral("cyklometrika: cannot draw %1: %2").arg(call.output, error)));
+    env_.Err(Utf8Line(
+        QStringLiteral("cyklometrika: obrázek „%1“ nelze nakreslit: %2").arg(call.output, error)));
     return ExitOutputFailed;
 }
 
@@ -288,7 +315,7 @@ int Runner::Run(const QStringList &arguments)
         { QStringLiteral("remind"), QString(), QStringLiteral("hours") },
     });
     if (!parser.parse(arguments))
-        return Usage(parser.errorText());
+        return Usage(ParserError(parser));
     if (parser.isSet(QStringLiteral("help"))) {
         env_.Out(HelpText().toUtf8());
         return ExitOk;

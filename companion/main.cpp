@@ -3,6 +3,7 @@
 // is made here; the chart module makes its own when a picture is drawn.
 #include "companion/chart_job.h"
 #include "companion/command.h"
+#include "companion/system_error.h"
 
 #include <QFileInfo>
 #include <QLibrary>
@@ -39,9 +40,10 @@ public:
     bool WriteFile(const QString &path, const QByteArray &data, QString &error) override
     {
         QSaveFile file(path);
+        errno = 0;
         if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
             return true;
-        error = file.errorString();
+        error = CzechWriteError(path, errno);
         return false;
     }
 
@@ -71,7 +73,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
         ? reinterpret_cast<CyklometrikaDrawChart>(module.resolve(ChartEntryName))
         : nullptr;
     if (draw == nullptr) {
-        error = QStringLiteral("the chart module %1 is missing or broken (%2)")
+        error = QStringLiteral("modul grafů %1 chybí nebo je poškozený (%2)")
                     .arg(name, module.errorString());
         return false;
     }

@@ -10,8 +10,9 @@ namespace cykl {
 
 namespace {
 
-// Code, icon, first part, second part, years first, reset after the box. Message 10
-// begins with "Vuči" (towards); the letter is č, as in the rest of the Czech texts.
+// Code, icon, first part, second part, years first, reset after the box. The texts keep
+// their spelling as written, háčeks missing and all ("neprícetnými", "proc", "ješte");
+// only message 10 has a č, in "Vuči" (towards).
 constexpr std::array<CatalogueEntry, 12> Catalogue = { {
     { 1, MessageStyle::Stop, "S neprícetnými a nesvéprávnými osobami jako jste Vy, ",
       "odmítám spolupracovat !", false, true },

@@ -21,19 +21,24 @@ constexpr std::int16_t PointsOfDay = 3;
 // integer. A value outside that range is held at its nearest end, not-a-number as 0.
 std::int16_t ToInt16(double value)
 {
-    constexpr double low = std::numeric_limits<std::int16_t>::min();
-    constexpr double high = std::numeric_limits<std::int16_t>::max();
+    constexpr double Low = std::numeric_limits<std::int16_t>::min();
+    constexpr double High = std::numeric_limits<std::int16_t>::max();
     if (std::isnan(value))
         return 0;
-    return static_cast<std::int16_t>(std::trunc(std::clamp(value, low, high)));
+    return static_cast<std::int16_t>(std::trunc(std::clamp(value, Low, High)));
 }
 
 } // namespace
 
-Display::Display(const Main &main, ChartControl &graph1, ChartControl &graph2, MessageBoxSeam &box,
-                 CaptionTarget &command1)
-    : main_(main), graph1_(graph1), graph2_(graph2), box_(box), command1_(command1)
+Display::Display(const Main &main, const FieldSource &fields, ChartControl &graph1,
+                 ChartControl &graph2, MessageBoxSeam &box, CaptionTarget &command1)
+    : main_(main), fields_(fields), graph1_(graph1), graph2_(graph2), box_(box), command1_(command1)
 {
+}
+
+std::string Display::FieldText(int field) const
+{
+    return fields_.FieldText(field);
 }
 
 void Display::ShowMessage(MessageCode code)
@@ -119,43 +124,6 @@ void Display::FillDayChart(double chosenDay, double targetMonth, double physical
 void Display::SetConfirmCaption(std::string_view caption)
 {
     command1_.SetCaption(caption);
-}
-
-DisplayPort::DisplayPort(const FieldSource &fields, Display &display)
-    : fields_(fields), display_(display)
-{
-}
-
-std::string DisplayPort::FieldText(int field) const
-{
-    return fields_.FieldText(field);
-}
-void DisplayPort::ShowMessage(MessageCode code)
-{
-    display_.ShowMessage(code);
-}
-void DisplayPort::SetUpCharts(std::int16_t days)
-{
-    display_.SetUpCharts(days);
-}
-void DisplayPort::LabelDay(std::int16_t day)
-{
-    display_.LabelDay(day);
-}
-void DisplayPort::FillMonthChart(const MonthValues &values)
-{
-    display_.FillMonthChart(values);
-}
-
-void DisplayPort::FillDayChart(double chosenDay, double targetMonth, double physical,
-                               double emotional, double intellectual)
-{
-    display_.FillDayChart(chosenDay, targetMonth, physical, emotional, intellectual);
-}
-
-void DisplayPort::SetConfirmCaption(std::string_view caption)
-{
-    display_.SetConfirmCaption(caption);
 }
 
 } // namespace cykl

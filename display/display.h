@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The display: ShowMessage with its catalogue, ResetDisplay, and the chart steps of
-// DrawCycles as property writes to Graph1 and Graph2.
+// DrawCycles as property writes to Graph1 and Graph2. It is the chain's Port.
 #pragma once
 
 #include "calc/main_module.h"
@@ -10,34 +10,13 @@
 
 namespace cykl {
 
-class Display {
+// The window as the confirmation chain sees it: the six field texts from the window,
+// the message boxes of the catalogue, and the chart steps of DrawCycles as property
+// writes to Graph1 and Graph2.
+class Display final : public Port {
 public:
-    Display(const Main &main, ChartControl &graph1, ChartControl &graph2, MessageBoxSeam &box,
-            CaptionTarget &command1);
-
-    void ShowMessage(MessageCode code);
-    void ResetDisplay();
-
-    void SetUpCharts(std::int16_t days);
-    void LabelDay(std::int16_t day);
-    void FillMonthChart(const MonthValues &values);
-    void FillDayChart(double chosenDay, double targetMonth, double physical, double emotional,
-                      double intellectual);
-    void SetConfirmCaption(std::string_view caption);
-
-private:
-    const Main &main_;
-    ChartControl &graph1_;
-    ChartControl &graph2_;
-    MessageBoxSeam &box_;
-    CaptionTarget &command1_;
-};
-
-// The chain's Port over a Display and the window's six fields: the one adapter that
-// production and tests share.
-class DisplayPort final : public Port {
-public:
-    DisplayPort(const FieldSource &fields, Display &display);
+    Display(const Main &main, const FieldSource &fields, ChartControl &graph1, ChartControl &graph2,
+            MessageBoxSeam &box, CaptionTarget &command1);
 
     std::string FieldText(int field) const override;
     void ShowMessage(MessageCode code) override;
@@ -48,9 +27,15 @@ public:
                       double intellectual) override;
     void SetConfirmCaption(std::string_view caption) override;
 
+    void ResetDisplay();
+
 private:
+    const Main &main_;
     const FieldSource &fields_;
-    Display &display_;
+    ChartControl &graph1_;
+    ChartControl &graph2_;
+    MessageBoxSeam &box_;
+    CaptionTarget &command1_;
 };
 
 } // namespace cykl

@@ -13,12 +13,21 @@ namespace {
 
 constexpr qint64 kLogTail = 1500;
 
+#ifndef _WIN32
+// The browser puts a socket into a folder of its own in the temporary directory, some 45
+// bytes below it (the folder's name carries the browser's name), and the path of a socket
+// has room for 107 bytes.
+constexpr qsizetype kLongestTemporaryDirectory = 107 - 50;
+#endif
+
 } // namespace
 
 BrowserProcess::BrowserProcess()
     : directory_(QDir::tempPath() + QStringLiteral("/cyklometrika-browser-XXXXXX"))
 {
-    if (!directory_.isValid() || !QDir(directory_.path()).mkdir(QStringLiteral("profile")))
+    const QDir directory(directory_.path());
+    if (!directory_.isValid() || !directory.mkdir(QStringLiteral("profile"))
+        || !directory.mkdir(QStringLiteral("tmp")))
         throw BrowserError("Nelze vytvořit dočasný profil prohlížeče.");
 }
 
@@ -30,6 +39,29 @@ BrowserProcess::~BrowserProcess()
 QString BrowserProcess::ProfileDirectory() const
 {
     return directory_.filePath(QStringLiteral("profile"));
+}
+
+// Whatever its profile, the browser keeps its singleton socket in a folder of the temporary
+// directory and its crash reports in the user's configuration folder; the environment moves
+// both into our directory (no command-line switch moves the crash reports). A temporary
+// directory too deep for the path of the socket stays the system's. Windows has no such
+// socket path limit, and names its temporary directory twice.
+QProcessEnvironment BrowserProcess::Environment() const
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString temporary = directory_.filePath(QStringLiteral("tmp"));
+#ifdef _WIN32
+    for (const QString &name : { QStringLiteral("TMP"), QStringLiteral("TEMP") })
+        environment.insert(name, QDir::toNativeSeparators(temporary));
+    const QString dumps
+        = QDir::toNativeSeparators(directory_.filePath(QStringLiteral("crash-reports")));
+#else
+    if (temporary.toLocal8Bit().size() <= kLongestTemporaryDirectory)
+        environment.insert(QStringLiteral("TMPDIR"), temporary);
+    const QString dumps = directory_.filePath(QStringLiteral("crash-reports"));
+#endif
+    environment.insert(QStringLiteral("BREAKPAD_DUMP_LOCATION"), dumps);
+    return environment;
 }
 
 QString BrowserProcess::LogPath() const

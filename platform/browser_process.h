@@ -3,19 +3,27 @@
 // output in a log file beside the profile, and the two pipes of the DevTools connection.
 // On POSIX systems the browser leads a process group of its own and finds the pipes on
 // its descriptors 3 (commands) and 4 (replies); on Windows it runs in a job object of
-// its own and is told the two inherited pipe handles on its command line.
+// its own and is told the two inherited pipe handles on its command line. What the
+// browser would write outside its profile (its singleton folder in the temporary
+// directory, its crash reports in the user's configuration folder) goes into the same
+// directory, so removing the directory leaves nothing behind.
 #pragma once
 
 #include "platform/devtools_pipe.h"
 
 #include <QDeadlineTimer>
-#ifndef _WIN32
+#ifdef _WIN32
+#include <QWinEventNotifier>
+#else
 #include <QProcess>
 #endif
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
+#include <memory>
 
 namespace cykl {
 
@@ -39,6 +47,10 @@ public:
 
     qint64 ProcessId() const { return pid_; }
 
+    // Runs the handler once the started process has ended by itself, from the event loop
+    // (on POSIX systems also from a wait on this process).
+    void WhenEnded(std::function<void()> handler);
+
     // Gives the process the grace time to exit on its own, then kills it with every
     // helper it started, and removes the temporary directory. Safe to call more than once.
     void End(std::chrono::milliseconds grace);
@@ -47,6 +59,7 @@ public:
     QString LogTail() const;
 
 private:
+    QProcessEnvironment Environment() const;
     QString LogPath() const;
     void RemoveTemporaryDirectory();
 
@@ -54,6 +67,7 @@ private:
 #ifdef _WIN32
     void *process_ = nullptr; // HANDLE of the browser process
     void *job_ = nullptr; // HANDLE of the job that holds it and its helpers
+    std::unique_ptr<QWinEventNotifier> endWatch_; // signalled when the process ends
 #else
     QProcess process_;
 #endif

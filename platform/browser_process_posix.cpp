@@ -6,6 +6,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
+#include <utility>
 
 namespace cykl {
 
@@ -50,6 +51,7 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     const int replyEnd = reply[1];
     process_.setChildProcessModifier(
         [commandEnd, replyEnd] { PlaceDescriptors(commandEnd, replyEnd); });
+    process_.setProcessEnvironment(Environment());
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setStandardOutputFile(LogPath(), QIODevice::Append);
     process_.setStandardErrorFile(LogPath(), QIODevice::Append);
@@ -67,6 +69,12 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     }
     pid_ = process_.processId();
     return { command[1], reply[0] };
+}
+
+void BrowserProcess::WhenEnded(std::function<void()> handler)
+{
+    QObject::connect(&process_, &QProcess::finished, &process_,
+                     [handler = std::move(handler)] { handler(); });
 }
 
 void BrowserProcess::End(std::chrono::milliseconds grace)

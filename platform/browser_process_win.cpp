@@ -145,6 +145,18 @@ private:
     LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
 };
 
+// The environment as CreateProcessW takes it: NAME=value entries, each ended by a NUL,
+// sorted without regard to case, the last one followed by one more NUL.
+QString EnvironmentBlock(const QProcessEnvironment &environment)
+{
+    QStringList entries = environment.toStringList();
+    entries.sort(Qt::CaseInsensitive);
+    QString block;
+    for (const QString &entry : std::as_const(entries))
+        block += entry + QChar(u'\0');
+    return block + QChar(u'\0');
+}
+
 QString HandleText(const Handle &handle)
 {
     return QString::number(static_cast<quint32>(reinterpret_cast<quintptr>(handle.get())));
@@ -176,12 +188,13 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
         nativeProgram,
         QStringList(arguments) << QStringLiteral("--remote-debugging-io-pipes=%1,%2")
                                       .arg(HandleText(commandTheirs), HandleText(replyTheirs)));
+    QString environment = EnvironmentBlock(Environment());
     PROCESS_INFORMATION info {};
     if (!::CreateProcessW(reinterpret_cast<const wchar_t *>(nativeProgram.utf16()),
                           reinterpret_cast<wchar_t *>(commandLine.data()), nullptr, nullptr, TRUE,
                           CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT
                               | EXTENDED_STARTUPINFO_PRESENT,
-                          nullptr, nullptr, &startup.StartupInfo, &info))
+                          environment.data(), nullptr, &startup.StartupInfo, &info))
         Fail(QStringLiteral("Prohlížeč %1 nelze spustit").arg(program));
     Handle thread(info.hThread);
     process_ = info.hProcess;
@@ -192,11 +205,26 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     return { commandOurs.take(), replyOurs.take() };
 }
 
+void BrowserProcess::WhenEnded(std::function<void()> handler)
+{
+    if (!process_ || ended_)
+        return;
+    endWatch_ = std::make_unique<QWinEventNotifier>(process_);
+    QObject::connect(endWatch_.get(), &QWinEventNotifier::activated, endWatch_.get(),
+                     [this, handler = std::move(handler)] {
+                         // The handle of an ended process stays signalled: once is enough.
+                         endWatch_->setEnabled(false);
+                         handler();
+                     });
+}
+
 void BrowserProcess::End(std::chrono::milliseconds grace)
 {
     if (ended_)
         return;
     ended_ = true;
+    if (endWatch_)
+        endWatch_->setEnabled(false); // before its handle is closed
     if (process_) {
         if (::WaitForSingleObject(process_, DWORD(grace.count())) != WAIT_OBJECT_0) {
             if (!job_ || !::TerminateJobObject(job_, 1))

@@ -14,13 +14,13 @@ namespace cykl::chart {
 // intellectual cyan. Pure green is hard to see as a thin line on white, so the lines
 // take a darker shade of it; the bars are filled areas and keep the pure colour.
 struct SeriesColour {
-    QColor line;
-    QColor fill;
-    QColor text; // a value written on the fill
+    QColor Line;
+    QColor Fill;
+    QColor Text; // a value written on the fill
 };
 inline const std::array<SeriesColour, 6> &Palette()
 {
-    static const std::array<SeriesColour, 6> palette { {
+    static const std::array<SeriesColour, 6> Colours { {
         { QColor(0, 0, 255), QColor(0, 0, 255), QColor(255, 255, 255) },
         { QColor(0, 190, 0), QColor(0, 255, 0), QColor(0, 0, 0) },
         { QColor(0, 255, 255), QColor(0, 255, 255), QColor(0, 0, 0) },
@@ -28,7 +28,7 @@ inline const std::array<SeriesColour, 6> &Palette()
         { QColor(200, 0, 200), QColor(255, 0, 255), QColor(255, 255, 255) },
         { QColor(128, 128, 0), QColor(192, 192, 0), QColor(0, 0, 0) },
     } };
-    return palette;
+    return Colours;
 }
 inline const SeriesColour &ColourOf(int index)
 {

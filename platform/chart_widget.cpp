@@ -24,9 +24,27 @@ namespace cykl {
 
 using namespace chart;
 
+namespace {
+
+// Qt Charts lays a series out again on every replace, even with the points it holds
+// already: so a reset of a chart that is blank already costs nothing.
+void Replace(QXYSeries &series, const QList<QPointF> &points)
+{
+    if (series.points() != points)
+        series.replace(points);
+}
+
+void Describe(QWidget &widget, const QString &description)
+{
+    if (widget.accessibleDescription() != description)
+        widget.setAccessibleDescription(description);
+}
+
+} // namespace
+
 struct ChartWidget::Private {
     Private(std::int16_t type, std::int16_t points, std::int16_t sets)
-        : model(type, points, sets), initial(type, points, sets)
+        : Model(type, points, sets), Initial(type, points, sets)
     {
     }
 
@@ -48,44 +66,44 @@ struct ChartWidget::Private {
     void RebuildBarSets(const ChartModel &data);
     void ColourBarLabels();
 
-    ChartModel model;
+    ChartModel Model;
     // The state the control was made in: what it shows when it appears before any draw
     // request. The axes and series are made only when first needed, at the first draw
     // request or the first showing, as a control that starts hidden may never be drawn.
-    const ChartModel initial;
-    QChartView *view = nullptr;
-    QChart *chart = nullptr;
-    Kind kind = Kind::None;
-    QLineSeries *zeroLine = nullptr;
+    const ChartModel Initial;
+    QChartView *View = nullptr;
+    QChart *Chart = nullptr;
+    Kind BuiltKind = Kind::None;
+    QLineSeries *ZeroLine = nullptr;
     // Line chart (type 6 and any type other than 4).
-    QCategoryAxis *dayAxis = nullptr;
-    std::vector<QLineSeries *> lines;
-    std::vector<std::string> dayLabels;
+    QCategoryAxis *DayAxis = nullptr;
+    std::vector<QLineSeries *> Lines;
+    std::vector<std::string> DayLabels;
     // Bar chart (type 4): one bar set per point, one category per data set.
-    QBarSeries *bars = nullptr;
-    QBarCategoryAxis *barAxis = nullptr;
-    std::vector<QBarSet *> barSets;
+    QBarSeries *Bars = nullptr;
+    QBarCategoryAxis *BarAxis = nullptr;
+    std::vector<QBarSet *> BarSets;
 };
 
 void ChartWidget::Private::Build(Kind wanted)
 {
-    chart->removeAllSeries();
-    for (auto *axis : chart->axes()) {
-        chart->removeAxis(axis);
+    Chart->removeAllSeries();
+    for (auto *axis : Chart->axes()) {
+        Chart->removeAxis(axis);
         delete axis;
     }
-    zeroLine = nullptr;
-    dayAxis = nullptr;
-    lines.clear();
-    dayLabels.clear();
-    bars = nullptr;
-    barAxis = nullptr;
-    barSets.clear();
-    kind = wanted;
+    ZeroLine = nullptr;
+    DayAxis = nullptr;
+    Lines.clear();
+    DayLabels.clear();
+    Bars = nullptr;
+    BarAxis = nullptr;
+    BarSets.clear();
+    BuiltKind = wanted;
     // The hidden legend still measures the names of the series in its font: the axis font,
     // which is loaded already.
-    chart->legend()->setFont(AxisFont());
-    if (kind == Kind::Bar) {
+    Chart->legend()->setFont(AxisFont());
+    if (BuiltKind == Kind::Bar) {
         BuildBar();
     } else {
         BuildLine();
@@ -98,7 +116,7 @@ void ChartWidget::Private::Build(Kind wanted)
 // loaded for them alone.
 QFont ChartWidget::Private::AxisFont() const
 {
-    QFont font = view->font();
+    QFont font = View->font();
     font.setPixelSize(AxisFontPixels);
     return font;
 }
@@ -109,7 +127,7 @@ void ChartWidget::Private::StyleAxis(QAbstractAxis *axis) const
     axis->setLabelsFont(font);
     axis->setTitleFont(font);
     axis->setTitleVisible(false);
-    axis->setLabelsColor(view->palette().color(QPalette::Text));
+    axis->setLabelsColor(View->palette().color(QPalette::Text));
     axis->setLinePen(QPen(QColor(128, 128, 128), 1));
     axis->setGridLinePen(QPen(QColor(224, 224, 224), 1));
 }
@@ -122,7 +140,7 @@ QValueAxis *ChartWidget::Private::AddValueAxis()
     axis->setMinorTickCount(0);
     axis->setLabelFormat("%d");
     StyleAxis(axis);
-    chart->addAxis(axis, Qt::AlignLeft);
+    Chart->addAxis(axis, Qt::AlignLeft);
     return axis;
 }
 
@@ -131,7 +149,7 @@ QLineSeries *ChartWidget::Private::AddZeroLine(QAbstractAxis *x, QValueAxis *y)
     auto *line = new QLineSeries;
     line->setObjectName(QStringLiteral("zeroLine"));
     line->setPen(QPen(QColor(96, 96, 96), 1));
-    chart->addSeries(line);
+    Chart->addSeries(line);
     line->attachAxis(x);
     line->attachAxis(y);
     return line;
@@ -139,38 +157,38 @@ QLineSeries *ChartWidget::Private::AddZeroLine(QAbstractAxis *x, QValueAxis *y)
 
 void ChartWidget::Private::BuildLine()
 {
-    dayAxis = new QCategoryAxis;
-    dayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    dayAxis->setGridLineVisible(false);
-    StyleAxis(dayAxis);
-    chart->addAxis(dayAxis, Qt::AlignBottom);
+    DayAxis = new QCategoryAxis;
+    DayAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    DayAxis->setGridLineVisible(false);
+    StyleAxis(DayAxis);
+    Chart->addAxis(DayAxis, Qt::AlignBottom);
     auto *valueAxis = AddValueAxis();
-    zeroLine = AddZeroLine(dayAxis, valueAxis);
+    ZeroLine = AddZeroLine(DayAxis, valueAxis);
 }
 
 void ChartWidget::Private::BuildBar()
 {
-    bars = new QBarSeries;
-    bars->setBarWidth(0.9);
-    bars->setLabelsPosition(QAbstractBarSeries::LabelsCenter);
-    chart->addSeries(bars);
-    barAxis = new QBarCategoryAxis;
-    barAxis->setGridLineVisible(false);
-    StyleAxis(barAxis);
-    chart->addAxis(barAxis, Qt::AlignBottom);
+    Bars = new QBarSeries;
+    Bars->setBarWidth(0.9);
+    Bars->setLabelsPosition(QAbstractBarSeries::LabelsCenter);
+    Chart->addSeries(Bars);
+    BarAxis = new QBarCategoryAxis;
+    BarAxis->setGridLineVisible(false);
+    StyleAxis(BarAxis);
+    Chart->addAxis(BarAxis, Qt::AlignBottom);
     auto *valueAxis = AddValueAxis();
-    bars->attachAxis(barAxis);
-    bars->attachAxis(valueAxis);
-    zeroLine = AddZeroLine(barAxis, valueAxis);
+    Bars->attachAxis(BarAxis);
+    Bars->attachAxis(valueAxis);
+    ZeroLine = AddZeroLine(BarAxis, valueAxis);
 }
 
 void ChartWidget::Private::Apply(const ChartModel &data)
 {
     const Kind wanted = data.Type() == ChartTypeBar ? Kind::Bar : Kind::Line;
-    if (wanted != kind) {
+    if (wanted != BuiltKind) {
         Build(wanted);
     }
-    if (kind == Kind::Bar) {
+    if (BuiltKind == Kind::Bar) {
         FillBars(data);
     } else {
         FillLines(data);
@@ -180,27 +198,27 @@ void ChartWidget::Private::Apply(const ChartModel &data)
 void ChartWidget::Private::FillLines(const ChartModel &data)
 {
     const int points = data.Points();
-    auto *valueAxis = chart->axes(Qt::Vertical).value(0);
-    while (static_cast<int>(lines.size()) < data.Sets()) {
+    auto *valueAxis = Chart->axes(Qt::Vertical).value(0);
+    while (static_cast<int>(Lines.size()) < data.Sets()) {
         auto *series = new QLineSeries;
-        series->setName(Text(SeriesName(static_cast<int>(lines.size()))));
-        series->setPen(QPen(ColourOf(static_cast<int>(lines.size())).line, 1.6));
-        chart->addSeries(series);
-        series->attachAxis(dayAxis);
+        series->setName(Text(SeriesName(static_cast<int>(Lines.size()))));
+        series->setPen(QPen(ColourOf(static_cast<int>(Lines.size())).Line, 1.6));
+        Chart->addSeries(series);
+        series->attachAxis(DayAxis);
         series->attachAxis(valueAxis);
-        lines.push_back(series);
+        Lines.push_back(series);
     }
-    for (int set = 0; set < static_cast<int>(lines.size()); ++set) {
+    for (int set = 0; set < static_cast<int>(Lines.size()); ++set) {
         QList<QPointF> curve;
         for (int point = 0; set < data.Sets() && point < points; ++point) {
             if (const auto value = data.Value(set, point)) {
                 curve.append(QPointF(point + 1, *value));
             }
         }
-        lines[static_cast<std::size_t>(set)]->replace(curve);
+        Replace(*Lines[static_cast<std::size_t>(set)], curve);
     }
-    dayAxis->setRange(0.5, points + 0.5);
-    zeroLine->replace({ QPointF(0.5, 0), QPointF(points + 0.5, 0) });
+    DayAxis->setRange(0.5, points + 0.5);
+    Replace(*ZeroLine, { QPointF(0.5, 0), QPointF(points + 0.5, 0) });
     UpdateDayAxis(data);
 }
 
@@ -211,8 +229,8 @@ void ChartWidget::Private::UpdateDayAxis(const ChartModel &data)
     for (int point = 0; point < data.Points(); ++point) {
         labels.push_back(data.Label(point));
     }
-    if (labels != dayLabels) {
-        dayLabels = std::move(labels);
+    if (labels != DayLabels) {
+        DayLabels = std::move(labels);
         LayOutDayAxis();
     }
 }
@@ -221,14 +239,14 @@ void ChartWidget::Private::UpdateDayAxis(const ChartModel &data)
 // when there is room, else every 2nd, 5th, 10th... point.
 int ChartWidget::Private::DayLabelStep() const
 {
-    const QFontMetrics metrics(dayAxis->labelsFont());
+    const QFontMetrics metrics(DayAxis->labelsFont());
     int widest = 0;
-    for (const auto &label : dayLabels) {
+    for (const auto &label : DayLabels) {
         widest = std::max(widest, metrics.horizontalAdvance(Text(label).trimmed()));
     }
-    widest = std::max(widest, metrics.horizontalAdvance(QString::number(dayLabels.size())));
+    widest = std::max(widest, metrics.horizontalAdvance(QString::number(DayLabels.size())));
     const double room
-        = std::max(1, view->parentWidget()->width() - ValueAxisRoom) / double(dayLabels.size());
+        = std::max(1, View->parentWidget()->width() - ValueAxisRoom) / double(DayLabels.size());
     for (const int step : { 1, 2, 5, 10, 20, 50, 100, 200, 500, 1000 }) {
         if (step * room >= widest + LabelPadding) {
             return step;
@@ -243,53 +261,53 @@ int ChartWidget::Private::DayLabelStep() const
 // keeps the layout of a drawn month.
 void ChartWidget::Private::LayOutDayAxis()
 {
-    const bool numbered = std::ranges::all_of(dayLabels, [](const auto &l) { return l.empty(); });
+    const bool numbered = std::ranges::all_of(DayLabels, [](const auto &l) { return l.empty(); });
     const int step = DayLabelStep();
     QList<std::pair<QString, int>> wanted;
-    for (int point = 1; point <= static_cast<int>(dayLabels.size()); ++point) {
+    for (int point = 1; point <= static_cast<int>(DayLabels.size()); ++point) {
         const bool shown = step < 5 ? (point - 1) % step == 0 : point == 1 || point % step == 0;
         const auto label = numbered
             ? QString::number(point)
-            : Text(dayLabels[static_cast<std::size_t>(point - 1)]).trimmed();
+            : Text(DayLabels[static_cast<std::size_t>(point - 1)]).trimmed();
         if (shown && !label.isEmpty()) {
             wanted.append({ label, point });
         }
     }
     QList<std::pair<QString, int>> shown;
-    for (const auto &label : dayAxis->categoriesLabels()) {
-        shown.append({ label, qRound(dayAxis->endValue(label)) });
+    for (const auto &label : DayAxis->categoriesLabels()) {
+        shown.append({ label, qRound(DayAxis->endValue(label)) });
     }
     if (shown == wanted) {
         return;
     }
     for (const auto &old : shown) {
-        dayAxis->remove(old.first);
+        DayAxis->remove(old.first);
     }
-    dayAxis->setStartValue(0.5);
+    DayAxis->setStartValue(0.5);
     for (const auto &[label, point] : wanted) {
-        dayAxis->append(label, point);
+        DayAxis->append(label, point);
     }
 }
 
 void ChartWidget::Private::RebuildBarSets(const ChartModel &data)
 {
     const QFont barLabelFont = AxisFont();
-    bars->clear();
-    barSets.clear();
+    Bars->clear();
+    BarSets.clear();
     for (int point = 0; point < data.Points(); ++point) {
         auto *set = new QBarSet(Text(SeriesName(point)));
-        set->setColor(ColourOf(point).fill);
-        set->setBorderColor(ColourOf(point).line.darker(130));
+        set->setColor(ColourOf(point).Fill);
+        set->setBorderColor(ColourOf(point).Line.darker(130));
         set->setLabelFont(barLabelFont);
-        bars->append(set);
-        barSets.push_back(set);
+        Bars->append(set);
+        BarSets.push_back(set);
     }
 }
 
 void ChartWidget::Private::FillBars(const ChartModel &data)
 {
     const int sets = data.Sets();
-    if (static_cast<int>(barSets.size()) != data.Points()) {
+    if (static_cast<int>(BarSets.size()) != data.Points()) {
         RebuildBarSets(data);
     }
     QStringList categories;
@@ -297,12 +315,12 @@ void ChartWidget::Private::FillBars(const ChartModel &data)
         const auto label = set == 0 ? Text(data.Label(0)) : QString::number(set + 1);
         categories.append(label.isEmpty() ? QStringLiteral(" ") : label);
     }
-    if (barAxis->categories() != categories) {
-        barAxis->setCategories(categories);
+    if (BarAxis->categories() != categories) {
+        BarAxis->setCategories(categories);
     }
     bool complete = true;
     for (int point = 0; point < data.Points(); ++point) {
-        auto *set = barSets[static_cast<std::size_t>(point)];
+        auto *set = BarSets[static_cast<std::size_t>(point)];
         if (set->count() != sets) {
             set->remove(0, set->count());
             set->append(QList<qreal>(sets, 0.0));
@@ -313,58 +331,58 @@ void ChartWidget::Private::FillBars(const ChartModel &data)
             set->replace(index, value.value_or(0.0));
         }
     }
-    bars->setLabelsVisible(complete);
+    Bars->setLabelsVisible(complete);
     ColourBarLabels();
-    zeroLine->replace({ QPointF(-0.5, 0), QPointF(sets - 0.5, 0) });
+    Replace(*ZeroLine, { QPointF(-0.5, 0), QPointF(sets - 0.5, 0) });
 }
 
 // A value is written in the middle of its bar, in a colour that stands out from the
 // fill; a bar too short to hold it has it spill onto the white plot, so it is black.
 void ChartWidget::Private::ColourBarLabels()
 {
-    for (int point = 0; point < static_cast<int>(barSets.size()); ++point) {
-        auto *set = barSets[static_cast<std::size_t>(point)];
+    for (int point = 0; point < static_cast<int>(BarSets.size()); ++point) {
+        auto *set = BarSets[static_cast<std::size_t>(point)];
         bool fits = true;
         for (int index = 0; index < set->count(); ++index) {
             fits = fits && std::abs(set->at(index)) >= ShortestLabelledBar;
         }
-        set->setLabelColor(fits ? ColourOf(point).text : QColor(0, 0, 0));
+        set->setLabelColor(fits ? ColourOf(point).Text : QColor(0, 0, 0));
     }
 }
 
 ChartWidget::ChartWidget(std::int16_t type, std::int16_t points, std::int16_t sets, QWidget *parent)
-    : QWidget(parent), d(std::make_unique<Private>(type, points, sets))
+    : QWidget(parent), d_(std::make_unique<Private>(type, points, sets))
 {
-    d->chart = new QChart;
-    d->chart->legend()->hide();
-    d->chart->setMargins(QMargins(0, 0, 0, 0));
-    d->chart->layout()->setContentsMargins(0, 0, 0, 0);
-    d->chart->setBackgroundRoundness(0);
-    d->chart->setAnimationOptions(QChart::NoAnimation);
-    d->view = new QChartView(d->chart, this);
-    d->view->setRenderHint(QPainter::Antialiasing);
-    d->view->setFrameShape(QFrame::NoFrame);
-    d->view->setFocusPolicy(Qt::NoFocus);
-    d->view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    d->view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    d_->Chart = new QChart;
+    d_->Chart->legend()->hide();
+    d_->Chart->setMargins(QMargins(0, 0, 0, 0));
+    d_->Chart->layout()->setContentsMargins(0, 0, 0, 0);
+    d_->Chart->setBackgroundRoundness(0);
+    d_->Chart->setAnimationOptions(QChart::NoAnimation);
+    d_->View = new QChartView(d_->Chart, this);
+    d_->View->setRenderHint(QPainter::Antialiasing);
+    d_->View->setFrameShape(QFrame::NoFrame);
+    d_->View->setFocusPolicy(Qt::NoFocus);
+    d_->View->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    d_->View->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(d->view);
-    setAccessibleDescription(Text(DescribeChart(d->model)));
+    layout->addWidget(d_->View);
+    setAccessibleDescription(Text(DescribeChart(d_->Model)));
 }
 
 ChartWidget::~ChartWidget() = default;
 
 void ChartWidget::Write(ChartProperty property, const ChartValue &value)
 {
-    switch (d->model.Write(property, value)) {
+    switch (d_->Model.Write(property, value)) {
     case ChartModel::Effect::Draw:
-        d->Apply(d->model);
-        setAccessibleDescription(Text(DescribeChart(d->model)));
+        d_->Apply(d_->Model);
+        Describe(*this, Text(DescribeChart(d_->Model)));
         emit drawn();
         break;
     case ChartModel::Effect::Cleared:
-        setAccessibleDescription(Text(DescribeChart(d->model)));
+        Describe(*this, Text(DescribeChart(d_->Model)));
         break;
     case ChartModel::Effect::None:
         break;
@@ -373,7 +391,7 @@ void ChartWidget::Write(ChartProperty property, const ChartValue &value)
 
 double ChartWidget::Read(ChartProperty property) const
 {
-    return d->model.Read(property);
+    return d_->Model.Read(property);
 }
 
 void ChartWidget::SetVisible(bool visible)
@@ -383,8 +401,8 @@ void ChartWidget::SetVisible(bool visible)
 
 void ChartWidget::showEvent(QShowEvent *event)
 {
-    if (d->kind == Private::Kind::None) {
-        d->Apply(d->initial);
+    if (d_->BuiltKind == Private::Kind::None) {
+        d_->Apply(d_->Initial);
     }
     QWidget::showEvent(event);
 }
@@ -393,8 +411,8 @@ void ChartWidget::showEvent(QShowEvent *event)
 void ChartWidget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    if (d->kind == Private::Kind::Line && !d->dayLabels.empty()) {
-        d->LayOutDayAxis();
+    if (d_->BuiltKind == Private::Kind::Line && !d_->DayLabels.empty()) {
+        d_->LayOutDayAxis();
     }
 }
 

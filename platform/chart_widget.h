@@ -29,11 +29,11 @@ protected:
 
 signals:
     // After each draw request has been applied to the picture.
-    void drawn();
+    void drawn(); // NOLINT(readability-identifier-naming): a signal, named as Qt names them
 
 private:
     struct Private;
-    std::unique_ptr<Private> d;
+    std::unique_ptr<Private> d_;
 };
 
 } // namespace cykl

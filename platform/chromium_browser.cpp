@@ -50,6 +50,9 @@ ChromiumBrowser::ChromiumBrowser(const QString &program, const QStringList &extr
     const auto pipes = process_->Start(
         program, BrowserArguments(process_->ProfileDirectory(), extraArguments), deadline);
     pipe_ = std::make_unique<DevToolsPipe>(pipes.commandEnd, pipes.replyEnd);
+    // A browser whose process has ended (the user closed it) gives back its connection and
+    // its profile at once, whether it is still in use or not.
+    process_->WhenEnded([this] { Abandon(); });
     try {
         Attach(deadline);
     } catch (const BrowserError &error) {

@@ -7,9 +7,11 @@
 #include "platform/browser.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QString>
+#include <optional>
 
 namespace cykl {
 
@@ -25,24 +27,51 @@ public:
     using BrowserError::BrowserError;
 };
 
+// The longest message the browser may send, without its NUL.
+inline constexpr qsizetype kMaxDevToolsMessage = 64 * 1024 * 1024;
+
+// Cuts the bytes that the browser writes into messages, however the bytes are split
+// into reads.
+class DevToolsReader {
+public:
+    explicit DevToolsReader(qsizetype maxMessage = kMaxDevToolsMessage);
+
+    void Append(QByteArrayView bytes);
+    // The next whole message; nothing while the next one is still incomplete. Throws
+    // BrowserError for a message that is no JSON object or is longer than the limit (as
+    // soon as its first part beyond the limit has arrived).
+    std::optional<QJsonObject> Next();
+    // Bytes held of messages not yet taken.
+    qsizetype Pending() const { return buffer_.size() - start_; }
+
+private:
+    qsizetype maxMessage_;
+    QByteArray buffer_;
+    qsizetype start_ = 0; // where the first message not yet taken begins
+    qsizetype scanned_ = 0; // buffer_ holds no NUL from start_ up to here
+};
+
 class DevToolsPipe {
 public:
     // Takes ownership of both ends: commands are written to commandEnd, replies and
     // events are read from replyEnd.
-    DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd);
+    DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd,
+                 qsizetype maxMessage = kMaxDevToolsMessage);
     ~DevToolsPipe();
     DevToolsPipe(const DevToolsPipe &) = delete;
     DevToolsPipe &operator=(const DevToolsPipe &) = delete;
 
     // Sends one command (to a page session when sessionId is not empty) and waits for its
-    // reply, skipping events. Returns the reply's result. Throws BrowserReplyError for an
-    // error reply and BrowserError when the connection breaks or the deadline passes.
+    // reply, skipping events and the late replies of earlier calls. Returns the reply's
+    // result. Throws BrowserReplyError for an error reply and BrowserError when the
+    // connection breaks or the deadline passes, however busy the browser keeps the pipe.
     QJsonObject Call(const QString &method, const QJsonObject &params, const QString &sessionId,
                      QDeadlineTimer deadline);
 
 private:
     QJsonObject Receive(QDeadlineTimer deadline);
-    // Writes the whole message, or throws BrowserError.
+    // Writes the whole message, or throws BrowserError; the deadline is checked between
+    // partial writes too.
     void Send(const QByteArray &message, QDeadlineTimer deadline);
     // Reads what has arrived, at least one byte; 0 when the browser closed its end.
     // Throws BrowserError on the deadline or a broken pipe.
@@ -50,7 +79,7 @@ private:
 
     PipeHandle commandEnd_;
     PipeHandle replyEnd_;
-    QByteArray received_;
+    DevToolsReader reader_;
     int nextId_ = 1;
 };
 

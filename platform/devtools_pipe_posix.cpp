@@ -47,8 +47,8 @@ bool Wait(int fd, short events, QDeadlineTimer deadline)
 
 } // namespace
 
-DevToolsPipe::DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd)
-    : commandEnd_(commandEnd), replyEnd_(replyEnd)
+DevToolsPipe::DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd, qsizetype maxMessage)
+    : commandEnd_(commandEnd), replyEnd_(replyEnd), reader_(maxMessage)
 {
     IgnoreBrokenPipes();
     for (const int fd : { commandEnd_, replyEnd_ })
@@ -65,6 +65,8 @@ void DevToolsPipe::Send(const QByteArray &message, QDeadlineTimer deadline)
 {
     qsizetype sent = 0;
     while (sent < message.size()) {
+        if (sent > 0 && deadline.hasExpired())
+            throw BrowserError("Prohlížeč nepřijímá příkazy (vypršel časový limit).");
         const ssize_t n = ::write(commandEnd_, message.constData() + sent, message.size() - sent);
         if (n >= 0) {
             sent += n;

@@ -59,8 +59,8 @@ private:
 
 } // namespace
 
-DevToolsPipe::DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd)
-    : commandEnd_(commandEnd), replyEnd_(replyEnd)
+DevToolsPipe::DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd, qsizetype maxMessage)
+    : commandEnd_(commandEnd), replyEnd_(replyEnd), reader_(maxMessage)
 {
 }
 
@@ -74,6 +74,8 @@ void DevToolsPipe::Send(const QByteArray &message, QDeadlineTimer deadline)
 {
     qsizetype sent = 0;
     while (sent < message.size()) {
+        if (sent > 0 && deadline.hasExpired())
+            throw BrowserError("Prohlížeč nepřijímá příkazy (vypršel časový limit).");
         Transfer transfer;
         DWORD bytes = 0;
         DWORD error = ERROR_SUCCESS;

@@ -32,7 +32,7 @@ Form1::Form1(const Form1Seams &seams)
     : seams_(seams), guard_(seams.Box, seams.End),
       link_(seams.Browsers, seams.Opener, HomePageAddress()),
       controls_(BuildForm1(*this, seams.Beep, guard_, link_.Address())),
-      display_(MAIN, *controls_.Graph1, *controls_.Graph2, seams.Box, *this), port_(*this, display_)
+      display_(MAIN, *this, *controls_.Graph1, *controls_.Graph2, seams.Box, *this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Cyklometrika"));
@@ -90,7 +90,7 @@ void Form1::SetCaption(std::string_view caption)
 
 void Form1::Command1_Click()
 {
-    guard_.Run([this] { ConfirmInput(MAIN, port_); });
+    guard_.Run([this] { ConfirmInput(MAIN, display_); });
 }
 
 void Form1::mnuExit_Click()

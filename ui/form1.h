@@ -57,8 +57,7 @@ private:
     Main MAIN;
     HomePageLink link_;
     Form1Controls controls_;
-    Display display_;
-    DisplayPort port_;
+    Display display_; // the chain's Port
     QPointer<Version> about_; // the About window while it is open
     bool ending_ = false; // Exit was chosen: no unload handler runs any more
 };

@@ -4,16 +4,17 @@
 #include "display/display.h"
 #include "platform/chart_widget.h"
 #include "ui/numeric_field.h"
+#include "ui/window_font.h"
 
 #include <QAction>
-#include <QFont>
-#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <algorithm>
 
 namespace cykl {
@@ -132,6 +133,18 @@ QPushButton *AddButton(QWidget &client, const QString &name, const QString &capt
     return button;
 }
 
+// The home-page address is as long as the folder the program lives in: a caption too wide
+// for its button keeps both ends of the address and drops its middle.
+void SetAddressCaption(QPushButton &button, const QString &address)
+{
+    QStyleOptionButton option;
+    option.initFrom(&button);
+    QStyle *style = button.style();
+    const int room = style->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width()
+        - style->pixelMetric(QStyle::PM_ButtonMargin, &option, &button);
+    button.setText(button.fontMetrics().elidedText(address, Qt::ElideMiddle, room));
+}
+
 QAction *AddMenuItem(QMenuBar &bar, const QString &name, const QString &caption)
 {
     QAction *item = bar.addAction(caption);
@@ -160,32 +173,10 @@ void SetTabOrder(const Form1Controls &controls)
 
 } // namespace
 
-void UseWindowFont(QWidget &window)
-{
-    // The family of the design first, then the ones closest to it in metrics.
-    const QStringList families
-        = { QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-            QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-            QStringLiteral("DejaVu Sans") };
-    // Other windows that ask for the design family by name get the same substitute.
-    QFont::insertSubstitutions(families.front(), families.mid(1));
-    // This window names the first family present: the font matching then has nothing to
-    // search for, which is a good part of the start-up's font work.
-    const QStringList installed = QFontDatabase::families();
-    const auto present = std::find_if(families.begin(), families.end(), [&](const QString &family) {
-        return installed.contains(family);
-    });
-    QFont font(present != families.end() ? *present : families.front());
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11); // 8.25 pt at 96 dots per inch
-    font.setBold(true);
-    window.setFont(font);
-}
-
 Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
                          const QString &homePage)
 {
-    UseWindowFont(form); // before the controls exist, so each is made with it once
+    form.setFont(WindowFont()); // before the controls exist, so each is made with it once
     auto *client = new QWidget(&form);
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(ClientWidth, ClientHeight);
@@ -215,6 +206,7 @@ Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
                     { 7200, 3000, 1455, 495 });
     controls.Command2
         = AddButton(*client, QStringLiteral("Command2"), homePage, { 240, 3600, 8415, 375 });
+    SetAddressCaption(*controls.Command2, homePage);
     controls.Command2->setToolTip(QStringLiteral(" Racte vstoupit"));
     BuildMenu(form, controls);
     SetTabOrder(controls);

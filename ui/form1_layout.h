@@ -39,10 +39,8 @@ struct Form1Controls {
     QAction *vtip = nullptr;
 };
 
-// The window's font: "MS Sans Serif" 8.25 pt bold, with substitutes where it is missing.
-void UseWindowFont(QWidget &window);
-
-// Builds every control of the window in its design state; Command2 shows the address.
+// Builds every control of the window in its design state; Command2 shows the address,
+// shortened in the middle where the button is too narrow for it.
 Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
                          const QString &homePage);
 

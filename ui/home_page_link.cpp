@@ -59,38 +59,52 @@ HomePageLink::HomePageLink(BrowserFactory &browsers, UrlOpener &fallback, QStrin
 // Retired browsers close their connections here and end on their own.
 HomePageLink::~HomePageLink() = default;
 
+// A new browser that cannot show the page counts as no browser at all: the desktop's
+// opener shows the page, and the held browser keeps its place.
 void HomePageLink::Command2_Click()
 {
     if (TryShow(Browser.get(), address_))
         return;
+    Failure failure;
+    if (std::unique_ptr<BrowserAutomation> fresh = ShowInNewBrowser(failure)) {
+        // The replaced browser may still show windows the user works in: it stays
+        // connected, unused, until its process ends or the program does.
+        if (Browser)
+            retired_.push_back(std::move(Browser));
+        Browser = std::move(fresh);
+        return;
+    }
+    if (!fallback_.OpenUrl(QUrl(address_)))
+        throw ProgramError(failure.number,
+                           "Domovskou stránku nelze zobrazit: " + failure.description
+                               + ", a adresu " + address_.toStdString()
+                               + " neotevřel ani výchozí program.");
+}
+
+// Starts a browser and shows the page in it; a browser that fails at that ends here.
+std::unique_ptr<BrowserAutomation> HomePageLink::ShowInNewBrowser(Failure &failure)
+{
     std::unique_ptr<BrowserAutomation> fresh;
     try {
         fresh = browsers_.CreateBrowser();
-    } catch (const BrowserError &) {
-        // No browser of our own on this machine: the desktop's opener shows the page.
+    } catch (const BrowserError &error) {
+        failure
+            = { kNoWayToShowPage, std::string("prohlížeč nelze spustit (") + error.what() + ')' };
+        return nullptr;
     }
     if (!fresh) {
-        if (!fallback_.OpenUrl(QUrl(address_)))
-            throw ProgramError(
-                kNoWayToShowPage,
-                "Domovskou stránku nelze zobrazit: nepodařilo se spustit prohlížeč ani otevřít "
-                "adresu "
-                    + address_.toStdString());
-        return;
+        failure = { kNoWayToShowPage, "prohlížeč nelze spustit" };
+        return nullptr;
     }
-    // The replaced browser may still show windows the user works in: it stays connected,
-    // unused, and ends with the program.
-    if (Browser)
-        retired_.push_back(std::move(Browser));
-    Browser = std::move(fresh);
     try {
-        Browser->SetVisible(true);
-        Browser->Navigate(address_);
+        fresh->SetVisible(true);
+        fresh->Navigate(address_);
     } catch (const BrowserError &error) {
-        throw ProgramError(kNewBrowserFailed,
-                           std::string("Nový prohlížeč nezobrazil domovskou stránku: ")
-                               + error.what());
+        failure = { kNewBrowserFailed,
+                    std::string("nový prohlížeč ji nezobrazil (") + error.what() + ')' };
+        return nullptr;
     }
+    return fresh;
 }
 
 void HomePageLink::Shutdown()

@@ -8,6 +8,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace cykl {
@@ -22,19 +23,26 @@ public:
 
     const QString &Address() const { return address_; }
 
-    // First attempt on the held browser, then a second one with a new browser. Throws
-    // ProgramError when the page cannot be shown at all.
+    // First attempt on the held browser, then a second one with a new browser, then the
+    // desktop's opener. Throws ProgramError when none of them shows the page.
     void Command2_Click();
 
     // Quit on the held browser; every failure is ignored.
     void Shutdown();
 
 private:
+    struct Failure {
+        int number = 0;
+        std::string description;
+    };
+    std::unique_ptr<BrowserAutomation> ShowInNewBrowser(Failure &failure);
+
     BrowserFactory &browsers_;
     UrlOpener &fallback_;
     QString address_;
     std::unique_ptr<BrowserAutomation> Browser;
-    // Replaced browsers stay connected, unused, so their windows stay open until the end.
+    // Replaced browsers stay connected, unused, so their windows stay open; each gives its
+    // connection back once its process has ended.
     std::vector<std::unique_ptr<BrowserAutomation>> retired_;
 };
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/version_window.h"
 
+#include "ui/form1_layout.h"
+#include "ui/window_font.h"
+
 #include <QCloseEvent>
-#include <QFont>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
@@ -15,18 +17,12 @@ namespace cykl {
 
 namespace {
 
-// Layouts are designed in twips; 15 twips make one pixel at 96 dots per inch.
-constexpr int px(int twips)
+QRect TwipRect(int left, int top, int width, int height)
 {
-    return twips / 15;
+    return { Twips(left), Twips(top), Twips(width), Twips(height) };
 }
 
-QRect twipRect(int left, int top, int width, int height)
-{
-    return { px(left), px(top), px(width), px(height) };
-}
-
-QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
+QLabel *MakeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
 {
     auto *label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -38,7 +34,7 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect 
 
 // An empty icon keeps the title bar free of the application's icon where the window
 // system allows it.
-QIcon noIcon()
+QIcon NoIcon()
 {
     QPixmap blank(16, 16);
     blank.fill(Qt::transparent);
@@ -56,49 +52,46 @@ Version::Version(QWidget *form1)
     setObjectName(QStringLiteral("Version"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("     Cyklometrika - verze 1.0"));
-    setWindowIcon(noIcon());
-    setFixedSize(px(6135), px(2100));
+    setWindowIcon(NoIcon());
+    setFixedSize(Twips(6135), Twips(2100));
     setSizeGripEnabled(false);
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(8.25);
-    font.setWeight(QFont::Bold);
-    setFont(font);
-    buildControls();
+    setFont(WindowFont());
+    BuildControls();
 }
 
 Version::~Version()
 {
-    enableForm1();
+    EnableForm1();
 }
 
 // Created in tab order, so the button comes first and takes the focus.
-void Version::buildControls()
+void Version::BuildControls()
 {
     auto *command2 = new QPushButton(QStringLiteral("Návrat zpet"), this);
     command2->setObjectName(QStringLiteral("Command2"));
-    command2->setGeometry(twipRect(4680, 1440, 1215, 495));
+    command2->setGeometry(TwipRect(4680, 1440, 1215, 495));
     command2->setDefault(true);
     connect(command2, &QPushButton::clicked, this, &Version::Command2_Click);
 
-    auto *picture1 = makeLabel(this, "Picture1", QString(), twipRect(240, 1440, 615, 495));
+    auto *picture1 = MakeLabel(this, "Picture1", QString(), TwipRect(240, 1440, 615, 495));
     picture1->setPixmap(QPixmap(QStringLiteral(":/cykl/CYKL.png")));
 
-    auto *label1 = makeLabel(this, "Label1",
+    auto *label1 = MakeLabel(this, "Label1",
                              QStringLiteral("Převod programu pro osobní počítač a jeho úpravy."),
-                             twipRect(240, 840, 5775, 495));
+                             TwipRect(240, 840, 5775, 495));
     QPalette blue = label1->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
     label1->setPalette(blue);
 
-    makeLabel(this, "Label2",
+    MakeLabel(this, "Label2",
               QStringLiteral("Námět, komentáře a první verze programu pro kalkulátor."),
-              twipRect(240, 240, 5895, 495));
+              TwipRect(240, 240, 5895, 495));
     command2->setFocus();
 }
 
 void Version::Command2_Click()
 {
-    enableForm1();
+    EnableForm1();
     close();
 }
 
@@ -106,13 +99,13 @@ void Version::Command2_Click()
 // window back, so it can never stay disabled.
 void Version::closeEvent(QCloseEvent *event)
 {
-    enableForm1();
+    EnableForm1();
     event->accept();
 }
 
 void Version::reject()
 {
-    enableForm1();
+    EnableForm1();
     QDialog::reject();
 }
 
@@ -128,7 +121,7 @@ void Version::showEvent(QShowEvent *event)
     }
 }
 
-void Version::enableForm1()
+void Version::EnableForm1()
 {
     if (form1_)
         form1_->setEnabled(true);

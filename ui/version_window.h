@@ -20,8 +20,8 @@ private:
     void closeEvent(QCloseEvent *event) override;
     void reject() override;
     void showEvent(QShowEvent *event) override;
-    void buildControls();
-    void enableForm1();
+    void BuildControls();
+    void EnableForm1();
 
     QPointer<QWidget> form1_;
 };

@@ -3,12 +3,13 @@
 // on the off-screen platform (nothing is ever shown), draws and writes the picture.
 #include "companion/chart/chart_picture.h"
 #include "companion/chart_job.h"
+#include "companion/system_error.h"
 
 #include <QApplication>
 #include <QSaveFile>
 #include <QScopeGuard>
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -52,12 +53,13 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
     const QString kind = QString::fromLatin1(job->Kind);
     const QByteArray bytes = cykl::chart_picture::Picture(fields).Render(kind);
     if (bytes.isEmpty()) {
-        SetError(job, QStringLiteral("cannot draw a picture of the kind '%1'").arg(kind));
+        SetError(job, QStringLiteral("obrázek druhu „%1“ nakreslit nelze").arg(kind));
         return 1;
     }
     QSaveFile file(QString::fromUtf8(job->Path));
+    errno = 0;
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return 0;
-    SetError(job, file.errorString());
+    SetError(job, cykl::companion::CzechWriteError(file.fileName(), errno));
     return 1;
 }

@@ -159,9 +159,8 @@ Picture::Picture(const std::array<int, 6> &numbers) : d(std::make_unique<Private
     Main main;
     NoBox box;
     NoCaption caption;
-    Display display(main, *d->graph1, *d->graph2, box, caption);
-    DisplayPort port(d->fields, display);
-    ConfirmInput(main, port);
+    Display display(main, d->fields, *d->graph1, *d->graph2, box, caption);
+    ConfirmInput(main, display);
     d->Settle();
 }
 

@@ -18,6 +18,7 @@
 #include <windows.h>
 #else
 #include <csignal>
+#include <unistd.h>
 #endif
 #include <memory>
 #include <optional>
@@ -103,6 +104,36 @@ inline QList<qint64> LiveGroupMembers(qint64 group)
             members << pid;
     }
     return members;
+}
+
+// The two pipes of a browser's connection, as its descriptors 3 and 4 name them
+// ("pipe:[inode]"); empty entries once the browser has gone.
+inline QStringList ConnectionPipes(qint64 pid)
+{
+    QStringList pipes;
+    for (const int fd : { 3, 4 }) {
+        char target[64] {};
+        const QByteArray link = QStringLiteral("/proc/%1/fd/%2").arg(pid).arg(fd).toLocal8Bit();
+        const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
+        pipes << QString::fromLatin1(target, n > 0 ? n : 0);
+    }
+    return pipes;
+}
+
+// How many descriptors of this process are ends of the given pipes.
+inline int EndsHeldHere(const QStringList &pipes)
+{
+    int held = 0;
+    const QStringList fds = QDir(QStringLiteral("/proc/self/fd"))
+                                .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    for (const QString &fd : fds) {
+        char target[64] {};
+        const QByteArray link = ("/proc/self/fd/" + fd).toLocal8Bit();
+        const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
+        if (n > 0 && pipes.contains(QString::fromLatin1(target, n)))
+            ++held;
+    }
+    return held;
 }
 
 inline void KillGroup(qint64 group)

@@ -8,6 +8,8 @@
 //   --fake-exit-after=N        exit after answering N commands (a window the user closed)
 //   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
 //   --fake-fail=METHOD[:K]     answer the K-th command METHOD with an error
+//   --fake-stream=METHOD[:K]   never answer the K-th command METHOD, but send events and
+//                              replies to commands never sent, as fast as they are read
 //   --fake-no-page             show no page until one is asked for
 //   --fake-minimized           start with the window minimized
 // It ends when its command pipe closes, or after answering Browser.close.
@@ -96,6 +98,7 @@ struct Options {
     bool minimized = false;
     Trigger hang;
     Trigger fail;
+    Trigger stream;
 };
 
 Trigger ParseTrigger(const QString &value)
@@ -126,6 +129,8 @@ Options ParseOptions(int argc, char **argv)
             options.hang = ParseTrigger(value);
         else if (argument.startsWith("--fake-fail="))
             options.fail = ParseTrigger(value);
+        else if (argument.startsWith("--fake-stream="))
+            options.stream = ParseTrigger(value);
         else if (argument == "--fake-no-page")
             options.noPage = true;
         else if (argument == "--fake-minimized")
@@ -152,6 +157,8 @@ QString InheritedDescriptors()
 #endif
     return open.isEmpty() ? QStringLiteral("-") : open.join(',');
 }
+
+void WriteBytes(int fd, const QByteArray &bytes);
 
 class FakeBrowser {
 public:
@@ -205,14 +212,46 @@ bool FakeBrowser::ReadCommand(QJsonObject &command)
 
 void FakeBrowser::Write(const QJsonObject &message) const
 {
-    const QByteArray bytes = QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0';
+    WriteBytes(options_.replyFd, QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0');
+}
+
+void WriteBytes(int fd, const QByteArray &bytes)
+{
     qsizetype sent = 0;
     while (sent < bytes.size()) {
-        const auto n = WriteFd(options_.replyFd, bytes.constData() + sent, bytes.size() - sent);
+        const auto n = WriteFd(fd, bytes.constData() + sent, bytes.size() - sent);
         if (n < 0 && errno != EINTR)
             ::_exit(3);
         sent += n > 0 ? n : 0;
     }
+}
+
+// Writes a prepared batch over and over, faster than any reader takes it in; ends when
+// the reader goes away and a write fails.
+[[noreturn]] void Stream(int fd, int unanswered)
+{
+    const QJsonObject lifecycle { { "frameId", "F1" }, { "name", "networkIdle" } };
+    const QByteArray event = QJsonDocument(QJsonObject { { "method", "Page.lifecycleEvent" },
+                                                         { "params", lifecycle },
+                                                         { "sessionId", "S1" } })
+                                 .toJson(QJsonDocument::Compact)
+        + '\0';
+    QByteArray batch;
+    for (int n = 1; batch.size() < 65536; ++n) {
+        batch += event;
+        if (n % 16 == 0) // the reply to a command that was never sent
+            batch += QJsonDocument(
+                         QJsonObject { { "id", unanswered + n }, { "result", QJsonObject {} } })
+                         .toJson(QJsonDocument::Compact)
+                + '\0';
+    }
+#ifndef _WIN32
+    // A roomy pipe stays full even while this process waits for its turn on the processor
+    // (the Windows pipe is made roomy by its server end).
+    ::fcntl(fd, F_SETPIPE_SZ, 1024 * 1024);
+#endif
+    for (;;)
+        WriteBytes(fd, batch);
 }
 
 QJsonObject Error(const QString &message)
@@ -295,6 +334,10 @@ int FakeBrowser::Run()
         if (Hits(options_.hang, method)) {
             Log("hang", method);
             HangForever();
+        }
+        if (Hits(options_.stream, method)) {
+            Log("stream", method);
+            Stream(options_.replyFd, command["id"].toInt());
         }
         QJsonObject reply = Hits(options_.fail, method)
             ? Error("fake failure")

@@ -2,6 +2,7 @@
 // The Chromium browser layer over its pipes, against the fake browser program: the
 // command sequence, failures and time limits, and that no process or profile is left.
 #include "browser_test_support.h"
+#include "platform/devtools_pipe.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -133,6 +134,47 @@ private slots:
         QVERIFY(!QFileInfo::exists(browser.ProfileDirectory()));
         QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Navigate(kPage));
         QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Quit());
+    }
+
+    // A browser that sends events and replies to commands never sent, without end, but
+    // never the reply awaited: the pipe always has something to read, and the call still
+    // fails at its limit.
+    void streamingBrowserIsCutOffAtTheLimit_data()
+    {
+        QTest::addColumn<QString>("method");
+        QTest::addColumn<bool>("atStart");
+        QTest::newRow("at start-up") << "Target.getTargets" << true;
+        QTest::newRow("in a later call") << "Browser.getWindowForTarget" << false;
+    }
+
+    void streamingBrowserIsCutOffAtTheLimit()
+    {
+        QFETCH(QString, method);
+        QFETCH(bool, atStart);
+        const BrowserLimits limits { 1500ms, 1000ms };
+        const qint64 limit = (atStart ? limits.firstAnswer : limits.call).count();
+        QElapsedTimer clock;
+        clock.start();
+        QString failure;
+        try {
+            ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option(), "--fake-stream=" + method },
+                                    limits);
+            clock.start();
+            browser.SetVisible(true);
+        } catch (const BrowserReplyError &error) {
+            QFAIL(error.what());
+        } catch (const BrowserError &error) {
+            failure = QString::fromUtf8(error.what());
+        }
+        const qint64 elapsed = clock.elapsed();
+        qInfo("%s: failed after %lld ms (limit %lld ms)", qPrintable(method), elapsed, limit);
+        const qint64 pid = log->Started().value(0);
+        QCOMPARE(log->Details(pid, "stream"), QStringList { method });
+        QVERIFY2(failure.contains(QStringLiteral("včas")), qPrintable(failure));
+        QVERIFY2(elapsed >= limit, "the call failed before its limit");
+        QVERIFY2(elapsed < limit + 3000, "the call outlived its limit by far");
+        QVERIFY(test::LiveGroupMembers(pid).isEmpty());
+        QVERIFY(!QFileInfo::exists(log->Details(pid, "start").value(0).section(" profile=", 1)));
     }
 
     void startFailure_data()

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The home-page link with the real Chromium, headless, on a local page: the page loads,
 // a second press reuses the process, a killed browser is replaced, and the shutdown step
-// ends the browser and removes its profile. Prints how long the presses and the quit took.
+// ends the browser and removes its profile. The browsers run with a temporary directory
+// and a configuration folder of the test's own, which must be empty at the end. Prints
+// how long the presses and the quit took.
 #include "browser_test_support.h"
 #include "ui/home_page_link.h"
 
@@ -32,6 +34,13 @@ QString Evaluate(ChromiumBrowser *browser, const QString &expression)
     }
 }
 
+// Everything in a folder, hidden entries included.
+QStringList Contents(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
+                                  | QDir::NoDotAndDotDot);
+}
+
 } // namespace
 
 class TestChromiumIntegration : public QObject {
@@ -50,6 +59,12 @@ private slots:
                        .arg(kTitle)
                        .toUtf8());
         address = QUrl::fromLocalFile(page.fileName()).toString();
+        // Short paths: the browser's socket lies some 80 bytes below the temporary directory.
+        QVERIFY(sandbox.isValid());
+        for (const char *folder : { "t", "c" })
+            QVERIFY(QDir(sandbox.path()).mkdir(folder));
+        qputenv("TMPDIR", sandbox.filePath("t").toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", sandbox.filePath("c").toLocal8Bit());
     }
 
     void cleanupTestCase()
@@ -104,6 +119,11 @@ private slots:
         QVERIFY(test::LiveGroupMembers(second.pid).isEmpty());
         QVERIFY(!QFileInfo::exists(QFileInfo(second.profile).path()));
         QVERIFY(opener.opened.isEmpty());
+        // Neither the killed browser nor the one that quit left anything behind.
+        for (const char *folder : { "t", "c" }) {
+            const QStringList left = Contents(sandbox.filePath(folder));
+            QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
+        }
         qInfo("first press %lld ms, reuse press %lld ms, replacing a killed browser %lld ms, "
               "quit %lld ms",
               firstPress, reusePress, replacePress, quit);
@@ -111,6 +131,7 @@ private slots:
 
 private:
     QTemporaryDir directory;
+    QTemporaryDir sandbox { QDir::tempPath() + QStringLiteral("/cykl-XXXXXX") };
     QString address;
     QList<qint64> groups;
 };

@@ -16,6 +16,7 @@ namespace {
 const QString kAddress = QStringLiteral("file:///tmp/cyklometrika/index.html");
 const QString kNavigate = "Page.navigate " + kAddress;
 constexpr BrowserLimits kLimits { 10s, 2s };
+constexpr BrowserLimits kShortLimits { 10s, 1s };
 
 } // namespace
 
@@ -99,6 +100,101 @@ private slots:
         QVERIFY(!test::IsRunning(first));
         QVERIFY(!log->Calls(first).contains("Browser.close"));
         QVERIFY(!QFileInfo::exists(factory.Created().at(0).profile));
+    }
+
+    void retiredBrowserLetsGoOnceEnded_data()
+    {
+        QTest::addColumn<QStringList>("firstOptions");
+        QTest::addColumn<bool>("killFirst");
+        const QString refused = QStringLiteral("--fake-fail=Page.navigate:2");
+        QTest::newRow("killed") << QStringList { refused } << true;
+        // Five commands for the first press, three for the second.
+        QTest::newRow("closed by the user")
+            << QStringList { refused, "--fake-exit-after=8" } << false;
+    }
+
+    // A replaced browser that still runs stays connected; once its process ends, its
+    // connection and profile go at once, while the held browser stays.
+    void retiredBrowserLetsGoOnceEnded()
+    {
+        QFETCH(QStringList, firstOptions);
+        QFETCH(bool, killFirst);
+        test::SequenceFactory factory(
+            CYKL_FAKE_BROWSER, { QStringList { log->Option() } + firstOptions, { log->Option() } },
+            kLimits);
+        test::RecordingOpener opener;
+        HomePageLink link(factory, opener, kAddress);
+        link.Command2_Click();
+        const auto retired = factory.Created().at(0);
+#ifndef _WIN32
+        // (Windows cannot list the pipe ends a process holds; there the profile, which goes
+        // right after the connection, tells.)
+        const QStringList pipes = test::ConnectionPipes(retired.pid);
+        QCOMPARE(test::EndsHeldHere(pipes), 2);
+#endif
+        link.Command2_Click();
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+        if (killFirst)
+            test::Kill(retired.pid);
+#ifndef _WIN32
+        QTRY_COMPARE(test::EndsHeldHere(pipes), 0);
+#endif
+        QTRY_VERIFY(!QFileInfo::exists(retired.profile));
+        QVERIFY(!test::IsRunning(retired.pid));
+        QCOMPARE(log->Has(retired.pid, "exit"), !killFirst);
+        const qint64 held = factory.Created().at(1).pid;
+        QVERIFY(test::IsRunning(held));
+        link.Command2_Click();
+        QCOMPARE(log->Calls(held).count(kNavigate), 2);
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+    }
+
+    void newBrowserFailsAtFirstCommands_data()
+    {
+        QTest::addColumn<QString>("failure");
+        QTest::addColumn<bool>("openerWorks");
+        const QList<std::pair<const char *, QString>> failures {
+            { "no window for its target", "--fake-fail=Browser.getWindowForTarget" },
+            { "navigation past its limit", "--fake-hang=Page.navigate" },
+            { "events instead of the reply", "--fake-stream=Page.navigate" },
+        };
+        for (const auto &[name, failure] : failures) {
+            QTest::addRow("%s, desktop opener shows the page", name) << failure << true;
+            QTest::addRow("%s, opener fails too", name) << failure << false;
+        }
+    }
+
+    // A new browser that fails at its first commands is ended, and the desktop's opener
+    // shows the page as when no browser can be started; only when the opener fails too
+    // does the error leave the handler. Nothing is held, so the next press starts afresh.
+    void newBrowserFailsAtFirstCommands()
+    {
+        QFETCH(QString, failure);
+        QFETCH(bool, openerWorks);
+        test::SequenceFactory factory(CYKL_FAKE_BROWSER, { { log->Option(), failure } },
+                                      kShortLimits);
+        test::RecordingOpener opener(openerWorks);
+        HomePageLink link(factory, opener, kAddress);
+        const auto press = [&link] {
+            try {
+                link.Command2_Click();
+            } catch (const ProgramError &error) {
+                return error.Number();
+            }
+            return 0;
+        };
+        QCOMPARE(press(), openerWorks ? 0 : 1002);
+        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        QCOMPARE(factory.Created().size(), std::size_t(1));
+        const auto failed = factory.Created().front();
+        QVERIFY(test::LiveGroupMembers(failed.pid).isEmpty());
+        QVERIFY(!QFileInfo::exists(failed.profile));
+        QCOMPARE(press(), openerWorks ? 0 : 1002);
+        QCOMPARE(factory.Created().size(), std::size_t(2));
+        QCOMPARE(opener.opened.size(), 2);
+        link.Shutdown();
+        for (const qint64 pid : log->Started())
+            QVERIFY(!log->Calls(pid).contains("Browser.close"));
     }
 
     void shutdown_data()

@@ -28,7 +28,7 @@ struct WindowDay {
 WindowDay ConfirmInWindow(const Date &birth, const Date &day)
 {
     test::ConfirmationRig rig;
-    test::RecordingPort port(rig.log, rig.port);
+    test::RecordingPort port(rig.log, rig.display);
     rig.fields = test::FixedFields(std::to_string(birth.Day), std::to_string(birth.Month),
                                    std::to_string(birth.Year), std::to_string(day.Day),
                                    std::to_string(day.Month), std::to_string(day.Year));

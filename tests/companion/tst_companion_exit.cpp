@@ -4,7 +4,9 @@
 // written; and that the text commands never load the chart libraries.
 #include "companion/engine.h"
 
+#include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -34,6 +36,26 @@ QString Text(MessageCode code, int birthYear = 1996, int targetYear = 1996)
     return QString::fromStdString(MessageText(code, { 1, 1, birthYear }, { 1, 1, targetYear }));
 }
 
+// A usage error is one Czech line after the command's name, and the pointer to the help.
+// Qt's parser writes its own complaints in English; none of them may get through.
+void VerifyCzechUsageError(const QByteArray &err)
+{
+    const QString text = QString::fromUtf8(err);
+    QVERIFY2(text.toUtf8() == err, err);
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    QCOMPARE(lines.size(), 3);
+    QVERIFY2(lines[0].startsWith(QLatin1String("cyklometrika: ")), err);
+    QCOMPARE(lines[1], QStringLiteral("Nápověda: cyklometrika --help"));
+    QCOMPARE(lines[2], QString());
+    static const QRegularExpression czechLetter(QStringLiteral("[áčďéěíňóřšťúůýž]"));
+    QVERIFY2(lines[0].contains(czechLetter), err);
+    static const QRegularExpression english(
+        QStringLiteral("\\b(usage|try|unknown|missing|unexpected|option|value|not|needs|"
+                       "takes|for|or|the)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    QVERIFY2(!lines[0].contains(english), err);
+}
+
 } // namespace
 
 class TestCompanionExit : public QObject {
@@ -41,6 +63,7 @@ class TestCompanionExit : public QObject {
 private slots:
     void statuses_data();
     void statuses();
+    void helpFitsEightyColumns();
     void outputFileThatCannotBeWritten_data();
     void outputFileThatCannotBeWritten();
     void outputFileHoldsWhatStandardOutputWould();
@@ -51,9 +74,9 @@ void TestCompanionExit::statuses_data()
 {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("error"); // the whole standard error, or its start for usage
+    QTest::addColumn<QString>("error"); // the whole standard error of a refusal
 
-    const QString usage = QStringLiteral("cyklometrika: ");
+    const QString usage;
     QTest::newRow("day") << QStringList { "day", "10.1.1996", "5.3.1996" } << 0 << QString();
     QTest::newRow("den, ISO dates")
         << QStringList { "den", "1996-01-10", "1996-03-05" } << 0 << QString();
@@ -109,6 +132,14 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("remind not a number")
         << QStringList { "critical", "10.1.1996", "-f", "ics", "--remind", "soon" } << 2 << usage;
     QTest::newRow("unknown option") << QStringList { "day", "10.1.1996", "--colour" } << 2 << usage;
+    QTest::newRow("unknown short option") << QStringList { "day", "10.1.1996", "-x" } << 2 << usage;
+    QTest::newRow("two unknown options")
+        << QStringList { "day", "--colour", "10.1.1996", "-x" } << 2 << usage;
+    QTest::newRow("option without its value")
+        << QStringList { "month", "10.1.1996", "--format" } << 2 << usage;
+    QTest::newRow("value to a switch") << QStringList { "--help=all" } << 2 << usage;
+    QTest::newRow("remind past a year")
+        << QStringList { "critical", "10.1.1996", "-f", "ics", "--remind", "8785" } << 2 << usage;
     QTest::newRow("range ends before it starts")
         << QStringList { "critical", "10.1.1996", "5.3.1996", "4.3.1996" } << 2 << usage;
     QTest::newRow("chart without a file") << QStringList { "chart", "10.1.1996" } << 2 << usage;
@@ -134,27 +165,58 @@ void TestCompanionExit::statuses()
     if (status == 1)
         QCOMPARE(QString::fromUtf8(outcome.err), error + QLatin1Char('\n'));
     else
-        QVERIFY2(outcome.err.startsWith(error.toUtf8()), outcome.err);
+        VerifyCzechUsageError(outcome.err);
+}
+
+// Counted in characters, not bytes: every Czech letter is two bytes of UTF-8.
+void TestCompanionExit::helpFitsEightyColumns()
+{
+    const Outcome outcome = Run({ QStringLiteral("--help") });
+    QCOMPARE(outcome.status, 0);
+    const QString help = QString::fromUtf8(outcome.out);
+    QVERIFY(help.endsWith(QLatin1Char('\n')));
+    for (const QString &line : help.split(QLatin1Char('\n')))
+        QVERIFY2(line.size() <= 80, qPrintable(line));
+    for (const char *name : { "day", "den", "month", "mesic", "critical", "kriticke", "chart",
+                              "graf", "--format", "--output", "--remind", "--help", "--version" })
+        QVERIFY2(help.contains(QLatin1String(name)), name);
 }
 
 void TestCompanionExit::outputFileThatCannotBeWritten_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("csv") << QStringList { "month", "10.1.1996", "-f", "csv" };
-    QTest::newRow("ics") << QStringList { "critical", "10.1.1996", "-f", "ics" };
-    QTest::newRow("picture") << QStringList { "chart", "10.1.1996" };
+    QTest::addColumn<bool>("folderMissing"); // else a folder stands at the file's path
+    QTest::addColumn<QString>("error"); // standard error after the file's name, in Czech
+
+    const QStringList csv { "month", "10.1.1996", "-f", "csv" };
+    const QStringList ics { "critical", "10.1.1996", "-f", "ics" };
+    const QStringList picture { "chart", "10.1.1996" };
+    const QString missing = QStringLiteral("soubor nebo adresář neexistuje\n");
+    const QString folder = QStringLiteral("je to adresář\n");
+    QTest::newRow("csv, no folder") << csv << true << "“ nelze zapsat: " + missing;
+    QTest::newRow("ics, no folder") << ics << true << "“ nelze zapsat: " + missing;
+    QTest::newRow("picture, no folder") << picture << true << "“ nelze nakreslit: " + missing;
+    QTest::newRow("csv onto a folder") << csv << false << "“ nelze zapsat: " + folder;
+    QTest::newRow("picture onto a folder") << picture << false << "“ nelze nakreslit: " + folder;
 }
 
 void TestCompanionExit::outputFileThatCannotBeWritten()
 {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, folderMissing);
+    QFETCH(QString, error);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("no such folder/out.png"));
+    const QString path = dir.filePath(folderMissing ? QStringLiteral("no such folder/out.png")
+                                                    : QStringLiteral("out.png"));
+    QVERIFY(folderMissing || QDir(dir.path()).mkdir(QStringLiteral("out.png")));
     const Outcome outcome = Run(arguments << QStringLiteral("-o") << path);
     QCOMPARE(outcome.status, 3);
     QCOMPARE(outcome.out, QByteArray());
-    QVERIFY2(outcome.err.startsWith("cyklometrika: cannot"), outcome.err);
-    QVERIFY(!QFile::exists(path));
+    const QString err = QString::fromUtf8(outcome.err);
+    QVERIFY2(err.startsWith(QStringLiteral("cyklometrika: ")), outcome.err);
+    QVERIFY2(err.endsWith(path + error), outcome.err);
+    QCOMPARE(QFileInfo(path).isDir(), !folderMissing);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 void TestCompanionExit::outputFileHoldsWhatStandardOutputWould()

@@ -2,6 +2,7 @@
 // The day count against a closed-form day number of the calculation's calendar, for many
 // thousands of random date pairs (fixed seed, so every run checks the same pairs).
 #include "calc/chain.h"
+#include "tests/support/day_number.h"
 
 #include <QTest>
 #include <array>
@@ -9,26 +10,13 @@
 #include <random>
 
 using namespace cykl;
+using cykl::test::DayNumber;
+using cykl::test::MonthDays;
 
 namespace {
 
-// Days before the first of each month in a year without a leap day.
-constexpr std::array<std::int64_t, 12> DaysBeforeMonth
-    = { 0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334 };
-constexpr std::array<int, 12> Length = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-
-// Day number of a date for years 0 and later: every year divisible by 4 has 366 days, and
-// the years 0, 4, 8 ... before the given year add one day each.
-std::int64_t DayNumber(std::int64_t day, int month, std::int64_t year)
-{
-    const std::int64_t leapYearsBefore = (year + 3) / 4;
-    const bool leapDayPassed = year % 4 == 0 && month > 2;
-    return 365 * year + leapYearsBefore + DaysBeforeMonth[static_cast<std::size_t>(month - 1)]
-        + (leapDayPassed ? 1 : 0) + day;
-}
-
 struct Pair {
-    int birthDay, birthMonth, birthYear, targetMonth, targetYear;
+    int BirthDay, BirthMonth, BirthYear, TargetMonth, TargetYear;
 };
 
 // A birth date and a target month as the confirmation lets them through: the target month
@@ -39,13 +27,11 @@ Pair RandomPair(std::mt19937 &random, int firstYear, int lastYear, int maxSpan)
         return std::uniform_int_distribution<int>(low, high)(random);
     };
     Pair p {};
-    p.birthYear = pick(firstYear, lastYear);
-    p.birthMonth = pick(1, 12);
-    const int length = Length[static_cast<std::size_t>(p.birthMonth - 1)]
-        + (p.birthMonth == 2 && p.birthYear % 4 == 0);
-    p.birthDay = pick(1, length);
-    p.targetYear = p.birthYear + pick(0, maxSpan);
-    p.targetMonth = pick(p.targetYear == p.birthYear ? p.birthMonth : 1, 12);
+    p.BirthYear = pick(firstYear, lastYear);
+    p.BirthMonth = pick(1, 12);
+    p.BirthDay = pick(1, MonthDays(p.BirthMonth, p.BirthYear));
+    p.TargetYear = p.BirthYear + pick(0, maxSpan);
+    p.TargetMonth = pick(p.TargetYear == p.BirthYear ? p.BirthMonth : 1, 12);
     return p;
 }
 
@@ -66,6 +52,7 @@ void TestDaysDifferential::closedForm_data()
     QTest::addColumn<int>("pairs");
     QTest::newRow("any span") << 1 << 2999 << 150 << 20000;
     QTest::newRow("short spans") << 1800 << 2100 << 2 << 10000;
+    QTest::newRow("across year 0") << -300 << 100 << 150 << 5000;
     for (const int century : { 1700, 1800, 1900, 2100 }) // across 1 March of a century year
         QTest::addRow("around %d", century) << century - 3 << century << 3 << 3000;
 }
@@ -81,22 +68,22 @@ void TestDaysDifferential::closedForm()
     monthLength.Fill();
     for (int i = 0; i < pairs; ++i) {
         const Pair p = RandomPair(random, firstYear, lastYear, maxSpan);
-        const InputDateRecord dates { .BirthDay = double(p.birthDay),
-                                      .BirthMonth = double(p.birthMonth),
-                                      .BirthYear = double(p.birthYear),
+        const InputDateRecord dates { .BirthDay = double(p.BirthDay),
+                                      .BirthMonth = double(p.BirthMonth),
+                                      .BirthYear = double(p.BirthYear),
                                       .TargetDay = 1,
-                                      .TargetMonth = double(p.targetMonth),
-                                      .TargetYear = double(p.targetYear) };
-        const std::int64_t expected = DayNumber(1, p.targetMonth, p.targetYear)
-            - DayNumber(p.birthDay, p.birthMonth, p.birthYear);
+                                      .TargetMonth = double(p.TargetMonth),
+                                      .TargetYear = double(p.TargetYear) };
+        const std::int64_t expected = DayNumber(1, p.TargetMonth, p.TargetYear)
+            - DayNumber(p.BirthDay, p.BirthMonth, p.BirthYear);
         const double counted = CountDaysLived(dates, monthLength);
         if (counted != double(expected)) {
             QFAIL(qPrintable(QString("%1.%2.%3 to month %4 %5: counted %6, expected %7")
-                                 .arg(p.birthDay)
-                                 .arg(p.birthMonth)
-                                 .arg(p.birthYear)
-                                 .arg(p.targetMonth)
-                                 .arg(p.targetYear)
+                                 .arg(p.BirthDay)
+                                 .arg(p.BirthMonth)
+                                 .arg(p.BirthYear)
+                                 .arg(p.TargetMonth)
+                                 .arg(p.TargetYear)
                                  .arg(counted)
                                  .arg(expected)));
         }

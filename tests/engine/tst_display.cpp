@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The display: the message catalogue, ResetDisplay and the chart steps, and whole
-// confirmations recorded end to end through DisplayPort, Display and the recorders.
+// confirmations recorded end to end through Display and the recorders.
 #include "calc/chain.h"
 #include "display/catalogue.h"
 #include "display/display.h"
@@ -84,7 +84,7 @@ private slots:
     void dayLabel_data();
     void dayLabel();
     void repeatedConfirmationGivesTheSameLog();
-    void portForwardsTheFields();
+    void displayServesTheWindowFields();
 };
 
 void TestDisplay::catalogue_data()
@@ -335,12 +335,12 @@ void TestDisplay::repeatedConfirmationGivesTheSameLog()
     QCOMPARE(ToQStringList(rig.log.Lines()), ToQStringList(first));
 }
 
-void TestDisplay::portForwardsTheFields()
+void TestDisplay::displayServesTheWindowFields()
 {
     ConfirmationRig rig;
     rig.fields = FixedFields("a", "b", "c", "d", "e", "f");
-    QCOMPARE(rig.port.FieldText(1), std::string("a"));
-    QCOMPARE(rig.port.FieldText(6), std::string("f"));
+    QCOMPARE(rig.display.FieldText(1), std::string("a"));
+    QCOMPARE(rig.display.FieldText(6), std::string("f"));
 }
 
 QTEST_APPLESS_MAIN(TestDisplay)

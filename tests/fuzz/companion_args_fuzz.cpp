@@ -3,7 +3,8 @@
 // and sanitizer reports it traps on a broken promise of the command: an exit status
 // outside 0 to 2 (nothing here can fail to write), anything on standard output after a
 // refusal or usage error, a refusal that is not one of the window's three texts, a
-// usage error without its prefix, or JSON output that does not read back.
+// usage error without its prefix or its pointer to the help, or JSON output that does not read
+// back.
 #include "companion/command.h"
 #include "companion/engine.h"
 
@@ -77,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (status == ExitRefused)
         Require(env.out.isEmpty() && IsRefusal(env.err));
     if (status == ExitUsage)
-        Require(env.out.isEmpty() && env.err.startsWith("cyklometrika: "));
+        Require(env.out.isEmpty() && env.err.startsWith("cyklometrika: ")
+                && env.err.endsWith("\nNápověda: cyklometrika --help\n"));
     if (status == ExitOk && env.out.trimmed().startsWith('{'))
         Require(!QJsonDocument::fromJson(env.out).isNull());
     return 0;

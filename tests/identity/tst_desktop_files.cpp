@@ -121,7 +121,8 @@ void TestDesktopFiles::metainfo_data()
     QTest::newRow("launchable") << "launchable" << QStringList { desktopFile };
     QTest::newRow("metadata licence") << "metadata_license" << QStringList { "CC0-1.0" };
     QTest::newRow("project licence") << "project_license" << QStringList { "GPL-3.0-or-later" };
-    QTest::newRow("binary") << "binary" << QStringList { "CYKL" };
+    QTest::newRow("binaries: the window and the command")
+        << "binary" << QStringList { "CYKL", "cyklometrika" };
 }
 
 void TestDesktopFiles::metainfo()

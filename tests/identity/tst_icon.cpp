@@ -96,6 +96,8 @@ private slots:
     void slices_data();
     void slices();
     void qtResource();
+    void largerSizes_data();
+    void largerSizes();
 };
 
 void TestIcon::icoFileHoldsOneImage()
@@ -185,6 +187,31 @@ void TestIcon::qtResource()
     QVERIFY(!pixmap.isNull());
     QCOMPARE(pixmap.size(), QSize(Side, Side));
     QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_ARGB32), generatedPng());
+}
+
+void TestIcon::largerSizes_data()
+{
+    QTest::addColumn<int>("side");
+    for (const int side : { 64, 128, 256 })
+        QTest::addRow("%dx%d", side, side) << side;
+}
+
+// The desktop's larger sizes: the same picture, each pixel a solid square block, no blended
+// colours along the slices' edges.
+void TestIcon::largerSizes()
+{
+    QFETCH(int, side);
+    const QImage small = generatedPng();
+    const QImage large = QImage(QStringLiteral(CYKL_ICON_DIR "/CYKL_%1.png").arg(side))
+                             .convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(large.size(), QSize(side, side));
+    const int block = side / Side;
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            if (large.pixel(x, y) != small.pixel(x / block, y / block))
+                QFAIL(qPrintable(QStringLiteral("pixel %1, %2 differs").arg(x).arg(y)));
+        }
+    }
 }
 
 QTEST_MAIN(TestIcon)

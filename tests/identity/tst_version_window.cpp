@@ -2,6 +2,7 @@
 // The About window: its frame, font, controls and place on the screen, and that every way
 // of closing it gives the disabled main window back and destroys it.
 #include "ui/version_window.h"
+#include "ui/window_font.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -15,7 +16,7 @@ using cykl::Version;
 namespace {
 
 // Opens the About window the way the main window's menu does.
-QPointer<Version> openVersion(QWidget *form1)
+QPointer<Version> OpenVersion(QWidget *form1)
 {
     form1->setEnabled(false);
     auto *version = new Version(form1);
@@ -23,7 +24,7 @@ QPointer<Version> openVersion(QWidget *form1)
     return version;
 }
 
-QImage iconImage()
+QImage IconImage()
 {
     return QImage(QStringLiteral(":/cykl/CYKL.png")).convertToFormat(QImage::Format_ARGB32);
 }
@@ -60,7 +61,7 @@ void TestVersionWindow::init()
 {
     form1_ = new QWidget;
     form1_->setObjectName(QStringLiteral("Form1"));
-    version_ = openVersion(form1_);
+    version_ = OpenVersion(form1_);
     QVERIFY(QTest::qWaitForWindowExposed(version_));
 }
 
@@ -102,14 +103,18 @@ void TestVersionWindow::noWindowIcon()
     }
 }
 
+// The font in use, not only the one asked for: the design family or one of its
+// substitutes, 11 pixels, bold, on every control.
 void TestVersionWindow::font()
 {
+    const QStringList families = cykl::WindowFontFamilies();
     QList<QWidget *> widgets = version_->findChildren<QWidget *>();
     widgets.prepend(version_);
     for (const QWidget *widget : widgets) {
-        QCOMPARE(widget->font().family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(widget->font().pointSizeF(), 8.25);
-        QCOMPARE(widget->font().weight(), QFont::Bold);
+        const QFontInfo used(widget->font());
+        QVERIFY2(families.contains(used.family()), qPrintable(used.family()));
+        QCOMPARE(used.pixelSize(), 11);
+        QVERIFY(used.bold());
     }
 }
 
@@ -164,7 +169,7 @@ void TestVersionWindow::picture1ShowsTheIcon()
 {
     auto *picture1 = version_->findChild<QLabel *>(QStringLiteral("Picture1"));
     QVERIFY(picture1);
-    const QImage icon = iconImage();
+    const QImage icon = IconImage();
     QVERIFY(!icon.isNull());
     const QImage shown = picture1->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     const QColor background = version_->palette().color(QPalette::Window);

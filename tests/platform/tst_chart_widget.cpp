@@ -14,6 +14,8 @@
 #include <QLineSeries>
 #include <QSignalSpy>
 #include <QTest>
+#include <memory>
+#include <vector>
 
 using namespace cykl;
 using namespace cykl::test;
@@ -74,6 +76,7 @@ private slots:
     void noRedrawBeforeDrawRequest();
     void emptyGridWhenShownBeforeAnyDraw();
     void resetEmptiesChartAndDescription();
+    void resetOfABlankChartTouchesNoSeries();
     void seriesAreKeptAcrossDraws();
     void dayLabelsFitTheWidth_data();
     void dayLabelsFitTheWidth();
@@ -235,6 +238,45 @@ void TestChartWidget::resetEmptiesChartAndDescription()
     }
     QCOMPARE(month.accessibleDescription(), Unconfirmed);
     QCOMPARE(month.Read(Property::PointCount), 31.0);
+}
+
+// The window resets the blank month chart three times while it starts; the second and
+// third reset leave every series as it is, while a reset after a drawn month empties it.
+void TestChartWidget::resetOfABlankChartTouchesNoSeries()
+{
+    ChartWidget month(ChartTypeLine, 31, 3);
+    ChartWidget day(ChartTypeBar, 3, 1);
+    Reset(month);
+    Draw(month);
+    QList<QLineSeries *> all = Curves(month);
+    for (auto *series : ChartOf(month)->series()) {
+        if (series->objectName() == QLatin1String("zeroLine"))
+            all << qobject_cast<QLineSeries *>(series);
+    }
+    QCOMPARE(all.size(), 4);
+    const auto replacements = [&all] {
+        std::vector<std::unique_ptr<QSignalSpy>> spies;
+        for (auto *series : all)
+            spies.push_back(std::make_unique<QSignalSpy>(series, &QXYSeries::pointsReplaced));
+        return spies;
+    };
+    auto blank = replacements();
+    Reset(month);
+    Draw(month);
+    Reset(month);
+    Draw(month);
+    for (const auto &spy : blank)
+        QCOMPARE(spy->count(), 0);
+
+    WriteMonth(month, day, CycleMonth(51, 31));
+    Draw(month);
+    auto drawn = replacements();
+    Reset(month);
+    Draw(month);
+    for (const auto *curve : Curves(month))
+        QVERIFY(curve->points().isEmpty());
+    for (int i = 0; i < 3; ++i) // the curves; the zero line keeps its 31 days
+        QCOMPARE(drawn[static_cast<std::size_t>(i)]->count(), 1);
 }
 
 // The series and axes are made once and only their data are replaced.

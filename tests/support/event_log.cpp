@@ -94,87 +94,26 @@ std::string FormatNumber(double value)
     return std::string(buffer.data(), result.ptr);
 }
 
-EventLog::EventLog(std::size_t reserve)
-{
-    events_.resize(reserve);
-    capacity_ = events_.size();
-    texts_.reserve(reserve / 8);
-}
-
-std::uint32_t EventLog::StoreText(std::string_view text)
-{
-    texts_.emplace_back(text);
-    return static_cast<std::uint32_t>(texts_.size() - 1);
-}
-
-void EventLog::Grow()
-{
-    events_.resize(std::max<std::size_t>(64, 2 * events_.size()));
-}
-
-void EventLog::AddTextWrite(EventSource source, ChartProperty property, std::string_view text)
-{
-    Event event(EventKind::Write, source, property, ValueType::Text, 0, StoreText(text));
-    NewEvent() = event;
-}
-
-void EventLog::AddNumberWriteAfterGrowing(EventSource source, ChartProperty property,
-                                          ValueType type, double number)
-{
-    Grow();
-    NewEvent() = Event(EventKind::Write, source, property, type, number);
-}
-
-void EventLog::Clear()
-{
-    size_ = 0;
-    texts_.clear();
-}
-
-std::string_view EventLog::Text(const Event &event) const
-{
-    return event.TextIndex == Event::NoText ? std::string_view {} : texts_[event.TextIndex];
-}
-
-std::string_view EventLog::Title(const Event &event) const
-{
-    return event.TitleIndex == Event::NoText ? std::string_view {} : texts_[event.TitleIndex];
-}
-
-ChartValue EventLog::Value(const Event &event) const
-{
-    switch (event.Type) {
-    case ValueType::Int16:
-        return static_cast<std::int16_t>(event.Number);
-    case ValueType::Bool:
-        return event.Number != 0;
-    case ValueType::Text:
-        return std::string(Text(event));
-    default:
-        return event.Number;
-    }
-}
-
-std::string EventLog::Line(const Event &e) const
+std::string EventLog::Line(const Event &e)
 {
     const std::string_view source = SourceName(e.Source);
     const std::string property = std::to_string(static_cast<int>(e.Property));
     switch (e.Kind) {
     case EventKind::Write:
-        return Concat({ source, " ", property, " := ", TypedValue(Value(e)) });
+        return Concat({ source, " ", property, " := ", TypedValue(e.Value) });
     case EventKind::Read:
         return Concat({ source, " ", property, " ? ", FormatNumber(e.Number) });
     case EventKind::Visible:
         return Concat({ source, " visible ", e.Number != 0 ? "true" : "false" });
     case EventKind::Box:
         return Concat({ source, " ", std::to_string(static_cast<int>(e.Style)), " ",
-                        Quoted(Title(e)), " ", Quoted(Text(e)) });
+                        Quoted(e.Title), " ", Quoted(e.Text) });
     case EventKind::Caption:
-        return Concat({ source, " caption ", Quoted(Text(e)) });
+        return Concat({ source, " caption ", Quoted(e.Text) });
     case EventKind::FillDay:
-        return Concat({ source, " ", PortCallName(e.Kind), Text(e) });
+        return Concat({ source, " ", PortCallName(e.Kind), e.Text });
     case EventKind::ConfirmCaption:
-        return Concat({ source, " ", PortCallName(e.Kind), Quoted(Text(e)) });
+        return Concat({ source, " ", PortCallName(e.Kind), Quoted(e.Text) });
     default:
         return Concat({ source, " ", PortCallName(e.Kind), FormatNumber(e.Number) });
     }
@@ -183,8 +122,8 @@ std::string EventLog::Line(const Event &e) const
 std::vector<std::string> EventLog::Lines() const
 {
     std::vector<std::string> lines;
-    lines.reserve(size_);
-    for (const Event &e : Events())
+    lines.reserve(events_.size());
+    for (const Event &e : events_)
         lines.push_back(Line(e));
     return lines;
 }
@@ -192,7 +131,7 @@ std::vector<std::string> EventLog::Lines() const
 std::vector<std::string> EventLog::Lines(EventSource source) const
 {
     std::vector<std::string> lines;
-    for (const Event &e : Events()) {
+    for (const Event &e : events_) {
         if (e.Source == source)
             lines.push_back(Line(e));
     }
@@ -202,7 +141,7 @@ std::vector<std::string> EventLog::Lines(EventSource source) const
 std::vector<MessageCode> EventLog::MessageCodes() const
 {
     std::vector<MessageCode> codes;
-    for (const Event &e : Events()) {
+    for (const Event &e : events_) {
         if (e.Kind == EventKind::Message)
             codes.push_back(static_cast<MessageCode>(e.Number));
     }
@@ -212,9 +151,9 @@ std::vector<MessageCode> EventLog::MessageCodes() const
 std::vector<std::string> EventLog::BoxTexts() const
 {
     std::vector<std::string> texts;
-    for (const Event &e : Events()) {
+    for (const Event &e : events_) {
         if (e.Kind == EventKind::Box)
-            texts.emplace_back(Text(e));
+            texts.push_back(e.Text);
     }
     return texts;
 }

@@ -16,7 +16,7 @@ void RecordingChart::Write(ChartProperty property, const ChartValue &value)
         if (const auto *points = std::get_if<std::int16_t>(&value))
             points_ = *points;
     }
-    log_.AddWrite(source_, property, value);
+    log_.Add({ .Kind = EventKind::Write, .Source = source_, .Property = property, .Value = value });
 }
 
 double RecordingChart::Read(ChartProperty property) const
@@ -24,15 +24,14 @@ double RecordingChart::Read(ChartProperty property) const
     double value = 0;
     if (property == ChartProperty::PointCount)
         value = forced_ ? forcedPoints_ : points_;
-    log_.Add(Event(EventKind::Read, source_, property, ValueType::Double, value));
+    log_.Add({ .Kind = EventKind::Read, .Source = source_, .Property = property, .Number = value });
     return value;
 }
 
 void RecordingChart::SetVisible(bool visible)
 {
     visible_ = visible;
-    log_.Add(
-        Event(EventKind::Visible, source_, ChartProperty {}, ValueType::Bool, visible ? 1.0 : 0.0));
+    log_.Add({ .Kind = EventKind::Visible, .Source = source_, .Number = visible ? 1.0 : 0.0 });
 }
 
 void RecordingChart::ReportPoints(double points)
@@ -45,11 +44,11 @@ RecordingMessageBox::RecordingMessageBox(EventLog &log) : log_(log) { }
 
 void RecordingMessageBox::Show(std::string_view text, std::string_view title, MessageStyle style)
 {
-    Event event(EventKind::Box, EventSource::Box, ChartProperty {}, ValueType::Text, 0,
-                log_.StoreText(text));
-    event.Style = style;
-    event.TitleIndex = log_.StoreText(title);
-    log_.Add(event);
+    log_.Add({ .Kind = EventKind::Box,
+               .Source = EventSource::Box,
+               .Style = style,
+               .Text = std::string(text),
+               .Title = std::string(title) });
 }
 
 RecordingCaption::RecordingCaption(EventLog &log) : log_(log) { }
@@ -57,8 +56,7 @@ RecordingCaption::RecordingCaption(EventLog &log) : log_(log) { }
 void RecordingCaption::SetCaption(std::string_view caption)
 {
     caption_ = caption;
-    log_.Add(Event(EventKind::Caption, EventSource::Command1, ChartProperty {}, ValueType::Text, 0,
-                   log_.StoreText(caption_)));
+    log_.Add({ .Kind = EventKind::Caption, .Source = EventSource::Command1, .Text = caption_ });
 }
 
 FixedFields::FixedFields(const std::array<std::string, 6> &texts) : texts_(texts) { }
@@ -90,15 +88,15 @@ RecordingPort::RecordingPort(EventLog &log, const FieldSource &fields) : log_(lo
 
 RecordingPort::RecordingPort(EventLog &log, Port &forward) : log_(log), forward_(&forward) { }
 
-void RecordingPort::Log(EventKind kind, std::int16_t value, std::string_view text) const
+void RecordingPort::Log(EventKind kind, double number, std::string_view text) const
 {
-    log_.Add(Event(kind, EventSource::Port, ChartProperty {}, ValueType::Int16, value,
-                   text.empty() ? Event::NoText : log_.StoreText(text)));
+    log_.Add(
+        { .Kind = kind, .Source = EventSource::Port, .Number = number, .Text = std::string(text) });
 }
 
 std::string RecordingPort::FieldText(int field) const
 {
-    Log(EventKind::Field, static_cast<std::int16_t>(field));
+    Log(EventKind::Field, field);
     return forward_ != nullptr ? forward_->FieldText(field) : fields_->FieldText(field);
 }
 

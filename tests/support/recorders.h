@@ -10,7 +10,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,88 +33,32 @@ enum class EventKind : std::uint8_t {
     ConfirmCaption, // Port::SetConfirmCaption: Text
 };
 
-// How an event's value is held: numbers and booleans in Number, texts in the log's text store.
-enum class ValueType : std::uint8_t { None, Int16, Double, Text, Bool };
-
-// One entry of the log. It is trivially copyable, so that recording stays cheap; its texts
-// live in the log (EventLog::Text, EventLog::Title).
+// One entry of the log.
 struct Event {
-    static constexpr std::uint32_t NoText = 0xffffffffu;
-
-    Event() = default;
-    Event(EventKind kind, EventSource source, ChartProperty property, ValueType type, double number,
-          std::uint32_t text = NoText)
-        : Kind(kind), Source(source), Property(property), Type(type), Number(number),
-          TextIndex(text)
-    {
-    }
-
     EventKind Kind = EventKind::Write;
     EventSource Source = EventSource::Graph1;
-    ChartProperty Property {};
-    MessageStyle Style {};
-    ValueType Type = ValueType::None;
-    std::uint8_t Reserved = 0;
-    double Number = 0; // the 16-bit integer, double or bool value
-    std::uint32_t TextIndex = NoText; // a text value, box text, caption or port arguments
-    std::uint32_t TitleIndex = NoText; // the title of a box
+    ChartProperty Property {}; // of a write or read
+    ChartValue Value {}; // of a write
+    double Number = 0; // a read's result, a visibility, a field number, code, day or count
+    MessageStyle Style {}; // of a box
+    std::string Text {}; // a box text, caption or port arguments
+    std::string Title {}; // of a box
 };
 
-// The log the recorders share. Clear() keeps the memory, so a reused log stops allocating.
+// The log the recorders share.
 class EventLog {
 public:
-    explicit EventLog(std::size_t reserve = 512);
+    void Add(Event event) { events_.push_back(std::move(event)); }
+    void Clear() { events_.clear(); }
 
-    void Add(const Event &event) { NewEvent() = event; }
-    void AddWrite(EventSource source, ChartProperty property, const ChartValue &value)
-    {
-        // Numbers are written field by field, in memory order, into storage kept from
-        // earlier runs (an Event assembled aside and copied in stalls on its partial
-        // writes); texts and a full log take the way out of line. The recorder must stay
-        // cheap beside the code it records.
-        ValueType type;
-        double number;
-        if (const auto *d = std::get_if<double>(&value)) {
-            type = ValueType::Double;
-            number = *d;
-        } else if (const auto *i = std::get_if<std::int16_t>(&value)) {
-            type = ValueType::Int16;
-            number = *i;
-        } else if (const auto *b = std::get_if<bool>(&value)) {
-            type = ValueType::Bool;
-            number = *b ? 1 : 0;
-        } else {
-            return AddTextWrite(source, property, *std::get_if<std::string>(&value));
-        }
-        if (size_ == capacity_)
-            return AddNumberWriteAfterGrowing(source, property, type, number);
-        Event &event = events_[size_++];
-        event.Kind = EventKind::Write;
-        event.Source = source;
-        event.Property = property;
-        event.Style = MessageStyle {};
-        event.Type = type;
-        event.Reserved = 0;
-        event.Number = number;
-        event.TextIndex = Event::NoText;
-        event.TitleIndex = Event::NoText;
-    }
-    std::uint32_t StoreText(std::string_view text); // the index for Event::TextIndex
-    void Clear();
-
-    std::span<const Event> Events() const { return { events_.data(), size_ }; }
-    std::size_t Size() const { return size_; }
-    const Event &operator[](std::size_t i) const { return events_[i]; }
-
-    std::string_view Text(const Event &event) const;
-    std::string_view Title(const Event &event) const;
-    ChartValue Value(const Event &event) const; // std::int16_t, double, text or bool
+    const std::vector<Event> &Events() const { return events_; }
+    std::size_t Size() const { return events_.size(); }
 
     // One line of text per event, the form the tests compare, for example
     // "Graph1 30 := i16 31", "Graph1 16 := f64 -27", "Graph2 25 := str ' 5/3'",
     // "Graph1 30 ? 31", "Graph2 visible false", "box 64 'Cyklometrika' 'text'",
     // "Command1 caption 'Údaje platí'", "port ShowMessage 4".
-    std::string Line(const Event &event) const;
+    static std::string Line(const Event &event);
     std::vector<std::string> Lines() const;
     std::vector<std::string> Lines(EventSource source) const; // of one source only
 
@@ -124,21 +67,7 @@ public:
     std::vector<std::string> BoxTexts() const;
 
 private:
-    Event &NewEvent()
-    {
-        if (size_ == capacity_)
-            Grow();
-        return events_[size_++];
-    }
-    void Grow(); // out of the way of the usual path
-    void AddTextWrite(EventSource source, ChartProperty property, std::string_view text);
-    void AddNumberWriteAfterGrowing(EventSource source, ChartProperty property, ValueType type,
-                                    double number);
-
-    std::vector<Event> events_; // the first size_ are the log
-    std::size_t size_ = 0;
-    std::size_t capacity_ = 0; // events_.size(), kept at hand
-    std::vector<std::string> texts_;
+    std::vector<Event> events_;
 };
 
 // A chart control that logs and models the read-back of its point count (property 30):
@@ -223,7 +152,7 @@ public:
     const std::array<double, 5> &LastDay() const { return lastDay_; }
 
 private:
-    void Log(EventKind kind, std::int16_t value, std::string_view text = {}) const;
+    void Log(EventKind kind, double number, std::string_view text = {}) const;
 
     EventLog &log_;
     const FieldSource *fields_ = nullptr;

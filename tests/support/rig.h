@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole engine wired to recorders, the way the main window wires it to widgets:
-// ConfirmInput -> DisplayPort -> Display -> recording charts, box and caption.
+// ConfirmInput -> Display -> recording charts, box and caption.
 #pragma once
 
 #include "calc/chain.h"
@@ -17,8 +17,7 @@ struct ConfirmationRig {
     RecordingCaption command1 { log };
     FixedFields fields;
     Main main;
-    Display display { main, graph1, graph2, box, command1 };
-    DisplayPort port { fields, display };
+    Display display { main, fields, graph1, graph2, box, command1 };
 
     // Types the six texts and presses the confirm button.
     void Confirm(std::string_view birthDay, std::string_view birthMonth, std::string_view birthYear,
@@ -26,7 +25,7 @@ struct ConfirmationRig {
                  std::string_view targetYear)
     {
         fields = FixedFields(birthDay, birthMonth, birthYear, targetDay, targetMonth, targetYear);
-        ConfirmInput(main, port);
+        ConfirmInput(main, display);
     }
 };
 

@@ -7,6 +7,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <memory>
@@ -27,6 +28,8 @@ private slots:
     void controlsSitAtTheirPlaces();
     void windowHasFixedBorderAndNoMaximize();
     void captionsFitTheirControls();
+    void homePageCaptionFitsAtAnyDepth_data();
+    void homePageCaptionFitsAtAnyDepth();
     void fieldsAreNamedForAssistiveTechnology();
 
     void workedExampleShowsBothCharts();
@@ -179,6 +182,51 @@ void TestForm1::captionsFitTheirControls()
     QVERIFY(!command2->text().isEmpty());
     QVERIFY(command2->fontMetrics().horizontalAdvance(command2->text()) + 8 <= command2->width());
     QCOMPARE(command2->toolTip(), QStringLiteral(" Racte vstoupit"));
+}
+
+void TestForm1::homePageCaptionFitsAtAnyDepth_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("whole"); // 1: shown whole, 0: shortened, -1: either
+    const QString page = QStringLiteral("/share/cyklometrika/index.html");
+    const QString deep
+        = "/tmp/" + QString(44, 'a') + '/' + QString(54, 'b') + '/' + QString(60, 'c');
+    const QString czech = QStringLiteral("/home/uživatel/Příliš žluťoučký kůň úpěl ďábelské ódy");
+    QTest::newRow("installed") << "file:///usr" + page << 1;
+    QTest::newRow("this build") << HomePageAddress() << -1;
+    QTest::newRow("deep checkout") << "file://" + deep + "/build/dev" + page << 0;
+    QTest::newRow("one long folder name") << "file:///" + QString(400, 'x') + page << 0;
+    QTest::newRow("Czech folder names") << "file://" + czech + czech + "/build" + page << 0;
+}
+
+// The caption is the page's address, as long as the folder the program lives in: it
+// keeps both ends within the button, and the tooltip stays.
+void TestForm1::homePageCaptionFitsAtAnyDepth()
+{
+    QFETCH(QString, address);
+    QFETCH(int, whole);
+    QMainWindow window;
+    HandlerGuard guard(seams_->Box, seams_->End);
+    const QPushButton &button = *BuildForm1(window, seams_->Beeper, guard, address).Command2;
+    const QString caption = button.text();
+    const int width = button.fontMetrics().horizontalAdvance(caption);
+    QVERIFY2(width + 8 <= button.width(), qPrintable(caption));
+    QCOMPARE(button.toolTip(), QStringLiteral(" Racte vstoupit"));
+    if (whole != -1)
+        QCOMPARE(caption == address, whole == 1);
+    if (caption == address)
+        return;
+    qsizetype head = 0;
+    while (head < caption.size() && caption.at(head) == address.at(head))
+        ++head;
+    qsizetype tail = 0;
+    while (tail < caption.size() - head
+           && caption.at(caption.size() - 1 - tail) == address.at(address.size() - 1 - tail))
+        ++tail;
+    const QString cut = caption.mid(head, caption.size() - head - tail);
+    QVERIFY2(cut == QStringLiteral("…") || cut == QStringLiteral("..."), qPrintable(caption));
+    QVERIFY2(head >= 8 && tail >= 10, qPrintable(caption)); // "file:///" .. "index.html"
+    QVERIFY2(width >= button.width() * 3 / 4, "the caption leaves its button half empty");
 }
 
 void TestForm1::fieldsAreNamedForAssistiveTechnology()

@@ -49,6 +49,7 @@ private slots:
     void closingIsIgnoredWhileAboutWindowIsOpen();
     void accessKeysRunTheirCommands();
     void aboutWindowOutlivedByNothing();
+    void bothWindowsUseOneFont();
 
     void homePageButtonOpensThePage();
     void exitQuitsTheBrowserOnce();
@@ -223,6 +224,31 @@ void TestForm1Menu::aboutWindowOutlivedByNothing()
     QVERIFY(about);
     form_.reset(); // the program ends while the About window is open
     QVERIFY(about.isNull());
+}
+
+// Every control of both windows draws with the face the main window draws with.
+void TestForm1Menu::bothWindowsUseOneFont()
+{
+    form_->show();
+    MenuItem(*form_, "okenko")->trigger();
+    QWidget *about = AboutWindow();
+    QVERIFY(about);
+    const QFontInfo expected(form_->font());
+    QList<QWidget *> widgets = form_->findChildren<QWidget *>() + about->findChildren<QWidget *>();
+    widgets << about;
+    for (const QWidget *widget : widgets) {
+        if (widget->isWindow() && widget != about)
+            continue; // a popup of its own, such as the menu bar's overflow menu
+        const QWidget *parent = widget->parentWidget();
+        if (widget->inherits("QChartView") || (parent && parent->inherits("QChartView")))
+            continue; // the charts draw their labels smaller, in the same family
+        const QFontInfo used(widget->font());
+        const QString name = QString::fromLatin1(widget->metaObject()->className())
+            + QLatin1Char(' ') + widget->objectName() + QLatin1Char(' ') + used.family();
+        QVERIFY2(used.family() == expected.family(), qPrintable(name));
+        QVERIFY2(used.pixelSize() == expected.pixelSize(), qPrintable(name));
+        QVERIFY2(used.bold() == expected.bold(), qPrintable(name));
+    }
 }
 
 void TestForm1Menu::homePageButtonOpensThePage()

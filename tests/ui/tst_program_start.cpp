@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own start-up with its production effects: only the main window shows, in
-// the unconfirmed state with today's date in the target fields, and closing it ends the
-// window loop with exit code 0.
+// the unconfirmed state with today's date in the target fields, no setting of the
+// program's own is left in the environment its child processes inherit, and closing the
+// window ends the window loop with exit code 0.
 #include "ui/application.h"
 
 #include <QApplication>
@@ -13,9 +14,14 @@
 
 namespace {
 
-QStringList Check(QWidget &form, const QDate &today)
+constexpr const char *RegularExpressionSetting = "QT_ENABLE_REGEXP_JIT";
+
+QStringList Check(QWidget &form, const QDate &today, bool settingGiven)
 {
     QStringList problems;
+    if (!settingGiven && qEnvironmentVariableIsSet(RegularExpressionSetting))
+        problems << QStringLiteral(
+            "a setting of the program's own reaches the processes it starts");
     int visible = 0;
     for (const QWidget *widget : QApplication::topLevelWidgets())
         visible += widget->isVisible() ? 1 : 0;
@@ -43,10 +49,11 @@ int main(int argc, char *argv[])
 {
     QStringList problems;
     QDate today;
+    const bool settingGiven = qEnvironmentVariableIsSet(RegularExpressionSetting);
     const int exitCode = cykl::RunProgram(argc, argv, [&](QWidget &form) {
         today = QDate::currentDate();
         QTimer::singleShot(0, &form, [&] {
-            problems = Check(form, today);
+            problems = Check(form, today, settingGiven);
             form.close(); // the last window: the window loop ends
         });
     });

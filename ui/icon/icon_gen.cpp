@@ -5,6 +5,9 @@
 // Writes into the output directory:
 //   CYKL.ico             one icon group holding the single 32 x 32, 16-colour image
 //   CYKL.png             the same picture as 32 x 32 RGBA (window icon, desktop icon)
+//   CYKL_64.png, CYKL_128.png, CYKL_256.png
+//                        the picture scaled up without smoothing, every pixel a square
+//                        block, for the desktop's larger icon sizes
 //   CYKL_preview.png     the picture eight times larger, for looking at it
 //   CYKL_icon_30001.bin  the image as the resource script embeds it (the 744-byte DIB)
 //   CYKL_group_1.bin     the icon group as the resource script embeds it
@@ -25,6 +28,7 @@
 namespace {
 
 constexpr int Side = 32;
+constexpr std::array<int, 3> LargerSides = { 64, 128, 256 };
 constexpr int Transparent = -1;
 constexpr quint16 ImageId = 30001;
 constexpr quint32 HeaderBytes = 40;
@@ -174,6 +178,17 @@ bool writeImage(const QString &path, const QImage &image)
     return false;
 }
 
+// Every pixel becomes a square block of identical pixels, so the icon stays crisp.
+bool writeLargerImages(const QString &dir, const QImage &png)
+{
+    for (const int side : LargerSides) {
+        const QImage scaled = png.scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        if (!writeImage(dir + QStringLiteral("CYKL_%1.png").arg(side), scaled))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -191,6 +206,7 @@ int main(int argc, char *argv[])
     const bool ok = writeBytes(dir + "CYKL.ico", iconFile(image))
         && writeBytes(dir + "CYKL_icon_30001.bin", image)
         && writeBytes(dir + "CYKL_group_1.bin", iconGroup()) && writeImage(dir + "CYKL.png", png)
-        && writeImage(dir + "CYKL_preview.png", png.scaled(Side * 8, Side * 8));
+        && writeImage(dir + "CYKL_preview.png", png.scaled(Side * 8, Side * 8))
+        && writeLargerImages(dir, png);
     return ok ? 0 : 1;
 }

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/window_font.h"
+
+#include <QFontDatabase>
+#include <algorithm>
+
+namespace cykl {
+
+QStringList WindowFontFamilies()
+{
+    return { QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+             QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+             QStringLiteral("DejaVu Sans") };
+}
+
+QFont WindowFont()
+{
+    const QStringList families = WindowFontFamilies();
+    const QStringList installed = QFontDatabase::families();
+    const auto present = std::find_if(families.begin(), families.end(), [&](const QString &family) {
+        return installed.contains(family);
+    });
+    QFont font(present != families.end() ? *present : families.front());
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(11);
+    font.setBold(true);
+    return font;
+}
+
+} // namespace cykl
