@@ -29,8 +29,10 @@ inline QString CzechWriteError(const QString &path, int number)
         return QStringLiteral("systém souborů je jen pro čtení");
     case ENOSPC:
         return QStringLiteral("na zařízení není volné místo");
+#ifdef EDQUOT // not in the Windows C runtime
     case EDQUOT:
         return QStringLiteral("překročena disková kvóta");
+#endif
     case ENAMETOOLONG:
         return QStringLiteral("příliš dlouhé jméno souboru");
     case EIO:
