@@ -14,8 +14,9 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #ifdef _WIN32
-#include <tlhelp32.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <tlhelp32.h>
 #else
 #include <csignal>
 #include <unistd.h>
