@@ -4,8 +4,9 @@
 #include "platform/command_line.h"
 
 #include <QtTest>
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <shellapi.h>
 
 using namespace cykl;
 
