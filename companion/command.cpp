@@ -129,6 +129,7 @@ private:
     std::optional<QString> Check(QCommandLineParser &parser, Invocation &call);
     std::optional<QString> CheckOptions(QCommandLineParser &parser, Invocation &call);
     std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
+    std::optional<int> ConfirmDay(const Invocation &call, Date &day, Confirmation &c);
     int RunDay(const Invocation &call);
     int RunMonth(const Invocation &call);
     int RunCritical(const Invocation &call);
@@ -223,17 +224,29 @@ std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &cal
     return std::nullopt;
 }
 
-int Runner::RunDay(const Invocation &call)
+// The day of `day` and `chart`: the argument or today, confirmed as the window would.
+// Returns the exit status where the command ends here.
+std::optional<int> Runner::ConfirmDay(const Invocation &call, Date &day, Confirmation &c)
 {
     QString error;
-    const auto day = call.rest.isEmpty() ? FromQDate(env_.Today())
-                                         : DateArgument(call.rest.first(), false, error);
-    if (!day)
+    const auto given = call.rest.isEmpty() ? FromQDate(env_.Today())
+                                           : DateArgument(call.rest.first(), false, error);
+    if (!given)
         return Usage(error);
-    const Confirmation c = Confirm(call.birth, *day);
+    day = *given;
+    c = Confirm(call.birth, day);
     if (c.Refusal != 0)
-        return Refuse(c.Refusal, call.birth, *day);
-    return Emit(DayReport(call.format, call.birth, *day, c), call.output);
+        return Refuse(c.Refusal, call.birth, day);
+    return std::nullopt;
+}
+
+int Runner::RunDay(const Invocation &call)
+{
+    Date day;
+    Confirmation c;
+    if (const auto ended = ConfirmDay(call, day, c))
+        return *ended;
+    return Emit(DayReport(call.format, call.birth, day, c), call.output);
 }
 
 int Runner::RunMonth(const Invocation &call)
@@ -288,15 +301,12 @@ int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
 
 int Runner::RunChart(const Invocation &call)
 {
+    Date day;
+    Confirmation c;
+    if (const auto ended = ConfirmDay(call, day, c))
+        return *ended;
     QString error;
-    const auto day = call.rest.isEmpty() ? FromQDate(env_.Today())
-                                         : DateArgument(call.rest.first(), false, error);
-    if (!day)
-        return Usage(error);
-    const Confirmation c = Confirm(call.birth, *day);
-    if (c.Refusal != 0)
-        return Refuse(c.Refusal, call.birth, *day);
-    if (env_.DrawChart({ call.birth, *day, call.output, ChartKind(call.output) }, error))
+    if (env_.DrawChart({ call.birth, day, call.output, ChartKind(call.output) }, error))
         return ExitOk;
     env_.Err(Utf8Line(
         QStringLiteral("cyklometrika: obrázek „%1“ nelze nakreslit: %2").arg(call.output, error)));
