@@ -11,6 +11,12 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef Q_OS_WIN
+#include <shellapi.h> // after windows.h, which it needs
+#include <string>
+#include <windows.h>
+#endif
+
 #ifndef CYKL_CHART_MODULE_DIR
 #define CYKL_CHART_MODULE_DIR "../lib/cyklometrika"
 #endif
@@ -18,6 +24,35 @@
 namespace {
 
 using namespace cykl::companion;
+
+#ifdef Q_OS_WIN
+// Windows hands a console program its arguments in the ANSI code page, which has no room
+// for most Czech letters; the wide command line keeps every character.
+QStringList CommandArguments(int, char *[])
+{
+    int count = 0;
+    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    QStringList arguments;
+    for (int i = 0; wide != nullptr && i < count; ++i)
+        arguments.append(QString::fromWCharArray(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+QString ExecutableFolder(const char *)
+{
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
+    return QFileInfo(QString::fromWCharArray(path.data(), int(length))).absolutePath();
+}
+#else
+QStringList CommandArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
 
 // The folder of this executable, whichever way it was started.
 QString ExecutableFolder(const char *argv0)
@@ -27,6 +62,7 @@ QString ExecutableFolder(const char *argv0)
         return QFileInfo(self.canonicalFilePath()).absolutePath();
     return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
 }
+#endif
 
 class ProcessEnvironment final : public Environment {
 public:
@@ -40,10 +76,10 @@ public:
     bool WriteFile(const QString &path, const QByteArray &data, QString &error) override
     {
         QSaveFile file(path);
-        errno = 0;
+        ClearFileError();
         if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
             return true;
-        error = CzechWriteError(path, errno);
+        error = CzechWriteError(path, LastFileError());
         return false;
     }
 
@@ -96,9 +132,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
 
 int main(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+    const QStringList arguments = CommandArguments(argc, argv);
     ProcessEnvironment environment(ExecutableFolder(argc > 0 ? argv[0] : ""));
     const int status = RunCommand(arguments, environment);
     std::fflush(stdout);

@@ -8,7 +8,62 @@
 #include <QString>
 #include <cerrno>
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace cykl::companion {
+
+// Forgets the error of an earlier file operation before the next one is tried.
+inline void ClearFileError()
+{
+    errno = 0;
+#ifdef _WIN32
+    SetLastError(ERROR_SUCCESS);
+#endif
+}
+
+// Why the last file operation failed, as a C error number (0: the system gave no reason).
+// Windows file calls leave errno alone; their own codes are translated here.
+inline int LastFileError()
+{
+#ifdef _WIN32
+    switch (GetLastError()) {
+    case ERROR_SUCCESS:
+        return errno;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+        return ENOENT;
+    case ERROR_DIRECTORY:
+        return ENOTDIR;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EACCES;
+    case ERROR_WRITE_PROTECT:
+        return EROFS;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_FILENAME_EXCED_RANGE:
+        return ENAMETOOLONG;
+    case ERROR_INVALID_NAME:
+        return EINVAL;
+    default:
+        return EIO;
+    }
+#else
+    return errno;
+#endif
+}
 
 inline QString CzechWriteError(const QString &path, int number)
 {
@@ -37,6 +92,8 @@ inline QString CzechWriteError(const QString &path, int number)
         return QStringLiteral("příliš dlouhé jméno souboru");
     case EIO:
         return QStringLiteral("chyba vstupu nebo výstupu");
+    case EINVAL:
+        return QStringLiteral("neplatné jméno souboru");
     default:
         return QStringLiteral("chyba systému č. %1").arg(number);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The entry of the chart module: makes the application object the widgets need, always
-// on the off-screen platform (nothing is ever shown), draws and writes the picture.
+// The entry of the chart module: makes the application object the widgets need, draws and
+// writes the picture. Nothing is ever shown: on Linux the off-screen platform serves (no
+// display is needed); on Windows the system's own platform does, which has the fonts.
 #include "companion/chart/chart_picture.h"
 #include "companion/chart_job.h"
 #include "companion/system_error.h"
@@ -42,7 +43,9 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
     const auto restore = qScopeGuard([previous] { qInstallMessageHandler(previous); });
     std::unique_ptr<QApplication> application;
     if (QCoreApplication::instance() == nullptr) {
+#ifndef Q_OS_WIN
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         static int argc = 1;
         static char name[] = "cyklometrika";
         static char *argv[] = { name, nullptr };
@@ -57,9 +60,10 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
         return 1;
     }
     QSaveFile file(QString::fromUtf8(job->Path));
-    errno = 0;
+    cykl::companion::ClearFileError();
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return 0;
-    SetError(job, cykl::companion::CzechWriteError(file.fileName(), errno));
+    SetError(job,
+             cykl::companion::CzechWriteError(file.fileName(), cykl::companion::LastFileError()));
     return 1;
 }

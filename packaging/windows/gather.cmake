@@ -35,7 +35,7 @@ foreach(dir IN LISTS SEARCH_DIRS)
         endif()
     endforeach()
 endforeach()
-file(GLOB pending ${OUT_DIR}/*.exe)
+file(GLOB pending ${OUT_DIR}/*.exe ${OUT_DIR}/*.dll) # the programs and the chart module
 file(GLOB_RECURSE plugin_dlls ${OUT_DIR}/*/*.dll)
 list(APPEND pending ${plugin_dlls})
 set(seen "")

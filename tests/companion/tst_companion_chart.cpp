@@ -86,6 +86,9 @@ void TestCompanionChart::picture()
         const QByteArray bytes = pdf.readAll();
         QVERIFY(bytes.startsWith("%PDF"));
         QVERIFY2(!bytes.contains("/Subtype /Image"), "the PDF holds a raster image");
+#ifdef Q_OS_WIN
+        return; // no rasteriser here: scripts/windows-check rasterises this build's PDF
+#endif
         if (QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
             QSKIP("pdftoppm (poppler-utils) is not installed");
         QProcess raster;
