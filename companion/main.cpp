@@ -12,9 +12,12 @@
 #include <cstring>
 
 #ifdef Q_OS_WIN
-#include <shellapi.h> // after windows.h, which it needs
-#include <string>
+// shellapi.h needs windows.h before it.
+// clang-format off
 #include <windows.h>
+#include <shellapi.h>
+// clang-format on
+#include <string>
 #endif
 
 #ifndef CYKL_CHART_MODULE_DIR
