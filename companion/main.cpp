@@ -42,6 +42,20 @@ QStringList CommandArguments(int, char *[])
     return arguments;
 }
 
+// A console shows UTF-16 text whatever its code page; files and pipes get the UTF-8 bytes,
+// exactly as on other systems. False where the stream is no console.
+bool WriteToConsole(FILE *stream, const QByteArray &utf8)
+{
+    const HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    DWORD mode = 0;
+    if (!GetConsoleMode(handle, &mode))
+        return false;
+    std::fflush(stream);
+    const std::wstring text = QString::fromUtf8(utf8).toStdWString();
+    DWORD written = 0;
+    return WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr) != 0;
+}
+
 QString ExecutableFolder(const char *)
 {
     std::wstring path(32768, L'\0');
@@ -91,6 +105,10 @@ public:
 private:
     static void Write(FILE *stream, const QByteArray &utf8)
     {
+#ifdef Q_OS_WIN
+        if (WriteToConsole(stream, utf8))
+            return;
+#endif
         std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stream);
     }
 
