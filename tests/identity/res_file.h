@@ -37,6 +37,12 @@ struct VersionNode {
     const VersionNode *child(const QString &childKey) const;
 };
 
+#ifdef _WIN32
+// The resources of an executable, read by Windows itself, ordered by type, name and
+// language as Windows enumerates them; nothing when it cannot be loaded.
+std::optional<QList<Resource>> readExecutableResources(const QString &path);
+#endif
+
 // The root node (VS_VERSION_INFO) of a version resource; nothing when malformed.
 std::optional<VersionNode> readVersionRecord(const QByteArray &data);
 

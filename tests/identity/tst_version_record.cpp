@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Compiles the resource script of CYKL.exe with the MinGW resource compiler and checks
-// the compiled icon group and version record byte by byte.
+// Checks the icon group and version record of CYKL.exe byte by byte: on Linux as the MinGW
+// resource compiler compiles the resource script, on Windows as the built executable
+// holds them (read through the system's own resource calls).
 #include "tests/identity/res_file.h"
 
 #include <QFile>
@@ -27,6 +28,7 @@ QByteArray readAll(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+#ifndef Q_OS_WIN
 // The compiler's own preprocessor comes with the cross compiler; the host's will do.
 std::optional<QStringList> windresArguments()
 {
@@ -38,6 +40,8 @@ std::optional<QStringList> windresArguments()
     return QStringList { QStringLiteral("--preprocessor=") + cpp,
                          QStringLiteral("--preprocessor-arg=-DRC_INVOKED") };
 }
+
+#endif
 
 } // namespace
 
@@ -57,6 +61,7 @@ private slots:
     void translation();
 
 private:
+    void readVersion();
     const Resource *find(quint16 type, quint16 name) const;
     const VersionNode &strings() const;
 
@@ -64,6 +69,15 @@ private:
     VersionNode version_;
 };
 
+#ifdef Q_OS_WIN
+void TestVersionRecord::initTestCase()
+{
+    const auto resources = cykl::test::readExecutableResources(QStringLiteral(CYKL_EXE));
+    QVERIFY2(resources, "the resources of CYKL.exe cannot be read");
+    resources_ = *resources;
+    readVersion();
+}
+#else
 void TestVersionRecord::initTestCase()
 {
     const QString windres
@@ -86,6 +100,12 @@ void TestVersionRecord::initTestCase()
     const auto resources = cykl::test::readResFile(readAll(res));
     QVERIFY2(resources, "the compiled .res file is malformed");
     resources_ = *resources;
+    readVersion();
+}
+#endif
+
+void TestVersionRecord::readVersion()
+{
     const Resource *version = find(RtVersion, 1);
     QVERIFY2(version, "no version record 1");
     const auto root = cykl::test::readVersionRecord(version->data);
