@@ -129,6 +129,7 @@ private:
     std::optional<QString> Check(QCommandLineParser &parser, Invocation &call);
     std::optional<QString> CheckOptions(QCommandLineParser &parser, Invocation &call);
     std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
+    std::optional<Date> FirstDateOrToday(const Invocation &call, bool month, QString &error);
     std::optional<int> ConfirmDay(const Invocation &call, Date &day, Confirmation &c);
     int RunDay(const Invocation &call);
     int RunMonth(const Invocation &call);
@@ -224,13 +225,20 @@ std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &cal
     return std::nullopt;
 }
 
+// The first date argument (a month where `month`), or today where none is given.
+std::optional<Date> Runner::FirstDateOrToday(const Invocation &call, bool month, QString &error)
+{
+    if (call.rest.isEmpty())
+        return FromQDate(env_.Today());
+    return DateArgument(call.rest.first(), month, error);
+}
+
 // The day of `day` and `chart`: the argument or today, confirmed as the window would.
 // Returns the exit status where the command ends here.
 std::optional<int> Runner::ConfirmDay(const Invocation &call, Date &day, Confirmation &c)
 {
     QString error;
-    const auto given = call.rest.isEmpty() ? FromQDate(env_.Today())
-                                           : DateArgument(call.rest.first(), false, error);
+    const auto given = FirstDateOrToday(call, false, error);
     if (!given)
         return Usage(error);
     day = *given;
@@ -252,8 +260,7 @@ int Runner::RunDay(const Invocation &call)
 int Runner::RunMonth(const Invocation &call)
 {
     QString error;
-    const auto month = call.rest.isEmpty() ? FromQDate(env_.Today())
-                                           : DateArgument(call.rest.first(), true, error);
+    const auto month = FirstDateOrToday(call, true, error);
     if (!month)
         return Usage(error);
     const Date target = MonthTarget(call.birth, *month);
@@ -266,8 +273,7 @@ int Runner::RunMonth(const Invocation &call)
 int Runner::RunCritical(const Invocation &call)
 {
     QString error;
-    const auto from = call.rest.isEmpty() ? FromQDate(env_.Today())
-                                          : DateArgument(call.rest.first(), false, error);
+    const auto from = FirstDateOrToday(call, false, error);
     if (!from)
         return Usage(error);
     // A start the window refuses is refused before any day is counted from it.
