@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/chart_widget.h"
 
-#include "platform/chart_model.h"
+#include "display/chart_model.h"
 #include "platform/chart_style.h"
 
 #include <QBarCategoryAxis>
@@ -201,7 +201,7 @@ void ChartWidget::Private::FillLines(const ChartModel &data)
     auto *valueAxis = Chart->axes(Qt::Vertical).value(0);
     while (static_cast<int>(Lines.size()) < data.Sets()) {
         auto *series = new QLineSeries;
-        series->setName(Text(SeriesName(static_cast<int>(Lines.size()))));
+        series->setName(Text(look::SeriesName(static_cast<int>(Lines.size()))));
         series->setPen(QPen(ColourOf(static_cast<int>(Lines.size())).Line, 1.6));
         Chart->addSeries(series);
         series->attachAxis(DayAxis);
@@ -295,7 +295,7 @@ void ChartWidget::Private::RebuildBarSets(const ChartModel &data)
     Bars->clear();
     BarSets.clear();
     for (int point = 0; point < data.Points(); ++point) {
-        auto *set = new QBarSet(Text(SeriesName(point)));
+        auto *set = new QBarSet(Text(look::SeriesName(point)));
         set->setColor(ColourOf(point).Fill);
         set->setBorderColor(ColourOf(point).Line.darker(130));
         set->setLabelFont(barLabelFont);

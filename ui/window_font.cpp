@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_font.h"
 
+#include "display/chart_look.h"
+
 #include <QFontDatabase>
 #include <algorithm>
 
@@ -8,9 +10,10 @@ namespace cykl {
 
 QStringList WindowFontFamilies()
 {
-    return { QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-             QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-             QStringLiteral("DejaVu Sans") };
+    QStringList families;
+    for (const std::string_view family : look::FontFamilies())
+        families.append(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
+    return families;
 }
 
 QFont WindowFont()
@@ -22,7 +25,7 @@ QFont WindowFont()
     });
     QFont font(present != families.end() ? *present : families.front());
     font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
+    font.setPixelSize(look::WindowFontPixels);
     font.setBold(true);
     return font;
 }

@@ -3,6 +3,7 @@
 
 #include "calc/chain.h"
 #include "display/display.h"
+#include "platform/chart_style.h"
 #include "platform/chart_widget.h"
 
 #include <QBuffer>
@@ -56,9 +57,10 @@ public:
 QFont WindowFont()
 {
     QFont font;
-    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                       QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                       QStringLiteral("DejaVu Sans") });
+    QStringList families;
+    for (const std::string_view family : look::FontFamilies())
+        families.append(chart::Text(family));
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     font.setBold(true);
@@ -111,9 +113,9 @@ void Picture::Private::Build(const std::array<int, 6> &n)
                                  .arg(n[5]),
                              &canvas);
     dates->setGeometry(16, 16, 450, 18);
-    AddLegendRow(canvas, 48, QStringLiteral("Fyzická kondice (23 dní)"), QColor(0, 0, 255));
-    AddLegendRow(canvas, 70, QStringLiteral("Citová vnímavost (28 dní)"), QColor(0, 255, 0));
-    AddLegendRow(canvas, 92, QStringLiteral("Síla intelektu (33 dní)"), QColor(0, 255, 255));
+    for (int index = 0; index < 3; ++index)
+        AddLegendRow(canvas, 48 + 22 * index, chart::Text(look::LegendRow(index)),
+                     chart::Colour(look::ColoursOf(index).Legend));
     graph2 = new ChartWidget(ChartTypeBar, 3, 1, &canvas);
     graph2->setGeometry(DayChartPlace);
     graph1 = new ChartWidget(ChartTypeLine, 31, 3, &canvas);
