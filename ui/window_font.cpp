@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_font.h"
 
-#include "display/chart_look.h"
+#include "platform/painter/chart_style.h"
 
 #include <QFontDatabase>
 #include <algorithm>
@@ -10,10 +10,7 @@ namespace cykl {
 
 QStringList WindowFontFamilies()
 {
-    QStringList families;
-    for (const std::string_view family : look::FontFamilies())
-        families.append(QString::fromUtf8(family.data(), static_cast<qsizetype>(family.size())));
-    return families;
+    return chart::FontFamilies();
 }
 
 QFont WindowFont()
