@@ -3,6 +3,7 @@
 
 #include "platform/painter/chart_style.h"
 
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -203,33 +204,41 @@ void PaintLineChart(const Frame &frame, const ChartModel &model)
     PaintCurves(frame, model);
 }
 
-// One bar: the fill with its border from 0 to the value, and the value in its middle when
-// every bar has one. A bar at 0 is no area: it shows nothing, or on a printed chart a
-// hairline with its value above it.
-void PaintBar(const Frame &frame, QRectF slot, double value, int index, bool labelled)
+// The value written on a bar, centred on centre: in the bar's text colour where it fits
+// on the fill, else in ink.
+void PaintBarValue(const Frame &frame, double value, int index, QPointF centre)
 {
-    const look::SeriesColours &colours = look::ColoursOf(index);
-    const QRectF bar(QPointF(slot.left(), frame.Y(value)), QPointF(slot.right(), frame.Y(0)));
-    QString text = QString::number(value);
-    QPointF centre = bar.center();
-    if (value != 0) {
-        frame.Painter.setPen(QPen(Colour(colours.Line).darker(130), 1));
-        frame.Painter.setBrush(Colour(colours.Fill));
-        frame.Painter.drawRect(bar);
-        frame.Painter.setBrush(Qt::NoBrush);
-    } else if (frame.Options.ShowZeroBars) {
-        frame.Painter.setPen(QPen(Colour(colours.Line).darker(130), 0));
-        frame.Painter.drawLine(bar.topLeft(), bar.topRight());
-        centre.ry() -= frame.BoxHeight / 2;
-    } else {
-        labelled = false;
-    }
-    if (!labelled)
-        return;
+    const QString text = QString::number(value);
     const bool fits = std::abs(value) >= look::ShortestLabelledBar;
     const qreal width = frame.BoxWidth(text);
     frame.Draw({ text, centre - QPointF(width / 2, frame.BoxHeight / 2) },
-               fits ? Colour(colours.Text) : Colour(look::Ink));
+               fits ? Colour(look::ColoursOf(index).Text) : Colour(look::Ink));
+}
+
+// One bar: the fill with its border from 0 to the value, and the value in its middle when
+// every bar has one. A bar at 0 is no area and shows nothing here.
+void PaintBar(const Frame &frame, QRectF slot, double value, int index, bool labelled)
+{
+    if (value == 0)
+        return;
+    const look::SeriesColours &colours = look::ColoursOf(index);
+    const QRectF bar(QPointF(slot.left(), frame.Y(value)), QPointF(slot.right(), frame.Y(0)));
+    frame.Painter.setPen(QPen(Colour(colours.Line).darker(130), 1));
+    frame.Painter.setBrush(Colour(colours.Fill));
+    frame.Painter.drawRect(bar);
+    frame.Painter.setBrush(Qt::NoBrush);
+    if (labelled)
+        PaintBarValue(frame, value, index, bar.center());
+}
+
+// On a printed chart a bar at 0 still shows: a hairline in its colour over the zero line,
+// its value above it.
+void PaintZeroBar(const Frame &frame, QRectF slot, int index, bool labelled)
+{
+    const qreal y = frame.Y(0);
+    frame.Line({ slot.left(), y }, { slot.right(), y }, look::ColoursOf(index).Line);
+    if (labelled)
+        PaintBarValue(frame, 0, index, QPointF(slot.center().x(), y - frame.BoxHeight / 2));
 }
 
 // One category per set (the first labelled by the chart's first label, the others by their
@@ -254,14 +263,22 @@ void PaintBarChart(const Frame &frame, const ChartModel &model)
             complete = complete && model.Value(set, point).has_value();
     }
     const qreal barWidth = width * look::BarWidth / model.Points();
-    for (int set = 0; set < sets; ++set) {
+    const auto slot = [&](int set, int point) {
         const qreal left = frame.Plot.left() + (set + (1 - look::BarWidth) / 2) * width;
-        for (int point = 0; point < model.Points(); ++point) {
-            const QRectF slot(left + point * barWidth, 0, barWidth, 0);
-            PaintBar(frame, slot, model.Value(set, point).value_or(0.0), point, complete);
-        }
+        return QRectF(left + point * barWidth, 0, barWidth, 0);
+    };
+    for (int set = 0; set < sets; ++set) {
+        for (int point = 0; point < model.Points(); ++point)
+            PaintBar(frame, slot(set, point), model.Value(set, point).value_or(0.0), point,
+                     complete);
     }
     PaintZeroLine(frame);
+    for (int set = 0; set < sets && frame.Options.ShowZeroBars; ++set) {
+        for (int point = 0; point < model.Points(); ++point) {
+            if (model.Value(set, point) == 0.0)
+                PaintZeroBar(frame, slot(set, point), point, complete);
+        }
+    }
 }
 
 } // namespace
@@ -271,6 +288,20 @@ QFont AxisFont(const QFont &font)
     QFont axis = font;
     axis.setPixelSize(look::AxisFontPixels);
     return axis;
+}
+
+QFont LookFont(int pixelSize)
+{
+    const QStringList families = FontFamilies();
+    const QStringList installed = QFontDatabase::families();
+    const auto present = std::find_if(families.begin(), families.end(), [&](const QString &family) {
+        return installed.contains(family);
+    });
+    QFont font(present != families.end() ? *present : families.front());
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(true);
+    return font;
 }
 
 void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,

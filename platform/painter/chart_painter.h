@@ -32,4 +32,9 @@ void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,
 // The font of the labels: the family and weight of font at the look's axis size.
 QFont AxisFont(const QFont &font);
 
+// The window's font at a pixel size: the first of the look's families that is installed,
+// bold. Naming an installed family leaves the font matching nothing to search for, and a
+// picture's SVG names the family its PNG was drawn with.
+QFont LookFont(int pixelSize);
+
 } // namespace cykl::chart
