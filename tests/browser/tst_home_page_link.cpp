@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The home-page link's decisions, with browsers that only write what they are asked into
 // a shared journal: first and second attempt, the fallback opener, the shutdown step.
-#include "browser_test_support.h"
+#include "tests/support/browser/fake_browsers.h"
 #include "ui/home_page_link.h"
 
 #include <QFile>
@@ -13,7 +13,7 @@ using namespace cykl;
 
 namespace {
 
-const QString kAddress = QStringLiteral("file:///usr/share/cyklometrika/index.html");
+const QString Address = QStringLiteral("file:///usr/share/cyklometrika/index.html");
 
 // How one scripted browser answers; the test may change it between presses.
 struct Script {
@@ -75,7 +75,7 @@ private:
 QStringList Shown(int browser)
 {
     return { QStringLiteral("%1 visible 1").arg(browser),
-             QStringLiteral("%1 navigate %2").arg(browser).arg(kAddress) };
+             QStringLiteral("%1 navigate %2").arg(browser).arg(Address) };
 }
 
 } // namespace
@@ -92,11 +92,11 @@ private slots:
     {
         ScriptedFactory factory(journal);
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
-        QCOMPARE(link.Address(), kAddress);
+        HomePageLink link(factory, opener, Address);
+        QCOMPARE(link.Address(), Address);
         link.Command2_Click();
         QCOMPARE(journal, QStringList { "create 1" } + Shown(1));
-        QVERIFY(opener.opened.isEmpty());
+        QVERIFY(opener.Opened.isEmpty());
     }
 
     void secondPress_data()
@@ -109,7 +109,7 @@ private slots:
             << true << false << QStringList { "1 visible 1!", "create 2" } + Shown(2);
         QTest::newRow("shown, navigation fails")
             << false << true
-            << QStringList { "1 visible 1", "1 navigate " + kAddress + "!", "create 2" } + Shown(2);
+            << QStringList { "1 visible 1", "1 navigate " + Address + "!", "create 2" } + Shown(2);
     }
 
     // A failed first attempt leads silently to a new browser; the replaced one is neither
@@ -122,7 +122,7 @@ private slots:
         ScriptedFactory factory(journal);
         test::RecordingOpener opener;
         {
-            HomePageLink link(factory, opener, kAddress);
+            HomePageLink link(factory, opener, Address);
             link.Command2_Click();
             *factory.scripts.front() = { visibleFails, navigateFails, false };
             journal.clear();
@@ -140,7 +140,7 @@ private slots:
             ends << QStringLiteral("%1 destroyed").arg(i);
         journal.sort();
         QCOMPARE(journal, ends);
-        QVERIFY(opener.opened.isEmpty());
+        QVERIFY(opener.Opened.isEmpty());
     }
 
     // A new browser that cannot show the page is no better than none: the desktop's opener
@@ -174,16 +174,16 @@ private slots:
         factory.unavailable = creationFails;
         factory.next = fresh;
         test::RecordingOpener opener(openerWorks);
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         int number = 0;
         try {
             link.Command2_Click();
         } catch (const ProgramError &error) {
             number = error.Number();
-            QVERIFY2(QString::fromUtf8(error.what()).contains(kAddress), error.what());
+            QVERIFY2(QString::fromUtf8(error.what()).contains(Address), error.what());
         }
         QCOMPARE(number, errorNumber);
-        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        QCOMPARE(opener.Opened, QList<QUrl> { QUrl(Address) });
         // The failed new browser is gone, and is not held.
         if (!creationFails)
             QCOMPARE(journal.mid(journal.size() - 1), QStringList { "1 destroyed" });
@@ -207,7 +207,7 @@ private slots:
         QTest::newRow("cannot navigate")
             << false << Script { false, true, false }
             << QStringList { "1 visible 1!", "create 2", "2 visible 1",
-                             "2 navigate " + kAddress + "!", "2 destroyed" };
+                             "2 navigate " + Address + "!", "2 destroyed" };
     }
 
     void failedNewBrowserKeepsHeldBrowser()
@@ -217,7 +217,7 @@ private slots:
         QFETCH(QStringList, secondPress);
         ScriptedFactory factory(journal);
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         link.Command2_Click();
         factory.scripts.front()->failVisible = true;
         factory.unavailable = creationFails;
@@ -225,7 +225,7 @@ private slots:
         journal.clear();
         link.Command2_Click();
         QCOMPARE(journal, secondPress);
-        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        QCOMPARE(opener.Opened, QList<QUrl> { QUrl(Address) });
         journal.clear();
         link.Shutdown();
         QCOMPARE(journal, QStringList { "1 quit" });
@@ -257,7 +257,7 @@ private slots:
         ScriptedFactory factory(journal);
         factory.next.failQuit = quitFails;
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         for (int i = 0; i < presses; ++i)
             link.Command2_Click();
         journal.clear();

@@ -9,7 +9,7 @@
 //   with their own id (a result or an error reply), or break where the reference breaks,
 //   skipping events and replies to other ids.
 // A difference traps.
-#include "platform/devtools_pipe.h"
+#include "browser/devtools_pipe.h"
 
 #include <QByteArray>
 #include <QJsonDocument>
@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const std::uint8_t seed = data[0];
     // Limits from 16 bytes up, so that long messages are common; 255 leaves the real one.
-    const qsizetype limit = data[1] == 255 ? kMaxDevToolsMessage : 16 + data[1] * 16;
+    const qsizetype limit = data[1] == 255 ? MaxDevToolsMessage : 16 + data[1] * 16;
     const QByteArray output(reinterpret_cast<const char *>(data) + 2, qsizetype(size) - 2);
     const Reference reference = Cut(output, limit);
     CheckReader(output, limit, seed, reference);

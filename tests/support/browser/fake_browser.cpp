@@ -14,6 +14,7 @@
 //   --fake-minimized           start with the window minimized
 // It ends when its command pipe closes, or after answering Browser.close.
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -24,10 +25,10 @@
 #include <QStringList>
 #include <cerrno>
 #include <fcntl.h>
+#include <thread>
 #include <utility>
 #ifdef _WIN32
 #include <io.h>
-#include <process.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -43,15 +44,6 @@ int ReadFd(int fd, char *buffer, qsizetype size)
 int WriteFd(int fd, const char *buffer, qsizetype size)
 {
     return ::_write(fd, buffer, static_cast<unsigned>(size));
-}
-int ProcessId()
-{
-    return ::_getpid();
-}
-[[noreturn]] void HangForever()
-{
-    for (;;)
-        ::Sleep(INFINITE);
 }
 // A pipe handle value inherited from the parent, as a descriptor of the C runtime.
 int AdoptHandle(const QString &value, int flags)
@@ -70,15 +62,6 @@ ssize_t ReadFd(int fd, char *buffer, qsizetype size)
 ssize_t WriteFd(int fd, const char *buffer, qsizetype size)
 {
     return ::write(fd, buffer, static_cast<size_t>(size));
-}
-pid_t ProcessId()
-{
-    return ::getpid();
-}
-[[noreturn]] void HangForever()
-{
-    for (;;)
-        ::pause();
 }
 #endif
 
@@ -189,7 +172,10 @@ void FakeBrowser::Log(const QString &what, const QString &detail) const
     QFile log(options_.log);
     if (options_.log.isEmpty() || !log.open(QIODevice::Append | QIODevice::Text))
         return;
-    log.write(QStringLiteral("%1 %2 %3\n").arg(ProcessId()).arg(what, detail).toUtf8());
+    log.write(QStringLiteral("%1 %2 %3\n")
+                  .arg(QCoreApplication::applicationPid())
+                  .arg(what, detail)
+                  .toUtf8());
 }
 
 bool FakeBrowser::ReadCommand(QJsonObject &command)
@@ -333,7 +319,8 @@ int FakeBrowser::Run()
         Log("call", detail.isEmpty() ? method : method + ' ' + detail);
         if (Hits(options_.hang, method)) {
             Log("hang", method);
-            HangForever();
+            for (;;)
+                std::this_thread::sleep_for(std::chrono::hours(1));
         }
         if (Hits(options_.stream, method)) {
             Log("stream", method);

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One DevTools protocol connection over a pair of pipes: every message is a JSON text
 // ended by one NUL byte. Calls are synchronous and bounded by a deadline. The message
-// framing is common; reading and writing the pipe ends is the system's own part.
+// framing and the read and write loops are common; the system supplies the steps on the
+// pipe ends (browser/pipe_end.h).
 #pragma once
 
-#include "platform/browser.h"
+#include "browser/browser.h"
+#include "browser/pipe_end.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -15,12 +17,6 @@
 
 namespace cykl {
 
-#ifdef _WIN32
-using PipeHandle = void *; // a HANDLE of an overlapped named pipe
-#else
-using PipeHandle = int; // a file descriptor
-#endif
-
 // The browser answered a command with an error; the connection itself still works.
 class BrowserReplyError : public BrowserError {
 public:
@@ -28,13 +24,13 @@ public:
 };
 
 // The longest message the browser may send, without its NUL.
-inline constexpr qsizetype kMaxDevToolsMessage = 64 * 1024 * 1024;
+inline constexpr qsizetype MaxDevToolsMessage = 64 * 1024 * 1024;
 
 // Cuts the bytes that the browser writes into messages, however the bytes are split
 // into reads.
 class DevToolsReader {
 public:
-    explicit DevToolsReader(qsizetype maxMessage = kMaxDevToolsMessage);
+    explicit DevToolsReader(qsizetype maxMessage = MaxDevToolsMessage);
 
     void Append(QByteArrayView bytes);
     // The next whole message; nothing while the next one is still incomplete. Throws
@@ -56,10 +52,7 @@ public:
     // Takes ownership of both ends: commands are written to commandEnd, replies and
     // events are read from replyEnd.
     DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd,
-                 qsizetype maxMessage = kMaxDevToolsMessage);
-    ~DevToolsPipe();
-    DevToolsPipe(const DevToolsPipe &) = delete;
-    DevToolsPipe &operator=(const DevToolsPipe &) = delete;
+                 qsizetype maxMessage = MaxDevToolsMessage);
 
     // Sends one command (to a page session when sessionId is not empty) and waits for its
     // reply, skipping events and the late replies of earlier calls. Returns the reply's
@@ -69,17 +62,16 @@ public:
                      QDeadlineTimer deadline);
 
 private:
-    QJsonObject Receive(QDeadlineTimer deadline);
     // Writes the whole message, or throws BrowserError; the deadline is checked between
     // partial writes too.
     void Send(const QByteArray &message, QDeadlineTimer deadline);
-    // Reads what has arrived, at least one byte; 0 when the browser closed its end.
-    // Throws BrowserError on the deadline or a broken pipe.
-    qsizetype ReadSome(char *buffer, qsizetype size, QDeadlineTimer deadline);
+    // The next message, or BrowserError on the deadline or a broken connection.
+    QJsonObject Receive(QDeadlineTimer deadline);
 
-    PipeHandle commandEnd_;
-    PipeHandle replyEnd_;
+    PipeEnd commands_;
+    PipeEnd replies_;
     DevToolsReader reader_;
+    QByteArray chunk_; // what a read step fills, kept while a step is under way
     int nextId_ = 1;
 };
 

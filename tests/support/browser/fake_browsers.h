@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Helpers of the browser tests: the fake browser's log, a factory that hands out one
-// configuration per new browser, and a look at which processes still run.
+// The fixture of the browser tests: the fake browser program (fake_browser.cpp) with a
+// fresh log for each test function, factories of browsers, the opener of last resort, and
+// a look at which processes still run.
 #pragma once
 
-#include "platform/chromium_browser.h"
+#include "browser/chromium_browser.h"
 #include "platform/effects.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -22,7 +24,6 @@
 #include <unistd.h>
 #endif
 #include <memory>
-#include <optional>
 #include <vector>
 
 namespace cykl::test {
@@ -149,90 +150,6 @@ inline void Kill(qint64 pid)
 }
 #endif
 
-// The fake browser's log: one line "<pid> <what> <detail>" per happening.
-class FakeLog {
-public:
-    struct Entry {
-        qint64 pid;
-        QString what;
-        QString detail;
-    };
-
-    explicit FakeLog(QString path) : path_(std::move(path)) { }
-    const QString &Path() const { return path_; }
-    QString Option() const { return QStringLiteral("--fake-log=") + path_; }
-
-    QList<Entry> Entries() const
-    {
-        QList<Entry> entries;
-        QFile file(path_);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-            return entries;
-        for (const QString &line :
-             QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
-            const QStringList parts = line.split(' ');
-            entries.append(
-                { parts.value(0).toLongLong(), parts.value(1), parts.mid(2).join(' ').trimmed() });
-        }
-        return entries;
-    }
-    QList<qint64> Started() const { return PidsOf(QStringLiteral("start")); }
-    QList<qint64> PidsOf(const QString &what) const
-    {
-        QList<qint64> pids;
-        for (const Entry &entry : Entries()) {
-            if (entry.what == what)
-                pids << entry.pid;
-        }
-        return pids;
-    }
-    // What one browser was asked, as "method" or "method url" lines.
-    QStringList Calls(qint64 pid) const { return Details(pid, QStringLiteral("call")); }
-    QStringList Details(qint64 pid, const QString &what) const
-    {
-        QStringList details;
-        for (const Entry &entry : Entries()) {
-            if (entry.pid == pid && entry.what == what)
-                details << entry.detail;
-        }
-        return details;
-    }
-    bool Has(qint64 pid, const QString &what) const { return !Details(pid, what).isEmpty(); }
-
-private:
-    QString path_;
-};
-
-// A fresh fake-browser log for each test function, and afterwards the fake browsers that
-// the test left running (all of them are killed, whatever happened in the test).
-class FakeLogScope {
-public:
-    // False when no temporary directory could be made.
-    bool Begin()
-    {
-        if (!directory_.isValid())
-            return false;
-        log_.emplace(directory_.filePath(QStringLiteral("fake.log")));
-        QFile::remove(log_->Path());
-        return true;
-    }
-    QList<qint64> End()
-    {
-        QList<qint64> leftRunning;
-        for (const qint64 pid : log_->Started()) {
-            if (IsRunning(pid))
-                leftRunning << pid;
-            KillGroup(pid);
-        }
-        return leftRunning;
-    }
-    const FakeLog *operator->() const { return &*log_; }
-
-private:
-    QTemporaryDir directory_;
-    std::optional<FakeLog> log_;
-};
-
 // Creates the n-th browser with the n-th list of extra arguments (the last list repeats),
 // and remembers every browser it made.
 class SequenceFactory final : public BrowserFactory {
@@ -252,9 +169,9 @@ public:
     }
 
     struct Made {
-        ChromiumBrowser *browser; // valid while its owner keeps it
-        qint64 pid;
-        QString profile;
+        ChromiumBrowser *Browser; // valid while its owner keeps it
+        qint64 Pid;
+        QString Profile;
     };
     const std::vector<Made> &Created() const { return created_; }
 
@@ -266,15 +183,113 @@ private:
     std::vector<Made> created_;
 };
 
+// The fake browser program with a fresh log for each test function, one line
+// "<pid> <what> <detail>" per happening; End kills every fake browser the test left running.
+class FakeBrowsers {
+public:
+    // For init(): false when no temporary directory could be made.
+    bool Begin()
+    {
+        QFile::remove(Log());
+        return directory_.isValid();
+    }
+    // For cleanup(): false when a fake browser was left running.
+    bool End() const
+    {
+        bool none = true;
+        for (const qint64 pid : Started()) {
+            none = none && !IsRunning(pid);
+            KillGroup(pid);
+        }
+        return none;
+    }
+
+    // The log option, then the given ones.
+    QStringList Options(const QStringList &options = {}) const
+    {
+        return QStringList { QStringLiteral("--fake-log=") + Log() } + options;
+    }
+    std::unique_ptr<ChromiumBrowser> Start(const QStringList &options, BrowserLimits limits) const
+    {
+        return std::make_unique<ChromiumBrowser>(CYKL_FAKE_BROWSER, Options(options), limits);
+    }
+    // The n-th browser gets the n-th options (the last repeat).
+    SequenceFactory Factory(const QList<QStringList> &options, BrowserLimits limits) const
+    {
+        QList<QStringList> arguments;
+        for (const QStringList &each : options)
+            arguments << Options(each);
+        return { CYKL_FAKE_BROWSER, arguments, limits };
+    }
+
+    QList<qint64> Started() const
+    {
+        QList<qint64> pids;
+        for (const Entry &entry : Entries()) {
+            if (entry.What == QLatin1String("start"))
+                pids << entry.Pid;
+        }
+        return pids;
+    }
+    // What one browser was asked, as "method" or "method detail" lines.
+    QStringList Calls(qint64 pid) const { return Details(pid, QStringLiteral("call")); }
+    QStringList Details(qint64 pid, const QString &what) const
+    {
+        QStringList details;
+        for (const Entry &entry : Entries()) {
+            if (entry.Pid == pid && entry.What == what)
+                details << entry.Detail;
+        }
+        return details;
+    }
+    bool Has(qint64 pid, const QString &what) const { return !Details(pid, what).isEmpty(); }
+    // The profile folder the browser was given.
+    QString Profile(qint64 pid) const
+    {
+        return Details(pid, QStringLiteral("start"))
+            .value(0)
+            .section(QStringLiteral(" profile="), 1);
+    }
+    // No process of the browser's group runs, and its profile is gone.
+    bool LeftNothing(qint64 pid) const
+    {
+        return LiveGroupMembers(pid).isEmpty() && !QFileInfo::exists(Profile(pid));
+    }
+
+private:
+    struct Entry {
+        qint64 Pid;
+        QString What;
+        QString Detail;
+    };
+    QString Log() const { return directory_.filePath(QStringLiteral("fake.log")); }
+    QList<Entry> Entries() const
+    {
+        QList<Entry> entries;
+        QFile file(Log());
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return entries;
+        for (const QString &line :
+             QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts)) {
+            const QStringList parts = line.split(' ');
+            entries.append(
+                { parts.value(0).toLongLong(), parts.value(1), parts.mid(2).join(' ').trimmed() });
+        }
+        return entries;
+    }
+
+    QTemporaryDir directory_;
+};
+
 class RecordingOpener final : public UrlOpener {
 public:
     explicit RecordingOpener(bool result = true) : result_(result) { }
     bool OpenUrl(const QUrl &url) override
     {
-        opened << url;
+        Opened << url;
         return result_;
     }
-    QList<QUrl> opened;
+    QList<QUrl> Opened;
 
 private:
     bool result_;
