@@ -9,7 +9,7 @@
 // directory, so removing the directory leaves nothing behind.
 #pragma once
 
-#include "browser/pipe_end.h"
+#include "browser/devtools_pipe.h"
 
 #include <QDeadlineTimer>
 #ifdef _WIN32

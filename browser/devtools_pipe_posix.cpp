@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pipe ends on POSIX systems: non-blocking descriptors waited on with poll.
-#include "browser/pipe_end.h"
+#include "browser/devtools_pipe.h"
 
 #include <algorithm>
 #include <cerrno>

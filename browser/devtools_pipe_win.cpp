@@ -2,7 +2,7 @@
 // The pipe ends on Windows: our ends of two named pipes opened for overlapped I/O. A step
 // starts a transfer, or takes up the one under way; the transfer's event is what Wait
 // waits for, and a transfer still under way at the deadline is cancelled.
-#include "browser/pipe_end.h"
+#include "browser/devtools_pipe.h"
 #include "browser/texts.h"
 
 #include <algorithm>

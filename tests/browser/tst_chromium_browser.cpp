@@ -168,6 +168,42 @@ private slots:
         QVERIFY(fakes.LeftNothing(pid));
     }
 
+    // A command longer than the pipe holds goes out in parts as the browser reads it; a
+    // browser that has stopped reading fails it at the limit, in the middle of writing.
+    void longCommand_data()
+    {
+        QTest::addColumn<QString>("deafAfter");
+        QTest::newRow("read in parts") << QString();
+        QTest::newRow("no longer read") << "Page.bringToFront";
+    }
+
+    void longCommand()
+    {
+        QFETCH(QString, deafAfter);
+        const bool taken = deafAfter.isEmpty();
+        const auto browser
+            = fakes.Start(taken ? QStringList {} : QStringList { "--fake-deaf=" + deafAfter },
+                          taken ? Limits : ShortLimits);
+        browser->SetVisible(true);
+        const QString address = Page + '?' + QString(2 << 20, u'x');
+        QElapsedTimer clock;
+        clock.start();
+        QString failure;
+        try {
+            browser->Navigate(address);
+        } catch (const BrowserError &error) {
+            failure = QString::fromUtf8(error.what());
+        }
+        if (taken) {
+            QCOMPARE(failure, QString());
+            QCOMPARE(browser->EvaluateInPage("document.URL"), address);
+            return;
+        }
+        QCOMPARE(failure, QString::fromUtf8(browser_text::RefusesCommands));
+        QVERIFY2(clock.elapsed() >= ShortLimits.Call.count(), "the call failed before its limit");
+        QVERIFY(fakes.LeftNothing(browser->ProcessId()));
+    }
+
     void startFailure_data()
     {
         QTest::addColumn<QString>("program");

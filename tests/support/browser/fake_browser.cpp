@@ -8,6 +8,7 @@
 //   --fake-exit-after=N        exit after answering N commands (a window the user closed)
 //   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
 //   --fake-fail=METHOD[:K]     answer the K-th command METHOD with an error
+//   --fake-deaf=METHOD[:K]     stop reading commands after answering the K-th METHOD
 //   --fake-stream=METHOD[:K]   never answer the K-th command METHOD, but send events and
 //                              replies to commands never sent, as fast as they are read
 //   --fake-no-page             show no page until one is asked for
@@ -82,6 +83,7 @@ struct Options {
     Trigger hang;
     Trigger fail;
     Trigger stream;
+    Trigger deaf;
 };
 
 Trigger ParseTrigger(const QString &value)
@@ -114,6 +116,8 @@ Options ParseOptions(int argc, char **argv)
             options.fail = ParseTrigger(value);
         else if (argument.startsWith("--fake-stream="))
             options.stream = ParseTrigger(value);
+        else if (argument.startsWith("--fake-deaf="))
+            options.deaf = ParseTrigger(value);
         else if (argument == "--fake-no-page")
             options.noPage = true;
         else if (argument == "--fake-minimized")
@@ -128,9 +132,6 @@ Options ParseOptions(int argc, char **argv)
 // (Windows hands over only the handles it is told to; they cannot be listed here.)
 QString InheritedDescriptors()
 {
-#ifdef _WIN32
-    return QStringLiteral("-");
-#endif
     QStringList open;
 #ifndef _WIN32
     for (int fd = 5; fd < 1024; ++fd) {
@@ -142,6 +143,12 @@ QString InheritedDescriptors()
 }
 
 void WriteBytes(int fd, const QByteArray &bytes);
+
+[[noreturn]] void HangForever()
+{
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::hours(1));
+}
 
 class FakeBrowser {
 public:
@@ -319,8 +326,7 @@ int FakeBrowser::Run()
         Log("call", detail.isEmpty() ? method : method + ' ' + detail);
         if (Hits(options_.hang, method)) {
             Log("hang", method);
-            for (;;)
-                std::this_thread::sleep_for(std::chrono::hours(1));
+            HangForever();
         }
         if (Hits(options_.stream, method)) {
             Log("stream", method);
@@ -333,6 +339,10 @@ int FakeBrowser::Run()
         if (command.contains("sessionId"))
             reply.insert("sessionId", command["sessionId"]);
         Write(reply);
+        if (Hits(options_.deaf, method)) {
+            Log("deaf", method);
+            HangForever();
+        }
         if (method == "Browser.close") {
             Log("closed");
             return 0;
