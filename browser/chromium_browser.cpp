@@ -200,13 +200,13 @@ QString ChromiumBrowserFactory::FindInFolders(const QStringList &folders)
 {
     // Where each browser installs itself below the programs folder of the machine or of
     // the user, in the order they are tried.
-    static const char *const installed[] = {
+    static const char *const Locations[] = {
         "Microsoft/Edge/Application/msedge.exe",
         "Google/Chrome/Application/chrome.exe",
         "BraveSoftware/Brave-Browser/Application/brave.exe",
         "Chromium/Application/chrome.exe",
     };
-    for (const char *relative : installed) {
+    for (const char *relative : Locations) {
         for (const QString &folder : folders) {
             if (folder.isEmpty())
                 continue;

@@ -18,8 +18,8 @@ namespace {
 // comes with it would end the whole program, so it is ignored once for the process.
 void IgnoreBrokenPipes()
 {
-    static const bool ignored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
-    (void)ignored;
+    static const bool Ignored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
+    (void)Ignored;
 }
 
 // What a read or write call did; a read of nothing is the end of the stream.
@@ -39,8 +39,8 @@ PipeStep StepOf(ssize_t n, bool reading)
 } // namespace
 
 struct PipeEnd::System {
-    int fd;
-    short events = 0; // of the last step
+    int Fd;
+    short Events = 0; // of the last step
 };
 
 PipeEnd::PipeEnd(PipeHandle handle) : system_(new System { handle })
@@ -51,19 +51,19 @@ PipeEnd::PipeEnd(PipeHandle handle) : system_(new System { handle })
 
 PipeEnd::~PipeEnd()
 {
-    ::close(system_->fd);
+    ::close(system_->Fd);
 }
 
 PipeStep PipeEnd::ReadSome(char *buffer, qsizetype size)
 {
-    system_->events = POLLIN;
-    return StepOf(::read(system_->fd, buffer, static_cast<size_t>(size)), true);
+    system_->Events = POLLIN;
+    return StepOf(::read(system_->Fd, buffer, static_cast<size_t>(size)), true);
 }
 
 PipeStep PipeEnd::WriteSome(const char *data, qsizetype size)
 {
-    system_->events = POLLOUT;
-    return StepOf(::write(system_->fd, data, static_cast<size_t>(size)), false);
+    system_->Events = POLLOUT;
+    return StepOf(::write(system_->Fd, data, static_cast<size_t>(size)), false);
 }
 
 bool PipeEnd::Wait(QDeadlineTimer deadline)
@@ -72,7 +72,7 @@ bool PipeEnd::Wait(QDeadlineTimer deadline)
         const qint64 left = deadline.remainingTime();
         if (left == 0)
             return false;
-        pollfd entry { system_->fd, system_->events, 0 };
+        pollfd entry { system_->Fd, system_->Events, 0 };
         const int timeout = left < 0 ? -1 : static_cast<int>(std::min<qint64>(left, 1 << 30));
         const int ready = ::poll(&entry, 1, timeout);
         if (ready > 0)

@@ -31,32 +31,32 @@ PipeStep StepOf(DWORD error, DWORD bytes, bool reading)
 } // namespace
 
 struct PipeEnd::System {
-    HANDLE handle;
-    HANDLE event = nullptr;
-    OVERLAPPED overlapped {};
-    bool underWay = false; // a transfer was started and not yet taken up
+    HANDLE Handle;
+    HANDLE Event = nullptr;
+    OVERLAPPED Overlapped {};
+    bool UnderWay = false; // a transfer was started and not yet taken up
 
     // Starts a transfer, or takes up the one under way.
     PipeStep Step(char *buffer, qsizetype size, bool reading)
     {
-        if (!underWay) {
-            overlapped = {};
-            overlapped.hEvent = event;
+        if (!UnderWay) {
+            Overlapped = {};
+            Overlapped.hEvent = Event;
             const DWORD length = static_cast<DWORD>(std::min<qsizetype>(size, 0x7fffffff));
             const BOOL started = reading
-                ? ::ReadFile(handle, buffer, length, nullptr, &overlapped)
-                : ::WriteFile(handle, buffer, length, nullptr, &overlapped);
+                ? ::ReadFile(Handle, buffer, length, nullptr, &Overlapped)
+                : ::WriteFile(Handle, buffer, length, nullptr, &Overlapped);
             const DWORD error = started ? ERROR_SUCCESS : ::GetLastError();
             if (error != ERROR_SUCCESS && error != ERROR_IO_PENDING)
                 return StepOf(error, 0, reading);
-            underWay = true;
+            UnderWay = true;
         }
         DWORD bytes = 0;
-        const BOOL done = ::GetOverlappedResult(handle, &overlapped, &bytes, FALSE);
+        const BOOL done = ::GetOverlappedResult(Handle, &Overlapped, &bytes, FALSE);
         const DWORD error = done ? ERROR_SUCCESS : ::GetLastError();
         if (error == ERROR_IO_INCOMPLETE)
             return { PipeStep::Blocked, 0, {} };
-        underWay = false;
+        UnderWay = false;
         return StepOf(error, bytes, reading);
     }
 
@@ -64,19 +64,19 @@ struct PipeEnd::System {
     // not be touched once we have returned. True when it finished first all the same.
     bool Cancel()
     {
-        ::CancelIoEx(handle, &overlapped);
+        ::CancelIoEx(Handle, &Overlapped);
         DWORD bytes = 0;
-        const bool finished = ::GetOverlappedResult(handle, &overlapped, &bytes, TRUE)
+        const bool finished = ::GetOverlappedResult(Handle, &Overlapped, &bytes, TRUE)
             || ::GetLastError() != ERROR_OPERATION_ABORTED;
-        underWay = finished;
+        UnderWay = finished;
         return finished;
     }
 };
 
 PipeEnd::PipeEnd(PipeHandle handle) : system_(new System { handle })
 {
-    system_->event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!system_->event) {
+    system_->Event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!system_->Event) {
         ::CloseHandle(handle);
         throw BrowserError(browser_text::CannotWait);
     }
@@ -84,10 +84,10 @@ PipeEnd::PipeEnd(PipeHandle handle) : system_(new System { handle })
 
 PipeEnd::~PipeEnd()
 {
-    if (system_->underWay)
+    if (system_->UnderWay)
         system_->Cancel();
-    ::CloseHandle(system_->event);
-    ::CloseHandle(system_->handle);
+    ::CloseHandle(system_->Event);
+    ::CloseHandle(system_->Handle);
 }
 
 PipeStep PipeEnd::ReadSome(char *buffer, qsizetype size)
@@ -103,8 +103,8 @@ PipeStep PipeEnd::WriteSome(const char *data, qsizetype size)
 
 bool PipeEnd::Wait(QDeadlineTimer deadline)
 {
-    if (!system_->underWay
-        || ::WaitForSingleObject(system_->event, Milliseconds(deadline)) == WAIT_OBJECT_0)
+    if (!system_->UnderWay
+        || ::WaitForSingleObject(system_->Event, Milliseconds(deadline)) == WAIT_OBJECT_0)
         return true;
     return system_->Cancel();
 }

@@ -75,8 +75,8 @@ void HomePageLink::Command2_Click()
         return;
     }
     if (!fallback_.OpenUrl(QUrl(address_)))
-        throw ProgramError(failure.number,
-                           "Domovskou stránku nelze zobrazit: " + failure.description
+        throw ProgramError(failure.Number,
+                           "Domovskou stránku nelze zobrazit: " + failure.Description
                                + ", a adresu " + address_.toStdString()
                                + " neotevřel ani výchozí program.");
 }

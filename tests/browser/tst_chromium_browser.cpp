@@ -36,9 +36,9 @@ class TestChromiumBrowser : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(fakes.Begin()); }
+    void init() { QVERIFY(fakes_.Begin()); }
     // No fake browser outlives a test, whatever happened in it.
-    void cleanup() { QVERIFY2(fakes.End(), "a fake browser was left running"); }
+    void cleanup() { QVERIFY2(fakes_.End(), "a fake browser was left running"); }
 
     void startsAttachesShowsAndNavigates_data()
     {
@@ -55,15 +55,15 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(QStringList, show);
-        const auto browser = fakes.Start(options, Limits);
+        const auto browser = fakes_.Start(options, Limits);
         browser->SetVisible(true);
         browser->Navigate(Page);
         const qint64 pid = browser->ProcessId();
-        QCOMPARE(fakes.Started(), QList<qint64> { pid });
-        QCOMPARE(fakes.Calls(pid), Attach + show + QStringList { "Page.navigate " + Page });
-        const QString start = fakes.Details(pid, "start").value(0);
+        QCOMPARE(fakes_.Started(), QList<qint64> { pid });
+        QCOMPARE(fakes_.Calls(pid), Attach + show + QStringList { "Page.navigate " + Page });
+        const QString start = fakes_.Details(pid, "start").value(0);
         QVERIFY2(start.contains(" page=about:blank "), qPrintable(start));
-        QCOMPARE(fakes.Profile(pid), browser->ProfileDirectory());
+        QCOMPARE(fakes_.Profile(pid), browser->ProfileDirectory());
         QVERIFY(QFileInfo::exists(browser->ProfileDirectory() + "/Local State"));
         QCOMPARE(browser->EvaluateInPage("document.URL"), Page);
     }
@@ -71,9 +71,9 @@ private slots:
     // A browser that shows no page yet is asked to open one.
     void startsWithoutPage()
     {
-        const auto browser = fakes.Start({ "--fake-no-page" }, Limits);
+        const auto browser = fakes_.Start({ "--fake-no-page" }, Limits);
         browser->Navigate(Page);
-        QCOMPARE(fakes.Calls(browser->ProcessId()),
+        QCOMPARE(fakes_.Calls(browser->ProcessId()),
                  (QStringList { "Target.getTargets", "Target.createTarget about:blank",
                                 "Target.attachToTarget", "Page.navigate " + Page }));
     }
@@ -82,18 +82,18 @@ private slots:
     // leaked pipe end would keep a replaced browser alive after its connection closed.
     void browsersShareNothing()
     {
-        const auto first = fakes.Start({}, Limits);
-        const auto second = fakes.Start({}, Limits);
+        const auto first = fakes_.Start({}, Limits);
+        const auto second = fakes_.Start({}, Limits);
         QVERIFY(first->ProfileDirectory() != second->ProfileDirectory());
         const auto descriptors = [this](qint64 pid) {
-            return fakes.Details(pid, "start").value(0).section(' ', 0, 0);
+            return fakes_.Details(pid, "start").value(0).section(' ', 0, 0);
         };
         QCOMPARE(descriptors(second->ProcessId()), descriptors(first->ProcessId()));
     }
 
     void errorReplyKeepsTheBrowser()
     {
-        const auto browser = fakes.Start({ "--fake-fail=Page.navigate" }, Limits);
+        const auto browser = fakes_.Start({ "--fake-fail=Page.navigate" }, Limits);
         QVERIFY_THROWS_EXCEPTION(BrowserReplyError, browser->Navigate(Page));
         QVERIFY(test::IsRunning(browser->ProcessId()));
         browser->Navigate(Page); // the connection still works
@@ -116,7 +116,7 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(bool, killFromOutside);
-        const auto browser = fakes.Start(options, ShortLimits);
+        const auto browser = fakes_.Start(options, ShortLimits);
         const qint64 pid = browser->ProcessId();
         if (killFromOutside)
             test::Kill(pid);
@@ -124,7 +124,7 @@ private slots:
         clock.start();
         QVERIFY_THROWS_EXCEPTION(BrowserError, browser->SetVisible(true));
         QVERIFY2(clock.elapsed() < 5000, "the call outlived its limit by far");
-        QVERIFY(fakes.LeftNothing(pid));
+        QVERIFY(fakes_.LeftNothing(pid));
         QVERIFY_THROWS_EXCEPTION(BrowserError, browser->Navigate(Page));
         QVERIFY_THROWS_EXCEPTION(BrowserError, browser->Quit());
     }
@@ -150,7 +150,7 @@ private slots:
         clock.start();
         QString failure;
         try {
-            const auto browser = fakes.Start({ "--fake-stream=" + method }, limits);
+            const auto browser = fakes_.Start({ "--fake-stream=" + method }, limits);
             clock.start();
             browser->SetVisible(true);
         } catch (const BrowserReplyError &error) {
@@ -160,12 +160,12 @@ private slots:
         }
         const qint64 elapsed = clock.elapsed();
         qInfo("%s: failed after %lld ms (limit %lld ms)", qPrintable(method), elapsed, limit);
-        const qint64 pid = fakes.Started().value(0);
-        QCOMPARE(fakes.Details(pid, "stream"), QStringList { method });
+        const qint64 pid = fakes_.Started().value(0);
+        QCOMPARE(fakes_.Details(pid, "stream"), QStringList { method });
         QCOMPARE(failure, QString::fromUtf8(browser_text::NoAnswerInTime));
         QVERIFY2(elapsed >= limit, "the call failed before its limit");
         QVERIFY2(elapsed < limit + 3000, "the call outlived its limit by far");
-        QVERIFY(fakes.LeftNothing(pid));
+        QVERIFY(fakes_.LeftNothing(pid));
     }
 
     // A command longer than the pipe holds goes out in parts as the browser reads it; a
@@ -182,8 +182,8 @@ private slots:
         QFETCH(QString, deafAfter);
         const bool taken = deafAfter.isEmpty();
         const auto browser
-            = fakes.Start(taken ? QStringList {} : QStringList { "--fake-deaf=" + deafAfter },
-                          taken ? Limits : ShortLimits);
+            = fakes_.Start(taken ? QStringList {} : QStringList { "--fake-deaf=" + deafAfter },
+                           taken ? Limits : ShortLimits);
         browser->SetVisible(true);
         const QString address = Page + '?' + QString(2 << 20, u'x');
         QElapsedTimer clock;
@@ -201,7 +201,7 @@ private slots:
         }
         QCOMPARE(failure, QString::fromUtf8(browser_text::RefusesCommands));
         QVERIFY2(clock.elapsed() >= ShortLimits.Call.count(), "the call failed before its limit");
-        QVERIFY(fakes.LeftNothing(browser->ProcessId()));
+        QVERIFY(fakes_.LeftNothing(browser->ProcessId()));
     }
 
     void startFailure_data()
@@ -224,18 +224,18 @@ private slots:
         QFETCH(QStringList, options);
         const BrowserLimits limits { 2s, 2s };
         QVERIFY_THROWS_EXCEPTION(BrowserError,
-                                 ChromiumBrowser(program, fakes.Options(options), limits));
-        for (const qint64 pid : fakes.Started())
-            QVERIFY(fakes.LeftNothing(pid));
+                                 ChromiumBrowser(program, fakes_.Options(options), limits));
+        for (const qint64 pid : fakes_.Started())
+            QVERIFY(fakes_.LeftNothing(pid));
     }
 
     void quitClosesTheBrowser()
     {
-        const auto browser = fakes.Start({}, Limits);
+        const auto browser = fakes_.Start({}, Limits);
         const qint64 pid = browser->ProcessId();
         browser->Quit();
-        QCOMPARE(fakes.Calls(pid).last(), QStringLiteral("Browser.close"));
-        QVERIFY(fakes.Has(pid, "closed"));
+        QCOMPARE(fakes_.Calls(pid).last(), QStringLiteral("Browser.close"));
+        QVERIFY(fakes_.Has(pid, "closed"));
         QVERIFY(!test::IsRunning(pid));
         QVERIFY(!QFileInfo::exists(QFileInfo(browser->ProfileDirectory()).path()));
         QVERIFY_THROWS_EXCEPTION(BrowserError, browser->SetVisible(true));
@@ -245,10 +245,10 @@ private slots:
     // Dropping the object closes the connection; the browser then ends on its own.
     void destructionClosesTheConnection()
     {
-        const qint64 pid = fakes.Start({}, Limits)->ProcessId();
-        QVERIFY(fakes.Has(pid, "eof"));
+        const qint64 pid = fakes_.Start({}, Limits)->ProcessId();
+        QVERIFY(fakes_.Has(pid, "eof"));
         QVERIFY(!test::IsRunning(pid));
-        QVERIFY(!QFileInfo::exists(fakes.Profile(pid)));
+        QVERIFY(!QFileInfo::exists(fakes_.Profile(pid)));
     }
 
 #ifndef _WIN32 // Windows finds programs on the PATH by their extension: findsInstalledBrowser
@@ -343,7 +343,7 @@ private slots:
     }
 
 private:
-    test::FakeBrowsers fakes;
+    test::FakeBrowsers fakes_;
 };
 
 QTEST_GUILESS_MAIN(TestChromiumBrowser)

@@ -51,25 +51,25 @@ private slots:
     {
         if (!QFileInfo(Chromium).isExecutable())
             QSKIP("/usr/bin/chromium is not installed (scripts/install-deps test installs it)");
-        QVERIFY(directory.isValid());
-        QFile page(directory.filePath("page.html"));
+        QVERIFY(directory_.isValid());
+        QFile page(directory_.filePath("page.html"));
         QVERIFY(page.open(QIODevice::WriteOnly));
         page.write(QStringLiteral("<!DOCTYPE html><html lang=\"cs\"><head><meta charset=\"utf-8\">"
                                   "<title>%1</title></head><body><p>Zkouška</p></body></html>")
                        .arg(Title)
                        .toUtf8());
-        address = QUrl::fromLocalFile(page.fileName()).toString();
+        address_ = QUrl::fromLocalFile(page.fileName()).toString();
         // Short paths: the browser's socket lies some 80 bytes below the temporary directory.
-        QVERIFY(sandbox.isValid());
+        QVERIFY(sandbox_.isValid());
         for (const char *folder : { "t", "c" })
-            QVERIFY(QDir(sandbox.path()).mkdir(folder));
-        qputenv("TMPDIR", sandbox.filePath("t").toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", sandbox.filePath("c").toLocal8Bit());
+            QVERIFY(QDir(sandbox_.path()).mkdir(folder));
+        qputenv("TMPDIR", sandbox_.filePath("t").toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", sandbox_.filePath("c").toLocal8Bit());
     }
 
     void cleanupTestCase()
     {
-        for (const qint64 group : std::as_const(groups)) {
+        for (const qint64 group : std::as_const(groups_)) {
             const bool left = !test::LiveGroupMembers(group).isEmpty();
             test::KillGroup(group);
             QVERIFY2(!left, qPrintable(QStringLiteral("browser group %1 left running").arg(group)));
@@ -80,7 +80,7 @@ private slots:
     {
         test::SequenceFactory factory(Chromium, { Headless }, BrowserLimits {});
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, address);
+        HomePageLink link(factory, opener, address_);
         QElapsedTimer clock;
 
         clock.start();
@@ -88,7 +88,7 @@ private slots:
         const qint64 firstPress = clock.elapsed();
         QCOMPARE(factory.Created().size(), std::size_t(1));
         const auto first = factory.Created().at(0);
-        groups << first.Pid;
+        groups_ << first.Pid;
         QTRY_COMPARE_WITH_TIMEOUT(Evaluate(first.Browser, "document.title"), Title, LoadTime);
 
         first.Browser->Navigate("about:blank");
@@ -108,7 +108,7 @@ private slots:
         const qint64 replacePress = clock.elapsed();
         QCOMPARE(factory.Created().size(), std::size_t(2));
         const auto second = factory.Created().at(1);
-        groups << second.Pid;
+        groups_ << second.Pid;
         QVERIFY(second.Pid != first.Pid);
         QVERIFY(!QFileInfo::exists(first.Profile));
         QTRY_COMPARE_WITH_TIMEOUT(Evaluate(second.Browser, "document.title"), Title, LoadTime);
@@ -121,7 +121,7 @@ private slots:
         QVERIFY(opener.Opened.isEmpty());
         // Neither the killed browser nor the one that quit left anything behind.
         for (const char *folder : { "t", "c" }) {
-            const QStringList left = Contents(sandbox.filePath(folder));
+            const QStringList left = Contents(sandbox_.filePath(folder));
             QVERIFY2(left.isEmpty(), qPrintable(left.join(", ")));
         }
         qInfo("first press %lld ms, reuse press %lld ms, replacing a killed browser %lld ms, "
@@ -130,10 +130,10 @@ private slots:
     }
 
 private:
-    QTemporaryDir directory;
-    QTemporaryDir sandbox { QDir::tempPath() + QStringLiteral("/cykl-XXXXXX") };
-    QString address;
-    QList<qint64> groups;
+    QTemporaryDir directory_;
+    QTemporaryDir sandbox_ { QDir::tempPath() + QStringLiteral("/cykl-XXXXXX") };
+    QString address_;
+    QList<qint64> groups_;
 };
 
 QTEST_GUILESS_MAIN(TestChromiumIntegration)

@@ -24,22 +24,22 @@ class TestHomePageLinkProcess : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(fakes.Begin()); }
-    void cleanup() { QVERIFY2(fakes.End(), "a fake browser was left running"); }
+    void init() { QVERIFY(fakes_.Begin()); }
+    void cleanup() { QVERIFY2(fakes_.End(), "a fake browser was left running"); }
 
     void pressesReuseTheLiveBrowser()
     {
-        auto factory = fakes.Factory({ {} }, Limits);
+        auto factory = fakes_.Factory({ {} }, Limits);
         test::RecordingOpener opener;
         HomePageLink link(factory, opener, Address);
         link.Command2_Click();
         link.Command2_Click();
         link.Command2_Click();
-        QCOMPARE(fakes.Started().size(), 1);
-        const qint64 pid = fakes.Started().front();
-        QCOMPARE(fakes.Calls(pid).count(Navigate), 3);
-        QCOMPARE(fakes.Calls(pid).count("Target.getTargets"), 1);
-        QCOMPARE(fakes.Calls(pid).count("Page.bringToFront"), 3);
+        QCOMPARE(fakes_.Started().size(), 1);
+        const qint64 pid = fakes_.Started().front();
+        QCOMPARE(fakes_.Calls(pid).count(Navigate), 3);
+        QCOMPARE(fakes_.Calls(pid).count("Target.getTargets"), 1);
+        QCOMPARE(fakes_.Calls(pid).count("Page.bringToFront"), 3);
         QVERIFY(opener.Opened.isEmpty());
     }
 
@@ -64,7 +64,7 @@ private slots:
         QFETCH(QStringList, firstOptions);
         QFETCH(bool, killFirst);
         QFETCH(bool, firstStaysOpen);
-        auto factory = fakes.Factory({ firstOptions, {} }, Limits);
+        auto factory = fakes_.Factory({ firstOptions, {} }, Limits);
         test::RecordingOpener opener;
         qint64 first = 0;
         {
@@ -79,19 +79,19 @@ private slots:
             QVERIFY2(clock.elapsed() < 5000, "a broken browser held the window too long");
             QCOMPARE(factory.Created().size(), std::size_t(2));
             const qint64 second = factory.Created().at(1).Pid;
-            QCOMPARE(fakes.Calls(second).count(Navigate), 1);
+            QCOMPARE(fakes_.Calls(second).count(Navigate), 1);
             QCOMPARE(test::IsRunning(first), firstStaysOpen);
-            QVERIFY(!fakes.Calls(first).contains("Browser.close"));
-            QVERIFY(!fakes.Has(first, "eof"));
+            QVERIFY(!fakes_.Calls(first).contains("Browser.close"));
+            QVERIFY(!fakes_.Has(first, "eof"));
             link.Command2_Click(); // the new browser is the one held now
-            QCOMPARE(fakes.Calls(second).count(Navigate), 2);
+            QCOMPARE(fakes_.Calls(second).count(Navigate), 2);
             QCOMPARE(factory.Created().size(), std::size_t(2));
             link.Shutdown();
-            QVERIFY(fakes.Has(second, "closed"));
+            QVERIFY(fakes_.Has(second, "closed"));
             QCOMPARE(test::IsRunning(first), firstStaysOpen);
         }
         QVERIFY(!test::IsRunning(first));
-        QVERIFY(!fakes.Calls(first).contains("Browser.close"));
+        QVERIFY(!fakes_.Calls(first).contains("Browser.close"));
         QVERIFY(!QFileInfo::exists(factory.Created().at(0).Profile));
     }
 
@@ -112,7 +112,7 @@ private slots:
     {
         QFETCH(QStringList, firstOptions);
         QFETCH(bool, killFirst);
-        auto factory = fakes.Factory({ firstOptions, {} }, Limits);
+        auto factory = fakes_.Factory({ firstOptions, {} }, Limits);
         test::RecordingOpener opener;
         HomePageLink link(factory, opener, Address);
         link.Command2_Click();
@@ -132,11 +132,11 @@ private slots:
 #endif
         QTRY_VERIFY(!QFileInfo::exists(retired.Profile));
         QVERIFY(!test::IsRunning(retired.Pid));
-        QCOMPARE(fakes.Has(retired.Pid, "exit"), !killFirst);
+        QCOMPARE(fakes_.Has(retired.Pid, "exit"), !killFirst);
         const qint64 held = factory.Created().at(1).Pid;
         QVERIFY(test::IsRunning(held));
         link.Command2_Click();
-        QCOMPARE(fakes.Calls(held).count(Navigate), 2);
+        QCOMPARE(fakes_.Calls(held).count(Navigate), 2);
         QCOMPARE(factory.Created().size(), std::size_t(2));
     }
 
@@ -162,7 +162,7 @@ private slots:
     {
         QFETCH(QString, failure);
         QFETCH(bool, openerWorks);
-        auto factory = fakes.Factory({ { failure } }, ShortLimits);
+        auto factory = fakes_.Factory({ { failure } }, ShortLimits);
         test::RecordingOpener opener(openerWorks);
         HomePageLink link(factory, opener, Address);
         const auto press = [&link] {
@@ -177,13 +177,13 @@ private slots:
         QCOMPARE(opener.Opened, QList<QUrl> { QUrl(Address) });
         QCOMPARE(factory.Created().size(), std::size_t(1));
         const auto failed = factory.Created().front();
-        QVERIFY(fakes.LeftNothing(failed.Pid));
+        QVERIFY(fakes_.LeftNothing(failed.Pid));
         QCOMPARE(press(), openerWorks ? 0 : 1002);
         QCOMPARE(factory.Created().size(), std::size_t(2));
         QCOMPARE(opener.Opened.size(), 2);
         link.Shutdown();
-        for (const qint64 pid : fakes.Started())
-            QVERIFY(!fakes.Calls(pid).contains("Browser.close"));
+        for (const qint64 pid : fakes_.Started())
+            QVERIFY(!fakes_.Calls(pid).contains("Browser.close"));
     }
 
     void shutdown_data()
@@ -199,7 +199,7 @@ private slots:
     {
         QFETCH(bool, open);
         QFETCH(bool, kill);
-        auto factory = fakes.Factory({ {} }, Limits);
+        auto factory = fakes_.Factory({ {} }, Limits);
         test::RecordingOpener opener;
         HomePageLink link(factory, opener, Address);
         if (open)
@@ -209,9 +209,9 @@ private slots:
             test::Kill(pid);
         link.Shutdown();
         link.Shutdown(); // the same reference is asked again, and fails quietly
-        QCOMPARE(fakes.Started().size(), open ? 1 : 0);
+        QCOMPARE(fakes_.Started().size(), open ? 1 : 0);
         if (open) {
-            QCOMPARE(fakes.Calls(pid).count("Browser.close"), kill ? 0 : 1);
+            QCOMPARE(fakes_.Calls(pid).count("Browser.close"), kill ? 0 : 1);
             QVERIFY(!test::IsRunning(pid));
         }
     }
@@ -238,7 +238,7 @@ private slots:
     }
 
 private:
-    test::FakeBrowsers fakes;
+    test::FakeBrowsers fakes_;
 };
 
 QTEST_GUILESS_MAIN(TestHomePageLinkProcess)

@@ -35,9 +35,9 @@ void Require(bool condition)
 // The whole output cut at every NUL byte: the messages up to the first broken one, and
 // whether the stream breaks (a broken message, or an unfinished one beyond the limit).
 struct Reference {
-    std::vector<QJsonObject> messages;
-    bool breaks = false;
-    qsizetype unfinished = 0; // bytes after the last NUL
+    std::vector<QJsonObject> Messages;
+    bool Breaks = false;
+    qsizetype Unfinished = 0; // bytes after the last NUL
 };
 
 Reference Cut(const QByteArray &output, qsizetype limit)
@@ -48,13 +48,13 @@ Reference Cut(const QByteArray &output, qsizetype limit)
     for (const QByteArray &piece : std::as_const(pieces)) {
         const QJsonDocument document = QJsonDocument::fromJson(piece);
         if (piece.size() > limit || !document.isObject()) {
-            reference.breaks = true;
+            reference.Breaks = true;
             return reference;
         }
-        reference.messages.push_back(document.object());
+        reference.Messages.push_back(document.object());
     }
-    reference.breaks = tail.size() > limit;
-    reference.unfinished = tail.size();
+    reference.Breaks = tail.size() > limit;
+    reference.Unfinished = tail.size();
     return reference;
 }
 
@@ -78,23 +78,23 @@ void CheckReader(const QByteArray &output, qsizetype limit, std::uint8_t seed,
             broke = true;
         }
     }
-    Require(messages == reference.messages);
-    Require(broke == reference.breaks);
+    Require(messages == reference.Messages);
+    Require(broke == reference.Breaks);
     if (!broke)
-        Require(reader.Pending() == reference.unfinished);
+        Require(reader.Pending() == reference.Unfinished);
 }
 
 struct Outcome {
-    enum Kind { Result, ReplyError, Broken } kind;
-    QJsonObject result;
+    enum Kind { Result, ReplyError, Broken } Is;
+    QJsonObject Reply;
     bool operator==(const Outcome &) const = default;
 };
 
 // What the call with the given id gets, reading the reference's messages from `next` on.
 Outcome Expected(const Reference &reference, std::size_t &next, int id)
 {
-    while (next < reference.messages.size()) {
-        const QJsonObject &message = reference.messages[next++];
+    while (next < reference.Messages.size()) {
+        const QJsonObject &message = reference.Messages[next++];
         const QJsonValue number = message.value(QLatin1String("id"));
         if (!number.isDouble() || number.toDouble() != id)
             continue;
@@ -129,7 +129,7 @@ void CheckCalls(const QByteArray &output, qsizetype limit, const Reference &refe
             } catch (const BrowserError &) {
             }
             Require(actual == expected);
-            if (actual.kind == Outcome::Broken)
+            if (actual.Is == Outcome::Broken)
                 break;
         }
     } else {
