@@ -216,27 +216,6 @@ private slots:
         }
     }
 
-    void noBrowserAtAll_data()
-    {
-        QTest::addColumn<bool>("openerWorks");
-        QTest::newRow("desktop opener shows the page") << true;
-        QTest::newRow("nothing can show it") << false;
-    }
-
-    void noBrowserAtAll()
-    {
-        QFETCH(bool, openerWorks);
-        ChromiumBrowserFactory factory("/nonexistent/chromium", {}, Limits);
-        test::RecordingOpener opener(openerWorks);
-        HomePageLink link(factory, opener, Address);
-        if (openerWorks)
-            link.Command2_Click();
-        else
-            QVERIFY_THROWS_EXCEPTION(ProgramError, link.Command2_Click());
-        QCOMPARE(opener.Opened, QList<QUrl> { QUrl(Address) });
-        link.Shutdown();
-    }
-
 private:
     test::FakeBrowsers fakes_;
 };

@@ -108,18 +108,20 @@ inline QList<qint64> LiveGroupMembers(qint64 group)
     return members;
 }
 
-// The two pipes of a browser's connection, as its descriptors 3 and 4 name them
-// ("pipe:[inode]"); empty entries once the browser has gone.
+// What a descriptor's link names, "pipe:[inode]" for a pipe; empty when there is none.
+inline QString LinkTarget(const QString &link)
+{
+    char target[64] {};
+    const ssize_t n = ::readlink(link.toLocal8Bit().constData(), target, sizeof target - 1);
+    return QString::fromLatin1(target, n > 0 ? n : 0);
+}
+
+// The two pipes of a browser's connection, as its descriptors 3 and 4 name them; empty
+// entries once the browser has gone.
 inline QStringList ConnectionPipes(qint64 pid)
 {
-    QStringList pipes;
-    for (const int fd : { 3, 4 }) {
-        char target[64] {};
-        const QByteArray link = QStringLiteral("/proc/%1/fd/%2").arg(pid).arg(fd).toLocal8Bit();
-        const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
-        pipes << QString::fromLatin1(target, n > 0 ? n : 0);
-    }
-    return pipes;
+    return { LinkTarget(QStringLiteral("/proc/%1/fd/3").arg(pid)),
+             LinkTarget(QStringLiteral("/proc/%1/fd/4").arg(pid)) };
 }
 
 // How many descriptors of this process are ends of the given pipes.
@@ -129,11 +131,8 @@ inline int EndsHeldHere(const QStringList &pipes)
     const QStringList fds = QDir(QStringLiteral("/proc/self/fd"))
                                 .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
     for (const QString &fd : fds) {
-        char target[64] {};
-        const QByteArray link = ("/proc/self/fd/" + fd).toLocal8Bit();
-        const ssize_t n = ::readlink(link.constData(), target, sizeof target - 1);
-        if (n > 0 && pipes.contains(QString::fromLatin1(target, n)))
-            ++held;
+        const QString target = LinkTarget("/proc/self/fd/" + fd);
+        held += !target.isEmpty() && pipes.contains(target);
     }
     return held;
 }
@@ -280,6 +279,17 @@ private:
 
     QTemporaryDir directory_;
 };
+
+// The text of the BrowserError that the call throws; empty when it throws none.
+template<typename Call> QString FailureOf(Call call)
+{
+    try {
+        call();
+    } catch (const BrowserError &error) {
+        return QString::fromUtf8(error.what());
+    }
+    return {};
+}
 
 class RecordingOpener final : public UrlOpener {
 public:
