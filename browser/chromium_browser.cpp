@@ -189,7 +189,7 @@ QString ChromiumBrowserFactory::FindOnPath()
 {
     for (const char *name : { "chromium", "chromium-browser", "google-chrome",
                               "google-chrome-stable", "microsoft-edge", "brave-browser" }) {
-        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!found.isEmpty())
             return found;
     }
