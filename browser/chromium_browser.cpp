@@ -200,13 +200,13 @@ QString ChromiumBrowserFactory::FindInFolders(const QStringList &folders)
 {
     // Where each browser installs itself below the programs folder of the machine or of
     // the user, in the order they are tried.
-    static const char *const Locations[] = {
+    static const char *const locations[] = {
         "Microsoft/Edge/Application/msedge.exe",
         "Google/Chrome/Application/chrome.exe",
         "BraveSoftware/Brave-Browser/Application/brave.exe",
         "Chromium/Application/chrome.exe",
     };
-    for (const char *relative : Locations) {
+    for (const char *relative : locations) {
         for (const QString &folder : folders) {
             if (folder.isEmpty())
                 continue;
