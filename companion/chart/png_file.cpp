@@ -10,7 +10,7 @@ namespace {
 
 std::uint32_t Crc32(const QByteArray &bytes)
 {
-    static const auto Table = [] {
+    static const auto table = [] {
         std::array<std::uint32_t, 256> table {};
         for (std::uint32_t n = 0; n < 256; ++n) {
             std::uint32_t c = n;
@@ -22,7 +22,7 @@ std::uint32_t Crc32(const QByteArray &bytes)
     }();
     std::uint32_t crc = 0xffffffffU;
     for (const char byte : bytes)
-        crc = Table[(crc ^ static_cast<std::uint8_t>(byte)) & 0xffU] ^ (crc >> 8);
+        crc = table[(crc ^ static_cast<std::uint8_t>(byte)) & 0xffU] ^ (crc >> 8);
     return crc ^ 0xffffffffU;
 }
 
