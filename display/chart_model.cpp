@@ -178,7 +178,9 @@ void ChartModel::Resize(int points, int sets)
     std::vector<std::optional<double>> values(static_cast<std::size_t>(points * sets));
     for (int set = 0; set < std::min(sets, sets_); ++set) {
         for (int point = 0; point < std::min(points, points_); ++point) {
-            values[static_cast<std::size_t>(set * points + point)] = Value(set, point);
+            values[static_cast<std::size_t>(set) * static_cast<std::size_t>(points)
+                   + static_cast<std::size_t>(point)]
+                = Value(set, point);
         }
     }
     values_ = std::move(values);
@@ -278,7 +280,10 @@ std::string DescribeLines(const ChartModel &model)
         if (day.empty()) {
             day = std::to_string(point + 1);
         }
-        out += (out.empty() ? "Den " : "; Den ") + day + ": " + values;
+        out += out.empty() ? "Den " : "; Den ";
+        out += day;
+        out += ": ";
+        out += values;
     }
     return out;
 }
