@@ -168,6 +168,18 @@ void TestCalc::confirmInput()
         QVERIFY(!codes.contains(1) && !codes.contains(2) && !codes.contains(3));
     }
     QCOMPARE(run.CountDaysRan(), counted);
+
+    // The numeric entry, given the numbers the fields read as, does all the same but ask.
+    Run numeric;
+    InputDateRecord typed;
+    double *const numbers[6] = { &typed.BirthDay,  &typed.BirthMonth,  &typed.BirthYear,
+                                 &typed.TargetDay, &typed.TargetMonth, &typed.TargetYear };
+    for (int i = 0; i < 6; ++i)
+        *numbers[i] = ReadNumber(fields.value(i).toStdString());
+    ConfirmNumbers(numeric.State, numeric.Recorder, typed);
+    std::vector<std::string> asked = run.Log.Lines();
+    std::erase_if(asked, [](const std::string &line) { return line.starts_with("port Field"); });
+    QCOMPARE(ToQStringList(numeric.Log.Lines()), ToQStringList(asked));
 }
 
 void TestCalc::fieldsAreAllReadBeforeTheFirstCheck()
