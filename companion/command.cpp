@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/command.h"
 
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
+#include "companion/calendar/ical.h"
 #include "companion/formats.h"
-#include "companion/ical.h"
 
 #include <QCommandLineParser>
 #include <optional>
@@ -296,13 +296,22 @@ int Runner::RunCritical(const Invocation &call)
 
 int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
 {
+    const QDateTime now = env_.Now().toUTC();
+    const UtcTime stamp { now.date().year(), now.date().month(),  now.date().day(),
+                          now.time().hour(), now.time().minute(), now.time().second() };
+    std::optional<int> remind;
+    if (call.remindHours)
+        remind = -60 * *call.remindHours;
     const CalendarResult calendar
-        = CriticalCalendar(call.birth, list, { env_.Now().toUTC(), call.remindHours });
-    for (const Date &day : calendar.LeftOut)
-        env_.Err(Utf8Line(QStringLiteral("cyklometrika: den %1 je jen v kalendáři výpočtu; "
-                                         "žádný kalendářový program ho nezná, proto je vynechán")
-                              .arg(CzechDate(day))));
-    return Emit(calendar.Text, call.output);
+        = CriticalCalendar(call.birth, list, { stamp, remind, {}, false });
+    for (const Date &day : calendar.LeftOut) {
+        const QString why = IsCivilDay(day)
+            ? QStringLiteral("kalendářové programy neznají dny po 31.12.9999")
+            : QStringLiteral("je jen v kalendáři výpočtu; žádný kalendářový program ho nezná");
+        env_.Err(Utf8Line(QStringLiteral("cyklometrika: den %1 %2, proto je vynechán")
+                              .arg(QString::fromStdString(CzechDate(day)), why)));
+    }
+    return Emit(QByteArray::fromStdString(calendar.Text), call.output);
 }
 
 int Runner::RunChart(const Invocation &call)

@@ -4,7 +4,7 @@
 // through one Environment, so that tests and the fuzzer run the whole command in memory.
 #pragma once
 
-#include "companion/dates.h"
+#include "companion/calendar/dates.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -24,6 +24,16 @@ QString Utf8(const std::string &text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QString QIsoDate(const Date &date)
+{
+    return Utf8(IsoDate(date));
+}
+
+QString QCzechDate(const Date &date)
+{
+    return Utf8(CzechDate(date));
+}
+
 QString CodeList(const auto &codes)
 {
     QStringList parts;
@@ -42,7 +52,7 @@ QJsonArray JsonCodes(const Verdicts &codes)
 
 QJsonObject JsonDay(const Date &date, const DayValues3 &v)
 {
-    return { { QStringLiteral("date"), IsoDate(date) },
+    return { { QStringLiteral("date"), QIsoDate(date) },
              { QStringLiteral("physical"), v.Physical },
              { QStringLiteral("emotional"), v.Emotional },
              { QStringLiteral("intellectual"), v.Intellectual } };
@@ -85,7 +95,7 @@ const QList<Column> &ValueColumns()
 
 QStringList ValueCells(const Date &date, const DayValues3 &v)
 {
-    return { CzechDate(date), Number(v.Physical), Number(v.Emotional), Number(v.Intellectual) };
+    return { QCzechDate(date), Number(v.Physical), Number(v.Emotional), Number(v.Intellectual) };
 }
 
 // The meaning of each code that occurs, one line each, for the critical table.
@@ -99,7 +109,7 @@ QStringList CodeLegend(const CriticalList &list)
     QStringList lines;
     for (MessageCode code = 4; code <= 12; ++code) {
         if (seen[static_cast<std::size_t>(code)])
-            lines.append(QStringLiteral("%1  %2").arg(code, 2).arg(VerdictName(code)));
+            lines.append(QStringLiteral("%1  %2").arg(code, 2).arg(Utf8(VerdictName(code))));
     }
     return lines;
 }
@@ -107,8 +117,8 @@ QStringList CodeLegend(const CriticalList &list)
 QByteArray DayTable(const Date &birth, const Date &day, const Confirmation &c)
 {
     QStringList lines {
-        QStringLiteral("Datum narození    %1").arg(CzechDate(birth)),
-        QStringLiteral("Den               %1").arg(CzechDate(day)),
+        QStringLiteral("Datum narození    %1").arg(QCzechDate(birth)),
+        QStringLiteral("Den               %1").arg(QCzechDate(day)),
         QStringLiteral("Fyzická kondice   %1").arg(Number(c.Day.Physical), 4),
         QStringLiteral("Citová vnímavost  %1").arg(Number(c.Day.Emotional), 4),
         QStringLiteral("Síla intelektu    %1").arg(Number(c.Day.Intellectual), 4),
@@ -132,7 +142,7 @@ QByteArray DayCsv(const Date &birth, const Date &day, const Confirmation &c)
     QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
                                  QStringLiteral("emotional"), QStringLiteral("intellectual"),
                                  QStringLiteral("codes"), QStringLiteral("messages") });
-    lines += CsvRow({ IsoDate(day), Number(c.Day.Physical), Number(c.Day.Emotional),
+    lines += CsvRow({ QIsoDate(day), Number(c.Day.Physical), Number(c.Day.Emotional),
                       Number(c.Day.Intellectual), CodeList(c.Verdicts),
                       texts.join(QLatin1Char('\n')) });
     return Lines(lines, CrLf);
@@ -141,7 +151,7 @@ QByteArray DayCsv(const Date &birth, const Date &day, const Confirmation &c)
 QByteArray DayJson(const Date &birth, const Date &day, const Confirmation &c)
 {
     QJsonObject object = JsonDay(day, c.Day);
-    object.insert(QStringLiteral("birth"), IsoDate(birth));
+    object.insert(QStringLiteral("birth"), QIsoDate(birth));
     QJsonArray messages;
     for (const MessageCode code : c.Verdicts)
         messages.append(
@@ -160,9 +170,9 @@ QByteArray CriticalJson(const Date &birth, const Date &from, const Date &to,
         object.insert(QStringLiteral("codes"), JsonCodes(day.Codes));
         days.append(object);
     }
-    return Json({ { QStringLiteral("birth"), IsoDate(birth) },
-                  { QStringLiteral("from"), IsoDate(from) },
-                  { QStringLiteral("to"), IsoDate(to) },
+    return Json({ { QStringLiteral("birth"), QIsoDate(birth) },
+                  { QStringLiteral("from"), QIsoDate(from) },
+                  { QStringLiteral("to"), QIsoDate(to) },
                   { QStringLiteral("days"), days } });
 }
 
@@ -172,9 +182,9 @@ QByteArray CriticalCsv(const CriticalList &list)
         = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"), QStringLiteral("emotional"),
                    QStringLiteral("intellectual"), QStringLiteral("codes") });
     for (const CriticalDay &day : list.Days) {
-        lines
-            += CsvRow({ IsoDate(day.Day), Number(day.Values.Physical), Number(day.Values.Emotional),
-                        Number(day.Values.Intellectual), CodeList(day.Codes) });
+        lines += CsvRow({ QIsoDate(day.Day), Number(day.Values.Physical),
+                          Number(day.Values.Emotional), Number(day.Values.Intellectual),
+                          CodeList(day.Codes) });
     }
     return Lines(lines, CrLf);
 }
@@ -183,7 +193,7 @@ QByteArray CriticalTable(const Date &birth, const Date &from, const Date &to,
                          const CriticalList &list)
 {
     QStringList lines { QStringLiteral("Datum narození %1, dny %2 až %3")
-                            .arg(CzechDate(birth), CzechDate(from), CzechDate(to)),
+                            .arg(QCzechDate(birth), QCzechDate(from), QCzechDate(to)),
                         QString() };
     if (list.Days.empty()) {
         lines.append(QStringLiteral("Žádný den s hlášením."));
@@ -194,7 +204,7 @@ QByteArray CriticalTable(const Date &birth, const Date &from, const Date &to,
     QList<QStringList> rows;
     for (const CriticalDay &day : list.Days)
         rows.append(ValueCells(day.Day, day.Values)
-                    << CodeList(day.Codes) << CriticalMark(CriticalCycles(day.Codes)));
+                    << CodeList(day.Codes) << Utf8(CriticalMark(CriticalCycles(day.Codes))));
     lines += LayOutTable(columns, rows);
     lines.append(QString());
     lines += CodeLegend(list);
@@ -202,45 +212,6 @@ QByteArray CriticalTable(const Date &birth, const Date &from, const Date &to,
 }
 
 } // namespace
-
-QString IsoDate(const Date &date)
-{
-    return QStringLiteral("%1-%2-%3")
-        .arg(date.Year, 4, 10, QLatin1Char('0'))
-        .arg(date.Month, 2, 10, QLatin1Char('0'))
-        .arg(date.Day, 2, 10, QLatin1Char('0'));
-}
-
-QString CzechDate(const Date &date)
-{
-    return QStringLiteral("%1.%2.%3").arg(date.Day).arg(date.Month).arg(date.Year);
-}
-
-QString IsoMonth(const Date &month)
-{
-    return IsoDate(month).left(IsoDate(month).size() - 3);
-}
-
-QString VerdictName(MessageCode code)
-{
-    static const std::array<const char *, 9> names {
-        "kritická fyzická kondice", "kritická citová vnímavost", "kritická síla intelektu",
-        "vrchol fyzické kondice",   "útlum fyzické kondice",     "vrchol citové vnímavosti",
-        "útlum citové vnímavosti",  "vrchol síly intelektu",     "útlum síly intelektu",
-    };
-    if (code < 4 || code > 12)
-        return {};
-    return QString::fromUtf8(names[static_cast<std::size_t>(code - 4)]);
-}
-
-QString CriticalMark(int criticalCycles)
-{
-    if (criticalCycles == 2)
-        return QStringLiteral("dvojitě kritický");
-    if (criticalCycles == 3)
-        return QStringLiteral("trojitě kritický");
-    return {};
-}
 
 QString CsvField(const QString &text)
 {
@@ -271,8 +242,8 @@ QByteArray MonthReport(Format format, const Date &birth, const Date &month, cons
         QJsonArray days;
         for (int day = 1; day <= v.Days; ++day)
             days.append(JsonDay(dayOf(day), ValuesOf(v, day)));
-        return Json({ { QStringLiteral("birth"), IsoDate(birth) },
-                      { QStringLiteral("month"), IsoMonth(month) },
+        return Json({ { QStringLiteral("birth"), QIsoDate(birth) },
+                      { QStringLiteral("month"), Utf8(IsoMonth(month)) },
                       { QStringLiteral("days"), days } });
     }
     if (format == Format::Csv) {
@@ -280,7 +251,7 @@ QByteArray MonthReport(Format format, const Date &birth, const Date &month, cons
                                      QStringLiteral("emotional"), QStringLiteral("intellectual") });
         for (int day = 1; day <= v.Days; ++day) {
             const DayValues3 d = ValuesOf(v, day);
-            lines += CsvRow({ IsoDate(dayOf(day)), Number(d.Physical), Number(d.Emotional),
+            lines += CsvRow({ QIsoDate(dayOf(day)), Number(d.Physical), Number(d.Emotional),
                               Number(d.Intellectual) });
         }
         return Lines(lines, CrLf);
@@ -289,7 +260,7 @@ QByteArray MonthReport(Format format, const Date &birth, const Date &month, cons
     for (int day = 1; day <= v.Days; ++day)
         rows.append(ValueCells(dayOf(day), ValuesOf(v, day)));
     QStringList lines { QStringLiteral("Datum narození %1, měsíc %2.%3")
-                            .arg(CzechDate(birth))
+                            .arg(QCzechDate(birth))
                             .arg(month.Month)
                             .arg(month.Year),
                         QString() };

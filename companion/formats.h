@@ -4,7 +4,8 @@
 // critical days (see ical.h). Everything is UTF-8.
 #pragma once
 
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
+#include "companion/calendar/texts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -12,17 +13,6 @@
 namespace cykl::companion {
 
 enum class Format { Table, Csv, Json, Ics };
-
-QString IsoDate(const Date &date); // 1996-03-05; the year in at least four digits
-QString CzechDate(const Date &date); // 5.3.1996
-QString IsoMonth(const Date &month); // 1996-03
-
-// The name of a verdict in a few Czech words ("kritická fyzická kondice", "vrchol síly
-// intelektu"...); empty for a code outside 4 to 12.
-QString VerdictName(MessageCode code);
-
-// "dvojitě kritický" or "trojitě kritický" for two or three critical cycles, else empty.
-QString CriticalMark(int criticalCycles);
 
 // A CSV field, quoted when it holds a comma, a quote or a line break.
 QString CsvField(const QString &text);

@@ -2,7 +2,7 @@
 // The real command as a process: exit statuses, refusals with the window's texts on
 // standard error and nothing on standard output, usage errors, output that cannot be
 // written; and that the text commands never load the chart libraries.
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's own pieces: date forms, the terminal table, the iCalendar line rules,
 // and JSON and the table read back from whole commands run in memory.
+#include "companion/calendar/dates.h"
+#include "companion/calendar/engine.h"
+#include "companion/calendar/ical.h"
+#include "companion/calendar/texts.h"
 #include "companion/command.h"
-#include "companion/dates.h"
-#include "companion/engine.h"
 #include "companion/formats.h"
-#include "companion/ical.h"
 #include "companion/text_table.h"
 
 #include <QJsonArray>
@@ -71,6 +72,8 @@ private slots:
     void escapes();
     void summaries_data();
     void summaries();
+    void civilCalendarAgreesWithQDate_data();
+    void civilCalendarAgreesWithQDate();
     void monthJsonReadsBack();
     void criticalJsonReadsBack();
     void dayJsonCarriesTheMessages();
@@ -216,7 +219,7 @@ void TestCompanionFormats::foldLine_data()
 void TestCompanionFormats::foldLine()
 {
     QFETCH(QString, line);
-    const QByteArray folded = FoldLine(line.toUtf8());
+    const QByteArray folded = QByteArray::fromStdString(FoldLine(line.toStdString()));
     QVERIFY(folded.endsWith("\r\n"));
     const QList<QByteArray> physical = folded.chopped(2).split('\n');
     for (qsizetype i = 0; i < physical.size(); ++i) {
@@ -253,7 +256,7 @@ void TestCompanionFormats::escapes()
 {
     QFETCH(QString, text);
     QFETCH(QString, escaped);
-    QCOMPARE(EscapeText(text), escaped);
+    QCOMPARE(QString::fromStdString(EscapeText(text.toStdString())), escaped);
 }
 
 void TestCompanionFormats::summaries_data()
@@ -270,6 +273,7 @@ void TestCompanionFormats::summaries_data()
         << QList<int> { 6, 8, 10 }
         << "Kritický den: síla intelektu; útlum fyzické kondice, útlum citové vnímavosti";
     QTest::newRow("a high") << QList<int> { 11 } << "Vrchol síly intelektu";
+    QTest::newRow("a low: a capital with its mark") << QList<int> { 8 } << "Útlum fyzické kondice";
 }
 
 void TestCompanionFormats::summaries()
@@ -279,8 +283,34 @@ void TestCompanionFormats::summaries()
     Verdicts verdicts;
     for (const int code : codes)
         verdicts.Codes[static_cast<std::size_t>(verdicts.Count++)] = static_cast<MessageCode>(code);
-    QCOMPARE(EventSummary(verdicts), summary);
-    QCOMPARE(CriticalMark(CriticalCycles(verdicts)).isEmpty(), CriticalCycles(verdicts) < 2);
+    QCOMPARE(QString::fromStdString(EventSummary(verdicts)), summary);
+    QCOMPARE(CriticalMark(CriticalCycles(verdicts)).empty(), CriticalCycles(verdicts) < 2);
+}
+
+void TestCompanionFormats::civilCalendarAgreesWithQDate_data()
+{
+    QTest::addColumn<int>("year");
+    for (const int year : { 1, 4, 100, 1582, 1600, 1900, 1996, 2000, 2026, 2100, 9999 })
+        QTest::addRow("%d", year) << year;
+}
+
+// Every day of the calculation's year, against Qt's civil calendar: which days exist, the
+// next one, and the weekday.
+void TestCompanionFormats::civilCalendarAgreesWithQDate()
+{
+    QFETCH(int, year);
+    static const QStringList weekdays { "po", "út", "st", "čt", "pá", "so", "ne" };
+    for (Date day { 1, 1, year }; day.Year == year; day = NextDay(day)) {
+        const QDate civil(day.Year, day.Month, day.Day);
+        QCOMPARE(IsCivilDay(day), civil.isValid());
+        if (!civil.isValid()) {
+            QVERIFY(WeekdayName(day).empty());
+            continue;
+        }
+        const QDate next = civil.addDays(1);
+        QCOMPARE(NextCivilDay(day), (Date { next.day(), next.month(), next.year() }));
+        QCOMPARE(QString::fromStdString(WeekdayName(day)), weekdays[civil.dayOfWeek() - 1]);
+    }
 }
 
 void TestCompanionFormats::monthJsonReadsBack()

@@ -6,7 +6,7 @@
 // usage error without its prefix or its pointer to the help, or JSON output that does not read
 // back.
 #include "companion/command.h"
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
 
 #include <QJsonDocument>
 #include <cstddef>

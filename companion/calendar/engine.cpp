@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
 
 #include "display/catalogue.h"
 

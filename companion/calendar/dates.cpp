@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/dates.h"
+#include "companion/calendar/dates.h"
 
 #include "calc/chain.h"
 
