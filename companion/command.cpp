@@ -6,6 +6,7 @@
 #include "companion/formats.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <optional>
 
 #ifndef CYKL_VERSION
@@ -23,18 +24,18 @@ constexpr int MaxRemindHours = 24 * 366;
 
 // The options as the parser left them, checked.
 struct Invocation {
-    Command command = Command::Day;
-    QString name; // the command as it was written
-    Date birth;
-    QStringList rest; // the arguments after the birth date
-    Format format = Format::Table;
-    QString output; // empty or "-": standard output
-    std::optional<int> remindHours;
+    Command Kind = Command::Day;
+    QString Name; // the command as it was written
+    Date Birth;
+    QStringList Rest; // the arguments after the birth date
+    Format OutputFormat = Format::Table;
+    QString Output; // empty or "-": standard output
+    std::optional<int> RemindHours;
 };
 
-std::optional<Date> FromQDate(const QDate &date)
+Date FromQDate(const QDate &date)
 {
-    return Date { date.day(), date.month(), date.year() };
+    return { date.day(), date.month(), date.year() };
 }
 
 QByteArray Utf8Line(const QString &text)
@@ -63,8 +64,9 @@ std::optional<Command> CommandNamed(const QString &name)
     return std::nullopt;
 }
 
-std::optional<Format> FormatNamed(const QString &name)
+std::optional<Format> FormatNamed(const QString &text)
 {
+    const QString name = text.toLower();
     if (name == QLatin1String("table"))
         return Format::Table;
     if (name == QLatin1String("csv"))
@@ -74,6 +76,23 @@ std::optional<Format> FormatNamed(const QString &name)
     if (name == QLatin1String("ics"))
         return Format::Ics;
     return std::nullopt;
+}
+
+// The format a file's extension names, if any.
+std::optional<Format> FormatOfFile(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("txt"))
+        return Format::Table;
+    return suffix == QLatin1String("table") || suffix.isEmpty() ? std::nullopt
+                                                                : FormatNamed(suffix);
+}
+
+// An argument as an error message quotes it: at most about 60 characters.
+QString Shortened(const QString &text)
+{
+    constexpr qsizetype Most = 60;
+    return text.size() <= Most ? text : text.left(Most - 1) + QChar(0x2026);
 }
 
 // The picture's kind by the file's extension, or empty.
@@ -92,8 +111,8 @@ QString ParserError(const QCommandLineParser &parser)
 {
     QStringList unknown;
     for (const QString &name : parser.unknownOptionNames())
-        unknown.append(
-            QStringLiteral("„%1%2“").arg(QLatin1String(name.size() == 1 ? "-" : "--"), name));
+        unknown.append(QStringLiteral("„%1%2“").arg(QLatin1String(name.size() == 1 ? "-" : "--"),
+                                                    Shortened(name)));
     if (unknown.size() == 1)
         return QStringLiteral("neznámá volba %1").arg(unknown.first());
     if (!unknown.isEmpty())
@@ -127,10 +146,11 @@ private:
     }
     int Emit(const QByteArray &data, const QString &output);
     std::optional<QString> Check(QCommandLineParser &parser, Invocation &call);
+    std::optional<QString> CheckFormat(QCommandLineParser &parser, Invocation &call);
     std::optional<QString> CheckOptions(QCommandLineParser &parser, Invocation &call);
     std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
     std::optional<Date> FirstDateOrToday(const Invocation &call, bool month, QString &error);
-    std::optional<int> ConfirmDay(const Invocation &call, Date &day, Confirmation &c);
+    template<typename Then> int ConfirmDay(const Invocation &call, Then then);
     int RunDay(const Invocation &call);
     int RunMonth(const Invocation &call);
     int RunCritical(const Invocation &call);
@@ -160,35 +180,55 @@ std::optional<Date> Runner::DateArgument(const QString &text, bool month, QStrin
     const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     const auto date = month ? ParseMonth(view) : ParseDate(view);
     if (!date)
-        error = month ? QStringLiteral("„%1“ není měsíc (M.RRRR nebo RRRR-MM)").arg(text)
-                      : QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)").arg(text);
+        error = month
+            ? QStringLiteral("„%1“ není měsíc (M.RRRR nebo RRRR-MM)").arg(Shortened(text))
+            : QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)").arg(Shortened(text));
     return date;
+}
+
+// The format: the option's, or the output file's extension (x.ics, x.csv...), which must
+// agree where both are given.
+std::optional<QString> Runner::CheckFormat(QCommandLineParser &parser, Invocation &call)
+{
+    const QString name = parser.value(QStringLiteral("format"));
+    const auto named = FormatNamed(name);
+    if (parser.isSet(QStringLiteral("format")) && !named)
+        return QStringLiteral("neznámý formát „%1“ (table, csv, json nebo ics)")
+            .arg(Shortened(name));
+    if (call.Kind == Command::Chart)
+        return named ? std::optional(
+                   QStringLiteral(
+                       "příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru")
+                       .arg(call.Name))
+                     : std::nullopt;
+    const auto extension = FormatOfFile(call.Output);
+    if (named && extension && *named != *extension)
+        return QStringLiteral("formát %1 neodpovídá příponě souboru „%2“")
+            .arg(name.toLower(), Shortened(call.Output));
+    call.OutputFormat = named ? *named : extension.value_or(Format::Table);
+    if (call.OutputFormat == Format::Ics && call.Kind != Command::Critical)
+        return QStringLiteral("formát ics je jen pro příkaz critical");
+    return std::nullopt;
 }
 
 std::optional<QString> Runner::CheckOptions(QCommandLineParser &parser, Invocation &call)
 {
-    if (parser.isSet(QStringLiteral("format"))) {
-        const QString name = parser.value(QStringLiteral("format"));
-        const auto format = FormatNamed(name);
-        if (!format)
-            return QStringLiteral("neznámý formát „%1“ (table, csv, json nebo ics)").arg(name);
-        if (call.command == Command::Chart)
-            return QStringLiteral(
-                       "příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru")
-                .arg(call.name);
-        if (*format == Format::Ics && call.command != Command::Critical)
-            return QStringLiteral("formát ics je jen pro příkaz critical");
-        call.format = *format;
-    }
-    call.output = parser.value(QStringLiteral("output"));
+    const QStringList outputs = parser.values(QStringLiteral("output"));
+    if (outputs.size() > 1)
+        return QStringLiteral("volba -o smí být jen jednou");
+    if (!outputs.isEmpty() && outputs.first().isEmpty())
+        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+    call.Output = outputs.value(0);
+    if (auto problem = CheckFormat(parser, call))
+        return problem;
     if (parser.isSet(QStringLiteral("remind"))) {
         bool ok = false;
         const int hours = parser.value(QStringLiteral("remind")).toInt(&ok);
         if (!ok || hours < 0 || hours > MaxRemindHours)
             return QStringLiteral("--remind chce celé hodiny od 0 do %1").arg(MaxRemindHours);
-        if (call.format != Format::Ics)
+        if (call.OutputFormat != Format::Ics)
             return QStringLiteral("--remind platí jen s --format ics");
-        call.remindHours = hours;
+        call.RemindHours = hours;
     }
     return std::nullopt;
 }
@@ -201,26 +241,26 @@ std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &cal
     const auto command = CommandNamed(positional.first());
     if (!command)
         return QStringLiteral("neznámý příkaz „%1“ (day, month, critical nebo chart)")
-            .arg(positional.first());
-    call.command = *command;
-    call.name = positional.first();
+            .arg(Shortened(positional.first()));
+    call.Kind = *command;
+    call.Name = positional.first();
     if (positional.size() < 2)
         return QStringLiteral("příkaz %1 potřebuje datum narození").arg(positional.first());
-    const qsizetype most = call.command == Command::Critical ? 4 : 3;
+    const qsizetype most = call.Kind == Command::Critical ? 4 : 3;
     if (positional.size() > most)
         return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(positional.first());
     QString error;
     const auto birth = DateArgument(positional[1], false, error);
     if (!birth)
         return error;
-    call.birth = *birth;
-    call.rest = positional.mid(2);
+    call.Birth = *birth;
+    call.Rest = positional.mid(2);
     if (auto problem = CheckOptions(parser, call))
         return problem;
-    if (call.command == Command::Chart && call.output.isEmpty())
+    if (call.Kind == Command::Chart && call.Output.isEmpty())
         return QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)")
-            .arg(call.name);
-    if (call.command == Command::Chart && ChartKind(call.output).isEmpty())
+            .arg(call.Name);
+    if (call.Kind == Command::Chart && ChartKind(call.Output).isEmpty())
         return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
     return std::nullopt;
 }
@@ -228,33 +268,30 @@ std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &cal
 // The first date argument (a month where `month`), or today where none is given.
 std::optional<Date> Runner::FirstDateOrToday(const Invocation &call, bool month, QString &error)
 {
-    if (call.rest.isEmpty())
+    if (call.Rest.isEmpty())
         return FromQDate(env_.Today());
-    return DateArgument(call.rest.first(), month, error);
+    return DateArgument(call.Rest.first(), month, error);
 }
 
-// The day of `day` and `chart`: the argument or today, confirmed as the window would.
-// Returns the exit status where the command ends here.
-std::optional<int> Runner::ConfirmDay(const Invocation &call, Date &day, Confirmation &c)
+// The day of `day` and `chart`: the argument or today, confirmed as the window would; then
+// the rest of the command with that day and its confirmation.
+template<typename Then> int Runner::ConfirmDay(const Invocation &call, Then then)
 {
     QString error;
-    const auto given = FirstDateOrToday(call, false, error);
-    if (!given)
+    const auto day = FirstDateOrToday(call, false, error);
+    if (!day)
         return Usage(error);
-    day = *given;
-    c = Confirm(call.birth, day);
+    const Confirmation c = Confirm(call.Birth, *day);
     if (c.Refusal != 0)
-        return Refuse(c.Refusal, call.birth, day);
-    return std::nullopt;
+        return Refuse(c.Refusal, call.Birth, *day);
+    return then(*day, c);
 }
 
 int Runner::RunDay(const Invocation &call)
 {
-    Date day;
-    Confirmation c;
-    if (const auto ended = ConfirmDay(call, day, c))
-        return *ended;
-    return Emit(DayReport(call.format, call.birth, day, c), call.output);
+    return ConfirmDay(call, [&](const Date &day, const Confirmation &c) {
+        return Emit(DayReport(call.OutputFormat, call.Birth, day, c), call.Output);
+    });
 }
 
 int Runner::RunMonth(const Invocation &call)
@@ -263,11 +300,11 @@ int Runner::RunMonth(const Invocation &call)
     const auto month = FirstDateOrToday(call, true, error);
     if (!month)
         return Usage(error);
-    const Date target = MonthTarget(call.birth, *month);
-    const Confirmation c = Confirm(call.birth, target);
+    const Date target = MonthTarget(call.Birth, *month);
+    const Confirmation c = Confirm(call.Birth, target);
     if (c.Refusal != 0)
-        return Refuse(c.Refusal, call.birth, target);
-    return Emit(MonthReport(call.format, call.birth, target, c.Month), call.output);
+        return Refuse(c.Refusal, call.Birth, target);
+    return Emit(MonthReport(call.OutputFormat, call.Birth, target, c.Month), call.Output);
 }
 
 int Runner::RunCritical(const Invocation &call)
@@ -277,21 +314,21 @@ int Runner::RunCritical(const Invocation &call)
     if (!from)
         return Usage(error);
     // A start the window refuses is refused before any day is counted from it.
-    if (const Confirmation start = Confirm(call.birth, *from); start.Refusal != 0)
-        return Refuse(start.Refusal, call.birth, *from);
-    const auto to = call.rest.size() < 2 ? std::optional(AddDays(*from, DefaultSpanDays))
-                                         : DateArgument(call.rest[1], false, error);
+    if (const Confirmation start = Confirm(call.Birth, *from); start.Refusal != 0)
+        return Refuse(start.Refusal, call.Birth, *from);
+    const auto to = call.Rest.size() < 2 ? std::optional(AddDays(*from, DefaultSpanDays))
+                                         : DateArgument(call.Rest[1], false, error);
     if (!to)
         return Usage(error);
     if (*to < *from)
         return Usage(QStringLiteral("rozsah končí (%1) dřív, než začíná (%2)")
-                         .arg(call.rest.value(1), call.rest.value(0)));
-    const CriticalList list = FindCriticalDays(call.birth, *from, *to);
+                         .arg(call.Rest.value(1), call.Rest.value(0)));
+    const CriticalList list = FindCriticalDays(call.Birth, *from, *to);
     if (list.Refusal != 0)
-        return Refuse(list.Refusal, call.birth, list.RefusedDay);
-    if (call.format == Format::Ics)
+        return Refuse(list.Refusal, call.Birth, list.RefusedDay);
+    if (call.OutputFormat == Format::Ics)
         return EmitCalendar(call, list);
-    return Emit(CriticalReport(call.format, call.birth, *from, *to, list), call.output);
+    return Emit(CriticalReport(call.OutputFormat, call.Birth, *from, *to, list), call.Output);
 }
 
 int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
@@ -300,10 +337,10 @@ int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
     const UtcTime stamp { now.date().year(), now.date().month(),  now.date().day(),
                           now.time().hour(), now.time().minute(), now.time().second() };
     std::optional<int> remind;
-    if (call.remindHours)
-        remind = -60 * *call.remindHours;
+    if (call.RemindHours)
+        remind = -60 * *call.RemindHours;
     const CalendarResult calendar
-        = CriticalCalendar(call.birth, list, { stamp, remind, {}, false });
+        = CriticalCalendar(call.Birth, list, { stamp, remind, {}, false });
     for (const Date &day : calendar.LeftOut) {
         const QString why = IsCivilDay(day)
             ? QStringLiteral("kalendářové programy neznají dny po 31.12.9999")
@@ -311,21 +348,19 @@ int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
         env_.Err(Utf8Line(QStringLiteral("cyklometrika: den %1 %2, proto je vynechán")
                               .arg(QString::fromStdString(CzechDate(day)), why)));
     }
-    return Emit(QByteArray::fromStdString(calendar.Text), call.output);
+    return Emit(QByteArray::fromStdString(calendar.Text), call.Output);
 }
 
 int Runner::RunChart(const Invocation &call)
 {
-    Date day;
-    Confirmation c;
-    if (const auto ended = ConfirmDay(call, day, c))
-        return *ended;
-    QString error;
-    if (env_.DrawChart({ call.birth, day, call.output, ChartKind(call.output) }, error))
-        return ExitOk;
-    env_.Err(Utf8Line(
-        QStringLiteral("cyklometrika: obrázek „%1“ nelze nakreslit: %2").arg(call.output, error)));
-    return ExitOutputFailed;
+    return ConfirmDay(call, [&](const Date &day, const Confirmation &) {
+        QString error;
+        if (env_.DrawChart({ call.Birth, day, call.Output, ChartKind(call.Output) }, error))
+            return int(ExitOk);
+        env_.Err(Utf8Line(QStringLiteral("cyklometrika: obrázek „%1“ nelze nakreslit: %2")
+                              .arg(call.Output, error)));
+        return int(ExitOutputFailed);
+    });
 }
 
 int Runner::Run(const QStringList &arguments)
@@ -352,7 +387,7 @@ int Runner::Run(const QStringList &arguments)
     Invocation call;
     if (const auto problem = Check(parser, call))
         return Usage(*problem);
-    switch (call.command) {
+    switch (call.Kind) {
     case Command::Day:
         return RunDay(call);
     case Command::Month:
@@ -369,7 +404,13 @@ int Runner::Run(const QStringList &arguments)
 
 int RunCommand(const QStringList &arguments, Environment &environment)
 {
-    return Runner(environment).Run(arguments);
+    const int status = Runner(environment).Run(arguments);
+    QString error;
+    if (environment.FinishOut(error) || status != ExitOk)
+        return status;
+    environment.Err(
+        Utf8Line(QStringLiteral("cyklometrika: standardní výstup nelze zapsat: ") + error));
+    return ExitOutputFailed;
 }
 
 } // namespace cykl::companion

@@ -147,6 +147,12 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("chart without a file") << QStringList { "chart", "10.1.1996" } << 2 << usage;
     QTest::newRow("chart of an unknown kind")
         << QStringList { "graf", "10.1.1996", "-o", "chart.gif" } << 2 << usage;
+    QTest::newRow("empty output file")
+        << QStringList { "day", "10.1.1996", "-o", "" } << 2 << usage;
+    QTest::newRow("two output files")
+        << QStringList { "day", "10.1.1996", "-o", "a.txt", "-o", "b.txt" } << 2 << usage;
+    QTest::newRow("format in capitals")
+        << QStringList { "day", "10.1.1996", "-f", "JSON" } << 0 << QString();
     QTest::newRow("chart with a format")
         << QStringList { "chart", "10.1.1996", "-o", "c.png", "-f", "csv" } << 2 << usage;
 }

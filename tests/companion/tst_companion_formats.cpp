@@ -8,6 +8,7 @@
 #include "companion/command.h"
 #include "companion/formats.h"
 #include "companion/text_table.h"
+#include "tests/support/memory_environment.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -19,30 +20,14 @@ using namespace cykl::companion;
 
 namespace {
 
-class MemoryEnvironment final : public Environment {
-public:
-    QDate Today() const override { return QDate(2026, 12, 7); }
-    QDateTime Now() const override { return QDateTime(Today(), QTime(12, 0), Qt::UTC); }
-    void Out(const QByteArray &utf8) override { out += utf8; }
-    void Err(const QByteArray &utf8) override { err += utf8; }
-    bool WriteFile(const QString &, const QByteArray &, QString &error) override
-    {
-        error = QStringLiteral("read-only");
-        return false;
-    }
-    bool DrawChart(const ChartRequest &, QString &) override { return true; }
-
-    QByteArray out;
-    QByteArray err;
-};
-
 QByteArray RunInMemory(const QStringList &arguments, int expectedStatus = ExitOk)
 {
-    MemoryEnvironment env;
+    test::MemoryEnvironment env;
+    env.WriteError = QStringLiteral("read-only");
     const int status = RunCommand(QStringList { QStringLiteral("cyklometrika") } + arguments, env);
     if (status != expectedStatus)
-        qWarning() << arguments << "ended with" << status << env.err;
-    return status == expectedStatus ? env.out : QByteArray();
+        qWarning() << arguments << "ended with" << status << env.StandardError;
+    return status == expectedStatus ? env.StandardOutput : QByteArray();
 }
 
 QStringList OutputLines(const QByteArray &out)

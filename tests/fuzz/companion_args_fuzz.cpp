@@ -5,8 +5,9 @@
 // refusal or usage error, a refusal that is not one of the window's three texts, a
 // usage error without its prefix or its pointer to the help, or JSON output that does not read
 // back.
-#include "companion/command.h"
 #include "companion/calendar/engine.h"
+#include "companion/command.h"
+#include "tests/support/memory_environment.h"
 
 #include <QJsonDocument>
 #include <cstddef>
@@ -22,27 +23,6 @@ void Require(bool condition)
     if (!condition)
         __builtin_trap();
 }
-
-class MemoryEnvironment final : public Environment {
-public:
-    QDate Today() const override { return QDate(2026, 12, 7); }
-    QDateTime Now() const override { return QDateTime(Today(), QTime(12, 0), Qt::UTC); }
-    void Out(const QByteArray &utf8) override { out += utf8; }
-    void Err(const QByteArray &utf8) override { err += utf8; }
-    bool WriteFile(const QString &, const QByteArray &data, QString &) override
-    {
-        out += data;
-        return true;
-    }
-    bool DrawChart(const ChartRequest &request, QString &) override
-    {
-        Require(IsValidDay(request.Birth) && IsValidDay(request.Day));
-        return true;
-    }
-
-    QByteArray out;
-    QByteArray err;
-};
 
 bool IsRefusal(const QByteArray &err)
 {
@@ -72,15 +52,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size == 0)
         return 0;
     const QStringList arguments = SplitArguments(data, size);
-    MemoryEnvironment env;
+    test::MemoryEnvironment env;
     const int status = RunCommand(arguments, env);
+    const QByteArray &out = env.StandardOutput;
+    const QByteArray &err = env.StandardError;
     Require(status == ExitOk || status == ExitRefused || status == ExitUsage);
+    for (const ChartRequest &chart : env.Charts)
+        Require(status == ExitOk && IsValidDay(chart.Birth) && IsValidDay(chart.Day));
+    if (status != ExitOk)
+        Require(out.isEmpty() && env.Files.isEmpty());
     if (status == ExitRefused)
-        Require(env.out.isEmpty() && IsRefusal(env.err));
+        Require(IsRefusal(err));
     if (status == ExitUsage)
-        Require(env.out.isEmpty() && env.err.startsWith("cyklometrika: ")
-                && env.err.endsWith("\nNápověda: cyklometrika --help\n"));
-    if (status == ExitOk && env.out.trimmed().startsWith('{'))
-        Require(!QJsonDocument::fromJson(env.out).isNull());
+        Require(err.startsWith("cyklometrika: ")
+                && err.endsWith("\nNápověda: cyklometrika --help\n"));
+    for (const QByteArray &written : env.Files.values() << out) {
+        if (status == ExitOk && written.trimmed().startsWith('{'))
+            Require(!QJsonDocument::fromJson(written).isNull());
+    }
     return 0;
 }
