@@ -211,6 +211,47 @@ QByteArray CriticalTable(const Date &birth, const Date &from, const Date &to,
     return Lines(lines);
 }
 
+Date DayOf(const Date &month, int day)
+{
+    return { day, month.Month, month.Year };
+}
+
+QByteArray MonthJson(const Date &birth, const Date &month, const MonthValues &v)
+{
+    QJsonArray days;
+    for (int day = 1; day <= v.Days; ++day)
+        days.append(JsonDay(DayOf(month, day), ValuesOf(v, day)));
+    return Json({ { QStringLiteral("birth"), QIsoDate(birth) },
+                  { QStringLiteral("month"), Utf8(IsoMonth(month)) },
+                  { QStringLiteral("days"), days } });
+}
+
+QByteArray MonthCsv(const Date &month, const MonthValues &v)
+{
+    QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
+                                 QStringLiteral("emotional"), QStringLiteral("intellectual") });
+    for (int day = 1; day <= v.Days; ++day) {
+        const DayValues3 d = ValuesOf(v, day);
+        lines += CsvRow({ QIsoDate(DayOf(month, day)), Number(d.Physical), Number(d.Emotional),
+                          Number(d.Intellectual) });
+    }
+    return Lines(lines, CrLf);
+}
+
+QByteArray MonthTable(const Date &birth, const Date &month, const MonthValues &v)
+{
+    QList<QStringList> rows;
+    for (int day = 1; day <= v.Days; ++day)
+        rows.append(ValueCells(DayOf(month, day), ValuesOf(v, day)));
+    QStringList lines { QStringLiteral("Datum narození %1, měsíc %2.%3")
+                            .arg(QCzechDate(birth))
+                            .arg(month.Month)
+                            .arg(month.Year),
+                        QString() };
+    lines += LayOutTable(ValueColumns(), rows);
+    return Lines(lines);
+}
+
 } // namespace
 
 QString CsvField(const QString &text)
@@ -237,35 +278,14 @@ QByteArray DayReport(Format format, const Date &birth, const Date &day, const Co
 
 QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v)
 {
-    const auto dayOf = [&](int day) { return Date { day, month.Month, month.Year }; };
-    if (format == Format::Json) {
-        QJsonArray days;
-        for (int day = 1; day <= v.Days; ++day)
-            days.append(JsonDay(dayOf(day), ValuesOf(v, day)));
-        return Json({ { QStringLiteral("birth"), QIsoDate(birth) },
-                      { QStringLiteral("month"), Utf8(IsoMonth(month)) },
-                      { QStringLiteral("days"), days } });
+    switch (format) {
+    case Format::Csv:
+        return MonthCsv(month, v);
+    case Format::Json:
+        return MonthJson(birth, month, v);
+    default:
+        return MonthTable(birth, month, v);
     }
-    if (format == Format::Csv) {
-        QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
-                                     QStringLiteral("emotional"), QStringLiteral("intellectual") });
-        for (int day = 1; day <= v.Days; ++day) {
-            const DayValues3 d = ValuesOf(v, day);
-            lines += CsvRow({ QIsoDate(dayOf(day)), Number(d.Physical), Number(d.Emotional),
-                              Number(d.Intellectual) });
-        }
-        return Lines(lines, CrLf);
-    }
-    QList<QStringList> rows;
-    for (int day = 1; day <= v.Days; ++day)
-        rows.append(ValueCells(dayOf(day), ValuesOf(v, day)));
-    QStringList lines { QStringLiteral("Datum narození %1, měsíc %2.%3")
-                            .arg(QCzechDate(birth))
-                            .arg(month.Month)
-                            .arg(month.Year),
-                        QString() };
-    lines += LayOutTable(ValueColumns(), rows);
-    return Lines(lines);
 }
 
 QByteArray CriticalReport(Format format, const Date &birth, const Date &from, const Date &to,
