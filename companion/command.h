@@ -50,7 +50,4 @@ public:
 // Runs one command line (arguments[0] is the program) and returns its exit status.
 int RunCommand(const QStringList &arguments, Environment &environment);
 
-// The text of --help.
-QString HelpText();
-
 } // namespace cykl::companion

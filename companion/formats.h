@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's output formats: an aligned Czech table for people, CSV (RFC 4180, CRLF
-// line ends, a header row) and JSON (one object) for programs, and iCalendar for the
-// critical days (see ical.h). Everything is UTF-8.
+// line ends, a header row in English; or for a spreadsheet set to Czech) and JSON (one
+// object) for programs, and iCalendar for the critical days (see calendar/ical.h).
+// Everything is UTF-8.
 #pragma once
 
 #include "companion/calendar/engine.h"
@@ -14,12 +15,22 @@ namespace cykl::companion {
 
 enum class Format { Table, Csv, Json, Ics };
 
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-QString CsvField(const QString &text);
+struct ReportOptions {
+    QString Person; // the name that labels the output, or empty
+    // CSV for a spreadsheet set to Czech: fields apart by ';', a byte order mark first,
+    // Czech headings.
+    bool Excel = false;
+};
 
-QByteArray DayReport(Format format, const Date &birth, const Date &day, const Confirmation &c);
-QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v);
+// A CSV field, quoted when it holds the separator, a quote or a line break.
+QString CsvField(const QString &text, QChar separator = QLatin1Char(','));
+
+QByteArray DayReport(Format format, const Date &birth, const Date &day, const Confirmation &c,
+                     const ReportOptions &options = {});
+// The month of `month` from its day `month.Day` on (the birth day in the birth month).
+QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v,
+                       const ReportOptions &options = {});
 QByteArray CriticalReport(Format format, const Date &birth, const Date &from, const Date &to,
-                          const CriticalList &list);
+                          const CriticalList &list, const ReportOptions &options = {});
 
 } // namespace cykl::companion

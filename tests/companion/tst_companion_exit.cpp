@@ -63,6 +63,8 @@ class TestCompanionExit : public QObject {
 private slots:
     void statuses_data();
     void statuses();
+    void saysWhatIsWrong_data();
+    void saysWhatIsWrong();
     void helpFitsEightyColumns();
     void outputFileThatCannotBeWritten_data();
     void outputFileThatCannotBeWritten();
@@ -94,7 +96,7 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("birth month 0")
         << QStringList { "day", "10.0.1996", "5.3.1996" } << 1 << Text(1);
     QTest::newRow("month 13") << QStringList { "month", "10.1.1996", "13.1996" } << 1 << Text(1);
-    QTest::newRow("year 0") << QStringList { "day", "1.1.0", "5.3.1996" } << 1 << Text(1);
+    QTest::newRow("year 0") << QStringList { "day", "1.1.0000", "5.3.1996" } << 1 << Text(1);
     QTest::newRow("year 10000") << QStringList { "day", "10.1.1996", "1.1.10000" } << 1 << Text(1);
     QTest::newRow("before birth") << QStringList { "day", "10.1.1996", "9.1.1996" } << 1 << Text(2);
     QTest::newRow("month before birth")
@@ -104,18 +106,20 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("chart of a refused day")
         << QStringList { "chart", "10.1.1996", "31.2.1996", "-o", "x.png" } << 1 << Text(1);
     // A range that reaches a refused day is refused as a whole.
-    QTest::newRow("range from before birth")
-        << QStringList { "critical", "10.1.1996", "1.1.1996", "1.3.1996" } << 1 << Text(2);
+    QTest::newRow("range wholly before birth")
+        << QStringList { "critical", "10.1.1996", "1.1.1995", "1.3.1995" } << 1 << Text(2);
     QTest::newRow("range past 150 years")
         << QStringList { "kriticke", "1.1.1900", "1.1.2050", "1.1.2052" } << 1
         << Text(3, 1900, 2051);
     QTest::newRow("range to a day that is none")
         << QStringList { "critical", "10.1.1996", "1.1.1997", "30.2.1997" } << 1 << Text(1);
-    QTest::newRow("default range past year 9999")
-        << QStringList { "critical", "1.1.9900", "1.6.9999" } << 1 << Text(1);
 
     // Usage errors: status 2.
-    QTest::newRow("no arguments") << QStringList {} << 2 << usage;
+    QTest::newRow("no arguments: the short help") << QStringList {} << 0 << QString();
+    QTest::newRow("a command's help") << QStringList { "kriticke", "-h" } << 0 << QString();
+    QTest::newRow("command in capitals") << QStringList { "DEN", "10.1.1996" } << 0 << QString();
+    QTest::newRow("two-digit year") << QStringList { "day", "10.1.96" } << 2 << usage;
+    QTest::newRow("negative date") << QStringList { "day", "-1.1.2000" } << 2 << usage;
     QTest::newRow("unknown command") << QStringList { "week", "10.1.1996" } << 2 << usage;
     QTest::newRow("no birth") << QStringList { "day" } << 2 << usage;
     QTest::newRow("not a date") << QStringList { "day", "yesterday" } << 2 << usage;
@@ -170,10 +174,64 @@ void TestCompanionExit::statuses()
         return;
     }
     QCOMPARE(outcome.out, QByteArray());
-    if (status == 1)
-        QCOMPARE(QString::fromUtf8(outcome.err), error + QLatin1Char('\n'));
-    else
+    if (status == 1) {
+        // The window's text last; before it, at most the command's own word on the date.
+        const QStringList lines = QString::fromUtf8(outcome.err).split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(lines.size() - 2), error);
+        QVERIFY2(lines.size() <= 3, outcome.err);
+        QVERIFY2(lines.size() == 2 || lines.first().startsWith(QLatin1String("cyklometrika: ")),
+                 outcome.err);
+    } else
         VerifyCzechUsageError(outcome.err);
+}
+
+void TestCompanionExit::saysWhatIsWrong_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("first"); // the first line of standard error
+    const auto row
+        = [](const char *name, const QStringList &arguments, int status, const char *first) {
+              QTest::newRow(name) << arguments << status << QString::fromUtf8(first);
+          };
+    row("31 February", { "day", "10.1.1996", "31.2.2000" }, 1,
+        "cyklometrika: „31.2.2000“ není den: únor 2000 má 29 dní");
+    row("29 February 1901", { "den", "10.1.1996", "29.2.1901" }, 1,
+        "cyklometrika: „29.2.1901“ není den: únor 1901 má 28 dní");
+    row("birth on 31 April", { "den", "31.4.1996" }, 1,
+        "cyklometrika: „31.4.1996“ není den: duben 1996 má 30 dní");
+    row("month 13", { "month", "10.1.1996", "13.2000" }, 1,
+        "cyklometrika: „13.2000“ není měsíc: měsíc 13 neexistuje");
+    row("a range from no day", { "critical", "10.1.2026", "31.13.2026" }, 1,
+        "cyklometrika: „31.13.2026“ není den: měsíc 13 neexistuje");
+    row("year 0", { "day", "1.1.0000" }, 1,
+        "cyklometrika: „1.1.0000“ není den: rok 0 neexistuje (roky jdou od 1 do 9999)");
+    row("two-digit year", { "day", "10.1.96" }, 2,
+        "cyklometrika: „10.1.96“ má rok 96; napište rok celý (1996, nebo 0096 pro rok 96)");
+    row("negative date", { "day", "-1.1.2000" }, 2,
+        "cyklometrika: „-1.1.2000“ není datum (D.M.RRRR nebo RRRR-MM-DD)");
+    row("unknown Czech command", { "kriticky", "10.1.1996" }, 2,
+        "cyklometrika: neznámý příkaz „kriticky“; myslíte „kriticke“?");
+    row("long argument", { "day", QString(100, QLatin1Char('x')) }, 2,
+        qPrintable(QStringLiteral("cyklometrika: „%1…“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
+                       .arg(QString(59, QLatin1Char('x')))));
+    row("range from before birth", { "critical", "10.1.1996", "1.1.1996", "1.3.1996" }, 0,
+        "cyklometrika: rozsah začíná dnem narození 10.1.1996");
+    row("the birth month", { "mesic", "10.1.1996", "1.1996" }, 0,
+        "cyklometrika: měsíc narození začíná dnem narození 10.1.1996");
+}
+
+void TestCompanionExit::saysWhatIsWrong()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, first);
+    const Outcome outcome = Run(arguments);
+    QCOMPARE(outcome.status, status);
+    QCOMPARE(QString::fromUtf8(outcome.err).section(QLatin1Char('\n'), 0, 0), first);
+    QCOMPARE(outcome.out.isEmpty(), status != 0);
+    if (status == 0) // the listing starts at the birth day
+        QVERIFY2(outcome.out.contains("\n10.1.1996 "), outcome.out);
 }
 
 // Counted in characters, not bytes: every Czech letter is two bytes of UTF-8.

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any command line through the companion command, run in memory. Besides crashes, hangs
 // and sanitizer reports it traps on a broken promise of the command: an exit status
-// outside 0 to 2 (nothing here can fail to write), anything on standard output after a
-// refusal or usage error, a refusal that is not one of the window's three texts, a
+// outside 0 to 2 (nothing here can fail to write), anything written after a refusal or
+// usage error, a refusal that does not end in one of the window's three texts, a
 // usage error without its prefix or its pointer to the help, or JSON output that does not read
 // back.
 #include "companion/calendar/engine.h"
@@ -24,12 +24,16 @@ void Require(bool condition)
         __builtin_trap();
 }
 
+// One of the window's three refusals last, after at most one line of the command's own.
 bool IsRefusal(const QByteArray &err)
 {
+    const QList<QByteArray> lines = err.chopped(err.endsWith('\n') ? 1 : 0).split('\n');
+    if (lines.size() > 2 || (lines.size() == 2 && !lines.first().startsWith("cyklometrika: ")))
+        return false;
     for (const MessageCode code : { 1, 2, 3 }) {
         const QByteArray text = QByteArray::fromStdString(MessageText(code, {}, {}));
         const QByteArray words = code == 3 ? text.mid(text.indexOf(' ')) : text;
-        if (err.endsWith(words + '\n') && err.count('\n') == 1)
+        if (err.endsWith(words + '\n'))
             return true;
     }
     return false;
@@ -66,9 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (status == ExitUsage)
         Require(err.startsWith("cyklometrika: ")
                 && err.endsWith("\nNápověda: cyklometrika --help\n"));
-    for (const QByteArray &written : env.Files.values() << out) {
-        if (status == ExitOk && written.trimmed().startsWith('{'))
-            Require(!QJsonDocument::fromJson(written).isNull());
+    const QList<QByteArray> written = env.Files.values() << out;
+    for (const QByteArray &text : written) {
+        if (status == ExitOk && text.trimmed().startsWith('{'))
+            Require(!QJsonDocument::fromJson(text).isNull());
     }
     return 0;
 }

@@ -1,0 +1,385 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "companion/arguments.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <algorithm>
+#include <array>
+
+namespace cykl::companion {
+
+namespace {
+
+constexpr int MaxRemindHours = 24 * 366;
+
+const QList<std::pair<QString, Command>> &CommandNames()
+{
+    static const QList<std::pair<QString, Command>> names {
+        { QStringLiteral("day"), Command::Day },
+        { QStringLiteral("den"), Command::Day },
+        { QStringLiteral("month"), Command::Month },
+        { QStringLiteral("mesic"), Command::Month },
+        { QStringLiteral("měsíc"), Command::Month },
+        { QStringLiteral("critical"), Command::Critical },
+        { QStringLiteral("kriticke"), Command::Critical },
+        { QStringLiteral("kritické"), Command::Critical },
+        { QStringLiteral("chart"), Command::Chart },
+        { QStringLiteral("graf"), Command::Chart },
+    };
+    return names;
+}
+
+std::optional<Command> CommandNamed(const QString &name)
+{
+    for (const auto &[known, command] : CommandNames()) {
+        if (known == name.toLower())
+            return command;
+    }
+    return std::nullopt;
+}
+
+qsizetype EditDistance(const QString &a, const QString &b)
+{
+    QList<qsizetype> row(b.size() + 1);
+    for (qsizetype j = 0; j <= b.size(); ++j)
+        row[j] = j;
+    for (qsizetype i = 1; i <= a.size(); ++i) {
+        qsizetype diagonal = row[0];
+        row[0] = i;
+        for (qsizetype j = 1; j <= b.size(); ++j) {
+            const qsizetype above = row[j];
+            row[j] = std::min({ row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] != b[j - 1]) });
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+QString UnknownCommand(const QString &name)
+{
+    QString nearest;
+    qsizetype best = 3; // a suggestion only within two edits
+    for (const auto &pair : CommandNames()) {
+        const qsizetype distance = EditDistance(name.toLower(), pair.first);
+        if (distance < best) {
+            best = distance;
+            nearest = pair.first;
+        }
+    }
+    const QString text = QStringLiteral("neznámý příkaz „%1“").arg(Shortened(name));
+    return nearest.isEmpty() ? text + QStringLiteral(" (day, month, critical nebo chart)")
+                             : text + QStringLiteral("; myslíte „%1“?").arg(nearest);
+}
+
+std::optional<Format> FormatNamed(const QString &text)
+{
+    static const QList<std::pair<QLatin1String, Format>> names {
+        { QLatin1String("table"), Format::Table },
+        { QLatin1String("csv"), Format::Csv },
+        { QLatin1String("json"), Format::Json },
+        { QLatin1String("ics"), Format::Ics },
+    };
+    for (const auto &[name, format] : names) {
+        if (name == text.toLower())
+            return format;
+    }
+    return std::nullopt;
+}
+
+// The format a file's extension names, if any.
+std::optional<Format> FormatOfFile(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("txt"))
+        return Format::Table;
+    return suffix == QLatin1String("table") ? std::nullopt : FormatNamed(suffix);
+}
+
+// The parser's own complaint, in Czech. Its texts are fixed, untranslated English, so
+// the kind is told by how the text starts and the option named by its quotes.
+QString ParserError(const QCommandLineParser &parser)
+{
+    QStringList unknown;
+    for (const QString &name : parser.unknownOptionNames())
+        unknown.append(QStringLiteral("„%1%2“").arg(QLatin1String(name.size() == 1 ? "-" : "--"),
+                                                    Shortened(name)));
+    if (unknown.size() == 1)
+        return QStringLiteral("neznámá volba %1").arg(unknown.first());
+    if (!unknown.isEmpty())
+        return QStringLiteral("neznámé volby %1").arg(unknown.join(QStringLiteral(", ")));
+    const QString text = parser.errorText();
+    const QString option = text.section(QLatin1Char('\''), 1, 1);
+    if (text.startsWith(QLatin1String("Missing value")))
+        return QStringLiteral("volba „%1“ potřebuje hodnotu").arg(option);
+    if (text.startsWith(QLatin1String("Unexpected value")))
+        return QStringLiteral("volba „%1“ hodnotu nepřijímá").arg(option);
+    return QStringLiteral("chybně zapsané volby");
+}
+
+// An argument that starts as an option but goes on as a number is a mistyped date.
+std::optional<QString> NegativeNumber(const QStringList &arguments)
+{
+    static const QRegularExpression number(QStringLiteral("^-[0-9]"));
+    for (const QString &argument : arguments.mid(1)) {
+        if (argument.contains(number))
+            return QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
+                .arg(Shortened(argument));
+    }
+    return std::nullopt;
+}
+
+void AddOptions(QCommandLineParser &parser)
+{
+    const auto names = [](const char *english, const char *czech = nullptr) {
+        QStringList list { QString::fromUtf8(english) };
+        if (czech != nullptr)
+            list.append(QString::fromUtf8(czech));
+        return list;
+    };
+    const QString value = QStringLiteral("value");
+    parser.addOptions({
+        { names("h", "help"), QString() },
+        { names("v", "version"), QString() },
+        { names("f", "format"), QString(), value },
+        { names("o", "output"), QString(), value },
+        { names("remind", "pripominka"), QString(), value },
+        { names("only-critical", "jen-kriticke"), QString() },
+        { names("codes", "kody"), QString(), value },
+        { names("merge", "sloucit"), QString() },
+        { names("excel"), QString() },
+        { names("name", "jmeno"), QString(), value },
+    });
+}
+
+// The format: the option's, or the output file's extension (x.ics, x.csv...), which must
+// agree where both are given.
+std::optional<QString> CheckFormat(const QCommandLineParser &parser, Invocation &call)
+{
+    const QString name = parser.value(QStringLiteral("format"));
+    const auto named = FormatNamed(name);
+    if (parser.isSet(QStringLiteral("format")) && !named)
+        return QStringLiteral("neznámý formát „%1“ (table, csv, json nebo ics)")
+            .arg(Shortened(name));
+    if (call.Kind == Command::Chart) {
+        if (!named)
+            return std::nullopt;
+        return QStringLiteral("příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru")
+            .arg(call.Name);
+    }
+    const auto extension = FormatOfFile(call.Output);
+    if (named && extension && *named != *extension)
+        return QStringLiteral("formát %1 neodpovídá příponě souboru „%2“")
+            .arg(name.toLower(), Shortened(call.Output));
+    call.OutputFormat = named ? *named : extension.value_or(Format::Table);
+    if (call.OutputFormat == Format::Ics && call.Kind != Command::Critical)
+        return QStringLiteral("formát ics je jen pro příkaz critical");
+    call.Excel = parser.isSet(QStringLiteral("excel"));
+    if (call.Excel && call.OutputFormat != Format::Csv) {
+        if (parser.isSet(QStringLiteral("format")) || extension)
+            return QStringLiteral("--excel platí jen pro formát csv");
+        call.OutputFormat = Format::Csv;
+    }
+    return std::nullopt;
+}
+
+// --remind HOURS (before the day begins) or --remind H:MM (on the day itself).
+std::optional<QString> CheckRemind(const QCommandLineParser &parser, Invocation &call)
+{
+    if (!parser.isSet(QStringLiteral("remind")))
+        return std::nullopt;
+    const QString text = parser.value(QStringLiteral("remind"));
+    static const QRegularExpression clock(QStringLiteral("^([0-9]{1,2}):([0-5][0-9])$"));
+    const auto time = clock.match(text);
+    bool ok = false;
+    const int hours = text.toInt(&ok);
+    if (time.hasMatch() && time.captured(1).toInt() < 24)
+        call.RemindMinutes = 60 * time.captured(1).toInt() + time.captured(2).toInt();
+    else if (ok && hours >= 0 && hours <= MaxRemindHours)
+        call.RemindMinutes = -60 * hours;
+    else
+        return QStringLiteral("--remind chce celé hodiny před dnem (0 až %1) nebo čas dne (7:00)")
+            .arg(MaxRemindHours);
+    if (call.OutputFormat != Format::Ics)
+        return QStringLiteral("--remind platí jen s formátem ics");
+    return std::nullopt;
+}
+
+// --only-critical (4 to 6) or --codes 4,5,6,9; --merge.
+std::optional<QString> CheckSelection(const QCommandLineParser &parser, Invocation &call)
+{
+    const bool only = parser.isSet(QStringLiteral("only-critical"));
+    const bool codes = parser.isSet(QStringLiteral("codes"));
+    if ((only || codes || parser.isSet(QStringLiteral("merge"))) && call.Kind != Command::Critical)
+        return QStringLiteral("--only-critical, --codes a --merge jsou jen pro příkaz critical");
+    if (only && codes)
+        return QStringLiteral("--only-critical a --codes nejdou spolu");
+    if (only)
+        call.Codes = { 4, 5, 6 };
+    const QStringList parts
+        = codes ? parser.value(QStringLiteral("codes")).split(QLatin1Char(',')) : QStringList();
+    for (const QString &part : parts) {
+        bool ok = false;
+        const int code = part.trimmed().toInt(&ok);
+        if (!ok || code < 4 || code > 12)
+            return QStringLiteral("--codes chce kódy 4 až 12 oddělené čárkou (4,5,6)");
+        if (!call.Codes.contains(code))
+            call.Codes.append(static_cast<MessageCode>(code));
+    }
+    call.Merge = parser.isSet(QStringLiteral("merge"));
+    if (call.Merge && call.OutputFormat != Format::Ics)
+        return QStringLiteral("--merge platí jen s formátem ics");
+    return std::nullopt;
+}
+
+std::optional<QString> CheckOptions(const QCommandLineParser &parser, Invocation &call)
+{
+    const QStringList outputs = parser.values(QStringLiteral("output"));
+    if (outputs.size() > 1)
+        return QStringLiteral("volba -o smí být jen jednou");
+    if (!outputs.isEmpty() && outputs.first().isEmpty())
+        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+    call.Output = outputs.value(0);
+    call.Person = parser.value(QStringLiteral("name")).trimmed();
+    if (parser.isSet(QStringLiteral("name")) && call.Person.isEmpty())
+        return QStringLiteral("volba --name potřebuje jméno");
+    for (const auto check : { CheckFormat, CheckRemind, CheckSelection }) {
+        if (auto problem = check(parser, call))
+            return problem;
+    }
+    if (call.Kind == Command::Chart && call.Output.isEmpty())
+        return QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)")
+            .arg(call.Name);
+    if (call.Kind == Command::Chart && ChartKind(call.Output).isEmpty())
+        return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
+    return std::nullopt;
+}
+
+std::optional<QString> CheckPositional(const QStringList &positional, Invocation &call)
+{
+    const qsizetype most = call.Kind == Command::Critical ? 4 : 3;
+    if (positional.size() > most)
+        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(call.Name);
+    QString error;
+    const auto birth = DateArgument(positional[1], false, error);
+    if (!birth)
+        return error;
+    call.Birth = *birth;
+    call.BirthText = positional[1];
+    call.Rest = positional.mid(2);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
+{
+    Invocation call;
+    if (arguments.size() <= 1) {
+        call.Asked = Request::ShortHelp;
+        return call;
+    }
+    if (auto problem = NegativeNumber(arguments))
+        return *problem;
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    AddOptions(parser);
+    if (!parser.parse(arguments))
+        return ParserError(parser);
+    const QStringList positional = parser.positionalArguments();
+    const auto command = positional.isEmpty() ? std::nullopt : CommandNamed(positional.first());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+        call.Asked = parser.isSet(QStringLiteral("version")) ? Request::Version
+            : command                                        ? Request::CommandHelp
+                                                             : Request::Help;
+        call.Kind = command.value_or(Command::Day);
+        return call;
+    }
+    if (positional.isEmpty())
+        return QStringLiteral("chybí příkaz (day, month, critical nebo chart)");
+    if (!command)
+        return UnknownCommand(positional.first());
+    call.Kind = *command;
+    call.Name = positional.first();
+    if (positional.size() < 2)
+        return QStringLiteral("příkaz %1 potřebuje datum narození").arg(call.Name);
+    if (auto problem = CheckPositional(positional, call))
+        return *problem;
+    if (auto problem = CheckOptions(parser, call))
+        return *problem;
+    return call;
+}
+
+std::optional<Date> DateArgument(const QString &text, bool month, QString &error)
+{
+    const QByteArray utf8 = text.toUtf8();
+    const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    const auto date = month ? ParseMonth(view) : ParseDate(view);
+    if (!date) {
+        error = month
+            ? QStringLiteral("„%1“ není měsíc (M.RRRR nebo RRRR-MM)").arg(Shortened(text))
+            : QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)").arg(Shortened(text));
+        return std::nullopt;
+    }
+    // A year of one or two digits is most likely a short form of this century's or the last.
+    static const QRegularExpression shortYear(QStringLiteral("\\.[0-9]{1,2}\\s*$"));
+    if (text.contains(shortYear)) {
+        error = QStringLiteral("„%1“ má rok %2; napište rok celý (%3, nebo %4 pro rok %2)")
+                    .arg(Shortened(text.trimmed()))
+                    .arg(date->Year)
+                    .arg(date->Year + (date->Year < 30 ? 2000 : 1900))
+                    .arg(date->Year, 4, 10, QLatin1Char('0'));
+        return std::nullopt;
+    }
+    return date;
+}
+
+std::optional<int> YearArgument(const QString &text)
+{
+    static const QRegularExpression year(QStringLiteral("^\\s*([0-9]{4,9})\\s*$"));
+    const auto match = year.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return match.captured(1).toInt();
+}
+
+QString NoSuchDay(const Date &date, bool month)
+{
+    static const std::array<const char *, 12> months { "leden",  "únor",   "březen",   "duben",
+                                                       "květen", "červen", "červenec", "srpen",
+                                                       "září",   "říjen",  "listopad", "prosinec" };
+    if (date.Year < FirstYear)
+        return QStringLiteral("rok %1 neexistuje (roky jdou od 1 do 9999)").arg(date.Year);
+    if (date.Year > LastYear)
+        return QStringLiteral("roky jdou jen do 9999");
+    if (date.Month < 1 || date.Month > 12)
+        return QStringLiteral("měsíc %1 neexistuje").arg(date.Month);
+    if (month)
+        return {};
+    if (date.Day < 1)
+        return QStringLiteral("den 0 neexistuje");
+    const int days = DaysInMonth(date.Month, date.Year);
+    if (date.Day > days)
+        return QStringLiteral("%1 %2 má %3 dní")
+            .arg(QString::fromUtf8(months[static_cast<std::size_t>(date.Month - 1)]))
+            .arg(date.Year)
+            .arg(days);
+    return {};
+}
+
+QString Shortened(const QString &text)
+{
+    constexpr qsizetype Most = 60;
+    return text.size() <= Most ? text : text.left(Most - 1) + QChar(0x2026);
+}
+
+QString ChartKind(const QString &path)
+{
+    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
+    const bool known = path.contains(QLatin1Char('.'))
+        && (suffix == QLatin1String("png") || suffix == QLatin1String("svg")
+            || suffix == QLatin1String("pdf"));
+    return known ? suffix : QString();
+}
+
+} // namespace cykl::companion
