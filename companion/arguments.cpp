@@ -26,6 +26,9 @@ const QList<std::pair<QString, Command>> &CommandNames()
         { QStringLiteral("kritické"), Command::Critical },
         { QStringLiteral("chart"), Command::Chart },
         { QStringLiteral("graf"), Command::Chart },
+        { QStringLiteral("people"), Command::People },
+        { QStringLiteral("lide"), Command::People },
+        { QStringLiteral("lidé"), Command::People },
     };
     return names;
 }
@@ -149,6 +152,8 @@ void AddOptions(QCommandLineParser &parser)
         { names("merge", "sloucit"), QString() },
         { names("excel"), QString() },
         { names("name", "jmeno"), QString(), value },
+        { names("all", "vsichni"), QString() },
+        { names("replace", "nahradit"), QString() },
     });
 }
 
@@ -255,22 +260,65 @@ std::optional<QString> CheckOptions(const QCommandLineParser &parser, Invocation
     return std::nullopt;
 }
 
-std::optional<QString> CheckPositional(const QStringList &positional, Invocation &call)
+// The birth: a date, or names of the people file (a comma list), or --all.
+std::optional<QString> CheckPositional(const QCommandLineParser &parser,
+                                       const QStringList &positional, Invocation &call)
 {
-    const qsizetype most = call.Kind == Command::Critical ? 4 : 3;
+    call.Everyone = parser.isSet(QStringLiteral("all"));
+    const qsizetype first = call.Everyone ? 1 : 2; // the first argument after the birth
+    const qsizetype most = call.Kind == Command::Critical ? first + 2 : first + 1;
     if (positional.size() > most)
         return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(call.Name);
+    call.Rest = positional.mid(first);
+    if (call.Everyone)
+        return std::nullopt;
     QString error;
     const auto birth = DateArgument(positional[1], false, error);
-    if (!birth)
+    static const QRegularExpression letter(QStringLiteral("[^\\d\\s.,-]"));
+    if (!birth && positional[1].contains(letter) && !positional[1].startsWith(QLatin1Char('-')))
+        call.Names = positional[1].split(QLatin1Char(','), Qt::SkipEmptyParts);
+    else if (!birth)
         return error;
-    call.Birth = *birth;
+    else
+        call.Birth = *birth;
     call.BirthText = positional[1];
-    call.Rest = positional.mid(2);
     return std::nullopt;
 }
 
+// Who the command is for: one person for month and chart; --name only with a date.
+std::optional<QString> CheckPeople(const QCommandLineParser &parser, Invocation &call)
+{
+    const bool several = call.Everyone || call.Names.size() > 1;
+    if (several && (call.Kind == Command::Month || call.Kind == Command::Chart))
+        return QStringLiteral("příkaz %1 je pro jednoho člověka").arg(call.Name);
+    if (parser.isSet(QStringLiteral("name")) && (call.Everyone || !call.Names.isEmpty()))
+        return QStringLiteral(
+            "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
+    if (parser.isSet(QStringLiteral("replace")))
+        return QStringLiteral("--replace patří k příkazu people add");
+    return std::nullopt;
+}
+
+// people [list], people add NAME DATE [--replace], people remove NAME
+std::variant<Invocation, QString> ReadPeopleCommand(const QCommandLineParser &parser,
+                                                    const QStringList &positional, Invocation call)
+{
+    call.Rest = positional.mid(1);
+    call.Replace = parser.isSet(QStringLiteral("replace"));
+    for (const char *option : { "format", "output", "remind", "only-critical", "codes", "merge",
+                                "excel", "name", "all" }) {
+        if (parser.isSet(QString::fromLatin1(option)))
+            return QStringLiteral("příkaz %1 nepřijímá --%2").arg(call.Name, QLatin1String(option));
+    }
+    return call;
+}
+
 } // namespace
+
+bool IsCommandName(const QString &text)
+{
+    return CommandNamed(text).has_value();
+}
 
 std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
 {
@@ -287,7 +335,7 @@ std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
     if (!parser.parse(arguments))
         return ParserError(parser);
     const QStringList positional = parser.positionalArguments();
-    const auto command = positional.isEmpty() ? std::nullopt : CommandNamed(positional.first());
+    const std::optional<Command> command = CommandNamed(positional.value(0));
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
         call.Asked = parser.isSet(QStringLiteral("version")) ? Request::Version
             : command                                        ? Request::CommandHelp
@@ -301,85 +349,17 @@ std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
         return UnknownCommand(positional.first());
     call.Kind = *command;
     call.Name = positional.first();
-    if (positional.size() < 2)
-        return QStringLiteral("příkaz %1 potřebuje datum narození").arg(call.Name);
-    if (auto problem = CheckPositional(positional, call))
+    if (call.Kind == Command::People)
+        return ReadPeopleCommand(parser, positional, call);
+    if (positional.size() < 2 && !parser.isSet(QStringLiteral("all")))
+        return QStringLiteral("příkaz %1 potřebuje datum narození nebo jméno").arg(call.Name);
+    if (auto problem = CheckPositional(parser, positional, call))
+        return *problem;
+    if (auto problem = CheckPeople(parser, call))
         return *problem;
     if (auto problem = CheckOptions(parser, call))
         return *problem;
     return call;
-}
-
-std::optional<Date> DateArgument(const QString &text, bool month, QString &error)
-{
-    const QByteArray utf8 = text.toUtf8();
-    const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    const auto date = month ? ParseMonth(view) : ParseDate(view);
-    if (!date) {
-        error = month
-            ? QStringLiteral("„%1“ není měsíc (M.RRRR nebo RRRR-MM)").arg(Shortened(text))
-            : QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)").arg(Shortened(text));
-        return std::nullopt;
-    }
-    // A year of one or two digits is most likely a short form of this century's or the last.
-    static const QRegularExpression shortYear(QStringLiteral("\\.[0-9]{1,2}\\s*$"));
-    if (text.contains(shortYear)) {
-        error = QStringLiteral("„%1“ má rok %2; napište rok celý (%3, nebo %4 pro rok %2)")
-                    .arg(Shortened(text.trimmed()))
-                    .arg(date->Year)
-                    .arg(date->Year + (date->Year < 30 ? 2000 : 1900))
-                    .arg(date->Year, 4, 10, QLatin1Char('0'));
-        return std::nullopt;
-    }
-    return date;
-}
-
-std::optional<int> YearArgument(const QString &text)
-{
-    static const QRegularExpression year(QStringLiteral("^\\s*([0-9]{4,9})\\s*$"));
-    const auto match = year.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return match.captured(1).toInt();
-}
-
-QString NoSuchDay(const Date &date, bool month)
-{
-    static const std::array<const char *, 12> months { "leden",  "únor",   "březen",   "duben",
-                                                       "květen", "červen", "červenec", "srpen",
-                                                       "září",   "říjen",  "listopad", "prosinec" };
-    if (date.Year < FirstYear)
-        return QStringLiteral("rok %1 neexistuje (roky jdou od 1 do 9999)").arg(date.Year);
-    if (date.Year > LastYear)
-        return QStringLiteral("roky jdou jen do 9999");
-    if (date.Month < 1 || date.Month > 12)
-        return QStringLiteral("měsíc %1 neexistuje").arg(date.Month);
-    if (month)
-        return {};
-    if (date.Day < 1)
-        return QStringLiteral("den 0 neexistuje");
-    const int days = DaysInMonth(date.Month, date.Year);
-    if (date.Day > days)
-        return QStringLiteral("%1 %2 má %3 dní")
-            .arg(QString::fromUtf8(months[static_cast<std::size_t>(date.Month - 1)]))
-            .arg(date.Year)
-            .arg(days);
-    return {};
-}
-
-QString Shortened(const QString &text)
-{
-    constexpr qsizetype Most = 60;
-    return text.size() <= Most ? text : text.left(Most - 1) + QChar(0x2026);
-}
-
-QString ChartKind(const QString &path)
-{
-    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
-    const bool known = path.contains(QLatin1Char('.'))
-        && (suffix == QLatin1String("png") || suffix == QLatin1String("svg")
-            || suffix == QLatin1String("pdf"));
-    return known ? suffix : QString();
 }
 
 } // namespace cykl::companion

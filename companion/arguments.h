@@ -14,7 +14,7 @@
 
 namespace cykl::companion {
 
-enum class Command { Day, Month, Critical, Chart };
+enum class Command { Day, Month, Critical, Chart, People };
 
 enum class Request {
     Run,
@@ -30,6 +30,10 @@ struct Invocation {
     QString Name; // the command as it was written
     Date Birth;
     QString BirthText; // as it was written
+    // Instead of a birth date: names of the people file, or everyone in it.
+    QStringList Names;
+    bool Everyone = false;
+    bool Replace = false; // people add: change the birth of a name that is there
     QStringList Rest; // the arguments after the birth date
     Format OutputFormat = Format::Table;
     bool Excel = false; // CSV for a spreadsheet set to Czech
@@ -47,6 +51,9 @@ QString CommandHelpText(Command command);
 
 // The invocation, or the message of a usage error.
 std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments);
+
+// True when the text names a command, in any letter case.
+bool IsCommandName(const QString &text);
 
 // A date ("D.M.YYYY", "YYYY-MM-DD") or, where `month`, a month; on failure, why not.
 std::optional<Date> DateArgument(const QString &text, bool month, QString &error);

@@ -4,6 +4,7 @@
 #include "companion/arguments.h"
 #include "companion/calendar/engine.h"
 #include "companion/calendar/ical.h"
+#include "companion/people_command.h"
 
 #include <algorithm>
 
@@ -25,12 +26,6 @@ Date FromQDate(const QDate &date)
 QByteArray Utf8Line(const QString &text)
 {
     return (text + QLatin1Char('\n')).toUtf8();
-}
-
-void UsageError(Environment &environment, const QString &message)
-{
-    environment.Err(Utf8Line(QStringLiteral("cyklometrika: ") + message
-                             + QStringLiteral("\nNápověda: cyklometrika --help")));
 }
 
 QString Czech(const Date &date)
@@ -56,19 +51,17 @@ public:
     int Run();
 
 private:
-    int Usage(const QString &message)
-    {
-        UsageError(env_, message);
-        return ExitUsage;
-    }
+    int Usage(const QString &message) { return UsageError(env_, message); }
     int Refuse(MessageCode code, const Date &birth, const Date &target)
     {
         env_.Err(Utf8Line(QString::fromStdString(MessageText(code, birth, target))));
         return ExitRefused;
     }
     void Note(const QString &text) { env_.Err(Utf8Line(QStringLiteral("cyklometrika: ") + text)); }
-    ReportOptions Options() const { return { call_.Person, call_.Excel }; }
+    ReportOptions Options() const { return { who_.Name, call_.Excel }; }
     int Emit(const QByteArray &data);
+    int RunPerson();
+    int EmitTogether();
     std::optional<int> CheckDay(const QString &text, const Date &date, bool month);
     std::optional<Date> FirstDateOrToday(bool month, QString &error);
     template<typename Then> int ConfirmDay(Then then);
@@ -80,10 +73,18 @@ private:
 
     Environment &env_;
     const Invocation &call_;
+    Person who_; // the person the command runs for now
+    bool several_ = false; // for several people: their outputs are gathered, then emitted
+    QList<QByteArray> parts_;
+    std::vector<CalendarPerson> family_;
 };
 
 int Runner::Emit(const QByteArray &data)
 {
+    if (several_) {
+        parts_.append(data);
+        return ExitOk;
+    }
     if (call_.Output.isEmpty() || call_.Output == QLatin1String("-")) {
         env_.Out(data);
         return ExitOk;
@@ -105,7 +106,7 @@ std::optional<int> Runner::CheckDay(const QString &text, const Date &date, bool 
     const QString shown = text.isEmpty() ? Czech(date) : Shortened(text.trimmed());
     Note(QStringLiteral("„%1“ není %2: %3")
              .arg(shown, month ? QStringLiteral("měsíc") : QStringLiteral("den"), why));
-    return Refuse(1, call_.Birth, date);
+    return Refuse(1, who_.Birth, date);
 }
 
 // The first date argument (a month where `month`), or today where none is given.
@@ -126,9 +127,9 @@ template<typename Then> int Runner::ConfirmDay(Then then)
         return Usage(error);
     if (const auto refused = CheckDay(call_.Rest.value(0), *day, false))
         return *refused;
-    const Confirmation c = Confirm(call_.Birth, *day);
+    const Confirmation c = Confirm(who_.Birth, *day);
     if (c.Refusal != 0)
-        return Refuse(c.Refusal, call_.Birth, *day);
+        return Refuse(c.Refusal, who_.Birth, *day);
     return then(*day, c);
 }
 
@@ -140,13 +141,13 @@ int Runner::RunMonth()
         return Usage(error);
     if (const auto refused = CheckDay(call_.Rest.value(0), *month, true))
         return *refused;
-    const Date target = MonthTarget(call_.Birth, *month);
-    const Confirmation c = Confirm(call_.Birth, target);
+    const Date target = MonthTarget(who_.Birth, *month);
+    const Confirmation c = Confirm(who_.Birth, target);
     if (c.Refusal != 0)
-        return Refuse(c.Refusal, call_.Birth, target);
+        return Refuse(c.Refusal, who_.Birth, target);
     if (target.Day > 1)
-        Note(QStringLiteral("měsíc narození začíná dnem narození %1").arg(Czech(call_.Birth)));
-    return Emit(MonthReport(call_.OutputFormat, call_.Birth, target, c.Month, Options()));
+        Note(QStringLiteral("měsíc narození začíná dnem narození %1").arg(Czech(who_.Birth)));
+    return Emit(MonthReport(call_.OutputFormat, who_.Birth, target, c.Month, Options()));
 }
 
 int Runner::RunCritical()
@@ -180,34 +181,40 @@ int Runner::RunCritical()
 // before it.
 int Runner::RunRange(Date from, const Date &to)
 {
-    if (from < call_.Birth && !(to < call_.Birth)) {
-        Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(call_.Birth)));
-        from = call_.Birth;
+    if (from < who_.Birth && !(to < who_.Birth)) {
+        Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(who_.Birth)));
+        from = who_.Birth;
     }
     if (to.Year > LastYear)
-        return Refuse(1, call_.Birth, to);
+        return Refuse(1, who_.Birth, to);
     // A start the window refuses is refused before any day is counted from it.
-    if (const Confirmation start = Confirm(call_.Birth, from); start.Refusal != 0)
-        return Refuse(start.Refusal, call_.Birth, from);
-    CriticalList list = FindCriticalDays(call_.Birth, from, to);
+    if (const Confirmation start = Confirm(who_.Birth, from); start.Refusal != 0)
+        return Refuse(start.Refusal, who_.Birth, from);
+    CriticalList list = FindCriticalDays(who_.Birth, from, to);
     if (list.Refusal != 0)
-        return Refuse(list.Refusal, call_.Birth, list.RefusedDay);
+        return Refuse(list.Refusal, who_.Birth, list.RefusedDay);
     std::erase_if(list.Days, [this](CriticalDay &day) {
         day.Codes = Selected(day.Codes, call_.Codes);
         return day.Codes.empty();
     });
     if (call_.OutputFormat == Format::Ics)
         return EmitCalendar(list);
-    return Emit(CriticalReport(call_.OutputFormat, call_.Birth, from, to, list, Options()));
+    return Emit(CriticalReport(call_.OutputFormat, who_.Birth, from, to, list, Options()));
 }
 
 int Runner::EmitCalendar(const CriticalList &list)
 {
+    if (several_) {
+        family_.push_back({ who_.Name.toStdString(), who_.Birth, list });
+        return ExitOk;
+    }
     const QDateTime now = env_.Now().toUTC();
     const UtcTime stamp { now.date().year(), now.date().month(),  now.date().day(),
                           now.time().hour(), now.time().minute(), now.time().second() };
-    const CalendarResult calendar = CriticalCalendar(
-        call_.Birth, list, { stamp, call_.RemindMinutes, call_.Person.toStdString(), call_.Merge });
+    const CalendarOptions options { stamp, call_.RemindMinutes, who_.Name.toStdString(),
+                                    call_.Merge };
+    const CalendarResult calendar = family_.empty() ? CriticalCalendar(who_.Birth, list, options)
+                                                    : FamilyCalendar(family_, options);
     for (const Date &day : calendar.LeftOut) {
         const QString why = IsCivilDay(day)
             ? QStringLiteral("kalendářové programy neznají dny po 31.12.9999")
@@ -221,7 +228,7 @@ int Runner::RunChart()
 {
     return ConfirmDay([&](const Date &day, const Confirmation &) {
         QString error;
-        if (env_.DrawChart({ call_.Birth, day, call_.Output, ChartKind(call_.Output) }, error))
+        if (env_.DrawChart({ who_.Birth, day, call_.Output, ChartKind(call_.Output) }, error))
             return int(ExitOk);
         Note(QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call_.Output, error));
         return int(ExitOutputFailed);
@@ -242,12 +249,31 @@ int Runner::Run()
     case Request::Run:
         break;
     }
-    if (const auto refused = CheckDay(call_.BirthText, call_.Birth, false))
+    if (call_.Kind == Command::People)
+        return RunPeople(call_, env_);
+    if (const auto refused = call_.Names.isEmpty() && !call_.Everyone
+            ? CheckDay(call_.BirthText, call_.Birth, false)
+            : std::nullopt)
         return *refused;
+    QString error;
+    const auto people = PeopleOf(call_, env_, error);
+    if (!people)
+        return Usage(error);
+    several_ = people->size() > 1;
+    for (const Person &person : *people) {
+        who_ = person;
+        if (const int status = RunPerson(); status != ExitOk)
+            return status;
+    }
+    return several_ ? EmitTogether() : ExitOk;
+}
+
+int Runner::RunPerson()
+{
     switch (call_.Kind) {
     case Command::Day:
         return ConfirmDay([&](const Date &day, const Confirmation &c) {
-            return Emit(DayReport(call_.OutputFormat, call_.Birth, day, c, Options()));
+            return Emit(DayReport(call_.OutputFormat, who_.Birth, day, c, Options()));
         });
     case Command::Month:
         return RunMonth();
@@ -255,11 +281,43 @@ int Runner::Run()
         return RunCritical();
     case Command::Chart:
         return RunChart();
+    case Command::People:
+        break;
     }
     return ExitUsage;
 }
 
+// The outputs of several people as one: tables one after another, one CSV header, a JSON
+// array, one calendar.
+int Runner::EmitTogether()
+{
+    several_ = false;
+    if (call_.OutputFormat == Format::Ics)
+        return EmitCalendar({});
+    QByteArray together;
+    for (qsizetype i = 0; i < parts_.size(); ++i) {
+        QByteArray part = parts_[i];
+        if (call_.OutputFormat == Format::Table && i > 0)
+            together += '\n';
+        if (call_.OutputFormat == Format::Json)
+            together += i == 0 ? "[\n" : ",\n";
+        if (call_.OutputFormat == Format::Csv && i > 0)
+            part = part.mid(part.indexOf('\n') + 1); // the header and its byte order mark
+        together += call_.OutputFormat == Format::Json ? part.trimmed() : part;
+    }
+    if (call_.OutputFormat == Format::Json)
+        together += "\n]\n";
+    return Emit(together);
+}
+
 } // namespace
+
+int UsageError(Environment &environment, const QString &message)
+{
+    environment.Err(Utf8Line(QStringLiteral("cyklometrika: ") + message
+                             + QStringLiteral("\nNápověda: cyklometrika --help")));
+    return ExitUsage;
+}
 
 int RunCommand(const QStringList &arguments, Environment &environment)
 {

@@ -45,7 +45,15 @@ public:
     // Writes the whole file, or nothing; false with a reason on failure.
     virtual bool WriteFile(const QString &path, const QByteArray &data, QString &error) = 0;
     virtual bool DrawChart(const ChartRequest &request, QString &error) = 0;
+    // The people file: where it is, its bytes (none when there is no file yet), and
+    // replacing it as a whole (its folder made where missing).
+    virtual QString PeoplePath() const = 0;
+    virtual QByteArray ReadPeopleFile() const = 0;
+    virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
 };
+
+// Says what is wrong with the command line, with the pointer to the help; ExitUsage.
+int UsageError(Environment &environment, const QString &message);
 
 // Runs one command line (arguments[0] is the program) and returns its exit status.
 int RunCommand(const QStringList &arguments, Environment &environment);

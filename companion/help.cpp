@@ -93,6 +93,12 @@ QString CommandHelpText(Command command)
          "Česky: kriticke, kritické.\n"),
         ("Použití: cyklometrika chart NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf\n"
          "Obrázek obou grafů, jak je ukáže okno. Česky: graf.\n"),
+        ("Použití: cyklometrika people [list | add JMÉNO NAROZENÍ [--replace] | remove JMÉNO]\n"
+         "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
+         "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
+         "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
+         "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
+         "řádky „jméno = D.M.RRRR“.\n"),
     };
     return QString::fromUtf8(texts[static_cast<int>(command)]) + QLatin1Char('\n')
         + QString::fromUtf8(DatesLine);

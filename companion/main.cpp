@@ -6,6 +6,8 @@
 #include "companion/output_file.h"
 #include "companion/system_error.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
 #include <cerrno>
@@ -145,6 +147,29 @@ public:
     }
 
     bool DrawChart(const ChartRequest &request, QString &error) override;
+
+    QString PeoplePath() const override
+    {
+#ifdef Q_OS_WIN
+        const QString config = qEnvironmentVariable("APPDATA");
+#else
+        QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        if (!QDir::isAbsolutePath(config))
+            config = QDir::homePath() + QStringLiteral("/.config");
+#endif
+        return config + QStringLiteral("/cyklometrika/lide");
+    }
+    QByteArray ReadPeopleFile() const override
+    {
+        QFile file(PeoplePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool WritePeopleFile(const QByteArray &text, QString &error) override
+    {
+        const QString path = PeoplePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        return WriteOutputFile(path, text, error);
+    }
 
 private:
     static bool Write(FILE *stream, const QByteArray &utf8)

@@ -151,6 +151,46 @@ bool SameCodes(const Verdicts &a, const Verdicts &b)
     return std::equal(a.begin(), a.end(), b.begin(), b.end());
 }
 
+// The calendar of one person's days.
+void WriteDays(Writer &out, const CalendarPerson &person, const CalendarOptions &options,
+               CalendarResult &result)
+{
+    CalendarOptions own = options;
+    own.Name = person.Name;
+    const std::vector<CriticalDay> &days = person.List.Days;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        if (!IsCivilDay(days[i].Day) || NextCivilDay(days[i].Day).Year > LastYear) {
+            result.LeftOut.push_back(days[i].Day);
+            continue;
+        }
+        std::size_t last = i;
+        while (options.Merge && last + 1 < days.size()
+               && days[last + 1].Day == NextCivilDay(days[last].Day)
+               && NextCivilDay(days[last + 1].Day).Year <= LastYear
+               && SameCodes(days[last + 1].Codes, days[i].Codes))
+            ++last;
+        WriteEvent(out, person.Birth, days[i], days[last].Day, own);
+        i = last;
+    }
+}
+
+CalendarResult WriteCalendar(const std::string &title, const std::vector<CalendarPerson> &people,
+                             const CalendarOptions &options)
+{
+    CalendarResult result;
+    Writer out;
+    out.Line("BEGIN", "VCALENDAR");
+    out.Line("VERSION", "2.0");
+    out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
+    out.Line("CALSCALE", "GREGORIAN");
+    out.Line("X-WR-CALNAME", EscapeText("Cyklometrika " + title));
+    for (const CalendarPerson &person : people)
+        WriteDays(out, person, options, result);
+    out.Line("END", "VCALENDAR");
+    result.Text = std::move(out.Text);
+    return result;
+}
+
 } // namespace
 
 std::string EventSummary(const Verdicts &codes)
@@ -211,32 +251,17 @@ std::string FoldLine(std::string_view utf8)
 CalendarResult CriticalCalendar(const Date &birth, const CriticalList &list,
                                 const CalendarOptions &options)
 {
-    CalendarResult result;
-    Writer out;
-    out.Line("BEGIN", "VCALENDAR");
-    out.Line("VERSION", "2.0");
-    out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
-    out.Line("CALSCALE", "GREGORIAN");
     const std::string title = options.Name.empty() ? CzechDate(birth) : options.Name;
-    out.Line("X-WR-CALNAME", EscapeText("Cyklometrika " + title));
-    const std::vector<CriticalDay> &days = list.Days;
-    for (std::size_t i = 0; i < days.size(); ++i) {
-        if (!IsCivilDay(days[i].Day) || NextCivilDay(days[i].Day).Year > LastYear) {
-            result.LeftOut.push_back(days[i].Day);
-            continue;
-        }
-        std::size_t last = i;
-        while (options.Merge && last + 1 < days.size()
-               && days[last + 1].Day == NextCivilDay(days[last].Day)
-               && NextCivilDay(days[last + 1].Day).Year <= LastYear
-               && SameCodes(days[last + 1].Codes, days[i].Codes))
-            ++last;
-        WriteEvent(out, birth, days[i], days[last].Day, options);
-        i = last;
-    }
-    out.Line("END", "VCALENDAR");
-    result.Text = std::move(out.Text);
-    return result;
+    return WriteCalendar(title, { { options.Name, birth, list } }, options);
+}
+
+CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
+                              const CalendarOptions &options)
+{
+    std::vector<std::string> names;
+    for (const CalendarPerson &person : people)
+        names.push_back(person.Name);
+    return WriteCalendar(Joined(names, ", "), people, options);
 }
 
 } // namespace cykl::companion

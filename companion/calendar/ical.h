@@ -42,6 +42,16 @@ struct CalendarResult {
 CalendarResult CriticalCalendar(const Date &birth, const CriticalList &list,
                                 const CalendarOptions &options);
 
+// Several people's critical days in one calendar (a family's): each person's events carry
+// the person's name in their summaries and UIDs; options.Name is not used.
+struct CalendarPerson {
+    std::string Name; // UTF-8
+    Date Birth;
+    CriticalList List;
+};
+CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
+                              const CalendarOptions &options);
+
 // The event's summary: the critical cycles first ("Dvojitě kritický den: fyzická
 // kondice, síla intelektu"), then the highs and lows.
 std::string EventSummary(const Verdicts &codes);

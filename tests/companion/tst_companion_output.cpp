@@ -69,6 +69,7 @@ private slots:
     void readerThatStopsEarly();
     void asAnOrdinaryUser_data();
     void asAnOrdinaryUser();
+    void peopleFileInTheConfigurationFolder();
     void extensionNamesTheFormat_data();
     void extensionNamesTheFormat();
 };
@@ -249,6 +250,20 @@ void TestCompanionOutput::asAnOrdinaryUser()
         written = file.readAll();
     }
     QVERIFY2(written.startsWith("Datum narození 10.1.1996, měsíc 3.1996"), written);
+}
+
+// Made with its folder where the user's configuration lives, a plain file a person edits.
+void TestCompanionOutput::peopleFileInTheConfigurationFolder()
+{
+    QTemporaryDir dir;
+    const QString set = QStringLiteral("XDG_CONFIG_HOME='%1' exec \"$0\" \"$@\"").arg(dir.path());
+    QCOMPARE(Shell(set, { "lide", "pridat", "Jiří", "1.2.1980" }).status, 0);
+    QFile file(dir.filePath(QStringLiteral("cyklometrika/lide")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Jiří = 1.2.1980\n"));
+    const Outcome day = Shell(set, { "den", "JIŘÍ", "1.2.1980" });
+    QCOMPARE(day.status, 0);
+    QVERIFY2(day.out.startsWith("Jméno             Jiří\n"), day.out);
 }
 
 void TestCompanionOutput::extensionNamesTheFormat_data()

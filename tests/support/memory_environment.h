@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion command's world in memory, for its tests and its argument fuzzer: a fixed
-// today, standard output and error as byte arrays, files in a map, pictures as requests.
+// today, standard output and error as byte arrays, files in a map, pictures as requests,
+// the people file as bytes.
 // Header only: it needs Qt Core, which the library of this folder does not link.
 #pragma once
 
@@ -37,10 +38,19 @@ public:
         return true;
     }
 
+    QString PeoplePath() const override { return QStringLiteral("/config/cyklometrika/lide"); }
+    QByteArray ReadPeopleFile() const override { return People; }
+    bool WritePeopleFile(const QByteArray &text, QString &) override
+    {
+        People = text;
+        return true;
+    }
+
     QByteArray StandardOutput;
     QByteArray StandardError;
     QMap<QString, QByteArray> Files;
     QList<companion::ChartRequest> Charts;
+    QByteArray People; // the people file
     std::optional<QString> WriteError; // every file write fails with this reason
     std::optional<QString> OutError; // standard output fails with this reason
 };
