@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
-#include <array>
 
 namespace cykl::companion {
 
