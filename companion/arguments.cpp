@@ -122,9 +122,9 @@ QString ParserError(const QCommandLineParser &parser)
 // An argument that starts as an option but goes on as a number is a mistyped date.
 std::optional<QString> NegativeNumber(const QStringList &arguments)
 {
-    static const QRegularExpression number(QStringLiteral("^-[0-9]"));
     for (const QString &argument : arguments.mid(1)) {
-        if (argument.contains(number))
+        if (argument.size() >= 2 && argument[0] == QLatin1Char('-')
+            && argument[1] >= QLatin1Char('0') && argument[1] <= QLatin1Char('9'))
             return QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
                 .arg(Shortened(argument));
     }
@@ -273,8 +273,12 @@ std::optional<QString> CheckPositional(const QCommandLineParser &parser,
         return std::nullopt;
     QString error;
     const auto birth = DateArgument(positional[1], false, error);
-    static const QRegularExpression letter(QStringLiteral("[^\\d\\s.,-]"));
-    if (!birth && positional[1].contains(letter) && !positional[1].startsWith(QLatin1Char('-')))
+    const auto other = [](QChar c) {
+        return !c.isDigit() && !c.isSpace() && c != QLatin1Char('.') && c != QLatin1Char(',')
+            && c != QLatin1Char('-');
+    };
+    const bool letters = std::any_of(positional[1].begin(), positional[1].end(), other);
+    if (!birth && letters && !positional[1].startsWith(QLatin1Char('-')))
         call.Names = positional[1].split(QLatin1Char(','), Qt::SkipEmptyParts);
     else if (!birth)
         return error;

@@ -2,10 +2,24 @@
 // Dates as the command line writes them, and what is wrong with one that is no day.
 #include "companion/arguments.h"
 
-#include <QRegularExpression>
+#include <algorithm>
 #include <array>
 
 namespace cykl::companion {
+
+namespace {
+
+// "D.M.YY": a Czech date or month whose year has one or two digits.
+bool IsShortYear(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const QString year = trimmed.section(QLatin1Char('.'), -1);
+    return trimmed.contains(QLatin1Char('.')) && !year.isEmpty() && year.size() <= 2
+        && std::all_of(year.begin(), year.end(),
+                       [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
+}
+
+} // namespace
 
 std::optional<Date> DateArgument(const QString &text, bool month, QString &error)
 {
@@ -19,8 +33,7 @@ std::optional<Date> DateArgument(const QString &text, bool month, QString &error
         return std::nullopt;
     }
     // A year of one or two digits is most likely a short form of this century's or the last.
-    static const QRegularExpression shortYear(QStringLiteral("\\.[0-9]{1,2}\\s*$"));
-    if (text.contains(shortYear)) {
+    if (IsShortYear(text)) {
         error = QStringLiteral("„%1“ má rok %2; napište rok celý (%3, nebo %4 pro rok %2)")
                     .arg(Shortened(text.trimmed()))
                     .arg(date->Year)
@@ -33,11 +46,11 @@ std::optional<Date> DateArgument(const QString &text, bool month, QString &error
 
 std::optional<int> YearArgument(const QString &text)
 {
-    static const QRegularExpression year(QStringLiteral("^\\s*([0-9]{4,9})\\s*$"));
-    const auto match = year.match(text);
-    if (!match.hasMatch())
+    const QString year = text.trimmed();
+    const auto digit = [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); };
+    if (year.size() < 4 || year.size() > 9 || !std::all_of(year.begin(), year.end(), digit))
         return std::nullopt;
-    return match.captured(1).toInt();
+    return year.toInt();
 }
 
 QString NoSuchDay(const Date &date, bool month)
