@@ -151,7 +151,7 @@ public:
     QString PeoplePath() const override
     {
 #ifdef Q_OS_WIN
-        const QString config = qEnvironmentVariable("APPDATA");
+        const QString config = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
 #else
         QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
         if (!QDir::isAbsolutePath(config))
