@@ -16,8 +16,8 @@ bool IsCivilLeap(int year)
 
 int CivilDaysInMonth(int month, int year)
 {
-    static constexpr std::array<int, 12> lengths { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    return lengths[static_cast<std::size_t>(month - 1)] + (month == 2 && IsCivilLeap(year));
+    static constexpr std::array<int, 12> Lengths { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    return Lengths[static_cast<std::size_t>(month - 1)] + (month == 2 && IsCivilLeap(year));
 }
 
 } // namespace
@@ -80,10 +80,10 @@ std::string WeekdayName(const Date &date)
     if (!IsCivilDay(date))
         return {};
     // Sakamoto's rule on the proleptic civil calendar: 0 is Sunday.
-    static constexpr std::array<int, 12> offsets { 0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4 };
+    static constexpr std::array<int, 12> Offsets { 0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4 };
     const int year = date.Year - (date.Month < 3 ? 1 : 0);
     const int sunday0 = (year + year / 4 - year / 100 + year / 400
-                         + offsets[static_cast<std::size_t>(date.Month - 1)] + date.Day)
+                         + Offsets[static_cast<std::size_t>(date.Month - 1)] + date.Day)
         % 7;
     static const std::array<const char *, 7> names { "ne", "po", "út", "st", "čt", "pá", "so" };
     return names[static_cast<std::size_t>(sunday0)];

@@ -19,9 +19,9 @@ namespace {
 constexpr uid_t Nobody = 65534;
 
 struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
+    int Status = -1;
+    QByteArray Out;
+    QByteArray Err;
 };
 
 // The command through sh, so that a test can redirect or close its streams; as the user
@@ -115,7 +115,7 @@ void TestCompanionOutput::neverReplacesWhatIsNoPlainFile()
     struct stat before { };
     QCOMPARE(::stat(native.constData(), &before), 0);
     const Outcome outcome = Shell(Plain, Month(path));
-    QCOMPARE(outcome.status, status);
+    QCOMPARE(outcome.Status, status);
     struct stat after { };
     QCOMPARE(::lstat(native.constData(), &after), 0);
     QCOMPARE(after.st_mode & S_IFMT,
@@ -164,8 +164,8 @@ void TestCompanionOutput::standardOutputFailures()
     QFETCH(QStringList, arguments);
     QFETCH(QString, reason);
     const Outcome outcome = Shell(script, arguments);
-    QCOMPARE(outcome.status, 3);
-    QCOMPARE(QString::fromUtf8(outcome.err),
+    QCOMPARE(outcome.Status, 3);
+    QCOMPARE(QString::fromUtf8(outcome.Err),
              QStringLiteral("cyklometrika: standardní výstup nelze zapsat: ") + reason
                  + QLatin1Char('\n'));
 }
@@ -190,8 +190,8 @@ void TestCompanionOutput::readerThatStopsEarly()
     // Far more than a pipe holds.
     const Outcome outcome
         = Shell(script, { "critical", "1.1.1900", "1.1.1900", "31.12.2049", "-f", "csv" });
-    QCOMPARE(outcome.status, 0);
-    QCOMPARE(outcome.err, err);
+    QCOMPARE(outcome.Status, 0);
+    QCOMPARE(outcome.Err, err);
 }
 
 void TestCompanionOutput::asAnOrdinaryUser_data()
@@ -237,13 +237,13 @@ void TestCompanionOutput::asAnOrdinaryUser()
     else
         arguments << QStringLiteral("-o");
     const Outcome outcome = Shell(script, arguments, true);
-    QCOMPARE(outcome.status, status);
+    QCOMPARE(outcome.Status, status);
     if (status != 0) {
-        QVERIFY2(outcome.err.endsWith("nelze zapsat: přístup odepřen\n"), outcome.err);
+        QVERIFY2(outcome.Err.endsWith("nelze zapsat: přístup odepřen\n"), outcome.Err);
         return;
     }
-    QCOMPARE(outcome.err, QByteArray());
-    QByteArray written = outcome.out;
+    QCOMPARE(outcome.Err, QByteArray());
+    QByteArray written = outcome.Out;
     if (path.startsWith(dir.path())) {
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -257,13 +257,13 @@ void TestCompanionOutput::peopleFileInTheConfigurationFolder()
 {
     QTemporaryDir dir;
     const QString set = QStringLiteral("XDG_CONFIG_HOME='%1' exec \"$0\" \"$@\"").arg(dir.path());
-    QCOMPARE(Shell(set, { "lide", "pridat", "Jiří", "1.2.1980" }).status, 0);
+    QCOMPARE(Shell(set, { "lide", "pridat", "Jiří", "1.2.1980" }).Status, 0);
     QFile file(dir.filePath(QStringLiteral("cyklometrika/lide")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("Jiří = 1.2.1980\n"));
     const Outcome day = Shell(set, { "den", "JIŘÍ", "1.2.1980" });
-    QCOMPARE(day.status, 0);
-    QVERIFY2(day.out.startsWith("Jméno             Jiří\n"), day.out);
+    QCOMPARE(day.Status, 0);
+    QVERIFY2(day.Out.startsWith("Jméno             Jiří\n"), day.Out);
 }
 
 void TestCompanionOutput::extensionNamesTheFormat_data()
@@ -300,7 +300,7 @@ void TestCompanionOutput::extensionNamesTheFormat()
     else
         arguments += extra;
     const Outcome outcome = Shell(Plain, arguments);
-    QCOMPARE(outcome.status, status);
+    QCOMPARE(outcome.Status, status);
     QFile file(path);
     QCOMPARE(file.exists(), status == 0);
     if (status == 0) {
