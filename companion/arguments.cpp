@@ -153,6 +153,7 @@ void AddOptions(QCommandLineParser &parser)
         { names("name", "jmeno"), QString(), value },
         { names("all", "vsichni"), QString() },
         { names("replace", "nahradit"), QString() },
+        { names("a4"), QString() },
     });
 }
 
@@ -256,6 +257,9 @@ std::optional<QString> CheckOptions(const QCommandLineParser &parser, Invocation
             .arg(call.Name);
     if (call.Kind == Command::Chart && ChartKind(call.Output).isEmpty())
         return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
+    call.A4 = parser.isSet(QStringLiteral("a4"));
+    if (call.A4 && (call.Kind != Command::Chart || ChartKind(call.Output) != QLatin1String("pdf")))
+        return QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart");
     return std::nullopt;
 }
 
@@ -309,7 +313,7 @@ std::variant<Invocation, QString> ReadPeopleCommand(const QCommandLineParser &pa
     call.Rest = positional.mid(1);
     call.Replace = parser.isSet(QStringLiteral("replace"));
     for (const char *option : { "format", "output", "remind", "only-critical", "codes", "merge",
-                                "excel", "name", "all" }) {
+                                "excel", "name", "all", "a4" }) {
         if (parser.isSet(QString::fromLatin1(option)))
             return QStringLiteral("příkaz %1 nepřijímá --%2").arg(call.Name, QLatin1String(option));
     }

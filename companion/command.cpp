@@ -228,7 +228,8 @@ int Runner::RunChart()
 {
     return ConfirmDay([&](const Date &day, const Confirmation &) {
         QString error;
-        if (env_.DrawChart({ who_.Birth, day, call_.Output, ChartKind(call_.Output) }, error))
+        const QString kind = call_.A4 ? QStringLiteral("pdf-a4") : ChartKind(call_.Output);
+        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind }, error))
             return int(ExitOk);
         Note(QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call_.Output, error));
         return int(ExitOutputFailed);

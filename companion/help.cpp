@@ -43,6 +43,7 @@ QString HelpText()
                "  --merge               (--sloucit) u ics spojit po sobě jdoucí stejné dny\n"
                "  --remind HODINY|H:MM  (--pripominka) u ics upozornění HODINY před dnem,\n"
                "                        nebo v čas H:MM v ten den (7:00)\n"
+               "  --a4                  u chart do PDF: graf na stránce A4 naležato, k tisku\n"
                "  -h, --help            vypsat tuto nápovědu; PŘÍKAZ -h nápovědu příkazu\n"
                "  -v, --version         vypsat verzi\n"
                "\n"
@@ -91,8 +92,9 @@ QString CommandHelpText(Command command)
          "Volby: -f table|csv|json|ics, -o SOUBOR, --excel, --name JMÉNO,\n"
          "--only-critical, --codes 4,5,6, --merge, --remind HODINY|H:MM.\n"
          "Česky: kriticke, kritické.\n"),
-        ("Použití: cyklometrika chart NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf\n"
-         "Obrázek obou grafů, jak je ukáže okno. Česky: graf.\n"),
+        ("Použití: cyklometrika chart NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
+         "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
+         "Česky: graf.\n"),
         ("Použití: cyklometrika people [list | add JMÉNO NAROZENÍ [--replace] | remove JMÉNO]\n"
          "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
          "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"

@@ -10,7 +10,7 @@ namespace {
 
 PeopleFile LoadPeople(Environment &environment)
 {
-    const PeopleFile file = ReadPeople(environment.ReadPeopleFile());
+    PeopleFile file = ReadPeople(environment.ReadPeopleFile());
     for (const QString &problem : file.Problems)
         environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
                             .arg(environment.PeoplePath(), problem)

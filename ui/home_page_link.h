@@ -3,7 +3,7 @@
 // own, reusing it while it lives; Shutdown asks it to quit at the program's end.
 #pragma once
 
-#include "platform/browser.h"
+#include "browser/browser.h"
 #include "platform/effects.h"
 
 #include <QString>
@@ -32,8 +32,8 @@ public:
 
 private:
     struct Failure {
-        int number = 0;
-        std::string description;
+        int Number = 0;
+        std::string Description;
     };
     std::unique_ptr<BrowserAutomation> ShowInNewBrowser(Failure &failure);
 

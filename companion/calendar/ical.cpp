@@ -259,6 +259,7 @@ CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
                               const CalendarOptions &options)
 {
     std::vector<std::string> names;
+    names.reserve(people.size());
     for (const CalendarPerson &person : people)
         names.push_back(person.Name);
     return WriteCalendar(Joined(names, ", "), people, options);

@@ -16,9 +16,9 @@ using namespace cykl::companion;
 namespace {
 
 struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
+    int Status = -1;
+    QByteArray Out;
+    QByteArray Err;
 };
 
 Outcome Run(const QStringList &arguments)
@@ -159,6 +159,12 @@ void TestCompanionExit::statuses_data()
         << QStringList { "day", "10.1.1996", "-f", "JSON" } << 0 << QString();
     QTest::newRow("chart with a format")
         << QStringList { "chart", "10.1.1996", "-o", "c.png", "-f", "csv" } << 2 << usage;
+    QTest::newRow("a4 with a png")
+        << QStringList { "chart", "10.1.1996", "-o", "c.png", "--a4" } << 2 << usage;
+    QTest::newRow("a4 with an svg")
+        << QStringList { "chart", "10.1.1996", "-o", "c.svg", "--a4" } << 2 << usage;
+    QTest::newRow("a4 with a text command")
+        << QStringList { "day", "10.1.1996", "--a4" } << 2 << usage;
 }
 
 void TestCompanionExit::statuses()
@@ -167,22 +173,22 @@ void TestCompanionExit::statuses()
     QFETCH(int, status);
     QFETCH(QString, error);
     const Outcome outcome = Run(arguments);
-    QCOMPARE(outcome.status, status);
+    QCOMPARE(outcome.Status, status);
     if (status == 0) {
-        QVERIFY(!outcome.out.isEmpty());
-        QCOMPARE(outcome.err, QByteArray());
+        QVERIFY(!outcome.Out.isEmpty());
+        QCOMPARE(outcome.Err, QByteArray());
         return;
     }
-    QCOMPARE(outcome.out, QByteArray());
+    QCOMPARE(outcome.Out, QByteArray());
     if (status == 1) {
         // The window's text last; before it, at most the command's own word on the date.
-        const QStringList lines = QString::fromUtf8(outcome.err).split(QLatin1Char('\n'));
+        const QStringList lines = QString::fromUtf8(outcome.Err).split(QLatin1Char('\n'));
         QCOMPARE(lines.value(lines.size() - 2), error);
-        QVERIFY2(lines.size() <= 3, outcome.err);
+        QVERIFY2(lines.size() <= 3, outcome.Err);
         QVERIFY2(lines.size() == 2 || lines.first().startsWith(QLatin1String("cyklometrika: ")),
-                 outcome.err);
+                 outcome.Err);
     } else
-        VerifyCzechUsageError(outcome.err);
+        VerifyCzechUsageError(outcome.Err);
 }
 
 void TestCompanionExit::saysWhatIsWrong_data()
@@ -227,19 +233,19 @@ void TestCompanionExit::saysWhatIsWrong()
     QFETCH(int, status);
     QFETCH(QString, first);
     const Outcome outcome = Run(arguments);
-    QCOMPARE(outcome.status, status);
-    QCOMPARE(QString::fromUtf8(outcome.err).section(QLatin1Char('\n'), 0, 0), first);
-    QCOMPARE(outcome.out.isEmpty(), status != 0);
+    QCOMPARE(outcome.Status, status);
+    QCOMPARE(QString::fromUtf8(outcome.Err).section(QLatin1Char('\n'), 0, 0), first);
+    QCOMPARE(outcome.Out.isEmpty(), status != 0);
     if (status == 0) // the listing starts at the birth day
-        QVERIFY2(outcome.out.contains("\n10.1.1996 "), outcome.out);
+        QVERIFY2(outcome.Out.contains("\n10.1.1996 "), outcome.Out);
 }
 
 // Counted in characters, not bytes: every Czech letter is two bytes of UTF-8.
 void TestCompanionExit::helpFitsEightyColumns()
 {
     const Outcome outcome = Run({ QStringLiteral("--help") });
-    QCOMPARE(outcome.status, 0);
-    const QString help = QString::fromUtf8(outcome.out);
+    QCOMPARE(outcome.Status, 0);
+    const QString help = QString::fromUtf8(outcome.Out);
     QVERIFY(help.endsWith(QLatin1Char('\n')));
     for (const QString &line : help.split(QLatin1Char('\n')))
         QVERIFY2(line.size() <= 80, qPrintable(line));
@@ -276,11 +282,11 @@ void TestCompanionExit::outputFileThatCannotBeWritten()
                                                     : QStringLiteral("out.png"));
     QVERIFY(folderMissing || QDir(dir.path()).mkdir(QStringLiteral("out.png")));
     const Outcome outcome = Run(arguments << QStringLiteral("-o") << path);
-    QCOMPARE(outcome.status, 3);
-    QCOMPARE(outcome.out, QByteArray());
-    const QString err = QString::fromUtf8(outcome.err);
-    QVERIFY2(err.startsWith(QStringLiteral("cyklometrika: ")), outcome.err);
-    QVERIFY2(err.endsWith(path + error), outcome.err);
+    QCOMPARE(outcome.Status, 3);
+    QCOMPARE(outcome.Out, QByteArray());
+    const QString err = QString::fromUtf8(outcome.Err);
+    QVERIFY2(err.startsWith(QStringLiteral("cyklometrika: ")), outcome.Err);
+    QVERIFY2(err.endsWith(path + error), outcome.Err);
     QCOMPARE(QFileInfo(path).isDir(), !folderMissing);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
@@ -291,11 +297,11 @@ void TestCompanionExit::outputFileHoldsWhatStandardOutputWould()
     const QString path = dir.filePath(QStringLiteral("březen.json"));
     const QStringList arguments { "month", "10.1.1996", "3.1996", "-f", "json" };
     const Outcome toFile = Run(QStringList(arguments) << QStringLiteral("-o") << path);
-    QCOMPARE(toFile.status, 0);
-    QCOMPARE(toFile.out, QByteArray());
+    QCOMPARE(toFile.Status, 0);
+    QCOMPARE(toFile.Out, QByteArray());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), Run(arguments).out);
+    QCOMPARE(file.readAll(), Run(arguments).Out);
 }
 
 #ifndef Q_OS_WIN // scripts/windows-check reads the Windows executable's imports

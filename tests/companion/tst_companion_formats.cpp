@@ -332,7 +332,7 @@ void TestCompanionFormats::criticalJsonReadsBack()
     const QJsonArray days = list.value("days").toArray();
     QVERIFY(days.size() > 50);
     QString previous;
-    for (const QJsonValue &value : days) {
+    for (const auto &value : days) {
         const QJsonObject day = value.toObject();
         const QString date = day.value("date").toString();
         QVERIFY(date > previous && date.startsWith(QStringLiteral("2026-")));
