@@ -197,8 +197,8 @@ void TestCompanionExit::saysWhatIsWrong_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("first"); // the first line of standard error
     const auto row
-        = [](const char *name, const QStringList &arguments, int status, const char *first) {
-              QTest::newRow(name) << arguments << status << QString::fromUtf8(first);
+        = [](const char *name, const QStringList &arguments, int status, const auto &first) {
+              QTest::newRow(name) << arguments << status << QString(first); // from UTF-8
           };
     row("31 February", { "day", "10.1.1996", "31.2.2000" }, 1,
         "cyklometrika: „31.2.2000“ není den: únor 2000 má 29 dní");
@@ -219,8 +219,8 @@ void TestCompanionExit::saysWhatIsWrong_data()
     row("unknown Czech command", { "kriticky", "10.1.1996" }, 2,
         "cyklometrika: neznámý příkaz „kriticky“; myslíte „kriticke“?");
     row("long argument", { "day", QString(100, QLatin1Char('1')) }, 2,
-        qPrintable(QStringLiteral("cyklometrika: „%1…“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
-                       .arg(QString(59, QLatin1Char('1')))));
+        QStringLiteral("cyklometrika: „%1…“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
+            .arg(QString(59, QLatin1Char('1'))));
     row("range from before birth", { "critical", "10.1.1996", "1.1.1996", "1.3.1996" }, 0,
         "cyklometrika: rozsah začíná dnem narození 10.1.1996");
     row("the birth month", { "mesic", "10.1.1996", "1.1996" }, 0,
