@@ -95,7 +95,8 @@ QString CommandHelpText(Command command)
         ("Použití: cyklometrika chart NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
          "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
          "Česky: graf.\n"),
-        ("Použití: cyklometrika people [list | add JMÉNO NAROZENÍ [--replace] | remove JMÉNO]\n"
+        ("Použití: cyklometrika people [list | add JMÉNO NAROZENÍ [--replace] |\n"
+         "                              remove JMÉNO]\n"
          "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
          "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
          "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"

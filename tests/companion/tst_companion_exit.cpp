@@ -65,6 +65,7 @@ private slots:
     void statuses();
     void saysWhatIsWrong_data();
     void saysWhatIsWrong();
+    void helpFitsEightyColumns_data();
     void helpFitsEightyColumns();
     void outputFileThatCannotBeWritten_data();
     void outputFileThatCannotBeWritten();
@@ -240,18 +241,38 @@ void TestCompanionExit::saysWhatIsWrong()
         QVERIFY2(outcome.Out.contains("\n10.1.1996 "), outcome.Out);
 }
 
+void TestCompanionExit::helpFitsEightyColumns_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("lines"); // at most; 0: any number
+    QTest::addColumn<QStringList>("names"); // each must be there
+    QTest::newRow("--help") << QStringList {
+        "--help"
+    } << 0 << QStringList { "day",       "den",    "month",          "mesic",    "critical",
+                            "kriticke",  "chart",  "graf",           "--format", "--output",
+                            "--remind",  "--name", "--excel",        "--merge",  "--help",
+                            "--version", "-o -",   "--only-critical" };
+    QTest::newRow("alone") << QStringList {} << 24 << QStringList { "den", "--help" };
+    for (const char *command : { "day", "mesic", "KRITICKE", "graf", "lide" })
+        QTest::addRow("%s -h", command)
+            << QStringList { command, "-h" } << 24 << QStringList { "Použití: cyklometrika" };
+}
+
 // Counted in characters, not bytes: every Czech letter is two bytes of UTF-8.
 void TestCompanionExit::helpFitsEightyColumns()
 {
-    const Outcome outcome = Run({ QStringLiteral("--help") });
+    QFETCH(QStringList, arguments);
+    QFETCH(int, lines);
+    QFETCH(QStringList, names);
+    const Outcome outcome = Run(arguments);
     QCOMPARE(outcome.Status, 0);
     const QString help = QString::fromUtf8(outcome.Out);
     QVERIFY(help.endsWith(QLatin1Char('\n')));
     for (const QString &line : help.split(QLatin1Char('\n')))
         QVERIFY2(line.size() <= 80, qPrintable(line));
-    for (const char *name : { "day", "den", "month", "mesic", "critical", "kriticke", "chart",
-                              "graf", "--format", "--output", "--remind", "--help", "--version" })
-        QVERIFY2(help.contains(QLatin1String(name)), name);
+    QVERIFY2(lines == 0 || help.count(QLatin1Char('\n')) <= lines, qPrintable(help));
+    for (const QString &name : names)
+        QVERIFY2(help.contains(name), qPrintable(name));
 }
 
 void TestCompanionExit::outputFileThatCannotBeWritten_data()
