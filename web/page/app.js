@@ -1,0 +1,196 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page: six fields, the confirm button, the messages and the two charts, all drawn
+// from the state the engine returns. Nothing here computes a value or writes a message
+// of the engine's; the page only draws what it is given.
+'use strict';
+(function () {
+  const $ = (id) => document.getElementById(id);
+  const fields = [1, 2, 3, 4, 5, 6].map((n) => $('Text' + n));
+  const svgNs = 'http://www.w3.org/2000/svg';
+  const storageKey = 'cyklometrika.birth';
+  let engine = null;
+
+  function svgElement(parent, name, attributes, text) {
+    const element = document.createElementNS(svgNs, name);
+    for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
+    if (text !== undefined) element.textContent = text;
+    parent.appendChild(element);
+    return element;
+  }
+
+  // The value axis from -100 to 100, mapped to [top, bottom].
+  function valueAxis(svg, left, right, top, bottom) {
+    const y = (value) => top + ((100 - value) * (bottom - top)) / 200;
+    for (const tick of [100, 50, 0, -50, -100]) {
+      svgElement(svg, 'line', { x1: left, x2: right, y1: y(tick), y2: y(tick), class: tick ? 'grid' : 'zero' });
+      svgElement(svg, 'text', { x: left - 4, y: y(tick) + 3, class: 'tick end' }, String(tick));
+    }
+    return y;
+  }
+
+  function drawMonth(chart) {
+    const svg = $('Graph1');
+    svg.replaceChildren();
+    const [width, height, left, right, top, bottom] = [600, 190, 34, 592, 8, 166];
+    svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
+    const y = valueAxis(svg, left, right, top, bottom);
+    const points = chart.labels.length;
+    const x = (i) => left + (points > 1 ? (i * (right - left)) / (points - 1) : 0);
+    chart.labels.forEach((label, i) => {
+      if (label) svgElement(svg, 'text', { x: x(i), y: height - 8, class: 'tick mid' }, label.trim());
+    });
+    chart.sets.forEach((values, set) => {
+      const path = values.map((v, i) => (v === null ? '' : `${x(i).toFixed(1)},${y(v).toFixed(1)}`)).filter(Boolean);
+      if (path.length) svgElement(svg, 'polyline', { points: path.join(' '), class: `curve set${set + 1}` });
+    });
+    $('Graph1-text').textContent = chart.description;
+  }
+
+  function drawDay(chart) {
+    const svg = $('Graph2');
+    svg.replaceChildren();
+    const [width, height, left, right, top, bottom] = [130, 230, 34, 126, 8, 180];
+    svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
+    const y = valueAxis(svg, left, right, top, bottom);
+    if (chart.visible) {
+      const step = (right - left) / 3;
+      chart.sets[0].forEach((v, i) => {
+        if (v === null) return;
+        const x = left + i * step + step * 0.2;
+        svgElement(svg, 'rect', { x, width: step * 0.6, y: Math.min(y(v), y(0)), height: Math.abs(y(v) - y(0)), class: `bar set${i + 1}` });
+        svgElement(svg, 'text', { x: x + step * 0.3, y: bottom + 16, class: 'tick mid' }, String(v));
+      });
+      svgElement(svg, 'text', { x: (left + right) / 2, y: height - 8, class: 'tick mid' }, chart.labels[0].trim());
+    }
+    $('Graph2-text').textContent = chart.description;
+  }
+
+  function drawLegend(legend) {
+    const list = $('legend');
+    if (list.childElementCount) return;
+    legend.forEach((entry, i) => {
+      for (const [name, value] of [['line', entry.line], ['fill', entry.fill], ['dark', entry.dark]]) {
+        document.documentElement.style.setProperty(`--${name}${i + 1}`, value);
+      }
+      const item = document.createElement('li');
+      item.title = entry.period;
+      const swatch = document.createElement('span');
+      swatch.className = `swatch set${i + 1}`;
+      const period = document.createElement('span');
+      period.className = 'period';
+      period.textContent = entry.period;
+      item.append(swatch, entry.caption, period);
+      list.appendChild(item);
+    });
+  }
+
+  function show(state) {
+    drawLegend(state.legend);
+    $('Command1').textContent = state.caption;
+    const box = $('messages');
+    box.replaceChildren();
+    for (const message of state.messages) {
+      const p = document.createElement('p');
+      p.setAttribute('role', 'alert');
+      p.className = `message ${message.style}`;
+      p.textContent = message.text;
+      box.appendChild(p);
+    }
+    drawMonth(state.month);
+    drawDay(state.day);
+    document.body.dataset.caption = state.caption;
+  }
+
+  function hint(text) {
+    $('hint').textContent = text;
+  }
+
+  function setField(field, text) {
+    field.value = text;
+    show(engine.setField(fields.indexOf(field) + 1, text));
+  }
+
+  // A digit-only field: a non-digit never enters, typed, pasted or dropped.
+  function guard(field) {
+    field.addEventListener('beforeinput', (event) => {
+      if (event.data && /[^0-9]/.test(event.data)) {
+        event.preventDefault();
+        hint('Do polí patří jen číslice 0 až 9.');
+      }
+    });
+    field.addEventListener('input', () => {
+      const digits = field.value.replace(/[^0-9]/g, '').slice(0, field.maxLength);
+      if (digits !== field.value) hint('Do polí patří jen číslice 0 až 9.');
+      else if (!field.value) hint('');
+      setField(field, digits);
+    });
+  }
+
+  function fillTarget(day, month, year) {
+    [day, month, year].forEach((value, i) => setField(fields[3 + i], String(value)));
+  }
+
+  function remember() {
+    const birth = fields.slice(0, 3).map((f) => f.value);
+    localStorage.setItem(storageKey, JSON.stringify(birth));
+    $('remembered').textContent = 'Datum narození je uloženo jen v tomto prohlížeči.';
+  }
+
+  function forget() {
+    localStorage.removeItem(storageKey);
+    $('remembered').textContent = 'Datum narození bylo zapomenuto.';
+  }
+
+  function recall() {
+    try {
+      const birth = JSON.parse(localStorage.getItem(storageKey) || 'null');
+      if (Array.isArray(birth)) birth.slice(0, 3).forEach((v, i) => setField(fields[i], String(v).replace(/[^0-9]/g, '')));
+    } catch (error) {
+      localStorage.removeItem(storageKey);
+    }
+  }
+
+  function start() {
+    show(engine.reset());
+    fields.forEach(guard);
+    const today = new Date();
+    fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear());
+    recall();
+    $('Form1').addEventListener('submit', (event) => {
+      event.preventDefault();
+      show(engine.confirm());
+    });
+    $('picker').addEventListener('change', (event) => {
+      const [year, month, day] = event.target.value.split('-').map(Number);
+      if (year) fillTarget(day, month, year);
+    });
+    $('remember').addEventListener('click', remember);
+    $('forget').addEventListener('click', forget);
+    $('Command1').disabled = false;
+    fields[0].focus();
+    document.body.dataset.ready = 'true';
+  }
+
+  function unsupported() {
+    $('unsupported').hidden = false;
+    $('Form1').hidden = true;
+  }
+
+  if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function' || !globalThis.cyklEngine) {
+    unsupported();
+    return;
+  }
+  globalThis.cyklEngine().then((session) => {
+    engine = session;
+    start();
+  }, unsupported);
+  // Served, the page installs and works offline; opened from disk it needs neither (and
+  // the browser would refuse the manifest and the worker there).
+  if (/^https?:$/.test(location.protocol)) {
+    const manifest = document.createElement('link');
+    manifest.rel = 'manifest';
+    manifest.href = 'manifest.webmanifest';
+    document.head.appendChild(manifest);
+    if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+  }
+})();

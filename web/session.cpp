@@ -1,0 +1,144 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/session.h"
+
+#include "calc/chain.h"
+#include "web/json.h"
+
+#include <string_view>
+
+namespace cykl::web {
+
+namespace {
+
+// The window's charts as the form describes them before the first reset.
+constexpr std::int16_t MonthPoints = 31;
+constexpr std::int16_t MonthSets = 3;
+constexpr std::int16_t DayPoints = 3;
+constexpr std::int16_t DaySets = 1;
+
+// The legend of the three cycles, in their order: caption, period tooltip, colour.
+// Held here until display/ has the window's look.
+struct LegendEntry {
+    std::string_view Caption;
+    std::string_view Period;
+    std::string_view Line; // the curve and the legend's line, on a light background
+    std::string_view Fill; // the bar
+    std::string_view Dark; // curve and bar on a dark background: the same hue, 3:1 or more
+};
+constexpr std::array<LegendEntry, 3> Legend { {
+    { "Fyzická kondice", " 23 denní perioda", "#0000ff", "#0000ff", "#8080ff" },
+    { "Citová vnímavost", " 28 denní perioda", "#00be00", "#00ff00", "#00ff00" },
+    { "Síla intelektu", " 33 denní perioda", "#00ffff", "#00ffff", "#00ffff" },
+} };
+
+std::string_view StyleName(MessageStyle style)
+{
+    switch (style) {
+    case MessageStyle::Stop:
+        return "stop";
+    case MessageStyle::Exclamation:
+        return "exclamation";
+    case MessageStyle::Information:
+        break;
+    }
+    return "information";
+}
+
+void WriteChart(JsonWriter &json, const ModelChart &chart)
+{
+    const ChartModel &model = chart.Model();
+    json.Open('{').Key("type").Number(model.Type());
+    json.Key("visible").Bool(chart.Visible());
+    json.Key("labels").Open('[');
+    for (int point = 0; point < model.Points(); ++point)
+        json.String(model.Label(point));
+    json.Close(']').Key("sets").Open('[');
+    for (int set = 0; set < model.Sets(); ++set) {
+        json.Open('[');
+        for (int point = 0; point < model.Points(); ++point)
+            json.Number(model.Value(set, point));
+        json.Close(']');
+    }
+    json.Close(']').Key("description").String(DescribeChart(model)).Close('}');
+}
+
+void WriteLegend(JsonWriter &json)
+{
+    json.Open('[');
+    for (const LegendEntry &entry : Legend) {
+        json.Open('{').Key("caption").String(entry.Caption);
+        json.Key("period").String(entry.Period);
+        json.Key("line").String(entry.Line);
+        json.Key("fill").String(entry.Fill);
+        json.Key("dark").String(entry.Dark).Close('}');
+    }
+    json.Close(']');
+}
+
+} // namespace
+
+Session::Session()
+    : graph1_(ChartTypeLine, MonthPoints, MonthSets), graph2_(ChartTypeBar, DayPoints, DaySets),
+      caption_(CaptionConfirmed), display_(main_, *this, graph1_, graph2_, *this, *this)
+{
+}
+
+void Session::SetField(int field, std::string text)
+{
+    if (field < 1 || field > static_cast<int>(fields_.size()))
+        return;
+    fields_[static_cast<std::size_t>(field - 1)] = std::move(text);
+    Reset();
+}
+
+void Session::Confirm()
+{
+    messages_.clear();
+    ConfirmInput(main_, display_);
+}
+
+void Session::Reset()
+{
+    messages_.clear();
+    display_.ResetDisplay();
+}
+
+std::string Session::FieldText(int field) const
+{
+    if (field < 1 || field > static_cast<int>(fields_.size()))
+        return {};
+    return fields_[static_cast<std::size_t>(field - 1)];
+}
+
+void Session::Show(std::string_view text, std::string_view title, MessageStyle style)
+{
+    static_cast<void>(title); // the page names the program once, in its heading
+    messages_.push_back({ style, std::string(text) });
+}
+
+void Session::SetCaption(std::string_view caption)
+{
+    caption_ = caption;
+}
+
+std::string Session::StateJson() const
+{
+    JsonWriter json;
+    json.Open('{').Key("caption").String(caption_);
+    json.Key("messages").Open('[');
+    for (const Message &message : messages_) {
+        json.Open('{').Key("style").String(StyleName(message.Style));
+        json.Key("text").String(message.Text).Close('}');
+    }
+    json.Close(']');
+    json.Key("month");
+    WriteChart(json, graph1_);
+    json.Key("day");
+    WriteChart(json, graph2_);
+    json.Key("legend");
+    WriteLegend(json);
+    json.Close('}');
+    return json.Text();
+}
+
+} // namespace cykl::web
