@@ -59,7 +59,11 @@ void WriteChart(JsonWriter &json, const ModelChart &chart)
             json.Number(model.Value(set, point));
         json.Close(']');
     }
-    json.Close(']').Key("description").String(DescribeChart(model)).Close('}');
+    // A hidden chart is described as an empty one: nothing of it is on show.
+    const ChartModel hidden(model.Type(), static_cast<std::int16_t>(model.Points()),
+                            static_cast<std::int16_t>(model.Sets()));
+    json.Close(']').Key("description");
+    json.String(DescribeChart(chart.Visible() ? model : hidden)).Close('}');
 }
 
 void WriteLegend(JsonWriter &json)
