@@ -76,10 +76,12 @@ def main():
     for side in (192, 512):
         (out / f'icon-{side}.png').write_bytes(icon_png(rows, side))
 
-    files = sorted(p.name for p in out.iterdir())
+    # The worker names every file, itself included, and its cache after all the others.
+    others = sorted(p.name for p in out.iterdir())
     digest = hashlib.sha256()
-    for name in files:
+    for name in others:
         digest.update(name.encode() + b'\0' + (out / name).read_bytes())
+    files = sorted(others + ['sw.js'])
     worker = (page / 'sw.js').read_text()
     worker = worker.replace('@HASH@', digest.hexdigest()[:16])
     worker = worker.replace('@FILES@', json.dumps(['./'] + files))

@@ -9,6 +9,7 @@
   const svgNs = 'http://www.w3.org/2000/svg';
   const storageKey = 'cyklometrika.birth';
   let engine = null;
+  let shown = null; // the last state drawn
 
   function svgElement(parent, name, attributes, text) {
     const element = document.createElementNS(svgNs, name);
@@ -28,16 +29,20 @@
     return y;
   }
 
+  // Drawn at the size it is shown (one unit a pixel), so its texts stay legible on a phone.
   function drawMonth(chart) {
     const svg = $('Graph1');
     svg.replaceChildren();
-    const [width, height, left, right, top, bottom] = [600, 190, 34, 592, 8, 166];
+    const width = Math.max(280, Math.round(svg.getBoundingClientRect().width) || 600);
+    const height = Math.round(Math.min(260, Math.max(180, width * 0.3)));
+    const [left, right, top, bottom] = [34, width - 8, 8, height - 24];
     svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
     const y = valueAxis(svg, left, right, top, bottom);
     const points = chart.labels.length;
     const x = (i) => left + (points > 1 ? (i * (right - left)) / (points - 1) : 0);
+    const every = Math.ceil(22 / ((right - left) / Math.max(points, 1)));
     chart.labels.forEach((label, i) => {
-      if (label) svgElement(svg, 'text', { x: x(i), y: height - 8, class: 'tick mid' }, label.trim());
+      if (label && i % every === 0) svgElement(svg, 'text', { x: x(i), y: height - 8, class: 'tick mid' }, label.trim());
     });
     chart.sets.forEach((values, set) => {
       const path = values.map((v, i) => (v === null ? '' : `${x(i).toFixed(1)},${y(v).toFixed(1)}`)).filter(Boolean);
@@ -96,6 +101,7 @@
       p.textContent = message.text;
       box.appendChild(p);
     }
+    shown = state;
     drawMonth(state.month);
     drawDay(state.day);
     document.body.dataset.caption = state.caption;
@@ -107,23 +113,31 @@
 
   function setField(field, text) {
     field.value = text;
+    field.dispatchEvent(new Event('cyklset'));
     show(engine.setField(fields.indexOf(field) + 1, text));
   }
 
-  // A digit-only field: a non-digit never enters, typed, pasted or dropped.
+  // A digit-only field: an input holding a non-digit is refused whole, typed, pasted or
+  // dropped, as the window's key filter refuses the key; a short hint says why.
   function guard(field) {
+    let accepted = field.value;
+    const refuse = () => hint('Do polí patří jen číslice 0 až 9.');
     field.addEventListener('beforeinput', (event) => {
       if (event.data && /[^0-9]/.test(event.data)) {
         event.preventDefault();
-        hint('Do polí patří jen číslice 0 až 9.');
+        refuse();
       }
     });
     field.addEventListener('input', () => {
-      const digits = field.value.replace(/[^0-9]/g, '').slice(0, field.maxLength);
-      if (digits !== field.value) hint('Do polí patří jen číslice 0 až 9.');
-      else if (!field.value) hint('');
-      setField(field, digits);
+      if (/[^0-9]/.test(field.value)) {
+        refuse();
+        field.value = accepted;
+        return;
+      }
+      accepted = field.value;
+      setField(field, accepted);
     });
+    field.addEventListener('cyklset', () => { accepted = field.value; });
   }
 
   function fillTarget(day, month, year) {
@@ -158,12 +172,14 @@
     recall();
     $('Form1').addEventListener('submit', (event) => {
       event.preventDefault();
+      hint('');
       show(engine.confirm());
     });
     $('picker').addEventListener('change', (event) => {
       const [year, month, day] = event.target.value.split('-').map(Number);
       if (year) fillTarget(day, month, year);
     });
+    window.addEventListener('resize', () => drawMonth(shown.month));
     $('remember').addEventListener('click', remember);
     $('forget').addEventListener('click', forget);
     $('Command1').disabled = false;
