@@ -185,6 +185,8 @@
     $('Command1').disabled = false;
     fields[0].focus();
     document.body.dataset.ready = 'true';
+    // The frame after next has both charts on screen (the benchmark reads this mark).
+    requestAnimationFrame(() => requestAnimationFrame(() => performance.mark('charts-painted')));
   }
 
   function unsupported() {
