@@ -21,14 +21,13 @@ constexpr std::int16_t DaySets = 1;
 struct LegendEntry {
     std::string_view Caption;
     std::string_view Period;
-    std::string_view Line; // the curve and the legend's line, on a light background
+    std::string_view Line; // the curve and the legend's line
     std::string_view Fill; // the bar
-    std::string_view Dark; // curve and bar on a dark background: the same hue, 3:1 or more
 };
 constexpr std::array<LegendEntry, 3> Legend { {
-    { "Fyzická kondice", " 23 denní perioda", "#0000ff", "#0000ff", "#8080ff" },
-    { "Citová vnímavost", " 28 denní perioda", "#00be00", "#00ff00", "#00ff00" },
-    { "Síla intelektu", " 33 denní perioda", "#00ffff", "#00ffff", "#00ffff" },
+    { "Fyzická kondice", " 23 denní perioda", "#0000ff", "#0000ff" },
+    { "Citová vnímavost", " 28 denní perioda", "#00be00", "#00ff00" },
+    { "Síla intelektu", " 33 denní perioda", "#00ffff", "#00ffff" },
 } };
 
 std::string_view StyleName(MessageStyle style)
@@ -73,8 +72,7 @@ void WriteLegend(JsonWriter &json)
         json.Open('{').Key("caption").String(entry.Caption);
         json.Key("period").String(entry.Period);
         json.Key("line").String(entry.Line);
-        json.Key("fill").String(entry.Fill);
-        json.Key("dark").String(entry.Dark).Close('}');
+        json.Key("fill").String(entry.Fill).Close('}');
     }
     json.Close(']');
 }

@@ -300,7 +300,27 @@ class Looks(PageTest):
                 self.confirm()
                 self.wait_for(lambda d: self.caption() == CONFIRMED)
                 self.assertEqual(self.axe_violations(), [])
+                if scheme == 'dark':
+                    self.assertCurvesStandOut()
         self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
+
+    def assertCurvesStandOut(self):
+        """In the dark, every curve and bar reaches 3:1 against the background."""
+        colours = self.driver.execute_script(
+            'const rgb = (e, p) => getComputedStyle(e)[p].match(/\\d+/g).slice(0, 3).map(Number);'
+            'return [rgb(document.body, "backgroundColor"),'
+            ' [...document.querySelectorAll(".curve")].map((e) => rgb(e, "stroke")),'
+            ' [...document.querySelectorAll(".bar")].map((e) => rgb(e, "fill"))]')
+        background, curves, bars = colours
+
+        def luminance(rgb):
+            c = [v / 255 for v in rgb]
+            c = [v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4 for v in c]
+            return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
+        self.assertEqual((len(curves), len(bars)), (3, 3))
+        for colour in curves + bars:
+            ratio = (luminance(colour) + 0.05) / (luminance(background) + 0.05)
+            self.assertGreaterEqual(ratio, 3, colour)
 
     def test_phone_and_desktop(self):
         os.makedirs(SHOTS, exist_ok=True)

@@ -70,13 +70,32 @@
     $('Graph2-text').textContent = chart.description;
   }
 
+  // Relative luminance and contrast ratio of '#rrggbb' colours.
+  const channels = (hex) => [1, 3, 5].map((i) => parseInt(hex.slice(i, i + 2), 16));
+  function luminance(hex) {
+    const [r, g, b] = channels(hex).map((c) => (c /= 255) <= 0.03928 ? c / 12.92 : ((c + 0.055) / 1.055) ** 2.4);
+    return 0.2126 * r + 0.7152 * g + 0.0722 * b;
+  }
+  const contrast = (a, b) => (Math.max(luminance(a), luminance(b)) + 0.05) / (Math.min(luminance(a), luminance(b)) + 0.05);
+
+  // On a dark background a colour keeps its hue, lightened towards white until it stands
+  // out at 3:1 at least.
+  function forDark(hex, background) {
+    for (let share = 0; share <= 1; share += 0.05) {
+      const mixed = '#' + channels(hex).map((c) => Math.round(c + (255 - c) * share).toString(16).padStart(2, '0')).join('');
+      if (contrast(mixed, background) >= 3) return mixed;
+    }
+    return '#ffffff';
+  }
+
   function drawLegend(legend) {
     const list = $('legend');
     if (list.childElementCount) return;
+    const dark = getComputedStyle(document.documentElement).getPropertyValue('--bg-dark').trim();
     legend.forEach((entry, i) => {
-      for (const [name, value] of [['line', entry.line], ['fill', entry.fill], ['dark', entry.dark]]) {
-        document.documentElement.style.setProperty(`--${name}${i + 1}`, value);
-      }
+      const colours = [['line', entry.line], ['fill', entry.fill], ['dark-line', forDark(entry.line, dark)],
+        ['dark-fill', forDark(entry.fill, dark)]];
+      for (const [name, value] of colours) document.documentElement.style.setProperty(`--${name}${i + 1}`, value);
       const item = document.createElement('li');
       item.title = entry.period;
       const swatch = document.createElement('span');
