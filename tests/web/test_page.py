@@ -8,6 +8,7 @@ import datetime
 import functools
 import http.server
 import os
+import shutil
 import sys
 import tempfile
 import threading
@@ -38,10 +39,10 @@ HINT = 'Do polí patří jen číslice 0 až 9.'
 
 
 class Server:
-    """build/web on 127.0.0.1 at a free port, for as long as it is not stopped."""
+    """build/web (or another folder) on 127.0.0.1 at a free port, until it is stopped."""
 
-    def __init__(self):
-        handler = functools.partial(QuietHandler, directory=WEB)
+    def __init__(self, folder=WEB):
+        handler = functools.partial(QuietHandler, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
         self.thread.start()
@@ -133,6 +134,11 @@ class Confirmations(PageTest):
         self.assertEqual(self.description('Graph2'), EMPTY)
         self.assertEqual(self.messages(), [])
         self.assertEqual(self.driver.find_element(By.ID, 'Graph1').get_attribute('role'), 'img')
+        attributes = [(self.field(n).get_attribute('inputmode'), self.field(n).get_attribute('maxlength'),
+                       self.field(n).get_attribute('autocomplete')) for n in range(1, 7)]
+        self.assertEqual(attributes, [('numeric', '2', 'bday-day'), ('numeric', '2', 'bday-month'),
+                                      ('numeric', '4', 'bday-year'), ('numeric', '2', 'off'),
+                                      ('numeric', '2', 'off'), ('numeric', '4', 'off')])
 
     # Fields, then the messages in order, the day chart's description and the caption.
     CASES = {
@@ -265,6 +271,36 @@ class Places(PageTest):
         self.open(server.url)
         self.worked_example()
         self.assertIn('Den 5/3', self.description('Graph2'))
+
+    def cache_names(self):
+        self.driver.set_script_timeout(10)
+        return self.driver.execute_async_script(
+            'const done = arguments[0]; navigator.serviceWorker.ready'
+            '.then(() => caches.keys()).then(done)')
+
+    def test_a_new_build_shows_by_the_second_reload(self):
+        folder = tempfile.mkdtemp()
+        shutil.copytree(WEB, folder, dirs_exist_ok=True)
+        server = Server(folder)
+        try:
+            self.open(server.url)
+            old = self.cache_names()
+            self.assertEqual(len(old), 1)
+            # Another build: another page, and a worker with another cache name.
+            for name, before, after in (('index.html', '<title>', '<title>Nová '),
+                                        ('sw.js', old[0], 'cyklometrika-new')):
+                path = os.path.join(folder, name)
+                with open(path, encoding='utf-8') as f:
+                    text = f.read()
+                with open(path, 'w', encoding='utf-8') as f:
+                    f.write(text.replace(before, after))
+            self.open(server.url)
+            self.wait_for(lambda d: self.cache_names() == ['cyklometrika-new'])
+            self.open(server.url)
+            self.assertTrue(self.driver.title.startswith('Nová '))
+        finally:
+            server.stop()
+            shutil.rmtree(folder)
 
     def test_without_webassembly_a_sentence_says_so(self):
         script = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',

@@ -5,8 +5,11 @@
 const cacheName = 'cyklometrika-@HASH@';
 const files = @FILES@;
 
+// The files come from the server, never from the browser's HTTP cache, which may still
+// hold the build before.
 self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(files)).then(() => self.skipWaiting()));
+  const fresh = files.map((file) => new Request(file, { cache: 'reload' }));
+  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
