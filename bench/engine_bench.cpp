@@ -82,7 +82,7 @@ void ChainAndDisplay(benchmark::State &state)
 
 void CycleValueFloor(benchmark::State &state)
 {
-    std::array<double, 3 * MaxMonthDays> values {};
+    std::array<double, std::size_t { 3 } * MaxMonthDays> values {};
     for (auto _ : state) {
         double t = 51; // DaysLived of the month above
         benchmark::DoNotOptimize(t);

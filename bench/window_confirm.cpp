@@ -29,14 +29,14 @@ public:
     {
         if (event->type() == QEvent::Paint && watched->isWidgetType()) {
             auto *widget = static_cast<QWidget *>(watched);
-            graph1Painted |= widget == &graph1_ || graph1_.isAncestorOf(widget);
-            graph2Painted |= widget == &graph2_ || graph2_.isAncestorOf(widget);
+            Graph1Painted |= widget == &graph1_ || graph1_.isAncestorOf(widget);
+            Graph2Painted |= widget == &graph2_ || graph2_.isAncestorOf(widget);
         }
         return false;
     }
 
-    bool graph1Painted = false;
-    bool graph2Painted = false;
+    bool Graph1Painted = false;
+    bool Graph2Painted = false;
 
 private:
     QWidget &graph1_;
@@ -75,13 +75,13 @@ void ConfirmMonth(benchmark::State &state)
         text1.setText(QStringLiteral("1")); // an edit, then back: the display is reset
         text1.setText(QStringLiteral("10"));
         ChartPaints paints(graph1, graph2);
-        ProcessUntil([&] { return paints.graph1Painted; });
-        paints.graph1Painted = paints.graph2Painted = false;
+        ProcessUntil([&] { return paints.Graph1Painted; });
+        paints.Graph1Painted = paints.Graph2Painted = false;
 
         const auto start = std::chrono::steady_clock::now();
         command1.click();
         const bool painted
-            = ProcessUntil([&] { return paints.graph1Painted && paints.graph2Painted; });
+            = ProcessUntil([&] { return paints.Graph1Painted && paints.Graph2Painted; });
         const auto end = std::chrono::steady_clock::now();
         if (!painted || !seams.Box.Boxes.empty()) {
             state.SkipWithError("the confirmation did not paint both charts");

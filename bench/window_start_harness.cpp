@@ -20,8 +20,8 @@ extern char **environ;
 namespace {
 
 struct Run {
-    double startMs;
-    double maxRssMb;
+    double StartMs;
+    double MaxRssMb;
 };
 
 // Reads the child's output until "painted" arrives; false at end of output.
@@ -96,8 +96,8 @@ int main(int argc, char *argv[])
                 std::fprintf(stderr, "%s did not paint its window\n", argv[2 + which]);
                 return 1;
             }
-            start[which].push_back(run->startMs);
-            rss[which].push_back(run->maxRssMb);
+            start[which].push_back(run->StartMs);
+            rss[which].push_back(run->MaxRssMb);
         }
     }
     const double s0 = Median(start[0]), s1 = Median(start[1]);

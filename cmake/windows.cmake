@@ -4,17 +4,12 @@
 # to run the test programs.
 include(${CMAKE_CURRENT_LIST_DIR}/mingw64.cmake)
 
-set(CYKL_QT_VERSION 6.4.2)
+# Where the Qt for Windows lies is written once, in scripts/common.sh, for the scripts and
+# for this file alike.
 if(NOT CYKL_WINDOWS_QT)
-    if(DEFINED ENV{CYKL_WINDOWS_QT})
-        set(CYKL_WINDOWS_QT $ENV{CYKL_WINDOWS_QT})
-    elseif(DEFINED ENV{CYKL_WINDOWS_CACHE})
-        set(CYKL_WINDOWS_QT $ENV{CYKL_WINDOWS_CACHE}/qt-${CYKL_QT_VERSION}-mingw64)
-    elseif(DEFINED ENV{XDG_CACHE_HOME})
-        set(CYKL_WINDOWS_QT $ENV{XDG_CACHE_HOME}/cyklometrika/qt-${CYKL_QT_VERSION}-mingw64)
-    else()
-        set(CYKL_WINDOWS_QT $ENV{HOME}/.cache/cyklometrika/qt-${CYKL_QT_VERSION}-mingw64)
-    endif()
+    execute_process(
+        COMMAND bash -c ". '${CMAKE_CURRENT_LIST_DIR}/../scripts/common.sh' && printf %s \"$CYKL_WINDOWS_QT\""
+        OUTPUT_VARIABLE CYKL_WINDOWS_QT COMMAND_ERROR_IS_FATAL ANY)
 endif()
 set(CYKL_WINDOWS_QT ${CYKL_WINDOWS_QT} CACHE PATH "Qt built for Windows (scripts/windows-qt)")
 if(NOT EXISTS ${CYKL_WINDOWS_QT}/lib/cmake/Qt6/Qt6Config.cmake)

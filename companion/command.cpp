@@ -30,6 +30,7 @@ struct Invocation {
     Format format = Format::Table;
     QString output; // empty or "-": standard output
     std::optional<int> remindHours;
+    bool a4 = false; // chart: the PDF on an A4 landscape page
 };
 
 std::optional<Date> FromQDate(const QDate &date)
@@ -222,6 +223,10 @@ std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &cal
             .arg(call.name);
     if (call.command == Command::Chart && ChartKind(call.output).isEmpty())
         return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
+    call.a4 = parser.isSet(QStringLiteral("a4"));
+    if (call.a4
+        && (call.command != Command::Chart || ChartKind(call.output) != QLatin1String("pdf")))
+        return QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart");
     return std::nullopt;
 }
 
@@ -312,7 +317,8 @@ int Runner::RunChart(const Invocation &call)
     if (const auto ended = ConfirmDay(call, day, c))
         return *ended;
     QString error;
-    if (env_.DrawChart({ call.birth, day, call.output, ChartKind(call.output) }, error))
+    const QString kind = call.a4 ? QStringLiteral("pdf-a4") : ChartKind(call.output);
+    if (env_.DrawChart({ call.birth, day, call.output, kind }, error))
         return ExitOk;
     env_.Err(Utf8Line(
         QStringLiteral("cyklometrika: obrázek „%1“ nelze nakreslit: %2").arg(call.output, error)));
@@ -329,6 +335,7 @@ int Runner::Run(const QStringList &arguments)
         { { QStringLiteral("f"), QStringLiteral("format") }, QString(), QStringLiteral("format") },
         { { QStringLiteral("o"), QStringLiteral("output") }, QString(), QStringLiteral("file") },
         { QStringLiteral("remind"), QString(), QStringLiteral("hours") },
+        { QStringLiteral("a4"), QString() },
     });
     if (!parser.parse(arguments))
         return Usage(ParserError(parser));

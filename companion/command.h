@@ -27,7 +27,7 @@ struct ChartRequest {
     Date Birth;
     Date Day;
     QString Path;
-    QString Kind; // "png", "svg" or "pdf"
+    QString Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
 };
 
 class Environment {

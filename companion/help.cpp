@@ -26,6 +26,7 @@ QString HelpText()
         "  -f, --format FORMÁT   table (výchozí), csv nebo json; u critical i ics\n"
         "  -o, --output SOUBOR   zapsat do SOUBORU místo na standardní výstup\n"
         "  --remind HODINY       s --format ics: upozornění HODINY před každým dnem\n"
+        "  --a4                  u chart do PDF: graf na stránce A4 naležato, k tisku\n"
         "  -h, --help            vypsat tuto nápovědu\n"
         "  -v, --version         vypsat verzi\n"
         "\n"

@@ -13,10 +13,10 @@ namespace cykl {
 namespace {
 
 // Numbers of the errors that the home-page link leaves to the unhandled-error report.
-constexpr int kNoWayToShowPage = 1001;
-constexpr int kNewBrowserFailed = 1002;
+constexpr int NoWayToShowPage = 1001;
+constexpr int NewBrowserFailed = 1002;
 
-const QString kPageFile = QStringLiteral("cyklometrika/index.html");
+const QString PageFile = QStringLiteral("cyklometrika/index.html");
 
 // Shows the page on the given browser; false on any failure.
 bool TryShow(BrowserAutomation *browser, const QString &address)
@@ -39,11 +39,11 @@ bool TryShow(BrowserAutomation *browser, const QString &address)
 QString HomePageAddress()
 {
     const QDir programDir(QCoreApplication::applicationDirPath());
-    const QString installed = QDir::cleanPath(programDir.filePath("../share/" + kPageFile));
-    QStringList candidates { installed, QDir::cleanPath(programDir.filePath("share/" + kPageFile)),
-                             QDir::cleanPath(programDir.filePath("../../share/" + kPageFile)),
+    const QString installed = QDir::cleanPath(programDir.filePath("../share/" + PageFile));
+    QStringList candidates { installed, QDir::cleanPath(programDir.filePath("share/" + PageFile)),
+                             QDir::cleanPath(programDir.filePath("../../share/" + PageFile)),
                              QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                                                    kPageFile) };
+                                                    PageFile) };
     for (const QString &candidate : std::as_const(candidates)) {
         if (!candidate.isEmpty() && QFileInfo(candidate).isFile())
             return QUrl::fromLocalFile(candidate).toString();
@@ -75,8 +75,8 @@ void HomePageLink::Command2_Click()
         return;
     }
     if (!fallback_.OpenUrl(QUrl(address_)))
-        throw ProgramError(failure.number,
-                           "Domovskou stránku nelze zobrazit: " + failure.description
+        throw ProgramError(failure.Number,
+                           "Domovskou stránku nelze zobrazit: " + failure.Description
                                + ", a adresu " + address_.toStdString()
                                + " neotevřel ani výchozí program.");
 }
@@ -89,18 +89,18 @@ std::unique_ptr<BrowserAutomation> HomePageLink::ShowInNewBrowser(Failure &failu
         fresh = browsers_.CreateBrowser();
     } catch (const BrowserError &error) {
         failure
-            = { kNoWayToShowPage, std::string("prohlížeč nelze spustit (") + error.what() + ')' };
+            = { NoWayToShowPage, std::string("prohlížeč nelze spustit (") + error.what() + ')' };
         return nullptr;
     }
     if (!fresh) {
-        failure = { kNoWayToShowPage, "prohlížeč nelze spustit" };
+        failure = { NoWayToShowPage, "prohlížeč nelze spustit" };
         return nullptr;
     }
     try {
         fresh->SetVisible(true);
         fresh->Navigate(address_);
     } catch (const BrowserError &error) {
-        failure = { kNewBrowserFailed,
+        failure = { NewBrowserFailed,
                     std::string("nový prohlížeč ji nezobrazil (") + error.what() + ')' };
         return nullptr;
     }

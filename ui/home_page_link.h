@@ -32,8 +32,8 @@ public:
 
 private:
     struct Failure {
-        int number = 0;
-        std::string description;
+        int Number = 0;
+        std::string Description;
     };
     std::unique_ptr<BrowserAutomation> ShowInNewBrowser(Failure &failure);
 

@@ -2,6 +2,7 @@
 #include "web/session.h"
 
 #include "calc/chain.h"
+#include "display/chart_look.h"
 #include "web/json.h"
 
 #include <string_view>
@@ -16,19 +17,17 @@ constexpr std::int16_t MonthSets = 3;
 constexpr std::int16_t DayPoints = 3;
 constexpr std::int16_t DaySets = 1;
 
-// The legend of the three cycles, in their order: caption, period tooltip, colour.
-// Held here until display/ has the window's look.
-struct LegendEntry {
-    std::string_view Caption;
-    std::string_view Period;
-    std::string_view Line; // the curve and the legend's line
-    std::string_view Fill; // the bar
-};
-constexpr std::array<LegendEntry, 3> Legend { {
-    { "Fyzická kondice", " 23 denní perioda", "#0000ff", "#0000ff" },
-    { "Citová vnímavost", " 28 denní perioda", "#00be00", "#00ff00" },
-    { "Síla intelektu", " 33 denní perioda", "#00ffff", "#00ffff" },
-} };
+// A colour as CSS writes it: #rrggbb.
+std::string Css(look::Rgb colour)
+{
+    constexpr std::string_view Hex = "0123456789abcdef";
+    std::string out = "#";
+    for (const std::uint8_t channel : { colour.Red, colour.Green, colour.Blue }) {
+        out += Hex[channel >> 4];
+        out += Hex[channel & 0xf];
+    }
+    return out;
+}
 
 std::string_view StyleName(MessageStyle style)
 {
@@ -65,14 +64,19 @@ void WriteChart(JsonWriter &json, const ModelChart &chart)
     json.String(DescribeChart(chart.Visible() ? model : hidden)).Close('}');
 }
 
+// The legend of the three cycles, in their order: caption, period (the tooltip) and the
+// colours of the legend's line, the curve and the bar.
 void WriteLegend(JsonWriter &json)
 {
     json.Open('[');
-    for (const LegendEntry &entry : Legend) {
-        json.Open('{').Key("caption").String(entry.Caption);
-        json.Key("period").String(entry.Period);
-        json.Key("line").String(entry.Line);
-        json.Key("fill").String(entry.Fill).Close('}');
+    for (int index = 0; index < static_cast<int>(look::Cycles().size()); ++index) {
+        const look::Cycle &cycle = look::Cycles()[static_cast<std::size_t>(index)];
+        const look::SeriesColours &colours = look::ColoursOf(index);
+        json.Open('{').Key("caption").String(cycle.Caption);
+        json.Key("period").String(cycle.Period);
+        json.Key("legend").String(Css(colours.Legend));
+        json.Key("line").String(Css(colours.Line));
+        json.Key("fill").String(Css(colours.Fill)).Close('}');
     }
     json.Close(']');
 }

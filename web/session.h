@@ -7,7 +7,7 @@
 
 #include "calc/main_module.h"
 #include "display/display.h"
-#include "platform/chart_model.h"
+#include "display/chart_model.h"
 
 #include <array>
 #include <string>

@@ -28,20 +28,20 @@ struct WindowDay {
 WindowDay ConfirmInWindow(const Date &birth, const Date &day)
 {
     test::ConfirmationRig rig;
-    test::RecordingPort port(rig.log, rig.display);
-    rig.fields = test::FixedFields(std::to_string(birth.Day), std::to_string(birth.Month),
+    test::RecordingPort port(rig.Log, rig.Screen);
+    rig.Fields = test::FixedFields(std::to_string(birth.Day), std::to_string(birth.Month),
                                    std::to_string(birth.Year), std::to_string(day.Day),
                                    std::to_string(day.Month), std::to_string(day.Year));
-    ConfirmInput(rig.main, port);
+    ConfirmInput(rig.State, port);
     WindowDay shown;
-    for (const MessageCode code : rig.log.MessageCodes()) {
+    for (const MessageCode code : rig.Log.MessageCodes()) {
         if (code <= 3)
             shown.refusal = code;
         else
             shown.codes.push_back(code);
     }
     if (shown.refusal != 0) {
-        shown.refusalText = rig.log.BoxTexts().front();
+        shown.refusalText = rig.Log.BoxTexts().front();
         return shown;
     }
     const auto &bars = port.LastDay(); // day, month, P, E, I

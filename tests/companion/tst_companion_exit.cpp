@@ -149,6 +149,12 @@ void TestCompanionExit::statuses_data()
         << QStringList { "graf", "10.1.1996", "-o", "chart.gif" } << 2 << usage;
     QTest::newRow("chart with a format")
         << QStringList { "chart", "10.1.1996", "-o", "c.png", "-f", "csv" } << 2 << usage;
+    QTest::newRow("a4 with a png")
+        << QStringList { "chart", "10.1.1996", "-o", "c.png", "--a4" } << 2 << usage;
+    QTest::newRow("a4 with an svg")
+        << QStringList { "chart", "10.1.1996", "-o", "c.svg", "--a4" } << 2 << usage;
+    QTest::newRow("a4 with a text command")
+        << QStringList { "day", "10.1.1996", "--a4" } << 2 << usage;
 }
 
 void TestCompanionExit::statuses()

@@ -9,6 +9,7 @@
 
 #include <QTest>
 #include <cmath>
+#include <initializer_list>
 
 using namespace cykl;
 using namespace cykl::test;
@@ -125,21 +126,21 @@ void TestDisplay::catalogue()
     QFETCH(QString, text);
     QFETCH(bool, resets);
     ConfirmationRig rig;
-    rig.main.InputDates.BirthYear = 1850;
-    rig.main.InputDates.TargetYear = 2001;
-    rig.display.ShowMessage(static_cast<MessageCode>(code));
+    rig.State.InputDates.BirthYear = 1850;
+    rig.State.InputDates.TargetYear = 2001;
+    rig.Screen.ShowMessage(static_cast<MessageCode>(code));
     QStringList expected = { BoxLine(style, text) };
     if (resets)
         expected << ResetLines;
-    QCOMPARE(ToQStringList(rig.log.Lines()), expected);
+    QCOMPARE(ToQStringList(rig.Log.Lines()), expected);
 }
 
 void TestDisplay::codesOutsideTheCatalogueShowNothing()
 {
     ConfirmationRig rig;
-    for (const MessageCode code : { 0, 13, -1, 32767, -32768 })
-        rig.display.ShowMessage(code);
-    QCOMPARE(rig.log.Size(), std::size_t(0));
+    for (const MessageCode code : std::initializer_list<MessageCode> { 0, 13, -1, 32767, -32768 })
+        rig.Screen.ShowMessage(code);
+    QCOMPARE(rig.Log.Size(), std::size_t(0));
 }
 
 void TestDisplay::spanMessageNumber_data()
@@ -169,10 +170,10 @@ void TestDisplay::spanMessageNumber()
 void TestDisplay::resetDisplay()
 {
     ConfirmationRig rig;
-    rig.display.ResetDisplay();
-    QCOMPARE(ToQStringList(rig.log.Lines()), ResetLines);
-    QVERIFY(!rig.graph2.Visible());
-    QCOMPARE(rig.command1.Caption(), CaptionUnconfirmed);
+    rig.Screen.ResetDisplay();
+    QCOMPARE(ToQStringList(rig.Log.Lines()), ResetLines);
+    QVERIFY(!rig.Graph2.Visible());
+    QCOMPARE(rig.Command1.Caption(), CaptionUnconfirmed);
 }
 
 void TestDisplay::workedExample()
@@ -181,7 +182,7 @@ void TestDisplay::workedExample()
     rig.Confirm("10", "1", "1996", "5", "3", "1996");
     const QStringList expected = MonthChartLines(31, 51) + DayChartLines(" 5/3", 63, -23, -87)
         + QStringList { QString::fromUtf8("Command1 caption 'Údaje platí'") };
-    QCOMPARE(ToQStringList(rig.log.Lines()), expected);
+    QCOMPARE(ToQStringList(rig.Log.Lines()), expected);
     // Day 5 of the physical curve is the target day.
     QCOMPARE(expected.indexOf("Graph1 16 := f64 63"), 5 + 31 + 1 + 4);
 }
@@ -201,7 +202,7 @@ void TestDisplay::targetEqualsBirth()
                   QString::fromUtf8("Pozor na unáhlená rozhodnutí; Vaše inteligence je v krizi !")),
               QString::fromUtf8("Command1 caption 'Údaje platí'"),
           };
-    QCOMPARE(ToQStringList(rig.log.Lines()), expected);
+    QCOMPARE(ToQStringList(rig.Log.Lines()), expected);
 }
 
 void TestDisplay::rejectedInputResetsTheDisplay_data()
@@ -233,13 +234,13 @@ void TestDisplay::rejectedInputResetsTheDisplay()
     QFETCH(QString, text);
     ConfirmationRig rig;
     rig.Confirm("10", "1", "1996", "5", "3", "1996"); // a confirmed display first
-    QVERIFY(rig.graph2.Visible());
-    rig.log.Clear();
+    QVERIFY(rig.Graph2.Visible());
+    rig.Log.Clear();
     const auto f = [&](int i) { return fields[i].toStdString(); };
     rig.Confirm(f(0), f(1), f(2), f(3), f(4), f(5));
-    QCOMPARE(ToQStringList(rig.log.Lines()), QStringList { BoxLine(style, text) } + ResetLines);
-    QVERIFY(!rig.graph2.Visible());
-    QCOMPARE(rig.command1.Caption(), CaptionUnconfirmed);
+    QCOMPARE(ToQStringList(rig.Log.Lines()), QStringList { BoxLine(style, text) } + ResetLines);
+    QVERIFY(!rig.Graph2.Visible());
+    QCOMPARE(rig.Command1.Caption(), CaptionUnconfirmed);
 }
 
 void TestDisplay::monthLength_data()
@@ -267,7 +268,7 @@ void TestDisplay::monthLength()
     ConfirmationRig rig;
     rig.Confirm("1", "1", "1890", QString::number(points).toStdString(), month.toStdString(),
                 year.toStdString());
-    const QStringList lines = ToQStringList(rig.log.Lines());
+    const QStringList lines = ToQStringList(rig.Log.Lines());
     QCOMPARE(lines.first(), QString("Graph1 30 := i16 %1").arg(points));
     QCOMPARE(CountLines(lines, "Graph1 25 := i16 "), points);
     QVERIFY(lines.contains(QString("Graph1 25 := i16 %1").arg(points)));
@@ -292,9 +293,9 @@ void TestDisplay::valueLoopsRunToTheReportedPointCount()
     QFETCH(double, reported);
     QFETCH(int, writesPerSet);
     ConfirmationRig rig;
-    rig.graph1.ReportPoints(reported);
+    rig.Graph1.ReportPoints(reported);
     rig.Confirm("10", "1", "1996", "5", "3", "1996");
-    const QStringList lines = ToQStringList(rig.log.Lines());
+    const QStringList lines = ToQStringList(rig.Log.Lines());
     QCOMPARE(CountLines(lines, "Graph1 16 := "), 3 * writesPerSet);
     QCOMPARE(CountLines(lines, "Graph1 30 ? "), 3);
 }
@@ -315,32 +316,32 @@ void TestDisplay::dayLabel()
     QFETCH(double, month);
     QFETCH(QString, label);
     ConfirmationRig rig;
-    rig.display.FillDayChart(day, month, 1, 2, 3);
-    QCOMPARE(ToQStringList(rig.log.Lines()), DayChartLines(label, 1, 2, 3));
+    rig.Screen.FillDayChart(day, month, 1, 2, 3);
+    QCOMPARE(ToQStringList(rig.Log.Lines()), DayChartLines(label, 1, 2, 3));
 
-    rig.log.Clear(); // typed with leading zeros
+    rig.Log.Clear(); // typed with leading zeros
     const auto twoDigits
         = [](double v) { return QString("%1").arg(int(v), 2, 10, QChar('0')).toStdString(); };
     rig.Confirm("1", "1", "1980", twoDigits(day), twoDigits(month), "2000");
-    QVERIFY(ToQStringList(rig.log.Lines()).contains(QString("Graph2 25 := str '%1'").arg(label)));
+    QVERIFY(ToQStringList(rig.Log.Lines()).contains(QString("Graph2 25 := str '%1'").arg(label)));
 }
 
 void TestDisplay::repeatedConfirmationGivesTheSameLog()
 {
     ConfirmationRig rig;
     rig.Confirm("29", "2", "1996", "31", "7", "2001");
-    const auto first = rig.log.Lines();
-    rig.log.Clear();
+    const auto first = rig.Log.Lines();
+    rig.Log.Clear();
     rig.Confirm("29", "2", "1996", "31", "7", "2001");
-    QCOMPARE(ToQStringList(rig.log.Lines()), ToQStringList(first));
+    QCOMPARE(ToQStringList(rig.Log.Lines()), ToQStringList(first));
 }
 
 void TestDisplay::displayServesTheWindowFields()
 {
     ConfirmationRig rig;
-    rig.fields = FixedFields("a", "b", "c", "d", "e", "f");
-    QCOMPARE(rig.display.FieldText(1), std::string("a"));
-    QCOMPARE(rig.display.FieldText(6), std::string("f"));
+    rig.Fields = FixedFields("a", "b", "c", "d", "e", "f");
+    QCOMPARE(rig.Screen.FieldText(1), std::string("a"));
+    QCOMPARE(rig.Screen.FieldText(6), std::string("f"));
 }
 
 QTEST_APPLESS_MAIN(TestDisplay)

@@ -168,7 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 {
     std::string_view input(reinterpret_cast<const char *>(data), size);
     ConfirmationRig rig;
-    RecordingPort port(rig.log, rig.display);
+    RecordingPort port(rig.Log, rig.Screen);
     do {
         std::array<std::string, 6> texts;
         for (std::string &text : texts) {
@@ -179,11 +179,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         std::array<double, 6> numbers {};
         for (std::size_t k = 0; k < texts.size(); ++k)
             numbers[k] = ReadNumber(texts[k]);
-        rig.fields = FixedFields(texts);
-        rig.log.Clear();
-        ConfirmInput(rig.main, port);
-        CheckOrder(rig.log.Events());
-        CheckOutcome(Expect(numbers), rig.log, port);
+        rig.Fields = FixedFields(texts);
+        rig.Log.Clear();
+        ConfirmInput(rig.State, port);
+        CheckOrder(rig.Log.Events());
+        CheckOutcome(Expect(numbers), rig.Log, port);
     } while (!input.empty());
     return 0;
 }

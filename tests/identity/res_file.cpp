@@ -7,17 +7,17 @@ namespace cykl::test {
 
 namespace {
 
-constexpr qsizetype align4(qsizetype offset)
+constexpr qsizetype Align4(qsizetype offset)
 {
     return (offset + 3) & ~qsizetype(3);
 }
 
 // A zero-terminated UTF-16 string starting at offset; end receives the offset after it.
-std::optional<QString> readString(const QByteArray &bytes, qsizetype offset, qsizetype *end)
+std::optional<QString> ReadString(const QByteArray &bytes, qsizetype offset, qsizetype *end)
 {
     QString text;
     for (qsizetype at = offset; at + 2 <= bytes.size(); at += 2) {
-        const quint16 unit = readWord(bytes, at);
+        const quint16 unit = ReadWord(bytes, at);
         if (unit == 0) {
             *end = at + 2;
             return text;
@@ -28,124 +28,124 @@ std::optional<QString> readString(const QByteArray &bytes, qsizetype offset, qsi
 }
 
 // A type or name field of a resource header: 0xFFFF and an ordinal, or a string.
-std::optional<ResourceId> readId(const QByteArray &bytes, qsizetype offset, qsizetype *end)
+std::optional<ResourceId> ReadId(const QByteArray &bytes, qsizetype offset, qsizetype *end)
 {
     if (offset + 4 > bytes.size())
         return std::nullopt;
-    if (readWord(bytes, offset) == 0xFFFF) {
+    if (ReadWord(bytes, offset) == 0xFFFF) {
         *end = offset + 4;
-        return readWord(bytes, offset + 2);
+        return ReadWord(bytes, offset + 2);
     }
-    return readString(bytes, offset, end);
+    return ReadString(bytes, offset, end);
 }
 
 // One resource at offset; next receives the offset of the following one.
-std::optional<Resource> readResource(const QByteArray &bytes, qsizetype offset, qsizetype *next)
+std::optional<Resource> ReadResource(const QByteArray &bytes, qsizetype offset, qsizetype *next)
 {
     if (offset + 8 > bytes.size())
         return std::nullopt;
-    const qsizetype dataSize = readDword(bytes, offset);
-    const qsizetype headerSize = readDword(bytes, offset + 4);
+    const qsizetype dataSize = ReadDword(bytes, offset);
+    const qsizetype headerSize = ReadDword(bytes, offset + 4);
     qsizetype at = offset + 8;
-    const auto type = readId(bytes, at, &at);
-    const auto name = type ? readId(bytes, at, &at) : std::nullopt;
-    at = align4(at);
+    const auto type = ReadId(bytes, at, &at);
+    const auto name = type ? ReadId(bytes, at, &at) : std::nullopt;
+    at = Align4(at);
     // Data version, memory flags, language, version, characteristics.
     if (!name || at + 16 != offset + headerSize || offset + headerSize + dataSize > bytes.size())
         return std::nullopt;
-    *next = align4(offset + headerSize + dataSize);
-    return Resource { *type, *name, readWord(bytes, at + 6),
+    *next = Align4(offset + headerSize + dataSize);
+    return Resource { *type, *name, ReadWord(bytes, at + 6),
                       bytes.mid(offset + headerSize, dataSize) };
 }
 
 // UTF-16 text up to its terminator or the end of the value.
-QString textOf(const QByteArray &value)
+QString TextOf(const QByteArray &value)
 {
     QString text;
-    for (qsizetype at = 0; at + 2 <= value.size() && readWord(value, at) != 0; at += 2)
-        text.append(QChar(readWord(value, at)));
+    for (qsizetype at = 0; at + 2 <= value.size() && ReadWord(value, at) != 0; at += 2)
+        text.append(QChar(ReadWord(value, at)));
     return text;
 }
 
-std::optional<VersionNode> readNode(const QByteArray &data, qsizetype offset, qsizetype *end);
+std::optional<VersionNode> ReadNode(const QByteArray &data, qsizetype offset, qsizetype *end);
 
-bool readChildren(const QByteArray &data, qsizetype offset, qsizetype end, VersionNode *node)
+bool ReadChildren(const QByteArray &data, qsizetype offset, qsizetype end, VersionNode *node)
 {
-    while (align4(offset) < end) {
-        const auto child = readNode(data, align4(offset), &offset);
+    while (Align4(offset) < end) {
+        const auto child = ReadNode(data, Align4(offset), &offset);
         if (!child)
             return false;
-        node->children.append(*child);
+        node->Children.append(*child);
     }
     return true;
 }
 
-std::optional<VersionNode> readNode(const QByteArray &data, qsizetype offset, qsizetype *end)
+std::optional<VersionNode> ReadNode(const QByteArray &data, qsizetype offset, qsizetype *end)
 {
     if (offset + 6 > data.size())
         return std::nullopt;
-    const qsizetype length = readWord(data, offset);
-    const qsizetype valueLength = readWord(data, offset + 2);
+    const qsizetype length = ReadWord(data, offset);
+    const qsizetype valueLength = ReadWord(data, offset + 2);
     VersionNode node;
-    node.isText = readWord(data, offset + 4) == 1;
+    node.IsText = ReadWord(data, offset + 4) == 1;
     qsizetype at = offset + 6;
-    const auto key = readString(data, at, &at);
+    const auto key = ReadString(data, at, &at);
     *end = offset + length;
     if (!key || length < 6 || *end > data.size())
         return std::nullopt;
-    node.key = *key;
+    node.Key = *key;
     // Text values count UTF-16 units, binary values count bytes.
-    const qsizetype valueStart = align4(at);
-    const qsizetype valueBytes = node.isText ? 2 * valueLength : valueLength;
+    const qsizetype valueStart = Align4(at);
+    const qsizetype valueBytes = node.IsText ? 2 * valueLength : valueLength;
     if (valueStart + valueBytes > *end)
         return std::nullopt;
-    node.binary = data.mid(valueStart, valueBytes);
-    if (node.isText)
-        node.text = textOf(node.binary);
-    if (!readChildren(data, valueStart + valueBytes, *end, &node))
+    node.Binary = data.mid(valueStart, valueBytes);
+    if (node.IsText)
+        node.Text = TextOf(node.Binary);
+    if (!ReadChildren(data, valueStart + valueBytes, *end, &node))
         return std::nullopt;
     return node;
 }
 
 } // namespace
 
-quint16 readWord(const QByteArray &bytes, qsizetype offset)
+quint16 ReadWord(const QByteArray &bytes, qsizetype offset)
 {
     return qFromLittleEndian<quint16>(bytes.constData() + offset);
 }
 
-quint32 readDword(const QByteArray &bytes, qsizetype offset)
+quint32 ReadDword(const QByteArray &bytes, qsizetype offset)
 {
     return qFromLittleEndian<quint32>(bytes.constData() + offset);
 }
 
-std::optional<QList<Resource>> readResFile(const QByteArray &bytes)
+std::optional<QList<Resource>> ReadResFile(const QByteArray &bytes)
 {
     QList<Resource> resources;
     qsizetype offset = 0;
     while (offset < bytes.size()) {
-        const auto resource = readResource(bytes, offset, &offset);
+        const auto resource = ReadResource(bytes, offset, &offset);
         if (!resource)
             return std::nullopt;
         resources.append(*resource);
     }
     // A .res file opens with an empty entry of type 0 and name 0.
-    if (resources.isEmpty() || !resources.first().data.isEmpty())
+    if (resources.isEmpty() || !resources.first().Data.isEmpty())
         return std::nullopt;
     resources.removeFirst();
     return resources;
 }
 
-std::optional<VersionNode> readVersionRecord(const QByteArray &data)
+std::optional<VersionNode> ReadVersionRecord(const QByteArray &data)
 {
     qsizetype end = 0;
-    return readNode(data, 0, &end);
+    return ReadNode(data, 0, &end);
 }
 
 const VersionNode *VersionNode::child(const QString &childKey) const
 {
-    for (const VersionNode &node : children) {
-        if (node.key == childKey)
+    for (const VersionNode &node : Children) {
+        if (node.Key == childKey)
             return &node;
     }
     return nullptr;

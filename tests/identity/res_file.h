@@ -15,24 +15,24 @@ namespace cykl::test {
 using ResourceId = std::variant<quint16, QString>;
 
 struct Resource {
-    ResourceId type;
-    ResourceId name;
-    quint16 language = 0;
-    QByteArray data;
+    ResourceId Type;
+    ResourceId Name;
+    quint16 Language = 0;
+    QByteArray Data;
 };
 
 // The resources of a .res file in file order, without the empty leading entry;
 // nothing when the file is malformed.
-std::optional<QList<Resource>> readResFile(const QByteArray &bytes);
+std::optional<QList<Resource>> ReadResFile(const QByteArray &bytes);
 
 // One node of a version record: a key, its value (text values decoded into text) and
 // its children.
 struct VersionNode {
-    QString key;
-    bool isText = false;
-    QString text;
-    QByteArray binary;
-    QList<VersionNode> children;
+    QString Key;
+    bool IsText = false;
+    QString Text;
+    QByteArray Binary;
+    QList<VersionNode> Children;
 
     const VersionNode *child(const QString &childKey) const;
 };
@@ -40,13 +40,13 @@ struct VersionNode {
 #ifdef _WIN32
 // The resources of an executable, read by Windows itself, ordered by type, name and
 // language as Windows enumerates them; nothing when it cannot be loaded.
-std::optional<QList<Resource>> readExecutableResources(const QString &path);
+std::optional<QList<Resource>> ReadExecutableResources(const QString &path);
 #endif
 
 // The root node (VS_VERSION_INFO) of a version resource; nothing when malformed.
-std::optional<VersionNode> readVersionRecord(const QByteArray &data);
+std::optional<VersionNode> ReadVersionRecord(const QByteArray &data);
 
-quint16 readWord(const QByteArray &bytes, qsizetype offset);
-quint32 readDword(const QByteArray &bytes, qsizetype offset);
+quint16 ReadWord(const QByteArray &bytes, qsizetype offset);
+quint32 ReadDword(const QByteArray &bytes, qsizetype offset);
 
 } // namespace cykl::test

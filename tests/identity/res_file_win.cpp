@@ -17,7 +17,7 @@ ResourceId IdOf(LPCWSTR id)
 }
 
 struct Enumeration {
-    QList<Resource> resources;
+    QList<Resource> Resources;
 };
 
 BOOL CALLBACK OnLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD language,
@@ -29,7 +29,7 @@ BOOL CALLBACK OnLanguage(HMODULE module, LPCWSTR type, LPCWSTR name, WORD langua
     const void *data = loaded ? LockResource(loaded) : nullptr;
     if (data == nullptr)
         return FALSE;
-    enumeration.resources.append(
+    enumeration.Resources.append(
         { IdOf(type), IdOf(name), language,
           QByteArray(static_cast<const char *>(data), int(SizeofResource(module, found))) });
     return TRUE;
@@ -47,7 +47,7 @@ BOOL CALLBACK OnType(HMODULE module, LPWSTR type, LONG_PTR context)
 
 } // namespace
 
-std::optional<QList<Resource>> readExecutableResources(const QString &path)
+std::optional<QList<Resource>> ReadExecutableResources(const QString &path)
 {
     const std::wstring file = path.toStdWString();
     const HMODULE module = LoadLibraryExW(
@@ -60,7 +60,7 @@ std::optional<QList<Resource>> readExecutableResources(const QString &path)
     FreeLibrary(module);
     if (!read)
         return std::nullopt;
-    return enumeration.resources;
+    return enumeration.Resources;
 }
 
 } // namespace cykl::test

@@ -10,16 +10,16 @@
 
 namespace {
 
-QString readText(const QString &path)
+QString ReadText(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 // The value of key in the [Desktop Entry] group, or a null string.
-QString desktopValue(const QString &key)
+QString DesktopValue(const QString &key)
 {
-    for (const QString &line : readText(QStringLiteral(CYKL_DESKTOP_FILE)).split(u'\n')) {
+    for (const QString &line : ReadText(QStringLiteral(CYKL_DESKTOP_FILE)).split(u'\n')) {
         if (line.startsWith(key + u'='))
             return line.mid(key.size() + 1);
     }
@@ -27,10 +27,10 @@ QString desktopValue(const QString &key)
 }
 
 // The text of every element with this name, in document order.
-QStringList metainfoTexts(const QString &element)
+QStringList MetainfoTexts(const QString &element)
 {
     QStringList texts;
-    QXmlStreamReader xml(readText(QStringLiteral(CYKL_METAINFO_FILE)));
+    QXmlStreamReader xml(ReadText(QStringLiteral(CYKL_METAINFO_FILE)));
     while (!xml.atEnd()) {
         if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == element)
             texts.append(xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified());
@@ -39,7 +39,7 @@ QStringList metainfoTexts(const QString &element)
 }
 
 // Runs a validator; returns its exit code and puts its output in output.
-int run(const QString &program, const QStringList &arguments, QString *output)
+int Run(const QString &program, const QStringList &arguments, QString *output)
 {
     QProcess process;
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -73,7 +73,7 @@ void TestDesktopFiles::desktopEntryValidates()
     if (validator.isEmpty())
         QSKIP("desktop-file-validate is missing (Debian package desktop-file-utils)");
     QString output;
-    QCOMPARE(run(validator, { QStringLiteral(CYKL_DESKTOP_FILE) }, &output), 0);
+    QCOMPARE(Run(validator, { QStringLiteral(CYKL_DESKTOP_FILE) }, &output), 0);
     QVERIFY2(output.trimmed().isEmpty(), qPrintable(output));
 }
 
@@ -84,7 +84,7 @@ void TestDesktopFiles::metainfoValidates()
         QSKIP("appstreamcli is missing (Debian package appstream)");
     QString output;
     const QStringList arguments { "validate", "--no-net", "--no-color", CYKL_METAINFO_FILE };
-    QVERIFY2(run(validator, arguments, &output) == 0, qPrintable(output));
+    QVERIFY2(Run(validator, arguments, &output) == 0, qPrintable(output));
 }
 
 void TestDesktopFiles::desktopEntry_data()
@@ -109,7 +109,7 @@ void TestDesktopFiles::desktopEntry()
 {
     QFETCH(QString, key);
     QFETCH(QString, value);
-    QCOMPARE(desktopValue(key), value);
+    QCOMPARE(DesktopValue(key), value);
 }
 
 void TestDesktopFiles::metainfo_data()
@@ -129,12 +129,12 @@ void TestDesktopFiles::metainfo()
 {
     QFETCH(QString, element);
     QFETCH(QStringList, texts);
-    QCOMPARE(metainfoTexts(element), texts);
+    QCOMPARE(MetainfoTexts(element), texts);
 }
 
 void TestDesktopFiles::metainfoHasCzechTranslations()
 {
-    const QString text = readText(QStringLiteral(CYKL_METAINFO_FILE));
+    const QString text = ReadText(QStringLiteral(CYKL_METAINFO_FILE));
     QVERIFY(text.contains(QStringLiteral("<summary xml:lang=\"cs\">")));
     QCOMPARE(text.count(QStringLiteral("<p xml:lang=\"cs\">")), text.count(QStringLiteral("<p>")));
 }
@@ -143,7 +143,7 @@ void TestDesktopFiles::metainfoNamesNoExternalHost()
 {
     for (const QString &path :
          { QStringLiteral(CYKL_METAINFO_FILE), QStringLiteral(CYKL_DESKTOP_FILE) }) {
-        const QString text = readText(path);
+        const QString text = ReadText(path);
         QVERIFY(!text.isEmpty());
         QVERIFY2(!text.contains(QStringLiteral("://")), qPrintable(path));
     }

@@ -14,42 +14,42 @@ constexpr int PaletteOffset = 40;
 constexpr int ColourMaskOffset = PaletteOffset + 16 * 4;
 constexpr int AndMaskOffset = ColourMaskOffset + Side * Side / 2;
 
-QByteArray readAll(const QString &path)
+QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QByteArray iconDib()
+QByteArray IconDib()
 {
-    return readAll(QStringLiteral(CYKL_ICON_DIR "/CYKL_icon_30001.bin"));
+    return ReadAll(QStringLiteral(CYKL_ICON_DIR "/CYKL_icon_30001.bin"));
 }
 
-QImage generatedPng()
+QImage GeneratedPng()
 {
     return QImage(QStringLiteral(CYKL_ICON_DIR "/CYKL.png")).convertToFormat(QImage::Format_ARGB32);
 }
 
-quint16 word(const QByteArray &bytes, int offset)
+quint16 Word(const QByteArray &bytes, int offset)
 {
     return qFromLittleEndian<quint16>(bytes.constData() + offset);
 }
 
-quint32 dword(const QByteArray &bytes, int offset)
+quint32 Dword(const QByteArray &bytes, int offset)
 {
     return qFromLittleEndian<quint32>(bytes.constData() + offset);
 }
 
-QRgb paletteColour(const QByteArray &dib, int index)
+QRgb PaletteColour(const QByteArray &dib, int index)
 {
-    const auto *entry
-        = reinterpret_cast<const uchar *>(dib.constData() + PaletteOffset + 4 * index);
+    const auto *entry = reinterpret_cast<const uchar *>(dib.constData() + PaletteOffset
+                                                        + qsizetype { 4 } * index);
     return qRgb(entry[2], entry[1], entry[0]);
 }
 
 // Decodes the icon image as the system draws it: rows bottom-up, the left pixel in the
 // high nibble, a set AND bit leaves the background showing.
-QImage decodeDib(const QByteArray &dib)
+QImage DecodeDib(const QByteArray &dib)
 {
     QImage image(Side, Side, QImage::Format_ARGB32);
     for (int y = 0; y < Side; ++y) {
@@ -59,14 +59,14 @@ QImage decodeDib(const QByteArray &dib)
             const int index = x % 2 == 0 ? colourByte >> 4 : colourByte & 0xF;
             const auto andByte = uchar(dib[AndMaskOffset + row * Side / 8 + x / 8]);
             const bool transparent = andByte & (0x80 >> (x % 8));
-            image.setPixel(x, y, transparent ? qRgba(0, 0, 0, 0) : paletteColour(dib, index));
+            image.setPixel(x, y, transparent ? qRgba(0, 0, 0, 0) : PaletteColour(dib, index));
         }
     }
     return image;
 }
 
 // Centre of the pixels of one colour, or (-1, -1) when the colour is missing.
-QPointF centreOf(const QImage &image, QRgb colour)
+QPointF CentreOf(const QImage &image, QRgb colour)
 {
     QPointF sum;
     int count = 0;
@@ -102,29 +102,29 @@ private slots:
 
 void TestIcon::icoFileHoldsOneImage()
 {
-    const QByteArray ico = readAll(QStringLiteral(CYKL_ICON_DIR "/CYKL.ico"));
+    const QByteArray ico = ReadAll(QStringLiteral(CYKL_ICON_DIR "/CYKL.ico"));
     QCOMPARE(ico.size(), 6 + 16 + 744);
-    QCOMPARE(word(ico, 0), quint16(0));
-    QCOMPARE(word(ico, 2), quint16(1)); // an icon, not a cursor
-    QCOMPARE(word(ico, 4), quint16(1)); // one image
+    QCOMPARE(Word(ico, 0), quint16(0));
+    QCOMPARE(Word(ico, 2), quint16(1)); // an icon, not a cursor
+    QCOMPARE(Word(ico, 4), quint16(1)); // one image
     QCOMPARE(ico.mid(6, 4), QByteArray::fromHex("20201000")); // 32 x 32, 16 colours
-    QCOMPARE(word(ico, 10), quint16(1)); // planes
-    QCOMPARE(word(ico, 12), quint16(4)); // bits per pixel
-    QCOMPARE(dword(ico, 14), quint32(744));
-    QCOMPARE(dword(ico, 18), quint32(22));
-    QCOMPARE(ico.mid(22), iconDib());
+    QCOMPARE(Word(ico, 10), quint16(1)); // planes
+    QCOMPARE(Word(ico, 12), quint16(4)); // bits per pixel
+    QCOMPARE(Dword(ico, 14), quint32(744));
+    QCOMPARE(Dword(ico, 18), quint32(22));
+    QCOMPARE(ico.mid(22), IconDib());
 }
 
 void TestIcon::dibHeader()
 {
-    const QByteArray dib = iconDib();
+    const QByteArray dib = IconDib();
     QCOMPARE(dib.size(), 744);
-    QCOMPARE(dword(dib, 0), quint32(40));
-    QCOMPARE(dword(dib, 4), quint32(Side));
-    QCOMPARE(dword(dib, 8), quint32(2 * Side));
-    QCOMPARE(word(dib, 12), quint16(1));
-    QCOMPARE(word(dib, 14), quint16(4));
-    QCOMPARE(dword(dib, 16), quint32(0)); // uncompressed
+    QCOMPARE(Dword(dib, 0), quint32(40));
+    QCOMPARE(Dword(dib, 4), quint32(Side));
+    QCOMPARE(Dword(dib, 8), quint32(2 * Side));
+    QCOMPARE(Word(dib, 12), quint16(1));
+    QCOMPARE(Word(dib, 14), quint16(4));
+    QCOMPARE(Dword(dib, 16), quint32(0)); // uncompressed
 }
 
 void TestIcon::palette_data()
@@ -142,19 +142,19 @@ void TestIcon::palette()
 {
     QFETCH(int, index);
     QFETCH(QRgb, colour);
-    QCOMPARE(paletteColour(iconDib(), index), colour);
+    QCOMPARE(PaletteColour(IconDib(), index), colour);
 }
 
 void TestIcon::dibShowsThePngPicture()
 {
-    const QImage png = generatedPng();
+    const QImage png = GeneratedPng();
     QCOMPARE(png.size(), QSize(Side, Side));
-    QCOMPARE(decodeDib(iconDib()), png);
+    QCOMPARE(DecodeDib(IconDib()), png);
 }
 
 void TestIcon::pngIsTransparentAroundThePie()
 {
-    const QImage png = generatedPng();
+    const QImage png = GeneratedPng();
     QVERIFY(png.hasAlphaChannel());
     for (const QPoint corner : { QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31) })
         QCOMPARE(qAlpha(png.pixel(corner)), 0);
@@ -176,7 +176,7 @@ void TestIcon::slices()
 {
     QFETCH(QRgb, colour);
     QFETCH(QRect, area);
-    const QPointF centre = centreOf(generatedPng(), colour);
+    const QPointF centre = CentreOf(GeneratedPng(), colour);
     QVERIFY2(area.contains(centre.toPoint()),
              qPrintable(QStringLiteral("centre at %1, %2").arg(centre.x()).arg(centre.y())));
 }
@@ -186,7 +186,7 @@ void TestIcon::qtResource()
     const QPixmap pixmap(QStringLiteral(":/cykl/CYKL.png"));
     QVERIFY(!pixmap.isNull());
     QCOMPARE(pixmap.size(), QSize(Side, Side));
-    QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_ARGB32), generatedPng());
+    QCOMPARE(pixmap.toImage().convertToFormat(QImage::Format_ARGB32), GeneratedPng());
 }
 
 void TestIcon::largerSizes_data()
@@ -201,7 +201,7 @@ void TestIcon::largerSizes_data()
 void TestIcon::largerSizes()
 {
     QFETCH(int, side);
-    const QImage small = generatedPng();
+    const QImage small = GeneratedPng();
     const QImage large = QImage(QStringLiteral(CYKL_ICON_DIR "/CYKL_%1.png").arg(side))
                              .convertToFormat(QImage::Format_ARGB32);
     QCOMPARE(large.size(), QSize(side, side));

@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-using cykl::test::readDword;
-using cykl::test::readWord;
+using cykl::test::ReadDword;
+using cykl::test::ReadWord;
 using cykl::test::Resource;
 using cykl::test::ResourceId;
 using cykl::test::VersionNode;
@@ -22,7 +22,7 @@ constexpr quint16 RtIcon = 3;
 constexpr quint16 RtGroupIcon = 14;
 constexpr quint16 RtVersion = 16;
 
-QByteArray readAll(const QString &path)
+QByteArray ReadAll(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -30,7 +30,7 @@ QByteArray readAll(const QString &path)
 
 #ifndef Q_OS_WIN
 // The compiler's own preprocessor comes with the cross compiler; the host's will do.
-std::optional<QStringList> windresArguments()
+std::optional<QStringList> WindresArguments()
 {
     if (!QStandardPaths::findExecutable(QStringLiteral("x86_64-w64-mingw32-gcc")).isEmpty())
         return QStringList();
@@ -72,7 +72,7 @@ private:
 #ifdef Q_OS_WIN
 void TestVersionRecord::initTestCase()
 {
-    const auto resources = cykl::test::readExecutableResources(QStringLiteral(CYKL_EXE));
+    const auto resources = cykl::test::ReadExecutableResources(QStringLiteral(CYKL_EXE));
     QVERIFY2(resources, "the resources of CYKL.exe cannot be read");
     resources_ = *resources;
     readVersion();
@@ -84,7 +84,7 @@ void TestVersionRecord::initTestCase()
         = QStandardPaths::findExecutable(QStringLiteral("x86_64-w64-mingw32-windres"));
     if (windres.isEmpty())
         QSKIP("x86_64-w64-mingw32-windres is missing (Debian package binutils-mingw-w64-x86-64)");
-    const auto extra = windresArguments();
+    const auto extra = WindresArguments();
     if (!extra)
         QSKIP("no C preprocessor for x86_64-w64-mingw32-windres");
     QTemporaryDir dir;
@@ -97,7 +97,7 @@ void TestVersionRecord::initTestCase()
     QVERIFY(process.waitForFinished(60000));
     QVERIFY2(process.exitCode() == 0, process.readAllStandardError().constData());
 
-    const auto resources = cykl::test::readResFile(readAll(res));
+    const auto resources = cykl::test::ReadResFile(ReadAll(res));
     QVERIFY2(resources, "the compiled .res file is malformed");
     resources_ = *resources;
     readVersion();
@@ -108,16 +108,16 @@ void TestVersionRecord::readVersion()
 {
     const Resource *version = find(RtVersion, 1);
     QVERIFY2(version, "no version record 1");
-    const auto root = cykl::test::readVersionRecord(version->data);
+    const auto root = cykl::test::ReadVersionRecord(version->Data);
     QVERIFY2(root, "the version record is malformed");
     version_ = *root;
-    QCOMPARE(version_.key, QStringLiteral("VS_VERSION_INFO"));
+    QCOMPARE(version_.Key, QStringLiteral("VS_VERSION_INFO"));
 }
 
 const Resource *TestVersionRecord::find(quint16 type, quint16 name) const
 {
     for (const Resource &resource : resources_) {
-        if (resource.type == ResourceId(type) && resource.name == ResourceId(name))
+        if (resource.Type == ResourceId(type) && resource.Name == ResourceId(name))
             return &resource;
     }
     return nullptr;
@@ -125,18 +125,18 @@ const Resource *TestVersionRecord::find(quint16 type, quint16 name) const
 
 const VersionNode &TestVersionRecord::strings() const
 {
-    static const VersionNode none;
+    static const VersionNode None;
     const VersionNode *info = version_.child(QStringLiteral("StringFileInfo"));
     const VersionNode *table = info ? info->child(QStringLiteral("040904B0")) : nullptr;
-    return table ? *table : none;
+    return table ? *table : None;
 }
 
 void TestVersionRecord::onlyTheExpectedResources()
 {
     QList<std::pair<ResourceId, ResourceId>> ids;
     for (const Resource &resource : resources_) {
-        ids.append({ resource.type, resource.name });
-        QCOMPARE(resource.language, quint16(0x0409));
+        ids.append({ resource.Type, resource.Name });
+        QCOMPARE(resource.Language, quint16(0x0409));
     }
     const QList<std::pair<ResourceId, ResourceId>> expected { { RtIcon, quint16(30001) },
                                                               { RtGroupIcon, quint16(1) },
@@ -148,29 +148,29 @@ void TestVersionRecord::iconGroup()
 {
     const Resource *group = find(RtGroupIcon, 1);
     QVERIFY(group);
-    QCOMPARE(group->data.size(), 6 + 14);
-    QCOMPARE(readWord(group->data, 0), quint16(0)); // reserved
-    QCOMPARE(readWord(group->data, 2), quint16(1)); // icons
-    QCOMPARE(readWord(group->data, 4), quint16(1)); // one image
-    QCOMPARE(quint8(group->data[6]), quint8(32)); // width
-    QCOMPARE(quint8(group->data[7]), quint8(32)); // height
-    QCOMPARE(quint8(group->data[8]), quint8(16)); // colours
-    QCOMPARE(readWord(group->data, 10), quint16(1)); // planes
-    QCOMPARE(readWord(group->data, 12), quint16(4)); // bits per pixel
-    QCOMPARE(readDword(group->data, 14), quint32(744)); // bytes of the image
-    QCOMPARE(readWord(group->data, 18), quint16(30001)); // the image's id
+    QCOMPARE(group->Data.size(), 6 + 14);
+    QCOMPARE(ReadWord(group->Data, 0), quint16(0)); // reserved
+    QCOMPARE(ReadWord(group->Data, 2), quint16(1)); // icons
+    QCOMPARE(ReadWord(group->Data, 4), quint16(1)); // one image
+    QCOMPARE(quint8(group->Data[6]), quint8(32)); // width
+    QCOMPARE(quint8(group->Data[7]), quint8(32)); // height
+    QCOMPARE(quint8(group->Data[8]), quint8(16)); // colours
+    QCOMPARE(ReadWord(group->Data, 10), quint16(1)); // planes
+    QCOMPARE(ReadWord(group->Data, 12), quint16(4)); // bits per pixel
+    QCOMPARE(ReadDword(group->Data, 14), quint32(744)); // bytes of the image
+    QCOMPARE(ReadWord(group->Data, 18), quint16(30001)); // the image's id
 }
 
 void TestVersionRecord::iconImage()
 {
     const Resource *image = find(RtIcon, 30001);
     QVERIFY(image);
-    QCOMPARE(image->data.size(), 744);
-    QCOMPARE(readDword(image->data, 0), quint32(40)); // header size
-    QCOMPARE(readDword(image->data, 4), quint32(32)); // width
-    QCOMPARE(readDword(image->data, 8), quint32(64)); // colour mask and AND mask
-    QCOMPARE(readWord(image->data, 14), quint16(4)); // bits per pixel
-    QCOMPARE(image->data, readAll(QStringLiteral(CYKL_ICON_DIR "/CYKL_icon_30001.bin")));
+    QCOMPARE(image->Data.size(), 744);
+    QCOMPARE(ReadDword(image->Data, 0), quint32(40)); // header size
+    QCOMPARE(ReadDword(image->Data, 4), quint32(32)); // width
+    QCOMPARE(ReadDword(image->Data, 8), quint32(64)); // colour mask and AND mask
+    QCOMPARE(ReadWord(image->Data, 14), quint16(4)); // bits per pixel
+    QCOMPARE(image->Data, ReadAll(QStringLiteral(CYKL_ICON_DIR "/CYKL_icon_30001.bin")));
 }
 
 void TestVersionRecord::fixedFileInfo_data()
@@ -194,8 +194,8 @@ void TestVersionRecord::fixedFileInfo()
 {
     QFETCH(int, offset);
     QFETCH(quint32, value);
-    QCOMPARE(version_.binary.size(), 52);
-    QCOMPARE(readDword(version_.binary, offset), value);
+    QCOMPARE(version_.Binary.size(), 52);
+    QCOMPARE(ReadDword(version_.Binary, offset), value);
 }
 
 void TestVersionRecord::stringTable_data()
@@ -220,32 +220,32 @@ void TestVersionRecord::stringTable()
     QFETCH(QString, value);
     const VersionNode *entry = strings().child(key);
     QVERIFY2(entry, qPrintable(key));
-    QVERIFY(entry->isText);
-    QCOMPARE(entry->text, value);
+    QVERIFY(entry->IsText);
+    QCOMPARE(entry->Text, value);
 }
 
 void TestVersionRecord::stringTableHasNoOtherKeys()
 {
     QStringList keys;
-    for (const VersionNode &entry : strings().children)
-        keys.append(entry.key);
+    for (const VersionNode &entry : strings().Children)
+        keys.append(entry.Key);
     QCOMPARE(keys,
              QStringList({ "ProductName", "FileVersion", "ProductVersion", "InternalName",
                            "OriginalFilename" }));
     const VersionNode *info = version_.child(QStringLiteral("StringFileInfo"));
     QVERIFY(info);
-    QCOMPARE(info->children.size(), 1);
+    QCOMPARE(info->Children.size(), 1);
 }
 
 void TestVersionRecord::translation()
 {
     const VersionNode *vars = version_.child(QStringLiteral("VarFileInfo"));
     QVERIFY(vars);
-    QCOMPARE(vars->children.size(), 1);
+    QCOMPARE(vars->Children.size(), 1);
     const VersionNode *translation = vars->child(QStringLiteral("Translation"));
     QVERIFY(translation);
-    QVERIFY(!translation->isText);
-    QCOMPARE(translation->binary, QByteArray::fromHex("0904b004"));
+    QVERIFY(!translation->IsText);
+    QCOMPARE(translation->Binary, QByteArray::fromHex("0904b004"));
 }
 
 QTEST_GUILESS_MAIN(TestVersionRecord)

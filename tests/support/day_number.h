@@ -19,8 +19,8 @@ constexpr bool IsLeapYear(std::int64_t year)
 
 constexpr int MonthDays(int month, std::int64_t year)
 {
-    constexpr std::array<int, 12> length = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    return length[static_cast<std::size_t>(month - 1)] + (month == 2 && IsLeapYear(year) ? 1 : 0);
+    constexpr std::array<int, 12> Length = { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
+    return Length[static_cast<std::size_t>(month - 1)] + (month == 2 && IsLeapYear(year) ? 1 : 0);
 }
 
 // The leap years among 0 .. year - 1, negative for a negative year (floor division).

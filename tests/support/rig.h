@@ -10,22 +10,22 @@
 namespace cykl::test {
 
 struct ConfirmationRig {
-    EventLog log;
-    RecordingChart graph1 { log, EventSource::Graph1, 31 }; // the form's start state
-    RecordingChart graph2 { log, EventSource::Graph2, 3 };
-    RecordingMessageBox box { log };
-    RecordingCaption command1 { log };
-    FixedFields fields;
-    Main main;
-    Display display { main, fields, graph1, graph2, box, command1 };
+    EventLog Log;
+    RecordingChart Graph1 { Log, EventSource::Graph1, 31 }; // the form's start state
+    RecordingChart Graph2 { Log, EventSource::Graph2, 3 };
+    RecordingMessageBox Box { Log };
+    RecordingCaption Command1 { Log };
+    FixedFields Fields;
+    Main State;
+    Display Screen { State, Fields, Graph1, Graph2, Box, Command1 };
 
     // Types the six texts and presses the confirm button.
     void Confirm(std::string_view birthDay, std::string_view birthMonth, std::string_view birthYear,
                  std::string_view targetDay, std::string_view targetMonth,
                  std::string_view targetYear)
     {
-        fields = FixedFields(birthDay, birthMonth, birthYear, targetDay, targetMonth, targetYear);
-        ConfirmInput(main, display);
+        Fields = FixedFields(birthDay, birthMonth, birthYear, targetDay, targetMonth, targetYear);
+        ConfirmInput(State, Screen);
     }
 };
 

@@ -46,7 +46,7 @@ constexpr std::array<QRgb, 16> Palette = {
     0xffc0c0c0, 0xffff0000, 0xff00ff00, 0xffffff00, 0xff0000ff, 0xffff00ff, 0xff00ffff, 0xffffffff,
 };
 
-std::optional<int> pixelOf(QChar c)
+std::optional<int> PixelOf(QChar c)
 {
     if (c == u'.')
         return Transparent;
@@ -55,7 +55,7 @@ std::optional<int> pixelOf(QChar c)
     return ok ? std::optional(index) : std::nullopt;
 }
 
-std::optional<Pixels> readPixelMap(const QString &path)
+std::optional<Pixels> ReadPixelMap(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -74,7 +74,7 @@ std::optional<Pixels> readPixelMap(const QString &path)
             return std::nullopt;
         }
         for (int x = 0; x < Side; ++x) {
-            const auto pixel = pixelOf(line.at(x));
+            const auto pixel = PixelOf(line.at(x));
             if (!pixel) {
                 qCritical().noquote() << path << ": bad character in row " << row + 1;
                 return std::nullopt;
@@ -92,7 +92,7 @@ std::optional<Pixels> readPixelMap(const QString &path)
 
 // The 4-bit image as icons store it: header with double height (colour and AND masks),
 // palette, colour mask and AND mask, both bottom-up.
-QByteArray dib(const Pixels &pixels)
+QByteArray Dib(const Pixels &pixels)
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
@@ -120,36 +120,36 @@ QByteArray dib(const Pixels &pixels)
 }
 
 // Width, height, colour count, reserved, planes, bits per pixel, size of the image.
-void writeDirectoryEntry(QDataStream &out)
+void WriteDirectoryEntry(QDataStream &out)
 {
     out << quint8(Side) << quint8(Side) << quint8(16) << quint8(0) << quint16(1) << quint16(4)
         << DibBytes;
 }
 
-QByteArray iconFile(const QByteArray &image)
+QByteArray IconFile(const QByteArray &image)
 {
     constexpr quint32 ImageOffset = 6 + 16;
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     out << quint16(0) << quint16(1) << quint16(1);
-    writeDirectoryEntry(out);
+    WriteDirectoryEntry(out);
     out << ImageOffset;
     return bytes + image;
 }
 
-QByteArray iconGroup()
+QByteArray IconGroup()
 {
     QByteArray bytes;
     QDataStream out(&bytes, QIODevice::WriteOnly);
     out.setByteOrder(QDataStream::LittleEndian);
     out << quint16(0) << quint16(1) << quint16(1);
-    writeDirectoryEntry(out);
+    WriteDirectoryEntry(out);
     out << ImageId;
     return bytes;
 }
 
-QImage picture(const Pixels &pixels)
+QImage Picture(const Pixels &pixels)
 {
     QImage image(Side, Side, QImage::Format_ARGB32);
     for (int y = 0; y < Side; ++y) {
@@ -161,7 +161,7 @@ QImage picture(const Pixels &pixels)
     return image;
 }
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
+bool WriteBytes(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size())
@@ -170,7 +170,7 @@ bool writeBytes(const QString &path, const QByteArray &bytes)
     return false;
 }
 
-bool writeImage(const QString &path, const QImage &image)
+bool WriteImage(const QString &path, const QImage &image)
 {
     if (image.save(path, "PNG"))
         return true;
@@ -179,11 +179,11 @@ bool writeImage(const QString &path, const QImage &image)
 }
 
 // Every pixel becomes a square block of identical pixels, so the icon stays crisp.
-bool writeLargerImages(const QString &dir, const QImage &png)
+bool WriteLargerImages(const QString &dir, const QImage &png)
 {
     for (const int side : LargerSides) {
         const QImage scaled = png.scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        if (!writeImage(dir + QStringLiteral("CYKL_%1.png").arg(side), scaled))
+        if (!WriteImage(dir + QStringLiteral("CYKL_%1.png").arg(side), scaled))
             return false;
     }
     return true;
@@ -197,16 +197,16 @@ int main(int argc, char *argv[])
         qCritical().noquote() << "usage: cykl_icon_gen <pixel map> <output directory>";
         return 2;
     }
-    const auto pixels = readPixelMap(QString::fromLocal8Bit(argv[1]));
+    const auto pixels = ReadPixelMap(QString::fromLocal8Bit(argv[1]));
     if (!pixels)
         return 1;
     const QString dir = QString::fromLocal8Bit(argv[2]) + u'/';
-    const QByteArray image = dib(*pixels);
-    const QImage png = picture(*pixels);
-    const bool ok = writeBytes(dir + "CYKL.ico", iconFile(image))
-        && writeBytes(dir + "CYKL_icon_30001.bin", image)
-        && writeBytes(dir + "CYKL_group_1.bin", iconGroup()) && writeImage(dir + "CYKL.png", png)
-        && writeImage(dir + "CYKL_preview.png", png.scaled(Side * 8, Side * 8))
-        && writeLargerImages(dir, png);
+    const QByteArray image = Dib(*pixels);
+    const QImage png = Picture(*pixels);
+    const bool ok = WriteBytes(dir + "CYKL.ico", IconFile(image))
+        && WriteBytes(dir + "CYKL_icon_30001.bin", image)
+        && WriteBytes(dir + "CYKL_group_1.bin", IconGroup()) && WriteImage(dir + "CYKL.png", png)
+        && WriteImage(dir + "CYKL_preview.png", png.scaled(Side * 8, Side * 8))
+        && WriteLargerImages(dir, png);
     return ok ? 0 : 1;
 }

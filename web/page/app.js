@@ -93,8 +93,8 @@
     if (list.childElementCount) return;
     const dark = getComputedStyle(document.documentElement).getPropertyValue('--bg-dark').trim();
     legend.forEach((entry, i) => {
-      const colours = [['line', entry.line], ['fill', entry.fill], ['dark-line', forDark(entry.line, dark)],
-        ['dark-fill', forDark(entry.fill, dark)]];
+      const colours = ['legend', 'line', 'fill'].flatMap((name) =>
+        [[name, entry[name]], [`dark-${name}`, forDark(entry[name], dark)]]);
       for (const [name, value] of colours) document.documentElement.style.setProperty(`--${name}${i + 1}`, value);
       const item = document.createElement('li');
       item.title = entry.period;

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/chart_model.h"
+#include "display/chart_model.h"
+
+#include "display/chart_look.h"
 
 #include "calc/number_text.h"
 
@@ -227,12 +229,6 @@ void ChartModel::PutValue(double value)
 
 namespace {
 
-constexpr std::array<std::string_view, 3> CycleNames {
-    "fyzická kondice",
-    "citová vnímavost",
-    "síla intelektu",
-};
-
 std::string Trimmed(std::string_view text)
 {
     const auto first = text.find_first_not_of(' ');
@@ -247,7 +243,7 @@ void AppendValue(std::string &out, int index, double value)
     if (!out.empty()) {
         out += ", ";
     }
-    out += SeriesName(index) + ' ' + NumberText(value) + " %";
+    out += look::SeriesName(index) + ' ' + NumberText(value) + " %";
 }
 
 // The points of a bar chart's sets, named by cycle.
@@ -292,14 +288,6 @@ std::string DescribeLines(const ChartModel &model)
 }
 
 } // namespace
-
-std::string SeriesName(int index)
-{
-    if (index < static_cast<int>(CycleNames.size())) {
-        return std::string(CycleNames[static_cast<std::size_t>(index)]);
-    }
-    return "řada " + std::to_string(index + 1);
-}
 
 std::string DescribeChart(const ChartModel &model)
 {

@@ -84,8 +84,4 @@ private:
 // day with the values of its sets in cycle order. Without data: "Údaje nejsou potvrzeny."
 std::string DescribeChart(const ChartModel &model);
 
-// The name of a data set (a bar chart: of a point) by its zero-based index: the three
-// cycles in their order, then "řada 4", "řada 5"...
-std::string SeriesName(int index);
-
 } // namespace cykl
