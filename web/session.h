@@ -6,8 +6,8 @@
 #pragma once
 
 #include "calc/main_module.h"
-#include "display/display.h"
 #include "display/chart_model.h"
+#include "display/display.h"
 
 #include <array>
 #include <string>
