@@ -143,7 +143,8 @@ std::string Session::StateJson() const
     WriteChart(json, graph2_);
     json.Key("legend");
     WriteLegend(json);
-    json.Close('}');
+    json.Key("grid").String(Css(look::GridLine)).Key("zero").String(Css(look::ZeroLine));
+    json.Key("curveWidth").Number(look::CurveWidth).Close('}');
     return json.Text();
 }
 

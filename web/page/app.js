@@ -88,9 +88,14 @@
     return '#ffffff';
   }
 
-  function drawLegend(legend) {
+  function drawLegend(state) {
+    const legend = state.legend;
     const list = $('legend');
     if (list.childElementCount) return;
+    const root = document.documentElement.style;
+    root.setProperty('--look-grid', state.grid);
+    root.setProperty('--look-zero', state.zero);
+    root.setProperty('--curve-width', state.curveWidth);
     const dark = getComputedStyle(document.documentElement).getPropertyValue('--bg-dark').trim();
     legend.forEach((entry, i) => {
       const colours = ['legend', 'line', 'fill'].flatMap((name) =>
@@ -109,7 +114,7 @@
   }
 
   function show(state) {
-    drawLegend(state.legend);
+    drawLegend(state);
     $('Command1').textContent = state.caption;
     const box = $('messages');
     box.replaceChildren();
