@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <chrono>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -92,8 +93,9 @@ void ConfirmMonth(benchmark::State &state)
         times.push_back(seconds * 1000);
     }
     if (!times.empty()) {
-        std::nth_element(times.begin(), times.begin() + times.size() / 2, times.end());
-        state.counters["median_ms"] = times[times.size() / 2];
+        const auto middle = times.begin() + std::ssize(times) / 2;
+        std::nth_element(times.begin(), middle, times.end());
+        state.counters["median_ms"] = *middle;
     }
 }
 

@@ -2,8 +2,8 @@
 #include "ui/form1_layout.h"
 
 #include "display/display.h"
-#include "platform/painter/chart_style.h"
 #include "platform/chart_widget.h"
+#include "platform/painter/chart_style.h"
 #include "ui/numeric_field.h"
 #include "ui/window_font.h"
 

@@ -9,7 +9,7 @@ namespace cykl::test {
 
 const std::vector<CycleRow> &CycleRows()
 {
-    static const std::vector<CycleRow> Rows = [] {
+    static const std::vector<CycleRow> rows = [] {
         std::vector<CycleRow> list;
         const auto row = [&list](double t, double p, double e, double i) {
             list.push_back({ "t = " + std::to_string(static_cast<int>(t)), t, p, e, i });
@@ -29,34 +29,34 @@ const std::vector<CycleRow> &CycleRows()
         row(132, -100, -98, -1);
         return list;
     }();
-    return Rows;
+    return rows;
 }
 
 const std::vector<VerdictRow> &VerdictRows()
 {
-    static const std::vector<VerdictRow> Rows = {
+    static const std::vector<VerdictRow> rows = {
         { "0", 0, { 4, 5, 6 } }, { "1", 1, {} },          { "-1", -1, {} },
         { "6", 6, { 7 } },       { "7", 7, { 9 } },       { "18", 18, { 8 } },
         { "20", 20, { 10 } },    { "23", 23, { 4 } },     { "25", 25, { 12 } },
         { "28", 28, { 5 } },     { "75", 75, { 7, 11 } }, { "132", 132, { 6, 8, 10 } },
     };
-    return Rows;
+    return rows;
 }
 
 const std::vector<LeapRow> &LeapRows()
 {
-    static const std::vector<LeapRow> Rows = {
+    static const std::vector<LeapRow> rows = {
         { "1996", 1996, true }, { "1997", 1997, false }, { "1900", 1900, true },
         { "2000", 2000, true }, { "2100", 2100, true },  { "-4", -4, true },
         { "-1", -1, false },
     };
-    return Rows;
+    return rows;
 }
 
 const std::vector<ReadNumberRow> &ReadNumberRows()
 {
     const double nan = std::nan("");
-    static const std::vector<ReadNumberRow> Rows = {
+    static const std::vector<ReadNumberRow> rows = {
         { "empty", "", 0.0 },
         { "digits", "1996", 1996.0 },
         { "leading zeros", "05", 5.0 },
@@ -87,12 +87,12 @@ const std::vector<ReadNumberRow> &ReadNumberRows()
         { "underflow", "1e-999", nan },
         { "2^53", "9007199254740992", 9007199254740992.0 },
     };
-    return Rows;
+    return rows;
 }
 
 const std::vector<ConfirmRow> &ConfirmRows()
 {
-    static const std::vector<ConfirmRow> Rows = {
+    static const std::vector<ConfirmRow> rows = {
         { "all fields empty", "|||||", 1, false },
         { "same date", "15|6|1980|15|6|1980", 0, true },
         { "target a day before", "15|6|1980|14|6|1980", 2, false },
@@ -126,12 +126,12 @@ const std::vector<ConfirmRow> &ConfirmRows()
         { "huge negative years", "1|1|-9007199254740991|1|1|-9007199254740850", 0, true },
         { "huge whole day", std::string(300, '1') + "|1|1980|1|1|1990", 1, true },
     };
-    return Rows;
+    return rows;
 }
 
 const std::vector<DaysLivedRow> &DaysLivedRows()
 {
-    static const std::vector<DaysLivedRow> Rows = [] {
+    static const std::vector<DaysLivedRow> rows = [] {
         std::vector<DaysLivedRow> list;
         const auto row = [&list](const char *birth, int tm, int ty, int r, int t, int y, int days) {
             const std::string name
@@ -150,12 +150,12 @@ const std::vector<DaysLivedRow> &DaysLivedRows()
         row("31|4|1980", 5, 1980, -1 + 245, 122, -1, 0); // counted with the typed day
         return list;
     }();
-    return Rows;
+    return rows;
 }
 
 const std::vector<TargetDayRow> &TargetDayRows()
 {
-    static const std::vector<TargetDayRow> Rows = {
+    static const std::vector<TargetDayRow> rows = {
         { "birth 29 2 1996", "29|2|1996|1|1|2000", 31 },
         { "birth 29 2 1997", "29|2|1997|1|1|2000", 0 },
         { "birth 29 2 1900", "29|2|1900|1|1|2000", 31 },
@@ -171,12 +171,12 @@ const std::vector<TargetDayRow> &TargetDayRows()
         { "target 31 4 2000", "1|1|1980|31|4|2000", 0 },
         { "target 28 2 2001", "1|1|1980|28|2|2001", 28 },
     };
-    return Rows;
+    return rows;
 }
 
 const std::vector<DayCountRow> &DayCountRows()
 {
-    static const std::vector<DayCountRow> Rows = [] {
+    static const std::vector<DayCountRow> rows = [] {
         std::vector<DayCountRow> list = {
             { "any span", 1, 2999, 150, 20000 },
             { "short spans", 1800, 2100, 2, 10000 },
@@ -186,7 +186,7 @@ const std::vector<DayCountRow> &DayCountRows()
             list.push_back({ "around " + std::to_string(century), century - 3, century, 3, 3000 });
         return list;
     }();
-    return Rows;
+    return rows;
 }
 
 } // namespace cykl::test

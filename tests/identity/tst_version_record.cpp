@@ -125,10 +125,10 @@ const Resource *TestVersionRecord::find(quint16 type, quint16 name) const
 
 const VersionNode &TestVersionRecord::strings() const
 {
-    static const VersionNode None;
+    static const VersionNode none;
     const VersionNode *info = version_.child(QStringLiteral("StringFileInfo"));
     const VersionNode *table = info ? info->child(QStringLiteral("040904B0")) : nullptr;
-    return table ? *table : None;
+    return table ? *table : none;
 }
 
 void TestVersionRecord::onlyTheExpectedResources()

@@ -4,9 +4,9 @@
 // its command line (--remote-debugging-io-pipes=<commands>,<replies>). It inherits those
 // two ends and its standard handles only, starts suspended, and joins a job object of
 // its own before it runs, so that it and every helper it starts can be ended together.
-#include "platform/browser.h"
-#include "platform/browser_process.h"
-#include "platform/command_line.h"
+#include "browser/browser_process.h"
+#include "browser/command_line.h"
+#include "browser/texts.h"
 
 #include <QAtomicInteger>
 #include <QDir>
@@ -19,11 +19,13 @@ namespace cykl {
 
 namespace {
 
-constexpr DWORD kPipeBuffer = 1 << 20;
+using namespace browser_text;
+
+constexpr DWORD PipeBuffer = 1 << 20;
 
 [[noreturn]] void Fail(const QString &what)
 {
-    throw BrowserError(QStringLiteral("%1: %2").arg(what, qt_error_string()).toStdString());
+    throw Failure(what, qt_error_string());
 }
 
 // Closes the handle it holds when it goes, unless the handle was taken.
@@ -85,14 +87,14 @@ std::pair<Handle, Handle> MakePipe(bool outbound)
                                        | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                    PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT
                                        | PIPE_REJECT_REMOTE_CLIENTS,
-                                   1, kPipeBuffer, kPipeBuffer, 0, nullptr));
+                                   1, PipeBuffer, PipeBuffer, 0, nullptr));
     if (!ours)
-        Fail(QStringLiteral("Nelze vytvořit spojení s prohlížečem"));
+        Fail(NoConnection);
     SECURITY_ATTRIBUTES inherit = Inheritable();
     Handle theirs(::CreateFileW(wide, outbound ? GENERIC_READ : GENERIC_WRITE, 0, &inherit,
                                 OPEN_EXISTING, 0, nullptr));
     if (!theirs || !Connected(ours.get()))
-        Fail(QStringLiteral("Nelze vytvořit spojení s prohlížečem"));
+        Fail(NoConnection);
     return { std::move(ours), std::move(theirs) };
 }
 
@@ -103,7 +105,7 @@ Handle OpenInheritable(const QString &path, DWORD access, DWORD disposition)
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
                               disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        Fail(QStringLiteral("Nelze otevřít %1").arg(path));
+        Fail(QString(CannotOpen).arg(path));
     return file;
 }
 
@@ -112,7 +114,7 @@ Handle MakeJob()
 {
     Handle job(::CreateJobObjectW(nullptr, nullptr));
     if (!job)
-        Fail(QStringLiteral("Nelze připravit prohlížeč"));
+        Fail(CannotPrepare);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     ::SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
@@ -132,7 +134,7 @@ public:
             || !::UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
                                             handles_.data(), sizeof(HANDLE) * handles_.size(),
                                             nullptr, nullptr))
-            Fail(QStringLiteral("Nelze připravit prohlížeč"));
+            Fail(CannotPrepare);
     }
     ~InheritList() { ::DeleteProcThreadAttributeList(list_); }
     InheritList(const InheritList &) = delete;
@@ -195,7 +197,7 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
                           CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT
                               | EXTENDED_STARTUPINFO_PRESENT,
                           environment.data(), nullptr, &startup.StartupInfo, &info))
-        Fail(QStringLiteral("Prohlížeč %1 nelze spustit").arg(program));
+        Fail(QString(CannotStart).arg(program));
     Handle thread(info.hThread);
     process_ = info.hProcess;
     pid_ = info.dwProcessId;

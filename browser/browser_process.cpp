@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/browser_process.h"
+#include "browser/browser_process.h"
 
-#include "platform/browser.h"
+#include "browser/texts.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,13 +11,13 @@ namespace cykl {
 
 namespace {
 
-constexpr qint64 kLogTail = 1500;
+constexpr qint64 LogTailBytes = 1500;
 
 #ifndef _WIN32
 // The browser puts a socket into a folder of its own in the temporary directory, some 45
 // bytes below it (the folder's name carries the browser's name), and the path of a socket
 // has room for 107 bytes.
-constexpr qsizetype kLongestTemporaryDirectory = 107 - 50;
+constexpr qsizetype LongestTemporaryDirectory = 107 - 50;
 #endif
 
 } // namespace
@@ -28,7 +28,7 @@ BrowserProcess::BrowserProcess()
     const QDir directory(directory_.path());
     if (!directory_.isValid() || !directory.mkdir(QStringLiteral("profile"))
         || !directory.mkdir(QStringLiteral("tmp")))
-        throw BrowserError("Nelze vytvořit dočasný profil prohlížeče.");
+        throw BrowserError(browser_text::NoProfile);
 }
 
 BrowserProcess::~BrowserProcess()
@@ -56,7 +56,7 @@ QProcessEnvironment BrowserProcess::Environment() const
     const QString dumps
         = QDir::toNativeSeparators(directory_.filePath(QStringLiteral("crash-reports")));
 #else
-    if (temporary.toLocal8Bit().size() <= kLongestTemporaryDirectory)
+    if (temporary.toLocal8Bit().size() <= LongestTemporaryDirectory)
         environment.insert(QStringLiteral("TMPDIR"), temporary);
     const QString dumps = directory_.filePath(QStringLiteral("crash-reports"));
 #endif
@@ -83,8 +83,8 @@ QString BrowserProcess::LogTail() const
     QFile log(LogPath());
     if (!log.open(QIODevice::ReadOnly))
         return {};
-    if (log.size() > kLogTail)
-        log.seek(log.size() - kLogTail);
+    if (log.size() > LogTailBytes)
+        log.seek(log.size() - LogTailBytes);
     return QString::fromLocal8Bit(log.readAll()).trimmed();
 }
 

@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/devtools_pipe.h"
+#include "browser/devtools_pipe.h"
+
+#include "browser/texts.h"
 
 #include <QJsonDocument>
 #include <utility>
 
 namespace cykl {
+
+using namespace browser_text;
 
 DevToolsReader::DevToolsReader(qsizetype maxMessage) : maxMessage_(maxMessage) { }
 
@@ -21,7 +25,7 @@ std::optional<QJsonObject> DevToolsReader::Next()
     const qsizetype end = buffer_.indexOf('\0', scanned_);
     const qsizetype length = (end < 0 ? buffer_.size() : end) - start_;
     if (length > maxMessage_)
-        throw BrowserError("Zpráva prohlížeče je příliš dlouhá.");
+        throw BrowserError(MessageTooLong);
     if (end < 0) {
         scanned_ = buffer_.size();
         return std::nullopt;
@@ -31,8 +35,13 @@ std::optional<QJsonObject> DevToolsReader::Next()
     start_ = end + 1;
     scanned_ = start_;
     if (!document.isObject())
-        throw BrowserError("Prohlížeč poslal nečitelnou zprávu.");
+        throw BrowserError(MessageUnreadable);
     return document.object();
+}
+
+DevToolsPipe::DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd, qsizetype maxMessage)
+    : commands_(commandEnd), replies_(replyEnd), reader_(maxMessage), chunk_(65536, '\0')
+{
 }
 
 QJsonObject DevToolsPipe::Call(const QString &method, const QJsonObject &params,
@@ -49,7 +58,7 @@ QJsonObject DevToolsPipe::Call(const QString &method, const QJsonObject &params,
             // An event, or the late reply of an abandoned call: a browser that sends
             // nothing else must not hold the call past its deadline.
             if (deadline.hasExpired())
-                throw BrowserError("Prohlížeč neodpověděl včas.");
+                throw BrowserError(NoAnswerInTime);
             continue;
         }
         if (message.contains("error")) {
@@ -63,18 +72,38 @@ QJsonObject DevToolsPipe::Call(const QString &method, const QJsonObject &params,
     }
 }
 
+void DevToolsPipe::Send(const QByteArray &message, QDeadlineTimer deadline)
+{
+    for (qsizetype sent = 0; sent < message.size();) {
+        if (sent > 0 && deadline.hasExpired())
+            throw BrowserError(RefusesCommands);
+        const PipeStep step
+            = commands_.WriteSome(message.constData() + sent, message.size() - sent);
+        if (step.Result == PipeStep::Moved)
+            sent += step.Bytes;
+        else if (step.Result != PipeStep::Blocked)
+            throw Failure(CommandNotTaken, step.Reason);
+        else if (!commands_.Wait(deadline))
+            throw BrowserError(RefusesCommands);
+    }
+}
+
 QJsonObject DevToolsPipe::Receive(QDeadlineTimer deadline)
 {
     for (;;) {
         if (std::optional<QJsonObject> message = reader_.Next())
             return *std::move(message);
         if (deadline.hasExpired())
-            throw BrowserError("Prohlížeč neodpověděl včas.");
-        char chunk[65536];
-        const qsizetype n = ReadSome(chunk, sizeof chunk, deadline);
-        if (n == 0)
-            throw BrowserError("Prohlížeč ukončil spojení.");
-        reader_.Append(QByteArrayView(chunk, n));
+            throw BrowserError(NoAnswerInTime);
+        const PipeStep step = replies_.ReadSome(chunk_.data(), chunk_.size());
+        if (step.Result == PipeStep::Moved) // none moved: read again
+            reader_.Append(QByteArrayView(chunk_).first(step.Bytes));
+        else if (step.Result == PipeStep::Closed)
+            throw BrowserError(ConnectionClosed);
+        else if (step.Result == PipeStep::Failed)
+            throw Failure(ReplyUnreadable, step.Reason);
+        else if (!replies_.Wait(deadline))
+            throw BrowserError(NoAnswerInTime);
     }
 }
 

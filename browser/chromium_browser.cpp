@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "platform/chromium_browser.h"
+#include "browser/chromium_browser.h"
 
-#include "platform/browser_process.h"
-#include "platform/devtools_pipe.h"
+#include "browser/browser_process.h"
+#include "browser/devtools_pipe.h"
+#include "browser/texts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,10 +13,12 @@
 
 namespace cykl {
 
+using namespace browser_text;
+
 namespace {
 
 // The browser exits on its own shortly after its command pipe closes.
-constexpr std::chrono::seconds kExitGrace { 2 };
+constexpr std::chrono::seconds ExitGrace { 2 };
 
 QStringList BrowserArguments(const QString &profile, const QStringList &extra)
 {
@@ -46,10 +49,10 @@ ChromiumBrowser::ChromiumBrowser(const QString &program, const QStringList &extr
                                  BrowserLimits limits)
     : limits_(limits), process_(std::make_unique<BrowserProcess>())
 {
-    const QDeadlineTimer deadline(limits_.firstAnswer);
+    const QDeadlineTimer deadline(limits_.FirstAnswer);
     const auto pipes = process_->Start(
         program, BrowserArguments(process_->ProfileDirectory(), extraArguments), deadline);
-    pipe_ = std::make_unique<DevToolsPipe>(pipes.commandEnd, pipes.replyEnd);
+    pipe_ = std::make_unique<DevToolsPipe>(pipes.CommandEnd, pipes.ReplyEnd);
     // A browser whose process has ended (the user closed it) gives back its connection and
     // its profile at once, whether it is still in use or not.
     process_->WhenEnded([this] { Abandon(); });
@@ -67,7 +70,7 @@ ChromiumBrowser::ChromiumBrowser(const QString &program, const QStringList &extr
 
 ChromiumBrowser::~ChromiumBrowser()
 {
-    Close(kExitGrace);
+    Close(ExitGrace);
 }
 
 // Takes the browser's page and opens a session on it; a browser that shows no page yet
@@ -84,16 +87,16 @@ void ChromiumBrowser::Attach(QDeadlineTimer deadline)
         "Target.attachToTarget", { { "targetId", targetId_ }, { "flatten", true } }, {}, deadline);
     sessionId_ = attached.value("sessionId").toString();
     if (sessionId_.isEmpty())
-        throw BrowserError("Prohlížeč nepřipojil stránku.");
+        throw BrowserError(NoPageAttached);
 }
 
 QJsonObject ChromiumBrowser::Call(const QString &method, const QJsonObject &params,
                                   const QString &sessionId)
 {
     if (!pipe_)
-        throw BrowserError("Prohlížeč už neběží.");
+        throw BrowserError(NoLongerRunning);
     try {
-        return pipe_->Call(method, params, sessionId, QDeadlineTimer(limits_.call));
+        return pipe_->Call(method, params, sessionId, QDeadlineTimer(limits_.Call));
     } catch (const BrowserReplyError &) {
         throw; // the browser answered: it stays connected
     } catch (const BrowserError &) {
@@ -131,10 +134,10 @@ void ChromiumBrowser::Quit()
     try {
         Call("Browser.close", {}, {});
     } catch (const BrowserError &) {
-        Close(limits_.call);
+        Close(limits_.Call);
         throw;
     }
-    Close(limits_.call);
+    Close(limits_.Call);
 }
 
 void ChromiumBrowser::Abandon()
@@ -178,7 +181,7 @@ std::unique_ptr<BrowserAutomation> ChromiumBrowserFactory::CreateBrowser()
 {
     const QString program = program_.isEmpty() ? FindInstalled() : program_;
     if (program.isEmpty())
-        throw BrowserError("Na tomto počítači není prohlížeč z rodiny Chromium.");
+        throw BrowserError(NoneInstalled);
     return std::make_unique<ChromiumBrowser>(program, extraArguments_, limits_);
 }
 
@@ -197,13 +200,13 @@ QString ChromiumBrowserFactory::FindInFolders(const QStringList &folders)
 {
     // Where each browser installs itself below the programs folder of the machine or of
     // the user, in the order they are tried.
-    static const char *const kInstalled[] = {
+    static const char *const Locations[] = {
         "Microsoft/Edge/Application/msedge.exe",
         "Google/Chrome/Application/chrome.exe",
         "BraveSoftware/Brave-Browser/Application/brave.exe",
         "Chromium/Application/chrome.exe",
     };
-    for (const char *relative : kInstalled) {
+    for (const char *relative : Locations) {
         for (const QString &folder : folders) {
             if (folder.isEmpty())
                 continue;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starting and ending the browser on POSIX systems.
-#include "platform/browser.h"
-#include "platform/browser_process.h"
+#include "browser/browser_process.h"
+#include "browser/texts.h"
 
 #include <csignal>
 #include <fcntl.h>
@@ -39,13 +39,12 @@ void CloseBoth(const int (&fds)[2])
 BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStringList &arguments,
                                             QDeadlineTimer deadline)
 {
-    int command[2];
-    int reply[2];
-    if (::pipe2(command, O_CLOEXEC) != 0)
-        throw BrowserError("Nelze vytvořit spojení s prohlížečem.");
-    if (::pipe2(reply, O_CLOEXEC) != 0) {
-        CloseBoth(command);
-        throw BrowserError("Nelze vytvořit spojení s prohlížečem.");
+    int command[2] { -1, -1 };
+    int reply[2] { -1, -1 };
+    if (::pipe2(command, O_CLOEXEC) != 0 || ::pipe2(reply, O_CLOEXEC) != 0) {
+        if (command[0] >= 0)
+            CloseBoth(command);
+        throw BrowserError(browser_text::NoConnection + std::string("."));
     }
     const int commandEnd = command[0];
     const int replyEnd = reply[1];
@@ -63,9 +62,8 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     if (!started) {
         ::close(command[1]);
         ::close(reply[0]);
-        throw BrowserError(QStringLiteral("Prohlížeč %1 nelze spustit: %2")
-                               .arg(program, process_.errorString())
-                               .toStdString());
+        throw browser_text::Failure(QString(browser_text::CannotStart).arg(program),
+                                    process_.errorString());
     }
     pid_ = process_.processId();
     return { command[1], reply[0] };

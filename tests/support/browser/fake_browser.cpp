@@ -8,12 +8,14 @@
 //   --fake-exit-after=N        exit after answering N commands (a window the user closed)
 //   --fake-hang=METHOD[:K]     stop answering at the K-th command METHOD (default 1st)
 //   --fake-fail=METHOD[:K]     answer the K-th command METHOD with an error
+//   --fake-deaf=METHOD[:K]     stop reading commands after answering the K-th METHOD
 //   --fake-stream=METHOD[:K]   never answer the K-th command METHOD, but send events and
 //                              replies to commands never sent, as fast as they are read
 //   --fake-no-page             show no page until one is asked for
 //   --fake-minimized           start with the window minimized
 // It ends when its command pipe closes, or after answering Browser.close.
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -24,10 +26,10 @@
 #include <QStringList>
 #include <cerrno>
 #include <fcntl.h>
+#include <thread>
 #include <utility>
 #ifdef _WIN32
 #include <io.h>
-#include <process.h>
 #include <windows.h>
 #else
 #include <unistd.h>
@@ -43,15 +45,6 @@ int ReadFd(int fd, char *buffer, qsizetype size)
 int WriteFd(int fd, const char *buffer, qsizetype size)
 {
     return ::_write(fd, buffer, static_cast<unsigned>(size));
-}
-int ProcessId()
-{
-    return ::_getpid();
-}
-[[noreturn]] void HangForever()
-{
-    for (;;)
-        ::Sleep(INFINITE);
 }
 // A pipe handle value inherited from the parent, as a descriptor of the C runtime.
 int AdoptHandle(const QString &value, int flags)
@@ -71,34 +64,26 @@ ssize_t WriteFd(int fd, const char *buffer, qsizetype size)
 {
     return ::write(fd, buffer, static_cast<size_t>(size));
 }
-pid_t ProcessId()
-{
-    return ::getpid();
-}
-[[noreturn]] void HangForever()
-{
-    for (;;)
-        ::pause();
-}
 #endif
 
 struct Trigger {
-    QString method;
-    int occurrence = 0; // 0: never
+    QString Method;
+    int Occurrence = 0; // 0: never
 };
 
 struct Options {
-    int commandFd = 3;
-    int replyFd = 4;
-    QString log;
-    QString profile;
-    QString startPage;
-    int exitAfter = -1;
-    bool noPage = false;
-    bool minimized = false;
-    Trigger hang;
-    Trigger fail;
-    Trigger stream;
+    int CommandFd = 3;
+    int ReplyFd = 4;
+    QString Log;
+    QString Profile;
+    QString StartPage;
+    int ExitAfter = -1;
+    bool NoPage = false;
+    bool Minimized = false;
+    Trigger Hang;
+    Trigger Fail;
+    Trigger Stream;
+    Trigger Deaf;
 };
 
 Trigger ParseTrigger(const QString &value)
@@ -114,29 +99,31 @@ Options ParseOptions(int argc, char **argv)
         const QString argument = QString::fromLocal8Bit(argv[i]);
         const QString value = argument.section('=', 1);
         if (argument.startsWith("--fake-log="))
-            options.log = value;
+            options.Log = value;
         else if (argument.startsWith("--user-data-dir="))
-            options.profile = QDir::fromNativeSeparators(value);
+            options.Profile = QDir::fromNativeSeparators(value);
 #ifdef _WIN32
         else if (argument.startsWith("--remote-debugging-io-pipes=")) {
-            options.commandFd = AdoptHandle(value.section(',', 0, 0), _O_RDONLY);
-            options.replyFd = AdoptHandle(value.section(',', 1), 0);
+            options.CommandFd = AdoptHandle(value.section(',', 0, 0), _O_RDONLY);
+            options.ReplyFd = AdoptHandle(value.section(',', 1), 0);
         }
 #endif
         else if (argument.startsWith("--fake-exit-after="))
-            options.exitAfter = value.toInt();
+            options.ExitAfter = value.toInt();
         else if (argument.startsWith("--fake-hang="))
-            options.hang = ParseTrigger(value);
+            options.Hang = ParseTrigger(value);
         else if (argument.startsWith("--fake-fail="))
-            options.fail = ParseTrigger(value);
+            options.Fail = ParseTrigger(value);
         else if (argument.startsWith("--fake-stream="))
-            options.stream = ParseTrigger(value);
+            options.Stream = ParseTrigger(value);
+        else if (argument.startsWith("--fake-deaf="))
+            options.Deaf = ParseTrigger(value);
         else if (argument == "--fake-no-page")
-            options.noPage = true;
+            options.NoPage = true;
         else if (argument == "--fake-minimized")
-            options.minimized = true;
+            options.Minimized = true;
         else if (!argument.startsWith("-"))
-            options.startPage = argument;
+            options.StartPage = argument;
     }
     return options;
 }
@@ -145,9 +132,6 @@ Options ParseOptions(int argc, char **argv)
 // (Windows hands over only the handles it is told to; they cannot be listed here.)
 QString InheritedDescriptors()
 {
-#ifdef _WIN32
-    return QStringLiteral("-");
-#endif
     QStringList open;
 #ifndef _WIN32
     for (int fd = 5; fd < 1024; ++fd) {
@@ -159,6 +143,12 @@ QString InheritedDescriptors()
 }
 
 void WriteBytes(int fd, const QByteArray &bytes);
+
+[[noreturn]] void HangForever()
+{
+    for (;;)
+        std::this_thread::sleep_for(std::chrono::hours(1));
+}
 
 class FakeBrowser {
 public:
@@ -173,23 +163,26 @@ private:
     QJsonObject Answer(const QString &method, const QJsonObject &params, const QString &session);
     bool Hits(const Trigger &trigger, const QString &method) const
     {
-        return trigger.method == method && seen_.value(method) == trigger.occurrence;
+        return trigger.Method == method && seen_.value(method) == trigger.Occurrence;
     }
 
     Options options_;
     QByteArray buffer_;
     QMap<QString, int> seen_;
     QString url_ = QStringLiteral("about:blank");
-    bool pageShown_ = !options_.noPage;
-    QString windowState_ = options_.minimized ? "minimized" : "normal";
+    bool pageShown_ = !options_.NoPage;
+    QString windowState_ = options_.Minimized ? "minimized" : "normal";
 };
 
 void FakeBrowser::Log(const QString &what, const QString &detail) const
 {
-    QFile log(options_.log);
-    if (options_.log.isEmpty() || !log.open(QIODevice::Append | QIODevice::Text))
+    QFile log(options_.Log);
+    if (options_.Log.isEmpty() || !log.open(QIODevice::Append | QIODevice::Text))
         return;
-    log.write(QStringLiteral("%1 %2 %3\n").arg(ProcessId()).arg(what, detail).toUtf8());
+    log.write(QStringLiteral("%1 %2 %3\n")
+                  .arg(QCoreApplication::applicationPid())
+                  .arg(what, detail)
+                  .toUtf8());
 }
 
 bool FakeBrowser::ReadCommand(QJsonObject &command)
@@ -202,7 +195,7 @@ bool FakeBrowser::ReadCommand(QJsonObject &command)
             return true;
         }
         char chunk[4096];
-        const auto n = ReadFd(options_.commandFd, chunk, sizeof chunk);
+        const auto n = ReadFd(options_.CommandFd, chunk, sizeof chunk);
         if (n > 0)
             buffer_.append(chunk, n);
         else if (n == 0 || errno != EINTR)
@@ -212,7 +205,7 @@ bool FakeBrowser::ReadCommand(QJsonObject &command)
 
 void FakeBrowser::Write(const QJsonObject &message) const
 {
-    WriteBytes(options_.replyFd, QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0');
+    WriteBytes(options_.ReplyFd, QJsonDocument(message).toJson(QJsonDocument::Compact) + '\0');
 }
 
 void WriteBytes(int fd, const QByteArray &bytes)
@@ -314,12 +307,12 @@ int FakeBrowser::Run()
 {
     Log("start",
         QStringLiteral("fds=%1 page=%2 profile=%3")
-            .arg(InheritedDescriptors(), options_.startPage, options_.profile));
-    QFile state(options_.profile + "/Local State");
-    if (options_.profile.isEmpty() || !state.open(QIODevice::WriteOnly))
+            .arg(InheritedDescriptors(), options_.StartPage, options_.Profile));
+    QFile state(options_.Profile + "/Local State");
+    if (options_.Profile.isEmpty() || !state.open(QIODevice::WriteOnly))
         Log("no-profile");
     state.close();
-    for (int answered = 0; answered != options_.exitAfter; ++answered) {
+    for (int answered = 0; answered != options_.ExitAfter; ++answered) {
         QJsonObject command;
         if (!ReadCommand(command)) {
             Log("eof");
@@ -331,21 +324,25 @@ int FakeBrowser::Run()
         const QString detail
             = params["url"].toString() + params["bounds"]["windowState"].toString();
         Log("call", detail.isEmpty() ? method : method + ' ' + detail);
-        if (Hits(options_.hang, method)) {
+        if (Hits(options_.Hang, method)) {
             Log("hang", method);
             HangForever();
         }
-        if (Hits(options_.stream, method)) {
+        if (Hits(options_.Stream, method)) {
             Log("stream", method);
-            Stream(options_.replyFd, command["id"].toInt());
+            Stream(options_.ReplyFd, command["id"].toInt());
         }
-        QJsonObject reply = Hits(options_.fail, method)
+        QJsonObject reply = Hits(options_.Fail, method)
             ? Error("fake failure")
             : Answer(method, params, command["sessionId"].toString());
         reply.insert("id", command["id"]);
         if (command.contains("sessionId"))
             reply.insert("sessionId", command["sessionId"]);
         Write(reply);
+        if (Hits(options_.Deaf, method)) {
+            Log("deaf", method);
+            HangForever();
+        }
         if (method == "Browser.close") {
             Log("closed");
             return 0;
@@ -369,7 +366,7 @@ bool IsOpen(int fd)
 int main(int argc, char **argv)
 {
     Options options = ParseOptions(argc, argv);
-    if (!IsOpen(options.commandFd) || !IsOpen(options.replyFd))
+    if (!IsOpen(options.CommandFd) || !IsOpen(options.ReplyFd))
         return 2;
     return FakeBrowser(std::move(options)).Run();
 }

@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One DevTools protocol connection over a pair of pipes: every message is a JSON text
 // ended by one NUL byte. Calls are synchronous and bounded by a deadline. The message
-// framing is common; reading and writing the pipe ends is the system's own part.
+// framing and the read and write loops are common (devtools_pipe.cpp); each system
+// supplies only the steps on a pipe end, PipeEnd (devtools_pipe_posix.cpp, _win.cpp).
 #pragma once
 
-#include "platform/browser.h"
+#include "browser/browser.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QDeadlineTimer>
 #include <QJsonObject>
 #include <QString>
+#include <QtGlobal>
+#include <memory>
 #include <optional>
 
 namespace cykl {
@@ -21,6 +24,38 @@ using PipeHandle = void *; // a HANDLE of an overlapped named pipe
 using PipeHandle = int; // a file descriptor
 #endif
 
+// What one read or write step did.
+struct PipeStep {
+    enum Kind { Moved, Blocked, Closed, Failed };
+    Kind Result = Moved;
+    qsizetype Bytes = 0; // Moved: how many; none means "try again"
+    QString Reason; // Failed: the system's words
+};
+
+// One end of a pipe as the system offers it. Opening takes the handle over and readies it;
+// a read or write step never waits; Wait waits until the step that found the end blocked
+// can go on, or until the deadline.
+class PipeEnd {
+public:
+    // Takes the handle over; throws BrowserError when the end cannot be readied.
+    explicit PipeEnd(PipeHandle handle);
+    ~PipeEnd();
+    PipeEnd(const PipeEnd &) = delete;
+    PipeEnd &operator=(const PipeEnd &) = delete;
+
+    // A step that found the end blocked may still be under way: the next step takes it up,
+    // so it must be given the same buffer. Only a reading end reports Closed.
+    PipeStep ReadSome(char *buffer, qsizetype size);
+    PipeStep WriteSome(const char *data, qsizetype size);
+    // True once the blocked step can go on; false when the deadline came first, and the
+    // step is then given up.
+    bool Wait(QDeadlineTimer deadline);
+
+private:
+    struct System;
+    std::unique_ptr<System> system_;
+};
+
 // The browser answered a command with an error; the connection itself still works.
 class BrowserReplyError : public BrowserError {
 public:
@@ -28,13 +63,13 @@ public:
 };
 
 // The longest message the browser may send, without its NUL.
-inline constexpr qsizetype kMaxDevToolsMessage = 64 * 1024 * 1024;
+inline constexpr qsizetype MaxDevToolsMessage = 64 * 1024 * 1024;
 
 // Cuts the bytes that the browser writes into messages, however the bytes are split
 // into reads.
 class DevToolsReader {
 public:
-    explicit DevToolsReader(qsizetype maxMessage = kMaxDevToolsMessage);
+    explicit DevToolsReader(qsizetype maxMessage = MaxDevToolsMessage);
 
     void Append(QByteArrayView bytes);
     // The next whole message; nothing while the next one is still incomplete. Throws
@@ -56,10 +91,7 @@ public:
     // Takes ownership of both ends: commands are written to commandEnd, replies and
     // events are read from replyEnd.
     DevToolsPipe(PipeHandle commandEnd, PipeHandle replyEnd,
-                 qsizetype maxMessage = kMaxDevToolsMessage);
-    ~DevToolsPipe();
-    DevToolsPipe(const DevToolsPipe &) = delete;
-    DevToolsPipe &operator=(const DevToolsPipe &) = delete;
+                 qsizetype maxMessage = MaxDevToolsMessage);
 
     // Sends one command (to a page session when sessionId is not empty) and waits for its
     // reply, skipping events and the late replies of earlier calls. Returns the reply's
@@ -69,17 +101,16 @@ public:
                      QDeadlineTimer deadline);
 
 private:
-    QJsonObject Receive(QDeadlineTimer deadline);
     // Writes the whole message, or throws BrowserError; the deadline is checked between
     // partial writes too.
     void Send(const QByteArray &message, QDeadlineTimer deadline);
-    // Reads what has arrived, at least one byte; 0 when the browser closed its end.
-    // Throws BrowserError on the deadline or a broken pipe.
-    qsizetype ReadSome(char *buffer, qsizetype size, QDeadlineTimer deadline);
+    // The next message, or BrowserError on the deadline or a broken connection.
+    QJsonObject Receive(QDeadlineTimer deadline);
 
-    PipeHandle commandEnd_;
-    PipeHandle replyEnd_;
+    PipeEnd commands_;
+    PipeEnd replies_;
     DevToolsReader reader_;
+    QByteArray chunk_; // what a read step fills, kept while a step is under way
     int nextId_ = 1;
 };
 

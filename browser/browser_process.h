@@ -9,7 +9,7 @@
 // directory, so removing the directory leaves nothing behind.
 #pragma once
 
-#include "platform/devtools_pipe.h"
+#include "browser/devtools_pipe.h"
 
 #include <QDeadlineTimer>
 #ifdef _WIN32
@@ -39,8 +39,8 @@ public:
     QString ProfileDirectory() const;
 
     struct Pipes {
-        PipeHandle commandEnd; // ours to write
-        PipeHandle replyEnd; // ours to read
+        PipeHandle CommandEnd; // ours to write
+        PipeHandle ReplyEnd; // ours to read
     };
     // Starts the program; the caller owns the returned pipe ends. Throws BrowserError.
     Pipes Start(const QString &program, const QStringList &arguments, QDeadlineTimer deadline);

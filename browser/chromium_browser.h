@@ -4,7 +4,7 @@
 // profile, so it never hands our request to a browser that is already running.
 #pragma once
 
-#include "platform/browser.h"
+#include "browser/browser.h"
 
 #include <QDeadlineTimer>
 #include <QJsonObject>
@@ -21,8 +21,8 @@ class DevToolsPipe;
 // Time limits of the calls into the browser; a call past its limit fails and the hung
 // browser is ended.
 struct BrowserLimits {
-    std::chrono::milliseconds firstAnswer { 30000 }; // start-up until the first reply
-    std::chrono::milliseconds call { 10000 }; // any later call
+    std::chrono::milliseconds FirstAnswer { 30000 }; // start-up until the first reply
+    std::chrono::milliseconds Call { 10000 }; // any later call
 };
 
 class ChromiumBrowser final : public BrowserAutomation {
