@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/chart_model.h"
 
-#include "display/chart_look.h"
-
 #include "calc/number_text.h"
+#include "display/chart_look.h"
 
 #include <algorithm>
 #include <array>
