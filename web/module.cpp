@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The module's C interface, all the page calls. The page writes a field's UTF-8 text into
 // the input area and names the field; it confirms or resets; every call that changes the
-// display returns the display's state as a JSON text (Session::StateJson), whose length
-// cykl_length gives.
+// display returns the display's state as a JSON text (Session::StateJson). The critical
+// days of a span come as JSON too, a year's calendar as iCalendar text. cykl_length gives
+// the length of the last text returned.
+#include "web/critical.h"
 #include "web/session.h"
 
 #include <array>
@@ -21,9 +23,10 @@ struct Module {
     std::array<char, InputSize> Input {};
     std::string State;
 
-    const char *Publish()
+    const char *Publish() { return Publish(Window.StateJson()); }
+    const char *Publish(std::string text)
     {
-        State = Window.StateJson();
+        State = std::move(text);
         return State.c_str();
     }
 };
@@ -71,7 +74,38 @@ CYKL_EXPORT(cykl_reset) const char *CyklReset()
     return module.Publish();
 }
 
-// The length in bytes of the last state returned.
+// The critical days from one day to another (both included) for a birth date.
+CYKL_EXPORT(cykl_critical_days)
+const char *CyklCriticalDays(int birthDay, int birthMonth, int birthYear, int fromDay,
+                             int fromMonth, int fromYear, int toDay, int toMonth, int toYear)
+{
+    return TheModule().Publish(cykl::web::CriticalDaysJson({ birthDay, birthMonth, birthYear },
+                                                           { fromDay, fromMonth, fromYear },
+                                                           { toDay, toMonth, toYear }));
+}
+
+// The critical days of a year: from its first day, or from the birth day in its year.
+CYKL_EXPORT(cykl_critical_year)
+const char *CyklCriticalYear(int birthDay, int birthMonth, int birthYear, int year)
+{
+    return TheModule().Publish(
+        cykl::web::CriticalDaysOfYearJson({ birthDay, birthMonth, birthYear }, year));
+}
+
+// The calendar of a year's critical days, stamped with the given moment in UTC; an empty
+// text when the window refuses a day of that year.
+CYKL_EXPORT(cykl_calendar)
+const char *CyklCalendar(int birthDay, int birthMonth, int birthYear, int year, int stampYear,
+                         int stampMonth, int stampDay, int stampHour, int stampMinute,
+                         int stampSecond)
+{
+    const cykl::companion::UtcTime stamp { stampYear, stampMonth,  stampDay,
+                                           stampHour, stampMinute, stampSecond };
+    return TheModule().Publish(
+        cykl::web::YearCalendar({ birthDay, birthMonth, birthYear }, year, stamp));
+}
+
+// The length in bytes of the last text returned.
 CYKL_EXPORT(cykl_length) int CyklLength()
 {
     return static_cast<int>(TheModule().State.size());

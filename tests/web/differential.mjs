@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The same confirmations through the native session (web_reference) and through the
-// module the page carries (build/web/engine.js, run by Node): every value and text of the
-// display's state must agree. Usage: node differential.mjs <web_reference> <engine.js> [cases]
+// The same confirmations, and the same critical-day lists, through the native engine
+// (web_reference) and through the module the page carries (build/web/engine.js, run by
+// Node): every value and text must agree. Usage: node differential.mjs <web_reference> <engine.js> [cases]
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import vm from 'node:vm';
@@ -37,10 +37,23 @@ for (let i = 0; i < count; ++i) {
 cases.push(['10', '1', '1996', '5', '3', '1996'], ['', '', '', '', '', ''],
   ['1', '1', '1850', '31', '12', '2000'], ['31', '12', '1850', '1', '1', '2001']);
 
-const native = spawnSync(reference, { input: cases.map((c) => c.join('\t')).join('\n') + '\n',
-  maxBuffer: 1 << 30 });
-if (native.status !== 0) throw new Error(`web_reference failed: ${native.stderr}`);
-const expected = native.stdout.toString().split('\n');
+// Spans of up to 70 days; a few with a birth date the window refuses.
+const spans = [];
+for (let i = 0; i < count / 20; ++i) {
+  const [day, month, year] = dateCase().slice(0, 3).map(Number);
+  const from = { day: between(1, 28), month: between(1, 12), year: year + between(0, 160) };
+  const to = { ...from, day: from.day + between(0, 40) > 28 ? 28 : from.day + between(0, 40),
+    month: Math.min(12, from.month + between(0, 1)) };
+  spans.push([{ day, month, year }, from, to]);
+}
+
+function run(args, lines) {
+  const native = spawnSync(reference, args, { input: lines.join('\n') + '\n', maxBuffer: 1 << 30 });
+  if (native.status !== 0) throw new Error(`web_reference failed: ${native.stderr}`);
+  return native.stdout.toString().split('\n');
+}
+const expected = run([], cases.map((c) => c.join('\t')));
+const expectedSpans = run(['critical'], spans.map((s) => s.flatMap((d) => [d.day, d.month, d.year]).join(' ')));
 
 vm.runInThisContext(readFileSync(enginePath, 'utf8'));
 const session = await globalThis.cyklEngine();
@@ -53,5 +66,10 @@ cases.forEach((fields, i) => {
     console.error(`case ${JSON.stringify(fields)}:\n native ${want}\n module ${got}`);
   }
 });
-console.log(`${cases.length} confirmations, ${failures} differ`);
+spans.forEach((span, i) => {
+  const got = JSON.stringify(session.criticalDays(...span));
+  const want = JSON.stringify(JSON.parse(expectedSpans[i]));
+  if (got !== want && failures++ < 5) console.error(`span ${JSON.stringify(span)}:\n native ${want}\n module ${got}`);
+});
+console.log(`${cases.length} confirmations and ${spans.length} critical-day lists, ${failures} differ`);
 process.exit(failures ? 1 : 0);

@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The web edition's session built natively: for each input line of six tab-separated
-// field texts it types the fields, confirms, and writes the display's state as one JSON
-// line. The differential test compares these lines with the WebAssembly module's.
+// The web edition's engine built natively, for the differential test against the
+// WebAssembly module. Without arguments, each input line holds six tab-separated field
+// texts: it types them, confirms, and writes the display's state as one JSON line. With
+// the argument "critical", each line holds nine numbers (birth, first and last day, each
+// as day month year) and it writes the critical days of that span as one JSON line.
+#include "web/critical.h"
 #include "web/session.h"
 
 #include <iostream>
+#include <sstream>
 #include <string>
+#include <string_view>
 
-int main()
+namespace {
+
+void Confirmations()
 {
     cykl::web::Session window;
     std::string line;
@@ -22,5 +29,27 @@ int main()
         window.Confirm();
         std::cout << window.StateJson() << '\n';
     }
+}
+
+void CriticalDays()
+{
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream numbers(line);
+        cykl::companion::Date birth, from, to;
+        numbers >> birth.Day >> birth.Month >> birth.Year >> from.Day >> from.Month >> from.Year
+            >> to.Day >> to.Month >> to.Year;
+        std::cout << cykl::web::CriticalDaysJson(birth, from, to) << '\n';
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc > 1 && std::string_view(argv[1]) == "critical")
+        CriticalDays();
+    else
+        Confirmations();
     return 0;
 }

@@ -143,7 +143,7 @@
 
   // A digit-only field: an input holding a non-digit is refused whole, typed, pasted or
   // dropped, as the window's key filter refuses the key; a short hint says why.
-  function guard(field) {
+  function guard(field, accept) {
     let accepted = field.value;
     const refuse = () => hint('Do polí patří jen číslice 0 až 9.');
     field.addEventListener('beforeinput', (event) => {
@@ -159,13 +159,78 @@
         return;
       }
       accepted = field.value;
-      setField(field, accepted);
+      accept(field, accepted);
     });
     field.addEventListener('cyklset', () => { accepted = field.value; });
   }
 
   function fillTarget(day, month, year) {
     [day, month, year].forEach((value, i) => setField(fields[3 + i], String(value)));
+  }
+
+  // Beyond the window: the critical days of the birth date typed above, listed, and a
+  // year's as a calendar file. The birth date stays in the page: never in an address.
+  const birthDate = () => ({ day: Number(fields[0].value), month: Number(fields[1].value), year: Number(fields[2].value) });
+  const civilDate = (date) => ({ day: date.getDate(), month: date.getMonth() + 1, year: date.getFullYear() });
+  const chosenYear = () => Number($('year').value);
+
+  function showChart(day) {
+    fillTarget(day.day, day.month, day.year);
+    show(engine.confirm());
+    $('Form1').scrollIntoView();
+    $('Command1').focus();
+  }
+
+  function listCritical(result) {
+    const refusal = $('critical-refusal');
+    refusal.replaceChildren();
+    if (result.refusal) {
+      const p = document.createElement('p');
+      p.setAttribute('role', 'alert');
+      p.className = 'message stop';
+      p.textContent = result.refusal;
+      refusal.appendChild(p);
+    }
+    const list = $('critical-list');
+    list.replaceChildren();
+    for (const day of result.days) {
+      const item = document.createElement('li');
+      const button = document.createElement('button');
+      button.type = 'button';
+      button.textContent = 'Graf';
+      button.setAttribute('aria-label', `Graf dne ${day.date}`);
+      button.addEventListener('click', () => showChart(day));
+      item.append(`${day.date} (${day.weekday}): ${day.verdicts.join(', ')}`, button);
+      list.appendChild(item);
+    }
+    $('critical-count').textContent = result.refusal ? ''
+      : result.days.length ? `Nalezeno dní: ${result.days.length}` : 'V tomto období není žádný kritický den.';
+    return !result.refusal;
+  }
+
+  function nextDays() {
+    const today = new Date();
+    const last = new Date(today.getFullYear(), today.getMonth(), today.getDate() + 29);
+    listCritical(engine.criticalDays(birthDate(), civilDate(today), civilDate(last)));
+  }
+
+  function inYear() {
+    return listCritical(engine.criticalYear(birthDate(), chosenYear()));
+  }
+
+  function download() {
+    const text = engine.calendar(birthDate(), chosenYear(), new Date());
+    if (!text) {
+      inYear(); // shows the refusal
+      return;
+    }
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(new Blob([text], { type: 'text/calendar' }));
+    link.download = `cyklometrika-${chosenYear()}.ics`;
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 0);
   }
 
   function remember() {
@@ -190,7 +255,7 @@
 
   function start() {
     show(engine.reset());
-    fields.forEach(guard);
+    fields.forEach((field) => guard(field, setField));
     const today = new Date();
     fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear());
     recall();
@@ -204,6 +269,11 @@
       if (year) fillTarget(day, month, year);
     });
     window.addEventListener('resize', () => drawMonth(shown.month));
+    $('year').value = String(today.getFullYear());
+    guard($('year'), () => {});
+    $('next30').addEventListener('click', nextDays);
+    $('in-year').addEventListener('click', inYear);
+    $('ics').addEventListener('click', download);
     $('remember').addEventListener('click', remember);
     $('forget').addEventListener('click', forget);
     $('Command1').disabled = false;

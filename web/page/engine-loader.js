@@ -2,7 +2,8 @@
 // The engine: the calculation and display compiled to WebAssembly, carried in this classic
 // script (gzip, then base64) so that it loads from disk as well as from a server.
 // cyklEngine() resolves to the window's session: setField, confirm and reset each return
-// the display's state, parsed from the module's JSON.
+// the display's state, parsed from the module's JSON; criticalDays and calendar give the
+// critical days of a span and a year's calendar file.
 'use strict';
 globalThis.cyklEngine = (function () {
   const packed = '@MODULE@';
@@ -22,8 +23,9 @@ globalThis.cyklEngine = (function () {
     exports._initialize();
     const encoder = new TextEncoder();
     const decoder = new TextDecoder();
-    const state = (pointer) =>
-      JSON.parse(decoder.decode(new Uint8Array(exports.memory.buffer, pointer, exports.cykl_length())));
+    const text = (pointer) => decoder.decode(new Uint8Array(exports.memory.buffer, pointer, exports.cykl_length()));
+    const state = (pointer) => JSON.parse(text(pointer));
+    const numbers = (...dates) => dates.flatMap((d) => [d.day, d.month, d.year]);
     return {
       setField(field, text) {
         const area = new Uint8Array(exports.memory.buffer, exports.cykl_input(), exports.cykl_input_size());
@@ -31,6 +33,12 @@ globalThis.cyklEngine = (function () {
       },
       confirm: () => state(exports.cykl_confirm()),
       reset: () => state(exports.cykl_reset()),
+      // Dates as {day, month, year}; the stamp a Date, written in UTC.
+      criticalDays: (birth, from, to) => state(exports.cykl_critical_days(...numbers(birth, from, to))),
+      criticalYear: (birth, year) => state(exports.cykl_critical_year(...numbers(birth), year)),
+      calendar: (birth, year, stamp) => text(exports.cykl_calendar(...numbers(birth), year,
+        stamp.getUTCFullYear(), stamp.getUTCMonth() + 1, stamp.getUTCDate(), stamp.getUTCHours(),
+        stamp.getUTCMinutes(), stamp.getUTCSeconds())),
     };
   };
 })();
