@@ -7,13 +7,18 @@
 'use strict';
 globalThis.cyklEngine = (function () {
   const packed = '@MODULE@';
-  async function moduleBytes() {
-    const gz = Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
+  // Decoded and compiled as soon as this script runs, while the page gets ready.
+  function compile() {
+    const gz = Uint8Array.fromBase64 ? Uint8Array.fromBase64(packed)
+      : Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
     const stream = new Blob([gz]).stream().pipeThrough(new DecompressionStream('gzip'));
-    return new Response(stream).arrayBuffer();
+    return WebAssembly.compileStreaming(new Response(stream, { headers: { 'Content-Type': 'application/wasm' } }));
   }
+  const compiled = typeof WebAssembly === 'object' && typeof DecompressionStream === 'function'
+    ? compile() : Promise.reject(new Error('WebAssembly'));
+  compiled.catch(() => {}); // reported when the page asks for the engine
   return async function () {
-    const module = await WebAssembly.compile(await moduleBytes());
+    const module = await compiled;
     // The module does no input or output: whatever the C library asks of the system fails.
     const imports = {};
     for (const entry of WebAssembly.Module.imports(module)) {
