@@ -19,7 +19,7 @@ struct WindowCase {
 
 inline const std::array<WindowCase, 8> &WindowCases()
 {
-    static const std::array<WindowCase, 8> Cases { {
+    static const std::array<WindowCase, 8> cases { {
         { "start", {} },
         { "march-1996", { "10", "1", "1996", "5", "3", "1996" } },
         { "birth-day", { "10", "1", "1996", "10", "1", "1996" } },
@@ -29,7 +29,7 @@ inline const std::array<WindowCase, 8> &WindowCases()
         { "april-1996", { "10", "1", "1996", "15", "4", "1996" } },
         { "reset-after-march", { "10", "1", "1996", "5", "3", "1996" }, true },
     } };
-    return Cases;
+    return cases;
 }
 
 // Brings a window that has just been shown (with the clock of Seams) into the case's state.

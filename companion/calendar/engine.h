@@ -6,7 +6,7 @@
 
 #include "calc/chain.h"
 #include "calc/port.h"
-#include "companion/dates.h"
+#include "companion/calendar/dates.h"
 
 #include <array>
 #include <string>

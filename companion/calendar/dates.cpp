@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/dates.h"
+#include "companion/calendar/dates.h"
 
 #include "calc/chain.h"
 
@@ -36,14 +36,14 @@ std::optional<int> Digits(std::string_view text, std::size_t least, std::size_t 
     return value;
 }
 
-// Splits text at every separator into exactly n parts.
-template<std::size_t n>
-std::optional<std::array<std::string_view, n>> Split(std::string_view text, char separator)
+// Splits text at every separator into exactly N parts.
+template<std::size_t N>
+std::optional<std::array<std::string_view, N>> Split(std::string_view text, char separator)
 {
-    std::array<std::string_view, n> parts;
-    for (std::size_t i = 0; i < n; ++i) {
+    std::array<std::string_view, N> parts;
+    for (std::size_t i = 0; i < N; ++i) {
         const std::size_t at = text.find(separator);
-        if ((at == std::string_view::npos) != (i == n - 1))
+        if ((at == std::string_view::npos) != (i == N - 1))
             return std::nullopt;
         parts[i] = text.substr(0, at);
         text = at == std::string_view::npos ? std::string_view() : text.substr(at + 1);

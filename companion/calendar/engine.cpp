@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
 
 #include "display/catalogue.h"
 
@@ -9,22 +9,13 @@ namespace cykl::companion {
 
 namespace {
 
-// The chain's Port for one confirmation: the six numbers as field texts; the codes and
-// chart values are kept, the rest of the window's steps has nothing to show here.
+// The chain's Port for one confirmation of the six numbers: the codes and chart values are
+// kept, the rest of the window's steps has nothing to show here.
 class CompanionPort final : public Port {
 public:
-    CompanionPort(const Date &birth, const Date &target, Confirmation &result)
-        : fields_ { birth.Day, birth.Month, birth.Year, target.Day, target.Month, target.Year },
-          result_(result)
-    {
-    }
+    explicit CompanionPort(Confirmation &result) : result_(result) { }
 
-    std::string FieldText(int field) const override
-    {
-        return field >= 1 && field <= 6
-            ? std::to_string(fields_[static_cast<std::size_t>(field - 1)])
-            : std::string();
-    }
+    std::string FieldText(int) const override { return {}; } // never asked
     void ShowMessage(MessageCode code) override
     {
         if (code <= 3)
@@ -43,7 +34,6 @@ public:
     void SetConfirmCaption(std::string_view) override { }
 
 private:
-    std::array<int, 6> fields_;
     Confirmation &result_;
 };
 
@@ -61,9 +51,16 @@ Confirmation Confirm(const Date &birth, const Date &target)
         result.Refusal = 1;
         return result;
     }
+    InputDateRecord typed;
+    typed.BirthDay = birth.Day;
+    typed.BirthMonth = birth.Month;
+    typed.BirthYear = birth.Year;
+    typed.TargetDay = target.Day;
+    typed.TargetMonth = target.Month;
+    typed.TargetYear = target.Year;
     Main main;
-    CompanionPort port(birth, target, result);
-    ConfirmInput(main, port);
+    CompanionPort port(result);
+    ConfirmNumbers(main, port, typed);
     return result;
 }
 
