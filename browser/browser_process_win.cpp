@@ -40,8 +40,8 @@ public:
     }
     Handle(Handle &&other) noexcept : handle_(std::exchange(other.handle_, nullptr)) { }
     Handle &operator=(Handle &&) = delete;
-    HANDLE get() const { return handle_; }
-    HANDLE take() { return std::exchange(handle_, nullptr); }
+    HANDLE Get() const { return handle_; }
+    HANDLE Take() { return std::exchange(handle_, nullptr); }
     explicit operator bool() const { return handle_ != nullptr; }
 
 private:
@@ -58,7 +58,7 @@ bool Connected(HANDLE pipe)
 {
     OVERLAPPED overlapped {};
     Handle event(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    overlapped.hEvent = event.get();
+    overlapped.hEvent = event.Get();
     if (::ConnectNamedPipe(pipe, &overlapped))
         return true;
     const DWORD error = ::GetLastError();
@@ -93,7 +93,7 @@ std::pair<Handle, Handle> MakePipe(bool outbound)
     SECURITY_ATTRIBUTES inherit = Inheritable();
     Handle theirs(::CreateFileW(wide, outbound ? GENERIC_READ : GENERIC_WRITE, 0, &inherit,
                                 OPEN_EXISTING, 0, nullptr));
-    if (!theirs || !Connected(ours.get()))
+    if (!theirs || !Connected(ours.Get()))
         Fail(NoConnection);
     return { std::move(ours), std::move(theirs) };
 }
@@ -117,7 +117,7 @@ Handle MakeJob()
         Fail(CannotPrepare);
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
-    ::SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    ::SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
     return job;
 }
 
@@ -139,7 +139,7 @@ public:
     ~InheritList() { ::DeleteProcThreadAttributeList(list_); }
     InheritList(const InheritList &) = delete;
     InheritList &operator=(const InheritList &) = delete;
-    LPPROC_THREAD_ATTRIBUTE_LIST get() const { return list_; }
+    LPPROC_THREAD_ATTRIBUTE_LIST Get() const { return list_; }
 
 private:
     std::array<HANDLE, 4> handles_;
@@ -161,7 +161,7 @@ QString EnvironmentBlock(const QProcessEnvironment &environment)
 
 QString HandleText(const Handle &handle)
 {
-    return QString::number(static_cast<quint32>(reinterpret_cast<quintptr>(handle.get())));
+    return QString::number(static_cast<quint32>(reinterpret_cast<quintptr>(handle.Get())));
 }
 
 } // namespace
@@ -175,15 +175,15 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     Handle log
         = OpenInheritable(QDir::toNativeSeparators(LogPath()), FILE_APPEND_DATA, OPEN_ALWAYS);
     Handle job = MakeJob();
-    InheritList inherit({ commandTheirs.get(), replyTheirs.get(), input.get(), log.get() });
+    InheritList inherit({ commandTheirs.Get(), replyTheirs.Get(), input.Get(), log.Get() });
 
     STARTUPINFOEXW startup {};
     startup.StartupInfo.cb = sizeof startup;
     startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
-    startup.StartupInfo.hStdInput = input.get();
-    startup.StartupInfo.hStdOutput = log.get();
-    startup.StartupInfo.hStdError = log.get();
-    startup.lpAttributeList = inherit.get();
+    startup.StartupInfo.hStdInput = input.Get();
+    startup.StartupInfo.hStdOutput = log.Get();
+    startup.StartupInfo.hStdError = log.Get();
+    startup.lpAttributeList = inherit.Get();
 
     const QString nativeProgram = QDir::toNativeSeparators(program);
     QString commandLine = WindowsCommandLine(
@@ -201,10 +201,10 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     Handle thread(info.hThread);
     process_ = info.hProcess;
     pid_ = info.dwProcessId;
-    if (::AssignProcessToJobObject(job.get(), process_))
-        job_ = job.take();
-    ::ResumeThread(thread.get());
-    return { commandOurs.take(), replyOurs.take() };
+    if (::AssignProcessToJobObject(job.Get(), process_))
+        job_ = job.Take();
+    ::ResumeThread(thread.Get());
+    return { commandOurs.Take(), replyOurs.Take() };
 }
 
 void BrowserProcess::WhenEnded(std::function<void()> handler)

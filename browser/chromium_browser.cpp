@@ -189,7 +189,7 @@ QString ChromiumBrowserFactory::FindOnPath()
 {
     for (const char *name : { "chromium", "chromium-browser", "google-chrome",
                               "google-chrome-stable", "microsoft-edge", "brave-browser" }) {
-        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
         if (!found.isEmpty())
             return found;
     }
@@ -200,13 +200,13 @@ QString ChromiumBrowserFactory::FindInFolders(const QStringList &folders)
 {
     // Where each browser installs itself below the programs folder of the machine or of
     // the user, in the order they are tried.
-    static const char *const Locations[] = {
+    static const char *const locations[] = {
         "Microsoft/Edge/Application/msedge.exe",
         "Google/Chrome/Application/chrome.exe",
         "BraveSoftware/Brave-Browser/Application/brave.exe",
         "Chromium/Application/chrome.exe",
     };
-    for (const char *relative : Locations) {
+    for (const char *relative : locations) {
         for (const QString &folder : folders) {
             if (folder.isEmpty())
                 continue;

@@ -63,7 +63,7 @@ public:
 };
 
 // The longest message the browser may send, without its NUL.
-inline constexpr qsizetype MaxDevToolsMessage = 64 * 1024 * 1024;
+inline constexpr qsizetype MaxDevToolsMessage = qsizetype(64) * 1024 * 1024;
 
 // Cuts the bytes that the browser writes into messages, however the bytes are split
 // into reads.

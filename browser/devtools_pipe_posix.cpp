@@ -18,8 +18,8 @@ namespace {
 // comes with it would end the whole program, so it is ignored once for the process.
 void IgnoreBrokenPipes()
 {
-    static const bool Ignored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
-    (void)Ignored;
+    static const bool ignored = [] { return std::signal(SIGPIPE, SIG_IGN) != SIG_ERR; }();
+    (void)ignored;
 }
 
 // What a read or write call did; a read of nothing is the end of the stream.

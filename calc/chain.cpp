@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/chain.h"
 
+#include "calc/number_text.h"
+
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -151,10 +152,10 @@ double ReadNumber(std::string_view text)
     if (const auto whole = ReadPlainDigits(number))
         return *whole;
     double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
+    const std::errc error = ReadDecimal(number, value);
+    if (error == std::errc::result_out_of_range)
         return std::numeric_limits<double>::quiet_NaN();
-    if (result.ec != std::errc {})
+    if (error != std::errc {})
         return 0;
     return value;
 }

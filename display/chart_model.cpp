@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/chart_model.h"
 
+#include "calc/number_text.h"
 #include "display/chart_look.h"
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <string_view>
 
 namespace cykl {
@@ -18,8 +18,8 @@ std::string NumberText(double value)
         value = 0.0; // no "-0"
     }
     std::array<char, 32> buffer {};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
-    return std::string(buffer.data(), result.ptr);
+    return std::string(buffer.data(),
+                       WriteShortest(buffer.data(), buffer.data() + buffer.size(), value));
 }
 
 const std::int16_t *AsInteger(const ChartValue &value)
@@ -169,8 +169,11 @@ std::optional<double> ChartModel::Value(int set, int point) const
 
 bool ChartModel::Empty() const
 {
-    return std::ranges::all_of(labels_, [](const auto &label) { return label.empty(); })
-        && std::ranges::none_of(values_, [](const auto &value) { return value.has_value(); });
+    // (iterator pairs, not ranges: libc++ 14, the WebAssembly build's, has no range algorithms)
+    return std::all_of(labels_.begin(), labels_.end(),
+                       [](const auto &label) { return label.empty(); })
+        && std::none_of(values_.begin(), values_.end(),
+                        [](const auto &value) { return value.has_value(); });
 }
 
 void ChartModel::Resize(int points, int sets)
@@ -178,7 +181,9 @@ void ChartModel::Resize(int points, int sets)
     std::vector<std::optional<double>> values(static_cast<std::size_t>(points * sets));
     for (int set = 0; set < std::min(sets, sets_); ++set) {
         for (int point = 0; point < std::min(points, points_); ++point) {
-            values[static_cast<std::size_t>(set * points + point)] = Value(set, point);
+            values[static_cast<std::size_t>(set) * static_cast<std::size_t>(points)
+                   + static_cast<std::size_t>(point)]
+                = Value(set, point);
         }
     }
     values_ = std::move(values);
@@ -196,8 +201,8 @@ void ChartModel::Rewind()
 
 void ChartModel::Clear()
 {
-    std::ranges::fill(labels_, std::string());
-    std::ranges::fill(values_, std::nullopt);
+    std::fill(labels_.begin(), labels_.end(), std::string());
+    std::fill(values_.begin(), values_.end(), std::nullopt);
     Rewind();
 }
 
@@ -278,7 +283,10 @@ std::string DescribeLines(const ChartModel &model)
         if (day.empty()) {
             day = std::to_string(point + 1);
         }
-        out += (out.empty() ? "Den " : "; Den ") + day + ": " + values;
+        out += out.empty() ? "Den " : "; Den ";
+        out += day;
+        out += ": ";
+        out += values;
     }
     return out;
 }

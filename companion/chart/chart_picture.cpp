@@ -2,6 +2,7 @@
 #include "companion/chart/chart_picture.h"
 
 #include "calc/chain.h"
+#include "companion/chart/png_file.h"
 #include "display/chart_look.h"
 #include "display/chart_model.h"
 #include "display/display.h"
@@ -30,9 +31,6 @@ constexpr int LegendStep = 22;
 constexpr double PrintDotsPerInch = 300;
 constexpr double ScreenDotsPerInch = 96;
 constexpr double A4MarginMillimetres = 15;
-// The fastest compression: at 300 dots per inch the encoding is most of a picture's time,
-// and the file is only a tenth larger.
-constexpr int PngQuality = 80;
 
 class Fields final : public FieldSource {
 public:
@@ -167,9 +165,9 @@ QByteArray Picture::Render(const QString &kind) const
             QPainter painter(&image);
             d->Paint(painter);
         }
-        image.setText(QStringLiteral("Title"), QStringLiteral("Cyklometrika"));
-        image.setText(QStringLiteral("Description"), d->Description);
-        image.save(&buffer, "PNG", PngQuality);
+        bytes = PngFile(image,
+                        { { QStringLiteral("Title"), QStringLiteral("Cyklometrika") },
+                          { QStringLiteral("Description"), d->Description } });
     } else if (kind == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);

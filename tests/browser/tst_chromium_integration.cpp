@@ -5,6 +5,7 @@
 // and a configuration folder of the test's own, which must be empty at the end. Prints
 // how long the presses and the quit took.
 #include "tests/support/browser/fake_browsers.h"
+#include "tests/support/browser/recording_opener.h"
 #include "ui/home_page_link.h"
 
 #include <QElapsedTimer>

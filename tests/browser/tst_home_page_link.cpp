@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The home-page link's decisions, with browsers that only write what they are asked into
 // a shared journal: first and second attempt, the fallback opener, the shutdown step.
-#include "tests/support/browser/fake_browsers.h"
+#include "tests/support/browser/recording_opener.h"
 #include "ui/home_page_link.h"
 
 #include <QFile>

@@ -2,6 +2,7 @@
 // The home-page link with real browser processes: the Chromium layer drives the fake
 // browser program, so reuse, replacement, retirement and shutdown are seen per process.
 #include "tests/support/browser/fake_browsers.h"
+#include "tests/support/browser/recording_opener.h"
 #include "ui/home_page_link.h"
 
 #include <QElapsedTimer>

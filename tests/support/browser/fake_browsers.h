@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The fixture of the browser tests: the fake browser program (fake_browser.cpp) with a
-// fresh log for each test function, factories of browsers, the opener of last resort, and
-// a look at which processes still run.
+// fresh log for each test function, factories of browsers, and a look at which processes
+// still run.
 #pragma once
 
 #include "browser/chromium_browser.h"
-#include "platform/effects.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,7 +13,6 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <QUrl>
 #ifdef _WIN32
 #include <windows.h>
 // after windows.h, which it needs
@@ -290,19 +288,5 @@ template<typename Call> QString FailureOf(Call call)
     }
     return {};
 }
-
-class RecordingOpener final : public UrlOpener {
-public:
-    explicit RecordingOpener(bool result = true) : result_(result) { }
-    bool OpenUrl(const QUrl &url) override
-    {
-        Opened << url;
-        return result_;
-    }
-    QList<QUrl> Opened;
-
-private:
-    bool result_;
-};
 
 } // namespace cykl::test
