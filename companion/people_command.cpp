@@ -119,8 +119,10 @@ std::optional<QList<Person>> PeopleOf(const Invocation &call, Environment &envir
     for (const QString &name : call.Names) {
         const auto person = FindPerson(file, name.trimmed());
         if (!person) {
-            error = QStringLiteral("„%1“ není datum ani jméno ze souboru lidí (%2)")
-                        .arg(Shortened(name), environment.PeoplePath());
+            // The same words on every system: the file's place is for people list to tell.
+            error = QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD) ani jméno ze "
+                                   "souboru lidí")
+                        .arg(Shortened(name));
             return std::nullopt;
         }
         people.append(*person);

@@ -217,6 +217,9 @@ void TestCompanionExit::saysWhatIsWrong_data()
         "cyklometrika: „10.1.96“ má rok 96; napište rok celý (1996, nebo 0096 pro rok 96)");
     row("negative date", { "day", "-1.1.2000" }, 2,
         "cyklometrika: „-1.1.2000“ není datum (D.M.RRRR nebo RRRR-MM-DD)");
+    // The same text on every system, whatever the people file's place.
+    row("neither a date nor a name", { "day", "zítra" }, 2,
+        "cyklometrika: „zítra“ není datum (D.M.RRRR nebo RRRR-MM-DD) ani jméno ze souboru lidí");
     row("unknown Czech command", { "kriticky", "10.1.1996" }, 2,
         "cyklometrika: neznámý příkaz „kriticky“; myslíte „kriticke“?");
     row("long argument", { "day", QString(100, QLatin1Char('1')) }, 2,
