@@ -102,11 +102,13 @@ int main(int argc, char *argv[])
     }
     const double s0 = Median(start[0]), s1 = Median(start[1]);
     const double m0 = Median(rss[0]), m1 = Median(rss[1]);
+    // The charts should cost almost nothing beyond a window without them.
+    constexpr double Goal = 1.05;
     std::printf("| measure (median of %d runs) | Cyklometrika | bare Qt | ratio | goal |\n", runs);
     std::printf("|---|---|---|---|---|\n");
-    std::printf("| start to first painted window | %.1f ms | %.1f ms | %.3f | <= 1.15 %s |\n", s0,
-                s1, s0 / s1, s0 / s1 <= 1.15 ? "met" : "MISSED");
-    std::printf("| peak memory (max RSS) | %.1f MB | %.1f MB | %.3f | <= 1.10 %s |\n", m0, m1,
-                m0 / m1, m0 / m1 <= 1.10 ? "met" : "MISSED");
+    std::printf("| start to first painted window | %.1f ms | %.1f ms | %.3f | <= %.2f %s |\n", s0,
+                s1, s0 / s1, Goal, s0 / s1 <= Goal ? "met" : "MISSED");
+    std::printf("| peak memory (max RSS) | %.1f MB | %.1f MB | %.3f | <= %.2f %s |\n", m0, m1,
+                m0 / m1, Goal, m0 / m1 <= Goal ? "met" : "MISSED");
     return 0;
 }

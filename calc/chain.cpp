@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calc/chain.h"
 
+#include "calc/number_text.h"
+
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -151,23 +152,35 @@ double ReadNumber(std::string_view text)
     if (const auto whole = ReadPlainDigits(number))
         return *whole;
     double value = 0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec == std::errc::result_out_of_range)
+    const std::errc error = ReadDecimal(number, value);
+    if (error == std::errc::result_out_of_range)
         return std::numeric_limits<double>::quiet_NaN();
-    if (result.ec != std::errc {})
+    if (error != std::errc {})
         return 0;
     return value;
 }
 
 void ConfirmInput(Main &main, Port &port)
 {
+    InputDateRecord typed;
+    typed.BirthDay = ReadNumber(port.FieldText(1));
+    typed.BirthMonth = ReadNumber(port.FieldText(2));
+    typed.BirthYear = ReadNumber(port.FieldText(3));
+    typed.TargetDay = ReadNumber(port.FieldText(4));
+    typed.TargetMonth = ReadNumber(port.FieldText(5));
+    typed.TargetYear = ReadNumber(port.FieldText(6));
+    ConfirmNumbers(main, port, typed);
+}
+
+void ConfirmNumbers(Main &main, Port &port, const InputDateRecord &typed)
+{
     InputDateRecord &d = main.InputDates;
-    d.BirthDay = ReadNumber(port.FieldText(1));
-    d.BirthMonth = ReadNumber(port.FieldText(2));
-    d.BirthYear = ReadNumber(port.FieldText(3));
-    d.TargetDay = ReadNumber(port.FieldText(4));
-    d.TargetMonth = ReadNumber(port.FieldText(5));
-    d.TargetYear = ReadNumber(port.FieldText(6));
+    d.BirthDay = typed.BirthDay;
+    d.BirthMonth = typed.BirthMonth;
+    d.BirthYear = typed.BirthYear;
+    d.TargetDay = typed.TargetDay;
+    d.TargetMonth = typed.TargetMonth;
+    d.TargetYear = typed.TargetYear;
 
     if (d.BirthYear == 0 || d.TargetYear == 0) {
         port.ShowMessage(1);

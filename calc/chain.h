@@ -46,6 +46,10 @@ struct Verdicts {
 Verdicts DailyVerdicts(double P, double E, double I);
 
 void ConfirmInput(Main &main, Port &port);
+// The same confirmation for a caller that holds the six numbers already (the companion
+// command, the web edition): typed's six fields as ConfirmInput would have read them from
+// Text1 to Text6 (its ChosenDay is not read). The port's fields are never asked.
+void ConfirmNumbers(Main &main, Port &port, const InputDateRecord &typed);
 void CountDays(Main &main, Port &port);
 void CheckTargetDay(Main &main, Port &port, double &DaysLived);
 void DrawCycles(Main &main, Port &port, double &DaysLived);

@@ -11,7 +11,7 @@ struct CyklometrikaChartJob {
     int Version; // ChartJobVersion
     int Fields[6]; // birth day, month, year, target day, month, year: the six fields
     const char *Path; // UTF-8
-    const char *Kind; // "png", "svg" or "pdf"
+    const char *Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
     char Error[512]; // on failure, why (UTF-8, zero-terminated)
 };
 

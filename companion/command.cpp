@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/command.h"
 
-#include "companion/engine.h"
-#include "companion/formats.h"
-#include "companion/ical.h"
+#include "companion/arguments.h"
+#include "companion/calendar/engine.h"
+#include "companion/calendar/ical.h"
+#include "companion/people_command.h"
 
-#include <QCommandLineParser>
-#include <optional>
+#include <algorithm>
 
 #ifndef CYKL_VERSION
 #define CYKL_VERSION "0"
@@ -16,25 +16,11 @@ namespace cykl::companion {
 
 namespace {
 
-enum class Command { Day, Month, Critical, Chart };
-
 constexpr int DefaultSpanDays = 365;
-constexpr int MaxRemindHours = 24 * 366;
 
-// The options as the parser left them, checked.
-struct Invocation {
-    Command command = Command::Day;
-    QString name; // the command as it was written
-    Date birth;
-    QStringList rest; // the arguments after the birth date
-    Format format = Format::Table;
-    QString output; // empty or "-": standard output
-    std::optional<int> remindHours;
-};
-
-std::optional<Date> FromQDate(const QDate &date)
+Date FromQDate(const QDate &date)
 {
-    return Date { date.day(), date.month(), date.year() };
+    return { date.day(), date.month(), date.year() };
 }
 
 QByteArray Utf8Line(const QString &text)
@@ -42,325 +28,313 @@ QByteArray Utf8Line(const QString &text)
     return (text + QLatin1Char('\n')).toUtf8();
 }
 
-std::optional<Command> CommandNamed(const QString &name)
+QString Czech(const Date &date)
 {
-    static const QList<std::pair<QString, Command>> names {
-        { QStringLiteral("day"), Command::Day },
-        { QStringLiteral("den"), Command::Day },
-        { QStringLiteral("month"), Command::Month },
-        { QStringLiteral("mesic"), Command::Month },
-        { QStringLiteral("měsíc"), Command::Month },
-        { QStringLiteral("critical"), Command::Critical },
-        { QStringLiteral("kriticke"), Command::Critical },
-        { QStringLiteral("kritické"), Command::Critical },
-        { QStringLiteral("chart"), Command::Chart },
-        { QStringLiteral("graf"), Command::Chart },
-    };
-    for (const auto &[known, command] : names) {
-        if (known == name)
-            return command;
+    return QString::fromStdString(CzechDate(date));
+}
+
+// The codes of a day that the selection keeps.
+Verdicts Selected(const Verdicts &codes, const QList<MessageCode> &kept)
+{
+    Verdicts selected;
+    for (const MessageCode code : codes) {
+        if (kept.isEmpty() || kept.contains(code))
+            selected.Codes[static_cast<std::size_t>(selected.Count++)] = code;
     }
-    return std::nullopt;
-}
-
-std::optional<Format> FormatNamed(const QString &name)
-{
-    if (name == QLatin1String("table"))
-        return Format::Table;
-    if (name == QLatin1String("csv"))
-        return Format::Csv;
-    if (name == QLatin1String("json"))
-        return Format::Json;
-    if (name == QLatin1String("ics"))
-        return Format::Ics;
-    return std::nullopt;
-}
-
-// The picture's kind by the file's extension, or empty.
-QString ChartKind(const QString &path)
-{
-    const QString suffix = path.section(QLatin1Char('.'), -1).toLower();
-    const bool known = path.contains(QLatin1Char('.'))
-        && (suffix == QLatin1String("png") || suffix == QLatin1String("svg")
-            || suffix == QLatin1String("pdf"));
-    return known ? suffix : QString();
-}
-
-// The parser's own complaint, in Czech. Its texts are fixed, untranslated English, so
-// the kind is told by how the text starts and the option named by its quotes.
-QString ParserError(const QCommandLineParser &parser)
-{
-    QStringList unknown;
-    for (const QString &name : parser.unknownOptionNames())
-        unknown.append(
-            QStringLiteral("„%1%2“").arg(QLatin1String(name.size() == 1 ? "-" : "--"), name));
-    if (unknown.size() == 1)
-        return QStringLiteral("neznámá volba %1").arg(unknown.first());
-    if (!unknown.isEmpty())
-        return QStringLiteral("neznámé volby %1").arg(unknown.join(QStringLiteral(", ")));
-    const QString text = parser.errorText();
-    const QString option = text.section(QLatin1Char('\''), 1, 1);
-    if (text.startsWith(QLatin1String("Missing value")))
-        return QStringLiteral("volba „%1“ potřebuje hodnotu").arg(option);
-    if (text.startsWith(QLatin1String("Unexpected value")))
-        return QStringLiteral("volba „%1“ hodnotu nepřijímá").arg(option);
-    return QStringLiteral("chybně zapsané volby");
+    return selected;
 }
 
 class Runner {
 public:
-    explicit Runner(Environment &environment) : env_(environment) { }
+    Runner(Environment &environment, const Invocation &call) : env_(environment), call_(call) { }
 
-    int Run(const QStringList &arguments);
+    int Run();
 
 private:
-    int Usage(const QString &message)
-    {
-        env_.Err(Utf8Line(QStringLiteral("cyklometrika: ") + message
-                          + QStringLiteral("\nNápověda: cyklometrika --help")));
-        return ExitUsage;
-    }
+    int Usage(const QString &message) { return UsageError(env_, message); }
     int Refuse(MessageCode code, const Date &birth, const Date &target)
     {
         env_.Err(Utf8Line(QString::fromStdString(MessageText(code, birth, target))));
         return ExitRefused;
     }
-    int Emit(const QByteArray &data, const QString &output);
-    std::optional<QString> Check(QCommandLineParser &parser, Invocation &call);
-    std::optional<QString> CheckOptions(QCommandLineParser &parser, Invocation &call);
-    std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
-    std::optional<Date> FirstDateOrToday(const Invocation &call, bool month, QString &error);
-    std::optional<int> ConfirmDay(const Invocation &call, Date &day, Confirmation &c);
-    int RunDay(const Invocation &call);
-    int RunMonth(const Invocation &call);
-    int RunCritical(const Invocation &call);
-    int RunChart(const Invocation &call);
-    int EmitCalendar(const Invocation &call, const CriticalList &list);
+    void Note(const QString &text) { env_.Err(Utf8Line(QStringLiteral("cyklometrika: ") + text)); }
+    ReportOptions Options() const { return { who_.Name, call_.Excel }; }
+    int Emit(const QByteArray &data);
+    int RunPerson();
+    int EmitTogether();
+    std::optional<int> CheckDay(const QString &text, const Date &date, bool month);
+    std::optional<Date> FirstDateOrToday(bool month, QString &error);
+    template<typename Then> int ConfirmDay(Then then);
+    int RunMonth();
+    int RunCritical();
+    int RunRange(Date from, const Date &to);
+    int RunChart();
+    int EmitCalendar(const CriticalList &list);
 
     Environment &env_;
+    const Invocation &call_;
+    Person who_; // the person the command runs for now
+    bool several_ = false; // for several people: their outputs are gathered, then emitted
+    QList<QByteArray> parts_;
+    std::vector<CalendarPerson> family_;
 };
 
-int Runner::Emit(const QByteArray &data, const QString &output)
+int Runner::Emit(const QByteArray &data)
 {
-    if (output.isEmpty() || output == QLatin1String("-")) {
+    if (several_) {
+        parts_.append(data);
+        return ExitOk;
+    }
+    if (call_.Output.isEmpty() || call_.Output == QLatin1String("-")) {
         env_.Out(data);
         return ExitOk;
     }
     QString error;
-    if (env_.WriteFile(output, data, error))
+    if (env_.WriteFile(call_.Output, data, error))
         return ExitOk;
-    env_.Err(
-        Utf8Line(QStringLiteral("cyklometrika: soubor „%1“ nelze zapsat: %2").arg(output, error)));
+    env_.Err(Utf8Line(
+        QStringLiteral("cyklometrika: soubor „%1“ nelze zapsat: %2").arg(call_.Output, error)));
     return ExitOutputFailed;
 }
 
-std::optional<Date> Runner::DateArgument(const QString &text, bool month, QString &error)
+// A date that is no day at all: what is wrong with it, then the window's own refusal.
+std::optional<int> Runner::CheckDay(const QString &text, const Date &date, bool month)
 {
-    const QByteArray utf8 = text.toUtf8();
-    const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
-    const auto date = month ? ParseMonth(view) : ParseDate(view);
-    if (!date)
-        error = month ? QStringLiteral("„%1“ není měsíc (M.RRRR nebo RRRR-MM)").arg(text)
-                      : QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)").arg(text);
-    return date;
-}
-
-std::optional<QString> Runner::CheckOptions(QCommandLineParser &parser, Invocation &call)
-{
-    if (parser.isSet(QStringLiteral("format"))) {
-        const QString name = parser.value(QStringLiteral("format"));
-        const auto format = FormatNamed(name);
-        if (!format)
-            return QStringLiteral("neznámý formát „%1“ (table, csv, json nebo ics)").arg(name);
-        if (call.command == Command::Chart)
-            return QStringLiteral(
-                       "příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru")
-                .arg(call.name);
-        if (*format == Format::Ics && call.command != Command::Critical)
-            return QStringLiteral("formát ics je jen pro příkaz critical");
-        call.format = *format;
-    }
-    call.output = parser.value(QStringLiteral("output"));
-    if (parser.isSet(QStringLiteral("remind"))) {
-        bool ok = false;
-        const int hours = parser.value(QStringLiteral("remind")).toInt(&ok);
-        if (!ok || hours < 0 || hours > MaxRemindHours)
-            return QStringLiteral("--remind chce celé hodiny od 0 do %1").arg(MaxRemindHours);
-        if (call.format != Format::Ics)
-            return QStringLiteral("--remind platí jen s --format ics");
-        call.remindHours = hours;
-    }
-    return std::nullopt;
-}
-
-std::optional<QString> Runner::Check(QCommandLineParser &parser, Invocation &call)
-{
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty())
-        return QStringLiteral("chybí příkaz (day, month, critical nebo chart)");
-    const auto command = CommandNamed(positional.first());
-    if (!command)
-        return QStringLiteral("neznámý příkaz „%1“ (day, month, critical nebo chart)")
-            .arg(positional.first());
-    call.command = *command;
-    call.name = positional.first();
-    if (positional.size() < 2)
-        return QStringLiteral("příkaz %1 potřebuje datum narození").arg(positional.first());
-    const qsizetype most = call.command == Command::Critical ? 4 : 3;
-    if (positional.size() > most)
-        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(positional.first());
-    QString error;
-    const auto birth = DateArgument(positional[1], false, error);
-    if (!birth)
-        return error;
-    call.birth = *birth;
-    call.rest = positional.mid(2);
-    if (auto problem = CheckOptions(parser, call))
-        return problem;
-    if (call.command == Command::Chart && call.output.isEmpty())
-        return QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)")
-            .arg(call.name);
-    if (call.command == Command::Chart && ChartKind(call.output).isEmpty())
-        return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
-    return std::nullopt;
+    const QString why = NoSuchDay(date, month);
+    if (why.isEmpty())
+        return std::nullopt;
+    const QString shown = text.isEmpty() ? Czech(date) : Shortened(text.trimmed());
+    Note(QStringLiteral("„%1“ není %2: %3")
+             .arg(shown, month ? QStringLiteral("měsíc") : QStringLiteral("den"), why));
+    return Refuse(1, who_.Birth, date);
 }
 
 // The first date argument (a month where `month`), or today where none is given.
-std::optional<Date> Runner::FirstDateOrToday(const Invocation &call, bool month, QString &error)
+std::optional<Date> Runner::FirstDateOrToday(bool month, QString &error)
 {
-    if (call.rest.isEmpty())
+    if (call_.Rest.isEmpty())
         return FromQDate(env_.Today());
-    return DateArgument(call.rest.first(), month, error);
+    return DateArgument(call_.Rest.first(), month, error);
 }
 
-// The day of `day` and `chart`: the argument or today, confirmed as the window would.
-// Returns the exit status where the command ends here.
-std::optional<int> Runner::ConfirmDay(const Invocation &call, Date &day, Confirmation &c)
+// The day of `day` and `chart`: the argument or today, confirmed as the window would; then
+// the rest of the command with that day and its confirmation.
+template<typename Then> int Runner::ConfirmDay(Then then)
 {
     QString error;
-    const auto given = FirstDateOrToday(call, false, error);
-    if (!given)
+    const auto day = FirstDateOrToday(false, error);
+    if (!day)
         return Usage(error);
-    day = *given;
-    c = Confirm(call.birth, day);
+    if (const auto refused = CheckDay(call_.Rest.value(0), *day, false))
+        return *refused;
+    const Confirmation c = Confirm(who_.Birth, *day);
     if (c.Refusal != 0)
-        return Refuse(c.Refusal, call.birth, day);
-    return std::nullopt;
+        return Refuse(c.Refusal, who_.Birth, *day);
+    return then(*day, c);
 }
 
-int Runner::RunDay(const Invocation &call)
-{
-    Date day;
-    Confirmation c;
-    if (const auto ended = ConfirmDay(call, day, c))
-        return *ended;
-    return Emit(DayReport(call.format, call.birth, day, c), call.output);
-}
-
-int Runner::RunMonth(const Invocation &call)
+int Runner::RunMonth()
 {
     QString error;
-    const auto month = FirstDateOrToday(call, true, error);
+    const auto month = FirstDateOrToday(true, error);
     if (!month)
         return Usage(error);
-    const Date target = MonthTarget(call.birth, *month);
-    const Confirmation c = Confirm(call.birth, target);
+    if (const auto refused = CheckDay(call_.Rest.value(0), *month, true))
+        return *refused;
+    const Date target = MonthTarget(who_.Birth, *month);
+    const Confirmation c = Confirm(who_.Birth, target);
     if (c.Refusal != 0)
-        return Refuse(c.Refusal, call.birth, target);
-    return Emit(MonthReport(call.format, call.birth, target, c.Month), call.output);
+        return Refuse(c.Refusal, who_.Birth, target);
+    if (target.Day > 1)
+        Note(QStringLiteral("měsíc narození začíná dnem narození %1").arg(Czech(who_.Birth)));
+    return Emit(MonthReport(call_.OutputFormat, who_.Birth, target, c.Month, Options()));
 }
 
-int Runner::RunCritical(const Invocation &call)
+int Runner::RunCritical()
 {
     QString error;
-    const auto from = FirstDateOrToday(call, false, error);
+    if (const auto year = call_.Rest.size() == 1 ? YearArgument(call_.Rest.first()) : std::nullopt)
+        return RunRange({ 1, 1, *year }, { 31, 12, *year });
+    const auto from = FirstDateOrToday(false, error);
     if (!from)
         return Usage(error);
-    // A start the window refuses is refused before any day is counted from it.
-    if (const Confirmation start = Confirm(call.birth, *from); start.Refusal != 0)
-        return Refuse(start.Refusal, call.birth, *from);
-    const auto to = call.rest.size() < 2 ? std::optional(AddDays(*from, DefaultSpanDays))
-                                         : DateArgument(call.rest[1], false, error);
+    // A start that is no day is refused before any day is counted from it.
+    if (const auto refused = CheckDay(call_.Rest.value(0), *from, false))
+        return *refused;
+    auto to = call_.Rest.size() < 2 ? std::optional(AddDays(*from, DefaultSpanDays))
+                                    : DateArgument(call_.Rest[1], false, error);
+    if (call_.Rest.size() < 2 && to->Year > LastYear && from->Year <= LastYear) {
+        to = Date { 31, 12, LastYear };
+        Note(QStringLiteral("rozsah končí posledním dnem roku %1").arg(LastYear));
+    }
     if (!to)
         return Usage(error);
     if (*to < *from)
         return Usage(QStringLiteral("rozsah končí (%1) dřív, než začíná (%2)")
-                         .arg(call.rest.value(1), call.rest.value(0)));
-    const CriticalList list = FindCriticalDays(call.birth, *from, *to);
+                         .arg(call_.Rest.value(1), call_.Rest.value(0)));
+    if (const auto refused = CheckDay(call_.Rest.value(1), *to, false))
+        return *refused;
+    return RunRange(*from, *to);
+}
+
+// A range that starts before the birth starts at the birth day, as the window counts none
+// before it.
+int Runner::RunRange(Date from, const Date &to)
+{
+    if (from < who_.Birth && !(to < who_.Birth)) {
+        Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(who_.Birth)));
+        from = who_.Birth;
+    }
+    if (to.Year > LastYear)
+        return Refuse(1, who_.Birth, to);
+    // A start the window refuses is refused before any day is counted from it.
+    if (const Confirmation start = Confirm(who_.Birth, from); start.Refusal != 0)
+        return Refuse(start.Refusal, who_.Birth, from);
+    CriticalList list = FindCriticalDays(who_.Birth, from, to);
     if (list.Refusal != 0)
-        return Refuse(list.Refusal, call.birth, list.RefusedDay);
-    if (call.format == Format::Ics)
-        return EmitCalendar(call, list);
-    return Emit(CriticalReport(call.format, call.birth, *from, *to, list), call.output);
-}
-
-int Runner::EmitCalendar(const Invocation &call, const CriticalList &list)
-{
-    const CalendarResult calendar
-        = CriticalCalendar(call.birth, list, { env_.Now().toUTC(), call.remindHours });
-    for (const Date &day : calendar.LeftOut)
-        env_.Err(Utf8Line(QStringLiteral("cyklometrika: den %1 je jen v kalendáři výpočtu; "
-                                         "žádný kalendářový program ho nezná, proto je vynechán")
-                              .arg(CzechDate(day))));
-    return Emit(calendar.Text, call.output);
-}
-
-int Runner::RunChart(const Invocation &call)
-{
-    Date day;
-    Confirmation c;
-    if (const auto ended = ConfirmDay(call, day, c))
-        return *ended;
-    QString error;
-    if (env_.DrawChart({ call.birth, day, call.output, ChartKind(call.output) }, error))
-        return ExitOk;
-    env_.Err(Utf8Line(
-        QStringLiteral("cyklometrika: obrázek „%1“ nelze nakreslit: %2").arg(call.output, error)));
-    return ExitOutputFailed;
-}
-
-int Runner::Run(const QStringList &arguments)
-{
-    QCommandLineParser parser;
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    parser.addOptions({
-        { { QStringLiteral("h"), QStringLiteral("help") }, QString() },
-        { { QStringLiteral("v"), QStringLiteral("version") }, QString() },
-        { { QStringLiteral("f"), QStringLiteral("format") }, QString(), QStringLiteral("format") },
-        { { QStringLiteral("o"), QStringLiteral("output") }, QString(), QStringLiteral("file") },
-        { QStringLiteral("remind"), QString(), QStringLiteral("hours") },
+        return Refuse(list.Refusal, who_.Birth, list.RefusedDay);
+    std::erase_if(list.Days, [this](CriticalDay &day) {
+        day.Codes = Selected(day.Codes, call_.Codes);
+        return day.Codes.empty();
     });
-    if (!parser.parse(arguments))
-        return Usage(ParserError(parser));
-    if (parser.isSet(QStringLiteral("help"))) {
-        env_.Out(HelpText().toUtf8());
+    if (call_.OutputFormat == Format::Ics)
+        return EmitCalendar(list);
+    return Emit(CriticalReport(call_.OutputFormat, who_.Birth, from, to, list, Options()));
+}
+
+int Runner::EmitCalendar(const CriticalList &list)
+{
+    if (several_) {
+        family_.push_back({ who_.Name.toStdString(), who_.Birth, list });
         return ExitOk;
     }
-    if (parser.isSet(QStringLiteral("version"))) {
-        env_.Out(QByteArrayLiteral("cyklometrika " CYKL_VERSION "\n"));
-        return ExitOk;
+    const QDateTime now = env_.Now().toUTC();
+    const UtcTime stamp { now.date().year(), now.date().month(),  now.date().day(),
+                          now.time().hour(), now.time().minute(), now.time().second() };
+    const CalendarOptions options { stamp, call_.RemindMinutes, who_.Name.toStdString(),
+                                    call_.Merge };
+    const CalendarResult calendar = family_.empty() ? CriticalCalendar(who_.Birth, list, options)
+                                                    : FamilyCalendar(family_, options);
+    for (const Date &day : calendar.LeftOut) {
+        const QString why = IsCivilDay(day)
+            ? QStringLiteral("kalendářové programy neznají dny po 31.12.9999")
+            : QStringLiteral("ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná");
+        Note(QStringLiteral("den %1 je vynechán: %2").arg(Czech(day), why));
     }
-    Invocation call;
-    if (const auto problem = Check(parser, call))
-        return Usage(*problem);
-    switch (call.command) {
+    return Emit(QByteArray::fromStdString(calendar.Text));
+}
+
+int Runner::RunChart()
+{
+    return ConfirmDay([&](const Date &day, const Confirmation &) {
+        QString error;
+        const QString kind = call_.A4 ? QStringLiteral("pdf-a4") : ChartKind(call_.Output);
+        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind }, error))
+            return int(ExitOk);
+        Note(QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call_.Output, error));
+        return int(ExitOutputFailed);
+    });
+}
+
+int Runner::Run()
+{
+    switch (call_.Asked) {
+    case Request::Help:
+        return Emit(HelpText().toUtf8());
+    case Request::ShortHelp:
+        return Emit(ShortHelpText().toUtf8());
+    case Request::CommandHelp:
+        return Emit(CommandHelpText(call_.Kind).toUtf8());
+    case Request::Version:
+        return Emit(QByteArrayLiteral("cyklometrika " CYKL_VERSION "\n"));
+    case Request::Run:
+        break;
+    }
+    if (call_.Kind == Command::People)
+        return RunPeople(call_, env_);
+    if (const auto refused = call_.Names.isEmpty() && !call_.Everyone
+            ? CheckDay(call_.BirthText, call_.Birth, false)
+            : std::nullopt)
+        return *refused;
+    QString error;
+    const auto people = PeopleOf(call_, env_, error);
+    if (!people)
+        return Usage(error);
+    several_ = people->size() > 1;
+    for (const Person &person : *people) {
+        who_ = person;
+        if (const int status = RunPerson(); status != ExitOk)
+            return status;
+    }
+    return several_ ? EmitTogether() : ExitOk;
+}
+
+int Runner::RunPerson()
+{
+    switch (call_.Kind) {
     case Command::Day:
-        return RunDay(call);
+        return ConfirmDay([&](const Date &day, const Confirmation &c) {
+            return Emit(DayReport(call_.OutputFormat, who_.Birth, day, c, Options()));
+        });
     case Command::Month:
-        return RunMonth(call);
+        return RunMonth();
     case Command::Critical:
-        return RunCritical(call);
+        return RunCritical();
     case Command::Chart:
-        return RunChart(call);
+        return RunChart();
+    case Command::People:
+        break;
     }
     return ExitUsage;
 }
 
+// The outputs of several people as one: tables one after another, one CSV header, a JSON
+// array, one calendar.
+int Runner::EmitTogether()
+{
+    several_ = false;
+    if (call_.OutputFormat == Format::Ics)
+        return EmitCalendar({});
+    QByteArray together;
+    for (qsizetype i = 0; i < parts_.size(); ++i) {
+        QByteArray part = parts_[i];
+        if (call_.OutputFormat == Format::Table && i > 0)
+            together += '\n';
+        if (call_.OutputFormat == Format::Json)
+            together += i == 0 ? "[\n" : ",\n";
+        if (call_.OutputFormat == Format::Csv && i > 0)
+            part = part.mid(part.indexOf('\n') + 1); // the header and its byte order mark
+        together += call_.OutputFormat == Format::Json ? part.trimmed() : part;
+    }
+    if (call_.OutputFormat == Format::Json)
+        together += "\n]\n";
+    return Emit(together);
+}
+
 } // namespace
+
+int UsageError(Environment &environment, const QString &message)
+{
+    environment.Err(Utf8Line(QStringLiteral("cyklometrika: ") + message
+                             + QStringLiteral("\nNápověda: cyklometrika --help")));
+    return ExitUsage;
+}
 
 int RunCommand(const QStringList &arguments, Environment &environment)
 {
-    return Runner(environment).Run(arguments);
+    const auto call = ReadCommandLine(arguments);
+    int status = ExitUsage;
+    if (const auto *problem = std::get_if<QString>(&call)) {
+        UsageError(environment, *problem);
+    } else {
+        status = Runner(environment, std::get<Invocation>(call)).Run();
+    }
+    QString error;
+    if (environment.FinishOut(error) || status != ExitOk)
+        return status;
+    environment.Err(
+        Utf8Line(QStringLiteral("cyklometrika: standardní výstup nelze zapsat: ") + error));
+    return ExitOutputFailed;
 }
 
 } // namespace cykl::companion

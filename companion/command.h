@@ -4,7 +4,7 @@
 // through one Environment, so that tests and the fuzzer run the whole command in memory.
 #pragma once
 
-#include "companion/dates.h"
+#include "companion/calendar/dates.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -19,7 +19,8 @@ enum ExitStatus : int {
     ExitOk = 0,
     ExitRefused = 1, // the window refuses the input (its messages 1 to 3)
     ExitUsage = 2, // not a date, unknown command, option or format, range ending before it starts
-    ExitOutputFailed = 3, // the output file cannot be written or the picture cannot be drawn
+    ExitOutputFailed
+    = 3, // the output (a file or standard output) cannot be written, or the picture drawn
 };
 
 // A picture of the charts after the confirmation of birth and day.
@@ -27,7 +28,7 @@ struct ChartRequest {
     Date Birth;
     Date Day;
     QString Path;
-    QString Kind; // "png", "svg" or "pdf"
+    QString Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
 };
 
 class Environment {
@@ -37,15 +38,24 @@ public:
     virtual QDateTime Now() const = 0;
     virtual void Out(const QByteArray &utf8) = 0;
     virtual void Err(const QByteArray &utf8) = 0;
+    // After the last Out: true when every byte reached standard output up to its close, or
+    // when its reader stopped reading early (as a pipe into head does); else false with
+    // the reason in Czech.
+    virtual bool FinishOut(QString &error) = 0;
     // Writes the whole file, or nothing; false with a reason on failure.
     virtual bool WriteFile(const QString &path, const QByteArray &data, QString &error) = 0;
     virtual bool DrawChart(const ChartRequest &request, QString &error) = 0;
+    // The people file: where it is, its bytes (none when there is no file yet), and
+    // replacing it as a whole (its folder made where missing).
+    virtual QString PeoplePath() const = 0;
+    virtual QByteArray ReadPeopleFile() const = 0;
+    virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
 };
+
+// Says what is wrong with the command line, with the pointer to the help; ExitUsage.
+int UsageError(Environment &environment, const QString &message);
 
 // Runs one command line (arguments[0] is the program) and returns its exit status.
 int RunCommand(const QStringList &arguments, Environment &environment);
-
-// The text of --help.
-QString HelpText();
 
 } // namespace cykl::companion

@@ -1,122 +1,99 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The tables for people, and which format each report takes.
 #include "companion/formats.h"
 
+#include "companion/report_parts.h"
 #include "companion/text_table.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <array>
 
 namespace cykl::companion {
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
-
-QString Number(double value)
+QByteArray Lines(const QStringList &lines)
 {
-    return QString::number(static_cast<int>(value));
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
-QString Utf8(const std::string &text)
+// "Jana, datum narození 10.1.1996" or "Datum narození 10.1.1996".
+QString Heading(const Date &birth, const ReportOptions &options)
 {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    const QString born = QStringLiteral("atum narození ") + Utf8(CzechDate(birth));
+    return options.Person.isEmpty() ? QLatin1Char('D') + born
+                                    : options.Person + QStringLiteral(", d") + born;
 }
 
-QString CodeList(const auto &codes)
-{
-    QStringList parts;
-    for (const MessageCode code : codes)
-        parts.append(QString::number(code));
-    return parts.join(QLatin1Char(' '));
-}
-
-QJsonArray JsonCodes(const Verdicts &codes)
-{
-    QJsonArray array;
-    for (const MessageCode code : codes)
-        array.append(code);
-    return array;
-}
-
-QJsonObject JsonDay(const Date &date, const DayValues3 &v)
-{
-    return { { QStringLiteral("date"), IsoDate(date) },
-             { QStringLiteral("physical"), v.Physical },
-             { QStringLiteral("emotional"), v.Emotional },
-             { QStringLiteral("intellectual"), v.Intellectual } };
-}
-
-QByteArray Json(const QJsonObject &object)
-{
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
-}
-
-QByteArray Lines(const QStringList &lines, const QString &end = QStringLiteral("\n"))
-{
-    return (lines.join(end) + end).toUtf8();
-}
-
-QStringList CsvRow(const QStringList &fields)
-{
-    QStringList quoted;
-    for (const QString &field : fields)
-        quoted.append(CsvField(field));
-    return { quoted.join(QLatin1Char(',')) };
-}
-
-DayValues3 ValuesOf(const MonthValues &v, int day)
-{
-    const auto k = static_cast<std::size_t>(day - 1);
-    return { v.Physical[k], v.Emotional[k], v.Intellectual[k] };
-}
-
-const QList<Column> &ValueColumns()
+const QList<Column> &DayColumns()
 {
     static const QList<Column> columns {
-        { QStringLiteral("Datum"), false },
-        { QStringLiteral("Fyzická"), true },
-        { QStringLiteral("Citová"), true },
-        { QStringLiteral("Intelekt"), true },
+        { QStringLiteral("Datum"), false },    { QStringLiteral("Den"), false },
+        { QStringLiteral("Fyzická"), true },   { QStringLiteral("Citová"), true },
+        { QStringLiteral("Intelekt"), true },  { QStringLiteral("Kódy"), false },
+        { QStringLiteral("Poznámka"), false },
     };
     return columns;
 }
 
-QStringList ValueCells(const Date &date, const DayValues3 &v)
+QStringList DayCells(const ReportDay &day)
 {
-    return { CzechDate(date), Number(v.Physical), Number(v.Emotional), Number(v.Intellectual) };
+    return { Utf8(CzechDate(day.Day)),
+             Utf8(WeekdayName(day.Day)),
+             Number(day.Values.Physical),
+             Number(day.Values.Emotional),
+             Number(day.Values.Intellectual),
+             CodeList(day.Codes),
+             Utf8(CriticalMark(CriticalCycles(day.Codes))) };
 }
 
-// The meaning of each code that occurs, one line each, for the critical table.
-QStringList CodeLegend(const CriticalList &list)
+// The meaning of each code that occurs, one line each.
+QStringList CodeLegend(const QList<ReportDay> &days)
 {
     std::array<bool, 13> seen {};
-    for (const CriticalDay &day : list.Days) {
+    for (const ReportDay &day : days) {
         for (const MessageCode code : day.Codes)
             seen[static_cast<std::size_t>(code)] = true;
     }
     QStringList lines;
     for (MessageCode code = 4; code <= 12; ++code) {
         if (seen[static_cast<std::size_t>(code)])
-            lines.append(QStringLiteral("%1  %2").arg(code, 2).arg(VerdictName(code)));
+            lines.append(QStringLiteral("%1  %2").arg(code, 2).arg(Utf8(VerdictName(code))));
     }
     return lines;
 }
 
-QByteArray DayTable(const Date &birth, const Date &day, const Confirmation &c)
+QByteArray DaysTable(QStringList lines, const QList<ReportDay> &days)
 {
-    QStringList lines {
-        QStringLiteral("Datum narození    %1").arg(CzechDate(birth)),
-        QStringLiteral("Den               %1").arg(CzechDate(day)),
-        QStringLiteral("Fyzická kondice   %1").arg(Number(c.Day.Physical), 4),
-        QStringLiteral("Citová vnímavost  %1").arg(Number(c.Day.Emotional), 4),
-        QStringLiteral("Síla intelektu    %1").arg(Number(c.Day.Intellectual), 4),
+    lines.append(QString());
+    QList<QStringList> rows;
+    for (const ReportDay &day : days)
+        rows.append(DayCells(day));
+    lines += LayOutTable(DayColumns(), rows);
+    if (const QStringList legend = CodeLegend(days); !legend.isEmpty())
+        lines += QStringList { QString() } + legend;
+    return Lines(lines);
+}
+
+QByteArray DayTable(const Date &birth, const ReportDay &day, const ReportOptions &options)
+{
+    QStringList lines;
+    if (!options.Person.isEmpty())
+        lines.append(QStringLiteral("Jméno             %1").arg(options.Person));
+    lines += QStringList {
+        QStringLiteral("Datum narození    %1").arg(Utf8(CzechDate(birth))),
+        QStringLiteral("Den               %1 %2")
+            .arg(Utf8(CzechDate(day.Day)), Utf8(WeekdayName(day.Day)))
+            .trimmed(),
+        QStringLiteral("Fyzická kondice   %1").arg(Number(day.Values.Physical), 4),
+        QStringLiteral("Citová vnímavost  %1").arg(Number(day.Values.Emotional), 4),
+        QStringLiteral("Síla intelektu    %1").arg(Number(day.Values.Intellectual), 4),
     };
-    if (!c.Verdicts.empty())
+    if (const QString mark = Utf8(CriticalMark(CriticalCycles(day.Codes))); !mark.isEmpty())
+        lines.append(QStringLiteral("Den je            %1").arg(mark));
+    if (!day.Codes.empty())
         lines.append(QString());
-    for (const MessageCode code : c.Verdicts) {
-        const QString text = Utf8(MessageText(code, birth, day));
+    for (const MessageCode code : day.Codes) {
+        const QString text = Utf8(MessageText(code, birth, day.Day));
         QStringList wrapped = Wrap(text, TerminalColumns - 4, 4);
         wrapped.first().prepend(QStringLiteral("%1  ").arg(code, 2));
         lines.append(wrapped);
@@ -124,190 +101,94 @@ QByteArray DayTable(const Date &birth, const Date &day, const Confirmation &c)
     return Lines(lines);
 }
 
-QByteArray DayCsv(const Date &birth, const Date &day, const Confirmation &c)
-{
-    QStringList texts;
-    for (const MessageCode code : c.Verdicts)
-        texts.append(Utf8(MessageText(code, birth, day)));
-    QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
-                                 QStringLiteral("emotional"), QStringLiteral("intellectual"),
-                                 QStringLiteral("codes"), QStringLiteral("messages") });
-    lines += CsvRow({ IsoDate(day), Number(c.Day.Physical), Number(c.Day.Emotional),
-                      Number(c.Day.Intellectual), CodeList(c.Verdicts),
-                      texts.join(QLatin1Char('\n')) });
-    return Lines(lines, CrLf);
-}
-
-QByteArray DayJson(const Date &birth, const Date &day, const Confirmation &c)
-{
-    QJsonObject object = JsonDay(day, c.Day);
-    object.insert(QStringLiteral("birth"), IsoDate(birth));
-    QJsonArray messages;
-    for (const MessageCode code : c.Verdicts)
-        messages.append(
-            QJsonObject { { QStringLiteral("code"), code },
-                          { QStringLiteral("text"), Utf8(MessageText(code, birth, day)) } });
-    object.insert(QStringLiteral("messages"), messages);
-    return Json(object);
-}
-
-QByteArray CriticalJson(const Date &birth, const Date &from, const Date &to,
-                        const CriticalList &list)
-{
-    QJsonArray days;
-    for (const CriticalDay &day : list.Days) {
-        QJsonObject object = JsonDay(day.Day, day.Values);
-        object.insert(QStringLiteral("codes"), JsonCodes(day.Codes));
-        days.append(object);
-    }
-    return Json({ { QStringLiteral("birth"), IsoDate(birth) },
-                  { QStringLiteral("from"), IsoDate(from) },
-                  { QStringLiteral("to"), IsoDate(to) },
-                  { QStringLiteral("days"), days } });
-}
-
-QByteArray CriticalCsv(const CriticalList &list)
-{
-    QStringList lines
-        = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"), QStringLiteral("emotional"),
-                   QStringLiteral("intellectual"), QStringLiteral("codes") });
-    for (const CriticalDay &day : list.Days) {
-        lines
-            += CsvRow({ IsoDate(day.Day), Number(day.Values.Physical), Number(day.Values.Emotional),
-                        Number(day.Values.Intellectual), CodeList(day.Codes) });
-    }
-    return Lines(lines, CrLf);
-}
-
-QByteArray CriticalTable(const Date &birth, const Date &from, const Date &to,
-                         const CriticalList &list)
-{
-    QStringList lines { QStringLiteral("Datum narození %1, dny %2 až %3")
-                            .arg(CzechDate(birth), CzechDate(from), CzechDate(to)),
-                        QString() };
-    if (list.Days.empty()) {
-        lines.append(QStringLiteral("Žádný den s hlášením."));
-        return Lines(lines);
-    }
-    QList<Column> columns = ValueColumns();
-    columns.append({ { QStringLiteral("Kódy"), false }, { QStringLiteral("Poznámka"), false } });
-    QList<QStringList> rows;
-    for (const CriticalDay &day : list.Days)
-        rows.append(ValueCells(day.Day, day.Values)
-                    << CodeList(day.Codes) << CriticalMark(CriticalCycles(day.Codes)));
-    lines += LayOutTable(columns, rows);
-    lines.append(QString());
-    lines += CodeLegend(list);
-    return Lines(lines);
-}
-
 } // namespace
 
-QString IsoDate(const Date &date)
+QList<ReportDay> MonthDays(const Date &month, const MonthValues &v)
 {
-    return QStringLiteral("%1-%2-%3")
-        .arg(date.Year, 4, 10, QLatin1Char('0'))
-        .arg(date.Month, 2, 10, QLatin1Char('0'))
-        .arg(date.Day, 2, 10, QLatin1Char('0'));
+    QList<ReportDay> days;
+    for (int day = std::max(month.Day, 1); day <= v.Days; ++day) {
+        const auto k = static_cast<std::size_t>(day - 1);
+        const DayValues3 values { v.Physical[k], v.Emotional[k], v.Intellectual[k] };
+        days.append({ { day, month.Month, month.Year },
+                      values,
+                      DailyVerdicts(values.Physical, values.Emotional, values.Intellectual) });
+    }
+    return days;
 }
 
-QString CzechDate(const Date &date)
+QString CodeList(const Verdicts &codes)
 {
-    return QStringLiteral("%1.%2.%3").arg(date.Day).arg(date.Month).arg(date.Year);
+    QStringList parts;
+    for (const MessageCode code : codes)
+        parts.append(QString::number(code));
+    return parts.join(QLatin1Char(' '));
 }
 
-QString IsoMonth(const Date &month)
+QString MessageTexts(const Date &birth, const ReportDay &day)
 {
-    return IsoDate(month).left(IsoDate(month).size() - 3);
+    QStringList texts;
+    for (const MessageCode code : day.Codes)
+        texts.append(Utf8(MessageText(code, birth, day.Day)));
+    return texts.join(QLatin1Char('\n'));
 }
 
-QString VerdictName(MessageCode code)
+QByteArray DayReport(Format format, const Date &birth, const Date &day, const Confirmation &c,
+                     const ReportOptions &options)
 {
-    static const std::array<const char *, 9> names {
-        "kritická fyzická kondice", "kritická citová vnímavost", "kritická síla intelektu",
-        "vrchol fyzické kondice",   "útlum fyzické kondice",     "vrchol citové vnímavosti",
-        "útlum citové vnímavosti",  "vrchol síly intelektu",     "útlum síly intelektu",
-    };
-    if (code < 4 || code > 12)
-        return {};
-    return QString::fromUtf8(names[static_cast<std::size_t>(code - 4)]);
-}
-
-QString CriticalMark(int criticalCycles)
-{
-    if (criticalCycles == 2)
-        return QStringLiteral("dvojitě kritický");
-    if (criticalCycles == 3)
-        return QStringLiteral("trojitě kritický");
-    return {};
-}
-
-QString CsvField(const QString &text)
-{
-    static const QString special = QStringLiteral(",\"\r\n");
-    if (std::none_of(text.begin(), text.end(), [](QChar c) { return special.contains(c); }))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
-
-QByteArray DayReport(Format format, const Date &birth, const Date &day, const Confirmation &c)
-{
+    Verdicts codes;
+    for (const MessageCode code : c.Verdicts)
+        codes.Codes[static_cast<std::size_t>(codes.Count++)] = code;
+    const ReportDay shown { day, c.Day, codes };
     switch (format) {
     case Format::Csv:
-        return DayCsv(birth, day, c);
+        return CsvReport(birth, { shown }, options);
     case Format::Json:
-        return DayJson(birth, day, c);
+        return JsonDayReport(birth, shown, options);
     default:
-        return DayTable(birth, day, c);
+        return DayTable(birth, shown, options);
     }
 }
 
-QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v)
+QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v,
+                       const ReportOptions &options)
 {
-    const auto dayOf = [&](int day) { return Date { day, month.Month, month.Year }; };
-    if (format == Format::Json) {
-        QJsonArray days;
-        for (int day = 1; day <= v.Days; ++day)
-            days.append(JsonDay(dayOf(day), ValuesOf(v, day)));
-        return Json({ { QStringLiteral("birth"), IsoDate(birth) },
-                      { QStringLiteral("month"), IsoMonth(month) },
-                      { QStringLiteral("days"), days } });
+    const QList<ReportDay> days = MonthDays(month, v);
+    switch (format) {
+    case Format::Csv:
+        return CsvReport(birth, days, options);
+    case Format::Json:
+        return JsonReport(birth, { { QStringLiteral("month"), Utf8(IsoMonth(month)) } }, days,
+                          options);
+    default:
+        return DaysTable({ QStringLiteral("%1, měsíc %2.%3")
+                               .arg(Heading(birth, options))
+                               .arg(month.Month)
+                               .arg(month.Year) },
+                         days);
     }
-    if (format == Format::Csv) {
-        QStringList lines = CsvRow({ QStringLiteral("date"), QStringLiteral("physical"),
-                                     QStringLiteral("emotional"), QStringLiteral("intellectual") });
-        for (int day = 1; day <= v.Days; ++day) {
-            const DayValues3 d = ValuesOf(v, day);
-            lines += CsvRow({ IsoDate(dayOf(day)), Number(d.Physical), Number(d.Emotional),
-                              Number(d.Intellectual) });
-        }
-        return Lines(lines, CrLf);
-    }
-    QList<QStringList> rows;
-    for (int day = 1; day <= v.Days; ++day)
-        rows.append(ValueCells(dayOf(day), ValuesOf(v, day)));
-    QStringList lines { QStringLiteral("Datum narození %1, měsíc %2.%3")
-                            .arg(CzechDate(birth))
-                            .arg(month.Month)
-                            .arg(month.Year),
-                        QString() };
-    lines += LayOutTable(ValueColumns(), rows);
-    return Lines(lines);
 }
 
 QByteArray CriticalReport(Format format, const Date &birth, const Date &from, const Date &to,
-                          const CriticalList &list)
+                          const CriticalList &list, const ReportOptions &options)
 {
+    const QList<ReportDay> days(list.Days.begin(), list.Days.end());
     switch (format) {
     case Format::Csv:
-        return CriticalCsv(list);
+        return CsvReport(birth, days, options);
     case Format::Json:
-        return CriticalJson(birth, from, to, list);
+        return JsonReport(birth,
+                          { { QStringLiteral("from"), Utf8(IsoDate(from)) },
+                            { QStringLiteral("to"), Utf8(IsoDate(to)) } },
+                          days, options);
     default:
-        return CriticalTable(birth, from, to, list);
+        break;
     }
+    const QString heading
+        = QStringLiteral("%1, dny %2 až %3")
+              .arg(Heading(birth, options), Utf8(CzechDate(from)), Utf8(CzechDate(to)));
+    if (days.isEmpty())
+        return Lines({ heading, QString(), QStringLiteral("Žádný den s hlášením.") });
+    return DaysTable({ heading }, days);
 }
 
 } // namespace cykl::companion

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's output formats: an aligned Czech table for people, CSV (RFC 4180, CRLF
-// line ends, a header row) and JSON (one object) for programs, and iCalendar for the
-// critical days (see ical.h). Everything is UTF-8.
+// line ends, a header row in English; or for a spreadsheet set to Czech) and JSON (one
+// object) for programs, and iCalendar for the critical days (see calendar/ical.h).
+// Everything is UTF-8.
 #pragma once
 
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
+#include "companion/calendar/texts.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,23 +15,22 @@ namespace cykl::companion {
 
 enum class Format { Table, Csv, Json, Ics };
 
-QString IsoDate(const Date &date); // 1996-03-05; the year in at least four digits
-QString CzechDate(const Date &date); // 5.3.1996
-QString IsoMonth(const Date &month); // 1996-03
+struct ReportOptions {
+    QString Person; // the name that labels the output, or empty
+    // CSV for a spreadsheet set to Czech: fields apart by ';', a byte order mark first,
+    // Czech headings.
+    bool Excel = false;
+};
 
-// The name of a verdict in a few Czech words ("kritická fyzická kondice", "vrchol síly
-// intelektu"...); empty for a code outside 4 to 12.
-QString VerdictName(MessageCode code);
+// A CSV field, quoted when it holds the separator, a quote or a line break.
+QString CsvField(const QString &text, QChar separator = QLatin1Char(','));
 
-// "dvojitě kritický" or "trojitě kritický" for two or three critical cycles, else empty.
-QString CriticalMark(int criticalCycles);
-
-// A CSV field, quoted when it holds a comma, a quote or a line break.
-QString CsvField(const QString &text);
-
-QByteArray DayReport(Format format, const Date &birth, const Date &day, const Confirmation &c);
-QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v);
+QByteArray DayReport(Format format, const Date &birth, const Date &day, const Confirmation &c,
+                     const ReportOptions &options = {});
+// The month of `month` from its day `month.Day` on (the birth day in the birth month).
+QByteArray MonthReport(Format format, const Date &birth, const Date &month, const MonthValues &v,
+                       const ReportOptions &options = {});
 QByteArray CriticalReport(Format format, const Date &birth, const Date &from, const Date &to,
-                          const CriticalList &list);
+                          const CriticalList &list, const ReportOptions &options = {});
 
 } // namespace cykl::companion

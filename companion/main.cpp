@@ -3,13 +3,21 @@
 // is made here; the chart module makes its own when a picture is drawn.
 #include "companion/chart_job.h"
 #include "companion/command.h"
+#include "companion/output_file.h"
 #include "companion/system_error.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
-#include <QSaveFile>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#ifndef Q_OS_WIN
+#include <fcntl.h>
+#include <unistd.h>
+#endif
 
 #ifdef Q_OS_WIN
 // shellapi.h needs windows.h before it.
@@ -81,38 +89,102 @@ QString ExecutableFolder(const char *argv0)
 }
 #endif
 
+#ifdef Q_OS_WIN
+bool HoldClosedStandardOutput()
+{
+    return false;
+}
+#else
+// A standard stream closed by the caller (>&-) is held open on the null device, so that no
+// file opened later takes its number; true when standard output was closed.
+bool HoldClosedStandardOutput()
+{
+    bool outClosed = false;
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        outClosed = outClosed || fd == 1;
+        if (::open("/dev/null", O_RDWR) != fd)
+            std::abort(); // the lower numbers are open, so the null device takes this one
+    }
+    return outClosed;
+}
+#endif
+
 class ProcessEnvironment final : public Environment {
 public:
-    explicit ProcessEnvironment(QString folder) : folder_(std::move(folder)) { }
+    ProcessEnvironment(QString folder, bool outClosed)
+        : folder_(std::move(folder)), outError_(outClosed ? EBADF : 0)
+    {
+    }
 
     QDate Today() const override { return QDate::currentDate(); }
     QDateTime Now() const override { return QDateTime::currentDateTimeUtc(); }
-    void Out(const QByteArray &utf8) override { Write(stdout, utf8); }
+    void Out(const QByteArray &utf8) override
+    {
+        if (outError_ == 0 && !Write(stdout, utf8))
+            outError_ = errno != 0 ? errno : EIO;
+    }
     void Err(const QByteArray &utf8) override { Write(stderr, utf8); }
+
+    bool FinishOut(QString &error) override
+    {
+        errno = 0;
+        if (outError_ == 0 && (std::fflush(stdout) != 0 || std::ferror(stdout) != 0))
+            outError_ = errno != 0 ? errno : EIO;
+        errno = 0;
+        if (std::fclose(stdout) != 0 && outError_ == 0)
+            outError_ = errno != 0 ? errno : EIO;
+        if (outError_ == 0 || outError_ == EPIPE) // the reader has all it wanted
+            return true;
+        error = CzechWriteError(QString(), outError_);
+        return false;
+    }
 
     bool WriteFile(const QString &path, const QByteArray &data, QString &error) override
     {
-        QSaveFile file(path);
-        ClearFileError();
-        if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit())
-            return true;
-        error = CzechWriteError(path, LastFileError());
-        return false;
+        return WriteOutputFile(path, data, error);
     }
 
     bool DrawChart(const ChartRequest &request, QString &error) override;
 
+    QString PeoplePath() const override
+    {
+#ifdef Q_OS_WIN
+        const QString config = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+#else
+        QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        if (!QDir::isAbsolutePath(config))
+            config = QDir::homePath() + QStringLiteral("/.config");
+#endif
+        return config + QStringLiteral("/cyklometrika/lide");
+    }
+    QByteArray ReadPeopleFile() const override
+    {
+        QFile file(PeoplePath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool WritePeopleFile(const QByteArray &text, QString &error) override
+    {
+        const QString path = PeoplePath();
+        QDir().mkpath(QFileInfo(path).absolutePath());
+        return WriteOutputFile(path, text, error);
+    }
+
 private:
-    static void Write(FILE *stream, const QByteArray &utf8)
+    static bool Write(FILE *stream, const QByteArray &utf8)
     {
 #ifdef Q_OS_WIN
         if (WriteToConsole(stream, utf8))
-            return;
+            return true;
 #endif
-        std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stream);
+        errno = 0;
+        const auto size = static_cast<std::size_t>(utf8.size());
+        return std::fwrite(utf8.constData(), 1, size, stream) == size;
     }
 
     QString folder_;
+    int outError_; // the first error of standard output, as an error number
 };
 
 // The module beside the executable (the build tree) or at its installed place.
@@ -153,9 +225,8 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
 
 int main(int argc, char *argv[])
 {
+    const bool outClosed = HoldClosedStandardOutput();
     const QStringList arguments = CommandArguments(argc, argv);
-    ProcessEnvironment environment(ExecutableFolder(argc > 0 ? argv[0] : ""));
-    const int status = RunCommand(arguments, environment);
-    std::fflush(stdout);
-    return status;
+    ProcessEnvironment environment(ExecutableFolder(argc > 0 ? argv[0] : ""), outClosed);
+    return RunCommand(arguments, environment);
 }

@@ -92,6 +92,8 @@ inline QString CzechWriteError(const QString &path, int number)
         return QStringLiteral("příliš dlouhé jméno souboru");
     case EIO:
         return QStringLiteral("chyba vstupu nebo výstupu");
+    case EBADF:
+        return QStringLiteral("výstup je zavřený");
     case EINVAL:
         return QStringLiteral("neplatné jméno souboru");
     default:

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/catalogue.h"
 
+#include "calc/number_text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -66,9 +68,9 @@ const CatalogueEntry *FindMessage(MessageCode code)
 
 char *WriteWholeNumber(char *first, char *last, double value)
 {
-    const auto result = IsSmallWhole(value)
-        ? std::to_chars(first, last, static_cast<std::int64_t>(value))
-        : std::to_chars(first, last, value);
+    if (!IsSmallWhole(value))
+        return WriteShortest(first, last, value);
+    const auto result = std::to_chars(first, last, static_cast<std::int64_t>(value));
     return result.ec == std::errc {} ? result.ptr : first;
 }
 

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The chart control on screen: keeps every property write in a model and redraws with
-// Qt Charts only on a draw request. Type 6 draws a line chart of all sets over the
-// labelled points, type 4 a bar chart; sets 1 to 3 are blue, green and cyan.
+// The chart control on screen: keeps every property write in a model and shows the data as
+// they stood at the last draw request, painted by the chart painter. Type 6 draws a line
+// chart of all sets over the labelled points, type 4 a bar chart; sets 1 to 3 are blue,
+// green and cyan.
 #pragma once
 
 #include "display/chart_control.h"
+#include "display/chart_model.h"
 
 #include <QWidget>
-#include <memory>
 
 namespace cykl {
 
@@ -23,17 +24,22 @@ public:
     double Read(ChartProperty property) const override;
     void SetVisible(bool visible) override;
 
+    // The data the control shows: as they stood at the last draw request, or the state
+    // it was made in before any.
+    const ChartModel &Shown() const { return shown_; }
+
 protected:
-    void showEvent(QShowEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 signals:
     // After each draw request has been applied to the picture.
     void drawn(); // NOLINT(readability-identifier-naming): a signal, named as Qt names them
 
 private:
-    struct Private;
-    std::unique_ptr<Private> d_;
+    void Describe();
+
+    ChartModel model_;
+    ChartModel shown_;
 };
 
 } // namespace cykl

@@ -13,7 +13,7 @@ CYKL_WINDOWS_QT=${CYKL_WINDOWS_QT:-$CYKL_WINDOWS_CACHE/qt-$CYKL_QT_VERSION-mingw
 CYKL_WINDOWS_QT_ARCHIVE_NAME=qt-$CYKL_QT_VERSION-mingw64.tar.xz
 CYKL_WINDOWS_QT_ARCHIVE_SHA256=3a2814f64a6f7d3546c61c57cb9b4d36c4d6fce1eccecd9d8c1b6f6da93bfd4f
 
-# The stamps are written last, when qtbase with Qt Charts and when Qt Svg are complete.
+# The stamps are written last, when qtbase and when Qt Svg are complete.
 windows_qt_base_cached() { [[ -f $CYKL_WINDOWS_QT/cyklometrika-stamp ]]; }
 windows_qt_svg_cached() { [[ -f $CYKL_WINDOWS_QT/cyklometrika-stamp-qtsvg ]]; }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/application.h"
 
-#include "platform/chromium_browser.h"
+#include "browser/chromium_browser.h"
 #include "platform/effects.h"
 #include "platform/qt_effects.h"
 #include "ui/form1.h"

@@ -3,6 +3,7 @@
 
 #include "display/display.h"
 #include "platform/chart_widget.h"
+#include "platform/painter/chart_style.h"
 #include "ui/numeric_field.h"
 #include "ui/window_font.h"
 
@@ -16,6 +17,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <algorithm>
+#include <array>
 
 namespace cykl {
 
@@ -97,22 +99,22 @@ std::array<NumericField *, 3> AddDateFrame(QWidget &client, const DateFrame &des
     return fields;
 }
 
-void AddLegend(QWidget &client, const QString &name, const QString &caption, int top,
-               const QString &period, const QString &line, QColor colour)
+void AddLegend(QWidget &client, int index)
 {
-    QGroupBox *frame = AddFrame(client, name, caption, { 5280, top, 1815, 495 });
-    frame->setToolTip(period);
-    AddColouredLine(*frame, line, colour);
+    const look::Cycle &cycle = look::Cycles().at(static_cast<std::size_t>(index));
+    static constexpr std::array<const char *, 3> Frames { "Frame3", "Frame2", "Frame4" };
+    QGroupBox *frame
+        = AddFrame(client, QString::fromLatin1(Frames.at(static_cast<std::size_t>(index))),
+                   chart::Text(cycle.Caption), { 5280, 120 + 600 * index, 1815, 495 });
+    frame->setToolTip(chart::Text(cycle.Period));
+    AddColouredLine(*frame, QStringLiteral("Line%1").arg(index + 1),
+                    chart::Colour(look::ColoursOf(index).Legend));
 }
 
 void AddLegends(QWidget &client)
 {
-    AddLegend(client, QStringLiteral("Frame3"), QStringLiteral("Fyzická kondice"), 120,
-              QStringLiteral(" 23 denní perioda"), QStringLiteral("Line1"), QColor(0, 0, 255));
-    AddLegend(client, QStringLiteral("Frame2"), QStringLiteral("Citová vnímavost"), 720,
-              QStringLiteral(" 28 denní perioda"), QStringLiteral("Line2"), QColor(0, 255, 0));
-    AddLegend(client, QStringLiteral("Frame4"), QStringLiteral("Síla intelektu"), 1320,
-              QStringLiteral(" 33 denní perioda"), QStringLiteral("Line3"), QColor(0, 255, 255));
+    for (int index = 0; index < static_cast<int>(look::Cycles().size()); ++index)
+        AddLegend(client, index);
 }
 
 ChartWidget *AddChart(QWidget &client, const QString &name, const QString &accessibleName,

@@ -3,7 +3,7 @@
 // own, reusing it while it lives; Shutdown asks it to quit at the program's end.
 #pragma once
 
-#include "platform/browser.h"
+#include "browser/browser.h"
 #include "platform/effects.h"
 
 #include <QString>

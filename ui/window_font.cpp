@@ -1,30 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_font.h"
 
-#include <QFontDatabase>
-#include <algorithm>
+#include "platform/painter/chart_painter.h"
+#include "platform/painter/chart_style.h"
 
 namespace cykl {
 
 QStringList WindowFontFamilies()
 {
-    return { QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-             QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-             QStringLiteral("DejaVu Sans") };
+    return chart::FontFamilies();
 }
 
 QFont WindowFont()
 {
-    const QStringList families = WindowFontFamilies();
-    const QStringList installed = QFontDatabase::families();
-    const auto present = std::find_if(families.begin(), families.end(), [&](const QString &family) {
-        return installed.contains(family);
-    });
-    QFont font(present != families.end() ? *present : families.front());
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(true);
-    return font;
+    return chart::LookFont(look::WindowFontPixels);
 }
 
 } // namespace cykl

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The entry of the chart module: makes the application object the widgets need, draws and
+// The entry of the chart module: makes the application object the fonts need, draws and
 // writes the picture. Nothing is ever shown: on Linux the off-screen platform serves (no
 // display is needed); on Windows the system's own platform does, which has the fonts.
 #include "companion/chart/chart_picture.h"
 #include "companion/chart_job.h"
 #include "companion/system_error.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QSaveFile>
 #include <QScopeGuard>
 #include <algorithm>
@@ -41,7 +41,7 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
         return 1;
     const QtMessageHandler previous = qInstallMessageHandler(QuietNotes);
     const auto restore = qScopeGuard([previous] { qInstallMessageHandler(previous); });
-    std::unique_ptr<QApplication> application;
+    std::unique_ptr<QGuiApplication> application;
     if (QCoreApplication::instance() == nullptr) {
 #ifndef Q_OS_WIN
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -49,7 +49,7 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
         static int argc = 1;
         static char name[] = "cyklometrika";
         static char *argv[] = { name, nullptr };
-        application = std::make_unique<QApplication>(argc, argv);
+        application = std::make_unique<QGuiApplication>(argc, argv);
     }
     std::array<int, 6> fields {};
     std::copy(job->Fields, job->Fields + 6, fields.begin());

@@ -2,21 +2,20 @@
 #include "companion/chart/chart_picture.h"
 
 #include "calc/chain.h"
+#include "companion/chart/png_file.h"
+#include "display/chart_look.h"
+#include "display/chart_model.h"
 #include "display/display.h"
-#include "platform/chart_widget.h"
+#include "platform/painter/chart_painter.h"
+#include "platform/painter/chart_style.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QFrame>
-#include <QGraphicsScene>
-#include <QGraphicsView>
 #include <QImage>
-#include <QLabel>
+#include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
-#include <QWidget>
 
 namespace cykl::chart_picture {
 
@@ -26,8 +25,12 @@ namespace {
 constexpr QRect MonthChartPlace(16, 128, 457, 105);
 constexpr QRect DayChartPlace(480, 16, 97, 177);
 constexpr QSize CanvasSize(593, 241);
+constexpr QRect DatesPlace(16, 16, 450, 18);
+constexpr int LegendTop = 48;
+constexpr int LegendStep = 22;
 constexpr double PrintDotsPerInch = 300;
 constexpr double ScreenDotsPerInch = 96;
+constexpr double A4MarginMillimetres = 15;
 
 class Fields final : public FieldSource {
 public:
@@ -53,164 +56,160 @@ public:
     void SetCaption(std::string_view) override { }
 };
 
-QFont WindowFont()
+// A chart control with nothing to show it on: the data as they stood at its last draw
+// request.
+class HeldChart final : public ChartControl {
+public:
+    HeldChart(std::int16_t type, std::int16_t points, std::int16_t sets)
+        : model_(type, points, sets), shown_(model_)
+    {
+    }
+    void Write(ChartProperty property, const ChartValue &value) override
+    {
+        if (model_.Write(property, value) == ChartModel::Effect::Draw)
+            shown_ = model_;
+    }
+    double Read(ChartProperty property) const override { return model_.Read(property); }
+    void SetVisible(bool) override { }
+    const ChartModel &Shown() const { return shown_; }
+
+private:
+    ChartModel model_;
+    ChartModel shown_;
+};
+
+QString Date(int day, int month, int year)
 {
-    QFont font;
-    font.setFamilies({ QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
-                       QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
-                       QStringLiteral("DejaVu Sans") });
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(11);
-    font.setBold(true);
-    return font;
+    return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
 }
 
-void AddLegendRow(QWidget &canvas, int top, const QString &caption, QColor colour)
+// The chart with another label on its first point.
+ChartModel Relabelled(ChartModel chart, const QString &label)
 {
-    auto *line = new QFrame(&canvas);
-    line->setGeometry(16, top + 6, 40, 4);
-    line->setAutoFillBackground(true);
-    QPalette palette = line->palette();
-    palette.setColor(QPalette::Window, colour);
-    line->setPalette(palette);
-    auto *label = new QLabel(caption, &canvas);
-    label->setGeometry(64, top, 300, 16);
+    chart.Write(ChartProperty::RewindPositions, std::int16_t(1));
+    chart.Write(ChartProperty::PointLabel, label.toStdString());
+    return chart;
 }
 
 } // namespace
 
 struct Picture::Private {
-    explicit Private(const std::array<int, 6> &numbers) : fields(numbers) { }
+    void Paint(QPainter &painter) const;
 
-    void Build(const std::array<int, 6> &numbers);
-    void Settle() const;
-    void Paint(QPainter &painter);
-
-    QWidget canvas;
-    ChartWidget *graph1 = nullptr;
-    ChartWidget *graph2 = nullptr;
-    Fields fields;
+    QString Dates;
+    QString Description;
+    ChartModel Month { ChartTypeLine, 31, 3 };
+    ChartModel Day { ChartTypeBar, 3, 1 };
+    int TargetDay = 0;
 };
 
-void Picture::Private::Build(const std::array<int, 6> &n)
+// The dates, the legend, then both charts as the window shows them, with what a printed
+// chart needs besides: a bar at 0 and the target day on the curves.
+void Picture::Private::Paint(QPainter &painter) const
 {
-    canvas.setFixedSize(CanvasSize);
-    canvas.setFont(WindowFont());
-    QPalette palette = canvas.palette();
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::Text, Qt::black);
-    canvas.setPalette(palette);
-    canvas.setAutoFillBackground(true);
-    auto *dates = new QLabel(QStringLiteral("Datum narození %1.%2.%3      Den %4.%5.%6")
-                                 .arg(n[0])
-                                 .arg(n[1])
-                                 .arg(n[2])
-                                 .arg(n[3])
-                                 .arg(n[4])
-                                 .arg(n[5]),
-                             &canvas);
-    dates->setGeometry(16, 16, 450, 18);
-    AddLegendRow(canvas, 48, QStringLiteral("Fyzická kondice (23 dní)"), QColor(0, 0, 255));
-    AddLegendRow(canvas, 70, QStringLiteral("Citová vnímavost (28 dní)"), QColor(0, 255, 0));
-    AddLegendRow(canvas, 92, QStringLiteral("Síla intelektu (33 dní)"), QColor(0, 255, 255));
-    graph2 = new ChartWidget(ChartTypeBar, 3, 1, &canvas);
-    graph2->setGeometry(DayChartPlace);
-    graph1 = new ChartWidget(ChartTypeLine, 31, 3, &canvas);
-    graph1->setGeometry(MonthChartPlace);
-    canvas.setAttribute(Qt::WA_DontShowOnScreen);
-    canvas.show();
-    Settle();
-}
-
-// The charts lay themselves out in posted events.
-void Picture::Private::Settle() const
-{
-    for (int round = 0; round < 3; ++round)
-        QCoreApplication::processEvents();
-}
-
-// The charts are drawn straight from their scenes: through the view, the PDF painter
-// would clip the bar labels at a wrong place and hide them. Every other control is drawn
-// at its place by the painter's own translation.
-void Picture::Private::Paint(QPainter &painter)
-{
+    const QFont font = chart::LookFont(look::WindowFontPixels);
+    painter.setFont(font);
     painter.fillRect(QRect(QPoint(), CanvasSize), Qt::white);
-    for (QWidget *child : canvas.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-        if (child->isHidden())
-            continue;
-        painter.save();
-        painter.translate(child->pos());
-        if (auto *view = child->findChild<QGraphicsView *>()) {
-            const QRect shown = view->viewport()->rect();
-            view->scene()->render(&painter,
-                                  QRectF(view->mapTo(child, shown.topLeft()), shown.size()),
-                                  view->mapToScene(shown).boundingRect());
-        } else {
-            child->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
-        }
-        painter.restore();
+    painter.setPen(Qt::black);
+    painter.drawText(DatesPlace, Qt::AlignLeft | Qt::AlignVCenter, Dates);
+    for (int index = 0; index < static_cast<int>(look::Cycles().size()); ++index) {
+        const int top = LegendTop + LegendStep * index;
+        painter.fillRect(QRect(16, top + 6, 40, 4), chart::Colour(look::ColoursOf(index).Legend));
+        painter.drawText(QRect(64, top, 300, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                         chart::Text(look::LegendRow(index)));
     }
+    chart::PaintOptions options;
+    options.Font = font;
+    options.ShowZeroBars = true;
+    chart::PaintChart(painter, DayChartPlace, Day, options);
+    options.MarkedPoint = TargetDay - 1;
+    chart::PaintChart(painter, MonthChartPlace, Month, options);
 }
 
-Picture::Picture(const std::array<int, 6> &numbers) : d(std::make_unique<Private>(numbers))
+Picture::Picture(const std::array<int, 6> &n) : d(std::make_unique<Private>())
 {
-    d->Build(numbers);
     Main main;
     NoBox box;
     NoCaption caption;
-    Display display(main, d->fields, *d->graph1, *d->graph2, box, caption);
+    Fields fields(n);
+    HeldChart graph1(ChartTypeLine, 31, 3);
+    HeldChart graph2(ChartTypeBar, 3, 1);
+    Display display(main, fields, graph1, graph2, box, caption);
     ConfirmInput(main, display);
-    d->Settle();
+    d->Month = graph1.Shown();
+    d->Day = graph2.Shown();
+    const QString birth = Date(n[0], n[1], n[2]);
+    const QString day = Date(n[3], n[4], n[5]);
+    d->Dates = QStringLiteral("Datum narození %1      Den %2").arg(birth, day);
+    d->Description = QStringLiteral("Datum narození %1. %2")
+                         .arg(birth, chart::Text(DescribeChart(Relabelled(d->Day, day))));
+    // The day in Czech form under the bars: "6.10.".
+    d->Day = Relabelled(d->Day, QStringLiteral("%1.%2.").arg(n[3]).arg(n[4]));
+    d->TargetDay = n[3];
 }
 
 Picture::~Picture() = default;
 
-QSize Picture::LogicalSize() const
-{
-    return CanvasSize;
-}
-
-QByteArray Picture::Render(const QString &kind)
+QByteArray Picture::Render(const QString &kind) const
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    const QRect area(QPoint(), CanvasSize);
     if (kind == QLatin1String("png")) {
         const double scale = PrintDotsPerInch / ScreenDotsPerInch;
         QImage image(CanvasSize * scale, QImage::Format_RGB32);
         image.setDevicePixelRatio(scale);
         image.setDotsPerMeterX(qRound(PrintDotsPerInch / 0.0254));
         image.setDotsPerMeterY(qRound(PrintDotsPerInch / 0.0254));
-        image.fill(Qt::white);
         {
             QPainter painter(&image);
-            painter.setRenderHint(QPainter::Antialiasing);
             d->Paint(painter);
         }
-        image.save(&buffer, "PNG");
+        bytes = PngFile(image,
+                        { { QStringLiteral("Title"), QStringLiteral("Cyklometrika") },
+                          { QStringLiteral("Description"), d->Description } });
     } else if (kind == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(CanvasSize);
-        svg.setViewBox(area);
+        svg.setViewBox(QRect(QPoint(), CanvasSize));
         svg.setResolution(qRound(ScreenDotsPerInch));
         svg.setTitle(QStringLiteral("Cyklometrika"));
+        svg.setDescription(d->Description);
         QPainter painter(&svg);
         d->Paint(painter);
-    } else if (kind == QLatin1String("pdf")) {
-        QPdfWriter pdf(&buffer);
-        pdf.setResolution(qRound(ScreenDotsPerInch));
+    } else if (kind == QLatin1String("pdf") || kind == QLatin1String("pdf-a4")) {
+        RenderPdf(buffer, kind == QLatin1String("pdf-a4"));
+    }
+    return bytes;
+}
+
+// The picture's own size, or on an A4 landscape page within its margins, as large as fits
+// and centred.
+void Picture::RenderPdf(QIODevice &device, bool a4) const
+{
+    QPdfWriter pdf(&device);
+    pdf.setResolution(qRound(ScreenDotsPerInch));
+    if (a4) {
+        pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                      QMarginsF(A4MarginMillimetres, A4MarginMillimetres,
+                                                A4MarginMillimetres, A4MarginMillimetres),
+                                      QPageLayout::Millimeter));
+    } else {
         pdf.setPageSize(QPageSize(QSizeF(CanvasSize) * (72.0 / ScreenDotsPerInch), QPageSize::Point,
                                   QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF());
-        pdf.setTitle(QStringLiteral("Cyklometrika"));
-        pdf.setCreator(QStringLiteral("Cyklometrika"));
-        QPainter painter(&pdf);
-        d->Paint(painter);
     }
-    return bytes;
+    pdf.setTitle(QStringLiteral("Cyklometrika"));
+    pdf.setCreator(QStringLiteral("Cyklometrika"));
+    QPainter painter(&pdf);
+    const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());
+    const double scale
+        = std::min(page.width() / CanvasSize.width(), page.height() / CanvasSize.height());
+    painter.translate((page.width() - CanvasSize.width() * scale) / 2,
+                      (page.height() - CanvasSize.height() * scale) / 2);
+    painter.scale(scale, scale);
+    d->Paint(painter);
 }
 
 } // namespace cykl::chart_picture

@@ -1,14 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The two charts of the window after one confirmation, drawn off screen: the month chart
-// and the day bars at the window's sizes and places, with a line of the two dates and
-// the legend of the three cycles above the month chart.
+// The two charts of the window after one confirmation, drawn with no window: the month
+// chart and the day bars at the window's sizes and places, with a line of the two dates
+// and the legend of the three cycles above the month chart.
 #pragma once
 
 #include <QByteArray>
-#include <QSize>
 #include <QString>
 #include <array>
 #include <memory>
+
+class QIODevice;
 
 namespace cykl::chart_picture {
 
@@ -19,12 +20,15 @@ public:
     explicit Picture(const std::array<int, 6> &fields);
     ~Picture();
 
-    QSize LogicalSize() const;
-    // The picture as a file of its kind ("png" at 300 dots per inch, "svg", "pdf" as
-    // vectors); empty for an unknown kind.
-    QByteArray Render(const QString &kind);
+    // The picture as a file of its kind: "png" at 300 dots per inch, "svg" and "pdf" as
+    // vectors at the picture's size, "pdf-a4" on an A4 landscape page; empty for an
+    // unknown kind. The PNG and SVG carry the dates and the day's values as their
+    // description.
+    QByteArray Render(const QString &kind) const;
 
 private:
+    void RenderPdf(QIODevice &device, bool a4) const;
+
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -3,7 +3,9 @@
 ; rights), adds a Start-menu entry and an uninstaller that removes every installed file,
 ; the entry and its registry record. Silent with /S.
 ; makensis -DVERSION=1.0 -DLISTS=<folder of install-files.nsh> -DICON=<CYKL.ico>
-;          -DOUTFILE=<setup.exe>
+;          -DOUTFILE=<setup.exe> [-DFORWARDER=<cyklometrika-forwarder.exe>]
+; With FORWARDER, the command cyklometrika is put on the user's PATH through the folder
+; WindowsApps, which Windows keeps there; PATH itself is never written.
 Unicode true
 ; A 64-bit installer for a 64-bit program (and Wine runs it without its 32-bit part).
 Target amd64-unicode
@@ -40,6 +42,10 @@ VIAddVersionKey /LANG=1029 "LegalCopyright" "GNU GPL 3 nebo novější"
 Section "Install"
     SetShellVarContext current
     !include "${LISTS}\install-files.nsh"
+!ifdef FORWARDER
+    SetOutPath "$LOCALAPPDATA\Microsoft\WindowsApps"
+    File "/oname=cyklometrika.exe" "${FORWARDER}"
+!endif
     SetOutPath "$INSTDIR"
     WriteUninstaller "$INSTDIR\uninstall.exe"
     CreateDirectory "$SMPROGRAMS\${APP}"
@@ -59,6 +65,9 @@ SectionEnd
 Section "Uninstall"
     SetShellVarContext current
     !include "${LISTS}\remove-files.nsh"
+!ifdef FORWARDER
+    Delete "$LOCALAPPDATA\Microsoft\WindowsApps\cyklometrika.exe"
+!endif
     Delete "$INSTDIR\uninstall.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\${APP}\${APP}.lnk"

@@ -67,6 +67,14 @@ while(pending)
     endforeach()
 endwhile()
 
+# The charts are painted by the program itself: no chart or OpenGL module of Qt belongs
+# here, even where the cached Qt has them.
+foreach(unwanted qt6charts.dll qt6opengl.dll qt6openglwidgets.dll)
+    if(unwanted IN_LIST seen)
+        message(FATAL_ERROR "gather.cmake: ${unwanted} is imported; the program needs no such module")
+    endif()
+endforeach()
+
 # Symbols and debug information are of no use to the user (the mingw runtime DLLs carry
 # megabytes of them).
 file(GLOB_RECURSE binaries ${OUT_DIR}/*.exe ${OUT_DIR}/*.dll)

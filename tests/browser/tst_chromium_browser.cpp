@@ -1,33 +1,33 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Chromium browser layer over its pipes, against the fake browser program: the
 // command sequence, failures and time limits, and that no process or profile is left.
-#include "browser_test_support.h"
-#include "platform/devtools_pipe.h"
+#include "browser/devtools_pipe.h"
+#include "browser/texts.h"
+#include "tests/support/browser/fake_browsers.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <optional>
 
 using namespace cykl;
 using namespace std::chrono_literals;
 
 namespace {
 
-const QString kPage = QStringLiteral("file:///tmp/cyklometrika-test.html");
-constexpr BrowserLimits kLimits { 10s, 5s };
-constexpr BrowserLimits kShortLimits { 10s, 1s };
+const QString Page = QStringLiteral("file:///tmp/cyklometrika-test.html");
+constexpr BrowserLimits Limits { 10s, 5s };
+constexpr BrowserLimits ShortLimits { 10s, 1s };
 
 // A program that ignores the browser's arguments and ends at once.
 #ifdef _WIN32
-const QString kNotABrowser = qEnvironmentVariable("SystemRoot") + "/system32/hostname.exe";
+const QString NotABrowser = qEnvironmentVariable("SystemRoot") + "/system32/hostname.exe";
 #else
-const QString kNotABrowser = QStringLiteral("/bin/true");
+const QString NotABrowser = QStringLiteral("/bin/true");
 #endif
 
-const QStringList kAttach { "Target.getTargets", "Target.attachToTarget" };
-const QStringList kShow { "Browser.getWindowForTarget", "Page.bringToFront" };
+const QStringList Attach { "Target.getTargets", "Target.attachToTarget" };
+const QStringList Show { "Browser.getWindowForTarget", "Page.bringToFront" };
 
 } // namespace
 
@@ -35,20 +35,15 @@ class TestChromiumBrowser : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(log.Begin()); }
-
+    void init() { QVERIFY(fakes_.Begin()); }
     // No fake browser outlives a test, whatever happened in it.
-    void cleanup()
-    {
-        const QList<qint64> leftRunning = log.End();
-        QVERIFY2(leftRunning.isEmpty(), "a fake browser was left running");
-    }
+    void cleanup() { QVERIFY2(fakes_.End(), "a fake browser was left running"); }
 
     void startsAttachesShowsAndNavigates_data()
     {
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<QStringList>("show");
-        QTest::newRow("window shown") << QStringList {} << kShow;
+        QTest::newRow("window shown") << QStringList {} << Show;
         QTest::newRow("window minimized")
             << QStringList { "--fake-minimized" }
             << QStringList { "Browser.getWindowForTarget", "Browser.setWindowBounds normal",
@@ -59,50 +54,49 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(QStringList, show);
-        ChromiumBrowser browser(CYKL_FAKE_BROWSER, QStringList { log->Option() } + options,
-                                kLimits);
-        browser.SetVisible(true);
-        browser.Navigate(kPage);
-        const qint64 pid = browser.ProcessId();
-        QCOMPARE(log->Started(), QList<qint64> { pid });
-        QCOMPARE(log->Calls(pid), kAttach + show + QStringList { "Page.navigate " + kPage });
-        const QString start = log->Details(pid, "start").value(0);
+        const auto browser = fakes_.Start(options, Limits);
+        browser->SetVisible(true);
+        browser->Navigate(Page);
+        const qint64 pid = browser->ProcessId();
+        QCOMPARE(fakes_.Started(), QList<qint64> { pid });
+        QCOMPARE(fakes_.Calls(pid), Attach + show + QStringList { "Page.navigate " + Page });
+        const QString start = fakes_.Details(pid, "start").value(0);
         QVERIFY2(start.contains(" page=about:blank "), qPrintable(start));
-        QVERIFY2(start.contains(" profile=" + browser.ProfileDirectory()), qPrintable(start));
-        QVERIFY(QFileInfo::exists(browser.ProfileDirectory() + "/Local State"));
-        QCOMPARE(browser.EvaluateInPage("document.URL"), kPage);
+        QCOMPARE(fakes_.Profile(pid), browser->ProfileDirectory());
+        QVERIFY(QFileInfo::exists(browser->ProfileDirectory() + "/Local State"));
+        QCOMPARE(browser->EvaluateInPage("document.URL"), Page);
     }
 
     // A browser that shows no page yet is asked to open one.
     void startsWithoutPage()
     {
-        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option(), "--fake-no-page" }, kLimits);
-        browser.Navigate(kPage);
-        QCOMPARE(log->Calls(browser.ProcessId()),
+        const auto browser = fakes_.Start({ "--fake-no-page" }, Limits);
+        browser->Navigate(Page);
+        QCOMPARE(fakes_.Calls(browser->ProcessId()),
                  (QStringList { "Target.getTargets", "Target.createTarget about:blank",
-                                "Target.attachToTarget", "Page.navigate " + kPage }));
+                                "Target.attachToTarget", "Page.navigate " + Page }));
     }
 
     // Each browser has its own profile, and no browser inherits another one's pipes: a
     // leaked pipe end would keep a replaced browser alive after its connection closed.
     void browsersShareNothing()
     {
-        ChromiumBrowser first(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
-        ChromiumBrowser second(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
-        QVERIFY(first.ProfileDirectory() != second.ProfileDirectory());
-        const auto descriptors
-            = [this](qint64 pid) { return log->Details(pid, "start").value(0).section(' ', 0, 0); };
-        QCOMPARE(descriptors(second.ProcessId()), descriptors(first.ProcessId()));
+        const auto first = fakes_.Start({}, Limits);
+        const auto second = fakes_.Start({}, Limits);
+        QVERIFY(first->ProfileDirectory() != second->ProfileDirectory());
+        const auto descriptors = [this](qint64 pid) {
+            return fakes_.Details(pid, "start").value(0).section(' ', 0, 0);
+        };
+        QCOMPARE(descriptors(second->ProcessId()), descriptors(first->ProcessId()));
     }
 
     void errorReplyKeepsTheBrowser()
     {
-        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option(), "--fake-fail=Page.navigate" },
-                                kLimits);
-        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Navigate(kPage));
-        QVERIFY(test::IsRunning(browser.ProcessId()));
-        browser.Navigate(kPage); // the connection still works
-        QCOMPARE(browser.EvaluateInPage("document.URL"), kPage);
+        const auto browser = fakes_.Start({ "--fake-fail=Page.navigate" }, Limits);
+        QVERIFY_THROWS_EXCEPTION(BrowserReplyError, browser->Navigate(Page));
+        QVERIFY(test::IsRunning(browser->ProcessId()));
+        browser->Navigate(Page); // the connection still works
+        QCOMPARE(browser->EvaluateInPage("document.URL"), Page);
     }
 
     void brokenBrowser_data()
@@ -121,19 +115,17 @@ private slots:
     {
         QFETCH(QStringList, options);
         QFETCH(bool, killFromOutside);
-        ChromiumBrowser browser(CYKL_FAKE_BROWSER, QStringList { log->Option() } + options,
-                                kShortLimits);
-        const qint64 pid = browser.ProcessId();
+        const auto browser = fakes_.Start(options, ShortLimits);
+        const qint64 pid = browser->ProcessId();
         if (killFromOutside)
             test::Kill(pid);
         QElapsedTimer clock;
         clock.start();
-        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.SetVisible(true));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser->SetVisible(true));
         QVERIFY2(clock.elapsed() < 5000, "the call outlived its limit by far");
-        QVERIFY(test::LiveGroupMembers(pid).isEmpty());
-        QVERIFY(!QFileInfo::exists(browser.ProfileDirectory()));
-        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Navigate(kPage));
-        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Quit());
+        QVERIFY(fakes_.LeftNothing(pid));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser->Navigate(Page));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser->Quit());
     }
 
     // A browser that sends events and replies to commands never sent, without end, but
@@ -152,29 +144,47 @@ private slots:
         QFETCH(QString, method);
         QFETCH(bool, atStart);
         const BrowserLimits limits { 1500ms, 1000ms };
-        const qint64 limit = (atStart ? limits.firstAnswer : limits.call).count();
+        const qint64 limit = (atStart ? limits.FirstAnswer : limits.Call).count();
         QElapsedTimer clock;
         clock.start();
-        QString failure;
-        try {
-            ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option(), "--fake-stream=" + method },
-                                    limits);
+        const QString failure = test::FailureOf([&] {
+            const auto browser = fakes_.Start({ "--fake-stream=" + method }, limits);
             clock.start();
-            browser.SetVisible(true);
-        } catch (const BrowserReplyError &error) {
-            QFAIL(error.what());
-        } catch (const BrowserError &error) {
-            failure = QString::fromUtf8(error.what());
-        }
+            browser->SetVisible(true);
+        });
         const qint64 elapsed = clock.elapsed();
         qInfo("%s: failed after %lld ms (limit %lld ms)", qPrintable(method), elapsed, limit);
-        const qint64 pid = log->Started().value(0);
-        QCOMPARE(log->Details(pid, "stream"), QStringList { method });
-        QVERIFY2(failure.contains(QStringLiteral("včas")), qPrintable(failure));
+        const qint64 pid = fakes_.Started().value(0);
+        QCOMPARE(fakes_.Details(pid, "stream"), QStringList { method });
+        QCOMPARE(failure, QString::fromUtf8(browser_text::NoAnswerInTime));
         QVERIFY2(elapsed >= limit, "the call failed before its limit");
         QVERIFY2(elapsed < limit + 3000, "the call outlived its limit by far");
-        QVERIFY(test::LiveGroupMembers(pid).isEmpty());
-        QVERIFY(!QFileInfo::exists(log->Details(pid, "start").value(0).section(" profile=", 1)));
+        QVERIFY(fakes_.LeftNothing(pid));
+    }
+
+    // A command longer than the pipe holds goes out in parts as the browser reads it; a
+    // browser that has stopped reading fails it at the limit, in the middle of writing.
+    void longCommand_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QString>("failure");
+        QTest::newRow("read in parts") << QStringList {} << QString();
+        QTest::newRow("no longer read") << QStringList { "--fake-deaf=Page.bringToFront" }
+                                        << QString::fromUtf8(browser_text::RefusesCommands);
+    }
+
+    void longCommand()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QString, failure);
+        const auto browser = fakes_.Start(options, failure.isEmpty() ? Limits : ShortLimits);
+        browser->SetVisible(true);
+        const QString address = Page + '?' + QString(2 << 20, u'x');
+        QCOMPARE(test::FailureOf([&] { browser->Navigate(address); }), failure);
+        if (failure.isEmpty())
+            QCOMPARE(browser->EvaluateInPage("document.URL"), address);
+        else
+            QVERIFY(fakes_.LeftNothing(browser->ProcessId()));
     }
 
     void startFailure_data()
@@ -182,7 +192,7 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("options");
         QTest::newRow("no such program") << "/nonexistent/chromium" << QStringList {};
-        QTest::newRow("not a browser") << kNotABrowser << QStringList {};
+        QTest::newRow("not a browser") << NotABrowser << QStringList {};
         QTest::newRow("ends before answering")
             << CYKL_FAKE_BROWSER << QStringList { "--fake-exit-after=0" };
         QTest::newRow("never answers")
@@ -196,42 +206,32 @@ private slots:
         QFETCH(QString, program);
         QFETCH(QStringList, options);
         const BrowserLimits limits { 2s, 2s };
-        QVERIFY_THROWS_EXCEPTION(
-            BrowserError,
-            ChromiumBrowser(program, QStringList { log->Option() } + options, limits));
-        for (const qint64 pid : log->Started()) {
-            QVERIFY(test::LiveGroupMembers(pid).isEmpty());
-            const QString start = log->Details(pid, "start").value(0);
-            QVERIFY(!QFileInfo::exists(start.section(" profile=", 1)));
-        }
+        QVERIFY_THROWS_EXCEPTION(BrowserError,
+                                 ChromiumBrowser(program, fakes_.Options(options), limits));
+        for (const qint64 pid : fakes_.Started())
+            QVERIFY(fakes_.LeftNothing(pid));
     }
 
     void quitClosesTheBrowser()
     {
-        ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
-        const qint64 pid = browser.ProcessId();
-        browser.Quit();
-        QCOMPARE(log->Calls(pid).last(), QStringLiteral("Browser.close"));
-        QVERIFY(log->Has(pid, "closed"));
+        const auto browser = fakes_.Start({}, Limits);
+        const qint64 pid = browser->ProcessId();
+        browser->Quit();
+        QCOMPARE(fakes_.Calls(pid).last(), QStringLiteral("Browser.close"));
+        QVERIFY(fakes_.Has(pid, "closed"));
         QVERIFY(!test::IsRunning(pid));
-        QVERIFY(!QFileInfo::exists(QFileInfo(browser.ProfileDirectory()).path()));
-        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.SetVisible(true));
-        QVERIFY_THROWS_EXCEPTION(BrowserError, browser.Quit());
+        QVERIFY(!QFileInfo::exists(QFileInfo(browser->ProfileDirectory()).path()));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser->SetVisible(true));
+        QVERIFY_THROWS_EXCEPTION(BrowserError, browser->Quit());
     }
 
     // Dropping the object closes the connection; the browser then ends on its own.
     void destructionClosesTheConnection()
     {
-        qint64 pid = 0;
-        QString profile;
-        {
-            ChromiumBrowser browser(CYKL_FAKE_BROWSER, { log->Option() }, kLimits);
-            pid = browser.ProcessId();
-            profile = browser.ProfileDirectory();
-        }
-        QVERIFY(log->Has(pid, "eof"));
+        const qint64 pid = fakes_.Start({}, Limits)->ProcessId();
+        QVERIFY(fakes_.Has(pid, "eof"));
         QVERIFY(!test::IsRunning(pid));
-        QVERIFY(!QFileInfo::exists(profile));
+        QVERIFY(!QFileInfo::exists(fakes_.Profile(pid)));
     }
 
 #ifndef _WIN32 // Windows finds programs on the PATH by their extension: findsInstalledBrowser
@@ -263,16 +263,11 @@ private slots:
         }
         qputenv("PATH", bin.path().toLocal8Bit());
         const QString found = ChromiumBrowserFactory::FindOnPath();
-        std::optional<BrowserError> error;
-        try {
-            ChromiumBrowserFactory().CreateBrowser();
-        } catch (const BrowserError &e) {
-            error = e;
-        }
+        const QString error = test::FailureOf([] { ChromiumBrowserFactory().CreateBrowser(); });
         qputenv("PATH", path);
         QCOMPARE(found, expected.isEmpty() ? QString() : bin.filePath(expected));
         if (expected.isEmpty())
-            QVERIFY(error.has_value());
+            QCOMPARE(error, QString::fromUtf8(browser_text::NoneInstalled));
     }
 #endif
 
@@ -326,7 +321,7 @@ private slots:
     }
 
 private:
-    test::FakeLogScope log;
+    test::FakeBrowsers fakes_;
 };
 
 QTEST_GUILESS_MAIN(TestChromiumBrowser)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The command line of a started browser, split back by the system's own parser: every
 // argument must come back exactly as it was given.
-#include "platform/command_line.h"
+#include "browser/command_line.h"
 
 #include <QtTest>
 #include <windows.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The home-page link's decisions, with browsers that only write what they are asked into
 // a shared journal: first and second attempt, the fallback opener, the shutdown step.
-#include "browser_test_support.h"
+#include "tests/support/browser/fake_browsers.h"
 #include "ui/home_page_link.h"
 
 #include <QFile>
@@ -13,13 +13,13 @@ using namespace cykl;
 
 namespace {
 
-const QString kAddress = QStringLiteral("file:///usr/share/cyklometrika/index.html");
+const QString Address = QStringLiteral("file:///usr/share/cyklometrika/index.html");
 
 // How one scripted browser answers; the test may change it between presses.
 struct Script {
-    bool failVisible = false;
-    bool failNavigate = false;
-    bool failQuit = false;
+    bool FailVisible = false;
+    bool FailNavigate = false;
+    bool FailQuit = false;
 };
 
 class ScriptedBrowser final : public BrowserAutomation {
@@ -31,13 +31,13 @@ public:
     ~ScriptedBrowser() override { journal_ << name_ + " destroyed"; }
     void SetVisible(bool visible) override
     {
-        Do(QStringLiteral("visible %1").arg(visible), script_->failVisible);
+        Do(QStringLiteral("visible %1").arg(visible), script_->FailVisible);
     }
     void Navigate(const QString &address) override
     {
-        Do("navigate " + address, script_->failNavigate);
+        Do("navigate " + address, script_->FailNavigate);
     }
-    void Quit() override { Do(QStringLiteral("quit"), script_->failQuit); }
+    void Quit() override { Do(QStringLiteral("quit"), script_->FailQuit); }
 
 private:
     void Do(const QString &what, bool fail)
@@ -56,17 +56,17 @@ public:
     explicit ScriptedFactory(QStringList &journal) : journal_(journal) { }
     std::unique_ptr<BrowserAutomation> CreateBrowser() override
     {
-        if (unavailable) {
+        if (Unavailable) {
             journal_ << QStringLiteral("create!");
             throw BrowserError("no browser");
         }
-        scripts.push_back(std::make_shared<Script>(next));
-        journal_ << QStringLiteral("create %1").arg(scripts.size());
-        return std::make_unique<ScriptedBrowser>(int(scripts.size()), scripts.back(), journal_);
+        Scripts.push_back(std::make_shared<Script>(Next));
+        journal_ << QStringLiteral("create %1").arg(Scripts.size());
+        return std::make_unique<ScriptedBrowser>(int(Scripts.size()), Scripts.back(), journal_);
     }
-    bool unavailable = false;
-    Script next; // how the next browser will answer
-    std::vector<std::shared_ptr<Script>> scripts;
+    bool Unavailable = false;
+    Script Next; // how the next browser will answer
+    std::vector<std::shared_ptr<Script>> Scripts;
 
 private:
     QStringList &journal_;
@@ -75,7 +75,7 @@ private:
 QStringList Shown(int browser)
 {
     return { QStringLiteral("%1 visible 1").arg(browser),
-             QStringLiteral("%1 navigate %2").arg(browser).arg(kAddress) };
+             QStringLiteral("%1 navigate %2").arg(browser).arg(Address) };
 }
 
 } // namespace
@@ -86,17 +86,17 @@ class TestHomePageLink : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { journal.clear(); }
+    void init() { journal_.clear(); }
 
     void firstPressCreatesShowsAndNavigates()
     {
-        ScriptedFactory factory(journal);
+        ScriptedFactory factory(journal_);
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
-        QCOMPARE(link.Address(), kAddress);
+        HomePageLink link(factory, opener, Address);
+        QCOMPARE(link.Address(), Address);
         link.Command2_Click();
-        QCOMPARE(journal, QStringList { "create 1" } + Shown(1));
-        QVERIFY(opener.opened.isEmpty());
+        QCOMPARE(journal_, QStringList { "create 1" } + Shown(1));
+        QVERIFY(opener.Opened.isEmpty());
     }
 
     void secondPress_data()
@@ -109,7 +109,7 @@ private slots:
             << true << false << QStringList { "1 visible 1!", "create 2" } + Shown(2);
         QTest::newRow("shown, navigation fails")
             << false << true
-            << QStringList { "1 visible 1", "1 navigate " + kAddress + "!", "create 2" } + Shown(2);
+            << QStringList { "1 visible 1", "1 navigate " + Address + "!", "create 2" } + Shown(2);
     }
 
     // A failed first attempt leads silently to a new browser; the replaced one is neither
@@ -119,28 +119,28 @@ private slots:
         QFETCH(bool, visibleFails);
         QFETCH(bool, navigateFails);
         QFETCH(QStringList, expected);
-        ScriptedFactory factory(journal);
+        ScriptedFactory factory(journal_);
         test::RecordingOpener opener;
         {
-            HomePageLink link(factory, opener, kAddress);
+            HomePageLink link(factory, opener, Address);
             link.Command2_Click();
-            *factory.scripts.front() = { visibleFails, navigateFails, false };
-            journal.clear();
+            *factory.Scripts.front() = { visibleFails, navigateFails, false };
+            journal_.clear();
             link.Command2_Click();
-            QCOMPARE(journal, expected);
-            journal.clear();
+            QCOMPARE(journal_, expected);
+            journal_.clear();
             link.Shutdown();
-            const int held = int(factory.scripts.size());
-            QCOMPARE(journal, QStringList { QStringLiteral("%1 quit").arg(held) });
-            journal.clear();
+            const int held = int(factory.Scripts.size());
+            QCOMPARE(journal_, QStringList { QStringLiteral("%1 quit").arg(held) });
+            journal_.clear();
         }
         // Retired browsers end with the link.
         QStringList ends;
-        for (std::size_t i = 1; i <= factory.scripts.size(); ++i)
+        for (std::size_t i = 1; i <= factory.Scripts.size(); ++i)
             ends << QStringLiteral("%1 destroyed").arg(i);
-        journal.sort();
-        QCOMPARE(journal, ends);
-        QVERIFY(opener.opened.isEmpty());
+        journal_.sort();
+        QCOMPARE(journal_, ends);
+        QVERIFY(opener.Opened.isEmpty());
     }
 
     // A new browser that cannot show the page is no better than none: the desktop's opener
@@ -170,26 +170,26 @@ private slots:
         QFETCH(bool, openerWorks);
         QFETCH(Script, fresh);
         QFETCH(int, errorNumber);
-        ScriptedFactory factory(journal);
-        factory.unavailable = creationFails;
-        factory.next = fresh;
+        ScriptedFactory factory(journal_);
+        factory.Unavailable = creationFails;
+        factory.Next = fresh;
         test::RecordingOpener opener(openerWorks);
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         int number = 0;
         try {
             link.Command2_Click();
         } catch (const ProgramError &error) {
             number = error.Number();
-            QVERIFY2(QString::fromUtf8(error.what()).contains(kAddress), error.what());
+            QVERIFY2(QString::fromUtf8(error.what()).contains(Address), error.what());
         }
         QCOMPARE(number, errorNumber);
-        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        QCOMPARE(opener.Opened, QList<QUrl> { QUrl(Address) });
         // The failed new browser is gone, and is not held.
         if (!creationFails)
-            QCOMPARE(journal.mid(journal.size() - 1), QStringList { "1 destroyed" });
-        journal.clear();
+            QCOMPARE(journal_.mid(journal_.size() - 1), QStringList { "1 destroyed" });
+        journal_.clear();
         link.Shutdown();
-        QVERIFY(journal.isEmpty());
+        QVERIFY(journal_.isEmpty());
     }
 
     // When no new browser shows the page, the held (dead) one stays held: the shutdown
@@ -207,7 +207,7 @@ private slots:
         QTest::newRow("cannot navigate")
             << false << Script { false, true, false }
             << QStringList { "1 visible 1!", "create 2", "2 visible 1",
-                             "2 navigate " + kAddress + "!", "2 destroyed" };
+                             "2 navigate " + Address + "!", "2 destroyed" };
     }
 
     void failedNewBrowserKeepsHeldBrowser()
@@ -215,27 +215,27 @@ private slots:
         QFETCH(bool, creationFails);
         QFETCH(Script, fresh);
         QFETCH(QStringList, secondPress);
-        ScriptedFactory factory(journal);
+        ScriptedFactory factory(journal_);
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         link.Command2_Click();
-        factory.scripts.front()->failVisible = true;
-        factory.unavailable = creationFails;
-        factory.next = fresh;
-        journal.clear();
+        factory.Scripts.front()->FailVisible = true;
+        factory.Unavailable = creationFails;
+        factory.Next = fresh;
+        journal_.clear();
         link.Command2_Click();
-        QCOMPARE(journal, secondPress);
-        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
-        journal.clear();
+        QCOMPARE(journal_, secondPress);
+        QCOMPARE(opener.Opened, QList<QUrl> { QUrl(Address) });
+        journal_.clear();
         link.Shutdown();
-        QCOMPARE(journal, QStringList { "1 quit" });
-        factory.unavailable = false;
-        factory.next = {};
-        journal.clear();
+        QCOMPARE(journal_, QStringList { "1 quit" });
+        factory.Unavailable = false;
+        factory.Next = {};
+        journal_.clear();
         link.Command2_Click();
-        const int next = int(factory.scripts.size());
+        const int next = int(factory.Scripts.size());
         QCOMPARE(
-            journal,
+            journal_,
             (QStringList { "1 visible 1!", QStringLiteral("create %1").arg(next) } + Shown(next)));
     }
 
@@ -254,18 +254,18 @@ private slots:
         QFETCH(int, presses);
         QFETCH(bool, quitFails);
         QFETCH(QStringList, expected);
-        ScriptedFactory factory(journal);
-        factory.next.failQuit = quitFails;
+        ScriptedFactory factory(journal_);
+        factory.Next.FailQuit = quitFails;
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         for (int i = 0; i < presses; ++i)
             link.Command2_Click();
-        journal.clear();
+        journal_.clear();
         link.Shutdown(); // never throws
-        QCOMPARE(journal, expected);
-        journal.clear();
+        QCOMPARE(journal_, expected);
+        journal_.clear();
         link.Shutdown(); // the reference keeps its value
-        QCOMPARE(journal, expected);
+        QCOMPARE(journal_, expected);
     }
 
     // The page ships with the program: the address points at the copy in the build tree.
@@ -289,7 +289,7 @@ private slots:
     }
 
 private:
-    QStringList journal;
+    QStringList journal_;
 };
 
 QTEST_GUILESS_MAIN(TestHomePageLink)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The home-page link with real browser processes: the Chromium layer drives the fake
 // browser program, so reuse, replacement, retirement and shutdown are seen per process.
-#include "browser_test_support.h"
+#include "tests/support/browser/fake_browsers.h"
 #include "ui/home_page_link.h"
 
 #include <QElapsedTimer>
@@ -13,10 +13,10 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const QString kAddress = QStringLiteral("file:///tmp/cyklometrika/index.html");
-const QString kNavigate = "Page.navigate " + kAddress;
-constexpr BrowserLimits kLimits { 10s, 2s };
-constexpr BrowserLimits kShortLimits { 10s, 1s };
+const QString Address = QStringLiteral("file:///tmp/cyklometrika/index.html");
+const QString Navigate = "Page.navigate " + Address;
+constexpr BrowserLimits Limits { 10s, 2s };
+constexpr BrowserLimits ShortLimits { 10s, 1s };
 
 } // namespace
 
@@ -24,28 +24,23 @@ class TestHomePageLinkProcess : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY(log.Begin()); }
-
-    void cleanup()
-    {
-        const QList<qint64> leftRunning = log.End();
-        QVERIFY2(leftRunning.isEmpty(), "a fake browser was left running");
-    }
+    void init() { QVERIFY(fakes_.Begin()); }
+    void cleanup() { QVERIFY2(fakes_.End(), "a fake browser was left running"); }
 
     void pressesReuseTheLiveBrowser()
     {
-        test::SequenceFactory factory(CYKL_FAKE_BROWSER, { { log->Option() } }, kLimits);
+        auto factory = fakes_.Factory({ {} }, Limits);
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         link.Command2_Click();
         link.Command2_Click();
         link.Command2_Click();
-        QCOMPARE(log->Started().size(), 1);
-        const qint64 pid = log->Started().front();
-        QCOMPARE(log->Calls(pid).count(kNavigate), 3);
-        QCOMPARE(log->Calls(pid).count("Target.getTargets"), 1);
-        QCOMPARE(log->Calls(pid).count("Page.bringToFront"), 3);
-        QVERIFY(opener.opened.isEmpty());
+        QCOMPARE(fakes_.Started().size(), 1);
+        const qint64 pid = fakes_.Started().front();
+        QCOMPARE(fakes_.Calls(pid).count(Navigate), 3);
+        QCOMPARE(fakes_.Calls(pid).count("Target.getTargets"), 1);
+        QCOMPARE(fakes_.Calls(pid).count("Page.bringToFront"), 3);
+        QVERIFY(opener.Opened.isEmpty());
     }
 
     void replacement_data()
@@ -69,15 +64,13 @@ private slots:
         QFETCH(QStringList, firstOptions);
         QFETCH(bool, killFirst);
         QFETCH(bool, firstStaysOpen);
-        test::SequenceFactory factory(
-            CYKL_FAKE_BROWSER, { QStringList { log->Option() } + firstOptions, { log->Option() } },
-            kLimits);
+        auto factory = fakes_.Factory({ firstOptions, {} }, Limits);
         test::RecordingOpener opener;
         qint64 first = 0;
         {
-            HomePageLink link(factory, opener, kAddress);
+            HomePageLink link(factory, opener, Address);
             link.Command2_Click();
-            first = factory.Created().at(0).pid;
+            first = factory.Created().at(0).Pid;
             if (killFirst)
                 test::Kill(first);
             QElapsedTimer clock;
@@ -85,21 +78,21 @@ private slots:
             link.Command2_Click();
             QVERIFY2(clock.elapsed() < 5000, "a broken browser held the window too long");
             QCOMPARE(factory.Created().size(), std::size_t(2));
-            const qint64 second = factory.Created().at(1).pid;
-            QCOMPARE(log->Calls(second).count(kNavigate), 1);
+            const qint64 second = factory.Created().at(1).Pid;
+            QCOMPARE(fakes_.Calls(second).count(Navigate), 1);
             QCOMPARE(test::IsRunning(first), firstStaysOpen);
-            QVERIFY(!log->Calls(first).contains("Browser.close"));
-            QVERIFY(!log->Has(first, "eof"));
+            QVERIFY(!fakes_.Calls(first).contains("Browser.close"));
+            QVERIFY(!fakes_.Has(first, "eof"));
             link.Command2_Click(); // the new browser is the one held now
-            QCOMPARE(log->Calls(second).count(kNavigate), 2);
+            QCOMPARE(fakes_.Calls(second).count(Navigate), 2);
             QCOMPARE(factory.Created().size(), std::size_t(2));
             link.Shutdown();
-            QVERIFY(log->Has(second, "closed"));
+            QVERIFY(fakes_.Has(second, "closed"));
             QCOMPARE(test::IsRunning(first), firstStaysOpen);
         }
         QVERIFY(!test::IsRunning(first));
-        QVERIFY(!log->Calls(first).contains("Browser.close"));
-        QVERIFY(!QFileInfo::exists(factory.Created().at(0).profile));
+        QVERIFY(!fakes_.Calls(first).contains("Browser.close"));
+        QVERIFY(!QFileInfo::exists(factory.Created().at(0).Profile));
     }
 
     void retiredBrowserLetsGoOnceEnded_data()
@@ -119,33 +112,31 @@ private slots:
     {
         QFETCH(QStringList, firstOptions);
         QFETCH(bool, killFirst);
-        test::SequenceFactory factory(
-            CYKL_FAKE_BROWSER, { QStringList { log->Option() } + firstOptions, { log->Option() } },
-            kLimits);
+        auto factory = fakes_.Factory({ firstOptions, {} }, Limits);
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         link.Command2_Click();
         const auto retired = factory.Created().at(0);
 #ifndef _WIN32
         // (Windows cannot list the pipe ends a process holds; there the profile, which goes
         // right after the connection, tells.)
-        const QStringList pipes = test::ConnectionPipes(retired.pid);
+        const QStringList pipes = test::ConnectionPipes(retired.Pid);
         QCOMPARE(test::EndsHeldHere(pipes), 2);
 #endif
         link.Command2_Click();
         QCOMPARE(factory.Created().size(), std::size_t(2));
         if (killFirst)
-            test::Kill(retired.pid);
+            test::Kill(retired.Pid);
 #ifndef _WIN32
         QTRY_COMPARE(test::EndsHeldHere(pipes), 0);
 #endif
-        QTRY_VERIFY(!QFileInfo::exists(retired.profile));
-        QVERIFY(!test::IsRunning(retired.pid));
-        QCOMPARE(log->Has(retired.pid, "exit"), !killFirst);
-        const qint64 held = factory.Created().at(1).pid;
+        QTRY_VERIFY(!QFileInfo::exists(retired.Profile));
+        QVERIFY(!test::IsRunning(retired.Pid));
+        QCOMPARE(fakes_.Has(retired.Pid, "exit"), !killFirst);
+        const qint64 held = factory.Created().at(1).Pid;
         QVERIFY(test::IsRunning(held));
         link.Command2_Click();
-        QCOMPARE(log->Calls(held).count(kNavigate), 2);
+        QCOMPARE(fakes_.Calls(held).count(Navigate), 2);
         QCOMPARE(factory.Created().size(), std::size_t(2));
     }
 
@@ -171,10 +162,9 @@ private slots:
     {
         QFETCH(QString, failure);
         QFETCH(bool, openerWorks);
-        test::SequenceFactory factory(CYKL_FAKE_BROWSER, { { log->Option(), failure } },
-                                      kShortLimits);
+        auto factory = fakes_.Factory({ { failure } }, ShortLimits);
         test::RecordingOpener opener(openerWorks);
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         const auto press = [&link] {
             try {
                 link.Command2_Click();
@@ -184,17 +174,16 @@ private slots:
             return 0;
         };
         QCOMPARE(press(), openerWorks ? 0 : 1002);
-        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
+        QCOMPARE(opener.Opened, QList<QUrl> { QUrl(Address) });
         QCOMPARE(factory.Created().size(), std::size_t(1));
         const auto failed = factory.Created().front();
-        QVERIFY(test::LiveGroupMembers(failed.pid).isEmpty());
-        QVERIFY(!QFileInfo::exists(failed.profile));
+        QVERIFY(fakes_.LeftNothing(failed.Pid));
         QCOMPARE(press(), openerWorks ? 0 : 1002);
         QCOMPARE(factory.Created().size(), std::size_t(2));
-        QCOMPARE(opener.opened.size(), 2);
+        QCOMPARE(opener.Opened.size(), 2);
         link.Shutdown();
-        for (const qint64 pid : log->Started())
-            QVERIFY(!log->Calls(pid).contains("Browser.close"));
+        for (const qint64 pid : fakes_.Started())
+            QVERIFY(!fakes_.Calls(pid).contains("Browser.close"));
     }
 
     void shutdown_data()
@@ -210,46 +199,25 @@ private slots:
     {
         QFETCH(bool, open);
         QFETCH(bool, kill);
-        test::SequenceFactory factory(CYKL_FAKE_BROWSER, { { log->Option() } }, kLimits);
+        auto factory = fakes_.Factory({ {} }, Limits);
         test::RecordingOpener opener;
-        HomePageLink link(factory, opener, kAddress);
+        HomePageLink link(factory, opener, Address);
         if (open)
             link.Command2_Click();
-        const qint64 pid = open ? factory.Created().front().pid : 0;
+        const qint64 pid = open ? factory.Created().front().Pid : 0;
         if (kill)
             test::Kill(pid);
         link.Shutdown();
         link.Shutdown(); // the same reference is asked again, and fails quietly
-        QCOMPARE(log->Started().size(), open ? 1 : 0);
+        QCOMPARE(fakes_.Started().size(), open ? 1 : 0);
         if (open) {
-            QCOMPARE(log->Calls(pid).count("Browser.close"), kill ? 0 : 1);
+            QCOMPARE(fakes_.Calls(pid).count("Browser.close"), kill ? 0 : 1);
             QVERIFY(!test::IsRunning(pid));
         }
     }
 
-    void noBrowserAtAll_data()
-    {
-        QTest::addColumn<bool>("openerWorks");
-        QTest::newRow("desktop opener shows the page") << true;
-        QTest::newRow("nothing can show it") << false;
-    }
-
-    void noBrowserAtAll()
-    {
-        QFETCH(bool, openerWorks);
-        ChromiumBrowserFactory factory("/nonexistent/chromium", {}, kLimits);
-        test::RecordingOpener opener(openerWorks);
-        HomePageLink link(factory, opener, kAddress);
-        if (openerWorks)
-            link.Command2_Click();
-        else
-            QVERIFY_THROWS_EXCEPTION(ProgramError, link.Command2_Click());
-        QCOMPARE(opener.opened, QList<QUrl> { QUrl(kAddress) });
-        link.Shutdown();
-    }
-
 private:
-    test::FakeLogScope log;
+    test::FakeBrowsers fakes_;
 };
 
 QTEST_GUILESS_MAIN(TestHomePageLinkProcess)

@@ -33,12 +33,30 @@ def as_json(*arguments):
     return json.loads(run(*arguments, "--format", "json")[0].decode("utf-8"))
 
 
-def rows_of_csv(*arguments):
-    raw = run(*arguments, "--format", "csv")[0]
+def rows_of_csv(*arguments, excel=False):
+    raw = run(*arguments, *(["--excel"] if excel else ["--format", "csv"]))[0]
     check(raw.endswith(b"\r\n"), f"{arguments}: CSV ends in CRLF")
-    if arguments[0] != "day":  # only the texts of a day's messages hold line breaks
-        check(b"\n" not in raw.replace(b"\r\n", b""), f"{arguments}: CSV records end in CRLF")
-    return list(csv.DictReader(io.StringIO(raw.decode("utf-8"), newline="")))
+    check(raw.startswith(b"\xef\xbb\xbf") == excel, f"{arguments}: byte order mark")
+    rows = list(csv.DictReader(io.StringIO(raw.decode("utf-8-sig"), newline=""),
+                               delimiter=";" if excel else ","))
+    # Line breaks within the texts are bare; every record ends in CRLF.
+    check(raw.count(b"\r\n") == len(rows) + 1, f"{arguments}: CSV records end in CRLF")
+    return rows
+
+
+FIELDS = ["date", "physical", "emotional", "intellectual", "codes", "messages", "critical_cycles"]
+CZECH = ["datum", "fyzická", "citová", "intelekt", "kódy", "hlášení", "kritické cykly"]
+
+
+def check_day_row(row, day, fields=FIELDS):
+    date, p, e, i, codes, messages, cycles = fields
+    for field, cycle in zip((p, e, i), ("physical", "emotional", "intellectual")):
+        check(int(row[field]) == day[cycle], f"{row[date]} {cycle}")
+    check([int(c) for c in row[codes].split()] == day["codes"], f"{row[date]} codes")
+    check(row[messages].split("\n") == [m["text"] for m in day["messages"]] or
+          (row[messages] == "" and not day["messages"]), f"{row[date]} messages")
+    check(int(row[cycles]) == sum(1 for c in day["codes"] if c <= 6) == day["critical_cycles"],
+          f"{row[date]} critical cycles")
 
 
 def check_csv():
@@ -47,10 +65,9 @@ def check_csv():
     rows = rows_of_csv("month", birth, "1996-02")
     check(len(rows) == 29, "February 1996 has 29 rows")
     for row, day in zip(rows, month["days"]):
-        check(list(row) == ["date", "physical", "emotional", "intellectual"], "month header")
+        check(list(row) == FIELDS, "month header")
         check(row["date"] == day["date"], f"month date {row['date']}")
-        for cycle in ("physical", "emotional", "intellectual"):
-            check(int(row[cycle]) == day[cycle], f"{row['date']} {cycle}")
+        check_day_row(row, day)
 
     span = ("critical", birth, "1.1.2026", "31.12.2030")
     critical = as_json(*span)
@@ -58,12 +75,26 @@ def check_csv():
     check(len(rows) == len(critical["days"]) > 100, "one CSV row per critical day")
     for row, day in zip(rows, critical["days"]):
         check(row["date"] == day["date"], f"critical date {row['date']}")
-        check([int(c) for c in row["codes"].split()] == day["codes"], f"{row['date']} codes")
+        check_day_row(row, day)
+
+    # For a spreadsheet set to Czech: semicolons, a byte order mark, Czech headings, dates
+    # as it reads them.
+    excel = rows_of_csv(*span, excel=True)
+    check(len(excel) == len(rows) and list(excel[0]) == CZECH, "Czech CSV header")
+    for row, day in zip(excel, critical["days"]):
+        check(datetime.datetime.strptime(row["datum"], "%d.%m.%Y").date().isoformat()
+              == day["date"], f"Czech date {row['datum']}")
+        check_day_row(row, day, CZECH)
+
+    named = rows_of_csv(*span, "--name", "Jana; Nováková")
+    check(list(named[0]) == FIELDS + ["name"] and named[0]["name"] == "Jana; Nováková",
+          "the name as the last field")
 
     # The texts of the day's messages hold commas and quotes' neighbours; they must survive.
     day = as_json("day", birth, "10.1.1996")
     rows = rows_of_csv("day", birth, "10.1.1996")
     check(len(rows) == 1, "one day row")
+    check(rows[0]["critical_cycles"] == "3", "the birth day is triply critical")
     check(rows[0]["messages"].split("\n") == [m["text"] for m in day["messages"]],
           "day messages through CSV")
     check(rows[0]["codes"] == "4 5 6", "codes of the birth day")
@@ -134,9 +165,39 @@ def check_day_without_civil_date():
     check(("1900-02-29" in days) == ("29.2.1900" in err), "29.2.1900 reported when left out")
 
 
+def check_people_options():
+    birth = "10.1.1996"
+    span = ("critical", birth, "2027")
+    plain = events_of(run(*span, "-f", "ics")[0])
+    named = events_of(run(*span, "-f", "ics", "--name", "Jana", "--only-critical",
+                          "--remind", "7:00")[0])
+    check(all(str(e["SUMMARY"]).startswith("Jana: ") for e in named), "summaries carry the name")
+    check(not {str(e["UID"]) for e in named} & {str(e["UID"]) for e in plain},
+          "a named calendar never shares a UID")
+    check(0 < len(named) < len(plain), "only the critical days")
+    for event in named:
+        check(event.decoded("DTSTART").year == 2027, "the year 2027")
+        check("Kritický den" in str(event["SUMMARY"]) or "kritický den" in str(event["SUMMARY"]),
+              f"critical: {event['SUMMARY']}")
+        alarm = [c for c in event.subcomponents if c.name == "VALARM"][0]
+        check(alarm.decoded("TRIGGER") == datetime.timedelta(hours=7), "an alarm at 7:00")
+    merged = events_of(run(*span, "-f", "ics", "--merge")[0])
+    covered = sum((e.decoded("DTEND") - e.decoded("DTSTART")).days for e in merged)
+    check(covered == len(plain) and len(merged) < len(plain), "merged events cover every day")
+
+    # The last day a calendar program takes: its event would end in the year 10000.
+    raw, err = run("critical", "1.1.9900", "1.1.9999", "31.12.9999", "-f", "ics")
+    check(b"METHOD" not in raw, "no METHOD without what it asks for")
+    events = events_of(raw)
+    check(all(e.decoded("DTEND").year <= 9999 for e in events), "no event ends after 9999")
+    days = [d["date"] for d in as_json("critical", "1.1.9900", "1.1.9999", "31.12.9999")["days"]]
+    check(("9999-12-31" in days) == ("31.12.9999" in err), "31.12.9999 reported when left out")
+
+
 check_csv()
 check_ics()
 check_day_without_civil_date()
+check_people_options()
 for failure in FAILURES[:20]:
     print("FAIL:", failure)
 print(f"{len(FAILURES)} failures")

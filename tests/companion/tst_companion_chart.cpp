@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One picture of each kind from the real command, opened again: its size, and the three
-// cycle colours of the window's legend on it (a PDF is rasterised by pdftoppm first).
+// cycle colours of the window's legend on it (a PDF is rasterised by pdftoppm first); what
+// an SVG says of itself, read back by an XML parser.
+#include "platform/painter/chart_painter.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -8,6 +11,7 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -31,16 +35,61 @@ std::array<int, 3> CycleColourPixels(const QImage &picture)
     return counts;
 }
 
-bool Draw(const QString &path, QByteArray &error)
+bool Draw(const QString &path, QByteArray &error, const QStringList &more = {},
+          const QString &day = QStringLiteral("5.3.1996"))
 {
     QProcess process;
+#ifndef Q_OS_WIN
+    // No display at all: the pictures need none.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : { "DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM" })
+        environment.remove(QString::fromLatin1(name));
+    process.setProcessEnvironment(environment);
+#endif
     process.start(QStringLiteral(CYKLOMETRIKA),
-                  { QStringLiteral("chart"), QStringLiteral("10.1.1996"),
-                    QStringLiteral("5.3.1996"), QStringLiteral("-o"), path });
+                  QStringList { QStringLiteral("chart"), QStringLiteral("10.1.1996"), day,
+                                QStringLiteral("-o"), path }
+                      + more);
     const bool done = process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit
         && process.exitCode() == 0;
     error = process.readAllStandardError() + process.readAllStandardOutput();
     return done;
+}
+
+// What an SVG holds: its title and description, every font family and text, and the
+// centres of its circles.
+struct SvgContent {
+    QString Title;
+    QString Description;
+    QSet<QString> Families;
+    QStringList Texts;
+    QList<QPointF> Circles;
+};
+
+SvgContent ReadSvg(const QString &path)
+{
+    QFile file(path);
+    SvgContent content;
+    if (!file.open(QIODevice::ReadOnly))
+        return content;
+    QXmlStreamReader xml(&file);
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        const auto attributes = xml.attributes();
+        if (attributes.hasAttribute(QStringLiteral("font-family")))
+            content.Families.insert(attributes.value(QStringLiteral("font-family")).toString());
+        if (xml.name() == QLatin1String("title"))
+            content.Title = xml.readElementText();
+        else if (xml.name() == QLatin1String("desc"))
+            content.Description = xml.readElementText();
+        else if (xml.name() == QLatin1String("text"))
+            content.Texts.append(xml.readElementText());
+        else if (xml.name() == QLatin1String("circle"))
+            content.Circles.append(QPointF(attributes.value(QStringLiteral("cx")).toDouble(),
+                                           attributes.value(QStringLiteral("cy")).toDouble()));
+    }
+    return xml.hasError() ? SvgContent() : content;
 }
 
 } // namespace
@@ -50,28 +99,37 @@ class TestCompanionChart : public QObject {
 private slots:
     void picture_data();
     void picture();
+    void svgSaysWhatItShows_data();
+    void svgSaysWhatItShows();
 };
 
 void TestCompanionChart::picture_data()
 {
     QTest::addColumn<QString>("kind");
-    QTest::newRow("png") << "png";
-    QTest::newRow("svg") << "svg";
-    QTest::newRow("pdf") << "pdf";
+    QTest::addColumn<bool>("a4");
+    QTest::newRow("png") << "png" << false;
+    QTest::newRow("svg") << "svg" << false;
+    QTest::newRow("pdf") << "pdf" << false;
+    QTest::newRow("pdf on A4") << "pdf" << true;
 }
 
 void TestCompanionChart::picture()
 {
     QFETCH(QString, kind);
+    QFETCH(bool, a4);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("graf.") + kind);
     QByteArray error;
-    QVERIFY2(Draw(path, error), error);
+    QVERIFY2(Draw(path, error, a4 ? QStringList { QStringLiteral("--a4") } : QStringList()), error);
     QImage image;
     if (kind == QLatin1String("png")) {
         QVERIFY(image.load(path));
         QCOMPARE(image.size(), PictureSize * (300.0 / 96)); // print resolution
         QCOMPARE(image.dotsPerMeterX(), qRound(300 / 0.0254));
+        QCOMPARE(image.dotsPerMeterY(), qRound(300 / 0.0254));
+        QCOMPARE(image.text(QStringLiteral("Description")),
+                 QStringLiteral("Datum narození 10.1.1996. Den 5.3.1996: fyzická kondice 63 %, "
+                                "citová vnímavost -23 %, síla intelektu -87 %"));
     } else if (kind == QLatin1String("svg")) {
         QSvgRenderer svg(path);
         QVERIFY(svg.isValid());
@@ -97,12 +155,18 @@ void TestCompanionChart::picture()
                        QStringLiteral("-singlefile"), path, dir.filePath(QStringLiteral("page")) });
         QVERIFY(raster.waitForFinished(60000) && raster.exitCode() == 0);
         QVERIFY(image.load(dir.filePath(QStringLiteral("page.png"))));
-        QVERIFY2(qAbs(image.width() - PictureSize.width()) <= 1
-                     && qAbs(image.height() - PictureSize.height()) <= 1,
+        // A4 landscape is 297 x 210 mm.
+        const QSize page
+            = a4 ? QSize(qRound(297 / 25.4 * 96), qRound(210 / 25.4 * 96)) : PictureSize;
+        QVERIFY2(qAbs(image.width() - page.width()) <= 1
+                     && qAbs(image.height() - page.height()) <= 1,
                  qPrintable(QStringLiteral("%1x%2").arg(image.width()).arg(image.height())));
     }
-    // The day bars alone cover some 700 pixels of each colour at 96 dots per inch.
-    const int least = image.width() * image.height() / 300;
+    // The day bars alone cover some 700 pixels of each colour at 96 dots per inch. On A4
+    // the picture takes the page's width within its margins of 15 mm.
+    const double scale = a4 ? (297 - 30) / 25.4 * 96 / PictureSize.width()
+                            : image.width() * 1.0 / PictureSize.width();
+    const int least = qRound(PictureSize.width() * PictureSize.height() * scale * scale / 300);
     const auto counts = CycleColourPixels(image);
     for (std::size_t cycle = 0; cycle < counts.size(); ++cycle)
         QVERIFY2(counts[cycle] > least,
@@ -110,6 +174,52 @@ void TestCompanionChart::picture()
                                 .arg(cycle + 1)
                                 .arg(counts[cycle])
                                 .arg(least)));
+}
+
+void TestCompanionChart::svgSaysWhatItShows_data()
+{
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("description");
+    QTest::addColumn<QString>("dayLabel");
+    QTest::addColumn<int>("zeros"); // texts "0": each value axis has one, each bar at 0 another
+    QTest::newRow("worked example")
+        << "5.3.1996"
+        << "Datum narození 10.1.1996. Den 5.3.1996: fyzická kondice 63 %, citová vnímavost -23 %, "
+           "síla intelektu -87 %"
+        << "5.3." << 2;
+    QTest::newRow("two-digit month") << "6.10.1996"
+                                     << "Datum narození 10.1.1996. Den 6.10.1996: fyzická kondice "
+                                        "-100 %, citová vnímavost -79 %, síla intelektu 90 %"
+                                     << "6.10." << 2;
+    QTest::newRow("birth day: three bars at 0")
+        << "10.1.1996"
+        << "Datum narození 10.1.1996. Den 10.1.1996: fyzická kondice 0 %, citová vnímavost 0 %, "
+           "síla intelektu 0 %"
+        << "10.1." << 5;
+}
+
+// The title and description name the dates and values; one font family, the one the PNG
+// is drawn with; the day under the bars in Czech form; a bar at 0 labelled; the target day
+// marked on each of the three curves.
+void TestCompanionChart::svgSaysWhatItShows()
+{
+    QFETCH(QString, day);
+    QFETCH(QString, description);
+    QFETCH(QString, dayLabel);
+    QFETCH(int, zeros);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("graf.svg"));
+    QByteArray error;
+    QVERIFY2(Draw(path, error, {}, day), error);
+    const SvgContent svg = ReadSvg(path);
+    QCOMPARE(svg.Title, QStringLiteral("Cyklometrika"));
+    QCOMPARE(svg.Description, description);
+    QCOMPARE(svg.Families, QSet<QString> { cykl::chart::LookFont(11).family() });
+    QVERIFY2(svg.Texts.contains(dayLabel), qPrintable(svg.Texts.join(QLatin1Char('|'))));
+    QCOMPARE(svg.Texts.count(QStringLiteral("0")), zeros);
+    QCOMPARE(svg.Circles.size(), 3);
+    for (const QPointF &centre : svg.Circles)
+        QCOMPARE(centre.x(), svg.Circles.first().x());
 }
 
 QTEST_MAIN(TestCompanionChart)

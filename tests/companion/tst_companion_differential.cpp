@@ -3,8 +3,8 @@
 // confirmed on its own through the engine wired to the recorders, as the window confirms
 // it, and compared with what the companion found with one confirmation per month.
 #include "calc/chain.h"
-#include "companion/dates.h"
-#include "companion/engine.h"
+#include "companion/calendar/dates.h"
+#include "companion/calendar/engine.h"
 #include "tests/support/rig.h"
 
 #include <QTest>

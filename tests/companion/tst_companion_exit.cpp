@@ -2,7 +2,7 @@
 // The real command as a process: exit statuses, refusals with the window's texts on
 // standard error and nothing on standard output, usage errors, output that cannot be
 // written; and that the text commands never load the chart libraries.
-#include "companion/engine.h"
+#include "companion/calendar/engine.h"
 
 #include <QDir>
 #include <QProcess>
@@ -16,9 +16,9 @@ using namespace cykl::companion;
 namespace {
 
 struct Outcome {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
+    int Status = -1;
+    QByteArray Out;
+    QByteArray Err;
 };
 
 Outcome Run(const QStringList &arguments)
@@ -63,6 +63,9 @@ class TestCompanionExit : public QObject {
 private slots:
     void statuses_data();
     void statuses();
+    void saysWhatIsWrong_data();
+    void saysWhatIsWrong();
+    void helpFitsEightyColumns_data();
     void helpFitsEightyColumns();
     void outputFileThatCannotBeWritten_data();
     void outputFileThatCannotBeWritten();
@@ -94,7 +97,7 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("birth month 0")
         << QStringList { "day", "10.0.1996", "5.3.1996" } << 1 << Text(1);
     QTest::newRow("month 13") << QStringList { "month", "10.1.1996", "13.1996" } << 1 << Text(1);
-    QTest::newRow("year 0") << QStringList { "day", "1.1.0", "5.3.1996" } << 1 << Text(1);
+    QTest::newRow("year 0") << QStringList { "day", "1.1.0000", "5.3.1996" } << 1 << Text(1);
     QTest::newRow("year 10000") << QStringList { "day", "10.1.1996", "1.1.10000" } << 1 << Text(1);
     QTest::newRow("before birth") << QStringList { "day", "10.1.1996", "9.1.1996" } << 1 << Text(2);
     QTest::newRow("month before birth")
@@ -104,18 +107,20 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("chart of a refused day")
         << QStringList { "chart", "10.1.1996", "31.2.1996", "-o", "x.png" } << 1 << Text(1);
     // A range that reaches a refused day is refused as a whole.
-    QTest::newRow("range from before birth")
-        << QStringList { "critical", "10.1.1996", "1.1.1996", "1.3.1996" } << 1 << Text(2);
+    QTest::newRow("range wholly before birth")
+        << QStringList { "critical", "10.1.1996", "1.1.1995", "1.3.1995" } << 1 << Text(2);
     QTest::newRow("range past 150 years")
         << QStringList { "kriticke", "1.1.1900", "1.1.2050", "1.1.2052" } << 1
         << Text(3, 1900, 2051);
     QTest::newRow("range to a day that is none")
         << QStringList { "critical", "10.1.1996", "1.1.1997", "30.2.1997" } << 1 << Text(1);
-    QTest::newRow("default range past year 9999")
-        << QStringList { "critical", "1.1.9900", "1.6.9999" } << 1 << Text(1);
 
     // Usage errors: status 2.
-    QTest::newRow("no arguments") << QStringList {} << 2 << usage;
+    QTest::newRow("no arguments: the short help") << QStringList {} << 0 << QString();
+    QTest::newRow("a command's help") << QStringList { "kriticke", "-h" } << 0 << QString();
+    QTest::newRow("command in capitals") << QStringList { "DEN", "10.1.1996" } << 0 << QString();
+    QTest::newRow("two-digit year") << QStringList { "day", "10.1.96" } << 2 << usage;
+    QTest::newRow("negative date") << QStringList { "day", "-1.1.2000" } << 2 << usage;
     QTest::newRow("unknown command") << QStringList { "week", "10.1.1996" } << 2 << usage;
     QTest::newRow("no birth") << QStringList { "day" } << 2 << usage;
     QTest::newRow("not a date") << QStringList { "day", "yesterday" } << 2 << usage;
@@ -147,8 +152,20 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("chart without a file") << QStringList { "chart", "10.1.1996" } << 2 << usage;
     QTest::newRow("chart of an unknown kind")
         << QStringList { "graf", "10.1.1996", "-o", "chart.gif" } << 2 << usage;
+    QTest::newRow("empty output file")
+        << QStringList { "day", "10.1.1996", "-o", "" } << 2 << usage;
+    QTest::newRow("two output files")
+        << QStringList { "day", "10.1.1996", "-o", "a.txt", "-o", "b.txt" } << 2 << usage;
+    QTest::newRow("format in capitals")
+        << QStringList { "day", "10.1.1996", "-f", "JSON" } << 0 << QString();
     QTest::newRow("chart with a format")
         << QStringList { "chart", "10.1.1996", "-o", "c.png", "-f", "csv" } << 2 << usage;
+    QTest::newRow("a4 with a png")
+        << QStringList { "chart", "10.1.1996", "-o", "c.png", "--a4" } << 2 << usage;
+    QTest::newRow("a4 with an svg")
+        << QStringList { "chart", "10.1.1996", "-o", "c.svg", "--a4" } << 2 << usage;
+    QTest::newRow("a4 with a text command")
+        << QStringList { "day", "10.1.1996", "--a4" } << 2 << usage;
 }
 
 void TestCompanionExit::statuses()
@@ -157,31 +174,105 @@ void TestCompanionExit::statuses()
     QFETCH(int, status);
     QFETCH(QString, error);
     const Outcome outcome = Run(arguments);
-    QCOMPARE(outcome.status, status);
+    QCOMPARE(outcome.Status, status);
     if (status == 0) {
-        QVERIFY(!outcome.out.isEmpty());
-        QCOMPARE(outcome.err, QByteArray());
+        QVERIFY(!outcome.Out.isEmpty());
+        QCOMPARE(outcome.Err, QByteArray());
         return;
     }
-    QCOMPARE(outcome.out, QByteArray());
-    if (status == 1)
-        QCOMPARE(QString::fromUtf8(outcome.err), error + QLatin1Char('\n'));
-    else
-        VerifyCzechUsageError(outcome.err);
+    QCOMPARE(outcome.Out, QByteArray());
+    if (status == 1) {
+        // The window's text last; before it, at most the command's own word on the date.
+        const QStringList lines = QString::fromUtf8(outcome.Err).split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(lines.size() - 2), error);
+        QVERIFY2(lines.size() <= 3, outcome.Err);
+        QVERIFY2(lines.size() == 2 || lines.first().startsWith(QLatin1String("cyklometrika: ")),
+                 outcome.Err);
+    } else
+        VerifyCzechUsageError(outcome.Err);
+}
+
+void TestCompanionExit::saysWhatIsWrong_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("first"); // the first line of standard error
+    const auto row
+        = [](const char *name, const QStringList &arguments, int status, const auto &first) {
+              QTest::newRow(name) << arguments << status << QString(first); // from UTF-8
+          };
+    row("31 February", { "day", "10.1.1996", "31.2.2000" }, 1,
+        "cyklometrika: „31.2.2000“ není den: únor 2000 má 29 dní");
+    row("29 February 1901", { "den", "10.1.1996", "29.2.1901" }, 1,
+        "cyklometrika: „29.2.1901“ není den: únor 1901 má 28 dní");
+    row("birth on 31 April", { "den", "31.4.1996" }, 1,
+        "cyklometrika: „31.4.1996“ není den: duben 1996 má 30 dní");
+    row("month 13", { "month", "10.1.1996", "13.2000" }, 1,
+        "cyklometrika: „13.2000“ není měsíc: měsíc 13 neexistuje");
+    row("a range from no day", { "critical", "10.1.2026", "31.13.2026" }, 1,
+        "cyklometrika: „31.13.2026“ není den: měsíc 13 neexistuje");
+    row("year 0", { "day", "1.1.0000" }, 1,
+        "cyklometrika: „1.1.0000“ není den: rok 0 neexistuje (roky jdou od 1 do 9999)");
+    row("two-digit year", { "day", "10.1.96" }, 2,
+        "cyklometrika: „10.1.96“ má rok 96; napište rok celý (1996, nebo 0096 pro rok 96)");
+    row("negative date", { "day", "-1.1.2000" }, 2,
+        "cyklometrika: „-1.1.2000“ není datum (D.M.RRRR nebo RRRR-MM-DD)");
+    row("unknown Czech command", { "kriticky", "10.1.1996" }, 2,
+        "cyklometrika: neznámý příkaz „kriticky“; myslíte „kriticke“?");
+    row("long argument", { "day", QString(100, QLatin1Char('1')) }, 2,
+        QStringLiteral("cyklometrika: „%1…“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
+            .arg(QString(59, QLatin1Char('1'))));
+    row("range from before birth", { "critical", "10.1.1996", "1.1.1996", "1.3.1996" }, 0,
+        "cyklometrika: rozsah začíná dnem narození 10.1.1996");
+    row("the birth month", { "mesic", "10.1.1996", "1.1996" }, 0,
+        "cyklometrika: měsíc narození začíná dnem narození 10.1.1996");
+}
+
+void TestCompanionExit::saysWhatIsWrong()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, first);
+    const Outcome outcome = Run(arguments);
+    QCOMPARE(outcome.Status, status);
+    QCOMPARE(QString::fromUtf8(outcome.Err).section(QLatin1Char('\n'), 0, 0), first);
+    QCOMPARE(outcome.Out.isEmpty(), status != 0);
+    if (status == 0) // the listing starts at the birth day
+        QVERIFY2(outcome.Out.contains("\n10.1.1996 "), outcome.Out);
+}
+
+void TestCompanionExit::helpFitsEightyColumns_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("lines"); // at most; 0: any number
+    QTest::addColumn<QStringList>("names"); // each must be there
+    QTest::newRow("--help") << QStringList {
+        "--help"
+    } << 0 << QStringList { "day",       "den",    "month",          "mesic",    "critical",
+                            "kriticke",  "chart",  "graf",           "--format", "--output",
+                            "--remind",  "--name", "--excel",        "--merge",  "--help",
+                            "--version", "-o -",   "--only-critical" };
+    QTest::newRow("alone") << QStringList {} << 24 << QStringList { "den", "--help" };
+    for (const char *command : { "day", "mesic", "KRITICKE", "graf", "lide" })
+        QTest::addRow("%s -h", command)
+            << QStringList { command, "-h" } << 24 << QStringList { "Použití: cyklometrika" };
 }
 
 // Counted in characters, not bytes: every Czech letter is two bytes of UTF-8.
 void TestCompanionExit::helpFitsEightyColumns()
 {
-    const Outcome outcome = Run({ QStringLiteral("--help") });
-    QCOMPARE(outcome.status, 0);
-    const QString help = QString::fromUtf8(outcome.out);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, lines);
+    QFETCH(QStringList, names);
+    const Outcome outcome = Run(arguments);
+    QCOMPARE(outcome.Status, 0);
+    const QString help = QString::fromUtf8(outcome.Out);
     QVERIFY(help.endsWith(QLatin1Char('\n')));
     for (const QString &line : help.split(QLatin1Char('\n')))
         QVERIFY2(line.size() <= 80, qPrintable(line));
-    for (const char *name : { "day", "den", "month", "mesic", "critical", "kriticke", "chart",
-                              "graf", "--format", "--output", "--remind", "--help", "--version" })
-        QVERIFY2(help.contains(QLatin1String(name)), name);
+    QVERIFY2(lines == 0 || help.count(QLatin1Char('\n')) <= lines, qPrintable(help));
+    for (const QString &name : names)
+        QVERIFY2(help.contains(name), qPrintable(name));
 }
 
 void TestCompanionExit::outputFileThatCannotBeWritten_data()
@@ -212,11 +303,11 @@ void TestCompanionExit::outputFileThatCannotBeWritten()
                                                     : QStringLiteral("out.png"));
     QVERIFY(folderMissing || QDir(dir.path()).mkdir(QStringLiteral("out.png")));
     const Outcome outcome = Run(arguments << QStringLiteral("-o") << path);
-    QCOMPARE(outcome.status, 3);
-    QCOMPARE(outcome.out, QByteArray());
-    const QString err = QString::fromUtf8(outcome.err);
-    QVERIFY2(err.startsWith(QStringLiteral("cyklometrika: ")), outcome.err);
-    QVERIFY2(err.endsWith(path + error), outcome.err);
+    QCOMPARE(outcome.Status, 3);
+    QCOMPARE(outcome.Out, QByteArray());
+    const QString err = QString::fromUtf8(outcome.Err);
+    QVERIFY2(err.startsWith(QStringLiteral("cyklometrika: ")), outcome.Err);
+    QVERIFY2(err.endsWith(path + error), outcome.Err);
     QCOMPARE(QFileInfo(path).isDir(), !folderMissing);
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
@@ -227,11 +318,11 @@ void TestCompanionExit::outputFileHoldsWhatStandardOutputWould()
     const QString path = dir.filePath(QStringLiteral("březen.json"));
     const QStringList arguments { "month", "10.1.1996", "3.1996", "-f", "json" };
     const Outcome toFile = Run(QStringList(arguments) << QStringLiteral("-o") << path);
-    QCOMPARE(toFile.status, 0);
-    QCOMPARE(toFile.out, QByteArray());
+    QCOMPARE(toFile.Status, 0);
+    QCOMPARE(toFile.Out, QByteArray());
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), Run(arguments).out);
+    QCOMPARE(file.readAll(), Run(arguments).Out);
 }
 
 #ifndef Q_OS_WIN // scripts/windows-check reads the Windows executable's imports

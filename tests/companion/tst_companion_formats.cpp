@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's own pieces: date forms, the terminal table, the iCalendar line rules,
 // and JSON and the table read back from whole commands run in memory.
+#include "companion/calendar/dates.h"
+#include "companion/calendar/engine.h"
+#include "companion/calendar/ical.h"
+#include "companion/calendar/texts.h"
 #include "companion/command.h"
-#include "companion/dates.h"
-#include "companion/engine.h"
 #include "companion/formats.h"
-#include "companion/ical.h"
 #include "companion/text_table.h"
+#include "tests/support/memory_environment.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,30 +20,14 @@ using namespace cykl::companion;
 
 namespace {
 
-class MemoryEnvironment final : public Environment {
-public:
-    QDate Today() const override { return QDate(2026, 12, 7); }
-    QDateTime Now() const override { return QDateTime(Today(), QTime(12, 0), Qt::UTC); }
-    void Out(const QByteArray &utf8) override { out += utf8; }
-    void Err(const QByteArray &utf8) override { err += utf8; }
-    bool WriteFile(const QString &, const QByteArray &, QString &error) override
-    {
-        error = QStringLiteral("read-only");
-        return false;
-    }
-    bool DrawChart(const ChartRequest &, QString &) override { return true; }
-
-    QByteArray out;
-    QByteArray err;
-};
-
 QByteArray RunInMemory(const QStringList &arguments, int expectedStatus = ExitOk)
 {
-    MemoryEnvironment env;
+    test::MemoryEnvironment env;
+    env.WriteError = QStringLiteral("read-only");
     const int status = RunCommand(QStringList { QStringLiteral("cyklometrika") } + arguments, env);
     if (status != expectedStatus)
-        qWarning() << arguments << "ended with" << status << env.err;
-    return status == expectedStatus ? env.out : QByteArray();
+        qWarning() << arguments << "ended with" << status << env.StandardError;
+    return status == expectedStatus ? env.StandardOutput : QByteArray();
 }
 
 QStringList OutputLines(const QByteArray &out)
@@ -71,6 +57,8 @@ private slots:
     void escapes();
     void summaries_data();
     void summaries();
+    void civilCalendarAgreesWithQDate_data();
+    void civilCalendarAgreesWithQDate();
     void monthJsonReadsBack();
     void criticalJsonReadsBack();
     void dayJsonCarriesTheMessages();
@@ -187,10 +175,14 @@ void TestCompanionFormats::tablesFitEightyColumnsAndAlign()
     QVERIFY(lines.size() > 3);
     for (const QString &line : lines)
         QVERIFY2(DisplayWidth(line) <= TerminalColumns, qPrintable(line));
-    if (aligned) {
-        const int width = DisplayWidth(lines[2]); // the headings
-        for (const QString &line : lines.mid(2))
-            QVERIFY2(DisplayWidth(line) == width, qPrintable(line));
+    if (aligned) { // every number ends under the end of its heading
+        const int end = DisplayWidth(lines[2].section(QStringLiteral("Intelekt"), 0, 0)) + 8;
+        for (const QString &line : lines.mid(3)) {
+            if (line.isEmpty())
+                break; // the legend of the codes follows
+            QVERIFY2(line.at(end - 1).isDigit(), qPrintable(line));
+            QVERIFY2(line.size() == end || line.at(end) == QLatin1Char(' '), qPrintable(line));
+        }
     }
     if (arguments.first() == QLatin1String("critical")) {
         QVERIFY(lines.filter(QStringLiteral("trojitě kritický")).size() == 1);
@@ -216,7 +208,7 @@ void TestCompanionFormats::foldLine_data()
 void TestCompanionFormats::foldLine()
 {
     QFETCH(QString, line);
-    const QByteArray folded = FoldLine(line.toUtf8());
+    const QByteArray folded = QByteArray::fromStdString(FoldLine(line.toStdString()));
     QVERIFY(folded.endsWith("\r\n"));
     const QList<QByteArray> physical = folded.chopped(2).split('\n');
     for (qsizetype i = 0; i < physical.size(); ++i) {
@@ -253,7 +245,7 @@ void TestCompanionFormats::escapes()
 {
     QFETCH(QString, text);
     QFETCH(QString, escaped);
-    QCOMPARE(EscapeText(text), escaped);
+    QCOMPARE(QString::fromStdString(EscapeText(text.toStdString())), escaped);
 }
 
 void TestCompanionFormats::summaries_data()
@@ -270,6 +262,7 @@ void TestCompanionFormats::summaries_data()
         << QList<int> { 6, 8, 10 }
         << "Kritický den: síla intelektu; útlum fyzické kondice, útlum citové vnímavosti";
     QTest::newRow("a high") << QList<int> { 11 } << "Vrchol síly intelektu";
+    QTest::newRow("a low: a capital with its mark") << QList<int> { 8 } << "Útlum fyzické kondice";
 }
 
 void TestCompanionFormats::summaries()
@@ -279,8 +272,34 @@ void TestCompanionFormats::summaries()
     Verdicts verdicts;
     for (const int code : codes)
         verdicts.Codes[static_cast<std::size_t>(verdicts.Count++)] = static_cast<MessageCode>(code);
-    QCOMPARE(EventSummary(verdicts), summary);
-    QCOMPARE(CriticalMark(CriticalCycles(verdicts)).isEmpty(), CriticalCycles(verdicts) < 2);
+    QCOMPARE(QString::fromStdString(EventSummary(verdicts)), summary);
+    QCOMPARE(CriticalMark(CriticalCycles(verdicts)).empty(), CriticalCycles(verdicts) < 2);
+}
+
+void TestCompanionFormats::civilCalendarAgreesWithQDate_data()
+{
+    QTest::addColumn<int>("year");
+    for (const int year : { 1, 4, 100, 1582, 1600, 1900, 1996, 2000, 2026, 2100, 9999 })
+        QTest::addRow("%d", year) << year;
+}
+
+// Every day of the calculation's year, against Qt's civil calendar: which days exist, the
+// next one, and the weekday.
+void TestCompanionFormats::civilCalendarAgreesWithQDate()
+{
+    QFETCH(int, year);
+    static const QStringList weekdays { "po", "út", "st", "čt", "pá", "so", "ne" };
+    for (Date day { 1, 1, year }; day.Year == year; day = NextDay(day)) {
+        const QDate civil(day.Year, day.Month, day.Day);
+        QCOMPARE(IsCivilDay(day), civil.isValid());
+        if (!civil.isValid()) {
+            QVERIFY(WeekdayName(day).empty());
+            continue;
+        }
+        const QDate next = civil.addDays(1);
+        QCOMPARE(NextCivilDay(day), (Date { next.day(), next.month(), next.year() }));
+        QCOMPARE(QString::fromStdString(WeekdayName(day)), weekdays[civil.dayOfWeek() - 1]);
+    }
 }
 
 void TestCompanionFormats::monthJsonReadsBack()
@@ -313,7 +332,7 @@ void TestCompanionFormats::criticalJsonReadsBack()
     const QJsonArray days = list.value("days").toArray();
     QVERIFY(days.size() > 50);
     QString previous;
-    for (const QJsonValue &value : days) {
+    for (const auto &value : days) {
         const QJsonObject day = value.toObject();
         const QString date = day.value("date").toString();
         QVERIFY(date > previous && date.startsWith(QStringLiteral("2026-")));

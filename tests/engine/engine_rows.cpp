@@ -56,6 +56,32 @@ struct Run {
     }
 };
 
+// The numeric entry, given the numbers the fields read as, does all that the fields' entry
+// does but ask for the fields.
+std::string NumericEntryAgrees(const Run &run, const std::string &fields)
+{
+    const std::vector<std::string> texts = SplitFields(fields);
+    const auto number
+        = [&texts](std::size_t i) { return ReadNumber(i < texts.size() ? texts[i] : ""); };
+    const InputDateRecord typed { .BirthDay = number(0),
+                                  .BirthMonth = number(1),
+                                  .BirthYear = number(2),
+                                  .TargetDay = number(3),
+                                  .TargetMonth = number(4),
+                                  .TargetYear = number(5) };
+    EventLog log;
+    FixedFields none;
+    RecordingPort recorder { log, none };
+    Main state;
+    ConfirmNumbers(state, recorder, typed);
+    std::vector<std::string> asked = run.Log.Lines();
+    std::erase_if(asked, [](const std::string &line) { return line.starts_with("port Field"); });
+    if (log.Lines() != asked)
+        return Say("the numeric entry logs ", log.Size(), " events, the fields' entry ",
+                   asked.size(), " besides its field reads");
+    return "";
+}
+
 std::string Codes(const std::vector<int> &codes)
 {
     std::string text = "{";
@@ -194,7 +220,7 @@ std::string Check(const ConfirmRow &row)
         return Say("accepted, yet codes ", Codes(codes));
     if (run.Counted() != row.Counted)
         return Say("CountDays ran: ", run.Counted());
-    return "";
+    return NumericEntryAgrees(run, row.Fields);
 }
 
 std::string Check(const DaysLivedRow &row)

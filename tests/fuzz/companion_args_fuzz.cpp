@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Any command line through the companion command, run in memory. Besides crashes, hangs
 // and sanitizer reports it traps on a broken promise of the command: an exit status
-// outside 0 to 2 (nothing here can fail to write), anything on standard output after a
-// refusal or usage error, a refusal that is not one of the window's three texts, a
+// outside 0 to 2 (nothing here can fail to write), anything written after a refusal or
+// usage error, a refusal that does not end in one of the window's three texts, a
 // usage error without its prefix or its pointer to the help, or JSON output that does not read
 // back.
+#include "companion/calendar/engine.h"
 #include "companion/command.h"
-#include "companion/engine.h"
+#include "tests/support/memory_environment.h"
 
 #include <QJsonDocument>
 #include <cstddef>
@@ -23,33 +24,16 @@ void Require(bool condition)
         __builtin_trap();
 }
 
-class MemoryEnvironment final : public Environment {
-public:
-    QDate Today() const override { return QDate(2026, 12, 7); }
-    QDateTime Now() const override { return QDateTime(Today(), QTime(12, 0), Qt::UTC); }
-    void Out(const QByteArray &utf8) override { out += utf8; }
-    void Err(const QByteArray &utf8) override { err += utf8; }
-    bool WriteFile(const QString &, const QByteArray &data, QString &) override
-    {
-        out += data;
-        return true;
-    }
-    bool DrawChart(const ChartRequest &request, QString &) override
-    {
-        Require(IsValidDay(request.Birth) && IsValidDay(request.Day));
-        return true;
-    }
-
-    QByteArray out;
-    QByteArray err;
-};
-
+// One of the window's three refusals last, after at most one line of the command's own.
 bool IsRefusal(const QByteArray &err)
 {
+    const QList<QByteArray> lines = err.chopped(err.endsWith('\n') ? 1 : 0).split('\n');
+    if (lines.size() > 2 || (lines.size() == 2 && !lines.first().startsWith("cyklometrika: ")))
+        return false;
     for (const MessageCode code : { 1, 2, 3 }) {
         const QByteArray text = QByteArray::fromStdString(MessageText(code, {}, {}));
         const QByteArray words = code == 3 ? text.mid(text.indexOf(' ')) : text;
-        if (err.endsWith(words + '\n') && err.count('\n') == 1)
+        if (err.endsWith(words + '\n'))
             return true;
     }
     return false;
@@ -72,15 +56,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     if (size == 0)
         return 0;
     const QStringList arguments = SplitArguments(data, size);
-    MemoryEnvironment env;
+    test::MemoryEnvironment env;
     const int status = RunCommand(arguments, env);
+    const QByteArray &out = env.StandardOutput;
+    const QByteArray &err = env.StandardError;
     Require(status == ExitOk || status == ExitRefused || status == ExitUsage);
+    for (const ChartRequest &chart : env.Charts)
+        Require(status == ExitOk && IsValidDay(chart.Birth) && IsValidDay(chart.Day));
+    if (status != ExitOk)
+        Require(out.isEmpty() && env.Files.isEmpty());
     if (status == ExitRefused)
-        Require(env.out.isEmpty() && IsRefusal(env.err));
+        Require(IsRefusal(err));
     if (status == ExitUsage)
-        Require(env.out.isEmpty() && env.err.startsWith("cyklometrika: ")
-                && env.err.endsWith("\nNápověda: cyklometrika --help\n"));
-    if (status == ExitOk && env.out.trimmed().startsWith('{'))
-        Require(!QJsonDocument::fromJson(env.out).isNull());
+        Require(err.startsWith("cyklometrika: ")
+                && err.endsWith("\nNápověda: cyklometrika --help\n"));
+    const QList<QByteArray> written = env.Files.values() << out;
+    for (const QByteArray &text : written) {
+        if (status == ExitOk && text.trimmed().startsWith('{'))
+            Require(!QJsonDocument::fromJson(text).isNull());
+    }
     return 0;
 }

@@ -9,7 +9,7 @@
 //   with their own id (a result or an error reply), or break where the reference breaks,
 //   skipping events and replies to other ids.
 // A difference traps.
-#include "platform/devtools_pipe.h"
+#include "browser/devtools_pipe.h"
 
 #include <QByteArray>
 #include <QJsonDocument>
@@ -35,9 +35,9 @@ void Require(bool condition)
 // The whole output cut at every NUL byte: the messages up to the first broken one, and
 // whether the stream breaks (a broken message, or an unfinished one beyond the limit).
 struct Reference {
-    std::vector<QJsonObject> messages;
-    bool breaks = false;
-    qsizetype unfinished = 0; // bytes after the last NUL
+    std::vector<QJsonObject> Messages;
+    bool Breaks = false;
+    qsizetype Unfinished = 0; // bytes after the last NUL
 };
 
 Reference Cut(const QByteArray &output, qsizetype limit)
@@ -48,13 +48,13 @@ Reference Cut(const QByteArray &output, qsizetype limit)
     for (const QByteArray &piece : std::as_const(pieces)) {
         const QJsonDocument document = QJsonDocument::fromJson(piece);
         if (piece.size() > limit || !document.isObject()) {
-            reference.breaks = true;
+            reference.Breaks = true;
             return reference;
         }
-        reference.messages.push_back(document.object());
+        reference.Messages.push_back(document.object());
     }
-    reference.breaks = tail.size() > limit;
-    reference.unfinished = tail.size();
+    reference.Breaks = tail.size() > limit;
+    reference.Unfinished = tail.size();
     return reference;
 }
 
@@ -78,23 +78,23 @@ void CheckReader(const QByteArray &output, qsizetype limit, std::uint8_t seed,
             broke = true;
         }
     }
-    Require(messages == reference.messages);
-    Require(broke == reference.breaks);
+    Require(messages == reference.Messages);
+    Require(broke == reference.Breaks);
     if (!broke)
-        Require(reader.Pending() == reference.unfinished);
+        Require(reader.Pending() == reference.Unfinished);
 }
 
 struct Outcome {
-    enum Kind { Result, ReplyError, Broken } kind;
-    QJsonObject result;
+    enum Kind { Result, ReplyError, Broken } Is;
+    QJsonObject Reply;
     bool operator==(const Outcome &) const = default;
 };
 
 // What the call with the given id gets, reading the reference's messages from `next` on.
 Outcome Expected(const Reference &reference, std::size_t &next, int id)
 {
-    while (next < reference.messages.size()) {
-        const QJsonObject &message = reference.messages[next++];
+    while (next < reference.Messages.size()) {
+        const QJsonObject &message = reference.Messages[next++];
         const QJsonValue number = message.value(QLatin1String("id"));
         if (!number.isDouble() || number.toDouble() != id)
             continue;
@@ -129,7 +129,7 @@ void CheckCalls(const QByteArray &output, qsizetype limit, const Reference &refe
             } catch (const BrowserError &) {
             }
             Require(actual == expected);
-            if (actual.kind == Outcome::Broken)
+            if (actual.Is == Outcome::Broken)
                 break;
         }
     } else {
@@ -147,7 +147,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         return 0;
     const std::uint8_t seed = data[0];
     // Limits from 16 bytes up, so that long messages are common; 255 leaves the real one.
-    const qsizetype limit = data[1] == 255 ? kMaxDevToolsMessage : 16 + data[1] * 16;
+    const qsizetype limit = data[1] == 255 ? MaxDevToolsMessage : 16 + data[1] * 16;
     const QByteArray output(reinterpret_cast<const char *>(data) + 2, qsizetype(size) - 2);
     const Reference reference = Cut(output, limit);
     CheckReader(output, limit, seed, reference);

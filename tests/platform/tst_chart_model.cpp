@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart control's model: where sequential writes land, reset, counts, bounds.
 #include "chart_sequences.h"
-#include "platform/chart_model.h"
+#include "display/chart_model.h"
 
 #include <QTest>
 

@@ -2,7 +2,7 @@
 // Fakes of the platform seams for the window tests.
 #pragma once
 
-#include "platform/browser.h"
+#include "browser/browser.h"
 #include "platform/effects.h"
 #include "ui/application.h"
 #include "ui/form1.h"

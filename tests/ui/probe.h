@@ -6,11 +6,7 @@
 #include "ui/form1.h"
 
 #include <QApplication>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChartView>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QPushButton>
 #include <QTest>
 
@@ -31,25 +27,30 @@ inline ChartWidget *Chart(const QWidget &form, const char *name)
     return form.findChild<ChartWidget *>(QString::fromLatin1(name));
 }
 
-// The values of the bars, in the order of the bars.
+// The values of the bars, in the order of the bars, as the chart shows them.
 inline QList<qreal> BarValues(const ChartWidget &chart)
 {
     QList<qreal> values;
-    for (const auto *series : chart.findChild<QChartView *>()->chart()->series())
-        if (const auto *bars = qobject_cast<const QBarSeries *>(series))
-            for (const QBarSet *set : bars->barSets())
-                for (int i = 0; i < set->count(); ++i)
-                    values.append(set->at(i));
+    const ChartModel &shown = chart.Shown();
+    for (int set = 0; set < shown.Sets(); ++set)
+        for (int point = 0; point < shown.Points(); ++point)
+            values.append(shown.Value(set, point).value_or(0.0));
     return values;
 }
 
-// The curves of a line chart: every line series with more than the two points of an axis.
+// The curves of a line chart as it shows them: each set's written values at their days.
 inline QList<QList<QPointF>> Curves(const ChartWidget &chart)
 {
     QList<QList<QPointF>> curves;
-    for (const auto *series : chart.findChild<QChartView *>()->chart()->series())
-        if (const auto *line = qobject_cast<const QLineSeries *>(series); line && line->count() > 2)
-            curves.append(line->points());
+    const ChartModel &shown = chart.Shown();
+    for (int set = 0; set < shown.Sets(); ++set) {
+        QList<QPointF> curve;
+        for (int point = 0; point < shown.Points(); ++point)
+            if (const auto value = shown.Value(set, point))
+                curve.append(QPointF(point + 1, *value));
+        if (!curve.isEmpty())
+            curves.append(curve);
+    }
     return curves;
 }
 

@@ -239,9 +239,6 @@ void TestForm1Menu::bothWindowsUseOneFont()
     for (const QWidget *widget : widgets) {
         if (widget->isWindow() && widget != about)
             continue; // a popup of its own, such as the menu bar's overflow menu
-        const QWidget *parent = widget->parentWidget();
-        if (widget->inherits("QChartView") || (parent && parent->inherits("QChartView")))
-            continue; // the charts draw their labels smaller, in the same family
         const QFontInfo used(widget->font());
         const QString name = QString::fromLatin1(widget->metaObject()->className())
             + QLatin1Char(' ') + widget->objectName() + QLatin1Char(' ') + used.family();

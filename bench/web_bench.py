@@ -1,0 +1,117 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Measures the web edition (see bench/run-web-bench). Usage: web_bench.py <build/web>
+# <module.wasm> <loads>
+import functools
+import http.server
+import os
+import re
+import shutil
+import statistics
+import sys
+import tempfile
+import threading
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.support.ui import WebDriverWait
+
+WEB, WASM, LOADS = os.path.abspath(sys.argv[1]), sys.argv[2], int(sys.argv[3])
+PAINTED = ("return (performance.getEntriesByName('charts-painted')[0] || {}).startTime")
+
+
+def browser():
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+                     '--disable-background-networking', '--disable-component-update',
+                     '--disable-sync', '--user-data-dir=' + tempfile.mkdtemp()):
+        options.add_argument(argument)
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.set_window_size(1100, 900)
+    return driver
+
+
+def floor_page(driver, url, folder):
+    """The page as it first shows, its charts' SVG written in, and no script but the mark."""
+    driver.get(url + 'index.html')
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script(PAINTED))
+    page = open(os.path.join(WEB, 'index.html'), encoding='utf-8').read()
+    page = re.sub(r'<meta http-equiv="Content-Security-Policy"[^>]*>\n', '', page)
+    page = re.sub(r'<script src=[^>]*></script>\n', '', page)
+    for chart in ('Graph1', 'Graph2'):
+        svg = driver.execute_script(f"return document.getElementById('{chart}').outerHTML")
+        page = re.sub(f'<svg id="{chart}"[^>]*></svg>', lambda _: svg, page)
+    colours = driver.execute_script('return document.documentElement.getAttribute("style")')
+    page = page.replace('<html lang="cs">', f'<html lang="cs" style="{colours}">')
+    page = page.replace('</body>', '<script>requestAnimationFrame(() => requestAnimationFrame('
+                        '() => performance.mark("charts-painted")));</script>\n</body>')
+    with open(os.path.join(folder, 'floor.html'), 'w', encoding='utf-8') as f:
+        f.write(page)
+
+
+def painted(driver, url):
+    driver.get(url)
+    return WebDriverWait(driver, 10).until(lambda d: d.execute_script(PAINTED))
+
+
+def confirmation(driver, url):
+    """Milliseconds from the click to the charts drawn, and to the next frame."""
+    driver.get(url + 'index.html')
+    WebDriverWait(driver, 10).until(lambda d: d.execute_script(PAINTED))
+    driver.set_script_timeout(10)
+    return driver.execute_async_script('''
+        const done = arguments[0];
+        const values = ['10', '1', '1996', '5', '3', '1996'];
+        values.forEach((v, i) => {
+          const field = document.getElementById('Text' + (i + 1));
+          field.value = v;
+          field.dispatchEvent(new Event('input'));
+        });
+        const start = performance.now();
+        document.getElementById('Command1').click();
+        const drawn = performance.now() - start;
+        requestAnimationFrame(() => done([drawn, performance.now() - start]));''')
+
+
+def main():
+    sizes = {name: os.path.getsize(os.path.join(WEB, name)) for name in os.listdir(WEB)}
+    total = sum(sizes.values())
+    print(f'size: {total} bytes in {len(sizes)} files (goal 122880); module: engine.js '
+          f'{sizes["engine.js"]} bytes ({100 * sizes["engine.js"] / total:.0f} %), '
+          f'{os.path.getsize(WASM)} bytes of WebAssembly before packing')
+    folder = tempfile.mkdtemp()
+    shutil.copytree(WEB, folder, dirs_exist_ok=True)
+    handler = functools.partial(Quiet, directory=folder)
+    httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+    threading.Thread(target=httpd.serve_forever, daemon=True).start()
+    url = f'http://127.0.0.1:{httpd.server_port}/'
+    driver = browser()
+    try:
+        floor_page(driver, url, folder)
+        page, floor = [], []
+        for _ in range(LOADS):  # by turns, ?n keeps the service worker's cache out of it
+            page.append(painted(driver, url + f'index.html?n={_}'))
+            floor.append(painted(driver, url + f'floor.html?n={_}'))
+        p, f = statistics.median(page), statistics.median(floor)
+        print(f'start to charts painted: page {p:.1f} ms, floor {f:.1f} ms, '
+              f'ratio {p / f:.2f} (goal 1.5), medians of {LOADS} loads each')
+        runs = [confirmation(driver, url) for _ in range(max(5, LOADS // 3))]
+        drawn = statistics.median(r[0] for r in runs)
+        frame = statistics.median(r[1] for r in runs)
+        print(f'confirmation: charts drawn {drawn:.2f} ms, next frame {frame:.2f} ms '
+              f'(goal 16), medians of {len(runs)}')
+    finally:
+        driver.quit()
+        httpd.shutdown()
+        httpd.server_close()
+        shutil.rmtree(folder)
+
+
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+if __name__ == '__main__':
+    main()

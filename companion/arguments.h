@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line of the companion command read and checked for its form: the command,
+// its dates as written, the options. Whether a date exists is for the command to say.
+#pragma once
+
+#include "companion/calendar/dates.h"
+#include "companion/formats.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+#include <variant>
+
+namespace cykl::companion {
+
+enum class Command { Day, Month, Critical, Chart, People };
+
+enum class Request {
+    Run,
+    Help, // --help: the whole help
+    ShortHelp, // no command at all
+    CommandHelp, // COMMAND -h
+    Version,
+};
+
+struct Invocation {
+    Request Asked = Request::Run;
+    Command Kind = Command::Day;
+    QString Name; // the command as it was written
+    Date Birth;
+    QString BirthText; // as it was written
+    // Instead of a birth date: names of the people file, or everyone in it.
+    QStringList Names;
+    bool Everyone = false;
+    bool Replace = false; // people add: change the birth of a name that is there
+    QStringList Rest; // the arguments after the birth date
+    Format OutputFormat = Format::Table;
+    bool Excel = false; // CSV for a spreadsheet set to Czech
+    QString Output; // empty or "-": standard output
+    std::optional<int> RemindMinutes; // from the start of each day: -720, 420...
+    QList<MessageCode> Codes; // the verdicts kept; empty: all
+    bool Merge = false; // consecutive days with the same codes as one event
+    QString Person; // the name that labels the output, or empty
+    bool A4 = false; // chart: the PDF on an A4 landscape page
+};
+
+// The help: the whole, the short one that fits a terminal of 80 by 24, and a command's.
+QString HelpText();
+QString ShortHelpText();
+QString CommandHelpText(Command command);
+
+// The invocation, or the message of a usage error.
+std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments);
+
+// True when the text names a command, in any letter case.
+bool IsCommandName(const QString &text);
+
+// A date ("D.M.YYYY", "YYYY-MM-DD") or, where `month`, a month; on failure, why not.
+std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
+
+// A year alone ("2027"), four digits or more.
+std::optional<int> YearArgument(const QString &text);
+
+// Why a date of the right form is no day (no month, where `month`) of the calculation's
+// calendar within the years 1 to 9999, in Czech ("únor 2000 má 29 dní"); empty when it is one.
+QString NoSuchDay(const Date &date, bool month);
+
+// An argument as a message quotes it: at most about 60 characters.
+QString Shortened(const QString &text);
+
+// The picture's kind by the file's extension ("png", "svg", "pdf"), or empty.
+QString ChartKind(const QString &path);
+
+} // namespace cykl::companion

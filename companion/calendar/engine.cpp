@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "companion/calendar/engine.h"
+
+#include "display/catalogue.h"
+
+#include <algorithm>
+
+namespace cykl::companion {
+
+namespace {
+
+// The chain's Port for one confirmation of the six numbers: the codes and chart values are
+// kept, the rest of the window's steps has nothing to show here.
+class CompanionPort final : public Port {
+public:
+    explicit CompanionPort(Confirmation &result) : result_(result) { }
+
+    std::string FieldText(int) const override { return {}; } // never asked
+    void ShowMessage(MessageCode code) override
+    {
+        if (code <= 3)
+            result_.Refusal = code;
+        else
+            result_.Verdicts.push_back(code);
+    }
+    void SetUpCharts(std::int16_t) override { }
+    void LabelDay(std::int16_t) override { }
+    void FillMonthChart(const MonthValues &values) override { result_.Month = values; }
+    void FillDayChart(double, double, double physical, double emotional,
+                      double intellectual) override
+    {
+        result_.Day = { physical, emotional, intellectual };
+    }
+    void SetConfirmCaption(std::string_view) override { }
+
+private:
+    Confirmation &result_;
+};
+
+bool YearsAccepted(const Date &birth, const Date &target)
+{
+    return birth.Year <= LastYear && target.Year <= LastYear;
+}
+
+} // namespace
+
+Confirmation Confirm(const Date &birth, const Date &target)
+{
+    Confirmation result;
+    if (!YearsAccepted(birth, target)) {
+        result.Refusal = 1;
+        return result;
+    }
+    InputDateRecord typed;
+    typed.BirthDay = birth.Day;
+    typed.BirthMonth = birth.Month;
+    typed.BirthYear = birth.Year;
+    typed.TargetDay = target.Day;
+    typed.TargetMonth = target.Month;
+    typed.TargetYear = target.Year;
+    Main main;
+    CompanionPort port(result);
+    ConfirmNumbers(main, port, typed);
+    return result;
+}
+
+std::string MessageText(MessageCode code, const Date &birth, const Date &target)
+{
+    const CatalogueEntry *entry = FindMessage(code);
+    if (entry == nullptr)
+        return {};
+    MessageBuffer buffer;
+    return std::string(ComposeMessage(*entry, birth.Year, target.Year, buffer));
+}
+
+Date MonthTarget(const Date &birth, const Date &month)
+{
+    const bool birthMonth = birth.Year == month.Year && birth.Month == month.Month;
+    return { birthMonth ? std::max(birth.Day, 1) : 1, month.Month, month.Year };
+}
+
+int CriticalCycles(const Verdicts &codes)
+{
+    return static_cast<int>(
+        std::count_if(codes.begin(), codes.end(), [](MessageCode c) { return c <= 6; }));
+}
+
+CriticalList FindCriticalDays(const Date &birth, const Date &from, const Date &to)
+{
+    CriticalList list;
+    // An end that is no day at all is refused as the window refuses such a date.
+    if (const auto end = Confirm(birth, to); end.Refusal == 1) {
+        list.Refusal = 1;
+        list.RefusedDay = to;
+        return list;
+    }
+    // At most 366 days a year, up to the last year the window accepts; the pages of what
+    // is never used are never touched.
+    const int lastYear = std::min(to.Year, birth.Year + 150);
+    if (lastYear >= from.Year)
+        list.Days.reserve(366 * static_cast<std::size_t>(lastYear - from.Year + 1));
+    for (Date first = from; first <= to; first = NextMonth(first)) {
+        const Confirmation month = Confirm(birth, first);
+        if (month.Refusal != 0) {
+            list.Refusal = month.Refusal;
+            list.RefusedDay = first;
+            list.Days.clear();
+            return list;
+        }
+        const bool lastMonth = first.Year == to.Year && first.Month == to.Month;
+        const int lastDay = lastMonth ? to.Day : month.Month.Days;
+        for (int day = first.Day; day <= lastDay; ++day) {
+            const auto k = static_cast<std::size_t>(day - 1);
+            const DayValues3 values { month.Month.Physical[k], month.Month.Emotional[k],
+                                      month.Month.Intellectual[k] };
+            const Verdicts codes
+                = DailyVerdicts(values.Physical, values.Emotional, values.Intellectual);
+            if (!codes.empty())
+                list.Days.push_back({ { day, first.Month, first.Year }, values, codes });
+        }
+    }
+    return list;
+}
+
+} // namespace cykl::companion

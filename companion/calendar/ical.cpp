@@ -1,0 +1,268 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "companion/calendar/ical.h"
+
+#include "companion/calendar/texts.h"
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdio>
+#include <utility>
+
+namespace cykl::companion {
+
+namespace {
+
+constexpr std::size_t MaxOctets = 75;
+
+std::string CycleName(MessageCode code)
+{
+    static const std::array<const char *, 3> names { "fyzická kondice", "citová vnímavost",
+                                                     "síla intelektu" };
+    return names[static_cast<std::size_t>(code - 4)];
+}
+
+// The first letter in capitals: ASCII or a Czech letter with its mark.
+std::string Capitalised(std::string text)
+{
+    static const std::array<std::pair<std::string_view, std::string_view>, 15> czech { {
+        { "á", "Á" },
+        { "č", "Č" },
+        { "ď", "Ď" },
+        { "é", "É" },
+        { "ě", "Ě" },
+        { "í", "Í" },
+        { "ň", "Ň" },
+        { "ó", "Ó" },
+        { "ř", "Ř" },
+        { "š", "Š" },
+        { "ť", "Ť" },
+        { "ú", "Ú" },
+        { "ů", "Ů" },
+        { "ý", "Ý" },
+        { "ž", "Ž" },
+    } };
+    if (!text.empty() && text[0] >= 'a' && text[0] <= 'z')
+        text[0] = static_cast<char>(text[0] - 'a' + 'A');
+    for (const auto &[lower, upper] : czech) {
+        if (text.starts_with(lower))
+            return std::string(upper) + text.substr(lower.size());
+    }
+    return text;
+}
+
+std::string Joined(const std::vector<std::string> &parts, std::string_view separator)
+{
+    std::string joined;
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        joined += (i > 0 ? std::string(separator) : std::string()) + parts[i];
+    return joined;
+}
+
+std::string CompactDate(const Date &date)
+{
+    std::string iso = IsoDate(date);
+    std::erase(iso, '-');
+    return iso;
+}
+
+std::string Stamp(const UtcTime &t)
+{
+    std::array<char, 48> text {};
+    std::snprintf(text.data(), text.size(), "%04d%02d%02dT%02d%02d%02dZ", t.Year, t.Month, t.Day,
+                  t.Hour, t.Minute, t.Second);
+    return text.data();
+}
+
+// A name as a part of a UID: ASCII letters and digits as they are, every other byte in hex.
+std::string UidName(std::string_view name)
+{
+    std::string part;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z')
+            || (byte >= '0' && byte <= '9')) {
+            part += c;
+        } else {
+            std::array<char, 4> hex {};
+            std::snprintf(hex.data(), hex.size(), "%02X", byte);
+            part += hex.data();
+        }
+    }
+    return part;
+}
+
+// "-PT12H", "PT0S", "PT7H30M": the duration of a trigger.
+std::string Duration(int minutes)
+{
+    if (minutes == 0)
+        return "PT0S";
+    const int whole = minutes < 0 ? -minutes : minutes;
+    std::string text = minutes < 0 ? "-PT" : "PT";
+    if (whole / 60 > 0)
+        text += std::to_string(whole / 60) + 'H';
+    if (whole % 60 > 0)
+        text += std::to_string(whole % 60) + 'M';
+    return text;
+}
+
+struct Writer {
+    std::string Text;
+    void Line(std::string_view name, std::string_view value)
+    {
+        Text += FoldLine(std::string(name) + ':' + std::string(value));
+    }
+};
+
+void WriteAlarm(Writer &out, const std::string &summary, int minutes)
+{
+    out.Line("BEGIN", "VALARM");
+    out.Line("ACTION", "DISPLAY");
+    out.Line("DESCRIPTION", EscapeText(summary));
+    out.Line(minutes > 0 ? "TRIGGER;RELATED=START" : "TRIGGER", Duration(minutes));
+    out.Line("END", "VALARM");
+}
+
+// One event from first to last (civil days, both included) with the codes of first.
+void WriteEvent(Writer &out, const Date &birth, const CriticalDay &first, const Date &last,
+                const CalendarOptions &options)
+{
+    std::vector<std::string> texts;
+    for (const MessageCode code : first.Codes)
+        texts.push_back(MessageText(code, birth, first.Day));
+    const std::string summary
+        = (options.Name.empty() ? std::string() : options.Name + ": ") + EventSummary(first.Codes);
+    const std::string who = options.Name.empty() ? std::string() : '-' + UidName(options.Name);
+    out.Line("BEGIN", "VEVENT");
+    out.Line("UID", CompactDate(first.Day) + "-b" + CompactDate(birth) + who + "@cyklometrika");
+    out.Line("DTSTAMP", Stamp(options.Stamp));
+    out.Line("DTSTART;VALUE=DATE", CompactDate(first.Day));
+    out.Line("DTEND;VALUE=DATE", CompactDate(NextCivilDay(last)));
+    out.Line("SUMMARY", EscapeText(summary));
+    out.Line("DESCRIPTION", EscapeText(Joined(texts, "\n")));
+    out.Line("TRANSP", "TRANSPARENT");
+    if (options.RemindMinutes)
+        WriteAlarm(out, summary, *options.RemindMinutes);
+    out.Line("END", "VEVENT");
+}
+
+bool SameCodes(const Verdicts &a, const Verdicts &b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end());
+}
+
+// The calendar of one person's days.
+void WriteDays(Writer &out, const CalendarPerson &person, const CalendarOptions &options,
+               CalendarResult &result)
+{
+    CalendarOptions own = options;
+    own.Name = person.Name;
+    const std::vector<CriticalDay> &days = person.List.Days;
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        if (!IsCivilDay(days[i].Day) || NextCivilDay(days[i].Day).Year > LastYear) {
+            result.LeftOut.push_back(days[i].Day);
+            continue;
+        }
+        std::size_t last = i;
+        while (options.Merge && last + 1 < days.size()
+               && days[last + 1].Day == NextCivilDay(days[last].Day)
+               && NextCivilDay(days[last + 1].Day).Year <= LastYear
+               && SameCodes(days[last + 1].Codes, days[i].Codes))
+            ++last;
+        WriteEvent(out, person.Birth, days[i], days[last].Day, own);
+        i = last;
+    }
+}
+
+CalendarResult WriteCalendar(const std::string &title, const std::vector<CalendarPerson> &people,
+                             const CalendarOptions &options)
+{
+    CalendarResult result;
+    Writer out;
+    out.Line("BEGIN", "VCALENDAR");
+    out.Line("VERSION", "2.0");
+    out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
+    out.Line("CALSCALE", "GREGORIAN");
+    out.Line("X-WR-CALNAME", EscapeText("Cyklometrika " + title));
+    for (const CalendarPerson &person : people)
+        WriteDays(out, person, options, result);
+    out.Line("END", "VCALENDAR");
+    result.Text = std::move(out.Text);
+    return result;
+}
+
+} // namespace
+
+std::string EventSummary(const Verdicts &codes)
+{
+    std::vector<std::string> critical;
+    std::vector<std::string> extremes;
+    for (const MessageCode code : codes) {
+        if (code <= 6)
+            critical.push_back(CycleName(code));
+        else
+            extremes.push_back(VerdictName(code));
+    }
+    static const std::array<const char *, 4> heads { "", "Kritický den", "Dvojitě kritický den",
+                                                     "Trojitě kritický den" };
+    std::vector<std::string> parts;
+    if (!critical.empty())
+        parts.push_back(std::string(heads[critical.size()]) + ": " + Joined(critical, ", "));
+    if (!extremes.empty())
+        parts.push_back(Joined(extremes, ", "));
+    return Capitalised(Joined(parts, "; "));
+}
+
+std::string EscapeText(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\\' || c == ';' || c == ',')
+            escaped += { '\\', c };
+        else if (c == '\n')
+            escaped += "\\n";
+        else if (c != '\r')
+            escaped += c;
+    }
+    return escaped;
+}
+
+std::string FoldLine(std::string_view utf8)
+{
+    std::string out;
+    std::size_t start = 0;
+    std::size_t room = MaxOctets;
+    while (utf8.size() - start > room) {
+        std::size_t end = start + room;
+        // Never between the bytes of one character: back up over continuation bytes.
+        while (end > start && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80)
+            --end;
+        if (end == start) // no character boundary in reach: the text is not UTF-8
+            end = start + room;
+        out += std::string(utf8.substr(start, end - start)) + "\r\n ";
+        start = end;
+        room = MaxOctets - 1; // the blank that opens a continuation line counts
+    }
+    out += std::string(utf8.substr(start)) + "\r\n";
+    return out;
+}
+
+CalendarResult CriticalCalendar(const Date &birth, const CriticalList &list,
+                                const CalendarOptions &options)
+{
+    const std::string title = options.Name.empty() ? CzechDate(birth) : options.Name;
+    return WriteCalendar(title, { { options.Name, birth, list } }, options);
+}
+
+CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
+                              const CalendarOptions &options)
+{
+    std::vector<std::string> names;
+    names.reserve(people.size());
+    for (const CalendarPerson &person : people)
+        names.push_back(person.Name);
+    return WriteCalendar(Joined(names, ", "), people, options);
+}
+
+} // namespace cykl::companion

@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The critical days as an iCalendar object: one all-day event per day (or per run of days
+// with the same codes), CRLF line ends, lines folded at 75 octets without splitting a UTF-8
+// character. Standard C++ only: the web edition writes its calendars with it too.
+#pragma once
+
+#include "companion/calendar/engine.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cykl::companion {
+
+// A moment in UTC, as DTSTAMP writes it.
+struct UtcTime {
+    int Year = 1970;
+    int Month = 1;
+    int Day = 1;
+    int Hour = 0;
+    int Minute = 0;
+    int Second = 0;
+};
+
+struct CalendarOptions {
+    UtcTime Stamp; // DTSTAMP of every event
+    // An alarm relative to the start of each day, in minutes: -720 is 12 hours before the
+    // day begins, 420 is 7:00 on the day itself.
+    std::optional<int> RemindMinutes;
+    std::string Name; // the person's name (UTF-8), or empty: in summaries and UIDs
+    bool Merge = false; // consecutive days with the same codes make one event
+};
+
+struct CalendarResult {
+    std::string Text;
+    // Days of the calculation's calendar that no civil calendar holds (29 February of
+    // 1900, 2100...) or that end past 31.12.9999, left out of the object.
+    std::vector<Date> LeftOut;
+};
+
+CalendarResult CriticalCalendar(const Date &birth, const CriticalList &list,
+                                const CalendarOptions &options);
+
+// Several people's critical days in one calendar (a family's): each person's events carry
+// the person's name in their summaries and UIDs; options.Name is not used.
+struct CalendarPerson {
+    std::string Name; // UTF-8
+    Date Birth;
+    CriticalList List;
+};
+CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
+                              const CalendarOptions &options);
+
+// The event's summary: the critical cycles first ("Dvojitě kritický den: fyzická
+// kondice, síla intelektu"), then the highs and lows.
+std::string EventSummary(const Verdicts &codes);
+
+// A TEXT value with backslash, semicolon, comma and line breaks escaped.
+std::string EscapeText(std::string_view text);
+
+// One content line, folded: at most 75 octets per physical line, each continuation line
+// starting with a blank; CRLF after every physical line.
+std::string FoldLine(std::string_view utf8);
+
+} // namespace cykl::companion

@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The companion's words for dates and verdicts, in UTF-8: shared by the tables, the files
+// for programs and the calendar writer.
+#pragma once
+
+#include "calc/port.h"
+#include "companion/calendar/dates.h"
+
+#include <string>
+
+namespace cykl::companion {
+
+std::string IsoDate(const Date &date); // 1996-03-05; the year in at least four digits
+std::string CzechDate(const Date &date); // 5.3.1996
+std::string IsoMonth(const Date &month); // 1996-03
+
+// The name of a verdict in a few Czech words ("kritická fyzická kondice", "vrchol síly
+// intelektu"...); empty for a code outside 4 to 12.
+std::string VerdictName(MessageCode code);
+
+// "dvojitě kritický" or "trojitě kritický" for two or three critical cycles, else empty.
+std::string CriticalMark(int criticalCycles);
+
+// True when the day is one of the civil calendar (the calculation's calendar also holds
+// 29 February of 1900, 2100...), within the years 1 to 9999.
+bool IsCivilDay(const Date &date);
+
+// The next day of the civil calendar; the year may pass 9999.
+Date NextCivilDay(const Date &date);
+
+// The weekday of a civil day in two Czech letters ("po", "út"...); empty for a day that
+// only the calculation's calendar holds.
+std::string WeekdayName(const Date &date);
+
+} // namespace cykl::companion

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// CSV and JSON: the files for programs and spreadsheets.
+#include "companion/report_parts.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace cykl::companion {
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+
+// English field names for programs, Czech headings for a spreadsheet; new fields go last.
+struct Field {
+    const char *English;
+    const char *Czech;
+};
+constexpr std::array<Field, 8> Fields { {
+    { "date", "datum" },
+    { "physical", "fyzická" },
+    { "emotional", "citová" },
+    { "intellectual", "intelekt" },
+    { "codes", "kódy" },
+    { "messages", "hlášení" },
+    { "critical_cycles", "kritické cykly" },
+    { "name", "jméno" },
+} };
+
+QString CsvLine(const QStringList &fields, QChar separator)
+{
+    QStringList quoted;
+    for (const QString &field : fields)
+        quoted.append(CsvField(field, separator));
+    return quoted.join(separator);
+}
+
+QStringList CsvFields(const Date &birth, const ReportDay &day, const ReportOptions &options)
+{
+    QStringList fields { Utf8(options.Excel ? CzechDate(day.Day) : IsoDate(day.Day)),
+                         Number(day.Values.Physical),
+                         Number(day.Values.Emotional),
+                         Number(day.Values.Intellectual),
+                         CodeList(day.Codes),
+                         MessageTexts(birth, day),
+                         QString::number(CriticalCycles(day.Codes)) };
+    if (!options.Person.isEmpty())
+        fields.append(options.Person);
+    return fields;
+}
+
+QJsonArray JsonMessages(const Date &birth, const ReportDay &day)
+{
+    QJsonArray messages;
+    for (const MessageCode code : day.Codes)
+        messages.append(
+            QJsonObject { { QStringLiteral("code"), code },
+                          { QStringLiteral("text"), Utf8(MessageText(code, birth, day.Day)) } });
+    return messages;
+}
+
+QJsonObject JsonDay(const Date &birth, const ReportDay &day)
+{
+    QJsonArray codes;
+    for (const MessageCode code : day.Codes)
+        codes.append(code);
+    return { { QStringLiteral("date"), Utf8(IsoDate(day.Day)) },
+             { QStringLiteral("physical"), day.Values.Physical },
+             { QStringLiteral("emotional"), day.Values.Emotional },
+             { QStringLiteral("intellectual"), day.Values.Intellectual },
+             { QStringLiteral("codes"), codes },
+             { QStringLiteral("messages"), JsonMessages(birth, day) },
+             { QStringLiteral("critical_cycles"), CriticalCycles(day.Codes) } };
+}
+
+QByteArray Json(QJsonObject object, const Date &birth, const ReportOptions &options)
+{
+    object.insert(QStringLiteral("birth"), Utf8(IsoDate(birth)));
+    if (!options.Person.isEmpty())
+        object.insert(QStringLiteral("name"), options.Person);
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+} // namespace
+
+QString CsvField(const QString &text, QChar separator)
+{
+    const auto special = [separator](QChar c) {
+        return c == separator || c == QLatin1Char('"') || c == QLatin1Char('\r')
+            || c == QLatin1Char('\n');
+    };
+    if (std::none_of(text.begin(), text.end(), special))
+        return text;
+    QString quoted = text;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+QByteArray CsvReport(const Date &birth, const QList<ReportDay> &days, const ReportOptions &options)
+{
+    const QChar separator = options.Excel ? QLatin1Char(';') : QLatin1Char(',');
+    QStringList heading;
+    for (const Field &field : Fields)
+        heading.append(QString::fromUtf8(options.Excel ? field.Czech : field.English));
+    if (options.Person.isEmpty())
+        heading.removeLast();
+    QStringList lines { CsvLine(heading, separator) };
+    for (const ReportDay &day : days)
+        lines.append(CsvLine(CsvFields(birth, day, options), separator));
+    const QByteArray text = (lines.join(CrLf) + CrLf).toUtf8();
+    return options.Excel ? QByteArrayLiteral("\xEF\xBB\xBF") + text : text;
+}
+
+QByteArray JsonReport(const Date &birth, QJsonObject span, const QList<ReportDay> &days,
+                      const ReportOptions &options)
+{
+    QJsonArray array;
+    for (const ReportDay &day : days)
+        array.append(JsonDay(birth, day));
+    span.insert(QStringLiteral("days"), array);
+    return Json(span, birth, options);
+}
+
+QByteArray JsonDayReport(const Date &birth, const ReportDay &day, const ReportOptions &options)
+{
+    return Json(JsonDay(birth, day), birth, options);
+}
+
+} // namespace cykl::companion

@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The people file: one "name = D.M.YYYY" a line, in the user's configuration folder, so
+// that a name stands wherever a birth date may. It stays a file a person edits: blank
+// lines, "#" comments and lines the program cannot read are kept as they are when it
+// adds or removes someone.
+#pragma once
+
+#include "companion/calendar/dates.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace cykl::companion {
+
+struct Person {
+    QString Name;
+    Date Birth;
+};
+
+struct PeopleFile {
+    QStringList Lines; // the file as it is, line by line
+    QList<Person> People; // the lines that read as a person, in order
+    QStringList Problems; // why the other lines do not ("řádek 3: ..."), comments aside
+};
+
+PeopleFile ReadPeople(const QByteArray &text);
+QByteArray PeopleText(const PeopleFile &file);
+
+// The person of a name, in any letter case.
+std::optional<Person> FindPerson(const PeopleFile &file, const QString &name);
+
+// Why a name cannot be one of the file (it reads as a date or a command, holds "=" or ","),
+// or empty.
+QString NameProblem(const QString &name);
+
+// Adds the person, or with `replace` changes the birth of the one of that name; false
+// with the reason when the name is taken (without `replace`) or unusable.
+bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &error);
+
+// Removes the person of that name; false when there is none.
+bool RemovePerson(PeopleFile &file, const QString &name);
+
+} // namespace cykl::companion

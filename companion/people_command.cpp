@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "companion/people_command.h"
+
+#include "companion/calendar/texts.h"
+#include "companion/text_table.h"
+
+namespace cykl::companion {
+
+namespace {
+
+PeopleFile LoadPeople(Environment &environment)
+{
+    PeopleFile file = ReadPeople(environment.ReadPeopleFile());
+    for (const QString &problem : file.Problems)
+        environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
+                            .arg(environment.PeoplePath(), problem)
+                            .toUtf8());
+    return file;
+}
+
+bool IsAction(const QString &action, std::initializer_list<const char *> names)
+{
+    for (const char *name : names) {
+        if (action.compare(QString::fromUtf8(name), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    return false;
+}
+
+int ListPeople(Environment &environment)
+{
+    const PeopleFile file = LoadPeople(environment);
+    if (file.People.isEmpty()) {
+        environment.Out(QStringLiteral("V souboru lidí %1 zatím nikdo není.\n"
+                                       "Přidat: cyklometrika people add JMÉNO D.M.RRRR\n")
+                            .arg(environment.PeoplePath())
+                            .toUtf8());
+        return ExitOk;
+    }
+    QList<QStringList> rows;
+    for (const Person &person : file.People)
+        rows.append({ person.Name, QString::fromStdString(CzechDate(person.Birth)) });
+    const QStringList lines = LayOutTable(
+        { { QStringLiteral("Jméno"), false }, { QStringLiteral("Narození"), false } }, rows);
+    environment.Out((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    return ExitOk;
+}
+
+int Save(Environment &environment, const PeopleFile &file)
+{
+    QString error;
+    if (environment.WritePeopleFile(PeopleText(file), error))
+        return ExitOk;
+    environment.Err(QStringLiteral("cyklometrika: soubor „%1“ nelze zapsat: %2\n")
+                        .arg(environment.PeoplePath(), error)
+                        .toUtf8());
+    return ExitOutputFailed;
+}
+
+int AddToPeople(const Invocation &call, Environment &environment)
+{
+    if (call.Rest.size() != 3)
+        return UsageError(environment, QStringLiteral("people add chce JMÉNO a datum narození"));
+    QString error;
+    const auto birth = DateArgument(call.Rest[2], false, error);
+    if (!birth)
+        return UsageError(environment, error);
+    if (const QString why = NoSuchDay(*birth, false); !why.isEmpty())
+        return UsageError(environment,
+                          QStringLiteral("„%1“ není den: %2").arg(Shortened(call.Rest[2]), why));
+    PeopleFile file = LoadPeople(environment);
+    if (!AddPerson(file, { call.Rest[1].trimmed(), *birth }, call.Replace, error))
+        return UsageError(environment, error);
+    return Save(environment, file);
+}
+
+int RemoveFromPeople(const Invocation &call, Environment &environment)
+{
+    if (call.Rest.size() != 2)
+        return UsageError(environment, QStringLiteral("people remove chce JMÉNO"));
+    PeopleFile file = LoadPeople(environment);
+    if (!RemovePerson(file, call.Rest[1]))
+        return UsageError(environment,
+                          QStringLiteral("„%1“ v souboru lidí není").arg(Shortened(call.Rest[1])));
+    return Save(environment, file);
+}
+
+} // namespace
+
+int RunPeople(const Invocation &call, Environment &environment)
+{
+    const QString action = call.Rest.value(0);
+    if (action.isEmpty() || IsAction(action, { "list", "seznam" }))
+        return call.Rest.size() <= 1
+            ? ListPeople(environment)
+            : UsageError(environment, QStringLiteral("people list nebere další argumenty"));
+    if (IsAction(action, { "add", "pridat", "přidat" }))
+        return AddToPeople(call, environment);
+    if (IsAction(action, { "remove", "odebrat" }))
+        return RemoveFromPeople(call, environment);
+    return UsageError(environment,
+                      QStringLiteral("people zná jen list, add a remove (seznam, "
+                                     "pridat, odebrat), ne „%1“")
+                          .arg(Shortened(action)));
+}
+
+std::optional<QList<Person>> PeopleOf(const Invocation &call, Environment &environment,
+                                      QString &error)
+{
+    if (!call.Everyone && call.Names.isEmpty())
+        return QList<Person> { { call.Person, call.Birth } };
+    const PeopleFile file = LoadPeople(environment);
+    if (call.Everyone) {
+        if (file.People.isEmpty())
+            error = QStringLiteral("v souboru lidí %1 nikdo není").arg(environment.PeoplePath());
+        return file.People.isEmpty() ? std::nullopt : std::optional(file.People);
+    }
+    QList<Person> people;
+    for (const QString &name : call.Names) {
+        const auto person = FindPerson(file, name.trimmed());
+        if (!person) {
+            error = QStringLiteral("„%1“ není datum ani jméno ze souboru lidí (%2)")
+                        .arg(Shortened(name), environment.PeoplePath());
+            return std::nullopt;
+        }
+        people.append(*person);
+    }
+    return people;
+}
+
+} // namespace cykl::companion

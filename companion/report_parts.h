@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The pieces the reports share: the days they list, their words and the rows of one day
+// for CSV and JSON.
+#pragma once
+
+#include "companion/formats.h"
+
+#include <QJsonObject>
+#include <QList>
+#include <QStringList>
+
+namespace cykl::companion {
+
+// A listed day: its values and its verdicts.
+using ReportDay = CriticalDay;
+
+inline QString Utf8(const std::string &text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+inline QString Number(double value)
+{
+    return QString::number(static_cast<int>(value));
+}
+
+// The days of a month's values from its day `month.Day` to its end.
+QList<ReportDay> MonthDays(const Date &month, const MonthValues &v);
+
+// The codes as "4 5 6", and their texts, one a line.
+QString CodeList(const Verdicts &codes);
+QString MessageTexts(const Date &birth, const ReportDay &day);
+
+// One CSV row per day under the header row.
+QByteArray CsvReport(const Date &birth, const QList<ReportDay> &days, const ReportOptions &options);
+
+// One JSON object: the birth, the span's own fields, the name where given, and the days
+// (or the one day's fields at the top, for the command day).
+QByteArray JsonReport(const Date &birth, QJsonObject span, const QList<ReportDay> &days,
+                      const ReportOptions &options);
+QByteArray JsonDayReport(const Date &birth, const ReportDay &day, const ReportOptions &options);
+
+} // namespace cykl::companion

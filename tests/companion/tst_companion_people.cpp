@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The people file read, edited and written back, and names standing for birth dates in
+// whole commands run in memory.
+#include "companion/calendar/ical.h"
+#include "companion/command.h"
+#include "companion/people.h"
+#include "tests/support/memory_environment.h"
+
+#include <QTest>
+
+using namespace cykl;
+using namespace cykl::companion;
+
+namespace {
+
+QStringList Listed(const PeopleFile &file)
+{
+    QStringList people;
+    for (const Person &person : file.People)
+        people.append(QStringLiteral("%1=%2.%3.%4")
+                          .arg(person.Name)
+                          .arg(person.Birth.Day)
+                          .arg(person.Birth.Month)
+                          .arg(person.Birth.Year));
+    return people;
+}
+
+QStringList Lines(const QStringList &problems)
+{
+    QStringList lines;
+    for (const QString &problem : problems)
+        lines.append(problem.section(QLatin1Char(':'), 0, 0));
+    return lines;
+}
+
+int Run(test::MemoryEnvironment &env, const QStringList &arguments)
+{
+    env.StandardOutput.clear();
+    env.StandardError.clear();
+    return RunCommand(QStringList { QStringLiteral("cyklometrika") } + arguments, env);
+}
+
+} // namespace
+
+class TestCompanionPeople : public QObject {
+    Q_OBJECT
+private slots:
+    void readFile_data();
+    void readFile();
+    void editsKeepWhatAPersonWrote();
+    void namesThatCannotBe_data();
+    void namesThatCannotBe();
+    void namesStandForBirthDates();
+};
+
+void TestCompanionPeople::readFile_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("people");
+    QTest::addColumn<QStringList>("problems"); // their line numbers
+    QTest::newRow("empty") << QByteArray() << QStringList {} << QStringList {};
+    QTest::newRow("two, blanks around")
+        << QByteArray("Jana = 10.1.1996\n  Petr=1990-05-03  \n")
+        << QStringList { "Jana=10.1.1996", "Petr=3.5.1990" } << QStringList {};
+    QTest::newRow("CRLF, no last line end, UTF-8")
+        << QByteArray("Jiří = 1.2.1980\r\nŽofie = 2.3.2001")
+        << QStringList { "Jiří=1.2.1980", "Žofie=2.3.2001" } << QStringList {};
+    QTest::newRow("comments and blank lines") << QByteArray("# rodina\n\nJana = 10.1.1996\n")
+                                              << QStringList { "Jana=10.1.1996" } << QStringList {};
+    QTest::newRow("a broken line, the rest still read")
+        << QByteArray("Jana = 10.1.1996\nPetr 3.5.1990\nEva = 31.2.2000\nOla = x\nIva = 1.1.2001\n")
+        << QStringList { "Jana=10.1.1996", "Iva=1.1.2001" }
+        << QStringList { "řádek 2", "řádek 3", "řádek 4" };
+    QTest::newRow("a name twice, in another case")
+        << QByteArray("Jana = 10.1.1996\nJANA = 1.1.2000\n") << QStringList { "Jana=10.1.1996" }
+        << QStringList { "řádek 2" };
+    QTest::newRow("a name that reads as a date")
+        << QByteArray("1.1.2000 = 1.1.2000\n") << QStringList {} << QStringList { "řádek 1" };
+}
+
+void TestCompanionPeople::readFile()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, people);
+    QFETCH(QStringList, problems);
+    const PeopleFile file = ReadPeople(text);
+    QCOMPARE(Listed(file), people);
+    QCOMPARE(Lines(file.Problems), problems);
+    // Read back as it was written, but for the line ends.
+    QCOMPARE(ReadPeople(PeopleText(file)).Lines, file.Lines);
+}
+
+// Adding, replacing and removing touch only the person's own line.
+void TestCompanionPeople::editsKeepWhatAPersonWrote()
+{
+    PeopleFile file = ReadPeople("# rodina\nJana = 10.1.1996\nPetr 3.5.1990\n");
+    QString error;
+    QVERIFY(AddPerson(file, { QStringLiteral("Eva"), { 2, 3, 2004 } }, false, error));
+    QVERIFY(!AddPerson(file, { QStringLiteral("JANA"), { 1, 1, 2000 } }, false, error));
+    QVERIFY(error.contains(QStringLiteral("--replace")));
+    QVERIFY(AddPerson(file, { QStringLiteral("jana"), { 1, 1, 2000 } }, true, error));
+    QVERIFY(RemovePerson(file, QStringLiteral("EVA")));
+    QVERIFY(!RemovePerson(file, QStringLiteral("Eva")));
+    QCOMPARE(PeopleText(file), QByteArray("# rodina\njana = 1.1.2000\nPetr 3.5.1990\n"));
+    QCOMPARE(Lines(file.Problems), QStringList { "řádek 3" });
+}
+
+void TestCompanionPeople::namesThatCannotBe_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("allowed");
+    for (const char *name : { "", "  ", "10.1.1996", "1996-01-10", "3.1996", "2027", "7up", "a=b",
+                              "Jana,Petr", "den", "KRITICKÉ", "people", "lide" })
+        QTest::addRow("'%s'", name) << QString::fromUtf8(name) << false;
+    for (const char *name : { "Jana", "Jiří Novák", "Eva2", "dědeček" })
+        QTest::addRow("'%s'", name) << QString::fromUtf8(name) << true;
+}
+
+void TestCompanionPeople::namesThatCannotBe()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, allowed);
+    QCOMPARE(NameProblem(name).isEmpty(), allowed);
+}
+
+void TestCompanionPeople::namesStandForBirthDates()
+{
+    test::MemoryEnvironment env;
+    QCOMPARE(Run(env, { "lide", "pridat", "Jana", "10.1.1996" }), ExitOk);
+    QCOMPARE(Run(env, { "people", "add", "Petr", "1990-05-03" }), ExitOk);
+    QCOMPARE(env.People, QByteArray("Jana = 10.1.1996\nPetr = 3.5.1990\n"));
+    env.People += "broken line\n";
+
+    // A name gives the same numbers as its date, labelled.
+    QCOMPARE(Run(env, { "day", "10.1.1996", "5.3.2026", "-f", "json" }), ExitOk);
+    const QByteArray byDate = env.StandardOutput;
+    QCOMPARE(Run(env, { "day", "jana", "5.3.2026", "-f", "json" }), ExitOk);
+    QCOMPARE(env.StandardOutput.replace("    \"name\": \"Jana\",\n", ""), byDate);
+    QVERIFY2(env.StandardError.contains("řádek 3"), env.StandardError);
+
+    // A family's calendar: everyone's events, none sharing a UID.
+    QCOMPARE(Run(env, { "critical", "--all", "2027", "--only-critical", "-f", "ics" }), ExitOk);
+    const QByteArray family = env.StandardOutput;
+    QCOMPARE(Run(env, { "critical", "Jana,PETR", "2027", "--only-critical", "-f", "ics" }), ExitOk);
+    QCOMPARE(env.StandardOutput.count("BEGIN:VEVENT"), family.count("BEGIN:VEVENT"));
+    const qsizetype jana = family.count("SUMMARY:Jana: ");
+    const qsizetype petr = family.count("SUMMARY:Petr: ");
+    QVERIFY(jana > 10 && petr > 10 && jana + petr == family.count("BEGIN:VEVENT"));
+    QSet<QByteArray> uids;
+    for (const QByteArray &line : family.split('\n')) {
+        if (line.startsWith("UID:"))
+            uids.insert(line);
+    }
+    QCOMPARE(uids.size(), family.count("BEGIN:VEVENT"));
+
+    QCOMPARE(Run(env, { "month", "Jana,Petr" }), ExitUsage);
+    QCOMPARE(Run(env, { "day", "Eva" }), ExitUsage);
+    QCOMPARE(Run(env, { "people", "remove", "Eva" }), ExitUsage);
+}
+
+QTEST_APPLESS_MAIN(TestCompanionPeople)
+#include "tst_companion_people.moc"

@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The companion command's world in memory, for its tests and its argument fuzzer: a fixed
+// today, standard output and error as byte arrays, files in a map, pictures as requests,
+// the people file as bytes.
+// Header only: it needs Qt Core, which the library of this folder does not link.
+#pragma once
+
+#include "companion/command.h"
+
+#include <QMap>
+#include <optional>
+
+namespace cykl::test {
+
+class MemoryEnvironment final : public companion::Environment {
+public:
+    QDate Today() const override { return QDate(2026, 12, 7); }
+    QDateTime Now() const override { return QDateTime(Today(), QTime(12, 0), Qt::UTC); }
+    void Out(const QByteArray &utf8) override { StandardOutput += utf8; }
+    void Err(const QByteArray &utf8) override { StandardError += utf8; }
+    bool FinishOut(QString &error) override
+    {
+        if (OutError)
+            error = *OutError;
+        return !OutError;
+    }
+    bool WriteFile(const QString &path, const QByteArray &data, QString &error) override
+    {
+        if (WriteError)
+            error = *WriteError;
+        else
+            Files.insert(path, data);
+        return !WriteError;
+    }
+    bool DrawChart(const companion::ChartRequest &request, QString &) override
+    {
+        Charts.append(request);
+        return true;
+    }
+
+    QString PeoplePath() const override { return QStringLiteral("/config/cyklometrika/lide"); }
+    QByteArray ReadPeopleFile() const override { return People; }
+    bool WritePeopleFile(const QByteArray &text, QString &) override
+    {
+        People = text;
+        return true;
+    }
+
+    QByteArray StandardOutput;
+    QByteArray StandardError;
+    QMap<QString, QByteArray> Files;
+    QList<companion::ChartRequest> Charts;
+    QByteArray People; // the people file
+    std::optional<QString> WriteError; // every file write fails with this reason
+    std::optional<QString> OutError; // standard output fails with this reason
+};
+
+} // namespace cykl::test

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The same confirmations through the native session (web_reference) and through the
+// module the page carries (build/web/engine.js, run by Node): every value and text of the
+// display's state must agree. Usage: node differential.mjs <web_reference> <engine.js> [cases]
+import { spawnSync } from 'node:child_process';
+import { readFileSync } from 'node:fs';
+import vm from 'node:vm';
+
+const [reference, enginePath, countText] = process.argv.slice(2);
+const count = Number(countText || 4000);
+
+// A small seeded generator, so a failure repeats.
+let seed = 20261207;
+const random = () => ((seed = (seed * 1103515245 + 12345) % 2147483648) / 2147483648);
+const pick = (list) => list[Math.floor(random() * list.length)];
+const between = (low, high) => low + Math.floor(random() * (high - low + 1));
+
+// Texts that only pasting could bring, and the edges of the checks.
+const odd = ['', '0', '00', ' 7', '+7', '-7', '1.5', '0.4', '3e1', '1e3', '1e400', '1e-400',
+  '99999999999999999999', '9007199254740993', '12abc', 'abc', '.5', '5.', '1e', '29', '30', '31',
+  '32', '45', '13', '0x10', '１２', 'Ž'];
+
+function dateCase() {
+  const birthYear = between(1840, 2110);
+  const targetYear = birthYear + between(-2, 155);
+  const sameYear = random() < 0.15;
+  return [between(1, 31), between(1, 12), birthYear, between(1, 31), between(1, 12),
+    sameYear ? birthYear : targetYear].map(String);
+}
+
+const cases = [];
+for (let i = 0; i < count; ++i) {
+  const fields = dateCase();
+  if (random() < 0.2) fields[between(0, 5)] = pick(odd);
+  cases.push(fields);
+}
+cases.push(['10', '1', '1996', '5', '3', '1996'], ['', '', '', '', '', ''],
+  ['1', '1', '1850', '31', '12', '2000'], ['31', '12', '1850', '1', '1', '2001']);
+
+const native = spawnSync(reference, { input: cases.map((c) => c.join('\t')).join('\n') + '\n',
+  maxBuffer: 1 << 30 });
+if (native.status !== 0) throw new Error(`web_reference failed: ${native.stderr}`);
+const expected = native.stdout.toString().split('\n');
+
+vm.runInThisContext(readFileSync(enginePath, 'utf8'));
+const session = await globalThis.cyklEngine();
+let failures = 0;
+cases.forEach((fields, i) => {
+  fields.forEach((text, k) => session.setField(k + 1, text));
+  const got = JSON.stringify(session.confirm());
+  const want = JSON.stringify(JSON.parse(expected[i]));
+  if (got !== want && failures++ < 5) {
+    console.error(`case ${JSON.stringify(fields)}:\n native ${want}\n module ${got}`);
+  }
+});
+console.log(`${cases.length} confirmations, ${failures} differ`);
+process.exit(failures ? 1 : 0);

@@ -1,0 +1,382 @@
+#!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The web edition in Debian's Chromium: the worked examples and refusals through the page,
+# bad input, the start state, remembering the birth date, the file:// open, offline after
+# the first visit, the accessibility check and the two screenshots.
+# Usage: test_page.py <build/web> <axe.min.js> <screenshot folder>
+import datetime
+import functools
+import http.server
+import os
+import shutil
+import sys
+import tempfile
+import threading
+import unittest
+
+from selenium import webdriver
+from selenium.webdriver.chrome.service import Service
+from selenium.webdriver.common.by import By
+from selenium.webdriver.common.keys import Keys
+from selenium.webdriver.support.ui import WebDriverWait
+
+WEB, AXE, SHOTS = (os.path.abspath(a) for a in sys.argv[1:4])
+del sys.argv[1:4]
+
+M1 = 'S neprícetnými a nesvéprávnými osobami jako jste Vy, odmítám spolupracovat !'
+M2 = 'V udaný den jste ješte nebyl(a) na svete a nechápu proto, proc Vás tak zajímá Vaše kondice. '
+M4 = 'Dnešní den je pro Vás kritický, pokud se týká fyzické kondice.'
+M5 = 'Dnes prožíváte citovou krizi !'
+M6 = 'Pozor na unáhlená rozhodnutí; Vaše inteligence je v krizi !'
+M7 = 'Dnes jste na vrcholu svých fyzických sil.'
+M8 = 'Dnes jste v hlubokém útlumu svých fyzických schopností.'
+M10 = 'Vuči okolí jste dnes ponekud nevnímavý(á) (nechci použít výrazu tupý(á)) !'
+M11 = ('Dnes Vám jde myšlení samo, že? Však také Vaše intelektuální '
+       'schopnosti nyní ukazují na Nobelovu cenu !')
+EMPTY = 'Údaje nejsou potvrzeny.'
+CONFIRMED, UNCONFIRMED = 'Údaje platí', 'Potvrzeni dat'
+HINT = 'Do polí patří jen číslice 0 až 9.'
+
+
+class Server:
+    """build/web (or another folder) on 127.0.0.1 at a free port, until it is stopped."""
+
+    def __init__(self, folder=WEB):
+        handler = functools.partial(QuietHandler, directory=folder)
+        self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
+        self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
+        self.thread.start()
+        self.url = f'http://127.0.0.1:{self.httpd.server_port}/'
+
+    def stop(self):
+        self.httpd.shutdown()
+        self.httpd.server_close()
+        self.thread.join()
+
+
+class QuietHandler(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+
+
+def start_browser():
+    options = webdriver.ChromeOptions()
+    options.binary_location = '/usr/bin/chromium'
+    for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
+                     '--disable-background-networking', '--disable-component-update',
+                     '--disable-sync', '--lang=cs', '--user-data-dir=' + tempfile.mkdtemp()):
+        options.add_argument(argument)
+    options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
+    driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
+    driver.set_window_size(1100, 900)
+    return driver
+
+
+class PageTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.server = Server()
+        cls.driver = start_browser()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.driver.quit()
+        cls.server.stop()
+
+    # The page's parts, as a person (and assistive technology) finds them.
+    def open(self, url=None):
+        self.driver.get(url or self.server.url)
+        self.wait_for(lambda d: d.execute_script('return document.body.dataset.ready'))
+        self.driver.get_log('browser')  # what came before is each test's own concern
+
+    def wait_for(self, condition):
+        return WebDriverWait(self.driver, 10).until(condition)
+
+    def field(self, n):
+        return self.driver.find_element(By.ID, f'Text{n}')
+
+    def type_fields(self, values):
+        for n, value in enumerate(values, 1):
+            if value is None:
+                continue
+            self.field(n).send_keys(Keys.CONTROL, 'a', Keys.BACKSPACE)
+            if value:
+                self.field(n).send_keys(value)
+
+    def confirm(self):
+        self.driver.find_element(By.ID, 'Command1').click()
+
+    def caption(self):
+        return self.driver.find_element(By.ID, 'Command1').text
+
+    def messages(self):
+        alerts = self.driver.find_elements(By.CSS_SELECTOR, '#messages [role="alert"]')
+        return [a.get_attribute('textContent') for a in alerts]
+
+    def description(self, chart):
+        return self.driver.find_element(By.ID, f'{chart}-text').get_attribute('textContent')
+
+    def severe_logs(self):
+        return [e for e in self.driver.get_log('browser') if e['level'] == 'SEVERE']
+
+
+class Confirmations(PageTest):
+    def setUp(self):
+        self.open()
+
+    def test_start_state(self):
+        today = datetime.date.today()
+        self.assertEqual(self.driver.switch_to.active_element.get_attribute('id'), 'Text1')
+        self.assertEqual([self.field(n).get_attribute('value') for n in range(1, 7)],
+                         ['', '', '', str(today.day), str(today.month), str(today.year)])
+        self.assertEqual(self.caption(), UNCONFIRMED)
+        self.assertEqual(self.description('Graph1'), EMPTY)
+        self.assertEqual(self.description('Graph2'), EMPTY)
+        self.assertEqual(self.messages(), [])
+        self.assertEqual(self.driver.find_element(By.ID, 'Graph1').get_attribute('role'), 'img')
+        attributes = [(self.field(n).get_attribute('inputmode'), self.field(n).get_attribute('maxlength'),
+                       self.field(n).get_attribute('autocomplete')) for n in range(1, 7)]
+        self.assertEqual(attributes, [('numeric', '2', 'bday-day'), ('numeric', '2', 'bday-month'),
+                                      ('numeric', '4', 'bday-year'), ('numeric', '2', 'off'),
+                                      ('numeric', '2', 'off'), ('numeric', '4', 'off')])
+
+    # Fields, then the messages in order, the day chart's description and the caption.
+    CASES = {
+        'worked example': (['10', '1', '1996', '5', '3', '1996'], [],
+                           'Den 5/3: fyzická kondice 63 %, citová vnímavost -23 %, '
+                           'síla intelektu -87 %', CONFIRMED),
+        'birthday itself': (['15', '6', '1980', '15', '6', '1980'], [M4, M5, M6],
+                            'Den 15/6: fyzická kondice 0 %, citová vnímavost 0 %, '
+                            'síla intelektu 0 %', CONFIRMED),
+        'day 75: two highs': (['1', '1', '2000', '16', '3', '2000'], [M7, M11], None, CONFIRMED),
+        'day 132: critical first': (['1', '1', '2000', '12', '5', '2000'], [M6, M8, M10], None,
+                                    CONFIRMED),
+        'leading zeros': (['05', '03', '1996', '05', '03', '1996'], [M4, M5, M6],
+                          'Den 5/3: fyzická kondice 0 %, citová vnímavost 0 %, '
+                          'síla intelektu 0 %', CONFIRMED),
+        'leap day of 1900': (['29', '2', '1900', '1', '3', '1900'], None, None, CONFIRMED),
+        'all empty': (['', '', '', '', '', ''], [M1], EMPTY, UNCONFIRMED),
+        'year 0': (['1', '1', '0', '1', '1', '2000'], [M1], EMPTY, UNCONFIRMED),
+        'month 13': (['1', '13', '1980', '1', '1', '2000'], [M1], EMPTY, UNCONFIRMED),
+        'day beyond its month': (['31', '4', '1980', '1', '1', '2000'], [M1], EMPTY, UNCONFIRMED),
+        '29 February 2001': (['1', '1', '1980', '29', '2', '2001'], [M1], EMPTY, UNCONFIRMED),
+        'target before birth': (['15', '6', '1980', '14', '6', '1980'], [M2], EMPTY, UNCONFIRMED),
+        '150 years pass': (['1', '1', '1850', '31', '12', '2000'], None, None, CONFIRMED),
+        '151 years': (['31', '12', '1850', '1', '1', '2001'],
+                      ['151 let by nevydržel ani ten nejodolnejší azerbajdžánský dedoušek !'],
+                      EMPTY, UNCONFIRMED),
+    }
+
+    def test_cases(self):
+        for name, (fields, messages, day, caption) in self.CASES.items():
+            with self.subTest(name):
+                self.type_fields(fields)
+                self.confirm()
+                self.wait_for(lambda d: self.caption() == caption)
+                if messages is not None:
+                    self.assertEqual(self.messages(), messages)
+                if day is not None:
+                    self.assertEqual(self.description('Graph2'), day)
+                self.assertNotEqual(self.description('Graph1') == EMPTY, caption == CONFIRMED)
+
+    def test_a_second_confirmation_shows_the_same(self):
+        self.type_fields(['15', '6', '1980', '15', '6', '1980'])
+        self.confirm()
+        first = (self.messages(), self.description('Graph1'))
+        self.confirm()
+        self.assertEqual((self.messages(), self.description('Graph1')), first)
+
+    def test_enter_confirms_and_editing_clears(self):
+        self.type_fields(['15', '6', '1980', '15', '6', '198'])
+        self.field(6).send_keys('0', Keys.ENTER)
+        self.wait_for(lambda d: self.caption() == CONFIRMED)
+        self.assertEqual(self.messages(), [M4, M5, M6])
+        self.field(2).send_keys(Keys.BACKSPACE)
+        self.assertEqual(self.caption(), UNCONFIRMED)
+        self.assertEqual(self.messages(), [])
+        self.assertEqual(self.description('Graph1'), EMPTY)
+        self.assertEqual(self.description('Graph2'), EMPTY)
+
+    # What a field holds after some input, and whether the hint says why.
+    BAD_INPUT = {
+        'letters among digits': (1, 'keys', '1a2', '12', True),
+        'a sign': (3, 'keys', '-19', '19', True),
+        'too many digits': (3, 'keys', '123456', '1234', False),
+        'pasted text': (2, 'insert', 'x7', '', True),
+        'pasted digits': (6, 'insert', '2024', '2024', False),
+        'filled in by the browser': (1, 'value', '1.5', '', True),
+    }
+
+    def test_bad_input(self):
+        for name, (n, how, text, kept, hinted) in self.BAD_INPUT.items():
+            with self.subTest(name):
+                self.open()
+                field = self.field(n)
+                field.send_keys(Keys.CONTROL, 'a', Keys.BACKSPACE)
+                if how == 'keys':
+                    field.send_keys(text)
+                elif how == 'insert':
+                    field.click()
+                    self.driver.execute_script("document.execCommand('insertText', false, arguments[0])",
+                                               text)
+                else:
+                    self.driver.execute_script(
+                        "arguments[0].value = arguments[1];"
+                        "arguments[0].dispatchEvent(new Event('input'))", field, text)
+                self.assertEqual(field.get_attribute('value'), kept)
+                self.assertEqual(self.driver.find_element(By.ID, 'hint').text == HINT, hinted)
+                self.assertEqual(self.caption(), UNCONFIRMED)
+
+    def test_remembered_only_when_asked(self):
+        self.type_fields(['7', '8', '1990', None, None, None])
+        self.open()
+        self.assertEqual(self.field(1).get_attribute('value'), '')
+        self.type_fields(['7', '8', '1990', None, None, None])
+        self.driver.find_element(By.ID, 'remember').click()
+        self.open()
+        self.assertEqual([self.field(n).get_attribute('value') for n in (1, 2, 3)],
+                         ['7', '8', '1990'])
+        self.assertNotIn('1990', self.driver.current_url)
+        self.driver.find_element(By.ID, 'forget').click()
+        self.open()
+        self.assertEqual(self.field(3).get_attribute('value'), '')
+
+
+class Places(PageTest):
+    def worked_example(self):
+        Confirmations.type_fields(self, ['10', '1', '1996', '5', '3', '1996'])
+        self.confirm()
+        self.wait_for(lambda d: self.caption() == CONFIRMED)
+
+    def test_file_open_without_errors(self):
+        self.open('file://' + os.path.join(WEB, 'index.html'))
+        self.worked_example()
+        self.assertEqual(self.severe_logs(), [])
+
+    def test_served_without_errors_and_offline_after_the_first_visit(self):
+        server = Server()
+        try:
+            self.open(server.url)
+            self.worked_example()
+            self.assertEqual(self.severe_logs(), [])
+            self.driver.set_script_timeout(10)
+            cached = self.driver.execute_async_script(
+                'const done = arguments[0];'
+                'navigator.serviceWorker.ready'
+                '.then(() => caches.keys()).then((keys) => caches.open(keys[0]))'
+                '.then((cache) => cache.keys()).then((r) => done(r.length))')
+            self.assertEqual(cached, len(os.listdir(WEB)) + 1)  # every file, and ./ again
+        finally:
+            server.stop()
+        self.open(server.url)
+        self.worked_example()
+        self.assertIn('Den 5/3', self.description('Graph2'))
+
+    def cache_names(self):
+        self.driver.set_script_timeout(10)
+        return self.driver.execute_async_script(
+            'const done = arguments[0]; navigator.serviceWorker.ready'
+            '.then(() => caches.keys()).then(done)')
+
+    def test_a_new_build_shows_by_the_second_reload(self):
+        folder = tempfile.mkdtemp()
+        shutil.copytree(WEB, folder, dirs_exist_ok=True)
+        server = Server(folder)
+        try:
+            self.open(server.url)
+            old = self.cache_names()
+            self.assertEqual(len(old), 1)
+            # Another build: another page, and a worker with another cache name.
+            for name, before, after in (('index.html', '<title>', '<title>Nová '),
+                                        ('sw.js', old[0], 'cyklometrika-new')):
+                path = os.path.join(folder, name)
+                with open(path, encoding='utf-8') as f:
+                    text = f.read()
+                with open(path, 'w', encoding='utf-8') as f:
+                    f.write(text.replace(before, after))
+            self.open(server.url)
+            self.wait_for(lambda d: self.cache_names() == ['cyklometrika-new'])
+            self.open(server.url)
+            self.assertTrue(self.driver.title.startswith('Nová '))
+        finally:
+            server.stop()
+            shutil.rmtree(folder)
+
+    def test_without_webassembly_a_sentence_says_so(self):
+        script = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument',
+                                             {'source': 'delete globalThis.WebAssembly;'})
+        try:
+            self.driver.get(self.server.url)
+            sentence = self.wait_for(lambda d: d.find_element(By.ID, 'unsupported'))
+            self.wait_for(lambda d: sentence.is_displayed())
+            self.assertIn('WebAssembly', sentence.text)
+            self.assertFalse(self.driver.find_element(By.ID, 'Form1').is_displayed())
+        finally:
+            self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
+                                        {'identifier': script['identifier']})
+
+
+class Looks(PageTest):
+    def axe_violations(self):
+        with open(AXE, encoding='utf-8') as f:
+            self.driver.execute_script(f.read())
+        self.driver.set_script_timeout(30)
+        result = self.driver.execute_async_script(
+            'axe.run(document).then((r) => arguments[0](r.violations))')
+        return [(v['id'], [n['target'] for n in v['nodes']]) for v in result]
+
+    def test_accessibility_light_and_dark(self):
+        for scheme in ('light', 'dark'):
+            with self.subTest(scheme):
+                self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {
+                    'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+                self.open()
+                self.assertEqual(self.axe_violations(), [])
+                Confirmations.type_fields(self, ['15', '6', '1980', '15', '6', '1980'])
+                self.confirm()
+                self.wait_for(lambda d: self.caption() == CONFIRMED)
+                self.assertEqual(self.axe_violations(), [])
+                if scheme == 'dark':
+                    self.assertCurvesStandOut()
+        self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
+
+    def assertCurvesStandOut(self):
+        """In the dark, every curve and bar reaches 3:1 against the background."""
+        colours = self.driver.execute_script(
+            'const rgb = (e, p) => getComputedStyle(e)[p].match(/\\d+/g).slice(0, 3).map(Number);'
+            'return [rgb(document.body, "backgroundColor"),'
+            ' [...document.querySelectorAll(".curve")].map((e) => rgb(e, "stroke")),'
+            ' [...document.querySelectorAll(".bar")].map((e) => rgb(e, "fill"))]')
+        background, curves, bars = colours
+
+        def luminance(rgb):
+            c = [v / 255 for v in rgb]
+            c = [v / 12.92 if v <= 0.03928 else ((v + 0.055) / 1.055) ** 2.4 for v in c]
+            return 0.2126 * c[0] + 0.7152 * c[1] + 0.0722 * c[2]
+        self.assertEqual((len(curves), len(bars)), (3, 3))
+        for colour in curves + bars:
+            ratio = (luminance(colour) + 0.05) / (luminance(background) + 0.05)
+            self.assertGreaterEqual(ratio, 3, colour)
+
+    def test_phone_and_desktop(self):
+        os.makedirs(SHOTS, exist_ok=True)
+        for name, width, height in (('web-360', 360, 800), ('web-desktop', 1100, 720),
+                                    ('web-zoom-200', 640, 900)):
+            with self.subTest(name):
+                self.driver.set_window_size(width, height)
+                self.open()
+                Places.worked_example(self)
+                overflow = self.driver.execute_script(
+                    'return document.documentElement.scrollWidth - innerWidth')
+                self.assertLessEqual(overflow, 0)
+                self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+                    'width': width, 'height': self.driver.execute_script(
+                        'return document.documentElement.scrollHeight'),
+                    'deviceScaleFactor': 1, 'mobile': width < 500})
+                self.driver.save_screenshot(os.path.join(SHOTS, name + '.png'))
+                self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        self.driver.set_window_size(1100, 900)
+
+
+if __name__ == '__main__':
+    unittest.main(verbosity=2)

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The module's C interface, all the page calls. The page writes a field's UTF-8 text into
+// the input area and names the field; it confirms or resets; every call that changes the
+// display returns the display's state as a JSON text (Session::StateJson), whose length
+// cykl_length gives.
+#include "web/session.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+
+#define CYKL_EXPORT(name) extern "C" __attribute__((export_name(#name)))
+
+namespace {
+
+constexpr std::size_t InputSize = 1024;
+
+// The one window of the module, for as long as the page lives.
+struct Module {
+    cykl::web::Session Window;
+    std::array<char, InputSize> Input {};
+    std::string State;
+
+    const char *Publish()
+    {
+        State = Window.StateJson();
+        return State.c_str();
+    }
+};
+
+Module &TheModule()
+{
+    static Module module;
+    return module;
+}
+
+} // namespace
+
+// The input area: InputSize bytes for the text of one field.
+CYKL_EXPORT(cykl_input) char *CyklInput()
+{
+    return TheModule().Input.data();
+}
+
+CYKL_EXPORT(cykl_input_size) int CyklInputSize()
+{
+    return static_cast<int>(InputSize);
+}
+
+// Field 1 to 6 takes the first length bytes of the input area (at most InputSize).
+CYKL_EXPORT(cykl_set_field) const char *CyklSetField(int field, int length)
+{
+    Module &module = TheModule();
+    const auto size
+        = std::min<std::size_t>(static_cast<std::size_t>(std::max(length, 0)), InputSize);
+    module.Window.SetField(field, std::string(module.Input.data(), size));
+    return module.Publish();
+}
+
+CYKL_EXPORT(cykl_confirm) const char *CyklConfirm()
+{
+    Module &module = TheModule();
+    module.Window.Confirm();
+    return module.Publish();
+}
+
+CYKL_EXPORT(cykl_reset) const char *CyklReset()
+{
+    Module &module = TheModule();
+    module.Window.Reset();
+    return module.Publish();
+}
+
+// The length in bytes of the last state returned.
+CYKL_EXPORT(cykl_length) int CyklLength()
+{
+    return static_cast<int>(TheModule().State.size());
+}
