@@ -77,7 +77,7 @@ std::string Fixed(double value, const std::string &digits, int exponent)
         const auto whole = static_cast<std::size_t>(exponent) + 1;
         return digits.substr(0, whole) + '.' + digits.substr(whole);
     }
-    return "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    return "0." + std::string(static_cast<std::size_t>(-exponent) - 1, '0') + digits;
 }
 
 } // namespace

@@ -19,10 +19,10 @@ namespace {
 // What the window shows for one typed birth and target: the day's bars and the verdict
 // codes, or the refusal code with its box text.
 struct WindowDay {
-    MessageCode refusal = 0;
-    std::string refusalText;
-    DayValues3 values;
-    std::vector<MessageCode> codes;
+    MessageCode Refusal = 0;
+    std::string RefusalText;
+    DayValues3 Values;
+    std::vector<MessageCode> Codes;
 };
 
 WindowDay ConfirmInWindow(const Date &birth, const Date &day)
@@ -36,16 +36,16 @@ WindowDay ConfirmInWindow(const Date &birth, const Date &day)
     WindowDay shown;
     for (const MessageCode code : rig.Log.MessageCodes()) {
         if (code <= 3)
-            shown.refusal = code;
+            shown.Refusal = code;
         else
-            shown.codes.push_back(code);
+            shown.Codes.push_back(code);
     }
-    if (shown.refusal != 0) {
-        shown.refusalText = rig.Log.BoxTexts().front();
+    if (shown.Refusal != 0) {
+        shown.RefusalText = rig.Log.BoxTexts().front();
         return shown;
     }
     const auto &bars = port.LastDay(); // day, month, P, E, I
-    shown.values = { bars[2], bars[3], bars[4] };
+    shown.Values = { bars[2], bars[3], bars[4] };
     return shown;
 }
 
@@ -121,18 +121,18 @@ void TestCompanionDifferential::criticalDaysMatchTheWindow()
             found.emplace(day.Day, day);
         for (Date day = from; day <= to; day = NextDay(day)) {
             const WindowDay shown = ConfirmInWindow(birth, day);
-            QVERIFY2(shown.refusal == 0, Describe(birth, day));
+            QVERIFY2(shown.Refusal == 0, Describe(birth, day));
             const auto it = found.find(day);
-            QVERIFY2(shown.codes.empty() == (it == found.end()), Describe(birth, day));
+            QVERIFY2(shown.Codes.empty() == (it == found.end()), Describe(birth, day));
             if (it == found.end())
                 continue;
             const CriticalDay &mine = it->second;
-            QVERIFY2(mine.Values.Physical == shown.values.Physical
-                         && mine.Values.Emotional == shown.values.Emotional
-                         && mine.Values.Intellectual == shown.values.Intellectual,
+            QVERIFY2(mine.Values.Physical == shown.Values.Physical
+                         && mine.Values.Emotional == shown.Values.Emotional
+                         && mine.Values.Intellectual == shown.Values.Intellectual,
                      Describe(birth, day));
             const std::vector<MessageCode> codes(mine.Codes.begin(), mine.Codes.end());
-            QVERIFY2(codes == shown.codes, Describe(birth, day));
+            QVERIFY2(codes == shown.Codes, Describe(birth, day));
         }
     }
 }
@@ -162,16 +162,16 @@ void TestCompanionDifferential::singleDaysMatchTheWindow()
                          birth.Year + Pick(random, -2, maxSpan) };
         const WindowDay shown = ConfirmInWindow(birth, day);
         const Confirmation mine = Confirm(birth, day);
-        QVERIFY2(mine.Refusal == shown.refusal, Describe(birth, day));
-        if (shown.refusal != 0) {
-            QCOMPARE(MessageText(mine.Refusal, birth, day), shown.refusalText);
+        QVERIFY2(mine.Refusal == shown.Refusal, Describe(birth, day));
+        if (shown.Refusal != 0) {
+            QCOMPARE(MessageText(mine.Refusal, birth, day), shown.RefusalText);
             continue;
         }
-        QVERIFY2(mine.Day.Physical == shown.values.Physical
-                     && mine.Day.Emotional == shown.values.Emotional
-                     && mine.Day.Intellectual == shown.values.Intellectual,
+        QVERIFY2(mine.Day.Physical == shown.Values.Physical
+                     && mine.Day.Emotional == shown.Values.Emotional
+                     && mine.Day.Intellectual == shown.Values.Intellectual,
                  Describe(birth, day));
-        QVERIFY2(mine.Verdicts == shown.codes, Describe(birth, day));
+        QVERIFY2(mine.Verdicts == shown.Codes, Describe(birth, day));
     }
 }
 
