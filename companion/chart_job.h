@@ -12,6 +12,7 @@ struct CyklometrikaChartJob {
     int Fields[6]; // birth day, month, year, target day, month, year: the six fields
     const char *Path; // UTF-8
     const char *Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
+    const char *Name; // the person the picture is for (UTF-8), or empty
     char Error[512]; // on failure, why (UTF-8, zero-terminated)
 };
 
@@ -21,7 +22,7 @@ typedef int (*CyklometrikaDrawChart)(CyklometrikaChartJob *job);
 
 namespace cykl::companion {
 
-inline constexpr int ChartJobVersion = 1;
+inline constexpr int ChartJobVersion = 2;
 inline constexpr const char *ChartModuleName = "cyklometrika-chart";
 inline constexpr const char *ChartEntryName = "cyklometrika_draw_chart";
 

@@ -229,7 +229,7 @@ int Runner::RunChart()
     return ConfirmDay([&](const Date &day, const Confirmation &) {
         QString error;
         const QString kind = call_.A4 ? QStringLiteral("pdf-a4") : ChartKind(call_.Output);
-        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind }, error))
+        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind, who_.Name }, error))
             return int(ExitOk);
         Note(QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call_.Output, error));
         return int(ExitOutputFailed);

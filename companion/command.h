@@ -29,6 +29,7 @@ struct ChartRequest {
     Date Day;
     QString Path;
     QString Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
+    QString Name; // the person the picture is for, or empty
 };
 
 class Environment {

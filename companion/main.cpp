@@ -208,6 +208,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
     }
     const QByteArray path = request.Path.toUtf8();
     const QByteArray kind = request.Kind.toLatin1();
+    const QByteArray person = request.Name.toUtf8();
     CyklometrikaChartJob job {};
     job.Version = ChartJobVersion;
     const int fields[6] = { request.Birth.Day, request.Birth.Month, request.Birth.Year,
@@ -215,6 +216,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
     std::memcpy(job.Fields, fields, sizeof fields);
     job.Path = path.constData();
     job.Kind = kind.constData();
+    job.Name = person.constData();
     if (draw(&job) == 0)
         return true;
     error = QString::fromUtf8(job.Error);

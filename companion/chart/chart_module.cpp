@@ -54,7 +54,8 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
     std::array<int, 6> fields {};
     std::copy(job->Fields, job->Fields + 6, fields.begin());
     const QString kind = QString::fromLatin1(job->Kind);
-    const QByteArray bytes = cykl::chart_picture::Picture(fields).Render(kind);
+    const QString name = QString::fromUtf8(job->Name != nullptr ? job->Name : "");
+    const QByteArray bytes = cykl::chart_picture::Picture(fields, name).Render(kind);
     if (bytes.isEmpty()) {
         SetError(job, QStringLiteral("obrázek druhu „%1“ nakreslit nelze").arg(kind));
         return 1;

@@ -10,6 +10,7 @@
 #include "platform/painter/chart_style.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -83,6 +84,13 @@ QString Date(int day, int month, int year)
     return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
 }
 
+// The words of the birth date, after the person's name when there is one.
+QString BirthWords(const QString &name, const QString &birth)
+{
+    return name.isEmpty() ? QStringLiteral("Datum narození %1").arg(birth)
+                          : QStringLiteral("%1 – datum narození %2").arg(name, birth);
+}
+
 // The chart with another label on its first point.
 ChartModel Relabelled(ChartModel chart, const QString &label)
 {
@@ -95,8 +103,12 @@ ChartModel Relabelled(ChartModel chart, const QString &label)
 
 struct Picture::Private {
     void Paint(QPainter &painter) const;
+    QString Heading(const QFont &font) const;
 
-    QString Dates;
+    QString Name;
+    QString Birth;
+    QString Target;
+    QString Title;
     QString Description;
     ChartModel Month { ChartTypeLine, 31, 3 };
     ChartModel Day { ChartTypeBar, 3, 1 };
@@ -111,7 +123,7 @@ void Picture::Private::Paint(QPainter &painter) const
     painter.setFont(font);
     painter.fillRect(QRect(QPoint(), CanvasSize), Qt::white);
     painter.setPen(Qt::black);
-    painter.drawText(DatesPlace, Qt::AlignLeft | Qt::AlignVCenter, Dates);
+    painter.drawText(DatesPlace, Qt::AlignLeft | Qt::AlignVCenter, Heading(font));
     for (int index = 0; index < static_cast<int>(look::Cycles().size()); ++index) {
         const int top = LegendTop + LegendStep * index;
         painter.fillRect(QRect(16, top + 6, 40, 4), chart::Colour(look::ColoursOf(index).Legend));
@@ -126,7 +138,20 @@ void Picture::Private::Paint(QPainter &painter) const
     chart::PaintChart(painter, MonthChartPlace, Month, options);
 }
 
-Picture::Picture(const std::array<int, 6> &n) : d(std::make_unique<Private>())
+// The line of the name and the two dates; a name too long for its place is shortened.
+QString Picture::Private::Heading(const QFont &font) const
+{
+    const auto line = [this](const QString &name) {
+        return QStringLiteral("%1      Den %2").arg(BirthWords(name, Birth), Target);
+    };
+    if (Name.isEmpty())
+        return line(Name);
+    const QFontMetricsF metrics(font);
+    const double rest = metrics.horizontalAdvance(line(Name)) - metrics.horizontalAdvance(Name);
+    return line(metrics.elidedText(Name, Qt::ElideRight, DatesPlace.width() - rest));
+}
+
+Picture::Picture(const std::array<int, 6> &n, const QString &name) : d(std::make_unique<Private>())
 {
     Main main;
     NoBox box;
@@ -138,11 +163,13 @@ Picture::Picture(const std::array<int, 6> &n) : d(std::make_unique<Private>())
     ConfirmInput(main, display);
     d->Month = graph1.Shown();
     d->Day = graph2.Shown();
-    const QString birth = Date(n[0], n[1], n[2]);
-    const QString day = Date(n[3], n[4], n[5]);
-    d->Dates = QStringLiteral("Datum narození %1      Den %2").arg(birth, day);
-    d->Description = QStringLiteral("Datum narození %1. %2")
-                         .arg(birth, chart::Text(DescribeChart(Relabelled(d->Day, day))));
+    d->Name = name;
+    d->Birth = Date(n[0], n[1], n[2]);
+    d->Target = Date(n[3], n[4], n[5]);
+    d->Title = name.isEmpty() ? QStringLiteral("Cyklometrika")
+                              : QStringLiteral("Cyklometrika – %1").arg(name);
+    d->Description = QStringLiteral("%1. %2").arg(
+        BirthWords(name, d->Birth), chart::Text(DescribeChart(Relabelled(d->Day, d->Target))));
     // The day in Czech form under the bars: "6.10.".
     d->Day = Relabelled(d->Day, QStringLiteral("%1.%2.").arg(n[3]).arg(n[4]));
     d->TargetDay = n[3];
@@ -166,7 +193,7 @@ QByteArray Picture::Render(const QString &kind) const
             d->Paint(painter);
         }
         bytes = PngFile(image,
-                        { { QStringLiteral("Title"), QStringLiteral("Cyklometrika") },
+                        { { QStringLiteral("Title"), d->Title },
                           { QStringLiteral("Description"), d->Description } });
     } else if (kind == QLatin1String("svg")) {
         QSvgGenerator svg;
@@ -174,7 +201,7 @@ QByteArray Picture::Render(const QString &kind) const
         svg.setSize(CanvasSize);
         svg.setViewBox(QRect(QPoint(), CanvasSize));
         svg.setResolution(qRound(ScreenDotsPerInch));
-        svg.setTitle(QStringLiteral("Cyklometrika"));
+        svg.setTitle(d->Title);
         svg.setDescription(d->Description);
         QPainter painter(&svg);
         d->Paint(painter);
@@ -200,7 +227,7 @@ void Picture::RenderPdf(QIODevice &device, bool a4) const
                                   QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF());
     }
-    pdf.setTitle(QStringLiteral("Cyklometrika"));
+    pdf.setTitle(d->Title);
     pdf.setCreator(QStringLiteral("Cyklometrika"));
     QPainter painter(&pdf);
     const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());

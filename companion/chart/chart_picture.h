@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The two charts of the window after one confirmation, drawn with no window: the month
 // chart and the day bars at the window's sizes and places, with a line of the two dates
-// and the legend of the three cycles above the month chart.
+// (and the person's name, when given) and the legend of the three cycles above the month chart.
 #pragma once
 
 #include <QByteArray>
@@ -16,8 +16,9 @@ namespace cykl::chart_picture {
 class Picture {
 public:
     // The six field numbers: birth day, month, year, target day, month, year. The caller
-    // has made sure the window accepts them.
-    explicit Picture(const std::array<int, 6> &fields);
+    // has made sure the window accepts them. A name labels the heading, the title and the
+    // description with the person the picture is for.
+    explicit Picture(const std::array<int, 6> &fields, const QString &name = QString());
     ~Picture();
 
     // The picture as a file of its kind: "png" at 300 dots per inch, "svg" and "pdf" as

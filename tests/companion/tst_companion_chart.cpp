@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace {
 
@@ -107,20 +108,33 @@ void TestCompanionChart::picture_data()
 {
     QTest::addColumn<QString>("kind");
     QTest::addColumn<bool>("a4");
-    QTest::newRow("png") << "png" << false;
-    QTest::newRow("svg") << "svg" << false;
-    QTest::newRow("pdf") << "pdf" << false;
-    QTest::newRow("pdf on A4") << "pdf" << true;
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("said"); // how the PNG's description begins
+    const QString born = QStringLiteral("Datum narození 10.1.1996");
+    QTest::newRow("png") << "png" << false << QString() << born;
+    QTest::newRow("png of a named person (Czech option)")
+        << "png" << false << "Jana Nováková"
+        << "Jana Nováková – datum narození 10.1.1996";
+    QTest::newRow("svg") << "svg" << false << QString() << born;
+    QTest::newRow("pdf") << "pdf" << false << QString() << born;
+    QTest::newRow("pdf on A4") << "pdf" << true << QString() << born;
 }
 
 void TestCompanionChart::picture()
 {
     QFETCH(QString, kind);
     QFETCH(bool, a4);
+    QFETCH(QString, name);
+    QFETCH(QString, said);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("graf.") + kind);
     QByteArray error;
-    QVERIFY2(Draw(path, error, a4 ? QStringList { QStringLiteral("--a4") } : QStringList()), error);
+    QStringList more;
+    if (a4)
+        more << QStringLiteral("--a4");
+    if (!name.isEmpty())
+        more << QStringLiteral("--jmeno") << name;
+    QVERIFY2(Draw(path, error, more), error);
     QImage image;
     if (kind == QLatin1String("png")) {
         QVERIFY(image.load(path));
@@ -128,8 +142,9 @@ void TestCompanionChart::picture()
         QCOMPARE(image.dotsPerMeterX(), qRound(300 / 0.0254));
         QCOMPARE(image.dotsPerMeterY(), qRound(300 / 0.0254));
         QCOMPARE(image.text(QStringLiteral("Description")),
-                 QStringLiteral("Datum narození 10.1.1996. Den 5.3.1996: fyzická kondice 63 %, "
-                                "citová vnímavost -23 %, síla intelektu -87 %"));
+                 said
+                     + QStringLiteral(". Den 5.3.1996: fyzická kondice 63 %, "
+                                      "citová vnímavost -23 %, síla intelektu -87 %"));
     } else if (kind == QLatin1String("svg")) {
         QSvgRenderer svg(path);
         QVERIFY(svg.isValid());
@@ -179,40 +194,72 @@ void TestCompanionChart::picture()
 void TestCompanionChart::svgSaysWhatItShows_data()
 {
     QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("heading"); // how the line above the legend ends
     QTest::addColumn<QString>("description");
     QTest::addColumn<QString>("dayLabel");
     QTest::addColumn<int>("zeros"); // texts "0": each value axis has one, each bar at 0 another
+    const QString title = QStringLiteral("Cyklometrika");
     QTest::newRow("worked example")
-        << "5.3.1996"
+        << "5.3.1996" << QString() << title << "Datum narození 10.1.1996      Den 5.3.1996"
         << "Datum narození 10.1.1996. Den 5.3.1996: fyzická kondice 63 %, citová vnímavost -23 %, "
            "síla intelektu -87 %"
         << "5.3." << 2;
-    QTest::newRow("two-digit month") << "6.10.1996"
-                                     << "Datum narození 10.1.1996. Den 6.10.1996: fyzická kondice "
-                                        "-100 %, citová vnímavost -79 %, síla intelektu 90 %"
-                                     << "6.10." << 2;
+    QTest::newRow("two-digit month")
+        << "6.10.1996" << QString() << title << "Datum narození 10.1.1996      Den 6.10.1996"
+        << "Datum narození 10.1.1996. Den 6.10.1996: fyzická kondice "
+           "-100 %, citová vnímavost -79 %, síla intelektu 90 %"
+        << "6.10." << 2;
     QTest::newRow("birth day: three bars at 0")
-        << "10.1.1996"
+        << "10.1.1996" << QString() << title << "Datum narození 10.1.1996      Den 10.1.1996"
         << "Datum narození 10.1.1996. Den 10.1.1996: fyzická kondice 0 %, citová vnímavost 0 %, "
            "síla intelektu 0 %"
         << "10.1." << 5;
+    QTest::newRow("named person") << "5.3.1996"
+                                  << "Jana"
+                                  << "Cyklometrika – Jana"
+                                  << "Jana – datum narození 10.1.1996      Den 5.3.1996"
+                                  << "Jana – datum narození 10.1.1996. Den 5.3.1996: fyzická "
+                                     "kondice 63 %, citová vnímavost -23 %, síla intelektu -87 %"
+                                  << "5.3." << 2;
+    // Too long for the heading's place beside the day bars: shortened (where depends on the
+    // font), in full elsewhere.
+    const QString longName = QStringLiteral("Maximiliána Františka Dobromila z Hradce Králové");
+    QTest::newRow("long name") << "5.3.1996" << longName << "Cyklometrika – " + longName
+                               << "… – datum narození 10.1.1996      Den 5.3.1996"
+                               << longName
+            + " – datum narození 10.1.1996. Den 5.3.1996: fyzická kondice 63 %, citová "
+              "vnímavost -23 %, síla intelektu -87 %"
+                               << "5.3." << 2;
 }
 
-// The title and description name the dates and values; one font family, the one the PNG
-// is drawn with; the day under the bars in Czech form; a bar at 0 labelled; the target day
-// marked on each of the three curves.
+// The title names the person; the heading the person and the dates; the description the
+// person, dates and values; one font family, the one the PNG is drawn with; the day under
+// the bars in Czech form; a bar at 0 labelled; the target day marked on each of the three
+// curves.
 void TestCompanionChart::svgSaysWhatItShows()
 {
     QFETCH(QString, day);
+    QFETCH(QString, name);
+    QFETCH(QString, title);
+    QFETCH(QString, heading);
     QFETCH(QString, description);
     QFETCH(QString, dayLabel);
     QFETCH(int, zeros);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("graf.svg"));
     QByteArray error;
-    QVERIFY2(Draw(path, error, {}, day), error);
+    const QStringList more
+        = name.isEmpty() ? QStringList() : QStringList { QStringLiteral("--name"), name };
+    QVERIFY2(Draw(path, error, more, day), error);
     const SvgContent svg = ReadSvg(path);
-    QCOMPARE(svg.Title, QStringLiteral("Cyklometrika"));
+    QCOMPARE(svg.Title, title);
+    QVERIFY2(std::any_of(svg.Texts.begin(), svg.Texts.end(),
+                         [&](const QString &text) {
+                             return text.endsWith(heading) && text.startsWith(name.left(8));
+                         }),
+             qPrintable(svg.Texts.join(QLatin1Char('|'))));
     QCOMPARE(svg.Description, description);
     QCOMPARE(svg.Families, QSet<QString> { cykl::chart::LookFont(11).family() });
     QVERIFY2(svg.Texts.contains(dayLabel), qPrintable(svg.Texts.join(QLatin1Char('|'))));
