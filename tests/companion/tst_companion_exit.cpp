@@ -87,7 +87,6 @@ void TestCompanionExit::statuses_data()
         << QStringList { "den", "1996-01-10", "1996-03-05" } << 0 << QString();
     QTest::newRow("29.2.1900 is a day")
         << QStringList { "day", "1.1.1900", "29.2.1900" } << 0 << QString();
-    QTest::newRow("help") << QStringList { "--help" } << 0 << QString();
     QTest::newRow("version") << QStringList { "--version" } << 0 << QString();
 
     // Dates of the right form that the window refuses: its message, status 1.
@@ -116,14 +115,9 @@ void TestCompanionExit::statuses_data()
         << QStringList { "critical", "10.1.1996", "1.1.1997", "30.2.1997" } << 1 << Text(1);
 
     // Usage errors: status 2.
-    QTest::newRow("no arguments: the short help") << QStringList {} << 0 << QString();
-    QTest::newRow("a command's help") << QStringList { "kriticke", "-h" } << 0 << QString();
     QTest::newRow("command in capitals") << QStringList { "DEN", "10.1.1996" } << 0 << QString();
-    QTest::newRow("two-digit year") << QStringList { "day", "10.1.96" } << 2 << usage;
-    QTest::newRow("negative date") << QStringList { "day", "-1.1.2000" } << 2 << usage;
     QTest::newRow("unknown command") << QStringList { "week", "10.1.1996" } << 2 << usage;
     QTest::newRow("no birth") << QStringList { "day" } << 2 << usage;
-    QTest::newRow("not a date") << QStringList { "day", "yesterday" } << 2 << usage;
     QTest::newRow("ISO with short month") << QStringList { "day", "1996-1-10" } << 2 << usage;
     QTest::newRow("three-digit day") << QStringList { "day", "010.1.1996" } << 2 << usage;
     QTest::newRow("date as month")
