@@ -184,11 +184,7 @@ void TestCompanionChart::picture()
     const int least = qRound(PictureSize.width() * PictureSize.height() * scale * scale / 300);
     const auto counts = CycleColourPixels(image);
     for (std::size_t cycle = 0; cycle < counts.size(); ++cycle)
-        QVERIFY2(counts[cycle] > least,
-                 qPrintable(QStringLiteral("cycle %1: %2 pixels of %3")
-                                .arg(cycle + 1)
-                                .arg(counts[cycle])
-                                .arg(least)));
+        QVERIFY2(counts[cycle] > least, qPrintable(QString::number(counts[cycle])));
 }
 
 void TestCompanionChart::svgSaysWhatItShows_data()
