@@ -175,12 +175,9 @@ void ConfirmInput(Main &main, Port &port)
 void ConfirmNumbers(Main &main, Port &port, const InputDateRecord &typed)
 {
     InputDateRecord &d = main.InputDates;
-    d.BirthDay = typed.BirthDay;
-    d.BirthMonth = typed.BirthMonth;
-    d.BirthYear = typed.BirthYear;
-    d.TargetDay = typed.TargetDay;
-    d.TargetMonth = typed.TargetMonth;
-    d.TargetYear = typed.TargetYear;
+    const double chosenDay = d.ChosenDay; // CountDays saves the typed day there
+    d = typed;
+    d.ChosenDay = chosenDay;
 
     if (d.BirthYear == 0 || d.TargetYear == 0) {
         port.ShowMessage(1);

@@ -51,13 +51,12 @@ Confirmation Confirm(const Date &birth, const Date &target)
         result.Refusal = 1;
         return result;
     }
-    InputDateRecord typed;
-    typed.BirthDay = birth.Day;
-    typed.BirthMonth = birth.Month;
-    typed.BirthYear = birth.Year;
-    typed.TargetDay = target.Day;
-    typed.TargetMonth = target.Month;
-    typed.TargetYear = target.Year;
+    const InputDateRecord typed { .BirthDay = double(birth.Day),
+                                  .BirthMonth = double(birth.Month),
+                                  .BirthYear = double(birth.Year),
+                                  .TargetDay = double(target.Day),
+                                  .TargetMonth = double(target.Month),
+                                  .TargetYear = double(target.Year) };
     Main main;
     CompanionPort port(result);
     ConfirmNumbers(main, port, typed);
