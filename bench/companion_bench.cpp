@@ -3,7 +3,7 @@
 // 31 December 2000, 55,152 days) against the bare cost of their cycle evaluations: three
 // CycleValue calls per day. The goal is the whole search within 1.5 times that floor.
 #include "calc/chain.h"
-#include "companion/calendar/engine.h"
+#include "calendar/engine.h"
 
 #include <benchmark/benchmark.h>
 #include <vector>
@@ -11,7 +11,6 @@
 namespace {
 
 using namespace cykl;
-using namespace cykl::companion;
 
 constexpr Date Birth { 1, 1, 1850 };
 constexpr Date Last { 31, 12, 2000 };

@@ -3,7 +3,7 @@
 // its dates as written, the options. Whether a date exists is for the command to say.
 #pragma once
 
-#include "companion/calendar/dates.h"
+#include "calendar/dates.h"
 #include "companion/formats.h"
 
 #include <QList>

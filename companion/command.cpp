@@ -2,8 +2,8 @@
 #include "companion/command.h"
 
 #include "companion/arguments.h"
-#include "companion/calendar/engine.h"
-#include "companion/calendar/ical.h"
+#include "calendar/engine.h"
+#include "calendar/ical.h"
 #include "companion/people_command.h"
 
 #include <algorithm>

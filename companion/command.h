@@ -4,7 +4,7 @@
 // through one Environment, so that tests and the fuzzer run the whole command in memory.
 #pragma once
 
-#include "companion/calendar/dates.h"
+#include "calendar/dates.h"
 
 #include <QByteArray>
 #include <QDate>

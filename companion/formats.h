@@ -5,8 +5,8 @@
 // Everything is UTF-8.
 #pragma once
 
-#include "companion/calendar/engine.h"
-#include "companion/calendar/texts.h"
+#include "calendar/engine.h"
+#include "calendar/texts.h"
 
 #include <QByteArray>
 #include <QString>

@@ -2,7 +2,7 @@
 #include "companion/people.h"
 
 #include "companion/arguments.h"
-#include "companion/calendar/texts.h"
+#include "calendar/texts.h"
 
 namespace cykl::companion {
 

@@ -5,7 +5,7 @@
 // adds or removes someone.
 #pragma once
 
-#include "companion/calendar/dates.h"
+#include "calendar/dates.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/people_command.h"
 
-#include "companion/calendar/texts.h"
+#include "calendar/texts.h"
 #include "companion/text_table.h"
 
 namespace cykl::companion {

@@ -3,8 +3,8 @@
 // confirmed on its own through the engine wired to the recorders, as the window confirms
 // it, and compared with what the companion found with one confirmation per month.
 #include "calc/chain.h"
-#include "companion/calendar/dates.h"
-#include "companion/calendar/engine.h"
+#include "calendar/dates.h"
+#include "calendar/engine.h"
 #include "tests/support/rig.h"
 
 #include <QTest>
@@ -12,7 +12,6 @@
 #include <random>
 
 using namespace cykl;
-using namespace cykl::companion;
 
 namespace {
 

@@ -2,7 +2,7 @@
 // The real command as a process: exit statuses, refusals with the window's texts on
 // standard error and nothing on standard output, usage errors, output that cannot be
 // written; and that the text commands never load the chart libraries.
-#include "companion/calendar/engine.h"
+#include "calendar/engine.h"
 
 #include <QDir>
 #include <QProcess>
@@ -11,7 +11,6 @@
 #include <QTest>
 
 using namespace cykl;
-using namespace cykl::companion;
 
 namespace {
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's own pieces: date forms, the terminal table, the iCalendar line rules,
 // and JSON and the table read back from whole commands run in memory.
-#include "companion/calendar/dates.h"
-#include "companion/calendar/engine.h"
-#include "companion/calendar/ical.h"
-#include "companion/calendar/texts.h"
+#include "calendar/dates.h"
+#include "calendar/engine.h"
+#include "calendar/ical.h"
+#include "calendar/texts.h"
 #include "companion/command.h"
 #include "companion/formats.h"
 #include "companion/text_table.h"

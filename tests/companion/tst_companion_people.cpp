@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The people file read, edited and written back, and names standing for birth dates in
 // whole commands run in memory.
-#include "companion/calendar/ical.h"
+#include "calendar/ical.h"
 #include "companion/command.h"
 #include "companion/people.h"
 #include "tests/support/memory_environment.h"

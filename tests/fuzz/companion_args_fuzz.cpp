@@ -5,7 +5,7 @@
 // usage error, a refusal that does not end in one of the window's three texts, a
 // usage error without its prefix or its pointer to the help, or JSON output that does not read
 // back.
-#include "companion/calendar/engine.h"
+#include "calendar/engine.h"
 #include "companion/command.h"
 #include "tests/support/memory_environment.h"
 

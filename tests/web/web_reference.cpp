@@ -36,7 +36,7 @@ void CriticalDays()
     std::string line;
     while (std::getline(std::cin, line)) {
         std::istringstream numbers(line);
-        cykl::companion::Date birth, from, to;
+        cykl::Date birth, from, to;
         numbers >> birth.Day >> birth.Month >> birth.Year >> from.Day >> from.Month >> from.Year
             >> to.Day >> to.Month >> to.Year;
         std::cout << cykl::web::CriticalDaysJson(birth, from, to) << '\n';

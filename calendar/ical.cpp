@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/calendar/ical.h"
+#include "calendar/ical.h"
 
-#include "companion/calendar/texts.h"
+#include "calendar/texts.h"
 
 #include <algorithm>
 #include <array>
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <utility>
 
-namespace cykl::companion {
+namespace cykl {
 
 namespace {
 
@@ -265,4 +265,4 @@ CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
     return WriteCalendar(Joined(names, ", "), people, options);
 }
 
-} // namespace cykl::companion
+} // namespace cykl

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-namespace cykl::companion {
+namespace cykl {
 
 // A day on the calculation's calendar. A parsed date may still be one that the
 // confirmation refuses (31.2.1996, day 0, month 13, year 0): that is for the chain to say.
@@ -53,4 +53,4 @@ Date NextMonth(const Date &date);
 // the year passes LastYear, as no later day is accepted anyway.
 Date AddDays(Date date, int days);
 
-} // namespace cykl::companion
+} // namespace cykl

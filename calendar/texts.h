@@ -4,11 +4,11 @@
 #pragma once
 
 #include "calc/port.h"
-#include "companion/calendar/dates.h"
+#include "calendar/dates.h"
 
 #include <string>
 
-namespace cykl::companion {
+namespace cykl {
 
 std::string IsoDate(const Date &date); // 1996-03-05; the year in at least four digits
 std::string CzechDate(const Date &date); // 5.3.1996
@@ -32,4 +32,4 @@ Date NextCivilDay(const Date &date);
 // only the calculation's calendar holds.
 std::string WeekdayName(const Date &date);
 
-} // namespace cykl::companion
+} // namespace cykl

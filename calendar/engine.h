@@ -6,13 +6,13 @@
 
 #include "calc/chain.h"
 #include "calc/port.h"
-#include "companion/calendar/dates.h"
+#include "calendar/dates.h"
 
 #include <array>
 #include <string>
 #include <vector>
 
-namespace cykl::companion {
+namespace cykl {
 
 struct DayValues3 {
     double Physical = 0;
@@ -58,4 +58,4 @@ CriticalList FindCriticalDays(const Date &birth, const Date &from, const Date &t
 // The number of verdicts 4 to 6 (critical cycles) among the codes.
 int CriticalCycles(const Verdicts &codes);
 
-} // namespace cykl::companion
+} // namespace cykl

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/calendar/texts.h"
+#include "calendar/texts.h"
 
 #include <array>
 #include <cstddef>
 #include <cstdio>
 
-namespace cykl::companion {
+namespace cykl {
 
 namespace {
 
@@ -89,4 +89,4 @@ std::string WeekdayName(const Date &date)
     return names[static_cast<std::size_t>(sunday0)];
 }
 
-} // namespace cykl::companion
+} // namespace cykl

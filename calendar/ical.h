@@ -4,14 +4,14 @@
 // character. Standard C++ only: the web edition writes its calendars with it too.
 #pragma once
 
-#include "companion/calendar/engine.h"
+#include "calendar/engine.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace cykl::companion {
+namespace cykl {
 
 // A moment in UTC, as DTSTAMP writes it.
 struct UtcTime {
@@ -63,4 +63,4 @@ std::string EscapeText(std::string_view text);
 // starting with a blank; CRLF after every physical line.
 std::string FoldLine(std::string_view utf8);
 
-} // namespace cykl::companion
+} // namespace cykl

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/calendar/engine.h"
+#include "calendar/engine.h"
 
 #include "display/catalogue.h"
 
 #include <algorithm>
 
-namespace cykl::companion {
+namespace cykl {
 
 namespace {
 
@@ -121,4 +121,4 @@ CriticalList FindCriticalDays(const Date &birth, const Date &from, const Date &t
     return list;
 }
 
-} // namespace cykl::companion
+} // namespace cykl

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/calendar/dates.h"
+#include "calendar/dates.h"
 
 #include "calc/chain.h"
 
 #include <array>
 #include <cstddef>
 
-namespace cykl::companion {
+namespace cykl {
 
 namespace {
 
@@ -130,4 +130,4 @@ Date AddDays(Date date, int days)
     return date;
 }
 
-} // namespace cykl::companion
+} // namespace cykl
