@@ -19,8 +19,7 @@ Date FirstDayOf(const Date &birth, int year)
 
 } // namespace
 
-std::string CriticalDaysJson(const Date &birth, const Date &from,
-                             const Date &to)
+std::string CriticalDaysJson(const Date &birth, const Date &from, const Date &to)
 {
     const CriticalList list = FindCriticalDays(birth, from, to);
     JsonWriter json;
@@ -53,8 +52,7 @@ std::string CriticalDaysOfYearJson(const Date &birth, int year)
 
 std::string YearCalendar(const Date &birth, int year, const UtcTime &stamp)
 {
-    const CriticalList list
-        = FindCriticalDays(birth, FirstDayOf(birth, year), { 31, 12, year });
+    const CriticalList list = FindCriticalDays(birth, FirstDayOf(birth, year), { 31, 12, year });
     if (list.Refusal != 0)
         return {};
     CalendarOptions options;

@@ -14,8 +14,7 @@ namespace cykl::web {
 // {"refusal": the window's text when it refuses a day of the span, else null,
 //  "days": [{"day", "month", "year", "date": "5.3.1996", "weekday": "út",
 //            "values": [P, E, I], "verdicts": ["kritická fyzická kondice", ...]}]}
-std::string CriticalDaysJson(const Date &birth, const Date &from,
-                             const Date &to);
+std::string CriticalDaysJson(const Date &birth, const Date &from, const Date &to);
 
 // The same for a year: from its first day, or from the birth day in the year of birth.
 std::string CriticalDaysOfYearJson(const Date &birth, int year);

@@ -99,8 +99,9 @@ const char *CyklCalendar(int birthDay, int birthMonth, int birthYear, int year, 
                          int stampMonth, int stampDay, int stampHour, int stampMinute,
                          int stampSecond)
 {
-    const cykl::UtcTime stamp { stampYear, stampMonth,  stampDay,
-                                           stampHour, stampMinute, stampSecond };
+    const cykl::UtcTime stamp {
+        stampYear, stampMonth, stampDay, stampHour, stampMinute, stampSecond
+    };
     return TheModule().Publish(
         cykl::web::YearCalendar({ birthDay, birthMonth, birthYear }, year, stamp));
 }
