@@ -5,6 +5,8 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "companion/arguments.h"
+#include "companion/date_arguments.h"
+#include "companion/help.h"
 #include "companion/people_command.h"
 
 #include <algorithm>
