@@ -10,7 +10,7 @@
   // The clock, one seam: a test may set globalThis.cyklClock ({now, after}) before the page runs.
   const clock = globalThis.cyklClock || { now: () => Date.now(), after: (ms, task) => setTimeout(task, ms) };
   page.now = () => new Date(clock.now());
-  page.after = clock.after;
+  page.after = (ms, task) => clock.after(ms, task);
   const fields = [1, 2, 3, 4, 5, 6].map((n) => $('Text' + n));
   const svgNs = 'http://www.w3.org/2000/svg';
   const storageKey = 'cyklometrika.birth';

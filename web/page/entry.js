@@ -38,12 +38,13 @@ globalThis.cyklPage.parts.push(function (page) {
   }
 
   // What the person put in (typed, pasted, dropped), trimmed: digits go in where the caret
-  // is, a whole date fills the group, anything else is refused whole.
-  function insert(field, event) {
-    const text = event.data.trim();
+  // is, a whole date fills the group, anything else is refused whole. A paste is read
+  // whole, before the field's length cuts it.
+  function insert(field, data, cancel, pasted) {
+    const text = data.trim();
     const date = fields.includes(field) && wholeDate(text);
-    if (/^[0-9]*$/.test(text) && text === event.data) return;
-    event.preventDefault();
+    if (/^[0-9]*$/.test(text) && text === data && !pasted) return;
+    cancel();
     if (date) {
       fillGroup(field, date);
     } else if (/^[0-9]+$/.test(text)) {
@@ -57,10 +58,9 @@ globalThis.cyklPage.parts.push(function (page) {
 
   page.guard = function (field, accept) {
     let kept = field.value;
-    field.addEventListener('beforeinput', (event) => {
-      const data = event.data ?? (event.dataTransfer && event.dataTransfer.getData('text/plain'));
-      if (data) insert(field, { data, preventDefault: () => event.preventDefault() });
-    });
+    const take = (event, data, pasted) => data && insert(field, data, () => event.preventDefault(), pasted);
+    field.addEventListener('beforeinput', (e) => take(e, e.data ?? (e.dataTransfer && e.dataTransfer.getData('text/plain'))));
+    field.addEventListener('paste', (e) => take(e, e.clipboardData.getData('text/plain'), true));
     field.addEventListener('input', () => {
       const text = field.value.trim();
       if (/[^0-9]/.test(text)) {
