@@ -276,7 +276,8 @@ class Looks(PageTest):
 
     def test_phone_and_desktop(self):
         os.makedirs(SHOTS, exist_ok=True)
-        for name, width, height in (('web-360', 360, 800), ('web-desktop', 1100, 720),
+        for name, width, height in (('web-320', 320, 700), ('web-360', 360, 800),
+                                    ('web-desktop', 1100, 720),
                                     ('web-zoom-200', 640, 900)):
             with self.subTest(name):
                 self.driver.set_window_size(width, height)
