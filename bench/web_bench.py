@@ -62,15 +62,15 @@ def confirmation(driver, url, control='Command1'):
     WebDriverWait(driver, 10).until(lambda d: d.execute_script(PAINTED))
     driver.set_script_timeout(10)
     return driver.execute_async_script('''
-        const done = arguments[0];
+        const [selector, done] = arguments;
         const values = ['10', '1', '1996', '5', '3', '1996'];
         values.forEach((v, i) => {
           const field = document.getElementById('Text' + (i + 1));
           field.value = v;
           field.dispatchEvent(new Event('input'));
         });
-        if (arguments[1] !== 'Command1') document.getElementById('Command1').click();
-        const control = document.querySelector(arguments[1]) || document.getElementById('Command1');
+        if (selector !== 'Command1') document.getElementById('Command1').click();
+        const control = document.querySelector(selector) || document.getElementById('Command1');
         const start = performance.now();
         control.click();
         const drawn = performance.now() - start;

@@ -145,14 +145,16 @@
     $('hint').textContent = text;
   }
 
-  function setField(field, text) {
+  // A field set from the page; drawn unless the caller draws what comes next.
+  function setField(field, text, draw = true) {
     field.value = text;
     field.dispatchEvent(new Event('cyklset'));
-    show(engine.setField(fields.indexOf(field) + 1, text));
+    const state = engine.setField(fields.indexOf(field) + 1, text);
+    if (draw) show(state);
   }
 
-  function fillTarget(day, month, year) {
-    [day, month, year].forEach((value, i) => setField(fields[3 + i], String(value)));
+  function fillTarget(day, month, year, draw = true) {
+    [day, month, year].forEach((value, i) => setField(fields[3 + i], String(value), draw && i === 2));
   }
 
   // Beyond the window: the critical days of the birth date typed above, listed, and a
@@ -170,7 +172,7 @@
   }
 
   function showChart(day) {
-    fillTarget(day.day, day.month, day.year);
+    fillTarget(day.day, day.month, day.year, false);
     confirm();
     $('Command1').focus({ preventScroll: true });
   }
@@ -281,7 +283,7 @@
   function recall() {
     try {
       const birth = JSON.parse(localStorage.getItem(storageKey) || 'null');
-      if (Array.isArray(birth)) birth.slice(0, 3).forEach((v, i) => setField(fields[i], String(v).replace(/[^0-9]/g, '')));
+      if (Array.isArray(birth)) birth.slice(0, 3).forEach((v, i) => setField(fields[i], String(v).replace(/[^0-9]/g, ''), false));
       return Array.isArray(birth);
     } catch (error) {
       localStorage.removeItem(storageKey);
@@ -291,15 +293,12 @@
 
   function start() {
     Object.assign(page, { fields, show, setField, fillTarget, hint, confirm, civilDate, engine });
-    show(engine.reset());
     for (const part of page.parts) part(page);
     const today = page.now();
-    fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear());
+    fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear(), false);
     // With a remembered birth date the page opens on today's result.
-    if (recall()) {
-      const state = engine.confirm();
-      show(state.day.visible ? state : engine.reset());
-    }
+    const state = recall() && engine.confirm();
+    show(state && state.day.visible ? state : engine.reset());
     $('Form1').addEventListener('submit', (event) => {
       event.preventDefault();
       confirm();

@@ -33,7 +33,7 @@ globalThis.cyklPage.parts.push(function (page) {
 
   function fillGroup(field, date) {
     const first = fields.indexOf(field) < 3 ? 0 : 3;
-    date.forEach((text, i) => page.setField(fields[first + i], String(Number(text))));
+    date.forEach((text, i) => page.setField(fields[first + i], String(Number(text)), i === 2));
     fields[first + 2].focus();
   }
 

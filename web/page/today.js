@@ -29,7 +29,7 @@ globalThis.cyklPage.parts.push(function (page) {
 
   function go(date) {
     if (date.getFullYear() < 1 || date.getFullYear() > 9999) return;
-    page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear());
+    page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear(), false);
     page.show(page.engine.confirm());
   }
 
@@ -63,7 +63,7 @@ globalThis.cyklPage.parts.push(function (page) {
     if (now.day === today.day && now.month === today.month && now.year === today.year) return;
     if (target === `${today.day}.${today.month}.${today.year}`) {
       const wasConfirmed = confirmed;
-      page.fillTarget(now.day, now.month, now.year);
+      page.fillTarget(now.day, now.month, now.year, !wasConfirmed);
       if (wasConfirmed) page.show(page.engine.confirm());
     }
     today = now;
