@@ -103,9 +103,9 @@ std::optional<Format> FormatOfFile(const QString &path)
 QString ForeignExtension(const QString &path)
 {
     static const QStringList pictures { "png", "svg", "pdf" };
-    static const QStringList foreign { "xlsx", "xls", "xlsm", "ods", "odt", "doc", "docx", "rtf",
-                                       "html", "htm", "xml", "tsv", "yaml", "yml", "jpg", "jpeg",
-                                       "gif", "webp", "zip", "vcs", "ical" };
+    static const QStringList foreign { "xlsx", "xls",  "xlsm", "ods",  "odt", "doc",  "docx",
+                                       "rtf",  "html", "htm",  "xml",  "tsv", "yaml", "yml",
+                                       "jpg",  "jpeg", "gif",  "webp", "zip", "vcs",  "ical" };
     const QString suffix = QFileInfo(path).suffix().toLower();
     const QString text = QStringLiteral("soubor „%1“: formát .%2 cyklometrika nepíše; ")
                              .arg(Shortened(path), suffix);

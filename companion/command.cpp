@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/command.h"
 
-#include "companion/arguments.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
+#include "companion/arguments.h"
 #include "companion/people_command.h"
 
 #include <algorithm>

@@ -115,8 +115,8 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("range past 150 years")
         << QStringList { "kriticke", "1.1.1900", "1.1.2050", "1.1.2052" } << 1
         << Text(3, 1900, 2051);
-    QTest::newRow("a year past 9999") << QStringList { "critical", "10.1.1996", "10000" } << 1
-                                      << Text(1);
+    QTest::newRow("a year past 9999")
+        << QStringList { "critical", "10.1.1996", "10000" } << 1 << Text(1);
     QTest::newRow("range to a day that is none")
         << QStringList { "critical", "10.1.1996", "1.1.1997", "30.2.1997" } << 1 << Text(1);
 
@@ -264,12 +264,14 @@ void TestCompanionExit::helpFitsEightyColumns_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("lines"); // at most; 0: any number
     QTest::addColumn<QStringList>("names"); // each must be there
-    QTest::newRow("--help") << QStringList {
-        "--help"
-    } << 0 << QStringList { "day",       "den",    "month",          "mesic",    "critical",
-                            "kriticke",  "chart",  "graf",           "--format", "--output",
-                            "--remind",  "--name", "--excel",        "--merge",  "--help",
-                            "--version", "-o -",   "--only-critical", "people", "--all", "--replace" };
+    QTest::newRow("--help") << QStringList { "--help" } << 0
+                            << QStringList { "day",       "den",      "month",
+                                             "mesic",     "critical", "kriticke",
+                                             "chart",     "graf",     "--format",
+                                             "--output",  "--remind", "--name",
+                                             "--excel",   "--merge",  "--help",
+                                             "--version", "-o -",     "--only-critical",
+                                             "people",    "--all",    "--replace" };
     QTest::newRow("alone") << QStringList {} << 24 << QStringList { "den", "--help" };
     for (const char *command : { "day", "mesic", "KRITICKE", "graf", "lide" })
         QTest::addRow("%s -h", command)
@@ -318,9 +320,9 @@ void TestCompanionExit::outputFileThatCannotBeWritten()
     QFETCH(QString, error);
     QTemporaryDir dir;
     const QString name = arguments.first() == QLatin1String("chart") ? QStringLiteral("out.png")
-                                                                    : QStringLiteral("out.dat");
-    const QString path = dir.filePath(folderMissing ? QStringLiteral("no such folder/") + name
-                                                    : name);
+                                                                     : QStringLiteral("out.dat");
+    const QString path
+        = dir.filePath(folderMissing ? QStringLiteral("no such folder/") + name : name);
     QVERIFY(folderMissing || QDir(dir.path()).mkdir(name));
     const Outcome outcome = Run(arguments << QStringLiteral("-o") << path);
     QCOMPARE(outcome.Status, 3);

@@ -385,9 +385,9 @@ void TestCompanionFormats::severalPeopleGiveAListWithoutTheRefused()
     QFETCH(int, listed);
     test::MemoryEnvironment env;
     env.People = "Jana = 10.1.1996\nMimi = 1.1.2030\nPraděda = 1.1.1850\n";
-    QCOMPARE(RunCommand(QStringList { "cyklometrika" } + arguments + QStringList { "-f", "json" },
-                        env),
-             status);
+    QCOMPARE(
+        RunCommand(QStringList { "cyklometrika" } + arguments + QStringList { "-f", "json" }, env),
+        status);
     const QJsonDocument json = QJsonDocument::fromJson(env.StandardOutput);
     QCOMPARE(json.isArray() ? int(json.array().size()) : -1, listed);
     const bool several = arguments.contains("--all") || arguments.contains("Mimi,Praděda");
