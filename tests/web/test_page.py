@@ -1,14 +1,16 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The web edition in Debian's Chromium: the worked examples and refusals through the page,
-# bad input, the start state, remembering the birth date, the file:// open, offline after
-# the first visit, the accessibility check and the screenshots.
+# bad input, the start state, today and the numbers in five time zones, remembering the
+# birth date, the file:// open, offline after the first visit, the accessibility check and
+# the screenshots.
 # Usage: test_page.py <build/web> <axe.min.js> <screenshot folder> [tests]
 import datetime
 import os
 import shutil
 import tempfile
 import unittest
+import zoneinfo
 
 from page_support import (CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M10, M11, SHOTS,
                           UNCONFIRMED, WEB, By, Keys, PageTest, Server)
@@ -19,10 +21,9 @@ class Confirmations(PageTest):
         self.open()
 
     def test_start_state(self):
-        today = datetime.date.today()
         self.assertEqual(self.driver.switch_to.active_element.get_attribute('id'), 'Text1')
         self.assertEqual([self.field(n).get_attribute('value') for n in range(1, 7)],
-                         ['', '', '', str(today.day), str(today.month), str(today.year)])
+                         ['', '', ''] + self.today_fields(None))
         self.assertEqual(self.caption(), UNCONFIRMED)
         self.assertEqual(self.description('Graph1'), EMPTY)
         self.assertEqual(self.description('Graph2'), EMPTY)
@@ -33,6 +34,37 @@ class Confirmations(PageTest):
         self.assertEqual(attributes, [('numeric', '2', 'bday-day'), ('numeric', '2', 'bday-month'),
                                       ('numeric', '4', 'bday-year'), ('numeric', '2', 'off'),
                                       ('numeric', '2', 'off'), ('numeric', '4', 'off')])
+
+    # Today's date in the target fields, read between two readings of the zone's clock.
+    def today_fields(self, zone, reopen=False):
+        dates = [datetime.datetime.now(zone and zoneinfo.ZoneInfo(zone)).date()]
+        if reopen:
+            self.open()
+        dates.append(datetime.datetime.now(zone and zoneinfo.ZoneInfo(zone)).date())
+        shown = [self.field(n).get_attribute('value') for n in (4, 5, 6)]
+        self.assertIn(shown, [[str(d.day), str(d.month), str(d.year)] for d in dates])
+        return shown
+
+    # Odd offsets, daylight saving, and Apia's skipped day (30.12.2011): today as the zone
+    # has it, and the month of that day with the same numbers as in the machine's zone.
+    ZONES = ('Europe/Prague', 'America/Sao_Paulo', 'Pacific/Apia', 'Pacific/Kiritimati',
+             'Australia/Lord_Howe')
+
+    def test_time_zones(self):
+        self.addCleanup(self.driver.execute_cdp_cmd, 'Emulation.setTimezoneOverride',
+                        {'timezoneId': ''})
+        months = set()
+        for zone in (None,) + self.ZONES:
+            with self.subTest(zone):
+                if zone:
+                    self.driver.execute_cdp_cmd('Emulation.setTimezoneOverride',
+                                                {'timezoneId': zone})
+                self.today_fields(zone, reopen=True)
+                self.type_fields(['10', '1', '1996', '30', '12', '2011'])
+                self.confirm()
+                self.wait_for(lambda d: self.caption() == CONFIRMED)
+                months.add((self.description('Graph1'), self.description('Graph2')))
+        self.assertEqual(len(months), 1, months)
 
     # Fields, then the messages in order, the day chart's description and the caption.
     CASES = {
