@@ -17,7 +17,7 @@
 namespace cykl::companion {
 
 // The largest people file read: far more than any family, far less than a slow read.
-inline constexpr qsizetype MaxPeopleFileSize = 1024 * 1024;
+inline constexpr qsizetype MaxPeopleFileSize = qsizetype(1024) * 1024;
 inline constexpr qsizetype MaxNameLength = 100;
 
 struct Person {

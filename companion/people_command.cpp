@@ -23,7 +23,7 @@ std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
     if (text.size() > MaxPeopleFileSize) {
         error = QStringLiteral("soubor lidí „%1“ je větší než %2 MiB, takový program nečte")
                     .arg(environment.PeoplePath())
-                    .arg(MaxPeopleFileSize / (1024 * 1024));
+                    .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024));
         return std::nullopt;
     }
     PeopleFile file = ReadPeople(text);
