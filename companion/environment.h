@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <memory>
 
 namespace cykl::companion {
 
@@ -45,11 +46,16 @@ public:
     // Writes the whole file, or nothing; false with a reason on failure.
     virtual bool WriteFile(const QString &path, const QByteArray &data, QString &error) = 0;
     virtual bool DrawChart(const ChartRequest &request, QString &error) = 0;
-    // The people file: where it is, its bytes (none when there is no file yet), and
-    // replacing it as a whole (its folder made where missing).
+    // The people file: where it is; its bytes (none when there is no file yet; at most
+    // MaxPeopleFileSize and one more), or false with the reason where it cannot be read;
+    // replacing it as a whole (its folder made where missing; a new file readable by its
+    // owner alone); and the lock that keeps other runs from changing it from the reading to
+    // the replacing: held until the returned pointer goes, none (with the reason) where it
+    // cannot be had.
     virtual QString PeoplePath() const = 0;
-    virtual QByteArray ReadPeopleFile() const = 0;
+    virtual bool ReadPeopleFile(QByteArray &text, QString &error) const = 0;
     virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
+    virtual std::shared_ptr<void> LockPeopleFile(QString &error) = 0;
 };
 
 // Says what is wrong with the command line, with the pointer to the help; ExitUsage.

@@ -3,6 +3,7 @@
 // is made here; the chart module makes its own when a picture is drawn.
 #include "companion/command.h"
 #include "companion/output_file.h"
+#include "companion/people.h"
 #include "companion/shared/chart_job.h"
 #include "companion/shared/system_error.h"
 
@@ -10,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLockFile>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +38,9 @@
 namespace {
 
 using namespace cykl::companion;
+
+// How long a change of the people file waits for another run's change to end.
+constexpr int PeopleLockWait = 30000; // ms
 
 #ifdef Q_OS_WIN
 // Windows hands a console program its arguments in the ANSI code page, which has no room
@@ -160,16 +165,36 @@ public:
 #endif
         return config + QStringLiteral("/cyklometrika/lide");
     }
-    QByteArray ReadPeopleFile() const override
+    bool ReadPeopleFile(QByteArray &text, QString &error) const override
     {
         QFile file(PeoplePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        ClearFileError();
+        if (!file.exists())
+            return true;
+        text = file.open(QIODevice::ReadOnly) ? file.read(MaxPeopleFileSize + 1) : QByteArray();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+        error = CzechWriteError(file.fileName(), LastFileError());
+        return false;
     }
     bool WritePeopleFile(const QByteArray &text, QString &error) override
     {
+        QDir().mkpath(QFileInfo(PeoplePath()).absolutePath());
+        return WriteOutputFile(PeoplePath(), text, error, NewFile::Private);
+    }
+    std::shared_ptr<void> LockPeopleFile(QString &error) override
+    {
         const QString path = PeoplePath();
         QDir().mkpath(QFileInfo(path).absolutePath());
-        return WriteOutputFile(path, text, error);
+        auto lock = std::make_shared<QLockFile>(path + QStringLiteral(".lock"));
+        if (lock->tryLock(PeopleLockWait))
+            return lock;
+        error = lock->error() == QLockFile::LockFailedError
+            ? QStringLiteral("drží ho jiný běžící příkaz")
+            : CzechWriteError(lock->fileName(),
+                              lock->error() == QLockFile::PermissionError ? EACCES
+                                                                          : LastFileError());
+        return {};
     }
 
 private:
@@ -187,6 +212,19 @@ private:
     QString folder_;
     int outError_; // the first error of standard output, as an error number
 };
+
+// The chart module's picture, written as every other output is.
+int WritePicture(CyklometrikaChartJob *job, const char *bytes, long long size)
+{
+    QString error;
+    if (WriteOutputFile(QString::fromUtf8(job->Path),
+                        QByteArray(bytes, static_cast<qsizetype>(size)), error))
+        return 0;
+    const QByteArray utf8 = error.toUtf8().left(sizeof job->Error - 1);
+    std::memcpy(job->Error, utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    job->Error[utf8.size()] = '\0';
+    return 1;
+}
 
 // The module beside the executable (the build tree) or at its installed place.
 bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
@@ -218,6 +256,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
     job.Path = path.constData();
     job.Kind = kind.constData();
     job.Name = person.constData();
+    job.Write = WritePicture;
     if (draw(&job) == 0)
         return true;
     error = QString::fromUtf8(job.Error);

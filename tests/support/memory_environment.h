@@ -39,7 +39,12 @@ public:
     }
 
     QString PeoplePath() const override { return QStringLiteral("/config/cyklometrika/lide"); }
-    QByteArray ReadPeopleFile() const override { return People; }
+    bool ReadPeopleFile(QByteArray &text, QString &) const override
+    {
+        text = People;
+        return true;
+    }
+    std::shared_ptr<void> LockPeopleFile(QString &) override { return std::make_shared<int>(); }
     bool WritePeopleFile(const QByteArray &text, QString &) override
     {
         People = text;
