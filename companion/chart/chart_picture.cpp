@@ -10,6 +10,7 @@
 #include "platform/painter/chart_style.h"
 
 #include <QBuffer>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
@@ -79,6 +80,20 @@ private:
     ChartModel shown_;
 };
 
+// The window's font in a picture: the look's families, of which Qt takes the first
+// installed, and that family named, so that an SVG names the family its PNG is drawn with.
+QFont PictureFont()
+{
+    QFont wanted;
+    wanted.setFamilies(chart::FontFamilies());
+    wanted.setStyleHint(QFont::SansSerif);
+    wanted.setPixelSize(look::WindowFontPixels);
+    wanted.setBold(true);
+    QFont font = wanted;
+    font.setFamilies({ QFontInfo(wanted).family() });
+    return font;
+}
+
 QString Date(int day, int month, int year)
 {
     return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
@@ -119,7 +134,7 @@ struct Picture::Private {
 // chart needs besides: a bar at 0 and the target day on the curves.
 void Picture::Private::Paint(QPainter &painter) const
 {
-    const QFont font = chart::LookFont(look::WindowFontPixels);
+    const QFont font = PictureFont();
     painter.setFont(font);
     painter.fillRect(QRect(QPoint(), CanvasSize), Qt::white);
     painter.setPen(Qt::black);
