@@ -127,12 +127,18 @@ void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,
     if (options.Background.alpha() != 0)
         painter.fillRect(QRectF(QPointF(), area.size()), options.Background);
     const FontMeasure measure(AxisFont(options.Font), painter.device());
-    const layout::Chart chart = layout::LayOut(model, area.width(), area.height(), measure,
-                                               { options.ShowZeroBars, options.MarkedPoint });
+    PaintLayout(painter,
+                layout::LayOut(model, area.width(), area.height(), measure,
+                               { options.ShowZeroBars, options.MarkedPoint }),
+                options);
+    painter.restore();
+}
+
+void PaintLayout(QPainter &painter, const layout::Chart &chart, const PaintOptions &options)
+{
     const Painter paint(painter, chart, options);
     for (const layout::Element &element : chart.Elements)
         std::visit(paint, element);
-    painter.restore();
 }
 
 } // namespace cykl::chart

@@ -5,6 +5,7 @@
 // ratio, an SVG or a PDF page.
 #pragma once
 
+#include "display/chart_layout.h"
 #include "display/chart_model.h"
 
 #include <QColor>
@@ -27,6 +28,10 @@ struct PaintOptions {
 
 void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,
                 const PaintOptions &options);
+
+// A chart laid out already, painted at the painter's origin with the painter's font in
+// the colours of its elements' roles; options give the ink and the background.
+void PaintLayout(QPainter &painter, const layout::Chart &chart, const PaintOptions &options);
 
 // The font of the labels: the family and weight of font at the look's axis size.
 QFont AxisFont(const QFont &font);
