@@ -249,6 +249,7 @@ void LayOutBarChart(const Frame &frame, const ChartModel &model, const Options &
     const double width = frame.PlotWidth() / sets;
     std::vector<double> ticks;
     std::vector<CategoryLabel> labels;
+    labels.reserve(static_cast<std::size_t>(sets));
     for (int set = 0; set <= sets; ++set)
         ticks.push_back(frame.Plot().Left + set * width);
     for (int set = 0; set < sets; ++set) {

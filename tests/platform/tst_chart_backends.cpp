@@ -158,7 +158,7 @@ struct Case {
 
 const std::vector<Case> &Cases()
 {
-    static const std::vector<Case> All {
+    static const std::vector<Case> all {
         { "empty month", Month(false), 457, 105, {} },
         { "March 1996, day 5 marked", Month(true), 600, 180, { false, 4 } },
         { "day", Day({ 63, -23, -87 }), 97, 177, {} },
@@ -168,7 +168,7 @@ const std::vector<Case> &Cases()
           230,
           { true, -1 } },
     };
-    return All;
+    return all;
 }
 
 } // namespace
