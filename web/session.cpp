@@ -54,13 +54,22 @@ ChartModel OnShow(const ModelChart &chart)
              static_cast<std::int16_t>(model.Sets()) };
 }
 
-// What the page shows beside the chart's picture (ChartSvg): whether it is on show, and
-// its description.
 void WriteChart(JsonWriter &json, const ModelChart &chart)
 {
-    json.Open('{').Key("type").Number(chart.Model().Type());
+    const ChartModel &model = chart.Model();
+    json.Open('{').Key("type").Number(model.Type());
     json.Key("visible").Bool(chart.Visible());
-    json.Key("description").String(DescribeChart(OnShow(chart))).Close('}');
+    json.Key("labels").Open('[');
+    for (int point = 0; point < model.Points(); ++point)
+        json.String(model.Label(point));
+    json.Close(']').Key("sets").Open('[');
+    for (int set = 0; set < model.Sets(); ++set) {
+        json.Open('[');
+        for (int point = 0; point < model.Points(); ++point)
+            json.Number(model.Value(set, point));
+        json.Close(']');
+    }
+    json.Close(']').Key("description").String(DescribeChart(OnShow(chart))).Close('}');
 }
 
 // The legend of the three cycles, in their order: caption, period (the tooltip) and the
