@@ -22,16 +22,11 @@ namespace {
 constexpr double Tolerance = 0.01 + 1.0 / 64;
 using Shape = QPair<QString, QList<double>>;
 
-QList<double> Numbers(std::initializer_list<double> numbers)
-{
-    return QList<double>(numbers);
-}
-
 Shape Normalised(const QString &kind, double left, double top, double right, double bottom)
 {
     return { kind,
-             Numbers({ std::min(left, right), std::min(top, bottom), std::max(left, right),
-                       std::max(top, bottom) }) };
+             QList<double>({ std::min(left, right), std::min(top, bottom), std::max(left, right),
+                             std::max(top, bottom) }) };
 }
 
 // Records what a QPainter draws, in the chart's coordinates.
@@ -56,7 +51,8 @@ public:
     void drawLines(const QLineF *lines, int count) override
     {
         for (const QLineF &line : QList<QLineF>(lines, lines + count))
-            Shapes.append({ "line", Numbers({ line.x1(), line.y1(), line.x2(), line.y2() }) });
+            Shapes.append(
+                { "line", QList<double>({ line.x1(), line.y1(), line.x2(), line.y2() }) });
     }
     void drawRects(const QRectF *rects, int count) override
     {
@@ -65,11 +61,11 @@ public:
     }
     void drawEllipse(const QRectF &r) override
     {
-        Shapes.append({ "mark", Numbers({ r.center().x(), r.center().y(), r.width() / 2 }) });
+        Shapes.append({ "mark", QList<double>({ r.center().x(), r.center().y(), r.width() / 2 }) });
     }
     void drawTextItem(const QPointF &at, const QTextItem &item) override
     {
-        Shapes.append({ "text " + item.text(), Numbers({ at.x(), at.y() }) });
+        Shapes.append({ "text " + item.text(), QList<double>({ at.x(), at.y() }) });
     }
 
     QList<Shape> Shapes;
@@ -103,21 +99,21 @@ QList<Shape> ReadSvg(const std::string &svg, const layout::Chart &chart)
             inClip = true;
         } else if (name == QLatin1String("line")) {
             shapes.append({ "line",
-                            Numbers({ Number(a, "x1"), Number(a, "y1"), Number(a, "x2"),
-                                      Number(a, "y2") }) });
+                            QList<double>({ Number(a, "x1"), Number(a, "y1"), Number(a, "x2"),
+                                            Number(a, "y2") }) });
         } else if (name == QLatin1String("rect") && !inClip) {
             const double x = Number(a, "x"), y = Number(a, "y");
             shapes.append(Normalised("bar", x, y, x + Number(a, "width"), y + Number(a, "height")));
         } else if (name == QLatin1String("circle")) {
             shapes.append(
-                { "mark", Numbers({ Number(a, "cx"), Number(a, "cy"), Number(a, "r") }) });
+                { "mark", QList<double>({ Number(a, "cx"), Number(a, "cy"), Number(a, "r") }) });
         } else if (name == QLatin1String("polyline")) {
             const QStringList points = a.value(QLatin1String("points")).toString().split(' ');
             for (qsizetype i = 1; i < points.size(); ++i) {
                 const QStringList from = points[i - 1].split(','), to = points[i].split(',');
                 shapes.append({ "line",
-                                Numbers({ from[0].toDouble(), from[1].toDouble(), to[0].toDouble(),
-                                          to[1].toDouble() }) });
+                                QList<double>({ from[0].toDouble(), from[1].toDouble(),
+                                                to[0].toDouble(), to[1].toDouble() }) });
             }
         } else if (name == QLatin1String("text")) {
             const layout::Text &text = *laidOut.at(static_cast<std::size_t>(texts++));
@@ -125,7 +121,7 @@ QList<Shape> ReadSvg(const std::string &svg, const layout::Chart &chart)
             const double shift = end ? text.Area.Right - 1 - text.Area.Left
                                      : (text.Area.Right - text.Area.Left) / 2;
             shapes.append({ "text " + xml.readElementText(),
-                            Numbers({ Number(a, "x") - shift + 1, Number(a, "y") }) });
+                            QList<double>({ Number(a, "x") - shift + 1, Number(a, "y") }) });
         }
     }
     return shapes;
