@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/chart_layout.h"
 
-#include "display/catalogue.h"
+#include "calc/number_text.h"
 #include "display/chart_look.h"
 
 #include <algorithm>
