@@ -9,6 +9,7 @@
 #include "platform/painter/chart_style.h"
 
 #include <QBuffer>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
@@ -31,6 +32,20 @@ constexpr int LegendStep = 22;
 constexpr double PrintDotsPerInch = 300;
 constexpr double ScreenDotsPerInch = 96;
 constexpr double A4MarginMillimetres = 15;
+
+// The window's font in a picture: the look's families, of which Qt takes the first
+// installed, and that family named, so that an SVG names the family its PNG is drawn with.
+QFont PictureFont()
+{
+    QFont wanted;
+    wanted.setFamilies(chart::FontFamilies());
+    wanted.setStyleHint(QFont::SansSerif);
+    wanted.setPixelSize(look::WindowFontPixels);
+    wanted.setBold(true);
+    QFont font = wanted;
+    font.setFamilies({ QFontInfo(wanted).family() });
+    return font;
+}
 
 QString Date(int day, int month, int year)
 {
@@ -72,7 +87,7 @@ struct Picture::Private {
 // chart needs besides: a bar at 0 and the target day on the curves.
 void Picture::Private::Paint(QPainter &painter) const
 {
-    const QFont font = chart::LookFont(look::WindowFontPixels);
+    const QFont font = PictureFont();
     painter.setFont(font);
     painter.fillRect(QRect(QPoint(), CanvasSize), Qt::white);
     painter.setPen(Qt::black);

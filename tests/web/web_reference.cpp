@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web edition's engine built natively, for the differential test against the
 // WebAssembly module. Without arguments, each input line holds six tab-separated field
-// texts: it types them, confirms, and writes the display's state as one JSON line. With
-// the argument "critical", each line holds nine numbers (birth, first and last day, each
+// texts: it types them, confirms, and writes the display's state as one JSON line, then
+// each chart as SVG on a line of its own (the month at 600 x 180, the day at 130 x 230).
+// With the argument "critical", each line holds nine numbers (birth, first and last day, each
 // as day month year) and it writes the critical days of that span as one JSON line.
 #include "web/critical.h"
 #include "web/session.h"
@@ -27,7 +28,9 @@ void Confirmations()
             start = tab == std::string::npos ? line.size() : tab + 1;
         }
         window.Confirm();
-        std::cout << window.StateJson() << '\n';
+        std::cout << window.StateJson() << '\n'
+                  << window.ChartSvg(1, 600, 180, 11) << '\n'
+                  << window.ChartSvg(2, 130, 230, 9) << '\n';
     }
 }
 

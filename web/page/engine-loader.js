@@ -2,7 +2,8 @@
 // The engine: the calculation and display compiled to WebAssembly, carried in this classic
 // script (gzip, then base64) so that it loads from disk as well as from a server.
 // cyklEngine() resolves to the window's session: setField, confirm and reset each return
-// the display's state, parsed from the module's JSON; criticalDays and calendar give the
+// the display's state, parsed from the module's JSON; chartSvg lays a chart out as SVG;
+// criticalDays and calendar give the
 // critical days of a span and a year's calendar file.
 'use strict';
 globalThis.cyklEngine = (function () {
@@ -38,6 +39,8 @@ globalThis.cyklEngine = (function () {
       },
       confirm: () => state(exports.cykl_confirm()),
       reset: () => state(exports.cykl_reset()),
+      // Chart 1 (the month) or 2 (the day) as SVG elements, laid out at width x height.
+      chartSvg: (chart, width, height, fontPixels) => text(exports.cykl_chart_svg(chart, width, height, fontPixels)),
       // Dates as {day, month, year}; the stamp a Date, written in UTC.
       criticalDays: (birth, from, to) => state(exports.cykl_critical_days(...numbers(birth, from, to))),
       criticalYear: (birth, year) => state(exports.cykl_critical_year(...numbers(birth), year)),
