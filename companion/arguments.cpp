@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/arguments.h"
 
+#include "companion/together_command.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -28,6 +30,11 @@ const QList<std::pair<QString, Command>> &CommandNames()
         { QStringLiteral("people"), Command::People },
         { QStringLiteral("lide"), Command::People },
         { QStringLiteral("lidé"), Command::People },
+        { QStringLiteral("match"), Command::Match },
+        { QStringLiteral("shoda"), Command::Match },
+        { QStringLiteral("together"), Command::Together },
+        { QStringLiteral("spolecne"), Command::Together },
+        { QStringLiteral("společné"), Command::Together },
     };
     return names;
 }
@@ -177,8 +184,9 @@ std::optional<QString> CheckFormat(const QCommandLineParser &parser, Invocation 
         return QStringLiteral("formát %1 neodpovídá příponě souboru „%2“")
             .arg(name.toLower(), Shortened(call.Output));
     call.OutputFormat = named ? *named : extension.value_or(Format::Table);
-    if (call.OutputFormat == Format::Ics && call.Kind != Command::Critical)
-        return QStringLiteral("formát ics je jen pro příkaz critical");
+    if (call.OutputFormat == Format::Ics && call.Kind != Command::Critical
+        && call.Kind != Command::Together)
+        return QStringLiteral("formát ics je jen pro příkazy critical a together");
     call.Excel = parser.isSet(QStringLiteral("excel"));
     if (call.Excel && call.OutputFormat != Format::Csv) {
         if (parser.isSet(QStringLiteral("format")) || extension)
@@ -298,6 +306,8 @@ std::optional<QString> CheckPeople(const QCommandLineParser &parser, Invocation 
     const bool several = call.Everyone || call.Names.size() > 1;
     if (several && (call.Kind == Command::Month || call.Kind == Command::Chart))
         return QStringLiteral("příkaz %1 je pro jednoho člověka").arg(call.Name);
+    if (parser.isSet(QStringLiteral("name")) && IsGroupCommand(call.Kind))
+        return QStringLiteral("příkaz %1 bere jména ze souboru lidí, ne --name").arg(call.Name);
     if (parser.isSet(QStringLiteral("name")) && (call.Everyone || !call.Names.isEmpty()))
         return QStringLiteral(
             "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
@@ -360,7 +370,9 @@ std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
         return ReadPeopleCommand(parser, positional, call);
     if (positional.size() < 2 && !parser.isSet(QStringLiteral("all")))
         return QStringLiteral("příkaz %1 potřebuje datum narození nebo jméno").arg(call.Name);
-    if (auto problem = CheckPositional(parser, positional, call))
+    if (auto problem = IsGroupCommand(call.Kind)
+            ? ReadGroup(parser.isSet(QStringLiteral("all")), positional, call)
+            : CheckPositional(parser, positional, call))
         return *problem;
     if (auto problem = CheckPeople(parser, call))
         return *problem;

@@ -14,7 +14,7 @@
 
 namespace cykl::companion {
 
-enum class Command { Day, Month, Critical, Chart, People };
+enum class Command { Day, Month, Critical, Chart, People, Match, Together };
 
 enum class Request {
     Run,

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/command.h"
 
-#include "companion/arguments.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
+#include "companion/arguments.h"
 #include "companion/people_command.h"
+#include "companion/together_command.h"
 
 #include <algorithm>
 
@@ -70,6 +71,9 @@ private:
     int RunRange(Date from, const Date &to);
     int RunChart();
     int EmitCalendar(const CriticalList &list);
+    void NoteLeftOut(const std::vector<Date> &days);
+    int RunGroup();
+    int RunMatch(const QList<Person> &people);
 
     Environment &env_;
     const Invocation &call_;
@@ -77,6 +81,8 @@ private:
     bool several_ = false; // for several people: their outputs are gathered, then emitted
     QList<QByteArray> parts_;
     std::vector<CalendarPerson> family_;
+    std::vector<CriticalList> lists_; // together: each person's days, in order
+    std::pair<Date, Date> span_; // together: the span asked for
 };
 
 int Runner::Emit(const QByteArray &data)
@@ -181,6 +187,7 @@ int Runner::RunCritical()
 // before it.
 int Runner::RunRange(Date from, const Date &to)
 {
+    span_ = { from, to };
     if (from < who_.Birth && !(to < who_.Birth)) {
         Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(who_.Birth)));
         from = who_.Birth;
@@ -197,6 +204,10 @@ int Runner::RunRange(Date from, const Date &to)
         day.Codes = Selected(day.Codes, call_.Codes);
         return day.Codes.empty();
     });
+    if (call_.Kind == Command::Together) {
+        lists_.push_back(std::move(list));
+        return ExitOk;
+    }
     if (call_.OutputFormat == Format::Ics)
         return EmitCalendar(list);
     return Emit(CriticalReport(call_.OutputFormat, who_.Birth, from, to, list, Options()));
@@ -215,13 +226,54 @@ int Runner::EmitCalendar(const CriticalList &list)
                                     call_.Merge };
     const CalendarResult calendar = family_.empty() ? CriticalCalendar(who_.Birth, list, options)
                                                     : FamilyCalendar(family_, options);
-    for (const Date &day : calendar.LeftOut) {
+    NoteLeftOut(calendar.LeftOut);
+    return Emit(QByteArray::fromStdString(calendar.Text));
+}
+
+void Runner::NoteLeftOut(const std::vector<Date> &days)
+{
+    for (const Date &day : days) {
         const QString why = IsCivilDay(day)
             ? QStringLiteral("kalendářové programy neznají dny po 31.12.9999")
             : QStringLiteral("ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná");
         Note(QStringLiteral("den %1 je vynechán: %2").arg(Czech(day), why));
     }
-    return Emit(QByteArray::fromStdString(calendar.Text));
+}
+
+// match and together: the people first, then their agreement or their shared days.
+int Runner::RunGroup()
+{
+    const auto group = GroupOf(call_, env_);
+    if (const int *status = std::get_if<int>(&group))
+        return *status;
+    const auto &people = std::get<QList<Person>>(group);
+    if (call_.Kind == Command::Match)
+        return RunMatch(people);
+    several_ = true;
+    for (const Person &person : people) {
+        who_ = person;
+        if (const int status = RunCritical(); status != ExitOk)
+            return status;
+    }
+    several_ = false;
+    std::vector<Date> leftOut;
+    const QByteArray report
+        = SharedReport(call_, env_.Now(), people, lists_, span_.first, span_.second, leftOut);
+    NoteLeftOut(leftOut);
+    return Emit(report);
+}
+
+int Runner::RunMatch(const QList<Person> &people)
+{
+    if (call_.OutputFormat != Format::Table && call_.OutputFormat != Format::Json)
+        return Usage(QStringLiteral("příkaz %1 píše jen formáty table a json").arg(call_.Name));
+    who_ = people[0];
+    return ConfirmDay([&](const Date &day, const Confirmation &first) {
+        const Confirmation second = Confirm(people[1].Birth, day);
+        if (second.Refusal != 0)
+            return Refuse(second.Refusal, people[1].Birth, day);
+        return Emit(MatchReport(call_.OutputFormat, people, day, { first, second }));
+    });
 }
 
 int Runner::RunChart()
@@ -252,6 +304,8 @@ int Runner::Run()
     }
     if (call_.Kind == Command::People)
         return RunPeople(call_, env_);
+    if (IsGroupCommand(call_.Kind))
+        return RunGroup();
     if (const auto refused = call_.Names.isEmpty() && !call_.Everyone
             ? CheckDay(call_.BirthText, call_.Birth, false)
             : std::nullopt)
@@ -283,6 +337,8 @@ int Runner::RunPerson()
     case Command::Chart:
         return RunChart();
     case Command::People:
+    case Command::Match:
+    case Command::Together:
         break;
     }
     return ExitUsage;

@@ -27,13 +27,20 @@ QString HelpText()
                "  critical NAROZENÍ ROK            celý rok, např. 2027\n"
                "  chart NAROZENÍ [DEN] -o SOUBOR   (graf) obrázek obou grafů; PNG, SVG nebo PDF\n"
                "                                   podle přípony souboru\n"
+               "  match A B [DEN]                  (shoda) shoda rytmů dvou lidí a jejich\n"
+               "                                   hodnoty dne\n"
+               "  together A,B,... [OD [DO] | ROK] (spolecne) dny, kdy dva či víc lidí mají\n"
+               "                                   stejné hlášení; i --all\n"
                "\n")
         + QString::fromUtf8(DatesLine)
         + QStringLiteral(
                "Rozsah před narozením začíná dnem narození.\n"
+               "Shoda cyklu je podíl jeho průběhu, kdy křivky dvou lidí stojí na stejné straně\n"
+               "nuly (100 % spolu, nejméně naproti sobě); nezávisí na dni.\n"
                "\n"
                "Volby (v závorce česká jména):\n"
-               "  -f, --format FORMÁT   table (výchozí), csv nebo json; u critical i ics;\n"
+               "  -f, --format FORMÁT   table (výchozí), csv nebo json; u critical a together\n"
+               "                        i ics (match jen table a json);\n"
                "                        bez -f podle přípony souboru -o (.csv, .json, .ics)\n"
                "  -o, --output SOUBOR   zapsat do SOUBORU; -o - je standardní výstup\n"
                "  --excel               CSV pro český tabulkový procesor (středníky, BOM)\n"
@@ -102,6 +109,17 @@ QString CommandHelpText(Command command)
          "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
          "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
          "řádky „jméno = D.M.RRRR“.\n"),
+        ("Použití: cyklometrika match A B [DEN] [-f table|json] [-o SOUBOR]\n"
+         "Shoda rytmů dvou lidí (jména ze souboru lidí nebo data narození) v každém\n"
+         "cyklu a celkem, vedle hodnot obou v DEN (bez něj dnes). Shoda cyklu je podíl\n"
+         "jeho průběhu, kdy obě křivky stojí na stejné straně nuly: 100 %, když běží\n"
+         "spolu, nejméně, když běží naproti sobě; nezávisí na dni. Česky: shoda.\n"),
+        ("Použití: cyklometrika together A,B,... [OD [DO] | ROK] [VOLBY]\n"
+         "       cyklometrika together --all [OD [DO] | ROK] [VOLBY]\n"
+         "Dny, kdy dva či víc lidí mají stejné hlášení téhož cyklu (kritický den,\n"
+         "vrchol, útlum), s jejich jmény; bez OD a DO dnešek a 365 dní. Volby:\n"
+         "-f table|csv|json|ics, -o SOUBOR, --excel, --remind HODINY|H:MM.\n"
+         "Česky: spolecne, společné.\n"),
     };
     return QString::fromUtf8(texts[static_cast<int>(command)]) + QLatin1Char('\n')
         + QString::fromUtf8(DatesLine);
