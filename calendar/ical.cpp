@@ -86,7 +86,7 @@ std::string UidName(std::string_view name)
             part += c;
         } else {
             std::array<char, 4> hex {};
-            std::snprintf(hex.data(), hex.size(), "%02X", byte);
+            std::snprintf(hex.data(), hex.size(), "_%02X", byte);
             part += hex.data();
         }
     }

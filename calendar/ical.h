@@ -66,7 +66,9 @@ CalendarResult EventCalendar(const std::string &title, const std::vector<Calenda
                              const CalendarOptions &options);
 
 // A day as a UID and DTSTART write it (19960305), and a name as a part of a UID: ASCII
-// letters and digits as they are, every other byte in hex.
+// letters and digits as they are, every other byte as "_" and its two hex digits. No name
+// of letters and digits holds "_", so each name keeps a UID of its own ("A B" is A_20B,
+// "A20B" stays A20B), and such names keep the UIDs they had.
 std::string CompactDate(const Date &date);
 std::string UidName(std::string_view name);
 

@@ -53,11 +53,7 @@ public:
 
 private:
     int Usage(const QString &message) { return UsageError(env_, message); }
-    int Refuse(MessageCode code, const Date &birth, const Date &target)
-    {
-        env_.Err(Utf8Line(QString::fromStdString(MessageText(code, birth, target))));
-        return ExitRefused;
-    }
+    int Refuse(MessageCode code, const Date &birth, const Date &target);
     void Note(const QString &text) { env_.Err(Utf8Line(QStringLiteral("cyklometrika: ") + text)); }
     ReportOptions Options() const { return { who_.Name, call_.Excel }; }
     int Emit(const QByteArray &data);
@@ -78,12 +74,45 @@ private:
     Environment &env_;
     const Invocation &call_;
     Person who_; // the person the command runs for now
-    bool several_ = false; // for several people: their outputs are gathered, then emitted
+    // For several people (--all, a list of names): their outputs are gathered, then emitted
+    // as one, and one whose birth the window refuses is left out.
+    bool several_ = false;
     QList<QByteArray> parts_;
     std::vector<CalendarPerson> family_;
     std::vector<CriticalList> lists_; // together: each person's days, in order
     std::pair<Date, Date> span_; // together: the span asked for
 };
+
+// Of one of several people, the window refuses the birth, not the dates asked.
+constexpr int LeftOut = -1;
+
+// Why the window refuses a day for this birth, where its own text does not say it plainly.
+QString RefusalReason(MessageCode code, const Date &birth, const Date &target)
+{
+    if (code == 2)
+        return QStringLiteral("den %1 je před narozením %2").arg(Czech(target), Czech(birth));
+    if (code == 3)
+        return QStringLiteral("rok %1 je víc než 150 let po roce narození %2")
+            .arg(target.Year)
+            .arg(birth.Year);
+    return {};
+}
+
+// The window's text after the reason; of several people, the refused one is left out with
+// both on one line.
+int Runner::Refuse(MessageCode code, const Date &birth, const Date &target)
+{
+    const QString text = QString::fromStdString(MessageText(code, birth, target));
+    const QString why = RefusalReason(code, birth, target);
+    if (several_ && !why.isEmpty()) {
+        Note(QStringLiteral("„%1“ je vynechán(a): %2 (%3)").arg(who_.Name, why, text.trimmed()));
+        return LeftOut;
+    }
+    if (!why.isEmpty())
+        Note(why);
+    env_.Err(Utf8Line(text));
+    return ExitRefused;
+}
 
 int Runner::Emit(const QByteArray &data)
 {
@@ -188,12 +217,15 @@ int Runner::RunCritical()
 int Runner::RunRange(Date from, const Date &to)
 {
     span_ = { from, to };
+    // A year alone ("10000") is checked here; dates written out were checked already.
+    for (const Date &end : { from, to }) {
+        if (const auto refused = CheckDay(QString(), end, false))
+            return *refused;
+    }
     if (from < who_.Birth && !(to < who_.Birth)) {
         Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(who_.Birth)));
         from = who_.Birth;
     }
-    if (to.Year > LastYear)
-        return Refuse(1, who_.Birth, to);
     // A start the window refuses is refused before any day is counted from it.
     if (const Confirmation start = Confirm(who_.Birth, from); start.Refusal != 0)
         return Refuse(start.Refusal, who_.Birth, from);
@@ -250,15 +282,23 @@ int Runner::RunGroup()
     if (call_.Kind == Command::Match)
         return RunMatch(people);
     several_ = true;
+    QList<Person> kept; // as for critical, one whose birth the window refuses is left out
     for (const Person &person : people) {
         who_ = person;
-        if (const int status = RunCritical(); status != ExitOk)
+        const int status = RunCritical();
+        if (status != ExitOk && status != LeftOut)
             return status;
+        if (status == ExitOk)
+            kept.append(person);
     }
     several_ = false;
+    if (kept.size() < 2) {
+        Note(QStringLiteral("nezbyli dva lidé, kteří by mohli mít společné dny"));
+        return ExitRefused;
+    }
     std::vector<Date> leftOut;
     const QByteArray report
-        = SharedReport(call_, env_.Now(), people, lists_, span_.first, span_.second, leftOut);
+        = SharedReport(call_, env_.Now(), kept, lists_, span_.first, span_.second, leftOut);
     NoteLeftOut(leftOut);
     return Emit(report);
 }
@@ -314,11 +354,18 @@ int Runner::Run()
     const auto people = PeopleOf(call_, env_, error);
     if (!people)
         return Usage(error);
-    several_ = people->size() > 1;
+    several_ = call_.Everyone || call_.Names.size() > 1;
+    qsizetype left = 0;
     for (const Person &person : *people) {
         who_ = person;
-        if (const int status = RunPerson(); status != ExitOk)
+        const int status = RunPerson();
+        if (status != ExitOk && status != LeftOut)
             return status;
+        left += status == LeftOut ? 1 : 0;
+    }
+    if (several_ && left == people->size()) {
+        Note(QStringLiteral("nezbyl nikdo, pro koho psát"));
+        return ExitRefused;
     }
     return several_ ? EmitTogether() : ExitOk;
 }

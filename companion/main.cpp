@@ -15,6 +15,7 @@
 #include <cstring>
 
 #ifndef Q_OS_WIN
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -227,6 +228,11 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
 
 int main(int argc, char *argv[])
 {
+#ifndef Q_OS_WIN
+    // A reader that stops early (| head) is no error: a write to its closed pipe then fails
+    // with EPIPE, which FinishOut takes as the quiet end it is, instead of ending us.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     const bool outClosed = HoldClosedStandardOutput();
     const QStringList arguments = CommandArguments(argc, argv);
     ProcessEnvironment environment(ExecutableFolder(argc > 0 ? argv[0] : ""), outClosed);

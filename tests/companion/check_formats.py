@@ -198,6 +198,7 @@ def check_people_options():
 
 def check_family_ics():
     # A family of four in a people file of its own; their shared days of a year.
+    saved = os.environ.get("XDG_CONFIG_HOME")
     with tempfile.TemporaryDirectory() as config:
         os.environ["XDG_CONFIG_HOME"] = config
         for name, birth in (("Jana", "10.1.1996"), ("Petr", "5.3.1990"), ("Tomáš", "7.7.1988"),
@@ -228,11 +229,34 @@ def check_family_ics():
         check([str(e["UID"]) for e in again] == uids, "the same UIDs in any order of people")
         rows = rows_of_csv("together", "--all", "2027")
         check(len(rows) == sum(len(d["shared"]) for d in days), "one CSV row per shared verdict")
+    if saved is None:
+        del os.environ["XDG_CONFIG_HOME"]
+    else:
+        os.environ["XDG_CONFIG_HOME"] = saved
+
+
+def check_uids_of_names():
+    # Names that an escape of bytes alone would run together ("A B" and "A20B"), through
+    # the real writer: one UID per event across all of them, and a name of letters and
+    # digits keeps the UID calendars already hold.
+    names = ["A B", "A20B", "A_20B", "a b", "A  B", "A\u00a0B", "A-B", "A2DB", "Jiří", "Jiri",
+             "Ji_C5_99_C3_AD", "J", "Jana", "Jana Nováková", "Jana_Nov"]
+    uids = []
+    for name in names:
+        events = events_of(run("critical", "10.1.1996", "2027", "--only-critical", "-f", "ics",
+                               "--name", name)[0])
+        check(len(events) > 10, f"events of {name!r}")
+        uids += [str(e["UID"]) for e in events]
+        if name.isascii() and name.isalnum():
+            check(all(u.endswith(f"-b19960110-{name}@cyklometrika") for u in uids[-len(events):]),
+                  f"the UID of {name!r} as it was")
+    check(len(set(uids)) == len(uids), f"{len(set(uids))} distinct UIDs of {len(uids)}")
 
 
 check_csv()
 check_ics()
 check_family_ics()
+check_uids_of_names()
 check_day_without_civil_date()
 check_people_options()
 for failure in FAILURES[:20]:
