@@ -169,6 +169,7 @@ const QList<QCommandLineOption> &Options()
             option({ "all", "vsichni", "všichni" }, false),
             option({ "replace", "nahradit" }, false),
             option({ "a4" }, false),
+            option({ "with", "spolu" }, true),
         };
     }();
     return options;
@@ -303,6 +304,10 @@ std::optional<QString> CheckOptions(const QCommandLineParser &parser, Invocation
             .arg(call.Name);
     if (call.Kind == Command::Chart && ChartKind(call.Output).isEmpty())
         return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
+    call.With = parser.value(QStringLiteral("with")).trimmed();
+    if (parser.isSet(QStringLiteral("with"))
+        && (call.Kind != Command::Chart || call.With.isEmpty()))
+        return QStringLiteral("--with patří k příkazu chart a chce jméno nebo datum narození");
     call.A4 = parser.isSet(QStringLiteral("a4"));
     if (call.A4 && (call.Kind != Command::Chart || ChartKind(call.Output) != QLatin1String("pdf")))
         return QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart");
@@ -362,7 +367,7 @@ std::variant<Invocation, QString> ReadPeopleCommand(const QCommandLineParser &pa
     call.Rest = positional.mid(1);
     call.Replace = parser.isSet(QStringLiteral("replace"));
     for (const char *option : { "format", "output", "remind", "only-critical", "codes", "merge",
-                                "excel", "name", "all", "a4" }) {
+                                "excel", "name", "all", "a4", "with" }) {
         if (parser.isSet(QString::fromLatin1(option)))
             return QStringLiteral("příkaz %1 nepřijímá --%2").arg(call.Name, QLatin1String(option));
     }

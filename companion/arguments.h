@@ -43,6 +43,7 @@ struct Invocation {
     bool Merge = false; // consecutive days with the same codes as one event
     QString Person; // the name that labels the output, or empty
     bool A4 = false; // chart: the PDF on an A4 landscape page
+    QString With; // chart: a second person (a name or a birth date), or empty
 };
 
 // The help: the whole, the short one that fits a terminal of 80 by 24, and a command's.

@@ -13,6 +13,10 @@ struct CyklometrikaChartJob {
     const char *Path; // UTF-8
     const char *Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
     const char *Name; // the person the picture is for (UTF-8), or empty
+    // A second person drawn beside the first (--with): the birth day, month and year, or
+    // zeros for none; the name (UTF-8, never empty when a birth is given).
+    int WithBirth[3];
+    const char *WithName;
     char Error[512]; // on failure, why (UTF-8, zero-terminated)
 };
 
@@ -22,7 +26,7 @@ typedef int (*CyklometrikaDrawChart)(CyklometrikaChartJob *job);
 
 namespace cykl::companion {
 
-inline constexpr int ChartJobVersion = 2;
+inline constexpr int ChartJobVersion = 3;
 inline constexpr const char *ChartModuleName = "cyklometrika-chart";
 inline constexpr const char *ChartEntryName = "cyklometrika_draw_chart";
 

@@ -318,10 +318,27 @@ int Runner::RunMatch(const QList<Person> &people)
 
 int Runner::RunChart()
 {
+    Person with; // --with: a second person on the same chart
+    if (!call_.With.isEmpty()) {
+        Invocation other;
+        other.Names = QStringList { call_.With };
+        const auto found = GroupOf(other, env_);
+        if (const int *status = std::get_if<int>(&found))
+            return *status;
+        with = std::get<QList<Person>>(found).first();
+    }
     return ConfirmDay([&](const Date &day, const Confirmation &) {
+        if (with.Birth.Year != 0) {
+            if (const Confirmation c = Confirm(with.Birth, day); c.Refusal != 0)
+                return Refuse(c.Refusal, with.Birth, day);
+        }
         QString error;
         const QString kind = call_.A4 ? QStringLiteral("pdf-a4") : ChartKind(call_.Output);
-        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind, who_.Name }, error))
+        const QString name = who_.Name.isEmpty() && with.Birth.Year != 0
+            ? QString::fromStdString(CzechDate(who_.Birth))
+            : who_.Name;
+        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind, name, with.Birth, with.Name },
+                           error))
             return int(ExitOk);
         Note(QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call_.Output, error));
         return int(ExitOutputFailed);

@@ -57,6 +57,7 @@ QString HelpText()
                "  --remind HODINY|H:MM  (--připomínka) u ics upozornění HODINY před dnem,\n"
                "                        nebo v čas H:MM v ten den (7:00)\n"
                "  --a4                  u chart do PDF: graf na stránce A4 naležato, k tisku\n"
+               "  --with KDO            (--spolu) u chart i křivky a sloupce druhého člověka\n"
                "  --replace             (--nahradit) u people add změnit datum jména\n"
                "  -h, --help            (--nápověda) tato nápověda; PŘÍKAZ -h nápověda příkazu\n"
                "  -v, --version         (--verze) vypsat verzi\n"
@@ -112,8 +113,10 @@ QString CommandHelpText(Command command)
          "svého prvního dne a události dalších dnů by v kalendáři zůstaly.\n"
          "Česky: kriticke, kritické.\n"),
         ("Použití: cyklometrika chart NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
+         "                            [--with KDO]\n"
          "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
-         "Česky: graf.\n"),
+         "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
+         "dne vedle prvních, s legendou jmen. Česky: graf.\n"),
         ("Použití: cyklometrika people [list | add JMÉNO NAROZENÍ [--replace] |\n"
          "                              remove JMÉNO]\n"
          "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"

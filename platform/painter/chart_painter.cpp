@@ -186,8 +186,11 @@ void PaintCurves(const Frame &frame, const ChartModel &model)
                 curve.append(QPointF(x(point), frame.Y(*value)));
         }
         const QColor colour = Colour(look::ColoursOf(set).Line);
-        frame.Painter.setPen(QPen(colour, look::CurveWidth));
-        for (qsizetype point = 1; point < curve.size(); ++point)
+        frame.Painter.setPen(QPen(colour, look::CurveWidth, frame.Options.CurveStyle));
+        if (frame.Options.CurveStyle != Qt::SolidLine)
+            frame.Painter.drawPolyline(curve); // one dash pattern along the whole curve
+        for (qsizetype point = 1; point < curve.size() && frame.Options.CurveStyle == Qt::SolidLine;
+             ++point)
             frame.Painter.drawLine(curve[point - 1], curve[point]);
         const auto marked = model.Value(set, frame.Options.MarkedPoint);
         if (marked)
@@ -198,6 +201,10 @@ void PaintCurves(const Frame &frame, const ChartModel &model)
 
 void PaintLineChart(const Frame &frame, const ChartModel &model)
 {
+    if (frame.Options.CurvesOnly) {
+        PaintCurves(frame, model);
+        return;
+    }
     PaintValueAxis(frame);
     PaintDayAxis(frame, model);
     PaintZeroLine(frame);
