@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/arguments.h"
 
+#include "companion/date_arguments.h"
 #include "companion/together_command.h"
 
 #include <QCommandLineParser>

@@ -2,6 +2,7 @@
 // Who the commands match and together are for.
 #include "companion/together_command.h"
 
+#include "companion/date_arguments.h"
 #include "companion/people_command.h"
 #include "companion/report_parts.h"
 
