@@ -39,6 +39,13 @@ std::array<double, 3> ValuesOf(const Confirmation &c)
     return { c.Day.Physical, c.Day.Emotional, c.Day.Intellectual };
 }
 
+// "Jana (10.1.1996)", or the date alone for a person known only by it.
+QString Who(const Person &person)
+{
+    const QString birth = Utf8(CzechDate(person.Birth));
+    return person.Name == birth ? birth : QStringLiteral("%1 (%2)").arg(person.Name, birth);
+}
+
 QString Percent(int value)
 {
     return QStringLiteral("%1 %").arg(value);
@@ -47,9 +54,8 @@ QString Percent(int value)
 QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreement &a,
                       const std::array<Confirmation, 2> &days)
 {
-    QStringList lines { QStringLiteral("Shoda rytmů: %1 (%2) a %3 (%4), narozeni %5 dní od sebe")
-                            .arg(people[0].Name, Utf8(CzechDate(people[0].Birth)), people[1].Name,
-                                 Utf8(CzechDate(people[1].Birth)))
+    QStringList lines { QStringLiteral("Shoda rytmů: %1 a %2, narozeni %3 dní od sebe")
+                            .arg(Who(people[0]), Who(people[1]))
                             .arg(a.DayDifference) };
     lines += Wrap(QStringLiteral("Shoda cyklu je podíl jeho průběhu, kdy obě křivky stojí na "
                                  "stejné straně nuly; nezávisí na dni, je stejná každý den."),
@@ -130,7 +136,7 @@ QByteArray SharedTable(const QList<Person> &people, const Date &from, const Date
 {
     QStringList who;
     for (const Person &person : people)
-        who.append(QStringLiteral("%1 (%2)").arg(person.Name, Utf8(CzechDate(person.Birth))));
+        who.append(Who(person));
     QStringList lines {
         QStringLiteral("Společné dny %1 až %2").arg(Utf8(CzechDate(from)), Utf8(CzechDate(to)))
     };
