@@ -14,7 +14,7 @@
 
 namespace cykl::companion {
 
-enum class Command { Day, Month, Critical, Chart, People };
+enum class Command { Day, Month, Critical, Chart, People, Match, Together };
 
 enum class Request {
     Run,
@@ -43,6 +43,7 @@ struct Invocation {
     bool Merge = false; // consecutive days with the same codes as one event
     QString Person; // the name that labels the output, or empty
     bool A4 = false; // chart: the PDF on an A4 landscape page
+    QString With; // chart: a second person (a name or a birth date), or empty
 };
 
 // The invocation, or the message of a usage error.

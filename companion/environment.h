@@ -30,6 +30,9 @@ struct ChartRequest {
     QString Path;
     QString Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
     QString Name; // the person the picture is for, or empty
+    // A second person's curves and bars beside the first's (--with); WithBirth.Year 0: none.
+    Date WithBirth;
+    QString WithName;
 };
 
 class Environment {

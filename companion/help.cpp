@@ -27,6 +27,10 @@ QString HelpText()
                "  critical NAROZENÍ ROK            celý rok, např. 2027\n"
                "  chart NAROZENÍ [DEN] -o SOUBOR   (graf) obrázek obou grafů; PNG, SVG nebo PDF\n"
                "                                   podle přípony souboru\n"
+               "  match A B [DEN]                  (shoda) shoda rytmů dvou lidí a jejich\n"
+               "                                   hodnoty dne\n"
+               "  together A,B,... [OD [DO] | ROK] (spolecne) dny, kdy dva či víc lidí mají\n"
+               "                                   stejné hlášení; i --all\n"
                "  people [list]                    (lide [seznam]) jména ze souboru lidí\n"
                "  people add JMÉNO NAROZENÍ        (lide pridat) zapsat jméno a datum narození\n"
                "  people remove JMÉNO              (lide odebrat) jméno ze souboru odebrat\n"
@@ -35,10 +39,13 @@ QString HelpText()
         + QStringLiteral(
                "Rozsah před narozením začíná dnem narození. NAROZENÍ je datum, nebo jméno\n"
                "ze souboru lidí; critical a day berou i víc jmen (Jana,Petr) nebo --all.\n"
+               "Shoda cyklu je podíl jeho průběhu, kdy křivky dvou lidí stojí na stejné straně\n"
+               "nuly (100 % spolu, nejméně naproti sobě); nezávisí na dni.\n"
                "\n"
                "Volby (v závorce česká jména, s háčky i bez nich):\n"
                "  -f, --format FORMÁT   (--formát) table (výchozí), csv nebo json; u critical\n"
-               "                        i ics; bez -f podle přípony -o (.txt, .csv, .json, .ics)\n"
+               "                        a together i ics, u match jen table a json; bez -f\n"
+               "                        podle přípony -o (.txt, .csv, .json, .ics)\n"
                "  -o, --output SOUBOR   (--výstup) zapsat do SOUBORU; -o - je standardní výstup\n"
                "  --excel               CSV pro český tabulkový procesor (středníky, BOM)\n"
                "  --name JMÉNO          (--jméno) jméno v hlavičce, polích a v kalendáři\n"
@@ -50,6 +57,7 @@ QString HelpText()
                "  --remind HODINY|H:MM  (--připomínka) u ics upozornění HODINY před dnem,\n"
                "                        nebo v čas H:MM v ten den (7:00)\n"
                "  --a4                  u chart do PDF: graf na stránce A4 naležato, k tisku\n"
+               "  --with KDO            (--spolu) u chart i křivky a sloupce druhého člověka\n"
                "  --replace             (--nahradit) u people add změnit datum jména\n"
                "  -h, --help            (--nápověda) tato nápověda; PŘÍKAZ -h nápověda příkazu\n"
                "  -v, --version         (--verze) vypsat verzi\n"
@@ -105,8 +113,10 @@ QString CommandHelpText(Command command)
          "svého prvního dne a události dalších dnů by v kalendáři zůstaly.\n"
          "Česky: kriticke, kritické.\n"),
         ("Použití: cyklometrika chart NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
+         "                            [--with KDO]\n"
          "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
-         "Česky: graf.\n"),
+         "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
+         "dne vedle prvních, s legendou jmen. Česky: graf.\n"),
         ("Použití: cyklometrika people [list | add JMÉNO NAROZENÍ [--replace] |\n"
          "                              remove JMÉNO]\n"
          "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
@@ -114,6 +124,17 @@ QString CommandHelpText(Command command)
          "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
          "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
          "řádky „jméno = D.M.RRRR“.\n"),
+        ("Použití: cyklometrika match A B [DEN] [-f table|json] [-o SOUBOR]\n"
+         "Shoda rytmů dvou lidí (jména ze souboru lidí nebo data narození) v každém\n"
+         "cyklu a celkem, vedle hodnot obou v DEN (bez něj dnes). Shoda cyklu je podíl\n"
+         "jeho průběhu, kdy obě křivky stojí na stejné straně nuly: 100 %, když běží\n"
+         "spolu, nejméně, když běží naproti sobě; nezávisí na dni. Česky: shoda.\n"),
+        ("Použití: cyklometrika together A,B,... [OD [DO] | ROK] [VOLBY]\n"
+         "       cyklometrika together --all [OD [DO] | ROK] [VOLBY]\n"
+         "Dny, kdy dva či víc lidí mají stejné hlášení téhož cyklu (kritický den,\n"
+         "vrchol, útlum), s jejich jmény; bez OD a DO dnešek a 365 dní. Volby:\n"
+         "-f table|csv|json|ics, -o SOUBOR, --excel, --remind HODINY|H:MM.\n"
+         "Česky: spolecne, společné.\n"),
     };
     return QString::fromUtf8(texts[static_cast<int>(command)]) + QLatin1Char('\n')
         + QString::fromUtf8(DatesLine);

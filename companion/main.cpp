@@ -257,6 +257,11 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
     job.Kind = kind.constData();
     job.Name = person.constData();
     job.Write = WritePicture;
+    const QByteArray with = request.WithName.toUtf8();
+    const int withBirth[3]
+        = { request.WithBirth.Day, request.WithBirth.Month, request.WithBirth.Year };
+    std::memcpy(job.WithBirth, withBirth, sizeof withBirth);
+    job.WithName = with.constData();
     if (draw(&job) == 0)
         return true;
     error = QString::fromUtf8(job.Error);

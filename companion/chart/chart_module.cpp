@@ -54,7 +54,11 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
     std::copy(job->Fields, job->Fields + 6, fields.begin());
     const QString kind = QString::fromLatin1(job->Kind);
     const QString name = QString::fromUtf8(job->Name != nullptr ? job->Name : "");
-    const QByteArray bytes = cykl::chart_picture::Picture(fields, name).Render(kind);
+    std::optional<cykl::chart_picture::WithPerson> with;
+    if (job->WithBirth[2] != 0)
+        with = { { job->WithBirth[0], job->WithBirth[1], job->WithBirth[2] },
+                 QString::fromUtf8(job->WithName != nullptr ? job->WithName : "") };
+    const QByteArray bytes = cykl::chart_picture::Picture(fields, name, with).Render(kind);
     if (bytes.isEmpty()) {
         SetError(job, QStringLiteral("obrázek druhu „%1“ nakreslit nelze").arg(kind));
         return 1;

@@ -62,8 +62,17 @@ public:
     {
         painter_.save();
         painter_.setClipRect(clip_);
-        painter_.setPen(QPen(Colour(look::ColoursOf(curve.Set).Line), look::CurveWidth));
-        for (std::size_t point = 1; point < curve.Points.size(); ++point)
+        painter_.setPen(
+            QPen(Colour(look::ColoursOf(curve.Set).Line), look::CurveWidth, options_.CurveStyle));
+        if (options_.CurveStyle != Qt::SolidLine) {
+            // one dash pattern along the whole curve
+            QPolygonF line;
+            for (const layout::Point &point : curve.Points)
+                line.append(At(point));
+            painter_.drawPolyline(line);
+        }
+        for (std::size_t point = 1;
+             point < curve.Points.size() && options_.CurveStyle == Qt::SolidLine; ++point)
             painter_.drawLine(At(curve.Points[point - 1]), At(curve.Points[point]));
         painter_.restore();
     }
@@ -137,8 +146,12 @@ void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,
 void PaintLayout(QPainter &painter, const layout::Chart &chart, const PaintOptions &options)
 {
     const Painter paint(painter, chart, options);
-    for (const layout::Element &element : chart.Elements)
-        std::visit(paint, element);
+    for (const layout::Element &element : chart.Elements) {
+        const bool curve = std::holds_alternative<layout::Curve>(element)
+            || std::holds_alternative<layout::Mark>(element);
+        if (curve || !options.CurvesOnly)
+            std::visit(paint, element);
+    }
 }
 
 } // namespace cykl::chart

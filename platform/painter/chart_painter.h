@@ -24,6 +24,10 @@ struct PaintOptions {
     // MarkedPoint (zero-based; -1: none) is marked on every curve.
     bool ShowZeroBars = false;
     int MarkedPoint = -1;
+    // For a second person's curves over the first's: the line of the curves, and a line
+    // chart's curves alone (no axes, grid or zero line).
+    Qt::PenStyle CurveStyle = Qt::SolidLine;
+    bool CurvesOnly = false;
 };
 
 void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,

@@ -101,6 +101,7 @@ private slots:
     void picture();
     void svgSaysWhatItShows_data();
     void svgSaysWhatItShows();
+    void twoPeople();
 };
 
 void TestCompanionChart::picture_data()
@@ -263,6 +264,32 @@ void TestCompanionChart::svgSaysWhatItShows()
     QCOMPARE(svg.Circles.size(), 3);
     for (const QPointF &centre : svg.Circles)
         QCOMPARE(centre.x(), svg.Circles.first().x());
+}
+
+// A second person: the dashed curves marked on the day too, both people's bars under their
+// names, the legend of the two names, and both in the title and description.
+void TestCompanionChart::twoPeople()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("spolu.svg"));
+    QByteArray error;
+    QVERIFY2(Draw(path, error,
+                  { QStringLiteral("--name"), QStringLiteral("Jana"), QStringLiteral("--spolu"),
+                    QStringLiteral("5.3.1990") }),
+             error);
+    const SvgContent svg = ReadSvg(path);
+    QCOMPARE(svg.Title, QStringLiteral("Cyklometrika – Jana a 5.3.1990"));
+    QVERIFY2(svg.Description.endsWith(QStringLiteral(
+                 "-87 %. Datum narození 5.3.1990. Den 5.3.1996: fyzická kondice 94 %, citová "
+                 "vnímavost 97 %, síla intelektu 45 %")),
+             qPrintable(svg.Description));
+    QCOMPARE(svg.Texts.count(QStringLiteral("Jana")), 2); // the legend and the bars
+    QCOMPARE(svg.Texts.count(QStringLiteral("5.3.1990")), 2);
+    QCOMPARE(svg.Circles.size(), 6);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.readAll().contains("stroke-dasharray"));
+    QVERIFY(QSvgRenderer(path).defaultSize().width() > PictureSize.width());
 }
 
 QTEST_MAIN(TestCompanionChart)
