@@ -138,6 +138,8 @@ void WriteEvent(Writer &out, const Date &birth, const CriticalDay &first, const 
     out.Line("BEGIN", "VEVENT");
     out.Line("UID", CompactDate(first.Day) + "-b" + CompactDate(birth) + who + "@cyklometrika");
     out.Line("DTSTAMP", Stamp(options.Stamp));
+    if (options.FeedSequence)
+        out.Line("SEQUENCE", std::to_string(*options.FeedSequence));
     out.Line("DTSTART;VALUE=DATE", CompactDate(first.Day));
     out.Line("DTEND;VALUE=DATE", CompactDate(NextCivilDay(last)));
     out.Line("SUMMARY", EscapeText(summary));
@@ -186,6 +188,10 @@ CalendarResult WriteCalendar(const std::string &title, const std::vector<Calenda
     out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
     out.Line("CALSCALE", "GREGORIAN");
     out.Line("X-WR-CALNAME", EscapeText("Cyklometrika " + title));
+    if (options.FeedSequence) {
+        out.Line("REFRESH-INTERVAL;VALUE=DURATION", "P1D");
+        out.Line("X-PUBLISHED-TTL", "P1D");
+    }
     for (const CalendarPerson &person : people)
         WriteDays(out, person, options, result);
     out.Line("END", "VCALENDAR");

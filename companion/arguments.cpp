@@ -28,6 +28,14 @@ const QList<std::pair<QString, Command>> &CommandNames()
         { QStringLiteral("people"), Command::People },
         { QStringLiteral("lide"), Command::People },
         { QStringLiteral("lidé"), Command::People },
+        { QStringLiteral("feed"), Command::Feed },
+        { QStringLiteral("kalendar"), Command::Feed },
+        { QStringLiteral("kalendář"), Command::Feed },
+        { QStringLiteral("notify"), Command::Notify },
+        { QStringLiteral("upozornit"), Command::Notify },
+        { QStringLiteral("reminders"), Command::Reminders },
+        { QStringLiteral("upozorneni"), Command::Reminders },
+        { QStringLiteral("upozornění"), Command::Reminders },
     };
     return names;
 }
@@ -162,6 +170,9 @@ const QList<QCommandLineOption> &Options()
             option({ "all", "vsichni", "všichni" }, false),
             option({ "replace", "nahradit" }, false),
             option({ "a4" }, false),
+            option({ "day", "den" }, true),
+            option({ "time", "cas", "čas" }, true),
+            option({ "calendar", "kalendar", "kalendář" }, true),
         };
     }();
     return options;
@@ -352,7 +363,7 @@ std::variant<Invocation, QString> ReadPeopleCommand(const QCommandLineParser &pa
     call.Rest = positional.mid(1);
     call.Replace = parser.isSet(QStringLiteral("replace"));
     for (const char *option : { "format", "output", "remind", "only-critical", "codes", "merge",
-                                "excel", "name", "all", "a4" }) {
+                                "excel", "name", "all", "a4", "day", "time", "calendar" }) {
         if (parser.isSet(QString::fromLatin1(option)))
             return QStringLiteral("příkaz %1 nepřijímá --%2").arg(call.Name, QLatin1String(option));
     }
@@ -397,6 +408,11 @@ std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
     call.Name = positional.first();
     if (call.Kind == Command::People)
         return ReadPeopleCommand(parser, positional, call);
+    if (call.Kind == Command::Feed || call.Kind == Command::Notify
+        || call.Kind == Command::Reminders)
+        return ReadScheduleCommand(parser, positional, call);
+    if (auto problem = ScheduleOptionsMisplaced(parser, call))
+        return *problem;
     if (positional.size() < 2 && !parser.isSet(QStringLiteral("all")))
         return QStringLiteral("příkaz %1 potřebuje datum narození nebo jméno").arg(call.Name);
     if (auto problem = CheckPositional(parser, positional, call))

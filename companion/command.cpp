@@ -4,6 +4,7 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "companion/arguments.h"
+#include "companion/daily.h"
 #include "companion/people_command.h"
 
 #include <algorithm>
@@ -244,7 +245,7 @@ int Runner::EmitCalendar(const CriticalList &list)
     const UtcTime stamp { now.date().year(), now.date().month(),  now.date().day(),
                           now.time().hour(), now.time().minute(), now.time().second() };
     const CalendarOptions options { stamp, call_.RemindMinutes, who_.Name.toStdString(),
-                                    call_.Merge };
+                                    call_.Merge, std::nullopt };
     const CalendarResult calendar = family_.empty() ? CriticalCalendar(who_.Birth, list, options)
                                                     : FamilyCalendar(family_, options);
     for (const Date &day : calendar.LeftOut) {
@@ -284,6 +285,12 @@ int Runner::Run()
     }
     if (call_.Kind == Command::People)
         return RunPeople(call_, env_);
+    if (call_.Kind == Command::Feed)
+        return RunFeed(call_, env_);
+    if (call_.Kind == Command::Notify)
+        return RunNotify(call_, env_);
+    if (call_.Kind == Command::Reminders)
+        return RunReminders(call_, env_);
     if (const auto refused = call_.Names.isEmpty() && !call_.Everyone
             ? CheckDay(call_.BirthText, call_.Birth, false)
             : std::nullopt)
@@ -322,6 +329,9 @@ int Runner::RunPerson()
     case Command::Chart:
         return RunChart();
     case Command::People:
+    case Command::Feed:
+    case Command::Notify:
+    case Command::Reminders:
         break;
     }
     return ExitUsage;
