@@ -153,11 +153,12 @@ int TurnOnAutostart(const Invocation &call, Environment &environment, const Plac
         DailyNote(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
         return ExitOutputFailed;
     }
-    environment.Out(
-        QStringLiteral("Denní upozornění zapnuto: po každém přihlášení (systemd uživatele tu "
-                       "neběží; položka %1).\n")
-            .arg(places.Autostart)
-            .toUtf8());
+    const QString time = call.AtMinutes ? QStringLiteral(" Čas --cas platí jen pro časovač.")
+                                        : QString();
+    environment.Out(QStringLiteral("Denní upozornění zapnuto: po každém přihlášení (časovač "
+                                   "systemd uživatele tu není; položka %1).%2\n")
+                        .arg(places.Autostart, time)
+                        .toUtf8());
     return ExitOk;
 }
 
