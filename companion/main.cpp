@@ -159,10 +159,14 @@ public:
         return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
 #else
         const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        return QDir::isAbsolutePath(config) ? config : QDir::homePath() + QStringLiteral("/.config");
+        return QDir::isAbsolutePath(config) ? config
+                                            : QDir::homePath() + QStringLiteral("/.config");
 #endif
     }
-    QString ProgramPath() const override { return folder_ + QStringLiteral("/cyklometrika"); }
+    QString ProgramPath() const override
+    {
+        return folder_ + QStringLiteral("/cyklometrika");
+    }
     int UserManager(const QStringList &arguments, QByteArray &output) override;
 
     QString PeoplePath() const override
@@ -221,8 +225,8 @@ QFunctionPointer ProcessEnvironment::LoadModule(const char *moduleName, const ch
 
 bool ProcessEnvironment::Notify(const QList<Notice> &notices, QString &error)
 {
-    const auto notify
-        = reinterpret_cast<CyklometrikaNotify>(LoadModule(NotifyModuleName, NotifyEntryName, error));
+    const auto notify = reinterpret_cast<CyklometrikaNotify>(
+        LoadModule(NotifyModuleName, NotifyEntryName, error));
     if (notify == nullptr)
         return false;
     QList<QByteArray> texts;
@@ -259,8 +263,8 @@ int ProcessEnvironment::UserManager(const QStringList &arguments, QByteArray &ou
 
 bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
 {
-    const auto draw
-        = reinterpret_cast<CyklometrikaDrawChart>(LoadModule(ChartModuleName, ChartEntryName, error));
+    const auto draw = reinterpret_cast<CyklometrikaDrawChart>(
+        LoadModule(ChartModuleName, ChartEntryName, error));
     if (draw == nullptr)
         return false;
     const QByteArray path = request.Path.toUtf8();

@@ -16,10 +16,11 @@ std::optional<Notice> NoticeOf(const Person &person, const Date &day, Environmen
 {
     const Confirmation c = Confirm(person.Birth, day);
     if (c.Refusal != 0) {
-        DailyNote(environment, QStringLiteral("„%1“ je vynechán(a): %2")
-                                   .arg(person.Name, QString::fromStdString(MessageText(
-                                                         c.Refusal, person.Birth, day))
-                                                         .trimmed()));
+        DailyNote(
+            environment,
+            QStringLiteral("„%1“ je vynechán(a): %2")
+                .arg(person.Name,
+                     QString::fromStdString(MessageText(c.Refusal, person.Birth, day)).trimmed()));
         return std::nullopt;
     }
     if (c.Verdicts.empty())

@@ -39,8 +39,9 @@ QString Clock(int minutes)
 
 // One argument of a unit's command line: in double quotes, with systemd's specifiers (%)
 // and variables ($) kept literal.
-QString UnitQuoted(QString text)
+QString UnitQuoted(const QString &argument)
 {
+    QString text = argument;
     text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
     text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
     text.replace(QLatin1Char('%'), QStringLiteral("%%"));
@@ -49,7 +50,7 @@ QString UnitQuoted(QString text)
 }
 
 // One argument of a desktop entry's Exec: quoted, then the value's own backslash escape.
-QString ExecQuoted(QString text)
+QString ExecQuoted(const QString &text)
 {
     QString quoted;
     for (const QChar c : text) {
@@ -90,7 +91,7 @@ void RemoveWithEmptyFolders(const QString &path, const QString &config)
 
 // The command of the daily run, in the quoting of `quote`.
 QString RunCommandLine(const Invocation &call, Environment &environment,
-                       QString (*quote)(QString))
+                       QString (*quote)(const QString &))
 {
     QString line = quote(environment.ProgramPath()) + QStringLiteral(" upozornit");
     if (!call.CalendarFile.isEmpty())
@@ -153,8 +154,8 @@ int TurnOnAutostart(const Invocation &call, Environment &environment, const Plac
         DailyNote(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
         return ExitOutputFailed;
     }
-    const QString time = call.AtMinutes ? QStringLiteral(" Čas --cas platí jen pro časovač.")
-                                        : QString();
+    const QString time
+        = call.AtMinutes ? QStringLiteral(" Čas --cas platí jen pro časovač.") : QString();
     environment.Out(QStringLiteral("Denní upozornění zapnuto: po každém přihlášení (časovač "
                                    "systemd uživatele tu není; položka %1).%2\n")
                         .arg(places.Autostart, time)
@@ -188,9 +189,10 @@ int TurnOff(Environment &environment, bool quiet)
 int TimerMinutes(const Places &places)
 {
     QFile file(places.TimerTime);
-    const QString text = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
-                                                        : QString();
-    static const QRegularExpression time(QStringLiteral("OnCalendar=\\*-\\*-\\* (\\d\\d):(\\d\\d)"));
+    const QString text
+        = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    static const QRegularExpression time(
+        QStringLiteral("OnCalendar=\\*-\\*-\\* (\\d\\d):(\\d\\d)"));
     const auto match = time.match(text);
     return match.hasMatch() ? match.captured(1).toInt() * 60 + match.captured(2).toInt()
                             : DefaultMinutes;
@@ -226,6 +228,12 @@ int Status(Environment &environment)
 
 int RunReminders(const Invocation &call, Environment &environment)
 {
+#ifdef Q_OS_WIN
+    DailyNote(environment,
+              QStringLiteral("denní upozornění je jen pro plochu Linuxu; na Windows "
+                             "odebírejte kalendář příkazu kalendar"));
+    return ExitOutputFailed;
+#endif
     const QString action = call.Rest.value(0);
     if (action == QLatin1String("stav") || action == QLatin1String("status"))
         return Status(environment);

@@ -61,15 +61,19 @@ extern "C" Q_DECL_EXPORT int cyklometrika_notify(CyklometrikaNotifyJob *job)
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     const QDBusConnection bus = QDBusConnection::sessionBus();
-    const auto close = qScopeGuard([] { QDBusConnection::disconnectFromBus(QStringLiteral("qt_default_session_bus")); });
+    const auto close = qScopeGuard(
+        [] { QDBusConnection::disconnectFromBus(QStringLiteral("qt_default_session_bus")); });
     if (!bus.isConnected()) {
-        SetError(job, QStringLiteral("sezení nemá sběrnici D-Bus (%1)").arg(bus.lastError().message()));
+        SetError(job,
+                 QStringLiteral("sezení nemá sběrnici D-Bus (%1)").arg(bus.lastError().message()));
         return 1;
     }
     for (int i = 0; i < job->Count; ++i) {
-        const QDBusMessage reply = bus.call(NotifyCall(job->Notices[i]), QDBus::Block, ReplyMilliseconds);
+        const QDBusMessage reply
+            = bus.call(NotifyCall(job->Notices[i]), QDBus::Block, ReplyMilliseconds);
         if (reply.type() != QDBusMessage::ReplyMessage) {
-            SetError(job, QStringLiteral("služba upozornění neodpovídá (%1)").arg(reply.errorMessage()));
+            SetError(job,
+                     QStringLiteral("služba upozornění neodpovídá (%1)").arg(reply.errorMessage()));
             return 1;
         }
     }

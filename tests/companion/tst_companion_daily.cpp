@@ -32,8 +32,9 @@ QByteArray Feed(const QString &day)
 QMap<QString, QString> Events(const QByteArray &feed)
 {
     QMap<QString, QString> events;
-    static const QRegularExpression event(QStringLiteral("BEGIN:VEVENT\r\nUID:([^\r]*)(.*?)END:VEVENT"),
-                                          QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression event(
+        QStringLiteral("BEGIN:VEVENT\r\nUID:([^\r]*)(.*?)END:VEVENT"),
+        QRegularExpression::DotMatchesEverythingOption);
     static const QRegularExpression stamp(QStringLiteral("DTSTAMP:[^\r]*\r\n"));
     for (const auto &match : event.globalMatch(QString::fromUtf8(feed)))
         events.insert(match.captured(1), match.captured(2).remove(stamp));
@@ -76,8 +77,8 @@ void TestCompanionDaily::feedShiftsByADay()
     const auto a = Events(first);
     const auto b = Events(second);
     QVERIFY(a.size() > 300);
-    for (const auto &[events, from, to] : { std::tuple { a, "20260525", "20270706" },
-                                            std::tuple { b, "20260526", "20270707" } }) {
+    for (const auto &[events, from, to] :
+         { std::tuple { a, "20260525", "20270706" }, std::tuple { b, "20260526", "20270707" } }) {
         QStringList days;
         for (const QString &uid : events.keys())
             days << uid.left(8);
@@ -104,7 +105,8 @@ void TestCompanionDaily::feedSequenceFollowsTheWording()
     const QByteArray fingerprint
         = QCryptographicHash::hash(feed.toUtf8(), QCryptographicHash::Sha256).toHex();
     QVERIFY2(WordingFingerprints.value(FeedRevision) == fingerprint,
-             qPrintable("the feed's events read differently: raise FeedRevision and record " + fingerprint));
+             qPrintable("the feed's events read differently: raise FeedRevision and record "
+                        + fingerprint));
 }
 
 void TestCompanionDaily::remindersOnAndOff_data()
@@ -128,8 +130,8 @@ void TestCompanionDaily::remindersOnAndOff()
         QVERIFY(script.open(QIODevice::WriteOnly));
         script.write("#!/bin/sh\necho \"$*\" >> '" + bin.filePath("calls").toUtf8()
                      + "'\ncase \"$2\" in\n  enable) touch '" + state.toUtf8()
-                     + "' ;;\n  disable) rm -f '" + state.toUtf8()
-                     + "' ;;\n  is-enabled) test -e '" + state.toUtf8() + "' ;;\nesac\n");
+                     + "' ;;\n  disable) rm -f '" + state.toUtf8() + "' ;;\n  is-enabled) test -e '"
+                     + state.toUtf8() + "' ;;\nesac\n");
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
@@ -154,7 +156,8 @@ void TestCompanionDaily::remindersOnAndOff()
         : config + "/autostart/cyklometrika-upozorneni.desktop";
     QFile file(made);
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(FilesUnder(home.path()).join(u' ')));
-    const QByteArray quoted = userManager ? "--kalendar \"/k/a b%%$$.ics\"" : "--kalendar \"/k/a b%%\\\\$.ics\"";
+    const QByteArray quoted
+        = userManager ? "--kalendar \"/k/a b%%$$.ics\"" : "--kalendar \"/k/a b%%\\\\$.ics\"";
     QVERIFY2(file.readAll().contains(quoted), quoted);
     const QString status = run({ "stav" });
     QVERIFY2(status.contains(userManager ? QStringLiteral("v 6:30") : QStringLiteral("přihlášení")),
