@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/ical.h"
 
+#include "calendar/civil_calendar.h"
 #include "calendar/texts.h"
 
 #include <algorithm>

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/command.h"
 
+#include "calendar/civil_calendar.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "companion/arguments.h"
 #include "companion/daily.h"
+#include "companion/date_arguments.h"
+#include "companion/help.h"
 #include "companion/people_command.h"
 
 #include <algorithm>
@@ -61,6 +64,7 @@ private:
     int EmitTogether();
     std::optional<int> CheckDay(const QString &text, const Date &date, bool month);
     std::optional<Date> FirstDateOrToday(bool month, QString &error);
+    template<typename Then> int Confirmed(const Date &target, Then then);
     template<typename Then> int ConfirmDay(Then then);
     int RunMonth();
     int RunCritical();
@@ -147,8 +151,18 @@ std::optional<Date> Runner::FirstDateOrToday(bool month, QString &error)
     return DateArgument(call_.Rest.first(), month, error);
 }
 
-// The day of `day` and `chart`: the argument or today, confirmed as the window would; then
-// the rest of the command with that day and its confirmation.
+// One confirmation of the person's birth and the target, as the window would: a refusal
+// is told, else the rest of the command runs with it. The month and the day share it.
+template<typename Then> int Runner::Confirmed(const Date &target, Then then)
+{
+    const Confirmation c = Confirm(who_.Birth, target);
+    if (c.Refusal != 0)
+        return Refuse(c.Refusal, who_.Birth, target);
+    return then(c);
+}
+
+// The day of `day` and `chart`: the argument or today, confirmed; then the rest of the
+// command with that day and its confirmation.
 template<typename Then> int Runner::ConfirmDay(Then then)
 {
     QString error;
@@ -157,10 +171,7 @@ template<typename Then> int Runner::ConfirmDay(Then then)
         return Usage(error);
     if (const auto refused = CheckDay(call_.Rest.value(0), *day, false))
         return *refused;
-    const Confirmation c = Confirm(who_.Birth, *day);
-    if (c.Refusal != 0)
-        return Refuse(c.Refusal, who_.Birth, *day);
-    return then(*day, c);
+    return Confirmed(*day, [&](const Confirmation &c) { return then(*day, c); });
 }
 
 int Runner::RunMonth()
@@ -172,12 +183,11 @@ int Runner::RunMonth()
     if (const auto refused = CheckDay(call_.Rest.value(0), *month, true))
         return *refused;
     const Date target = MonthTarget(who_.Birth, *month);
-    const Confirmation c = Confirm(who_.Birth, target);
-    if (c.Refusal != 0)
-        return Refuse(c.Refusal, who_.Birth, target);
-    if (target.Day > 1)
-        Note(QStringLiteral("měsíc narození začíná dnem narození %1").arg(Czech(who_.Birth)));
-    return Emit(MonthReport(call_.OutputFormat, who_.Birth, target, c.Month, Options()));
+    return Confirmed(target, [&](const Confirmation &c) {
+        if (target.Day > 1)
+            Note(QStringLiteral("měsíc narození začíná dnem narození %1").arg(Czech(who_.Birth)));
+        return Emit(MonthReport(call_.OutputFormat, who_.Birth, target, c.Month, Options()));
+    });
 }
 
 int Runner::RunCritical()
@@ -361,13 +371,6 @@ int Runner::EmitTogether()
 }
 
 } // namespace
-
-int UsageError(Environment &environment, const QString &message)
-{
-    environment.Err(Utf8Line(QStringLiteral("cyklometrika: ") + message
-                             + QStringLiteral("\nNápověda: cyklometrika --help")));
-    return ExitUsage;
-}
 
 int RunCommand(const QStringList &arguments, Environment &environment)
 {

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // kalendar: one calendar of the people file's critical days from a week ago to 400 days
 // ahead, for a calendar program that reads it again every day.
+#include "calendar/civil_calendar.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "calendar/texts.h"
 #include "companion/daily.h"
+#include "companion/date_arguments.h"
 #include "companion/people_command.h"
 
 namespace cykl::companion {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The texts of the help: the whole (--help), the short one (no command), a command's (-h).
-#include "companion/arguments.h"
+#include "companion/help.h"
 
 namespace cykl::companion {
 

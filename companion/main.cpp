@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion command: the command line against the real world. No application object
 // is made here; the chart module makes its own when a picture is drawn.
-#include "companion/chart_job.h"
 #include "companion/command.h"
-#include "companion/notify_job.h"
 #include "companion/output_file.h"
-#include "companion/system_error.h"
+#include "companion/shared/chart_job.h"
+#include "companion/shared/notify_job.h"
+#include "companion/shared/system_error.h"
 
 #include <QDir>
 #include <QFile>

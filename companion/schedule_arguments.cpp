@@ -3,6 +3,7 @@
 // [JMÉNA] [--den D] [--kalendar SOUBOR], upozorneni zapnout [--cas 7:00] [--kalendar
 // SOUBOR] | vypnout | stav.
 #include "companion/arguments.h"
+#include "companion/date_arguments.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

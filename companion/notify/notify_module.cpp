@@ -2,7 +2,7 @@
 // The entry of the notification module: each notice to the desktop's notification service
 // (org.freedesktop.Notifications) on the session bus, with the program's name, icon and
 // desktop entry.
-#include "companion/notify_job.h"
+#include "companion/shared/notify_job.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>

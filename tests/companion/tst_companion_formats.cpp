@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's own pieces: date forms, the terminal table, the iCalendar line rules,
 // and JSON and the table read back from whole commands run in memory.
+#include "calendar/civil_calendar.h"
 #include "calendar/dates.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
