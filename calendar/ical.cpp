@@ -133,6 +133,8 @@ void WriteAllDayEvent(Writer &out, const CalendarEvent &event, const CalendarOpt
     out.Line("BEGIN", "VEVENT");
     out.Line("UID", event.Uid);
     out.Line("DTSTAMP", Stamp(options.Stamp));
+    if (options.FeedSequence)
+        out.Line("SEQUENCE", std::to_string(*options.FeedSequence));
     out.Line("DTSTART;VALUE=DATE", CompactDate(event.First));
     out.Line("DTEND;VALUE=DATE", CompactDate(NextCivilDay(event.Last)));
     out.Line("SUMMARY", EscapeText(event.Summary));
@@ -187,13 +189,17 @@ void WriteDays(Writer &out, const CalendarPerson &person, const CalendarOptions 
     }
 }
 
-void OpenCalendar(Writer &out, const std::string &title)
+void OpenCalendar(Writer &out, const std::string &title, const CalendarOptions &options)
 {
     out.Line("BEGIN", "VCALENDAR");
     out.Line("VERSION", "2.0");
     out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
     out.Line("CALSCALE", "GREGORIAN");
     out.Line("X-WR-CALNAME", EscapeText("Cyklometrika " + title));
+    if (options.FeedSequence) {
+        out.Line("REFRESH-INTERVAL;VALUE=DURATION", "P1D");
+        out.Line("X-PUBLISHED-TTL", "P1D");
+    }
 }
 
 CalendarResult WriteCalendar(const std::string &title, const std::vector<CalendarPerson> &people,
@@ -201,7 +207,7 @@ CalendarResult WriteCalendar(const std::string &title, const std::vector<Calenda
 {
     CalendarResult result;
     Writer out;
-    OpenCalendar(out, title);
+    OpenCalendar(out, title, options);
     for (const CalendarPerson &person : people)
         WriteDays(out, person, options, result);
     out.Line("END", "VCALENDAR");
@@ -288,7 +294,7 @@ CalendarResult EventCalendar(const std::string &title, const std::vector<Calenda
 {
     CalendarResult result;
     Writer out;
-    OpenCalendar(out, title);
+    OpenCalendar(out, title, options);
     for (const CalendarEvent &event : events) {
         if (!IsCivilDay(event.First) || NextCivilDay(event.Last).Year > LastYear)
             result.LeftOut.push_back(event.First);

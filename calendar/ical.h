@@ -30,6 +30,9 @@ struct CalendarOptions {
     std::optional<int> RemindMinutes;
     std::string Name; // the person's name (UTF-8), or empty: in summaries and UIDs
     bool Merge = false; // consecutive days with the same codes make one event
+    // A calendar to subscribe to: it asks to be read again every day, and each event
+    // carries this SEQUENCE.
+    std::optional<int> FeedSequence;
 };
 
 struct CalendarResult {

@@ -36,6 +36,14 @@ const QList<std::pair<QString, Command>> &CommandNames()
         { QStringLiteral("together"), Command::Together },
         { QStringLiteral("spolecne"), Command::Together },
         { QStringLiteral("společné"), Command::Together },
+        { QStringLiteral("feed"), Command::Feed },
+        { QStringLiteral("kalendar"), Command::Feed },
+        { QStringLiteral("kalendář"), Command::Feed },
+        { QStringLiteral("notify"), Command::Notify },
+        { QStringLiteral("upozornit"), Command::Notify },
+        { QStringLiteral("reminders"), Command::Reminders },
+        { QStringLiteral("upozorneni"), Command::Reminders },
+        { QStringLiteral("upozornění"), Command::Reminders },
     };
     return names;
 }
@@ -171,6 +179,9 @@ const QList<QCommandLineOption> &Options()
             option({ "replace", "nahradit" }, false),
             option({ "a4" }, false),
             option({ "with", "spolu" }, true),
+            option({ "day", "den" }, true),
+            option({ "time", "cas", "čas" }, true),
+            option({ "calendar", "kalendar", "kalendář" }, true),
         };
     }();
     return options;
@@ -368,7 +379,7 @@ std::variant<Invocation, QString> ReadPeopleCommand(const QCommandLineParser &pa
     call.Rest = positional.mid(1);
     call.Replace = parser.isSet(QStringLiteral("replace"));
     for (const char *option : { "format", "output", "remind", "only-critical", "codes", "merge",
-                                "excel", "name", "all", "a4", "with" }) {
+                                "excel", "name", "all", "a4", "with", "day", "time", "calendar" }) {
         if (parser.isSet(QString::fromLatin1(option)))
             return QStringLiteral("příkaz %1 nepřijímá --%2").arg(call.Name, QLatin1String(option));
     }
@@ -413,6 +424,11 @@ std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
     call.Name = positional.first();
     if (call.Kind == Command::People)
         return ReadPeopleCommand(parser, positional, call);
+    if (call.Kind == Command::Feed || call.Kind == Command::Notify
+        || call.Kind == Command::Reminders)
+        return ReadScheduleCommand(parser, positional, call);
+    if (auto problem = ScheduleOptionsMisplaced(parser, call))
+        return *problem;
     if (positional.size() < 2 && !parser.isSet(QStringLiteral("all")))
         return QStringLiteral("příkaz %1 potřebuje datum narození nebo jméno").arg(call.Name);
     if (auto problem = IsGroupCommand(call.Kind)

@@ -5,6 +5,7 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "companion/arguments.h"
+#include "companion/daily.h"
 #include "companion/date_arguments.h"
 #include "companion/help.h"
 #include "companion/people_command.h"
@@ -265,7 +266,7 @@ int Runner::EmitCalendar(const CriticalList &list)
     const UtcTime stamp { now.date().year(), now.date().month(),  now.date().day(),
                           now.time().hour(), now.time().minute(), now.time().second() };
     const CalendarOptions options { stamp, call_.RemindMinutes, who_.Name.toStdString(),
-                                    call_.Merge };
+                                    call_.Merge, std::nullopt };
     const CalendarResult calendar = family_.empty() ? CriticalCalendar(who_.Birth, list, options)
                                                     : FamilyCalendar(family_, options);
     NoteLeftOut(calendar.LeftOut);
@@ -373,6 +374,12 @@ int Runner::Run()
         return RunPeople(call_, env_);
     if (IsGroupCommand(call_.Kind))
         return RunGroup();
+    if (call_.Kind == Command::Feed)
+        return RunFeed(call_, env_);
+    if (call_.Kind == Command::Notify)
+        return RunNotify(call_, env_);
+    if (call_.Kind == Command::Reminders)
+        return RunReminders(call_, env_);
     if (const auto refused = call_.Names.isEmpty() && !call_.Everyone
             ? CheckDay(call_.BirthText, call_.Birth, false)
             : std::nullopt)
@@ -413,6 +420,9 @@ int Runner::RunPerson()
     case Command::People:
     case Command::Match:
     case Command::Together:
+    case Command::Feed:
+    case Command::Notify:
+    case Command::Reminders:
         break;
     }
     return ExitUsage;

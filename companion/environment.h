@@ -9,7 +9,9 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 namespace cykl::companion {
@@ -33,6 +35,14 @@ struct ChartRequest {
     // A second person's curves and bars beside the first's (--with); WithBirth.Year 0: none.
     Date WithBirth;
     QString WithName;
+};
+
+// One desktop notification: a summary naming the person and the cycles, and the window's
+// texts of the day.
+struct Notice {
+    QString Summary;
+    QString Body;
+    bool Critical = false; // two or three critical cycles: critical urgency
 };
 
 class Environment {
@@ -59,6 +69,15 @@ public:
     virtual bool ReadPeopleFile(QByteArray &text, QString &error) const = 0;
     virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
     virtual std::shared_ptr<void> LockPeopleFile(QString &error) = 0;
+    // The desktop's notification service: shows each notice; false with the reason when no
+    // such service answers.
+    virtual bool Notify(const QList<Notice> &notices, QString &error) = 0;
+    // The user's session, for the daily run: the configuration folder (XDG_CONFIG_HOME),
+    // the path of this program, and `systemctl --user ARGUMENTS` with its exit status and
+    // output (-1 where there is no systemctl).
+    virtual QString ConfigFolder() const = 0;
+    virtual QString ProgramPath() const = 0;
+    virtual int UserManager(const QStringList &arguments, QByteArray &output) = 0;
 };
 
 // Says what is wrong with the command line, with the pointer to the help; ExitUsage.

@@ -34,6 +34,12 @@ QString HelpText()
                "  people [list]                    (lide [seznam]) jména ze souboru lidí\n"
                "  people add JMÉNO NAROZENÍ        (lide pridat) zapsat jméno a datum narození\n"
                "  people remove JMÉNO              (lide odebrat) jméno ze souboru odebrat\n"
+               "  kalendar [JMÉNA]                 (feed) kalendář lidí ze souboru lidí od\n"
+               "                                   týdne zpět na 400 dní dopředu, k odběru\n"
+               "  upozornit [JMÉNA]                (notify) upozornění na ploše pro každého,\n"
+               "                                   kdo má dnes hlášení\n"
+               "  upozorneni zapnout|vypnout|stav  (reminders on|off|status) upozornění\n"
+               "                                   každý den v 7:00 (--cas) zapnout, vypnout\n"
                "\n")
         + QString::fromUtf8(DatesLine)
         + QStringLiteral(
@@ -59,6 +65,10 @@ QString HelpText()
                "  --a4                  u chart do PDF: graf na stránce A4 naležato, k tisku\n"
                "  --with KDO            (--spolu) u chart i křivky a sloupce druhého člověka\n"
                "  --replace             (--nahradit) u people add změnit datum jména\n"
+               "  --den DEN             (--day) u kalendar a upozornit tento den místo dneška\n"
+               "  --cas H:MM            (--time) u upozorneni zapnout čas denního běhu\n"
+               "  --kalendar SOUBOR     (--calendar) u upozornit a upozorneni zapnout denní\n"
+               "                        běh přepíše i tento kalendář (kalendar -o SOUBOR)\n"
                "  -h, --help            (--nápověda) tato nápověda; PŘÍKAZ -h nápověda příkazu\n"
                "  -v, --version         (--verze) vypsat verzi\n"
                "\n"
@@ -68,14 +78,17 @@ QString HelpText()
                "     standardním chybovém výstupu)\n"
                "  2  chybné použití: text, který není datum, neznámý příkaz, volba či formát,\n"
                "     nebo rozsah, který končí dřív, než začíná\n"
-               "  3  výstup (soubor nebo standardní výstup) nelze zapsat, obrázek nakreslit\n"
+               "  3  výstup (soubor nebo standardní výstup) nelze zapsat, obrázek nakreslit,\n"
+               "     upozornění ukázat (žádná služba upozornění neodpovídá) nebo denní běh\n"
+               "     zapnout či vypnout\n"
                "\n"
                "Příklady:\n"
                "  cyklometrika den 10.1.1996 5.3.1996\n"
                "  cyklometrika mesic 10.1.1996 2026-03 -o brezen.csv --excel\n"
                "  cyklometrika lide pridat Jana 10.1.1996\n"
                "  cyklometrika kriticke Jana 2027 --only-critical --remind 7:00 -o k.ics\n"
-               "  cyklometrika graf 10.1.1996 5.3.1996 -o graf.pdf\n");
+               "  cyklometrika graf 10.1.1996 5.3.1996 -o graf.pdf\n"
+               "  cyklometrika upozorneni zapnout --cas 6:30 --kalendar ~/rodina.ics\n");
 }
 
 QString ShortHelpText()
@@ -135,6 +148,24 @@ QString CommandHelpText(Command command)
          "vrchol, útlum), s jejich jmény; bez OD a DO dnešek a 365 dní. Volby:\n"
          "-f table|csv|json|ics, -o SOUBOR, --excel, --remind HODINY|H:MM.\n"
          "Česky: spolecne, společné.\n"),
+        ("Použití: cyklometrika kalendar [JMÉNA | --all] [--den DEN] [-o SOUBOR.ics]\n"
+         "Jeden kalendář (iCalendar) kritických dnů lidí ze souboru lidí (bez JMEN\n"
+         "všech) od 7 dní před dneškem do 400 dní po něm. Kalendářový program, který\n"
+         "soubor odebírá, ho čte znovu každý den (REFRESH-INTERVAL P1D); události\n"
+         "mají UID příkazu critical a SEQUENCE verze svých textů. Česky: kalendář.\n"),
+        ("Použití: cyklometrika upozornit [JMÉNA | --all] [--den DEN] [--kalendar SOUBOR]\n"
+         "Pro každého ze souboru lidí (nebo z JMEN), kdo má v ten den hlášení, jedno\n"
+         "upozornění na ploše: kdo a které cykly, pod tím texty hlášení okna. Dvojitě\n"
+         "a trojitě kritický den je naléhavý. Nikdo s hlášením: nic. Bez služby\n"
+         "upozornění poznámka a kód 3. --kalendar SOUBOR přepíše i kalendář lidí.\n"
+         "Anglicky: notify.\n"),
+        ("Použití: cyklometrika upozorneni zapnout [--cas H:MM] [--kalendar SOUBOR]\n"
+         "       cyklometrika upozorneni vypnout | stav\n"
+         "Denní běh příkazu upozornit pro tohoto uživatele: časovač systemd uživatele\n"
+         "jednou denně v 7:00 (nebo --cas) a po přihlášení, když běh zmeškal; bez\n"
+         "systemd položka automatického spuštění po přihlášení. S --kalendar denní\n"
+         "běh přepíše i ten kalendář. vypnout odstraní vše, co zapnout vytvořil;\n"
+         "stav řekne, zda je zapnuto a kdy běh přijde. Anglicky: reminders on|off|status.\n"),
     };
     return QString::fromUtf8(texts[static_cast<int>(command)]) + QLatin1Char('\n')
         + QString::fromUtf8(DatesLine);

@@ -241,7 +241,7 @@ QByteArray SharedIcs(const Invocation &call, const QDateTime &now, const QList<P
     for (const Person &person : people)
         shared.push_back({ person.Name.toStdString(), person.Birth });
     CalendarResult calendar
-        = SharedCalendar(shared, days, { stamp, call.RemindMinutes, std::string(), false });
+        = SharedCalendar(shared, days, { stamp, call.RemindMinutes, std::string(), false, {} });
     leftOut = std::move(calendar.LeftOut);
     return QByteArray::fromStdString(calendar.Text);
 }

@@ -253,6 +253,30 @@ def check_uids_of_names():
     check(len(set(uids)) == len(uids), f"{len(set(uids))} distinct UIDs of {len(uids)}")
 
 
+def check_feed():
+    # The feed of a people file read by the parser: refreshed daily, the events of the
+    # critical command for the same names and days, each with its SEQUENCE.
+    with tempfile.TemporaryDirectory() as config:
+        os.makedirs(os.path.join(config, "cyklometrika"))
+        with open(os.path.join(config, "cyklometrika", "lide"), "w", encoding="utf-8") as f:
+            f.write("Jana = 10.1.1996\nPetr Novák = 3.5.1970\n")
+        os.environ["XDG_CONFIG_HOME"] = config
+        raw, _ = run("kalendar", "--den", "1.6.2026")
+        critical = events_of(run("critical", "Jana,Petr Novák", "25.5.2026", "6.7.2027",
+                                 "-f", "ics")[0])
+        del os.environ["XDG_CONFIG_HOME"]
+    check_raw_lines(raw)
+    calendar = icalendar.Calendar.from_ical(raw)
+    refresh = calendar["REFRESH-INTERVAL"]
+    check(str(refresh) == "P1D" and refresh.params["VALUE"] == "DURATION", "refresh daily")
+    check(str(calendar["X-PUBLISHED-TTL"]) == "P1D", "published TTL")
+    events = events_of(raw)
+    check([str(e["UID"]) for e in events] == [str(e["UID"]) for e in critical],
+          "the feed's UIDs are those of critical")
+    check(all(int(e["SEQUENCE"]) >= 1 for e in events), "every event has its SEQUENCE")
+
+
+check_feed()
 check_csv()
 check_ics()
 check_family_ics()

@@ -51,11 +51,25 @@ public:
         return true;
     }
 
+    bool Notify(const QList<companion::Notice> &notices, QString &error) override
+    {
+        if (!NotifyWorks)
+            error = QStringLiteral("žádná služba");
+        else
+            Notices += notices;
+        return NotifyWorks;
+    }
+    QString ConfigFolder() const override { return QStringLiteral("/config"); }
+    QString ProgramPath() const override { return QStringLiteral("/bin/cyklometrika"); }
+    int UserManager(const QStringList &, QByteArray &) override { return -1; }
+
     QByteArray StandardOutput;
     QByteArray StandardError;
     QMap<QString, QByteArray> Files;
     QList<companion::ChartRequest> Charts;
     QByteArray People; // the people file
+    QList<companion::Notice> Notices; // the notifications shown
+    bool NotifyWorks = true; // false: no notification service answers
     std::optional<QString> WriteError; // every file write fails with this reason
     std::optional<QString> OutError; // standard output fails with this reason
 };
