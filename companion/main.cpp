@@ -4,6 +4,7 @@
 #include "companion/chart_job.h"
 #include "companion/command.h"
 #include "companion/output_file.h"
+#include "companion/process.h"
 #include "companion/system_error.h"
 
 #include <QDir>
@@ -14,20 +15,6 @@
 #include <cstdio>
 #include <cstring>
 
-#ifndef Q_OS_WIN
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
-#ifdef Q_OS_WIN
-// shellapi.h needs windows.h before it.
-// clang-format off
-#include <windows.h>
-#include <shellapi.h>
-// clang-format on
-#include <string>
-#endif
-
 #ifndef CYKL_CHART_MODULE_DIR
 #define CYKL_CHART_MODULE_DIR "../lib/cyklometrika"
 #endif
@@ -35,81 +22,6 @@
 namespace {
 
 using namespace cykl::companion;
-
-#ifdef Q_OS_WIN
-// Windows hands a console program its arguments in the ANSI code page, which has no room
-// for most Czech letters; the wide command line keeps every character.
-QStringList CommandArguments(int, char *[])
-{
-    int count = 0;
-    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    QStringList arguments;
-    for (int i = 0; wide != nullptr && i < count; ++i)
-        arguments.append(QString::fromWCharArray(wide[i]));
-    LocalFree(wide);
-    return arguments;
-}
-
-// A console shows UTF-16 text whatever its code page; files and pipes get the UTF-8 bytes,
-// exactly as on other systems. False where the stream is no console.
-bool WriteToConsole(FILE *stream, const QByteArray &utf8)
-{
-    const HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (!GetConsoleMode(handle, &mode))
-        return false;
-    std::fflush(stream);
-    const std::wstring text = QString::fromUtf8(utf8).toStdWString();
-    DWORD written = 0;
-    return WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr) != 0;
-}
-
-QString ExecutableFolder(const char *)
-{
-    std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-    return QFileInfo(QString::fromWCharArray(path.data(), int(length))).absolutePath();
-}
-#else
-QStringList CommandArguments(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
-// The folder of this executable, whichever way it was started.
-QString ExecutableFolder(const char *argv0)
-{
-    const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    if (self.exists())
-        return QFileInfo(self.canonicalFilePath()).absolutePath();
-    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
-}
-#endif
-
-#ifdef Q_OS_WIN
-bool HoldClosedStandardOutput()
-{
-    return false;
-}
-#else
-// A standard stream closed by the caller (>&-) is held open on the null device, so that no
-// file opened later takes its number; true when standard output was closed.
-bool HoldClosedStandardOutput()
-{
-    bool outClosed = false;
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
-            continue;
-        outClosed = outClosed || fd == 1;
-        if (::open("/dev/null", O_RDWR) != fd)
-            std::abort(); // the lower numbers are open, so the null device takes this one
-    }
-    return outClosed;
-}
-#endif
 
 class ProcessEnvironment final : public Environment {
 public:
@@ -150,14 +62,7 @@ public:
 
     QString PeoplePath() const override
     {
-#ifdef Q_OS_WIN
-        const QString config = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
-#else
-        QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        if (!QDir::isAbsolutePath(config))
-            config = QDir::homePath() + QStringLiteral("/.config");
-#endif
-        return config + QStringLiteral("/cyklometrika/lide");
+        return ConfigurationFolder() + QStringLiteral("/cyklometrika/lide");
     }
     QByteArray ReadPeopleFile() const override
     {
@@ -174,10 +79,8 @@ public:
 private:
     static bool Write(FILE *stream, const QByteArray &utf8)
     {
-#ifdef Q_OS_WIN
         if (WriteToConsole(stream, utf8))
             return true;
-#endif
         errno = 0;
         const auto size = static_cast<std::size_t>(utf8.size());
         return std::fwrite(utf8.constData(), 1, size, stream) == size;
