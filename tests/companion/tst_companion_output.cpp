@@ -32,8 +32,7 @@ struct Outcome {
 // The command through sh, so that a test can redirect or close its streams. Given
 // `nobodysCopy`, that copy of the command runs instead, as the user nobody where the tests
 // run as root.
-Outcome Shell(const QString &script, const QStringList &arguments,
-              const QString &nobodysCopy = {})
+Outcome Shell(const QString &script, const QStringList &arguments, const QString &nobodysCopy = {})
 {
     QStringList command { QStringLiteral("-c"), script,
                           nobodysCopy.isEmpty() ? QStringLiteral(CYKLOMETRIKA) : nobodysCopy };
