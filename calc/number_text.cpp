@@ -6,6 +6,7 @@
 #include <charconv>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -140,5 +141,18 @@ char *WriteShortest(char *first, char *last, double value)
 }
 
 #endif
+
+bool IsSmallWhole(double value)
+{
+    return std::isfinite(value) && value == std::trunc(value) && std::abs(value) < WholeLimit;
+}
+
+char *WriteWholeNumber(char *first, char *last, double value)
+{
+    if (!IsSmallWhole(value))
+        return WriteShortest(first, last, value);
+    const auto result = std::to_chars(first, last, static_cast<std::int64_t>(value));
+    return result.ec == std::errc {} ? result.ptr : first;
+}
 
 } // namespace cykl

@@ -21,6 +21,18 @@ std::errc ReadDecimal(std::string_view number, double &value);
 // (fixed on a tie). Returns the end of the text, or first when it does not fit.
 char *WriteShortest(char *first, char *last, double value);
 
+// Whole numbers below this magnitude convert to 64 bits exactly.
+inline constexpr double WholeLimit = 9223372036854775808.0; // 2^63
+
+// True for a finite whole number below WholeLimit in magnitude.
+bool IsSmallWhole(double value);
+
+// Writes a whole number as decimal digits (a minus sign when negative, no leading zeros,
+// no decimal point, no separators) into [first, last) and returns the end of what it
+// wrote. A value that is not a whole number below 2^63 is written in its shortest form;
+// when it does not fit, nothing is written.
+char *WriteWholeNumber(char *first, char *last, double value);
+
 // The paths through the C library, for any standard library.
 std::errc ReadDecimalPortable(std::string_view number, double &value);
 char *WriteShortestPortable(char *first, char *last, double value);

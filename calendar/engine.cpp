@@ -9,58 +9,38 @@ namespace cykl {
 
 namespace {
 
-// The chain's Port for one confirmation of the six numbers: the codes and chart values are
-// kept, the rest of the window's steps has nothing to show here.
-class CompanionPort final : public Port {
-public:
-    explicit CompanionPort(Confirmation &result) : result_(result) { }
-
-    std::string FieldText(int) const override { return {}; } // never asked
-    void ShowMessage(MessageCode code) override
-    {
-        if (code <= 3)
-            result_.Refusal = code;
-        else
-            result_.Verdicts.push_back(code);
-    }
-    void SetUpCharts(std::int16_t) override { }
-    void LabelDay(std::int16_t) override { }
-    void FillMonthChart(const MonthValues &values) override { result_.Month = values; }
-    void FillDayChart(double, double, double physical, double emotional,
-                      double intellectual) override
-    {
-        result_.Day = { physical, emotional, intellectual };
-    }
-    void SetConfirmCaption(std::string_view) override { }
-
-private:
-    Confirmation &result_;
-};
-
 bool YearsAccepted(const Date &birth, const Date &target)
 {
     return birth.Year <= LastYear && target.Year <= LastYear;
 }
 
+// One confirmation in the given window; a year beyond LastYear is refused with code 1.
+Confirmation ConfirmIn(HeldWindow &window, const Date &birth, const Date &target)
+{
+    if (!YearsAccepted(birth, target)) {
+        Confirmation refused;
+        refused.Refusal = 1;
+        return refused;
+    }
+    return window.Confirm(Typed(birth, target));
+}
+
 } // namespace
+
+InputDateRecord Typed(const Date &birth, const Date &target)
+{
+    return { .BirthDay = double(birth.Day),
+             .BirthMonth = double(birth.Month),
+             .BirthYear = double(birth.Year),
+             .TargetDay = double(target.Day),
+             .TargetMonth = double(target.Month),
+             .TargetYear = double(target.Year) };
+}
 
 Confirmation Confirm(const Date &birth, const Date &target)
 {
-    Confirmation result;
-    if (!YearsAccepted(birth, target)) {
-        result.Refusal = 1;
-        return result;
-    }
-    const InputDateRecord typed { .BirthDay = double(birth.Day),
-                                  .BirthMonth = double(birth.Month),
-                                  .BirthYear = double(birth.Year),
-                                  .TargetDay = double(target.Day),
-                                  .TargetMonth = double(target.Month),
-                                  .TargetYear = double(target.Year) };
-    Main main;
-    CompanionPort port(result);
-    ConfirmNumbers(main, port, typed);
-    return result;
+    HeldWindow window(HeldWindow::Shows::Numbers);
+    return ConfirmIn(window, birth, target);
 }
 
 std::string MessageText(MessageCode code, const Date &birth, const Date &target)
@@ -87,8 +67,9 @@ int CriticalCycles(const Verdicts &codes)
 CriticalList FindCriticalDays(const Date &birth, const Date &from, const Date &to)
 {
     CriticalList list;
+    HeldWindow window(HeldWindow::Shows::Numbers);
     // An end that is no day at all is refused as the window refuses such a date.
-    if (const auto end = Confirm(birth, to); end.Refusal == 1) {
+    if (const auto end = ConfirmIn(window, birth, to); end.Refusal == 1) {
         list.Refusal = 1;
         list.RefusedDay = to;
         return list;
@@ -99,7 +80,7 @@ CriticalList FindCriticalDays(const Date &birth, const Date &from, const Date &t
     if (lastYear >= from.Year)
         list.Days.reserve(366 * static_cast<std::size_t>(lastYear - from.Year + 1));
     for (Date first = from; first <= to; first = NextMonth(first)) {
-        const Confirmation month = Confirm(birth, first);
+        const Confirmation &month = ConfirmIn(window, birth, first);
         if (month.Refusal != 0) {
             list.Refusal = month.Refusal;
             list.RefusedDay = first;

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The companion's numbers, all from the window's own confirmation chain: one confirmation
-// of the six numbers gives the month's curves, the day's bars and the verdict codes, or a
-// refusal with the code the window would show.
+// The numbers beyond the window, all from the window's own confirmation chain: one
+// confirmation of the six numbers gives the month's curves, the day's bars and the verdict
+// codes, or a refusal with the code the window would show.
 #pragma once
 
 #include "calc/chain.h"
 #include "calc/port.h"
 #include "calendar/dates.h"
+#include "display/held_window.h"
 
 #include <array>
 #include <string>
@@ -14,21 +15,11 @@
 
 namespace cykl {
 
-struct DayValues3 {
-    double Physical = 0;
-    double Emotional = 0;
-    double Intellectual = 0;
-};
+// Birth and target as the six numbers typed into the fields.
+InputDateRecord Typed(const Date &birth, const Date &target);
 
-struct Confirmation {
-    MessageCode Refusal = 0; // 1 to 3 when the window refuses the input, else 0
-    MonthValues Month; // the month chart's curves
-    DayValues3 Day; // the day chart's bars
-    std::vector<MessageCode> Verdicts; // codes 4 to 12, in the order of their boxes
-};
-
-// One confirmation of birth and target, as if typed into the six fields. A year beyond
-// LastYear is refused with code 1.
+// One confirmation of birth and target, as if typed into the six fields, in a window
+// without a window (numbers only). A year beyond LastYear is refused with code 1.
 Confirmation Confirm(const Date &birth, const Date &target);
 
 // The text of a refusal (1 to 3) or verdict (4 to 12), as its box shows it, in UTF-8.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/ical.h"
 
+#include "calendar/civil_calendar.h"
 #include "calendar/texts.h"
 
 #include <algorithm>
@@ -74,7 +75,9 @@ std::string Stamp(const UtcTime &t)
     return text.data();
 }
 
-// A name as a part of a UID: ASCII letters and digits as they are, every other byte in hex.
+// A name as a part of a UID: ASCII letters and digits as they are, every other byte as "_"
+// and its two hex digits. No name of letters and digits holds "_", so each name keeps a UID
+// of its own ("A B" is A_20B, "A20B" stays A20B), and such names keep the UIDs they had.
 std::string UidName(std::string_view name)
 {
     std::string part;
@@ -85,7 +88,7 @@ std::string UidName(std::string_view name)
             part += c;
         } else {
             std::array<char, 4> hex {};
-            std::snprintf(hex.data(), hex.size(), "%02X", byte);
+            std::snprintf(hex.data(), hex.size(), "_%02X", byte);
             part += hex.data();
         }
     }

@@ -1,26 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "calendar/texts.h"
 
+#include "calendar/civil_calendar.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdio>
 
 namespace cykl {
-
-namespace {
-
-bool IsCivilLeap(int year)
-{
-    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
-}
-
-int CivilDaysInMonth(int month, int year)
-{
-    static constexpr std::array<int, 12> Lengths { 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31 };
-    return Lengths[static_cast<std::size_t>(month - 1)] + (month == 2 && IsCivilLeap(year));
-}
-
-} // namespace
 
 std::string IsoDate(const Date &date)
 {
@@ -62,31 +49,13 @@ std::string CriticalMark(int criticalCycles)
     return {};
 }
 
-bool IsCivilDay(const Date &date)
-{
-    return date.Year >= FirstYear && date.Year <= LastYear && date.Month >= 1 && date.Month <= 12
-        && date.Day >= 1 && date.Day <= CivilDaysInMonth(date.Month, date.Year);
-}
-
-Date NextCivilDay(const Date &date)
-{
-    if (date.Day < CivilDaysInMonth(date.Month, date.Year))
-        return { date.Day + 1, date.Month, date.Year };
-    return NextMonth(date);
-}
-
 std::string WeekdayName(const Date &date)
 {
-    if (!IsCivilDay(date))
+    const int weekday = CivilWeekday(date); // 0 is Sunday
+    if (weekday < 0)
         return {};
-    // Sakamoto's rule on the proleptic civil calendar: 0 is Sunday.
-    static constexpr std::array<int, 12> Offsets { 0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4 };
-    const int year = date.Year - (date.Month < 3 ? 1 : 0);
-    const int sunday0 = (year + year / 4 - year / 100 + year / 400
-                         + Offsets[static_cast<std::size_t>(date.Month - 1)] + date.Day)
-        % 7;
     static const std::array<const char *, 7> names { "ne", "po", "út", "st", "čt", "pá", "so" };
-    return names[static_cast<std::size_t>(sunday0)];
+    return names[static_cast<std::size_t>(weekday)];
 }
 
 } // namespace cykl

@@ -21,13 +21,6 @@ std::string VerdictName(MessageCode code);
 // "dvojitě kritický" or "trojitě kritický" for two or three critical cycles, else empty.
 std::string CriticalMark(int criticalCycles);
 
-// True when the day is one of the civil calendar (the calculation's calendar also holds
-// 29 February of 1900, 2100...), within the years 1 to 9999.
-bool IsCivilDay(const Date &date);
-
-// The next day of the civil calendar; the year may pass 9999.
-Date NextCivilDay(const Date &date);
-
 // The weekday of a civil day in two Czech letters ("po", "út"...); empty for a day that
 // only the calculation's calendar holds.
 std::string WeekdayName(const Date &date);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/arguments.h"
 
+#include "companion/date_arguments.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -98,6 +100,24 @@ std::optional<Format> FormatOfFile(const QString &path)
     return suffix == QLatin1String("table") ? std::nullopt : FormatNamed(suffix);
 }
 
+// Why a text command must not write a file of that name: its extension names a format the
+// command does not write (report.xlsx would hold a text table), or empty.
+QString ForeignExtension(const QString &path)
+{
+    static const QStringList pictures { "png", "svg", "pdf" };
+    static const QStringList foreign { "xlsx", "xls",  "xlsm", "ods",  "odt", "doc",  "docx",
+                                       "rtf",  "html", "htm",  "xml",  "tsv", "yaml", "yml",
+                                       "jpg",  "jpeg", "gif",  "webp", "zip", "vcs",  "ical" };
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    const QString text = QStringLiteral("soubor „%1“: formát .%2 cyklometrika nepíše; ")
+                             .arg(Shortened(path), suffix);
+    if (pictures.contains(suffix))
+        return text + QStringLiteral("obrázek grafů kreslí příkaz chart");
+    if (foreign.contains(suffix))
+        return text + QStringLiteral("umí .txt, .csv, .json a .ics");
+    return {};
+}
+
 // The parser's own complaint, in Czech. Its texts are fixed, untranslated English, so
 // the kind is told by how the text starts and the option named by its quotes.
 QString ParserError(const QCommandLineParser &parser)
@@ -119,42 +139,60 @@ QString ParserError(const QCommandLineParser &parser)
     return QStringLiteral("chybně zapsané volby");
 }
 
-// An argument that starts as an option but goes on as a number is a mistyped date.
+// The options: the English name, then the Czech ones, without and with the marks.
+const QList<QCommandLineOption> &Options()
+{
+    static const QList<QCommandLineOption> options = [] {
+        const QString value = QStringLiteral("value");
+        const auto option = [&](std::initializer_list<const char *> names, bool takesValue) {
+            QStringList list;
+            for (const char *name : names)
+                list.append(QString::fromUtf8(name));
+            return QCommandLineOption(list, QString(), takesValue ? value : QString());
+        };
+        return QList<QCommandLineOption> {
+            option({ "h", "help", "napoveda", "nápověda" }, false),
+            option({ "v", "version", "verze" }, false),
+            option({ "f", "format", "formát" }, true),
+            option({ "o", "output", "vystup", "výstup" }, true),
+            option({ "remind", "pripominka", "připomínka" }, true),
+            option({ "only-critical", "jen-kriticke", "jen-kritické" }, false),
+            option({ "codes", "kody", "kódy" }, true),
+            option({ "merge", "sloucit", "sloučit" }, false),
+            option({ "excel" }, false),
+            option({ "name", "jmeno", "jméno" }, true),
+            option({ "all", "vsichni", "všichni" }, false),
+            option({ "replace", "nahradit" }, false),
+            option({ "a4" }, false),
+        };
+    }();
+    return options;
+}
+
+// True when the argument names an option that takes the next argument as its value.
+bool TakesValue(const QString &argument)
+{
+    if (!argument.startsWith(QLatin1Char('-')) || argument.contains(QLatin1Char('=')))
+        return false;
+    const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+    return std::any_of(Options().begin(), Options().end(), [&](const QCommandLineOption &o) {
+        return !o.valueName().isEmpty() && o.names().contains(name);
+    });
+}
+
+// An argument that starts as an option but goes on as a number is a mistyped date, unless
+// it is an option's value (--remind -1), which that option judges.
 std::optional<QString> NegativeNumber(const QStringList &arguments)
 {
-    for (const QString &argument : arguments.mid(1)) {
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
         if (argument.size() >= 2 && argument[0] == QLatin1Char('-')
-            && argument[1] >= QLatin1Char('0') && argument[1] <= QLatin1Char('9'))
+            && argument[1] >= QLatin1Char('0') && argument[1] <= QLatin1Char('9')
+            && !TakesValue(arguments[i - 1]))
             return QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
                 .arg(Shortened(argument));
     }
     return std::nullopt;
-}
-
-void AddOptions(QCommandLineParser &parser)
-{
-    const auto names = [](const char *english, const char *czech = nullptr) {
-        QStringList list { QString::fromUtf8(english) };
-        if (czech != nullptr)
-            list.append(QString::fromUtf8(czech));
-        return list;
-    };
-    const QString value = QStringLiteral("value");
-    parser.addOptions({
-        { names("h", "help"), QString() },
-        { names("v", "version"), QString() },
-        { names("f", "format"), QString(), value },
-        { names("o", "output"), QString(), value },
-        { names("remind", "pripominka"), QString(), value },
-        { names("only-critical", "jen-kriticke"), QString() },
-        { names("codes", "kody"), QString(), value },
-        { names("merge", "sloucit"), QString() },
-        { names("excel"), QString() },
-        { names("name", "jmeno"), QString(), value },
-        { names("all", "vsichni"), QString() },
-        { names("replace", "nahradit"), QString() },
-        { names("a4"), QString() },
-    });
 }
 
 // The format: the option's, or the output file's extension (x.ics, x.csv...), which must
@@ -172,6 +210,8 @@ std::optional<QString> CheckFormat(const QCommandLineParser &parser, Invocation 
         return QStringLiteral("příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru")
             .arg(call.Name);
     }
+    if (const QString foreign = ForeignExtension(call.Output); !foreign.isEmpty())
+        return foreign;
     const auto extension = FormatOfFile(call.Output);
     if (named && extension && *named != *extension)
         return QStringLiteral("formát %1 neodpovídá příponě souboru „%2“")
@@ -271,7 +311,8 @@ std::optional<QString> CheckPositional(const QCommandLineParser &parser,
     const qsizetype first = call.Everyone ? 1 : 2; // the first argument after the birth
     const qsizetype most = call.Kind == Command::Critical ? first + 2 : first + 1;
     if (positional.size() > most)
-        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(call.Name);
+        return QStringLiteral("příliš mnoho argumentů pro příkaz %1: „%2“ je navíc")
+            .arg(call.Name, Shortened(positional[most]));
     call.Rest = positional.mid(first);
     if (call.Everyone)
         return std::nullopt;
@@ -338,7 +379,7 @@ std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
         return *problem;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    AddOptions(parser);
+    parser.addOptions(Options());
     if (!parser.parse(arguments))
         return ParserError(parser);
     const QStringList positional = parser.positionalArguments();

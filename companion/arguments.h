@@ -45,31 +45,10 @@ struct Invocation {
     bool A4 = false; // chart: the PDF on an A4 landscape page
 };
 
-// The help: the whole, the short one that fits a terminal of 80 by 24, and a command's.
-QString HelpText();
-QString ShortHelpText();
-QString CommandHelpText(Command command);
-
 // The invocation, or the message of a usage error.
 std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments);
 
 // True when the text names a command, in any letter case.
 bool IsCommandName(const QString &text);
-
-// A date ("D.M.YYYY", "YYYY-MM-DD") or, where `month`, a month; on failure, why not.
-std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
-
-// A year alone ("2027"), four digits or more.
-std::optional<int> YearArgument(const QString &text);
-
-// Why a date of the right form is no day (no month, where `month`) of the calculation's
-// calendar within the years 1 to 9999, in Czech ("únor 2000 má 29 dní"); empty when it is one.
-QString NoSuchDay(const Date &date, bool month);
-
-// An argument as a message quotes it: at most about 60 characters.
-QString Shortened(const QString &text);
-
-// The picture's kind by the file's extension ("png", "svg", "pdf"), or empty.
-QString ChartKind(const QString &path);
 
 } // namespace cykl::companion

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/command.h"
 
-#include "companion/arguments.h"
+#include "calendar/civil_calendar.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
+#include "companion/arguments.h"
+#include "companion/date_arguments.h"
+#include "companion/help.h"
 #include "companion/people_command.h"
 
 #include <algorithm>
@@ -52,11 +55,7 @@ public:
 
 private:
     int Usage(const QString &message) { return UsageError(env_, message); }
-    int Refuse(MessageCode code, const Date &birth, const Date &target)
-    {
-        env_.Err(Utf8Line(QString::fromStdString(MessageText(code, birth, target))));
-        return ExitRefused;
-    }
+    int Refuse(MessageCode code, const Date &birth, const Date &target);
     void Note(const QString &text) { env_.Err(Utf8Line(QStringLiteral("cyklometrika: ") + text)); }
     ReportOptions Options() const { return { who_.Name, call_.Excel }; }
     int Emit(const QByteArray &data);
@@ -64,6 +63,7 @@ private:
     int EmitTogether();
     std::optional<int> CheckDay(const QString &text, const Date &date, bool month);
     std::optional<Date> FirstDateOrToday(bool month, QString &error);
+    template<typename Then> int Confirmed(const Date &target, Then then);
     template<typename Then> int ConfirmDay(Then then);
     int RunMonth();
     int RunCritical();
@@ -74,10 +74,43 @@ private:
     Environment &env_;
     const Invocation &call_;
     Person who_; // the person the command runs for now
-    bool several_ = false; // for several people: their outputs are gathered, then emitted
+    // For several people (--all, a list of names): their outputs are gathered, then emitted
+    // as one, and one whose birth the window refuses is left out.
+    bool several_ = false;
     QList<QByteArray> parts_;
     std::vector<CalendarPerson> family_;
 };
+
+// Of one of several people, the window refuses the birth, not the dates asked.
+constexpr int LeftOut = -1;
+
+// Why the window refuses a day for this birth, where its own text does not say it plainly.
+QString RefusalReason(MessageCode code, const Date &birth, const Date &target)
+{
+    if (code == 2)
+        return QStringLiteral("den %1 je před narozením %2").arg(Czech(target), Czech(birth));
+    if (code == 3)
+        return QStringLiteral("rok %1 je víc než 150 let po roce narození %2")
+            .arg(target.Year)
+            .arg(birth.Year);
+    return {};
+}
+
+// The window's text after the reason; of several people, the refused one is left out with
+// both on one line.
+int Runner::Refuse(MessageCode code, const Date &birth, const Date &target)
+{
+    const QString text = QString::fromStdString(MessageText(code, birth, target));
+    const QString why = RefusalReason(code, birth, target);
+    if (several_ && !why.isEmpty()) {
+        Note(QStringLiteral("„%1“ je vynechán(a): %2 (%3)").arg(who_.Name, why, text.trimmed()));
+        return LeftOut;
+    }
+    if (!why.isEmpty())
+        Note(why);
+    env_.Err(Utf8Line(text));
+    return ExitRefused;
+}
 
 int Runner::Emit(const QByteArray &data)
 {
@@ -117,8 +150,18 @@ std::optional<Date> Runner::FirstDateOrToday(bool month, QString &error)
     return DateArgument(call_.Rest.first(), month, error);
 }
 
-// The day of `day` and `chart`: the argument or today, confirmed as the window would; then
-// the rest of the command with that day and its confirmation.
+// One confirmation of the person's birth and the target, as the window would: a refusal
+// is told, else the rest of the command runs with it. The month and the day share it.
+template<typename Then> int Runner::Confirmed(const Date &target, Then then)
+{
+    const Confirmation c = Confirm(who_.Birth, target);
+    if (c.Refusal != 0)
+        return Refuse(c.Refusal, who_.Birth, target);
+    return then(c);
+}
+
+// The day of `day` and `chart`: the argument or today, confirmed; then the rest of the
+// command with that day and its confirmation.
 template<typename Then> int Runner::ConfirmDay(Then then)
 {
     QString error;
@@ -127,10 +170,7 @@ template<typename Then> int Runner::ConfirmDay(Then then)
         return Usage(error);
     if (const auto refused = CheckDay(call_.Rest.value(0), *day, false))
         return *refused;
-    const Confirmation c = Confirm(who_.Birth, *day);
-    if (c.Refusal != 0)
-        return Refuse(c.Refusal, who_.Birth, *day);
-    return then(*day, c);
+    return Confirmed(*day, [&](const Confirmation &c) { return then(*day, c); });
 }
 
 int Runner::RunMonth()
@@ -142,12 +182,11 @@ int Runner::RunMonth()
     if (const auto refused = CheckDay(call_.Rest.value(0), *month, true))
         return *refused;
     const Date target = MonthTarget(who_.Birth, *month);
-    const Confirmation c = Confirm(who_.Birth, target);
-    if (c.Refusal != 0)
-        return Refuse(c.Refusal, who_.Birth, target);
-    if (target.Day > 1)
-        Note(QStringLiteral("měsíc narození začíná dnem narození %1").arg(Czech(who_.Birth)));
-    return Emit(MonthReport(call_.OutputFormat, who_.Birth, target, c.Month, Options()));
+    return Confirmed(target, [&](const Confirmation &c) {
+        if (target.Day > 1)
+            Note(QStringLiteral("měsíc narození začíná dnem narození %1").arg(Czech(who_.Birth)));
+        return Emit(MonthReport(call_.OutputFormat, who_.Birth, target, c.Month, Options()));
+    });
 }
 
 int Runner::RunCritical()
@@ -181,12 +220,15 @@ int Runner::RunCritical()
 // before it.
 int Runner::RunRange(Date from, const Date &to)
 {
+    // A year alone ("10000") is checked here; dates written out were checked already.
+    for (const Date &end : { from, to }) {
+        if (const auto refused = CheckDay(QString(), end, false))
+            return *refused;
+    }
     if (from < who_.Birth && !(to < who_.Birth)) {
         Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(who_.Birth)));
         from = who_.Birth;
     }
-    if (to.Year > LastYear)
-        return Refuse(1, who_.Birth, to);
     // A start the window refuses is refused before any day is counted from it.
     if (const Confirmation start = Confirm(who_.Birth, from); start.Refusal != 0)
         return Refuse(start.Refusal, who_.Birth, from);
@@ -260,11 +302,18 @@ int Runner::Run()
     const auto people = PeopleOf(call_, env_, error);
     if (!people)
         return Usage(error);
-    several_ = people->size() > 1;
+    several_ = call_.Everyone || call_.Names.size() > 1;
+    qsizetype left = 0;
     for (const Person &person : *people) {
         who_ = person;
-        if (const int status = RunPerson(); status != ExitOk)
+        const int status = RunPerson();
+        if (status != ExitOk && status != LeftOut)
             return status;
+        left += status == LeftOut ? 1 : 0;
+    }
+    if (several_ && left == people->size()) {
+        Note(QStringLiteral("nezbyl nikdo, pro koho psát"));
+        return ExitRefused;
     }
     return several_ ? EmitTogether() : ExitOk;
 }
@@ -312,13 +361,6 @@ int Runner::EmitTogether()
 }
 
 } // namespace
-
-int UsageError(Environment &environment, const QString &message)
-{
-    environment.Err(Utf8Line(QStringLiteral("cyklometrika: ") + message
-                             + QStringLiteral("\nNápověda: cyklometrika --help")));
-    return ExitUsage;
-}
 
 int RunCommand(const QStringList &arguments, Environment &environment)
 {

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Dates as the command line writes them, and what is wrong with one that is no day.
-#include "companion/arguments.h"
+#include "companion/date_arguments.h"
 
+#include <QRegularExpression>
 #include <algorithm>
 #include <array>
 
@@ -19,10 +20,26 @@ bool IsShortYear(const QString &text)
                        [](QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); });
 }
 
+// The Czech way of writing a date with a space after each dot ("1. 1. 2026" as one
+// argument), closed up ("1.1.2026"); any other text as it is.
+QString ClosedUp(const QString &text)
+{
+    static const QRegularExpression spaced(
+        QStringLiteral("^\\s*([0-9]+)\\.\\s*([0-9]+)(?:\\.\\s*([0-9]+))?\\s*$"));
+    const auto match = spaced.match(text);
+    if (!match.hasMatch())
+        return text;
+    QStringList parts { match.captured(1), match.captured(2) };
+    if (match.hasCaptured(3))
+        parts.append(match.captured(3));
+    return parts.join(QLatin1Char('.'));
+}
+
 } // namespace
 
-std::optional<Date> DateArgument(const QString &text, bool month, QString &error)
+std::optional<Date> DateArgument(const QString &written, bool month, QString &error)
 {
+    const QString text = ClosedUp(written);
     const QByteArray utf8 = text.toUtf8();
     const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     const auto date = month ? ParseMonth(view) : ParseDate(view);

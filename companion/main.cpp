@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion command: the command line against the real world. No application object
 // is made here; the chart module makes its own when a picture is drawn.
-#include "companion/chart_job.h"
 #include "companion/command.h"
 #include "companion/output_file.h"
 #include "companion/process.h"
-#include "companion/system_error.h"
+#include "companion/shared/chart_job.h"
+#include "companion/shared/system_error.h"
 
 #include <QDir>
 #include <QFile>
@@ -130,6 +130,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
 
 int main(int argc, char *argv[])
 {
+    IgnoreClosedPipes();
     const bool outClosed = HoldClosedStandardOutput();
     const QStringList arguments = CommandArguments(argc, argv);
     ProcessEnvironment environment(ExecutableFolder(argc > 0 ? argv[0] : ""), outClosed);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/output_file.h"
 
-#include "companion/system_error.h"
+#include "companion/shared/system_error.h"
 
 #include <QFile>
 #include <QFileInfo>

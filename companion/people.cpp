@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/people.h"
 
-#include "companion/arguments.h"
 #include "calendar/texts.h"
+#include "companion/arguments.h"
+#include "companion/date_arguments.h"
 
 namespace cykl::companion {
 

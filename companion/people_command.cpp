@@ -2,6 +2,7 @@
 #include "companion/people_command.h"
 
 #include "calendar/texts.h"
+#include "companion/date_arguments.h"
 #include "companion/text_table.h"
 
 namespace cykl::companion {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "companion/arguments.h"
-#include "companion/command.h"
+#include "companion/environment.h"
 #include "companion/people.h"
 
 #include <optional>

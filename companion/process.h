@@ -17,6 +17,10 @@ QStringList CommandArguments(int argc, char *argv[]);
 // The folder of this executable, whichever way it was started.
 QString ExecutableFolder(const char *argv0);
 
+// A reader that stops early (| head) is no error: a write to its closed pipe then fails
+// with EPIPE, which the command takes as the quiet end it is, instead of ending.
+void IgnoreClosedPipes();
+
 // A standard stream closed by the caller is held open on the null device, so that no file
 // opened later takes its number; true when standard output was closed.
 bool HoldClosedStandardOutput();

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <unistd.h>
@@ -25,6 +26,11 @@ QString ExecutableFolder(const char *argv0)
     if (self.exists())
         return QFileInfo(self.canonicalFilePath()).absolutePath();
     return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
+}
+
+void IgnoreClosedPipes()
+{
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 // A stream closed with >&- is held on /dev/null.

@@ -34,6 +34,11 @@ QString ExecutableFolder(const char *)
     return QFileInfo(QString::fromWCharArray(path.data(), int(length))).absolutePath();
 }
 
+void IgnoreClosedPipes()
+{
+    // Windows sends no signal for a closed pipe: the write fails
+}
+
 bool HoldClosedStandardOutput()
 {
     return false;

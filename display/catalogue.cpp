@@ -40,14 +40,6 @@ constexpr std::array<CatalogueEntry, 12> Catalogue = { {
       "ublížíte.", false, false },
 } };
 
-// Whole numbers of this magnitude convert to 64 bits exactly.
-constexpr double WholeLimit = 9223372036854775808.0; // 2^63
-
-bool IsSmallWhole(double x)
-{
-    return std::isfinite(x) && x == std::trunc(x) && std::abs(x) < WholeLimit;
-}
-
 char *Append(char *first, char *last, std::string_view text)
 {
     if (static_cast<std::size_t>(last - first) < text.size())
@@ -64,14 +56,6 @@ const CatalogueEntry *FindMessage(MessageCode code)
             return &entry;
     }
     return nullptr;
-}
-
-char *WriteWholeNumber(char *first, char *last, double value)
-{
-    if (!IsSmallWhole(value))
-        return WriteShortest(first, last, value);
-    const auto result = std::to_chars(first, last, static_cast<std::int64_t>(value));
-    return result.ec == std::errc {} ? result.ptr : first;
 }
 
 std::string_view ComposeMessage(const CatalogueEntry &entry, double birthYear, double targetYear,

@@ -34,10 +34,4 @@ using MessageBuffer = std::array<char, MessageBufferSize>;
 std::string_view ComposeMessage(const CatalogueEntry &entry, double birthYear, double targetYear,
                                 MessageBuffer &buffer);
 
-// Writes a whole number as decimal digits (a minus sign when negative, no leading zeros,
-// no decimal point, no separators) into [first, last) and returns the end of what it
-// wrote. A value that is not a whole number below 2^63 is written in its shortest form;
-// when it does not fit, nothing is written.
-char *WriteWholeNumber(char *first, char *last, double value);
-
 } // namespace cykl

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "display/display.h"
 
+#include "calc/number_text.h"
 #include "display/catalogue.h"
 
 #include <algorithm>

@@ -7,14 +7,10 @@
 #include "ui/form1.h"
 
 #include <QRegularExpression>
-#include <exception>
-#include <new>
 
 namespace cykl {
 
 namespace {
-
-constexpr std::string_view ErrorTitle = "CYKLOMETRIKA";
 
 // The only regular expression the program runs is the chart's, once, on its value labels:
 // interpreted it costs less than compiled to machine code, which would also bring in the
@@ -49,37 +45,6 @@ int RunForm1(Application &app, MessageBoxSeam &box,
 }
 
 } // namespace
-
-ErrorReport DescribeCurrentError()
-{
-    try {
-        throw;
-    } catch (const ProgramError &error) {
-        return { error.Number(), QString::fromUtf8(error.what()) };
-    } catch (const std::bad_alloc &) {
-        return { OutOfMemoryNumber, QStringLiteral("Nedostatek paměti") };
-    } catch (const std::exception &error) {
-        return { InternalErrorNumber, QString::fromUtf8(error.what()) };
-    } catch (...) {
-        return { InternalErrorNumber, QStringLiteral("Neznámá chyba") };
-    }
-}
-
-QString ErrorText(const ErrorReport &report)
-{
-    return QStringLiteral("Chyba č. %1: %2").arg(report.Number).arg(report.Description);
-}
-
-void ReportUnhandledError(MessageBoxSeam &box, ProgramEnd &end)
-{
-    const QByteArray text = ErrorText(DescribeCurrentError()).toUtf8();
-    try {
-        box.Show(std::string_view(text.constData(), text.size()), ErrorTitle, MessageStyle::Stop);
-    } catch (...) {
-        // Nothing is left to report with; the program ends all the same.
-    }
-    end.End(UnhandledExitCode);
-}
 
 Application::Application(int &argc, char **argv, MessageBoxSeam &errorBox)
     : QApplication(argc, argv), errorBox_(errorBox)

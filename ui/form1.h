@@ -6,8 +6,8 @@
 
 #include "calc/main_module.h"
 #include "display/display.h"
-#include "ui/application.h"
 #include "ui/form1_layout.h"
+#include "ui/handler_guard.h"
 #include "ui/home_page_link.h"
 
 #include <QMainWindow>

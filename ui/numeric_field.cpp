@@ -2,7 +2,7 @@
 #include "ui/numeric_field.h"
 
 #include "platform/effects.h"
-#include "ui/application.h"
+#include "ui/handler_guard.h"
 
 #include <QKeyEvent>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/json.h"
 
-#include "display/catalogue.h"
+#include "calc/number_text.h"
 
 #include <array>
 #include <cmath>

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/session.h"
 
-#include "calc/chain.h"
 #include "display/chart_look.h"
 #include "web/json.h"
 
@@ -10,12 +9,6 @@
 namespace cykl::web {
 
 namespace {
-
-// The window's charts as the form describes them before the first reset.
-constexpr std::int16_t MonthPoints = 31;
-constexpr std::int16_t MonthSets = 3;
-constexpr std::int16_t DayPoints = 3;
-constexpr std::int16_t DaySets = 1;
 
 // A colour as CSS writes it: #rrggbb.
 std::string Css(look::Rgb colour)
@@ -42,7 +35,7 @@ std::string_view StyleName(MessageStyle style)
     return "information";
 }
 
-void WriteChart(JsonWriter &json, const ModelChart &chart)
+void WriteChart(JsonWriter &json, const HeldChart &chart)
 {
     const ChartModel &model = chart.Model();
     json.Open('{').Key("type").Number(model.Type());
@@ -83,64 +76,20 @@ void WriteLegend(JsonWriter &json)
 
 } // namespace
 
-Session::Session()
-    : graph1_(ChartTypeLine, MonthPoints, MonthSets), graph2_(ChartTypeBar, DayPoints, DaySets),
-      caption_(CaptionConfirmed), display_(main_, *this, graph1_, graph2_, *this, *this)
-{
-}
-
-void Session::SetField(int field, std::string text)
-{
-    if (field < 1 || field > static_cast<int>(fields_.size()))
-        return;
-    fields_[static_cast<std::size_t>(field - 1)] = std::move(text);
-    Reset();
-}
-
-void Session::Confirm()
-{
-    messages_.clear();
-    ConfirmInput(main_, display_);
-}
-
-void Session::Reset()
-{
-    messages_.clear();
-    display_.ResetDisplay();
-}
-
-std::string Session::FieldText(int field) const
-{
-    if (field < 1 || field > static_cast<int>(fields_.size()))
-        return {};
-    return fields_[static_cast<std::size_t>(field - 1)];
-}
-
-void Session::Show(std::string_view text, std::string_view title, MessageStyle style)
-{
-    static_cast<void>(title); // the page names the program once, in its heading
-    messages_.push_back({ style, std::string(text) });
-}
-
-void Session::SetCaption(std::string_view caption)
-{
-    caption_ = caption;
-}
-
 std::string Session::StateJson() const
 {
     JsonWriter json;
-    json.Open('{').Key("caption").String(caption_);
+    json.Open('{').Key("caption").String(window_.Caption());
     json.Key("messages").Open('[');
-    for (const Message &message : messages_) {
+    for (const ShownBox &message : window_.Boxes()) {
         json.Open('{').Key("style").String(StyleName(message.Style));
         json.Key("text").String(message.Text).Close('}');
     }
     json.Close(']');
     json.Key("month");
-    WriteChart(json, graph1_);
+    WriteChart(json, window_.MonthChart());
     json.Key("day");
-    WriteChart(json, graph2_);
+    WriteChart(json, window_.DayChart());
     json.Key("legend");
     WriteLegend(json);
     json.Key("grid").String(Css(look::GridLine)).Key("zero").String(Css(look::ZeroLine));

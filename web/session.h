@@ -5,70 +5,28 @@
 // exactly that, so every number and text it shows comes from the engine.
 #pragma once
 
-#include "calc/main_module.h"
-#include "display/chart_model.h"
-#include "display/display.h"
+#include "display/held_window.h"
 
-#include <array>
 #include <string>
-#include <vector>
+#include <utility>
 
 namespace cykl::web {
 
-// A chart control that keeps what is written to it, as the window's chart does.
-class ModelChart final : public ChartControl {
+class Session final {
 public:
-    ModelChart(std::int16_t type, std::int16_t points, std::int16_t sets)
-        : model_(type, points, sets)
-    {
-    }
-    void Write(ChartProperty property, const ChartValue &value) override
-    {
-        model_.Write(property, value);
-    }
-    double Read(ChartProperty property) const override { return model_.Read(property); }
-    void SetVisible(bool visible) override { visible_ = visible; }
-
-    const ChartModel &Model() const { return model_; }
-    bool Visible() const { return visible_; }
-
-private:
-    ChartModel model_;
-    bool visible_ = true;
-};
-
-class Session final : public FieldSource, public MessageBoxSeam, public CaptionTarget {
-public:
-    Session();
-
     // Field 1 to 6 (Text1 to Text6), UTF-8; other numbers are ignored. Like a typed
     // change in the window, it returns the display to its unconfirmed state.
-    void SetField(int field, std::string text);
+    void SetField(int field, std::string text) { window_.SetField(field, std::move(text)); }
     // The confirm button: runs the confirmation chain on the six texts.
-    void Confirm();
+    void Confirm() { window_.ConfirmFields(); }
     // ResetDisplay, as a change of any field runs it.
-    void Reset();
+    void Reset() { window_.Reset(); }
 
     // The display as it stands, with the messages of the last confirmation.
     std::string StateJson() const;
 
-    std::string FieldText(int field) const override;
-    void Show(std::string_view text, std::string_view title, MessageStyle style) override;
-    void SetCaption(std::string_view caption) override;
-
 private:
-    struct Message {
-        MessageStyle Style;
-        std::string Text;
-    };
-
-    Main main_;
-    std::array<std::string, 6> fields_;
-    ModelChart graph1_;
-    ModelChart graph2_;
-    std::string caption_;
-    std::vector<Message> messages_;
-    Display display_;
+    HeldWindow window_;
 };
 
 } // namespace cykl::web

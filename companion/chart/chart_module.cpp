@@ -3,8 +3,8 @@
 // writes the picture. Nothing is ever shown: on Linux the off-screen platform serves (no
 // display is needed); on Windows the system's own platform does, which has the fonts.
 #include "companion/chart/chart_picture.h"
-#include "companion/chart_job.h"
-#include "companion/system_error.h"
+#include "companion/shared/chart_job.h"
+#include "companion/shared/system_error.h"
 
 #include <QGuiApplication>
 #include <QSaveFile>

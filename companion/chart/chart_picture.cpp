@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/chart/chart_picture.h"
 
-#include "calc/chain.h"
 #include "companion/chart/png_file.h"
 #include "display/chart_look.h"
 #include "display/chart_model.h"
-#include "display/display.h"
+#include "display/held_window.h"
 #include "platform/painter/chart_painter.h"
 #include "platform/painter/chart_style.h"
 
@@ -32,52 +31,6 @@ constexpr int LegendStep = 22;
 constexpr double PrintDotsPerInch = 300;
 constexpr double ScreenDotsPerInch = 96;
 constexpr double A4MarginMillimetres = 15;
-
-class Fields final : public FieldSource {
-public:
-    explicit Fields(const std::array<int, 6> &numbers) : numbers_(numbers) { }
-    std::string FieldText(int field) const override
-    {
-        return field >= 1 && field <= 6
-            ? std::to_string(numbers_[static_cast<std::size_t>(field - 1)])
-            : std::string();
-    }
-
-private:
-    std::array<int, 6> numbers_;
-};
-
-// The picture shows no boxes and no button.
-class NoBox final : public MessageBoxSeam {
-public:
-    void Show(std::string_view, std::string_view, MessageStyle) override { }
-};
-class NoCaption final : public CaptionTarget {
-public:
-    void SetCaption(std::string_view) override { }
-};
-
-// A chart control with nothing to show it on: the data as they stood at its last draw
-// request.
-class HeldChart final : public ChartControl {
-public:
-    HeldChart(std::int16_t type, std::int16_t points, std::int16_t sets)
-        : model_(type, points, sets), shown_(model_)
-    {
-    }
-    void Write(ChartProperty property, const ChartValue &value) override
-    {
-        if (model_.Write(property, value) == ChartModel::Effect::Draw)
-            shown_ = model_;
-    }
-    double Read(ChartProperty property) const override { return model_.Read(property); }
-    void SetVisible(bool) override { }
-    const ChartModel &Shown() const { return shown_; }
-
-private:
-    ChartModel model_;
-    ChartModel shown_;
-};
 
 QString Date(int day, int month, int year)
 {
@@ -153,16 +106,15 @@ QString Picture::Private::Heading(const QFont &font) const
 
 Picture::Picture(const std::array<int, 6> &n, const QString &name) : d(std::make_unique<Private>())
 {
-    Main main;
-    NoBox box;
-    NoCaption caption;
-    Fields fields(n);
-    HeldChart graph1(ChartTypeLine, 31, 3);
-    HeldChart graph2(ChartTypeBar, 3, 1);
-    Display display(main, fields, graph1, graph2, box, caption);
-    ConfirmInput(main, display);
-    d->Month = graph1.Shown();
-    d->Day = graph2.Shown();
+    HeldWindow window;
+    window.Confirm({ .BirthDay = double(n[0]),
+                     .BirthMonth = double(n[1]),
+                     .BirthYear = double(n[2]),
+                     .TargetDay = double(n[3]),
+                     .TargetMonth = double(n[4]),
+                     .TargetYear = double(n[5]) });
+    d->Month = window.MonthChart().Shown();
+    d->Day = window.DayChart().Shown();
     d->Name = name;
     d->Birth = Date(n[0], n[1], n[2]);
     d->Target = Date(n[3], n[4], n[5]);

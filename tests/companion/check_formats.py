@@ -194,8 +194,27 @@ def check_people_options():
     check(("9999-12-31" in days) == ("31.12.9999" in err), "31.12.9999 reported when left out")
 
 
+def check_uids_of_names():
+    # Names that an escape of bytes alone would run together ("A B" and "A20B"), through
+    # the real writer: one UID per event across all of them, and a name of letters and
+    # digits keeps the UID calendars already hold.
+    names = ["A B", "A20B", "A_20B", "a b", "A  B", "A\u00a0B", "A-B", "A2DB", "Jiří", "Jiri",
+             "Ji_C5_99_C3_AD", "J", "Jana", "Jana Nováková", "Jana_Nov"]
+    uids = []
+    for name in names:
+        events = events_of(run("critical", "10.1.1996", "2027", "--only-critical", "-f", "ics",
+                               "--name", name)[0])
+        check(len(events) > 10, f"events of {name!r}")
+        uids += [str(e["UID"]) for e in events]
+        if name.isascii() and name.isalnum():
+            check(all(u.endswith(f"-b19960110-{name}@cyklometrika") for u in uids[-len(events):]),
+                  f"the UID of {name!r} as it was")
+    check(len(set(uids)) == len(uids), f"{len(set(uids))} distinct UIDs of {len(uids)}")
+
+
 check_csv()
 check_ics()
+check_uids_of_names()
 check_day_without_civil_date()
 check_people_options()
 for failure in FAILURES[:20]:

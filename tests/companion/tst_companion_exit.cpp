@@ -70,6 +70,7 @@ private slots:
     void outputFileThatCannotBeWritten();
     void outputFileHoldsWhatStandardOutputWould();
 #ifndef Q_OS_WIN
+    void readerThatStopsEarlyIsNoError();
     void textCommandsDoNotLinkTheChartLibraries();
 #endif
 };
@@ -87,6 +88,10 @@ void TestCompanionExit::statuses_data()
     QTest::newRow("29.2.1900 is a day")
         << QStringList { "day", "1.1.1900", "29.2.1900" } << 0 << QString();
     QTest::newRow("version") << QStringList { "--version" } << 0 << QString();
+    QTest::newRow("Czech dates with spaces")
+        << QStringList { "day", "1. 1. 1996", "5. 3. 1996" } << 0 << QString();
+    QTest::newRow("an option's Czech name with its marks")
+        << QStringList { "den", "10.1.1996", "--jméno", "Jana" } << 0 << QString();
 
     // Dates of the right form that the window refuses: its message, status 1.
     QTest::newRow("31 February") << QStringList { "day", "10.1.1996", "31.2.1996" } << 1 << Text(1);
@@ -218,6 +223,19 @@ void TestCompanionExit::saysWhatIsWrong_data()
     row("long argument", { "day", QString(100, QLatin1Char('1')) }, 2,
         QStringLiteral("cyklometrika: „%1…“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
             .arg(QString(59, QLatin1Char('1'))));
+    row("before birth", { "day", "10.1.1996", "9.1.1996" }, 1,
+        "cyklometrika: den 9.1.1996 je před narozením 10.1.1996");
+    row("151 years", { "day", "31.12.1850", "1.1.2001" }, 1,
+        "cyklometrika: rok 2001 je víc než 150 let po roce narození 1850");
+    row("the year 10000", { "critical", "10.1.1996", "10000" }, 1,
+        "cyklometrika: „1.1.10000“ není den: roky jdou jen do 9999");
+    row("remind -1", { "critical", "10.1.1996", "-f", "ics", "--remind", "-1" }, 2,
+        "cyklometrika: --remind chce celé hodiny před dnem (0 až 8784) nebo čas dne (7:00)");
+    row("too many", { "day", "10.1.1996", "5.3.1996", "6.3.1996" }, 2,
+        "cyklometrika: příliš mnoho argumentů pro příkaz day: „6.3.1996“ je navíc");
+    row("a spreadsheet's file", { "day", "10.1.1996", "-o", "report.xlsx" }, 2,
+        "cyklometrika: soubor „report.xlsx“: formát .xlsx cyklometrika nepíše; umí .txt, .csv, "
+        ".json a .ics");
     row("range from before birth", { "critical", "10.1.1996", "1.1.1996", "1.3.1996" }, 0,
         "cyklometrika: rozsah začíná dnem narození 10.1.1996");
     row("the birth month", { "mesic", "10.1.1996", "1.1996" }, 0,
@@ -242,12 +260,14 @@ void TestCompanionExit::helpFitsEightyColumns_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("lines"); // at most; 0: any number
     QTest::addColumn<QStringList>("names"); // each must be there
-    QTest::newRow("--help") << QStringList {
-        "--help"
-    } << 0 << QStringList { "day",       "den",    "month",          "mesic",    "critical",
-                            "kriticke",  "chart",  "graf",           "--format", "--output",
-                            "--remind",  "--name", "--excel",        "--merge",  "--help",
-                            "--version", "-o -",   "--only-critical" };
+    QTest::newRow("--help") << QStringList { "--help" } << 0
+                            << QStringList { "day",       "den",      "month",
+                                             "mesic",     "critical", "kriticke",
+                                             "chart",     "graf",     "--format",
+                                             "--output",  "--remind", "--name",
+                                             "--excel",   "--merge",  "--help",
+                                             "--version", "-o -",     "--only-critical",
+                                             "people",    "--all",    "--replace" };
     QTest::newRow("alone") << QStringList {} << 24 << QStringList { "den", "--help" };
     for (const char *command : { "day", "mesic", "KRITICKE", "graf", "lide" })
         QTest::addRow("%s -h", command)
@@ -295,9 +315,11 @@ void TestCompanionExit::outputFileThatCannotBeWritten()
     QFETCH(bool, folderMissing);
     QFETCH(QString, error);
     QTemporaryDir dir;
-    const QString path = dir.filePath(folderMissing ? QStringLiteral("no such folder/out.png")
-                                                    : QStringLiteral("out.png"));
-    QVERIFY(folderMissing || QDir(dir.path()).mkdir(QStringLiteral("out.png")));
+    const QString name = arguments.first() == QLatin1String("chart") ? QStringLiteral("out.png")
+                                                                     : QStringLiteral("out.dat");
+    const QString path
+        = dir.filePath(folderMissing ? QStringLiteral("no such folder/") + name : name);
+    QVERIFY(folderMissing || QDir(dir.path()).mkdir(name));
     const Outcome outcome = Run(arguments << QStringLiteral("-o") << path);
     QCOMPARE(outcome.Status, 3);
     QCOMPARE(outcome.Out, QByteArray());
@@ -320,6 +342,24 @@ void TestCompanionExit::outputFileHoldsWhatStandardOutputWould()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), Run(arguments).Out);
 }
+
+#ifndef Q_OS_WIN
+// Far more than a pipe holds, into a reader that takes one byte and goes.
+void TestCompanionExit::readerThatStopsEarlyIsNoError()
+{
+    QProcess writer;
+    QProcess reader;
+    writer.setStandardOutputProcess(&reader);
+    reader.start(QStringLiteral("head"), { QStringLiteral("-c"), QStringLiteral("1") });
+    writer.start(QStringLiteral(CYKLOMETRIKA),
+                 { QStringLiteral("critical"), QStringLiteral("1.1.1996"),
+                   QStringLiteral("1.1.1996"), QStringLiteral("31.12.2140") });
+    QVERIFY(writer.waitForFinished(30000) && reader.waitForFinished(30000));
+    QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(writer.exitCode(), 0);
+    QCOMPARE(writer.readAllStandardError(), QByteArray());
+}
+#endif
 
 #ifndef Q_OS_WIN // scripts/windows-check reads the Windows executable's imports
 // The text commands must start without the chart and widget libraries.

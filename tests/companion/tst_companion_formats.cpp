@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's own pieces: date forms, the terminal table, the iCalendar line rules,
 // and JSON and the table read back from whole commands run in memory.
+#include "calendar/civil_calendar.h"
 #include "calendar/dates.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
@@ -62,6 +63,7 @@ private slots:
     void monthJsonReadsBack();
     void criticalJsonReadsBack();
     void dayJsonCarriesTheMessages();
+    void severalPeopleGiveAListWithoutTheRefused();
 };
 
 void TestCompanionFormats::parseDate_data()
@@ -361,6 +363,19 @@ void TestCompanionFormats::dayJsonCarriesTheMessages()
         QCOMPARE(message.value("text").toString(),
                  QString::fromStdString(MessageText(static_cast<MessageCode>(4 + i), {}, {})));
     }
+}
+
+// One born after the day and one born over 150 years before it are left out by name; the
+// rest is a JSON list, even of one; with no one left, status 1.
+void TestCompanionFormats::severalPeopleGiveAListWithoutTheRefused()
+{
+    test::MemoryEnvironment env;
+    env.People = "Jana = 10.1.1996\nMimi = 1.1.2030\nPraděda = 1.1.1850\n";
+    QCOMPARE(RunCommand({ "cyklometrika", "day", "--all", "5.3.2027", "-f", "json" }, env), ExitOk);
+    QCOMPARE(QJsonDocument::fromJson(env.StandardOutput).array().size(), 1);
+    for (const char *name : { "„Mimi“ je vynechán(a): den", "„Praděda“ je vynechán(a): rok" })
+        QVERIFY2(env.StandardError.contains(name), env.StandardError);
+    QCOMPARE(RunCommand({ "cyklometrika", "day", "Mimi,Praděda", "5.3.2027" }, env), ExitRefused);
 }
 
 QTEST_APPLESS_MAIN(TestCompanionFormats)

@@ -82,6 +82,15 @@ struct DayCountRow {
 const std::vector<DayCountRow> &DayCountRows();
 std::string Check(const DayCountRow &row);
 
+// A record of cycle_golden.txt, the cycle values every build must give: the hash of the
+// whole table, or a line of the days where the sine is zero in exact arithmetic.
+struct GoldenRow {
+    std::string Name;
+    std::string Record;
+};
+const std::vector<GoldenRow> &GoldenRows();
+std::string Check(const GoldenRow &row);
+
 // The parts of a "|"-separated field text.
 std::vector<std::string> SplitFields(const std::string &text);
 

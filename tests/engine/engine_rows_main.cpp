@@ -40,6 +40,7 @@ int main()
     RunTable("daysLived", DaysLivedRows(), tally);
     RunTable("checkTargetDay", TargetDayRows(), tally);
     RunTable("dayCount", DayCountRows(), tally);
+    RunTable("golden", GoldenRows(), tally);
     std::printf("engine rows: %d passed, %d failed\n", tally.Checked - tally.Failed, tally.Failed);
     return tally.Failed == 0 ? 0 : 1;
 }

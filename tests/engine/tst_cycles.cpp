@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The cycle formula, the day walk and the daily verdicts of the target day, and the leap
-// rule of the calculation (rows and checks in engine_rows.h).
+// rule of the calculation, and the values every build must give (rows and checks in
+// engine_rows.h).
 #include "engine_rows.h"
 #include "qt_rows.h"
 
@@ -17,6 +18,8 @@ private slots:
     void verdicts() { Expect(CheckRow(VerdictRows())); }
     void leapRule_data() { AddRows(LeapRows()); }
     void leapRule() { Expect(CheckRow(LeapRows())); }
+    void golden_data() { AddRows(GoldenRows()); }
+    void golden() { Expect(CheckRow(GoldenRows())); }
 };
 
 QTEST_APPLESS_MAIN(TestCycles)

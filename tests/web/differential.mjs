@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The same confirmations, and the same critical-day lists, through the native engine
 // (web_reference) and through the module the page carries (build/web/engine.js, run by
-// Node): every value and text must agree. Usage: node differential.mjs <web_reference> <engine.js> [cases]
+// Node): every value and text must agree; and the module's cycle values against the golden
+// file every build must match (tests/engine/cycle_golden.txt, its header says how). Usage: node differential.mjs <web_reference> <engine.js> [cases]
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import vm from 'node:vm';
@@ -71,5 +72,44 @@ spans.forEach((span, i) => {
   const want = JSON.stringify(JSON.parse(expectedSpans[i]));
   if (got !== want && failures++ < 5) console.error(`span ${JSON.stringify(span)}:\n native ${want}\n module ${got}`);
 });
+// Every day a confirmation can reach, as the module's month charts show it: a birth on
+// 31.1.2000 confirmed for that day gives t -30 to 0, a birth on 1.1.1848 the months after.
+function monthCharts() {
+  const values = new Map();
+  const confirm = (fields, firstT) => {
+    fields.forEach((text, k) => session.setField(k + 1, String(text)));
+    const { month } = session.confirm();
+    month.labels.forEach((_, i) => values.set(firstT + i, month.sets.map((set) => set[i])));
+    return month.labels.length;
+  };
+  confirm([31, 1, 2000, 31, 1, 2000], -30);
+  for (let year = 1848, t = 0; year <= 1998; ++year) {
+    for (let month = 1; month <= 12; ++month) t += confirm([1, 1, 1848, 1, month, year], t);
+  }
+  return values;
+}
+const fnv1a64 = (text) => [...Buffer.from(text)].reduce(
+  (h, byte) => BigInt.asUintN(64, (h ^ BigInt(byte)) * 0x100000001b3n), 0xcbf29ce484222325n)
+  .toString(16).padStart(16, '0');
+const values = monthCharts();
+let goldenFailures = 0;
+const golden = (what) => goldenFailures++ < 5 && console.error(`golden: ${what}`);
+for (const record of readFileSync(new URL('../engine/cycle_golden.txt', import.meta.url), 'ascii').split('\n')) {
+  const [kind, first, second, last] = record.split(' ');
+  if (kind === 'table') {
+    let text = '';
+    for (let t = Number(first); t <= Number(second); ++t) text += `${t} ${values.get(t)?.join(' ')}\n`;
+    if (fnv1a64(text) !== last) golden(`hash ${fnv1a64(text)}, file ${last}`);
+  } else if (kind === 'half') {
+    const [period, step] = [Number(first), Number(first) % 2 ? Number(first) : Number(first) / 2];
+    [...last].forEach((mark, k) => {
+      const t = Number(second) + k * step;
+      const value = values.get(t)?.[[23, 28, 33].indexOf(period)];
+      if (value !== (mark === '-' ? -1 : 0)) golden(`t ${t}, period ${period}: ${value}, file ${mark}`);
+    });
+  }
+}
+failures += goldenFailures;
+console.log(`golden file: ${values.size} days, ${goldenFailures} differ`);
 console.log(`${cases.length} confirmations and ${spans.length} critical-day lists, ${failures} differ`);
 process.exit(failures ? 1 : 0);

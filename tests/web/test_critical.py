@@ -11,7 +11,7 @@ import tempfile
 import unittest
 
 import icalendar
-from page_support import CONFIRMED, M1, M4, M5, M6, By, PageTest
+from page_support import CONFIRMED, M1, M2, M4, M5, M6, By, Keys, PageTest
 
 
 class Critical(PageTest):
@@ -67,6 +67,35 @@ class Critical(PageTest):
         self.assertEqual(days, [])
         alerts = self.driver.find_elements(By.CSS_SELECTOR, '#critical-refusal [role="alert"]')
         self.assertEqual([a.text for a in alerts], [M1])
+
+    # What the companion says on standard error is said beside the list; a refused year
+    # gets the window's refusal and no calendar.
+    NOTES = {
+        'a year before the birth': (['10', '1', '1996'], '1995', [M2], None),
+        'the year of the birth': (['10', '1', '1996'], '1996', [],
+                                  'Rozsah začíná dnem narození 10.1.1996.'),
+        'the last day': (['31', '12', '9999'], '9999', [], 'Den 31.12.9999 je v kalendáři (.ics) '
+                         'vynechán: kalendářové programy neznají dny po 31.12.9999.'),
+        'a day of the calculation only': (['29', '2', '1900'], '1900', [], 'Den 29.2.1900 je '
+                                          'v kalendáři (.ics) vynechán: ten je jen v kalendáři '
+                                          'výpočtu, žádný kalendářový program ho nezná.'),
+    }
+
+    def test_refusals_and_notes(self):
+        for name, (birth, year, refusals, note) in self.NOTES.items():
+            with self.subTest(name):
+                self.type_fields(birth + [None, None, None])
+                self.driver.execute_script('cyklPage.save = (blob, name) => { window.saved = name; }')
+                year_field = self.driver.find_element(By.ID, 'year')
+                year_field.clear()
+                year_field.send_keys(year, Keys.ENTER)  # Enter lists the year
+                self.driver.find_element(By.ID, 'ics').click()
+                alerts = self.driver.find_elements(By.CSS_SELECTOR, '#critical-refusal [role="alert"]')
+                self.assertEqual([a.get_attribute('textContent') for a in alerts], refusals)
+                notes = self.driver.find_element(By.ID, 'critical-notes').text
+                self.assertIn(note, notes) if note else self.assertEqual(notes, '')
+                saved = self.driver.execute_script('return window.saved')
+                self.assertEqual(saved, None if refusals else f'cyklometrika-{year}.ics')
 
     def test_the_calendar_file(self):
         days = self.critical_days('in-year', ['10', '1', '1996'], '2024')

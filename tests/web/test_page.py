@@ -1,17 +1,27 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The web edition in Debian's Chromium: the worked examples and refusals through the page,
-# bad input, the start state, remembering the birth date, the file:// open, offline after
-# the first visit, the accessibility check and the screenshots.
+# bad input, the start state, today and the numbers in five time zones, remembering the
+# birth date, the file:// open, offline after the first visit, the accessibility check and
+# the screenshots.
 # Usage: test_page.py <build/web> <axe.min.js> <screenshot folder> [tests]
+import base64
 import datetime
 import os
+import re
 import shutil
+import subprocess
 import tempfile
 import unittest
+import zoneinfo
 
 from page_support import (CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M10, M11, SHOTS,
                           UNCONFIRMED, WEB, By, Keys, PageTest, Server)
+from selenium.webdriver.common.action_chains import ActionChains
+
+# A fixed clock half a minute before midnight, whose timers the test runs by hand.
+CLOCK = ('globalThis.cyklClock = {t: new Date(2024, 1, 28, 23, 59, 30).getTime(), tasks: [],'
+         ' now() { return this.t; }, after(ms, task) { this.tasks.push([ms, task]); }};')
 
 
 class Confirmations(PageTest):
@@ -19,10 +29,9 @@ class Confirmations(PageTest):
         self.open()
 
     def test_start_state(self):
-        today = datetime.date.today()
         self.assertEqual(self.driver.switch_to.active_element.get_attribute('id'), 'Text1')
         self.assertEqual([self.field(n).get_attribute('value') for n in range(1, 7)],
-                         ['', '', '', str(today.day), str(today.month), str(today.year)])
+                         ['', '', ''] + self.today_fields(None))
         self.assertEqual(self.caption(), UNCONFIRMED)
         self.assertEqual(self.description('Graph1'), EMPTY)
         self.assertEqual(self.description('Graph2'), EMPTY)
@@ -33,6 +42,37 @@ class Confirmations(PageTest):
         self.assertEqual(attributes, [('numeric', '2', 'bday-day'), ('numeric', '2', 'bday-month'),
                                       ('numeric', '4', 'bday-year'), ('numeric', '2', 'off'),
                                       ('numeric', '2', 'off'), ('numeric', '4', 'off')])
+
+    # Today's date in the target fields, read between two readings of the zone's clock.
+    def today_fields(self, zone, reopen=False):
+        dates = [datetime.datetime.now(zone and zoneinfo.ZoneInfo(zone)).date()]
+        if reopen:
+            self.open()
+        dates.append(datetime.datetime.now(zone and zoneinfo.ZoneInfo(zone)).date())
+        shown = [self.field(n).get_attribute('value') for n in (4, 5, 6)]
+        self.assertIn(shown, [[str(d.day), str(d.month), str(d.year)] for d in dates])
+        return shown
+
+    # Odd offsets, daylight saving, and Apia's skipped day (30.12.2011): today as the zone
+    # has it, and the month of that day with the same numbers as in the machine's zone.
+    ZONES = ('Europe/Prague', 'America/Sao_Paulo', 'Pacific/Apia', 'Pacific/Kiritimati',
+             'Australia/Lord_Howe')
+
+    def test_time_zones(self):
+        self.addCleanup(self.driver.execute_cdp_cmd, 'Emulation.setTimezoneOverride',
+                        {'timezoneId': ''})
+        months = set()
+        for zone in (None,) + self.ZONES:
+            with self.subTest(zone):
+                if zone:
+                    self.driver.execute_cdp_cmd('Emulation.setTimezoneOverride',
+                                                {'timezoneId': zone})
+                self.today_fields(zone, reopen=True)
+                self.type_fields(['10', '1', '1996', '30', '12', '2011'])
+                self.confirm()
+                self.wait_for(lambda d: self.caption() == CONFIRMED)
+                months.add((self.description('Graph1'), self.description('Graph2')))
+        self.assertEqual(len(months), 1, months)
 
     # Fields, then the messages in order, the day chart's description and the caption.
     CASES = {
@@ -91,13 +131,20 @@ class Confirmations(PageTest):
         self.assertEqual(self.description('Graph1'), EMPTY)
         self.assertEqual(self.description('Graph2'), EMPTY)
 
-    # What a field holds after some input, and whether the hint says why.
+    # What a field (or its three, joined by |) holds after some input, and whether the hint
+    # says why, at the field, marked invalid, for as long as it applies.
     BAD_INPUT = {
-        'letters among digits': (1, 'keys', '1a2', '12', True),
-        'a sign': (3, 'keys', '-19', '19', True),
+        'a letter': (1, 'keys', '1a', '1', True),
+        'digits after it': (1, 'keys', '1a2', '12', False),
+        'a sign': (3, 'keys', '19-', '19', True),
         'too many digits': (3, 'keys', '123456', '1234', False),
         'pasted text': (2, 'insert', 'x7', '', True),
         'pasted digits': (6, 'insert', '2024', '2024', False),
+        'pasted with spaces': (1, 'paste', ' 10 ', '10', False),
+        'pasted with a line end': (3, 'paste', '1996\n', '1996', False),
+        'pasted letters': (3, 'paste', '19x6', '', True),
+        'a whole date': (1, 'paste', '5. 3. 1996', '5|3|1996', False),
+        'a date in a target field': (4, 'paste', '1996-03-05', '5|3|1996', False),
         'filled in by the browser': (1, 'value', '1.5', '', True),
     }
 
@@ -113,12 +160,23 @@ class Confirmations(PageTest):
                     field.click()
                     self.driver.execute_script("document.execCommand('insertText', false, arguments[0])",
                                                text)
+                elif how == 'paste':
+                    self.driver.execute_script(
+                        'const data = new DataTransfer(); data.setData("text/plain", arguments[1]);'
+                        'arguments[0].dispatchEvent(new ClipboardEvent("paste", {clipboardData: data,'
+                        ' bubbles: true, cancelable: true}))', field, text)
                 else:
                     self.driver.execute_script(
                         "arguments[0].value = arguments[1];"
                         "arguments[0].dispatchEvent(new Event('input'))", field, text)
-                self.assertEqual(field.get_attribute('value'), kept)
-                self.assertEqual(self.driver.find_element(By.ID, 'hint').text == HINT, hinted)
+                first = n - (n - 1) % 3
+                group = '|'.join(self.field(k).get_attribute('value') for k in range(first, first + 3))
+                self.assertEqual(group if '|' in kept else field.get_attribute('value'), kept)
+                hint = self.driver.find_element(By.ID, 'hint')
+                self.assertEqual(hint.text == HINT, hinted)
+                self.assertEqual(field.get_attribute('aria-invalid') == 'true', hinted)
+                if hinted:  # below the field's own group
+                    self.assertEqual(hint.find_element(By.XPATH, '..').tag_name, 'fieldset')
                 self.assertEqual(self.caption(), UNCONFIRMED)
 
     def test_remembered_only_when_asked(self):
@@ -131,9 +189,16 @@ class Confirmations(PageTest):
         self.assertEqual([self.field(n).get_attribute('value') for n in (1, 2, 3)],
                          ['7', '8', '1990'])
         self.assertNotIn('1990', self.driver.current_url)
+        self.assertEqual(self.caption(), CONFIRMED)  # today's result at once
         self.driver.find_element(By.ID, 'forget').click()
         self.open()
         self.assertEqual(self.field(3).get_attribute('value'), '')
+        for birth in (['', '8', '1990'], ['31', '4', '1990']):  # no date: refused
+            self.type_fields(birth + [None, None, None])
+            self.driver.find_element(By.ID, 'remember').click()
+            self.assertIn('není platné datum', self.driver.find_element(By.ID, 'remembered').text)
+            self.open()
+            self.assertEqual(self.field(3).get_attribute('value'), '')
 
 
 class Places(PageTest):
@@ -199,25 +264,27 @@ class Places(PageTest):
             sentence = self.wait_for(lambda d: d.find_element(By.ID, 'unsupported'))
             self.wait_for(lambda d: sentence.is_displayed())
             self.assertIn('WebAssembly', sentence.text)
-            self.assertFalse(self.driver.find_element(By.ID, 'Form1').is_displayed())
+            for part in ('Form1', 'critical'):
+                self.assertFalse(self.driver.find_element(By.ID, part).is_displayed())
         finally:
             self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
                                         {'identifier': script['identifier']})
 
 
 class Looks(PageTest):
-    def test_accessibility_light_and_dark(self):
-        for scheme in ('light', 'dark'):
-            with self.subTest(scheme):
-                self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {
-                    'features': [{'name': 'prefers-color-scheme', 'value': scheme}]})
+    def test_accessibility_light_dark_and_print(self):
+        for scheme, media in (('light', ''), ('dark', ''), ('light', 'print')):
+            with self.subTest(scheme + media):
+                scheme = {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]}
+                self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', scheme)
                 self.open()
                 self.assertEqual(self.axe_violations(), [])
                 self.type_fields(['15', '6', '1980', '15', '6', '1980'])
                 self.confirm()
                 self.wait_for(lambda d: self.caption() == CONFIRMED)
+                self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', dict(scheme, media=media))
                 self.assertEqual(self.axe_violations(), [])
-                if scheme == 'dark':
+                if 'dark' in str(scheme):
                     self.assertCurvesStandOut()
         self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
 
@@ -241,7 +308,8 @@ class Looks(PageTest):
 
     def test_phone_and_desktop(self):
         os.makedirs(SHOTS, exist_ok=True)
-        for name, width, height in (('web-360', 360, 800), ('web-desktop', 1100, 720),
+        for name, width, height in (('web-320', 320, 700), ('web-360', 360, 800),
+                                    ('web-desktop', 1100, 720),
                                     ('web-zoom-200', 640, 900)):
             with self.subTest(name):
                 self.driver.set_window_size(width, height)
@@ -257,6 +325,97 @@ class Looks(PageTest):
                 self.driver.save_screenshot(os.path.join(SHOTS, name + '.png'))
                 self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
         self.driver.set_window_size(1100, 900)
+
+
+class Phone(PageTest):
+    """A 360 x 740 phone and a desktop: what is in view and what leaves the page."""
+    def in_view(self, element):
+        return self.driver.execute_script(
+            'const r = document.getElementById(arguments[0]).getBoundingClientRect();'
+            'return r.top >= 0 && r.top < innerHeight', element)
+
+    def list_year(self):
+        self.type_fields(['10', '1', '1996', None, None, None])
+        self.driver.find_element(By.ID, 'in-year').click()
+
+    def result_in_view(self):
+        self.worked_example()
+        self.assertTrue(self.in_view('Command1') and self.in_view('Graph1'))
+
+    def list_in_view(self):
+        self.list_year()
+        self.assertTrue(self.in_view('critical-list'))
+
+    def chart_of_the_list_in_view(self):
+        self.list_year()
+        self.driver.find_element(By.CSS_SELECTOR, '#critical-list button').click()
+        self.assertTrue(self.in_view('Graph1'))
+
+    def prints_one_a4_page(self):
+        self.worked_example()
+        self.driver.find_element(By.ID, 'next30').click()
+        pdf = self.driver.execute_cdp_cmd('Page.printToPDF', {'preferCSSPageSize': True})['data']
+        path = os.path.join(SHOTS, 'web-print.pdf')
+        with open(path, 'wb') as f:
+            f.write(base64.b64decode(pdf))
+        info = subprocess.run(['pdfinfo', path], capture_output=True, text=True, check=True).stdout
+        self.assertIn('Pages:           1\n', info)
+        size = re.search(r'Page size: +([\d.]+) x ([\d.]+) pts \(A4\)', info)
+        self.assertGreater(float(size[1]), float(size[2]))  # A4, landscape
+        subprocess.run(['pdftoppm', '-png', '-r', '60', '-singlefile', path, path[:-4]], check=True)
+
+    def shares_a_png(self):
+        self.driver.execute_script(
+            'navigator.canShare = () => true; navigator.share = async (data) => {'
+            ' const head = new Uint8Array(await data.files[0].slice(1, 4).arrayBuffer());'
+            ' window.shared = [data.files[0].type, String.fromCharCode(...head), data.text]; }')
+        self.worked_example()
+        self.driver.find_element(By.ID, 'share').click()
+        kind, head, text = self.wait_for(lambda d: d.execute_script('return window.shared'))
+        self.assertEqual((kind, head), ('image/png', 'PNG'))
+        self.assertIn('fyzická kondice 63 %', text)
+
+    # Past midnight, then a month back, a day on, a month on, a day back and today.
+    def steps_through_days(self):
+        self.type_fields(['10', '1', '1996', None, None, None])
+        self.confirm()
+        delays = self.driver.execute_script(
+            'cyklClock.t += 60000; const [ms, task] = cyklClock.tasks.at(-1); task();'
+            'return [ms, cyklClock.tasks.at(-1)[0]]')
+        self.assertEqual(delays, [31000, 86371000])  # to the next midnight, re-armed
+        target = lambda: [self.field(n).get_attribute('value') for n in (4, 5, 6)]
+        self.assertEqual((target(), self.caption()), (['29', '2', '2024'], CONFIRMED))
+        keys = ActionChains(self.driver)
+        for step, day in ((lambda: self.driver.find_element(By.CSS_SELECTOR, '[aria-label="O měsíc zpět"]').click(), '29.1'),
+                          (lambda: keys.send_keys(Keys.ARROW_RIGHT).perform(), '30.1'),
+                          (lambda: keys.key_down(Keys.SHIFT).send_keys(Keys.ARROW_RIGHT).key_up(Keys.SHIFT).perform(), '29.2'),
+                          (lambda: keys.send_keys(Keys.ARROW_LEFT).perform(), '28.2'),
+                          (lambda: self.driver.find_element(By.ID, 'today').click(), '29.2')):
+            step()
+            self.assertEqual(('.'.join(target()[:2]), self.caption()), (day, CONFIRMED))
+
+    CASES = {
+        'phone: the result after confirming': (360, 740, result_in_view),
+        'phone: a day of the list in the charts': (360, 740, chart_of_the_list_in_view),
+        'phone: days stepped, midnight passed': (360, 740, steps_through_days),
+        'phone: shared as a picture': (360, 740, shares_a_png),
+        'desktop: a new list': (1100, 720, list_in_view),
+        'desktop: printed on one A4 page': (1100, 720, prints_one_a4_page),
+    }
+
+    def test_cases(self):
+        os.makedirs(SHOTS, exist_ok=True)
+        script = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source': CLOCK})
+        try:
+            for name, (width, height, case) in self.CASES.items():
+                with self.subTest(name):
+                    self.driver.set_window_size(width, height)
+                    self.open()
+                    case(self)
+        finally:
+            self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
+                                        {'identifier': script['identifier']})
+            self.driver.set_window_size(1100, 900)
 
 
 if __name__ == '__main__':

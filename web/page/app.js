@@ -1,10 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page: six fields, the confirm button, the messages and the two charts, all drawn
 // from the state the engine returns. Nothing here computes a value or writes a message
-// of the engine's; the page only draws what it is given.
+// of the engine's; the page only draws what it is given. The page's other scripts
+// (entry.js, today.js, share.js) add their parts through globalThis.cyklPage.
 'use strict';
 (function () {
-  const $ = (id) => document.getElementById(id);
+  const page = globalThis.cyklPage = { parts: [], shown: [] };
+  const $ = page.$ = (id) => document.getElementById(id);
+  // The clock, one seam: a test may set globalThis.cyklClock ({now, after}) before the page runs.
+  const clock = globalThis.cyklClock || { now: () => Date.now(), after: (ms, task) => setTimeout(task, ms) };
+  page.now = () => new Date(clock.now());
+  page.after = (ms, task) => clock.after(ms, task);
   const fields = [1, 2, 3, 4, 5, 6].map((n) => $('Text' + n));
   const svgNs = 'http://www.w3.org/2000/svg';
   const storageKey = 'cyklometrika.birth';
@@ -88,6 +94,9 @@
     return '#ffffff';
   }
 
+  // The window's tooltip " 23 denní perioda" as the page writes it: "23denní perioda".
+  const pagePeriod = (period) => period.trim().replace(/^(\d+) /, '$1');
+
   function drawLegend(state) {
     const legend = state.legend;
     const list = $('legend');
@@ -107,7 +116,7 @@
       swatch.className = `swatch set${i + 1}`;
       const period = document.createElement('span');
       period.className = 'period';
-      period.textContent = entry.period;
+      period.textContent = pagePeriod(entry.period);
       item.append(swatch, entry.caption, period);
       list.appendChild(item);
     });
@@ -129,43 +138,23 @@
     drawMonth(state.month);
     drawDay(state.day);
     document.body.dataset.caption = state.caption;
+    for (const part of page.shown) part(state);
   }
 
   function hint(text) {
     $('hint').textContent = text;
   }
 
-  function setField(field, text) {
+  // A field set from the page; drawn unless the caller draws what comes next.
+  function setField(field, text, draw = true) {
     field.value = text;
     field.dispatchEvent(new Event('cyklset'));
-    show(engine.setField(fields.indexOf(field) + 1, text));
+    const state = engine.setField(fields.indexOf(field) + 1, text);
+    if (draw) show(state);
   }
 
-  // A digit-only field: an input holding a non-digit is refused whole, typed, pasted or
-  // dropped, as the window's key filter refuses the key; a short hint says why.
-  function guard(field, accept) {
-    let accepted = field.value;
-    const refuse = () => hint('Do polí patří jen číslice 0 až 9.');
-    field.addEventListener('beforeinput', (event) => {
-      if (event.data && /[^0-9]/.test(event.data)) {
-        event.preventDefault();
-        refuse();
-      }
-    });
-    field.addEventListener('input', () => {
-      if (/[^0-9]/.test(field.value)) {
-        refuse();
-        field.value = accepted;
-        return;
-      }
-      accepted = field.value;
-      accept(field, accepted);
-    });
-    field.addEventListener('cyklset', () => { accepted = field.value; });
-  }
-
-  function fillTarget(day, month, year) {
-    [day, month, year].forEach((value, i) => setField(fields[3 + i], String(value)));
+  function fillTarget(day, month, year, draw = true) {
+    [day, month, year].forEach((value, i) => setField(fields[3 + i], String(value), draw && i === 2));
   }
 
   // Beyond the window: the critical days of the birth date typed above, listed, and a
@@ -173,12 +162,41 @@
   const birthDate = () => ({ day: Number(fields[0].value), month: Number(fields[1].value), year: Number(fields[2].value) });
   const civilDate = (date) => ({ day: date.getDate(), month: date.getMonth() + 1, year: date.getFullYear() });
   const chosenYear = () => Number($('year').value);
+  const dateNumber = (d) => d.year * 10000 + d.month * 100 + d.day;
+  const czechDate = (d) => `${d.day}.${d.month}.${d.year}`;
+
+  function confirm() {
+    hint('');
+    show(engine.confirm());
+    page.bringResult();
+  }
 
   function showChart(day) {
-    fillTarget(day.day, day.month, day.year);
-    show(engine.confirm());
-    $('Form1').scrollIntoView();
-    $('Command1').focus();
+    fillTarget(day.day, day.month, day.year, false);
+    confirm();
+    $('Command1').focus({ preventScroll: true });
+  }
+
+  // What the companion says on standard error about a span, said beside the list.
+  function spanNotes(result, from) {
+    const notes = [];
+    if (from && !result.refusal) notes.push(`Rozsah začíná dnem narození ${czechDate(from)}.`);
+    return notes;
+  }
+
+  // Days the calendar file leaves out: those only the calculation's calendar holds (no
+  // weekday), and one whose event would end after 31.12.9999.
+  function leftOut(days) {
+    return days.filter((d) => !d.weekday || dateNumber(d) === 99991231).map((d) => {
+      const why = d.weekday ? 'kalendářové programy neznají dny po 31.12.9999'
+        : 'ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná';
+      return `Den ${d.date} je v kalendáři (.ics) vynechán: ${why}.`;
+    });
+  }
+
+  function showNotes(notes) {
+    const box = $('critical-notes');
+    box.replaceChildren(...notes.map((text) => Object.assign(document.createElement('p'), { textContent: text })));
   }
 
   function listCritical(result) {
@@ -205,38 +223,56 @@
     }
     $('critical-count').textContent = result.refusal ? ''
       : result.days.length ? `Nalezeno dní: ${result.days.length}` : 'V tomto období není žádný kritický den.';
+    page.bringIntoView($('critical'));
     return !result.refusal;
   }
 
+  // A span that starts before the birth starts at the birth day; one that ends before it
+  // is refused as the window refuses a day before the birth.
+  function listSpan(from, to, notes = () => []) {
+    const birth = birthDate();
+    const late = dateNumber(from) < dateNumber(birth) && dateNumber(birth) <= dateNumber(to);
+    const result = engine.criticalDays(birth, late ? birth : from, to);
+    const shown = listCritical(result);
+    showNotes(shown ? [...spanNotes(result, late && birth), ...notes(result.days)] : []);
+    return shown;
+  }
+
   function nextDays() {
-    const today = new Date();
+    const today = page.now();
     const last = new Date(today.getFullYear(), today.getMonth(), today.getDate() + 29);
-    listCritical(engine.criticalDays(birthDate(), civilDate(today), civilDate(last)));
+    listSpan(civilDate(today), civilDate(last));
   }
 
-  function inYear() {
-    return listCritical(engine.criticalYear(birthDate(), chosenYear()));
+  function inYear(notes) {
+    const year = chosenYear();
+    return listSpan({ day: 1, month: 1, year }, { day: 31, month: 12, year }, notes);
   }
 
+  // No empty calendar for a year the window refuses; the days it leaves out are named.
   function download() {
-    const text = engine.calendar(birthDate(), chosenYear(), new Date());
-    if (!text) {
-      inYear(); // shows the refusal
-      return;
-    }
+    if (!inYear(leftOut)) return;
+    const text = engine.calendar(birthDate(), chosenYear(), page.now());
+    if (text) page.save(new Blob([text], { type: 'text/calendar' }), `cyklometrika-${chosenYear()}.ics`);
+  }
+
+  page.save = function (blob, name) {
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([text], { type: 'text/calendar' }));
-    link.download = `cyklometrika-${chosenYear()}.ics`;
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
     document.body.appendChild(link);
     link.click();
     link.remove();
     setTimeout(() => URL.revokeObjectURL(link.href), 0);
-  }
+  };
 
+  // Only a birth date the window accepts is kept: the engine's own check of the day.
   function remember() {
     const birth = fields.slice(0, 3).map((f) => f.value);
-    localStorage.setItem(storageKey, JSON.stringify(birth));
-    $('remembered').textContent = 'Datum narození je uloženo jen v tomto prohlížeči.';
+    const refused = birth.includes('') || engine.criticalDays(birthDate(), birthDate(), birthDate()).refusal;
+    if (!refused) localStorage.setItem(storageKey, JSON.stringify(birth));
+    $('remembered').textContent = refused ? 'Toto není platné datum narození, proto uloženo nebylo.'
+      : 'Datum narození je uloženo jen v tomto prohlížeči.';
   }
 
   function forget() {
@@ -247,32 +283,34 @@
   function recall() {
     try {
       const birth = JSON.parse(localStorage.getItem(storageKey) || 'null');
-      if (Array.isArray(birth)) birth.slice(0, 3).forEach((v, i) => setField(fields[i], String(v).replace(/[^0-9]/g, '')));
+      if (Array.isArray(birth)) birth.slice(0, 3).forEach((v, i) => setField(fields[i], String(v).replace(/[^0-9]/g, ''), false));
+      return Array.isArray(birth);
     } catch (error) {
       localStorage.removeItem(storageKey);
+      return false;
     }
   }
 
   function start() {
-    show(engine.reset());
-    fields.forEach((field) => guard(field, setField));
-    const today = new Date();
-    fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear());
-    recall();
+    Object.assign(page, { fields, show, setField, fillTarget, hint, confirm, civilDate, engine });
+    for (const part of page.parts) part(page);
+    const today = page.now();
+    fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear(), false);
+    // With a remembered birth date the page opens on today's result.
+    const state = recall() && engine.confirm();
+    show(state && state.day.visible ? state : engine.reset());
     $('Form1').addEventListener('submit', (event) => {
       event.preventDefault();
-      hint('');
-      show(engine.confirm());
-    });
-    $('picker').addEventListener('change', (event) => {
-      const [year, month, day] = event.target.value.split('-').map(Number);
-      if (year) fillTarget(day, month, year);
+      confirm();
     });
     window.addEventListener('resize', () => drawMonth(shown.month));
     $('year').value = String(today.getFullYear());
-    guard($('year'), () => {});
+    page.guard($('year'), () => {});
+    $('year').addEventListener('keydown', (event) => {
+      if (event.key === 'Enter') inYear();
+    });
     $('next30').addEventListener('click', nextDays);
-    $('in-year').addEventListener('click', inYear);
+    $('in-year').addEventListener('click', () => inYear());
     $('ics').addEventListener('click', download);
     $('remember').addEventListener('click', remember);
     $('forget').addEventListener('click', forget);
@@ -283,9 +321,10 @@
     requestAnimationFrame(() => requestAnimationFrame(() => performance.mark('charts-painted')));
   }
 
+  // Without the engine only the sentence that says so is shown.
   function unsupported() {
     $('unsupported').hidden = false;
-    $('Form1').hidden = true;
+    for (const id of ['Form1', 'critical']) $(id).hidden = true;
   }
 
   if (typeof WebAssembly !== 'object' || typeof DecompressionStream !== 'function' || !globalThis.cyklEngine) {

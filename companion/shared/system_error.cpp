@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Why a file could not be written, in Czech: from the system's error number where there is
-// one, else from what stands at the path. The command and its chart module both use it, so
-// the reason reads the same whichever of them wrote the file.
-#pragma once
+#include "companion/shared/system_error.h"
 
 #include <QFileInfo>
-#include <QString>
 #include <cerrno>
 
 #ifdef _WIN32
@@ -20,8 +16,7 @@
 
 namespace cykl::companion {
 
-// Forgets the error of an earlier file operation before the next one is tried.
-inline void ClearFileError()
+void ClearFileError()
 {
     errno = 0;
 #ifdef _WIN32
@@ -29,9 +24,7 @@ inline void ClearFileError()
 #endif
 }
 
-// Why the last file operation failed, as a C error number (0: the system gave no reason).
-// Windows file calls leave errno alone; their own codes are translated here.
-inline int LastFileError()
+int LastFileError()
 {
 #ifdef _WIN32
     switch (GetLastError()) {
@@ -65,7 +58,7 @@ inline int LastFileError()
 #endif
 }
 
-inline QString CzechWriteError(const QString &path, int number)
+QString CzechWriteError(const QString &path, int number)
 {
     switch (number) {
     case 0:

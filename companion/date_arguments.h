@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Dates as the command line writes them, what is wrong with one that is no day, and the
+// other single arguments a message or a picture needs.
+#pragma once
+
+#include "calendar/dates.h"
+
+#include <QString>
+#include <optional>
+
+namespace cykl::companion {
+
+// A date ("D.M.YYYY", "YYYY-MM-DD") or, where `month`, a month; on failure, why not.
+std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
+
+// A year alone ("2027"), four digits or more.
+std::optional<int> YearArgument(const QString &text);
+
+// Why a date of the right form is no day (no month, where `month`) of the calculation's
+// calendar within the years 1 to 9999, in Czech ("únor 2000 má 29 dní"); empty when it is one.
+QString NoSuchDay(const Date &date, bool month);
+
+// An argument as a message quotes it: at most about 60 characters.
+QString Shortened(const QString &text);
+
+// The picture's kind by the file's extension ("png", "svg", "pdf"), or empty.
+QString ChartKind(const QString &path);
+
+} // namespace cykl::companion

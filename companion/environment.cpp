@@ -1,0 +1,14 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "companion/environment.h"
+
+namespace cykl::companion {
+
+int UsageError(Environment &environment, const QString &message)
+{
+    environment.Err((QStringLiteral("cyklometrika: ") + message
+                     + QStringLiteral("\nNápověda: cyklometrika --help\n"))
+                        .toUtf8());
+    return ExitUsage;
+}
+
+} // namespace cykl::companion

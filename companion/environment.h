@@ -1,0 +1,58 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the companion's commands share: their exit statuses and the one Environment through
+// which every effect on the world goes (the date, the standard streams, files, the
+// picture, the people file), so that tests and the fuzzer run a whole command in memory.
+#pragma once
+
+#include "calendar/dates.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+namespace cykl::companion {
+
+// The exit statuses, as --help lists them.
+enum ExitStatus : int {
+    ExitOk = 0,
+    ExitRefused = 1, // the window refuses the input (its messages 1 to 3)
+    ExitUsage = 2, // not a date, unknown command, option or format, range ending before it starts
+    ExitOutputFailed
+    = 3, // the output (a file or standard output) cannot be written, or the picture drawn
+};
+
+// A picture of the charts after the confirmation of birth and day.
+struct ChartRequest {
+    Date Birth;
+    Date Day;
+    QString Path;
+    QString Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
+    QString Name; // the person the picture is for, or empty
+};
+
+class Environment {
+public:
+    virtual ~Environment() = default;
+    virtual QDate Today() const = 0;
+    virtual QDateTime Now() const = 0;
+    virtual void Out(const QByteArray &utf8) = 0;
+    virtual void Err(const QByteArray &utf8) = 0;
+    // After the last Out: true when every byte reached standard output up to its close, or
+    // when its reader stopped reading early (as a pipe into head does); else false with
+    // the reason in Czech.
+    virtual bool FinishOut(QString &error) = 0;
+    // Writes the whole file, or nothing; false with a reason on failure.
+    virtual bool WriteFile(const QString &path, const QByteArray &data, QString &error) = 0;
+    virtual bool DrawChart(const ChartRequest &request, QString &error) = 0;
+    // The people file: where it is, its bytes (none when there is no file yet), and
+    // replacing it as a whole (its folder made where missing).
+    virtual QString PeoplePath() const = 0;
+    virtual QByteArray ReadPeopleFile() const = 0;
+    virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
+};
+
+// Says what is wrong with the command line, with the pointer to the help; ExitUsage.
+int UsageError(Environment &environment, const QString &message);
+
+} // namespace cykl::companion

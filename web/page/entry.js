@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Typing into the fields: digits only, as the window's key filter allows, with the hint
+// shown at the field for as long as it applies; spaces around pasted digits are dropped,
+// and a whole date pasted into a field fills its three fields. The calendar picker
+// follows the typed target date and fills it in turn.
+'use strict';
+globalThis.cyklPage.parts.push(function (page) {
+  const { $, fields } = page;
+  const hintText = 'Do polí patří jen číslice 0 až 9.';
+  const hint = $('hint');
+
+  // The hint sits below the field's group and names the field to assistive technology.
+  function refuse(field) {
+    field.setAttribute('aria-invalid', 'true');
+    const group = field.closest('fieldset');
+    if (group) group.append(hint);
+    else field.closest('.critical-controls').after(hint);
+    hint.textContent = hintText;
+  }
+
+  function accepted(field) {
+    if (field.getAttribute('aria-invalid') !== 'true') return;
+    field.removeAttribute('aria-invalid');
+    hint.textContent = '';
+  }
+
+  // "5.3.1996", "5. 3. 1996" or "1996-03-05" as [day, month, year], else null.
+  function wholeDate(text) {
+    const czech = /^(\d{1,2})\.\s*(\d{1,2})\.\s*(\d{1,4})$/.exec(text);
+    const iso = /^(\d{1,4})-(\d{1,2})-(\d{1,2})$/.exec(text);
+    return czech ? czech.slice(1, 4) : iso ? iso.slice(1, 4).reverse() : null;
+  }
+
+  function fillGroup(field, date) {
+    const first = fields.indexOf(field) < 3 ? 0 : 3;
+    date.forEach((text, i) => page.setField(fields[first + i], String(Number(text)), i === 2));
+    fields[first + 2].focus();
+  }
+
+  // What the person put in (typed, pasted, dropped), trimmed: digits go in where the caret
+  // is, a whole date fills the group, anything else is refused whole. A paste is read
+  // whole, before the field's length cuts it.
+  function insert(field, data, cancel, pasted) {
+    const text = data.trim();
+    const date = fields.includes(field) && wholeDate(text);
+    if (/^[0-9]*$/.test(text) && text === data && !pasted) return;
+    cancel();
+    if (date) {
+      fillGroup(field, date);
+    } else if (/^[0-9]+$/.test(text)) {
+      const room = field.maxLength - field.value.length + (field.selectionEnd - field.selectionStart);
+      field.setRangeText(text.slice(0, Math.max(room, 0)), field.selectionStart, field.selectionEnd, 'end');
+      field.dispatchEvent(new Event('input'));
+    } else {
+      refuse(field);
+    }
+  }
+
+  page.guard = function (field, accept) {
+    let kept = field.value;
+    const take = (event, data, pasted) => data && insert(field, data, () => event.preventDefault(), pasted);
+    field.addEventListener('beforeinput', (e) => take(e, e.data ?? (e.dataTransfer && e.dataTransfer.getData('text/plain'))));
+    field.addEventListener('paste', (e) => take(e, e.clipboardData.getData('text/plain'), true));
+    field.addEventListener('input', () => {
+      const text = field.value.trim();
+      if (/[^0-9]/.test(text)) {
+        refuse(field);
+        field.value = kept;
+        return;
+      }
+      field.value = kept = text;
+      accepted(field);
+      accept(field, kept);
+    });
+    field.addEventListener('cyklset', () => {
+      kept = field.value;
+      accepted(field);
+    });
+  };
+  fields.forEach((field) => page.guard(field, page.setField));
+
+  // The picker shows the typed target day when it is one, and takes years 1 to 9999.
+  const picker = $('picker');
+  const iso = (d, m, y) => `${String(y).padStart(4, '0')}-${String(m).padStart(2, '0')}-${String(d).padStart(2, '0')}`;
+  function follow() {
+    const [d, m, y] = fields.slice(3).map((f) => Number(f.value));
+    const date = new Date(2000, m - 1, d);
+    date.setFullYear(y);
+    const real = y >= 1 && y <= 9999 && date.getDate() === d && date.getMonth() === m - 1;
+    picker.value = real ? iso(d, m, y) : '';
+  }
+  fields.slice(3).forEach((field) => field.addEventListener('input', follow));
+  fields.slice(3).forEach((field) => field.addEventListener('cyklset', follow));
+  picker.addEventListener('change', () => {
+    const [year, month, day] = picker.value.split('-').map(Number);
+    if (year >= 1 && year <= 9999) page.fillTarget(day, month, year);
+    else follow();
+  });
+});
