@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/session.h"
 
+#include "calc/chain.h"
 #include "display/chart_layout.h"
 #include "display/chart_look.h"
 #include "display/chart_svg.h"
@@ -47,7 +48,7 @@ ChartModel OnShow(const HeldChart &chart)
              static_cast<std::int16_t>(model.Sets()) };
 }
 
-void WriteChart(JsonWriter &json, const HeldChart &chart)
+void WriteChart(JsonWriter &json, const HeldChart &chart, const ChartModel &onPage)
 {
     const ChartModel &model = chart.Model();
     json.Open('{').Key("type").Number(model.Type());
@@ -62,7 +63,7 @@ void WriteChart(JsonWriter &json, const HeldChart &chart)
             json.Number(model.Value(set, point));
         json.Close(']');
     }
-    json.Close(']').Key("description").String(DescribeChart(OnShow(chart))).Close('}');
+    json.Close(']').Key("description").String(DescribeChart(onPage)).Close('}');
 }
 
 // The legend of the three cycles, in their order: caption, period (the tooltip) and the
@@ -96,9 +97,16 @@ std::string Session::StateJson() const
     }
     json.Close(']');
     json.Key("month");
-    WriteChart(json, window_.MonthChart());
+    WriteChart(json, window_.MonthChart(), OnPage(1));
     json.Key("day");
-    WriteChart(json, window_.DayChart());
+    WriteChart(json, window_.DayChart(), OnPage(2));
+    json.Key("target");
+    if (const auto target = Target()) {
+        json.Open('{').Key("day").Number(target->Number).Key("month").Number(target->Month);
+        json.Key("year").Number(target->Year).Close('}');
+    } else {
+        json.Number(std::nullopt);
+    }
     json.Key("legend");
     WriteLegend(json);
     json.Key("grid").String(Css(look::GridLine)).Key("zero").String(Css(look::ZeroLine));
@@ -110,11 +118,33 @@ std::string Session::ChartSvg(int chart, double width, double height, double fon
 {
     if (chart != 1 && chart != 2)
         return {};
-    const HeldChart &shown = chart == 1 ? window_.MonthChart() : window_.DayChart();
+    const auto target = Target();
     const layout::TypicalMeasure measure(fontPixels);
-    const layout::Options options { true, -1 };
-    return layout::SvgElements(layout::LayOut(OnShow(shown), width, height, measure, options),
+    const layout::Options options { true, chart == 1 && target ? target->Number - 1 : -1 };
+    return layout::SvgElements(layout::LayOut(OnPage(chart), width, height, measure, options),
                                { chart == 1 ? "Graph1" : "Graph2", fontPixels });
+}
+
+std::optional<Session::Day> Session::Target() const
+{
+    const Confirmation &shown = window_.Shown();
+    if (shown.Refusal != 0 || shown.Month.Days == 0)
+        return std::nullopt;
+    const auto field
+        = [this](int number) { return static_cast<int>(ReadNumber(window_.FieldText(number))); };
+    return Day { field(4), field(5), field(6) };
+}
+
+ChartModel Session::OnPage(int chart) const
+{
+    ChartModel model = OnShow(chart == 1 ? window_.MonthChart() : window_.DayChart());
+    const auto target = Target();
+    if (chart == 2 && target) {
+        model.Write(ChartProperty::RewindPositions, std::int16_t(1));
+        model.Write(ChartProperty::PointLabel,
+                    std::to_string(target->Number) + ". " + std::to_string(target->Month) + ".");
+    }
+    return model;
 }
 
 } // namespace cykl::web

@@ -7,6 +7,7 @@
 
 #include "display/held_window.h"
 
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -25,11 +26,23 @@ public:
     // The display as it stands, with the messages of the last confirmation.
     std::string StateJson() const;
     // Chart 1 (Graph1) or 2 (Graph2) as it stands, laid out at width x height pixels with
-    // labels of fontPixels and a bar at 0 shown, as SVG elements (display/chart_svg.h); a
-    // hidden chart as an empty one, an unknown chart as nothing.
+    // labels of fontPixels, a bar at 0 shown and the target day marked on the month's
+    // curves, as SVG elements (display/chart_svg.h); a hidden chart as an empty one, an
+    // unknown chart as nothing.
     std::string ChartSvg(int chart, double width, double height, double fontPixels) const;
 
 private:
+    struct Day {
+        int Number = 0;
+        int Month = 0;
+        int Year = 0;
+    };
+    // The target day of the confirmation on show, as the window read it from its fields;
+    // none while nothing is confirmed.
+    std::optional<Day> Target() const;
+    // The chart as the page shows it: the day chart's day in the page's form, "5. 3.".
+    ChartModel OnPage(int chart) const;
+
     HeldWindow window_;
 };
 

@@ -19,25 +19,35 @@
   // A chart as the engine lays it out at the size given, its colours from the page's theme;
   // the same picture again is left as it stands.
   const pictures = {};
-  function drawChart(id, number, chart, width, height, fontPixels) {
+  function drawChart(id, number, description, width, height, fontPixels) {
     const svg = $(id);
     const picture = engine.chartSvg(number, width, height, fontPixels);
     if (pictures[id] !== picture) {
       svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
       svg.innerHTML = pictures[id] = picture;
     }
-    $(id + '-text').textContent = chart.description;
+    $(id + '-text').textContent = description;
   }
 
-  // Drawn at the size it is shown (one unit a pixel), so its texts stay legible on a phone.
-  function drawMonth(chart) {
+  // The month in the nominative, as a caption names it.
+  const monthNames = ['leden', 'únor', 'březen', 'duben', 'květen', 'červen', 'červenec', 'srpen', 'září',
+    'říjen', 'listopad', 'prosinec'];
+
+  // Drawn at the size it is shown (one unit a pixel), so its texts stay legible on a phone;
+  // captioned with its month and year, the target day marked on its curves.
+  function drawMonth(state) {
     const width = Math.max(280, Math.round($('Graph1').getBoundingClientRect().width) || 600);
     const height = Math.round(Math.min(260, Math.max(180, width * 0.3)));
-    drawChart('Graph1', 1, chart, width, height, 11);
+    const target = state.target;
+    const name = target ? `Měsíční graf, ${monthNames[target.month - 1]} ${target.year}` : 'Měsíční graf';
+    $('Graph1-name').textContent = name;
+    const description = target ? `${name}, vyznačen den ${target.day}. ${target.month}.: ${state.month.description}`
+      : state.month.description;
+    drawChart('Graph1', 1, description, width, height, 11);
   }
 
   function drawDay(chart) {
-    drawChart('Graph2', 2, chart, 130, 230, 9);
+    drawChart('Graph2', 2, chart.description, 130, 230, 9);
   }
 
   // Relative luminance and contrast ratio of '#rrggbb' colours.
@@ -48,14 +58,15 @@
   }
   const contrast = (a, b) => (Math.max(luminance(a), luminance(b)) + 0.05) / (Math.min(luminance(a), luminance(b)) + 0.05);
 
-  // On a dark background a colour keeps its hue, lightened towards white until it stands
-  // out at 3:1 at least.
-  function forDark(hex, background) {
+  // A colour keeps its hue, lightened towards white on a dark background and darkened
+  // towards black on a light one, until it stands out at 3:1 at least.
+  function standingOut(hex, background) {
+    const towards = luminance(background) < 0.5 ? 255 : 0;
     for (let share = 0; share <= 1; share += 0.05) {
-      const mixed = '#' + channels(hex).map((c) => Math.round(c + (255 - c) * share).toString(16).padStart(2, '0')).join('');
+      const mixed = '#' + channels(hex).map((c) => Math.round(c + (towards - c) * share).toString(16).padStart(2, '0')).join('');
       if (contrast(mixed, background) >= 3) return mixed;
     }
-    return '#ffffff';
+    return towards ? '#ffffff' : '#000000';
   }
 
   // The window's tooltip " 23 denní perioda" as the page writes it: "23denní perioda".
@@ -69,10 +80,11 @@
     root.setProperty('--look-grid', state.grid);
     root.setProperty('--look-zero', state.zero);
     root.setProperty('--look-axis', state.axis);
-    const dark = getComputedStyle(document.documentElement).getPropertyValue('--bg-dark').trim();
+    const style = getComputedStyle(document.documentElement);
+    const [light, dark] = ['--bg-light', '--bg-dark'].map((name) => style.getPropertyValue(name).trim());
     legend.forEach((entry, i) => {
       const colours = ['legend', 'line', 'fill'].flatMap((name) =>
-        [[name, entry[name]], [`dark-${name}`, forDark(entry[name], dark)]]);
+        [[name, standingOut(entry[name], light)], [`dark-${name}`, standingOut(entry[name], dark)]]);
       for (const [name, value] of colours) root.setProperty(`--${name}${i + 1}`, value);
       root.setProperty(`--text${i + 1}`, entry.text);
       const item = document.createElement('li');
@@ -100,7 +112,7 @@
       box.appendChild(p);
     }
     shown = state;
-    drawMonth(state.month);
+    drawMonth(state);
     drawDay(state.day);
     document.body.dataset.caption = state.caption;
     for (const part of page.shown) part(state);
@@ -268,7 +280,7 @@
       event.preventDefault();
       confirm();
     });
-    window.addEventListener('resize', () => drawMonth(shown.month));
+    window.addEventListener('resize', () => drawMonth(shown));
     $('year').value = String(today.getFullYear());
     page.guard($('year'), () => {});
     $('year').addEventListener('keydown', (event) => {
