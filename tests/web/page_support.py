@@ -85,8 +85,10 @@ class PageTest(unittest.TestCase):
         self.wait_for(lambda d: d.execute_script('return document.body.dataset.ready'))
         self.driver.get_log('browser')  # what came before is each test's own concern
 
+    # Generous: a busy machine may take seconds to start the module; a page that works ends
+    # the wait at once.
     def wait_for(self, condition):
-        return WebDriverWait(self.driver, 10).until(condition)
+        return WebDriverWait(self.driver, 30).until(condition)
 
     def field(self, n):
         return self.driver.find_element(By.ID, f'Text{n}')
