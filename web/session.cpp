@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/session.h"
 
+#include "calc/chain.h"
+#include "calendar/json.h"
 #include "display/chart_look.h"
-#include "web/json.h"
 
+#include <cmath>
 #include <string_view>
 
 namespace cykl::web {
@@ -75,6 +77,15 @@ void WriteLegend(JsonWriter &json)
 }
 
 } // namespace
+
+Date Session::Birth() const
+{
+    const auto part = [this](int field) {
+        const double value = ReadNumber(window_.FieldText(field));
+        return value == std::trunc(value) && std::abs(value) < 1e9 ? static_cast<int>(value) : 0;
+    };
+    return { part(1), part(2), part(3) };
+}
 
 std::string Session::StateJson() const
 {
