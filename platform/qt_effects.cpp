@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/qt_effects.h"
 
+#include "platform/sound_theme_bell.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
+#include <memory>
+#include <utility>
 
 namespace cykl {
 
@@ -42,9 +46,22 @@ void QtMessageBox::Show(std::string_view text, std::string_view title, MessageSt
     box.exec();
 }
 
+QtBeeper::QtBeeper()
+    : QtBeeper(QGuiApplication::platformName(),
+               { [] { QApplication::beep(); },
+                 [bell = std::make_shared<SoundThemeBell>()] { return bell->Ring(); } })
+{
+}
+
+QtBeeper::QtBeeper(QStringView platformName, Bells bells)
+    : themeFirst_(platformName.startsWith(u"wayland")), bells_(std::move(bells))
+{
+}
+
 void QtBeeper::Beep()
 {
-    QApplication::beep();
+    if (!themeFirst_ || !bells_.SoundTheme())
+        bells_.Platform();
 }
 
 QDate SystemClock::Today() const

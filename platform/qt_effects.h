@@ -5,6 +5,9 @@
 #include "display/seams.h"
 #include "platform/effects.h"
 
+#include <QStringView>
+#include <functional>
+
 class QWidget;
 
 namespace cykl {
@@ -19,9 +22,24 @@ private:
     QWidget *parent_;
 };
 
+// The beep of the platform the program runs on. Qt's Wayland platform has no bell of its
+// own; there the desktop's sound theme rings, and the platform's beep only where that
+// cannot sound. On X11 (XWayland too: its bell reaches the desktop's window manager) and
+// Windows the platform's beep stands.
 class QtBeeper final : public Beeper {
 public:
+    struct Bells {
+        std::function<void()> Platform;
+        std::function<bool()> SoundTheme; // false when it cannot sound
+    };
+    QtBeeper();
+    // For tests: the ways to ring, as on the named Qt platform.
+    QtBeeper(QStringView platformName, Bells bells);
     void Beep() override;
+
+private:
+    bool themeFirst_;
+    Bells bells_;
 };
 
 class SystemClock final : public Clock {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The message box as the user meets it (opened for real, closed by OK, Escape or the
-// close control) and the desktop's address opener.
+// close control), the bell each platform rings, and the desktop's address opener.
 #include "platform/qt_effects.h"
 
 #include <QAbstractButton>
@@ -80,6 +80,8 @@ class TestQtEffects : public QObject {
 private slots:
     void messageBoxShowsAndCloses_data();
     void messageBoxShowsAndCloses();
+    void beepRingsOneBell_data();
+    void beepRingsOneBell();
     void urlGoesToTheDesktopOpener();
 };
 
@@ -130,6 +132,34 @@ void TestQtEffects::messageBoxShowsAndCloses()
     for (const auto *widget : QApplication::topLevelWidgets()) {
         QVERIFY(!widget->isVisible());
     }
+}
+
+void TestQtEffects::beepRingsOneBell_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("themeSounds");
+    QTest::addColumn<int>("themeTries");
+    QTest::addColumn<int>("platformBeeps");
+    QTest::newRow("Wayland: the sound theme") << "wayland" << true << 1 << 0;
+    QTest::newRow("Wayland with EGL") << "wayland-egl" << true << 1 << 0;
+    QTest::newRow("Wayland, no sound theme") << "wayland" << false << 1 << 1;
+    QTest::newRow("X11, XWayland too") << "xcb" << true << 0 << 1;
+    QTest::newRow("Windows") << "windows" << true << 0 << 1;
+}
+
+// One bell per beep, as the user hears it: nothing else may ring twice.
+void TestQtEffects::beepRingsOneBell()
+{
+    QFETCH(QString, platform);
+    QFETCH(bool, themeSounds);
+    int themeTries = 0;
+    int platformBeeps = 0;
+    QtBeeper beeper(platform,
+                    { [&platformBeeps] { ++platformBeeps; },
+                      [&themeTries, themeSounds] { return ++themeTries, themeSounds; } });
+    beeper.Beep();
+    QTEST(themeTries, "themeTries");
+    QTEST(platformBeeps, "platformBeeps");
 }
 
 void TestQtEffects::urlGoesToTheDesktopOpener()
