@@ -13,7 +13,7 @@ void JsonWriter::NewLine()
     if (!indented_)
         return;
     out_ += '\n';
-    out_.append(static_cast<std::size_t>(4 * depth_), ' ');
+    out_.append(4 * static_cast<std::size_t>(depth_), ' ');
 }
 
 // Before a value or a key: the comma after the one before it, and its own line.
