@@ -60,13 +60,6 @@ std::string Joined(const std::vector<std::string> &parts, std::string_view separ
     return joined;
 }
 
-std::string CompactDate(const Date &date)
-{
-    std::string iso = IsoDate(date);
-    std::erase(iso, '-');
-    return iso;
-}
-
 std::string Stamp(const UtcTime &t)
 {
     std::array<char, 48> text {};
@@ -75,9 +68,15 @@ std::string Stamp(const UtcTime &t)
     return text.data();
 }
 
-// A name as a part of a UID: ASCII letters and digits as they are, every other byte as "_"
-// and its two hex digits. No name of letters and digits holds "_", so each name keeps a UID
-// of its own ("A B" is A_20B, "A20B" stays A20B), and such names keep the UIDs they had.
+} // namespace
+
+std::string CompactDate(const Date &date)
+{
+    std::string iso = IsoDate(date);
+    std::erase(iso, '-');
+    return iso;
+}
+
 std::string UidName(std::string_view name)
 {
     std::string part;
@@ -94,6 +93,8 @@ std::string UidName(std::string_view name)
     }
     return part;
 }
+
+namespace {
 
 // "-PT12H", "PT0S", "PT7H30M": the duration of a trigger.
 std::string Duration(int minutes)
@@ -126,6 +127,24 @@ void WriteAlarm(Writer &out, const std::string &summary, int minutes)
     out.Line("END", "VALARM");
 }
 
+// One all-day event from first to last (civil days, both included).
+void WriteAllDayEvent(Writer &out, const CalendarEvent &event, const CalendarOptions &options)
+{
+    out.Line("BEGIN", "VEVENT");
+    out.Line("UID", event.Uid);
+    out.Line("DTSTAMP", Stamp(options.Stamp));
+    if (options.FeedSequence)
+        out.Line("SEQUENCE", std::to_string(*options.FeedSequence));
+    out.Line("DTSTART;VALUE=DATE", CompactDate(event.First));
+    out.Line("DTEND;VALUE=DATE", CompactDate(NextCivilDay(event.Last)));
+    out.Line("SUMMARY", EscapeText(event.Summary));
+    out.Line("DESCRIPTION", EscapeText(event.Description));
+    out.Line("TRANSP", "TRANSPARENT");
+    if (options.RemindMinutes)
+        WriteAlarm(out, event.Summary, *options.RemindMinutes);
+    out.Line("END", "VEVENT");
+}
+
 // One event from first to last (civil days, both included) with the codes of first.
 void WriteEvent(Writer &out, const Date &birth, const CriticalDay &first, const Date &last,
                 const CalendarOptions &options)
@@ -136,17 +155,10 @@ void WriteEvent(Writer &out, const Date &birth, const CriticalDay &first, const 
     const std::string summary
         = (options.Name.empty() ? std::string() : options.Name + ": ") + EventSummary(first.Codes);
     const std::string who = options.Name.empty() ? std::string() : '-' + UidName(options.Name);
-    out.Line("BEGIN", "VEVENT");
-    out.Line("UID", CompactDate(first.Day) + "-b" + CompactDate(birth) + who + "@cyklometrika");
-    out.Line("DTSTAMP", Stamp(options.Stamp));
-    out.Line("DTSTART;VALUE=DATE", CompactDate(first.Day));
-    out.Line("DTEND;VALUE=DATE", CompactDate(NextCivilDay(last)));
-    out.Line("SUMMARY", EscapeText(summary));
-    out.Line("DESCRIPTION", EscapeText(Joined(texts, "\n")));
-    out.Line("TRANSP", "TRANSPARENT");
-    if (options.RemindMinutes)
-        WriteAlarm(out, summary, *options.RemindMinutes);
-    out.Line("END", "VEVENT");
+    WriteAllDayEvent(out,
+                     { CompactDate(first.Day) + "-b" + CompactDate(birth) + who + "@cyklometrika",
+                       first.Day, last, summary, Joined(texts, "\n") },
+                     options);
 }
 
 bool SameCodes(const Verdicts &a, const Verdicts &b)
@@ -177,16 +189,25 @@ void WriteDays(Writer &out, const CalendarPerson &person, const CalendarOptions 
     }
 }
 
-CalendarResult WriteCalendar(const std::string &title, const std::vector<CalendarPerson> &people,
-                             const CalendarOptions &options)
+void OpenCalendar(Writer &out, const std::string &title, const CalendarOptions &options)
 {
-    CalendarResult result;
-    Writer out;
     out.Line("BEGIN", "VCALENDAR");
     out.Line("VERSION", "2.0");
     out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
     out.Line("CALSCALE", "GREGORIAN");
     out.Line("X-WR-CALNAME", EscapeText("Cyklometrika " + title));
+    if (options.FeedSequence) {
+        out.Line("REFRESH-INTERVAL;VALUE=DURATION", "P1D");
+        out.Line("X-PUBLISHED-TTL", "P1D");
+    }
+}
+
+CalendarResult WriteCalendar(const std::string &title, const std::vector<CalendarPerson> &people,
+                             const CalendarOptions &options)
+{
+    CalendarResult result;
+    Writer out;
+    OpenCalendar(out, title, options);
     for (const CalendarPerson &person : people)
         WriteDays(out, person, options, result);
     out.Line("END", "VCALENDAR");
@@ -266,6 +287,23 @@ CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
     for (const CalendarPerson &person : people)
         names.push_back(person.Name);
     return WriteCalendar(Joined(names, ", "), people, options);
+}
+
+CalendarResult EventCalendar(const std::string &title, const std::vector<CalendarEvent> &events,
+                             const CalendarOptions &options)
+{
+    CalendarResult result;
+    Writer out;
+    OpenCalendar(out, title, options);
+    for (const CalendarEvent &event : events) {
+        if (!IsCivilDay(event.First) || NextCivilDay(event.Last).Year > LastYear)
+            result.LeftOut.push_back(event.First);
+        else
+            WriteAllDayEvent(out, event, options);
+    }
+    out.Line("END", "VCALENDAR");
+    result.Text = std::move(out.Text);
+    return result;
 }
 
 } // namespace cykl

@@ -30,6 +30,9 @@ struct CalendarOptions {
     std::optional<int> RemindMinutes;
     std::string Name; // the person's name (UTF-8), or empty: in summaries and UIDs
     bool Merge = false; // consecutive days with the same codes make one event
+    // A calendar to subscribe to: it asks to be read again every day, and each event
+    // carries this SEQUENCE.
+    std::optional<int> FeedSequence;
 };
 
 struct CalendarResult {
@@ -51,6 +54,26 @@ struct CalendarPerson {
 };
 CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
                               const CalendarOptions &options);
+
+// Any all-day events in the same form, for days other than one person's critical days
+// (the days a family shares): an event with a day that no civil calendar holds, or that
+// ends past 31.12.9999, is left out.
+struct CalendarEvent {
+    std::string Uid;
+    Date First;
+    Date Last; // both included
+    std::string Summary; // UTF-8
+    std::string Description; // UTF-8, lines apart by '\n'
+};
+CalendarResult EventCalendar(const std::string &title, const std::vector<CalendarEvent> &events,
+                             const CalendarOptions &options);
+
+// A day as a UID and DTSTART write it (19960305), and a name as a part of a UID: ASCII
+// letters and digits as they are, every other byte as "_" and its two hex digits. No name
+// of letters and digits holds "_", so each name keeps a UID of its own ("A B" is A_20B,
+// "A20B" stays A20B), and such names keep the UIDs they had.
+std::string CompactDate(const Date &date);
+std::string UidName(std::string_view name);
 
 // The event's summary: the critical cycles first ("Dvojitě kritický den: fyzická
 // kondice, síla intelektu"), then the highs and lows.

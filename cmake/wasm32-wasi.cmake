@@ -15,7 +15,8 @@ string(APPEND CMAKE_CXX_FLAGS_INIT " -fno-exceptions -fno-rtti -flto")
 # The libraries' flags for the native chart module (-fno-semantic-interposition) mean
 # nothing where there are no shared libraries.
 string(APPEND CMAKE_CXX_FLAGS_INIT " -Wno-unused-command-line-argument")
-# Set whole: CMake appends its own -Os to the _INIT flags, and the last -O wins.
+# Clang's own defaults append -Os to an _INIT value, and the last level wins: the cache
+# entry is set here, before they are read.
 set(CMAKE_CXX_FLAGS_MINSIZEREL "-Oz -DNDEBUG" CACHE STRING "Flags of the module's build")
 string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -flto")
 set(CMAKE_TRY_COMPILE_TARGET_TYPE STATIC_LIBRARY)

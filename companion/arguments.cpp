@@ -2,6 +2,7 @@
 #include "companion/arguments.h"
 
 #include "companion/date_arguments.h"
+#include "companion/together_command.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -30,6 +31,19 @@ const QList<std::pair<QString, Command>> &CommandNames()
         { QStringLiteral("people"), Command::People },
         { QStringLiteral("lide"), Command::People },
         { QStringLiteral("lidé"), Command::People },
+        { QStringLiteral("match"), Command::Match },
+        { QStringLiteral("shoda"), Command::Match },
+        { QStringLiteral("together"), Command::Together },
+        { QStringLiteral("spolecne"), Command::Together },
+        { QStringLiteral("společné"), Command::Together },
+        { QStringLiteral("feed"), Command::Feed },
+        { QStringLiteral("kalendar"), Command::Feed },
+        { QStringLiteral("kalendář"), Command::Feed },
+        { QStringLiteral("notify"), Command::Notify },
+        { QStringLiteral("upozornit"), Command::Notify },
+        { QStringLiteral("reminders"), Command::Reminders },
+        { QStringLiteral("upozorneni"), Command::Reminders },
+        { QStringLiteral("upozornění"), Command::Reminders },
     };
     return names;
 }
@@ -164,6 +178,10 @@ const QList<QCommandLineOption> &Options()
             option({ "all", "vsichni", "všichni" }, false),
             option({ "replace", "nahradit" }, false),
             option({ "a4" }, false),
+            option({ "with", "spolu" }, true),
+            option({ "day", "den" }, true),
+            option({ "time", "cas", "čas" }, true),
+            option({ "calendar", "kalendar", "kalendář" }, true),
         };
     }();
     return options;
@@ -217,8 +235,9 @@ std::optional<QString> CheckFormat(const QCommandLineParser &parser, Invocation 
         return QStringLiteral("formát %1 neodpovídá příponě souboru „%2“")
             .arg(name.toLower(), Shortened(call.Output));
     call.OutputFormat = named ? *named : extension.value_or(Format::Table);
-    if (call.OutputFormat == Format::Ics && call.Kind != Command::Critical)
-        return QStringLiteral("formát ics je jen pro příkaz critical");
+    if (call.OutputFormat == Format::Ics && call.Kind != Command::Critical
+        && call.Kind != Command::Together)
+        return QStringLiteral("formát ics je jen pro příkazy critical a together");
     call.Excel = parser.isSet(QStringLiteral("excel"));
     if (call.Excel && call.OutputFormat != Format::Csv) {
         if (parser.isSet(QStringLiteral("format")) || extension)
@@ -297,6 +316,10 @@ std::optional<QString> CheckOptions(const QCommandLineParser &parser, Invocation
             .arg(call.Name);
     if (call.Kind == Command::Chart && ChartKind(call.Output).isEmpty())
         return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
+    call.With = parser.value(QStringLiteral("with")).trimmed();
+    if (parser.isSet(QStringLiteral("with"))
+        && (call.Kind != Command::Chart || call.With.isEmpty()))
+        return QStringLiteral("--with patří k příkazu chart a chce jméno nebo datum narození");
     call.A4 = parser.isSet(QStringLiteral("a4"));
     if (call.A4 && (call.Kind != Command::Chart || ChartKind(call.Output) != QLatin1String("pdf")))
         return QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart");
@@ -339,6 +362,8 @@ std::optional<QString> CheckPeople(const QCommandLineParser &parser, Invocation 
     const bool several = call.Everyone || call.Names.size() > 1;
     if (several && (call.Kind == Command::Month || call.Kind == Command::Chart))
         return QStringLiteral("příkaz %1 je pro jednoho člověka").arg(call.Name);
+    if (parser.isSet(QStringLiteral("name")) && IsGroupCommand(call.Kind))
+        return QStringLiteral("příkaz %1 bere jména ze souboru lidí, ne --name").arg(call.Name);
     if (parser.isSet(QStringLiteral("name")) && (call.Everyone || !call.Names.isEmpty()))
         return QStringLiteral(
             "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
@@ -354,7 +379,7 @@ std::variant<Invocation, QString> ReadPeopleCommand(const QCommandLineParser &pa
     call.Rest = positional.mid(1);
     call.Replace = parser.isSet(QStringLiteral("replace"));
     for (const char *option : { "format", "output", "remind", "only-critical", "codes", "merge",
-                                "excel", "name", "all", "a4" }) {
+                                "excel", "name", "all", "a4", "with", "day", "time", "calendar" }) {
         if (parser.isSet(QString::fromLatin1(option)))
             return QStringLiteral("příkaz %1 nepřijímá --%2").arg(call.Name, QLatin1String(option));
     }
@@ -399,9 +424,16 @@ std::variant<Invocation, QString> ReadCommandLine(const QStringList &arguments)
     call.Name = positional.first();
     if (call.Kind == Command::People)
         return ReadPeopleCommand(parser, positional, call);
+    if (call.Kind == Command::Feed || call.Kind == Command::Notify
+        || call.Kind == Command::Reminders)
+        return ReadScheduleCommand(parser, positional, call);
+    if (auto problem = ScheduleOptionsMisplaced(parser, call))
+        return *problem;
     if (positional.size() < 2 && !parser.isSet(QStringLiteral("all")))
         return QStringLiteral("příkaz %1 potřebuje datum narození nebo jméno").arg(call.Name);
-    if (auto problem = CheckPositional(parser, positional, call))
+    if (auto problem = IsGroupCommand(call.Kind)
+            ? ReadGroup(parser.isSet(QStringLiteral("all")), positional, call)
+            : CheckPositional(parser, positional, call))
         return *problem;
     if (auto problem = CheckPeople(parser, call))
         return *problem;

@@ -5,9 +5,11 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "companion/arguments.h"
+#include "companion/daily.h"
 #include "companion/date_arguments.h"
 #include "companion/help.h"
 #include "companion/people_command.h"
+#include "companion/together_command.h"
 
 #include <algorithm>
 
@@ -70,6 +72,9 @@ private:
     int RunRange(Date from, const Date &to);
     int RunChart();
     int EmitCalendar(const CriticalList &list);
+    void NoteLeftOut(const std::vector<Date> &days);
+    int RunGroup();
+    int RunMatch(const QList<Person> &people);
 
     Environment &env_;
     const Invocation &call_;
@@ -79,6 +84,8 @@ private:
     bool several_ = false;
     QList<QByteArray> parts_;
     std::vector<CalendarPerson> family_;
+    std::vector<CriticalList> lists_; // together: each person's days, in order
+    std::pair<Date, Date> span_; // together: the span asked for
 };
 
 // Of one of several people, the window refuses the birth, not the dates asked.
@@ -219,6 +226,7 @@ int Runner::RunCritical()
 // A range that starts before the birth starts at the birth day (SpanStart).
 int Runner::RunRange(Date from, const Date &to)
 {
+    span_ = { from, to };
     // A year alone ("10000") is checked here; dates written out were checked already.
     for (const Date &end : { from, to }) {
         if (const auto refused = CheckDay(QString(), end, false))
@@ -238,6 +246,10 @@ int Runner::RunRange(Date from, const Date &to)
         day.Codes = Selected(day.Codes, call_.Codes);
         return day.Codes.empty();
     });
+    if (call_.Kind == Command::Together) {
+        lists_.push_back(std::move(list));
+        return ExitOk;
+    }
     if (call_.OutputFormat == Format::Ics)
         return EmitCalendar(list);
     return Emit(CriticalReport(call_.OutputFormat, who_.Birth, from, to, list, Options()));
@@ -253,24 +265,90 @@ int Runner::EmitCalendar(const CriticalList &list)
     const UtcTime stamp { now.date().year(), now.date().month(),  now.date().day(),
                           now.time().hour(), now.time().minute(), now.time().second() };
     const CalendarOptions options { stamp, call_.RemindMinutes, who_.Name.toStdString(),
-                                    call_.Merge };
+                                    call_.Merge, std::nullopt };
     const CalendarResult calendar = family_.empty() ? CriticalCalendar(who_.Birth, list, options)
                                                     : FamilyCalendar(family_, options);
-    for (const Date &day : calendar.LeftOut) {
+    NoteLeftOut(calendar.LeftOut);
+    return Emit(QByteArray::fromStdString(calendar.Text));
+}
+
+void Runner::NoteLeftOut(const std::vector<Date> &days)
+{
+    for (const Date &day : days) {
         const QString why = IsCivilDay(day)
             ? QStringLiteral("kalendářové programy neznají dny po 31.12.9999")
             : QStringLiteral("ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná");
         Note(QStringLiteral("den %1 je vynechán: %2").arg(Czech(day), why));
     }
-    return Emit(QByteArray::fromStdString(calendar.Text));
+}
+
+// match and together: the people first, then their agreement or their shared days.
+int Runner::RunGroup()
+{
+    const auto group = GroupOf(call_, env_);
+    if (const int *status = std::get_if<int>(&group))
+        return *status;
+    const auto &people = std::get<QList<Person>>(group);
+    if (call_.Kind == Command::Match)
+        return RunMatch(people);
+    several_ = true;
+    QList<Person> kept; // as for critical, one whose birth the window refuses is left out
+    for (const Person &person : people) {
+        who_ = person;
+        const int status = RunCritical();
+        if (status != ExitOk && status != LeftOut)
+            return status;
+        if (status == ExitOk)
+            kept.append(person);
+    }
+    several_ = false;
+    if (kept.size() < 2) {
+        Note(QStringLiteral("nezbyli dva lidé, kteří by mohli mít společné dny"));
+        return ExitRefused;
+    }
+    std::vector<Date> leftOut;
+    const QByteArray report
+        = SharedReport(call_, env_.Now(), kept, lists_, span_.first, span_.second, leftOut);
+    NoteLeftOut(leftOut);
+    return Emit(report);
+}
+
+int Runner::RunMatch(const QList<Person> &people)
+{
+    if (call_.OutputFormat != Format::Table && call_.OutputFormat != Format::Json)
+        return Usage(QStringLiteral("příkaz %1 píše jen formáty table a json").arg(call_.Name));
+    who_ = people[0];
+    return ConfirmDay([&](const Date &day, const Confirmation &first) {
+        const Confirmation second = Confirm(people[1].Birth, day);
+        if (second.Refusal != 0)
+            return Refuse(second.Refusal, people[1].Birth, day);
+        return Emit(MatchReport(call_.OutputFormat, people, day, { first, second }));
+    });
 }
 
 int Runner::RunChart()
 {
+    Person with; // --with: a second person on the same chart
+    if (!call_.With.isEmpty()) {
+        Invocation other;
+        other.Names = QStringList { call_.With };
+        const auto found = GroupOf(other, env_);
+        if (const int *status = std::get_if<int>(&found))
+            return *status;
+        with = std::get<QList<Person>>(found).first();
+    }
     return ConfirmDay([&](const Date &day, const Confirmation &) {
+        if (with.Birth.Year != 0) {
+            if (const Confirmation c = Confirm(with.Birth, day); c.Refusal != 0)
+                return Refuse(c.Refusal, with.Birth, day);
+        }
         QString error;
         const QString kind = call_.A4 ? QStringLiteral("pdf-a4") : ChartKind(call_.Output);
-        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind, who_.Name }, error))
+        const QString name = who_.Name.isEmpty() && with.Birth.Year != 0
+            ? QString::fromStdString(CzechDate(who_.Birth))
+            : who_.Name;
+        if (env_.DrawChart({ who_.Birth, day, call_.Output, kind, name, with.Birth, with.Name },
+                           error))
             return int(ExitOk);
         Note(QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call_.Output, error));
         return int(ExitOutputFailed);
@@ -293,6 +371,14 @@ int Runner::Run()
     }
     if (call_.Kind == Command::People)
         return RunPeople(call_, env_);
+    if (IsGroupCommand(call_.Kind))
+        return RunGroup();
+    if (call_.Kind == Command::Feed)
+        return RunFeed(call_, env_);
+    if (call_.Kind == Command::Notify)
+        return RunNotify(call_, env_);
+    if (call_.Kind == Command::Reminders)
+        return RunReminders(call_, env_);
     if (const auto refused = call_.Names.isEmpty() && !call_.Everyone
             ? CheckDay(call_.BirthText, call_.Birth, false)
             : std::nullopt)
@@ -331,6 +417,11 @@ int Runner::RunPerson()
     case Command::Chart:
         return RunChart();
     case Command::People:
+    case Command::Match:
+    case Command::Together:
+    case Command::Feed:
+    case Command::Notify:
+    case Command::Reminders:
         break;
     }
     return ExitUsage;

@@ -9,7 +9,10 @@
 #include <QByteArray>
 #include <QDate>
 #include <QDateTime>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <memory>
 
 namespace cykl::companion {
 
@@ -29,6 +32,17 @@ struct ChartRequest {
     QString Path;
     QString Kind; // "png", "svg", "pdf" or "pdf-a4" (on an A4 landscape page)
     QString Name; // the person the picture is for, or empty
+    // A second person's curves and bars beside the first's (--with); WithBirth.Year 0: none.
+    Date WithBirth;
+    QString WithName;
+};
+
+// One desktop notification: a summary naming the person and the cycles, and the window's
+// texts of the day.
+struct Notice {
+    QString Summary;
+    QString Body;
+    bool Critical = false; // two or three critical cycles: critical urgency
 };
 
 class Environment {
@@ -45,11 +59,25 @@ public:
     // Writes the whole file, or nothing; false with a reason on failure.
     virtual bool WriteFile(const QString &path, const QByteArray &data, QString &error) = 0;
     virtual bool DrawChart(const ChartRequest &request, QString &error) = 0;
-    // The people file: where it is, its bytes (none when there is no file yet), and
-    // replacing it as a whole (its folder made where missing).
+    // The people file: where it is; its bytes (none when there is no file yet; at most
+    // MaxPeopleFileSize and one more), or false with the reason where it cannot be read;
+    // replacing it as a whole (its folder made where missing; a new file readable by its
+    // owner alone); and the lock that keeps other runs from changing it from the reading to
+    // the replacing: held until the returned pointer goes, none (with the reason) where it
+    // cannot be had.
     virtual QString PeoplePath() const = 0;
-    virtual QByteArray ReadPeopleFile() const = 0;
+    virtual bool ReadPeopleFile(QByteArray &text, QString &error) const = 0;
     virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
+    virtual std::shared_ptr<void> LockPeopleFile(QString &error) = 0;
+    // The desktop's notification service: shows each notice; false with the reason when no
+    // such service answers.
+    virtual bool Notify(const QList<Notice> &notices, QString &error) = 0;
+    // The user's session, for the daily run: the configuration folder (XDG_CONFIG_HOME),
+    // the path of this program, and `systemctl --user ARGUMENTS` with its exit status and
+    // output (-1 where there is no systemctl).
+    virtual QString ConfigFolder() const = 0;
+    virtual QString ProgramPath() const = 0;
+    virtual int UserManager(const QStringList &arguments, QByteArray &output) = 0;
 };
 
 // Says what is wrong with the command line, with the pointer to the help; ExitUsage.

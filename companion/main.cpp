@@ -3,13 +3,18 @@
 // is made here; the chart module makes its own when a picture is drawn.
 #include "companion/command.h"
 #include "companion/output_file.h"
+#include "companion/people.h"
 #include "companion/shared/chart_job.h"
+#include "companion/shared/notify_job.h"
 #include "companion/shared/system_error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLibrary>
+#include <QLockFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -36,6 +41,9 @@
 namespace {
 
 using namespace cykl::companion;
+
+// How long a change of the people file waits for another run's change to end.
+constexpr int PeopleLockWait = 30000; // ms
 
 #ifdef Q_OS_WIN
 // Windows hands a console program its arguments in the ANSI code page, which has no room
@@ -148,28 +156,58 @@ public:
     }
 
     bool DrawChart(const ChartRequest &request, QString &error) override;
+    bool Notify(const QList<Notice> &notices, QString &error) override;
+
+    QString ConfigFolder() const override
+    {
+#ifdef Q_OS_WIN
+        return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
+#else
+        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+        return QDir::isAbsolutePath(config) ? config
+                                            : QDir::homePath() + QStringLiteral("/.config");
+#endif
+    }
+    QString ProgramPath() const override
+    {
+        return folder_ + QStringLiteral("/cyklometrika");
+    }
+    int UserManager(const QStringList &arguments, QByteArray &output) override;
 
     QString PeoplePath() const override
     {
-#ifdef Q_OS_WIN
-        const QString config = QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
-#else
-        QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        if (!QDir::isAbsolutePath(config))
-            config = QDir::homePath() + QStringLiteral("/.config");
-#endif
-        return config + QStringLiteral("/cyklometrika/lide");
+        return ConfigFolder() + QStringLiteral("/cyklometrika/lide");
     }
-    QByteArray ReadPeopleFile() const override
+    bool ReadPeopleFile(QByteArray &text, QString &error) const override
     {
         QFile file(PeoplePath());
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        ClearFileError();
+        if (!file.exists())
+            return true;
+        text = file.open(QIODevice::ReadOnly) ? file.read(MaxPeopleFileSize + 1) : QByteArray();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+        error = CzechWriteError(file.fileName(), LastFileError());
+        return false;
     }
     bool WritePeopleFile(const QByteArray &text, QString &error) override
     {
+        QDir().mkpath(QFileInfo(PeoplePath()).absolutePath());
+        return WriteOutputFile(PeoplePath(), text, error, NewFile::Private);
+    }
+    std::shared_ptr<void> LockPeopleFile(QString &error) override
+    {
         const QString path = PeoplePath();
         QDir().mkpath(QFileInfo(path).absolutePath());
-        return WriteOutputFile(path, text, error);
+        auto lock = std::make_shared<QLockFile>(path + QStringLiteral(".lock"));
+        if (lock->tryLock(PeopleLockWait))
+            return lock;
+        error = lock->error() == QLockFile::LockFailedError
+            ? QStringLiteral("drží ho jiný běžící příkaz")
+            : CzechWriteError(lock->fileName(),
+                              lock->error() == QLockFile::PermissionError ? EACCES
+                                                                          : LastFileError());
+        return {};
     }
 
 private:
@@ -184,14 +222,31 @@ private:
         return std::fwrite(utf8.constData(), 1, size, stream) == size;
     }
 
+    // The module beside the executable (the build tree) or at its installed place, and its
+    // entry; null with the reason where it cannot be loaded.
+    QFunctionPointer LoadModule(const char *moduleName, const char *entry, QString &error) const;
+
     QString folder_;
     int outError_; // the first error of standard output, as an error number
 };
 
-// The module beside the executable (the build tree) or at its installed place.
-bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
+// The chart module's picture, written as every other output is.
+int WritePicture(CyklometrikaChartJob *job, const char *bytes, long long size)
 {
-    const QString name = QString::fromLatin1(ChartModuleName);
+    QString error;
+    if (WriteOutputFile(QString::fromUtf8(job->Path),
+                        QByteArray(bytes, static_cast<qsizetype>(size)), error))
+        return 0;
+    const QByteArray utf8 = error.toUtf8().left(sizeof job->Error - 1);
+    std::memcpy(job->Error, utf8.constData(), static_cast<std::size_t>(utf8.size()));
+    job->Error[utf8.size()] = '\0';
+    return 1;
+}
+
+QFunctionPointer ProcessEnvironment::LoadModule(const char *moduleName, const char *entry,
+                                                QString &error) const
+{
+    const QString name = QString::fromLatin1(moduleName);
     QLibrary module;
     for (const QString &folder :
          { folder_, folder_ + QLatin1Char('/') + QStringLiteral(CYKL_CHART_MODULE_DIR) }) {
@@ -199,14 +254,57 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
         if (module.load())
             break;
     }
-    const auto draw = module.isLoaded()
-        ? reinterpret_cast<CyklometrikaDrawChart>(module.resolve(ChartEntryName))
-        : nullptr;
-    if (draw == nullptr) {
-        error = QStringLiteral("modul grafů %1 chybí nebo je poškozený (%2)")
+    const QFunctionPointer found = module.isLoaded() ? module.resolve(entry) : nullptr;
+    if (found == nullptr)
+        error = QStringLiteral("modul %1 chybí nebo je poškozený (%2)")
                     .arg(name, module.errorString());
+    return found;
+}
+
+bool ProcessEnvironment::Notify(const QList<Notice> &notices, QString &error)
+{
+    const auto notify = reinterpret_cast<CyklometrikaNotify>(
+        LoadModule(NotifyModuleName, NotifyEntryName, error));
+    if (notify == nullptr)
         return false;
+    QList<QByteArray> texts;
+    std::vector<CyklometrikaNotice> list;
+    for (const Notice &notice : notices) {
+        texts << notice.Summary.toUtf8() << notice.Body.toUtf8();
+        list.push_back({ texts[texts.size() - 2].constData(), texts.last().constData(),
+                         notice.Critical ? 1 : 0 });
     }
+    CyklometrikaNotifyJob job {};
+    job.Version = NotifyJobVersion;
+    job.Notices = list.data();
+    job.Count = int(list.size());
+    if (notify(&job) == 0)
+        return true;
+    error = QString::fromUtf8(job.Error);
+    return false;
+}
+
+// systemctl --user, where there is one; its output and errors together.
+int ProcessEnvironment::UserManager(const QStringList &arguments, QByteArray &output)
+{
+    const QString systemctl = QStandardPaths::findExecutable(QStringLiteral("systemctl"));
+    if (systemctl.isEmpty())
+        return -1;
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(systemctl, QStringList { QStringLiteral("--user") } + arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    output = process.readAll();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
+{
+    const auto draw = reinterpret_cast<CyklometrikaDrawChart>(
+        LoadModule(ChartModuleName, ChartEntryName, error));
+    if (draw == nullptr)
+        return false;
     const QByteArray path = request.Path.toUtf8();
     const QByteArray kind = request.Kind.toLatin1();
     const QByteArray person = request.Name.toUtf8();
@@ -218,6 +316,12 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
     job.Path = path.constData();
     job.Kind = kind.constData();
     job.Name = person.constData();
+    job.Write = WritePicture;
+    const QByteArray with = request.WithName.toUtf8();
+    const int withBirth[3]
+        = { request.WithBirth.Day, request.WithBirth.Month, request.WithBirth.Year };
+    std::memcpy(job.WithBirth, withBirth, sizeof withBirth);
+    job.WithName = with.constData();
     if (draw(&job) == 0)
         return true;
     error = QString::fromUtf8(job.Error);

@@ -5,18 +5,32 @@
 #include "companion/arguments.h"
 #include "companion/date_arguments.h"
 
+#include <QStringDecoder>
+#include <algorithm>
+
 namespace cykl::companion {
 
 namespace {
 
-bool SameName(const QString &a, const QString &b)
+const QByteArray ByteOrderMark("\xEF\xBB\xBF");
+
+QString Folded(const QString &name)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return name.trimmed().toCaseFolded();
 }
 
-QString PersonLine(const Person &person)
+QByteArray PersonLine(const Person &person)
 {
-    return person.Name + QStringLiteral(" = ") + QString::fromStdString(CzechDate(person.Birth));
+    return (person.Name + QStringLiteral(" = ") + QString::fromStdString(CzechDate(person.Birth)))
+        .toUtf8();
+}
+
+// The "\n" or "\r\n" a line ends with, or nothing on a last line without one.
+QByteArray LineEnd(const QByteArray &line)
+{
+    return line.endsWith("\r\n") ? QByteArray("\r\n")
+        : line.endsWith('\n')    ? QByteArray("\n")
+                                 : QByteArray();
 }
 
 // The person of one line; else empty, with the reason where the line is meant as one.
@@ -43,41 +57,61 @@ std::optional<Person> ReadLine(const QString &line, QString &problem)
     return Person { person.Name, *birth };
 }
 
+// Reads line i into the file's people, or notes why it is none.
+void ReadInto(PeopleFile &file, qsizetype i, QStringDecoder &decoder)
+{
+    const QByteArray &bytes = file.Lines[i];
+    const QString line = decoder.decode(bytes.left(bytes.size() - LineEnd(bytes).size()));
+    QString problem;
+    file.LineNames.append(QString());
+    if (decoder.hasError()) {
+        decoder.resetState();
+        problem = QStringLiteral("text není v kódování UTF-8 a zůstane, jak je (opravíte ho, "
+                                 "když soubor uložíte v kódování UTF-8)");
+    } else if (const auto person = ReadLine(line, problem)) {
+        const QString folded = Folded(person->Name);
+        file.LineNames.last() = folded;
+        if (file.Index.contains(folded)) {
+            problem = QStringLiteral("jméno „%1“ je tu podruhé").arg(person->Name);
+        } else {
+            file.Index.insert(folded, file.People.size());
+            file.People.append(*person);
+        }
+    }
+    if (!problem.isEmpty())
+        file.Problems.append(QStringLiteral("řádek %1: %2").arg(i + 1).arg(problem));
+}
+
 } // namespace
 
 PeopleFile ReadPeople(const QByteArray &text)
 {
     PeopleFile file;
-    file.Lines = QString::fromUtf8(text).split(QLatin1Char('\n'));
-    if (!file.Lines.isEmpty() && file.Lines.last().isEmpty())
-        file.Lines.removeLast();
-    for (qsizetype i = 0; i < file.Lines.size(); ++i) {
-        file.Lines[i].remove(QLatin1Char('\r'));
-        QString problem;
-        const auto person = ReadLine(file.Lines[i], problem);
-        if (person && FindPerson(file, person->Name))
-            problem = QStringLiteral("jméno „%1“ je tu podruhé").arg(person->Name);
-        else if (person)
-            file.People.append(*person);
-        if (!problem.isEmpty())
-            file.Problems.append(QStringLiteral("řádek %1: %2").arg(i + 1).arg(problem));
+    file.Mark = text.startsWith(ByteOrderMark) ? ByteOrderMark : QByteArray();
+    for (qsizetype start = file.Mark.size(); start < text.size();) {
+        const qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        file.Lines.append(text.mid(start, next - start));
+        start = next;
     }
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    for (qsizetype i = 0; i < file.Lines.size(); ++i)
+        ReadInto(file, i, decoder);
     return file;
 }
 
 QByteArray PeopleText(const PeopleFile &file)
 {
-    return file.Lines.isEmpty() ? QByteArray()
-                                : (file.Lines.join(QLatin1Char('\n')) + '\n').toUtf8();
+    QByteArray text = file.Mark;
+    for (const QByteArray &line : file.Lines)
+        text += line;
+    return text;
 }
 
 std::optional<Person> FindPerson(const PeopleFile &file, const QString &name)
 {
-    for (const Person &person : file.People) {
-        if (SameName(person.Name, name))
-            return person;
-    }
-    return std::nullopt;
+    const auto found = file.Index.constFind(Folded(name));
+    return found == file.Index.cend() ? std::nullopt : std::optional(file.People[*found]);
 }
 
 QString NameProblem(const QString &name)
@@ -85,6 +119,15 @@ QString NameProblem(const QString &name)
     QString error;
     if (name.trimmed().isEmpty())
         return QStringLiteral("jméno je prázdné");
+    if (name.size() > MaxNameLength)
+        return QStringLiteral("jméno je delší než %1 znaků").arg(MaxNameLength);
+    if (std::any_of(name.cbegin(), name.cend(), [](QChar c) {
+            return c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line
+                || c.category() == QChar::Separator_Paragraph;
+        }))
+        return QStringLiteral("jméno obsahuje řídicí znak (třeba konec řádku nebo tabulátor)");
+    if (name.trimmed().startsWith(QLatin1Char('#')))
+        return QStringLiteral("jméno nesmí začínat „#“: tak začíná poznámka");
     if (name.contains(QLatin1Char('=')) || name.contains(QLatin1Char(',')))
         return QStringLiteral("jméno „%1“ obsahuje „=“ nebo „,“").arg(Shortened(name));
     if (DateArgument(name, false, error) || DateArgument(name, true, error) || YearArgument(name)
@@ -104,30 +147,36 @@ bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &er
         error = QStringLiteral("„%1“ už v souboru je (--replace ho změní)").arg(person.Name);
         return false;
     }
-    for (qsizetype i = 0; i < file.Lines.size(); ++i) {
-        QString problem;
-        const auto old = ReadLine(file.Lines[i], problem);
-        if (old && SameName(old->Name, person.Name)) {
-            file.Lines[i] = PersonLine(person);
-            file = ReadPeople(PeopleText(file));
-            return true;
-        }
+    const qsizetype at = file.LineNames.indexOf(Folded(person.Name));
+    if (at >= 0) {
+        file.Lines[at] = PersonLine(person) + LineEnd(file.Lines[at]);
+    } else {
+        // A new line ends as the file's first one does; the last one gets its end.
+        const QByteArray end = file.Lines.isEmpty() || LineEnd(file.Lines.first()).isEmpty()
+            ? QByteArray("\n")
+            : LineEnd(file.Lines.first());
+        if (!file.Lines.isEmpty() && LineEnd(file.Lines.last()).isEmpty())
+            file.Lines.last() += end;
+        file.Lines.append(PersonLine(person) + end);
     }
-    file.Lines.append(PersonLine(person));
     file = ReadPeople(PeopleText(file));
     return true;
 }
 
 bool RemovePerson(PeopleFile &file, const QString &name)
 {
-    const qsizetype before = file.Lines.size();
-    file.Lines.removeIf([&name](const QString &line) {
-        QString problem;
-        const auto person = ReadLine(line, problem);
-        return person && SameName(person->Name, name);
-    });
+    const QString folded = Folded(name);
+    if (folded.isEmpty())
+        return false;
+    QList<QByteArray> kept;
+    for (qsizetype i = 0; i < file.Lines.size(); ++i) {
+        if (file.LineNames[i] != folded)
+            kept.append(file.Lines[i]);
+    }
+    const bool removed = kept.size() < file.Lines.size();
+    file.Lines = kept;
     file = ReadPeople(PeopleText(file));
-    return file.Lines.size() < before;
+    return removed;
 }
 
 } // namespace cykl::companion

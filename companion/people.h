@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The people file: one "name = D.M.YYYY" a line, in the user's configuration folder, so
 // that a name stands wherever a birth date may. It stays a file a person edits: blank
-// lines, "#" comments and lines the program cannot read are kept as they are when it
-// adds or removes someone.
+// lines, "#" comments, lines the program cannot read (text not in UTF-8 among them), a
+// byte-order mark and the line ends keep their bytes when it adds or removes someone.
 #pragma once
 
 #include "calendar/dates.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -15,14 +16,21 @@
 
 namespace cykl::companion {
 
+// The largest people file read: far more than any family, far less than a slow read.
+inline constexpr qsizetype MaxPeopleFileSize = qsizetype(1024) * 1024;
+inline constexpr qsizetype MaxNameLength = 100;
+
 struct Person {
     QString Name;
     Date Birth;
 };
 
 struct PeopleFile {
-    QStringList Lines; // the file as it is, line by line
+    QByteArray Mark; // the byte-order mark the file starts with, if any
+    QList<QByteArray> Lines; // the file as it is, line by line, each with its line end
+    QStringList LineNames; // of each line, the case-folded name it gives, or empty
     QList<Person> People; // the lines that read as a person, in order
+    QHash<QString, qsizetype> Index; // a case-folded name to its place in People
     QStringList Problems; // why the other lines do not ("řádek 3: ..."), comments aside
 };
 
@@ -32,8 +40,8 @@ QByteArray PeopleText(const PeopleFile &file);
 // The person of a name, in any letter case.
 std::optional<Person> FindPerson(const PeopleFile &file, const QString &name);
 
-// Why a name cannot be one of the file (it reads as a date or a command, holds "=" or ","),
-// or empty.
+// Why a name cannot be one of the file (it reads as a date or a command, holds "=", ",",
+// a control character, starts with "#" or is too long), or empty.
 QString NameProblem(const QString &name);
 
 // Adds the person, or with `replace` changes the birth of the one of that name; false

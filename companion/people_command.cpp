@@ -5,18 +5,40 @@
 #include "companion/date_arguments.h"
 #include "companion/text_table.h"
 
+#include <functional>
+
 namespace cykl::companion {
 
 namespace {
 
-PeopleFile LoadPeople(Environment &environment)
+// The file as it stands, its unreadable lines noted; none, with the reason, where the file
+// itself cannot be read or is too large to be a people file.
+std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
 {
-    PeopleFile file = ReadPeople(environment.ReadPeopleFile());
+    QByteArray text;
+    if (!environment.ReadPeopleFile(text, error)) {
+        error = QStringLiteral("soubor lidí „%1“ nelze přečíst: %2")
+                    .arg(environment.PeoplePath(), error);
+        return std::nullopt;
+    }
+    if (text.size() > MaxPeopleFileSize) {
+        error = QStringLiteral("soubor lidí „%1“ je větší než %2 MiB, takový program nečte")
+                    .arg(environment.PeoplePath())
+                    .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024));
+        return std::nullopt;
+    }
+    PeopleFile file = ReadPeople(text);
     for (const QString &problem : file.Problems)
         environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
                             .arg(environment.PeoplePath(), problem)
                             .toUtf8());
     return file;
+}
+
+int Failure(Environment &environment, const QString &error)
+{
+    environment.Err(QStringLiteral("cyklometrika: %1\n").arg(error).toUtf8());
+    return ExitOutputFailed;
 }
 
 bool IsAction(const QString &action, std::initializer_list<const char *> names)
@@ -30,7 +52,11 @@ bool IsAction(const QString &action, std::initializer_list<const char *> names)
 
 int ListPeople(Environment &environment)
 {
-    const PeopleFile file = LoadPeople(environment);
+    QString error;
+    const auto loaded = LoadPeople(environment, error);
+    if (!loaded)
+        return Failure(environment, error);
+    const PeopleFile &file = *loaded;
     if (file.People.isEmpty()) {
         environment.Out(QStringLiteral("V souboru lidí %1 zatím nikdo není.\n"
                                        "Přidat: cyklometrika people add JMÉNO D.M.RRRR\n")
@@ -47,15 +73,27 @@ int ListPeople(Environment &environment)
     return ExitOk;
 }
 
-int Save(Environment &environment, const PeopleFile &file)
+// Reads, changes and replaces the file, with no other run changing it meanwhile, so that
+// what one run reports done stays done. `change` says why it cannot be made.
+int ChangePeople(Environment &environment,
+                 const std::function<bool(PeopleFile &, QString &)> &change)
 {
     QString error;
-    if (environment.WritePeopleFile(PeopleText(file), error))
+    const std::shared_ptr<void> lock = environment.LockPeopleFile(error);
+    if (!lock)
+        return Failure(environment,
+                       QStringLiteral("soubor lidí „%1“ nelze zamknout: %2")
+                           .arg(environment.PeoplePath(), error));
+    auto file = LoadPeople(environment, error);
+    if (!file)
+        return Failure(environment, error);
+    if (!change(*file, error))
+        return UsageError(environment, error);
+    if (environment.WritePeopleFile(PeopleText(*file), error))
         return ExitOk;
-    environment.Err(QStringLiteral("cyklometrika: soubor „%1“ nelze zapsat: %2\n")
-                        .arg(environment.PeoplePath(), error)
-                        .toUtf8());
-    return ExitOutputFailed;
+    return Failure(
+        environment,
+        QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(environment.PeoplePath(), error));
 }
 
 int AddToPeople(const Invocation &call, Environment &environment)
@@ -69,21 +107,24 @@ int AddToPeople(const Invocation &call, Environment &environment)
     if (const QString why = NoSuchDay(*birth, false); !why.isEmpty())
         return UsageError(environment,
                           QStringLiteral("„%1“ není den: %2").arg(Shortened(call.Rest[2]), why));
-    PeopleFile file = LoadPeople(environment);
-    if (!AddPerson(file, { call.Rest[1].trimmed(), *birth }, call.Replace, error))
-        return UsageError(environment, error);
-    return Save(environment, file);
+    const Person person { call.Rest[1].trimmed(), *birth };
+    if (const QString why = NameProblem(person.Name); !why.isEmpty())
+        return UsageError(environment, why);
+    return ChangePeople(environment, [&](PeopleFile &file, QString &why) {
+        return AddPerson(file, person, call.Replace, why);
+    });
 }
 
 int RemoveFromPeople(const Invocation &call, Environment &environment)
 {
     if (call.Rest.size() != 2)
         return UsageError(environment, QStringLiteral("people remove chce JMÉNO"));
-    PeopleFile file = LoadPeople(environment);
-    if (!RemovePerson(file, call.Rest[1]))
-        return UsageError(environment,
-                          QStringLiteral("„%1“ v souboru lidí není").arg(Shortened(call.Rest[1])));
-    return Save(environment, file);
+    return ChangePeople(environment, [&](PeopleFile &file, QString &why) {
+        if (RemovePerson(file, call.Rest[1]))
+            return true;
+        why = QStringLiteral("„%1“ v souboru lidí není").arg(Shortened(call.Rest[1]));
+        return false;
+    });
 }
 
 } // namespace
@@ -110,7 +151,10 @@ std::optional<QList<Person>> PeopleOf(const Invocation &call, Environment &envir
 {
     if (!call.Everyone && call.Names.isEmpty())
         return QList<Person> { { call.Person, call.Birth } };
-    const PeopleFile file = LoadPeople(environment);
+    const auto loaded = LoadPeople(environment, error);
+    if (!loaded)
+        return std::nullopt;
+    const PeopleFile &file = *loaded;
     if (call.Everyone) {
         if (file.People.isEmpty())
             error = QStringLiteral("v souboru lidí %1 nikdo není").arg(environment.PeoplePath());

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/window_font.h"
 
-#include "platform/painter/chart_painter.h"
+#include "display/chart_look.h"
 #include "platform/painter/chart_style.h"
+
+#include <QFontDatabase>
+#include <algorithm>
 
 namespace cykl {
 
@@ -13,7 +16,16 @@ QStringList WindowFontFamilies()
 
 QFont WindowFont()
 {
-    return chart::LookFont(look::WindowFontPixels);
+    const QStringList families = WindowFontFamilies();
+    const QStringList installed = QFontDatabase::families();
+    const auto present = std::find_if(families.begin(), families.end(), [&](const QString &family) {
+        return installed.contains(family);
+    });
+    QFont font(present != families.end() ? *present : families.front());
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(look::WindowFontPixels);
+    font.setBold(true);
+    return font;
 }
 
 } // namespace cykl

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The module's C interface, all the page calls. The page writes a field's UTF-8 text into
 // the input area and names the field; it confirms or resets; every call that changes the
-// display returns the display's state as a JSON text (Session::StateJson). The critical
-// days of a span come as JSON too, a year's calendar as iCalendar text, both for the birth
-// date the fields hold. cykl_length gives the length of the last text returned.
+// display returns the display's state as a JSON text (Session::StateJson), and each chart
+// comes as SVG laid out at the size the page shows it. The critical days of a span come as
+// JSON too, a year's calendar as iCalendar text, both for the birth date the fields hold.
+// cykl_length gives the length of the last text returned.
 #include "calendar/engine.h"
 #include "web/critical.h"
 #include "web/session.h"
@@ -73,6 +74,15 @@ CYKL_EXPORT(cykl_reset) const char *CyklReset()
     Module &module = TheModule();
     module.Window.Reset();
     return module.Publish();
+}
+
+// Chart 1 (the month) or 2 (the day) as it stands, as SVG elements for an <svg> with the
+// view box 0 0 width height, its labels measured at fontPixels.
+CYKL_EXPORT(cykl_chart_svg)
+const char *CyklChartSvg(int chart, int width, int height, int fontPixels)
+{
+    Module &module = TheModule();
+    return module.Publish(module.Window.ChartSvg(chart, width, height, fontPixels));
 }
 
 // The critical days from one day to another (both included) for the birth date of fields

@@ -3,7 +3,9 @@
 
 #include "calc/chain.h"
 #include "calendar/json.h"
+#include "display/chart_layout.h"
 #include "display/chart_look.h"
+#include "display/chart_svg.h"
 
 #include <cmath>
 #include <string_view>
@@ -37,6 +39,16 @@ std::string_view StyleName(MessageStyle style)
     return "information";
 }
 
+// A hidden chart is shown and described as an empty one: nothing of it is on show.
+ChartModel OnShow(const HeldChart &chart)
+{
+    const ChartModel &model = chart.Model();
+    if (chart.Visible())
+        return model;
+    return { model.Type(), static_cast<std::int16_t>(model.Points()),
+             static_cast<std::int16_t>(model.Sets()) };
+}
+
 void WriteChart(JsonWriter &json, const HeldChart &chart)
 {
     const ChartModel &model = chart.Model();
@@ -52,15 +64,11 @@ void WriteChart(JsonWriter &json, const HeldChart &chart)
             json.Number(model.Value(set, point));
         json.Close(']');
     }
-    // A hidden chart is described as an empty one: nothing of it is on show.
-    const ChartModel hidden(model.Type(), static_cast<std::int16_t>(model.Points()),
-                            static_cast<std::int16_t>(model.Sets()));
-    json.Close(']').Key("description");
-    json.String(DescribeChart(chart.Visible() ? model : hidden)).Close('}');
+    json.Close(']').Key("description").String(DescribeChart(OnShow(chart))).Close('}');
 }
 
 // The legend of the three cycles, in their order: caption, period (the tooltip) and the
-// colours of the legend's line, the curve and the bar.
+// colours of the legend's line, the curve, the bar and a value on the bar.
 void WriteLegend(JsonWriter &json)
 {
     json.Open('[');
@@ -71,7 +79,8 @@ void WriteLegend(JsonWriter &json)
         json.Key("period").String(cycle.Period);
         json.Key("legend").String(Css(colours.Legend));
         json.Key("line").String(Css(colours.Line));
-        json.Key("fill").String(Css(colours.Fill)).Close('}');
+        json.Key("fill").String(Css(colours.Fill));
+        json.Key("text").String(Css(colours.Text)).Close('}');
     }
     json.Close(']');
 }
@@ -104,8 +113,19 @@ std::string Session::StateJson() const
     json.Key("legend");
     WriteLegend(json);
     json.Key("grid").String(Css(look::GridLine)).Key("zero").String(Css(look::ZeroLine));
-    json.Key("curveWidth").Number(look::CurveWidth).Close('}');
+    json.Key("axis").String(Css(look::AxisLine)).Close('}');
     return json.Text();
+}
+
+std::string Session::ChartSvg(int chart, double width, double height, double fontPixels) const
+{
+    if (chart != 1 && chart != 2)
+        return {};
+    const HeldChart &shown = chart == 1 ? window_.MonthChart() : window_.DayChart();
+    const layout::TypicalMeasure measure(fontPixels);
+    const layout::Options options { true, -1 };
+    return layout::SvgElements(layout::LayOut(OnShow(shown), width, height, measure, options),
+                               { chart == 1 ? "Graph1" : "Graph2", fontPixels });
 }
 
 } // namespace cykl::web

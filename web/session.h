@@ -30,6 +30,10 @@ public:
 
     // The display as it stands, with the messages of the last confirmation.
     std::string StateJson() const;
+    // Chart 1 (Graph1) or 2 (Graph2) as it stands, laid out at width x height pixels with
+    // labels of fontPixels and a bar at 0 shown, as SVG elements (display/chart_svg.h); a
+    // hidden chart as an empty one, an unknown chart as nothing.
+    std::string ChartSvg(int chart, double width, double height, double fontPixels) const;
 
 private:
     HeldWindow window_;

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The entry of the chart module: makes the application object the fonts need, draws and
-// writes the picture. Nothing is ever shown: on Linux the off-screen platform serves (no
-// display is needed); on Windows the system's own platform does, which has the fonts.
+// The entry of the chart module: makes the application object the fonts need, draws the
+// picture and hands it to the command, which writes it as it writes every output. Nothing
+// is ever shown: on Linux the off-screen platform serves (no display is needed); on
+// Windows the system's own platform does, which has the fonts.
 #include "companion/chart/chart_picture.h"
 #include "companion/shared/chart_job.h"
-#include "companion/shared/system_error.h"
 
 #include <QGuiApplication>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <algorithm>
 #include <cstdio>
@@ -37,7 +36,7 @@ void QuietNotes(QtMsgType type, const QMessageLogContext &, const QString &messa
 
 extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
 {
-    if (job == nullptr || job->Version != cykl::companion::ChartJobVersion)
+    if (job == nullptr || job->Version != cykl::companion::ChartJobVersion || job->Write == nullptr)
         return 1;
     const QtMessageHandler previous = qInstallMessageHandler(QuietNotes);
     const auto restore = qScopeGuard([previous] { qInstallMessageHandler(previous); });
@@ -55,16 +54,14 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
     std::copy(job->Fields, job->Fields + 6, fields.begin());
     const QString kind = QString::fromLatin1(job->Kind);
     const QString name = QString::fromUtf8(job->Name != nullptr ? job->Name : "");
-    const QByteArray bytes = cykl::chart_picture::Picture(fields, name).Render(kind);
+    std::optional<cykl::chart_picture::WithPerson> with;
+    if (job->WithBirth[2] != 0)
+        with = { { job->WithBirth[0], job->WithBirth[1], job->WithBirth[2] },
+                 QString::fromUtf8(job->WithName != nullptr ? job->WithName : "") };
+    const QByteArray bytes = cykl::chart_picture::Picture(fields, name, with).Render(kind);
     if (bytes.isEmpty()) {
         SetError(job, QStringLiteral("obrázek druhu „%1“ nakreslit nelze").arg(kind));
         return 1;
     }
-    QSaveFile file(QString::fromUtf8(job->Path));
-    cykl::companion::ClearFileError();
-    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
-        return 0;
-    SetError(job,
-             cykl::companion::CzechWriteError(file.fileName(), cykl::companion::LastFileError()));
-    return 1;
+    return job->Write(job, bytes.constData(), bytes.size());
 }

@@ -9,6 +9,7 @@
 #include "platform/painter/chart_style.h"
 
 #include <QBuffer>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageLayout>
@@ -16,6 +17,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSvgGenerator>
+#include <tuple>
 
 namespace cykl::chart_picture {
 
@@ -25,6 +27,8 @@ namespace {
 constexpr QRect MonthChartPlace(16, 128, 457, 105);
 constexpr QRect DayChartPlace(480, 16, 97, 177);
 constexpr QSize CanvasSize(593, 241);
+constexpr int WithWidth = 105; // the second person's day bars, right of the first's
+constexpr int PeopleLegendLeft = 260;
 constexpr QRect DatesPlace(16, 16, 450, 18);
 constexpr int LegendTop = 48;
 constexpr int LegendStep = 22;
@@ -32,16 +36,45 @@ constexpr double PrintDotsPerInch = 300;
 constexpr double ScreenDotsPerInch = 96;
 constexpr double A4MarginMillimetres = 15;
 
+// The window's font in a picture: the look's families, of which Qt takes the first
+// installed, and that family named, so that an SVG names the family its PNG is drawn with.
+QFont PictureFont()
+{
+    QFont wanted;
+    wanted.setFamilies(chart::FontFamilies());
+    wanted.setStyleHint(QFont::SansSerif);
+    wanted.setPixelSize(look::WindowFontPixels);
+    wanted.setBold(true);
+    QFont font = wanted;
+    font.setFamilies({ QFontInfo(wanted).family() });
+    return font;
+}
+
 QString Date(int day, int month, int year)
 {
     return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
 }
 
-// The words of the birth date, after the person's name when there is one.
+// The words of the birth date, after the person's name when there is one (a person known
+// only by the birth date has none).
 QString BirthWords(const QString &name, const QString &birth)
 {
-    return name.isEmpty() ? QStringLiteral("Datum narození %1").arg(birth)
-                          : QStringLiteral("%1 – datum narození %2").arg(name, birth);
+    return name.isEmpty() || name == birth
+        ? QStringLiteral("Datum narození %1").arg(birth)
+        : QStringLiteral("%1 – datum narození %2").arg(name, birth);
+}
+
+// The two charts of one confirmation of the six numbers.
+std::pair<ChartModel, ChartModel> Confirmed(const std::array<int, 6> &n)
+{
+    HeldWindow window;
+    window.Confirm({ .BirthDay = double(n[0]),
+                     .BirthMonth = double(n[1]),
+                     .BirthYear = double(n[2]),
+                     .TargetDay = double(n[3]),
+                     .TargetMonth = double(n[4]),
+                     .TargetYear = double(n[5]) });
+    return { window.MonthChart().Shown(), window.DayChart().Shown() };
 }
 
 // The chart with another label on its first point.
@@ -66,15 +99,25 @@ struct Picture::Private {
     ChartModel Month { ChartTypeLine, 31, 3 };
     ChartModel Day { ChartTypeBar, 3, 1 };
     int TargetDay = 0;
+    QSize Canvas = CanvasSize;
+    // The second person, when there is one.
+    struct Second {
+        QString Name;
+        QString Birth;
+        ChartModel Month;
+        ChartModel Day;
+    };
+    std::optional<Second> With;
+    void PaintWith(QPainter &painter, const chart::PaintOptions &options) const;
 };
 
 // The dates, the legend, then both charts as the window shows them, with what a printed
 // chart needs besides: a bar at 0 and the target day on the curves.
 void Picture::Private::Paint(QPainter &painter) const
 {
-    const QFont font = chart::LookFont(look::WindowFontPixels);
+    const QFont font = PictureFont();
     painter.setFont(font);
-    painter.fillRect(QRect(QPoint(), CanvasSize), Qt::white);
+    painter.fillRect(QRect(QPoint(), Canvas), Qt::white);
     painter.setPen(Qt::black);
     painter.drawText(DatesPlace, Qt::AlignLeft | Qt::AlignVCenter, Heading(font));
     for (int index = 0; index < static_cast<int>(look::Cycles().size()); ++index) {
@@ -89,6 +132,38 @@ void Picture::Private::Paint(QPainter &painter) const
     chart::PaintChart(painter, DayChartPlace, Day, options);
     options.MarkedPoint = TargetDay - 1;
     chart::PaintChart(painter, MonthChartPlace, Month, options);
+    if (With)
+        PaintWith(painter, options);
+}
+
+// The second person: the dashed curves over the first's, the day bars beside the first's,
+// and the legend of the two names' lines.
+void Picture::Private::PaintWith(QPainter &painter, const chart::PaintOptions &options) const
+{
+    chart::PaintOptions over = options;
+    over.CurvesOnly = true;
+    over.CurveStyle = Qt::DashLine;
+    over.Background = Qt::transparent;
+    chart::PaintChart(painter, MonthChartPlace, With->Month, over);
+    chart::PaintOptions bars = options;
+    bars.MarkedPoint = -1;
+    chart::PaintChart(painter, DayChartPlace.translated(WithWidth, 0), With->Day, bars);
+    const QFontMetricsF metrics(painter.font());
+    const std::array<std::pair<QString, Qt::PenStyle>, 2> people { {
+        { Name, Qt::SolidLine },
+        { With->Name, Qt::DashLine },
+    } };
+    for (std::size_t index = 0; index < people.size(); ++index) {
+        const int top = LegendTop + LegendStep * static_cast<int>(index);
+        painter.setPen(QPen(Qt::black, look::CurveWidth, people[index].second));
+        painter.drawLine(QPointF(PeopleLegendLeft, top + 8),
+                         QPointF(PeopleLegendLeft + 40, top + 8));
+        painter.setPen(Qt::black);
+        const QRect place(PeopleLegendLeft + 48, top, DayChartPlace.left() - PeopleLegendLeft - 56,
+                          16);
+        painter.drawText(place, Qt::AlignLeft | Qt::AlignVCenter,
+                         metrics.elidedText(people[index].first, Qt::ElideRight, place.width()));
+    }
 }
 
 // The line of the name and the two dates; a name too long for its place is shortened.
@@ -97,24 +172,22 @@ QString Picture::Private::Heading(const QFont &font) const
     const auto line = [this](const QString &name) {
         return QStringLiteral("%1      Den %2").arg(BirthWords(name, Birth), Target);
     };
+    const QFontMetricsF metrics(font);
+    if (With)
+        return metrics.elidedText(QStringLiteral("%1 (%2) a %3 (%4)      Den %5")
+                                      .arg(Name, Birth, With->Name, With->Birth, Target),
+                                  Qt::ElideMiddle, DatesPlace.width());
     if (Name.isEmpty())
         return line(Name);
-    const QFontMetricsF metrics(font);
     const double rest = metrics.horizontalAdvance(line(Name)) - metrics.horizontalAdvance(Name);
     return line(metrics.elidedText(Name, Qt::ElideRight, DatesPlace.width() - rest));
 }
 
-Picture::Picture(const std::array<int, 6> &n, const QString &name) : d(std::make_unique<Private>())
+Picture::Picture(const std::array<int, 6> &n, const QString &name,
+                 const std::optional<WithPerson> &with)
+    : d(std::make_unique<Private>())
 {
-    HeldWindow window;
-    window.Confirm({ .BirthDay = double(n[0]),
-                     .BirthMonth = double(n[1]),
-                     .BirthYear = double(n[2]),
-                     .TargetDay = double(n[3]),
-                     .TargetMonth = double(n[4]),
-                     .TargetYear = double(n[5]) });
-    d->Month = window.MonthChart().Shown();
-    d->Day = window.DayChart().Shown();
+    std::tie(d->Month, d->Day) = Confirmed(n);
     d->Name = name;
     d->Birth = Date(n[0], n[1], n[2]);
     d->Target = Date(n[3], n[4], n[5]);
@@ -125,6 +198,25 @@ Picture::Picture(const std::array<int, 6> &n, const QString &name) : d(std::make
     // The day in Czech form under the bars: "6.10.".
     d->Day = Relabelled(d->Day, QStringLiteral("%1.%2.").arg(n[3]).arg(n[4]));
     d->TargetDay = n[3];
+    if (with)
+        AddWith(*with, n);
+}
+
+// The second person's charts, labelled by the names under the bars, and their words.
+void Picture::AddWith(const WithPerson &with, const std::array<int, 6> &n)
+{
+    const std::array<int, 6> fields {
+        with.Birth[0], with.Birth[1], with.Birth[2], n[3], n[4], n[5]
+    };
+    auto [month, day] = Confirmed(fields);
+    const QString birth = Date(with.Birth[0], with.Birth[1], with.Birth[2]);
+    d->Title = QStringLiteral("Cyklometrika – %1 a %2").arg(d->Name, with.Name);
+    d->Description += QStringLiteral(". %1. %2")
+                          .arg(BirthWords(with.Name, birth),
+                               chart::Text(DescribeChart(Relabelled(day, d->Target))));
+    d->Day = Relabelled(d->Day, d->Name);
+    d->With = Private::Second { with.Name, birth, month, Relabelled(day, with.Name) };
+    d->Canvas = CanvasSize + QSize(WithWidth, 0);
 }
 
 Picture::~Picture() = default;
@@ -136,7 +228,7 @@ QByteArray Picture::Render(const QString &kind) const
     buffer.open(QIODevice::WriteOnly);
     if (kind == QLatin1String("png")) {
         const double scale = PrintDotsPerInch / ScreenDotsPerInch;
-        QImage image(CanvasSize * scale, QImage::Format_RGB32);
+        QImage image(d->Canvas * scale, QImage::Format_RGB32);
         image.setDevicePixelRatio(scale);
         image.setDotsPerMeterX(qRound(PrintDotsPerInch / 0.0254));
         image.setDotsPerMeterY(qRound(PrintDotsPerInch / 0.0254));
@@ -150,8 +242,8 @@ QByteArray Picture::Render(const QString &kind) const
     } else if (kind == QLatin1String("svg")) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
-        svg.setSize(CanvasSize);
-        svg.setViewBox(QRect(QPoint(), CanvasSize));
+        svg.setSize(d->Canvas);
+        svg.setViewBox(QRect(QPoint(), d->Canvas));
         svg.setResolution(qRound(ScreenDotsPerInch));
         svg.setTitle(d->Title);
         svg.setDescription(d->Description);
@@ -175,7 +267,7 @@ void Picture::RenderPdf(QIODevice &device, bool a4) const
                                                 A4MarginMillimetres, A4MarginMillimetres),
                                       QPageLayout::Millimeter));
     } else {
-        pdf.setPageSize(QPageSize(QSizeF(CanvasSize) * (72.0 / ScreenDotsPerInch), QPageSize::Point,
+        pdf.setPageSize(QPageSize(QSizeF(d->Canvas) * (72.0 / ScreenDotsPerInch), QPageSize::Point,
                                   QString(), QPageSize::ExactMatch));
         pdf.setPageMargins(QMarginsF());
     }
@@ -184,9 +276,9 @@ void Picture::RenderPdf(QIODevice &device, bool a4) const
     QPainter painter(&pdf);
     const QRectF page = pdf.pageLayout().paintRectPixels(pdf.resolution());
     const double scale
-        = std::min(page.width() / CanvasSize.width(), page.height() / CanvasSize.height());
-    painter.translate((page.width() - CanvasSize.width() * scale) / 2,
-                      (page.height() - CanvasSize.height() * scale) / 2);
+        = std::min(page.width() / d->Canvas.width(), page.height() / d->Canvas.height());
+    painter.translate((page.width() - d->Canvas.width() * scale) / 2,
+                      (page.height() - d->Canvas.height() * scale) / 2);
     painter.scale(scale, scale);
     d->Paint(painter);
 }

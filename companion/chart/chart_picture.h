@@ -8,17 +8,29 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 class QIODevice;
 
 namespace cykl::chart_picture {
+
+// A second person drawn on the same charts: the birth day, month and year, and the name.
+struct WithPerson {
+    std::array<int, 3> Birth {};
+    QString Name;
+};
 
 class Picture {
 public:
     // The six field numbers: birth day, month, year, target day, month, year. The caller
     // has made sure the window accepts them. A name labels the heading, the title and the
     // description with the person the picture is for.
-    explicit Picture(const std::array<int, 6> &fields, const QString &name = QString());
+    // With a second person (whose birth the window accepts for the same target day), both
+    // people's curves share the month chart, the first's drawn whole and the second's
+    // dashed, a legend of the two names tells them apart, and each has its day bars, side
+    // by side, under the name.
+    explicit Picture(const std::array<int, 6> &fields, const QString &name = QString(),
+                     const std::optional<WithPerson> &with = std::nullopt);
     ~Picture();
 
     // The picture as a file of its kind: "png" at 300 dots per inch, "svg" and "pdf" as
@@ -29,6 +41,7 @@ public:
 
 private:
     void RenderPdf(QIODevice &device, bool a4) const;
+    void AddWith(const WithPerson &with, const std::array<int, 6> &fields);
 
     struct Private;
     std::unique_ptr<Private> d;

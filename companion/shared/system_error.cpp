@@ -89,6 +89,13 @@ QString CzechWriteError(const QString &path, int number)
         return QStringLiteral("výstup je zavřený");
     case EINVAL:
         return QStringLiteral("neplatné jméno souboru");
+    case ENXIO:
+    case ENODEV:
+        return QStringLiteral("zařízení není dostupné");
+    case EFBIG:
+        return QStringLiteral("soubor je příliš velký");
+    case ELOOP:
+        return QStringLiteral("příliš mnoho symbolických odkazů");
     default:
         return QStringLiteral("chyba systému č. %1").arg(number);
     }

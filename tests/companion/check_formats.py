@@ -9,8 +9,10 @@ import csv
 import datetime
 import io
 import json
+import os
 import subprocess
 import sys
+import tempfile
 
 import icalendar
 
@@ -194,6 +196,45 @@ def check_people_options():
     check(("9999-12-31" in days) == ("31.12.9999" in err), "31.12.9999 reported when left out")
 
 
+def check_family_ics():
+    # A family of four in a people file of its own; their shared days of a year.
+    saved = os.environ.get("XDG_CONFIG_HOME")
+    with tempfile.TemporaryDirectory() as config:
+        os.environ["XDG_CONFIG_HOME"] = config
+        for name, birth in (("Jana", "10.1.1996"), ("Petr", "5.3.1990"), ("Tomáš", "7.7.1988"),
+                            ("Eva", "24.12.2019")):
+            run("people", "add", name, birth)
+        days = as_json("together", "--all", "2027")["days"]
+        raw, _ = run("spolecne", "--all", "2027", "-f", "ics", "--remind", "7:00")
+        check_raw_lines(raw)
+        events = events_of(raw)
+        check(len(events) == len(days) > 10, f"{len(events)} shared events for {len(days)} days")
+        for event, day in zip(events, days):
+            check(event.decoded("DTSTART").isoformat() == day["date"], f"event on {day['date']}")
+            summary = str(event["SUMMARY"])
+            check(summary.startswith("Společný den: "), summary)
+            for shared in day["shared"]:
+                check(len(shared["people"]) >= 2, f"{day['date']}: two or more people")
+                check(shared["verdict"] + " (" + ", ".join(shared["people"]) + ")" in summary,
+                      f"{day['date']}: {summary}")
+            check(len(str(event["DESCRIPTION"]).split("\n")) == len(day["shared"]),
+                  f"one text per shared verdict on {day['date']}")
+            alarm = [c for c in event.subcomponents if c.name == "VALARM"][0]
+            check(alarm.decoded("TRIGGER") == datetime.timedelta(hours=7), "an alarm at 7:00")
+        uids = [str(e["UID"]) for e in events]
+        check(len(set(uids)) == len(uids), "shared UIDs are unique")
+        own = events_of(run("critical", "--all", "2027", "-f", "ics")[0])
+        check(not set(uids) & {str(e["UID"]) for e in own}, "never a UID of one person's day")
+        again = events_of(run("together", "Eva,Tomáš,Petr,Jana", "2027", "-f", "ics")[0])
+        check([str(e["UID"]) for e in again] == uids, "the same UIDs in any order of people")
+        rows = rows_of_csv("together", "--all", "2027")
+        check(len(rows) == sum(len(d["shared"]) for d in days), "one CSV row per shared verdict")
+    if saved is None:
+        del os.environ["XDG_CONFIG_HOME"]
+    else:
+        os.environ["XDG_CONFIG_HOME"] = saved
+
+
 def check_uids_of_names():
     # Names that an escape of bytes alone would run together ("A B" and "A20B"), through
     # the real writer: one UID per event across all of them, and a name of letters and
@@ -212,8 +253,33 @@ def check_uids_of_names():
     check(len(set(uids)) == len(uids), f"{len(set(uids))} distinct UIDs of {len(uids)}")
 
 
+def check_feed():
+    # The feed of a people file read by the parser: refreshed daily, the events of the
+    # critical command for the same names and days, each with its SEQUENCE.
+    with tempfile.TemporaryDirectory() as config:
+        os.makedirs(os.path.join(config, "cyklometrika"))
+        with open(os.path.join(config, "cyklometrika", "lide"), "w", encoding="utf-8") as f:
+            f.write("Jana = 10.1.1996\nPetr Novák = 3.5.1970\n")
+        os.environ["XDG_CONFIG_HOME"] = config
+        raw, _ = run("kalendar", "--den", "1.6.2026")
+        critical = events_of(run("critical", "Jana,Petr Novák", "25.5.2026", "6.7.2027",
+                                 "-f", "ics")[0])
+        del os.environ["XDG_CONFIG_HOME"]
+    check_raw_lines(raw)
+    calendar = icalendar.Calendar.from_ical(raw)
+    refresh = calendar["REFRESH-INTERVAL"]
+    check(str(refresh) == "P1D" and refresh.params["VALUE"] == "DURATION", "refresh daily")
+    check(str(calendar["X-PUBLISHED-TTL"]) == "P1D", "published TTL")
+    events = events_of(raw)
+    check([str(e["UID"]) for e in events] == [str(e["UID"]) for e in critical],
+          "the feed's UIDs are those of critical")
+    check(all(int(e["SEQUENCE"]) >= 1 for e in events), "every event has its SEQUENCE")
+
+
+check_feed()
 check_csv()
 check_ics()
+check_family_ics()
 check_uids_of_names()
 check_day_without_civil_date()
 check_people_options()

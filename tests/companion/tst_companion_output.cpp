@@ -9,6 +9,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <array>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -65,6 +66,13 @@ private slots:
     void asAnOrdinaryUser_data();
     void asAnOrdinaryUser();
     void peopleFileInTheConfigurationFolder();
+    void unreadablePeopleFile_data();
+    void unreadablePeopleFile();
+    void tenAddsAtOnce();
+    void fullDisk_data();
+    void fullDisk();
+    void linksInAStickyFolder_data();
+    void linksInAStickyFolder();
     void extensionNamesTheFormat_data();
     void extensionNamesTheFormat();
 };
@@ -251,9 +259,150 @@ void TestCompanionOutput::peopleFileInTheConfigurationFolder()
     QFile file(dir.filePath(QStringLiteral("cyklometrika/lide")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("Jiří = 1.2.1980\n"));
+    QCOMPARE(file.permissions(),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
     const Outcome day = Shell(set, { "den", "JIŘÍ", "1.2.1980" });
     QCOMPARE(day.Status, 0);
     QVERIFY2(day.Out.startsWith("Jméno             Jiří\n"), day.Out);
+}
+
+void TestCompanionOutput::unreadablePeopleFile_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("no one may read it") << 0;
+    QTest::newRow("write only") << 0200;
+}
+
+// Never read as an empty file, and so never replaced by one of a single name.
+void TestCompanionOutput::unreadablePeopleFile()
+{
+    QFETCH(int, mode);
+    QTemporaryDir dir;
+    QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cyklometrika")));
+    const QString path = dir.filePath(QStringLiteral("cyklometrika/lide"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write("Jana = 10.1.1996\n") == 17);
+    file.close();
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode_t(mode)), 0);
+    for (const QString &owned : { dir.path(), dir.filePath(QStringLiteral("cyklometrika")), path })
+        QCOMPARE(!Root() || ::chown(QFile::encodeName(owned).constData(), Nobody, Nobody) == 0,
+                 true);
+    const QString set = QStringLiteral("XDG_CONFIG_HOME='%1' exec \"$0\" \"$@\"").arg(dir.path());
+    const Outcome outcome = Shell(set, { "people", "add", "Kuba", "5.6.2015" }, true);
+    QCOMPARE(outcome.Status, 3);
+    QVERIFY2(outcome.Err.endsWith("nelze přečíst: přístup odepřen\n"), outcome.Err);
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("Jana = 10.1.1996\n"));
+}
+
+// Every change reported done is in the file.
+void TestCompanionOutput::tenAddsAtOnce()
+{
+    QTemporaryDir dir;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir.path());
+    std::array<QProcess, 10> runs;
+    for (std::size_t i = 0; i < runs.size(); ++i) {
+        runs[i].setProcessEnvironment(environment);
+        runs[i].start(QStringLiteral(CYKLOMETRIKA),
+                      { "people", "add", QStringLiteral("Člověk%1").arg(i), "1.1.2000" });
+    }
+    for (QProcess &run : runs) {
+        QVERIFY(run.waitForFinished(60000));
+        QCOMPARE(run.exitCode(), 0);
+    }
+    QFile file(dir.filePath(QStringLiteral("cyklometrika/lide")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    lines.sort();
+    for (std::size_t i = 0; i < runs.size(); ++i)
+        QCOMPARE(lines.value(qsizetype(i) + 1), QStringLiteral("Člověk%1 = 1.1.2000").arg(i));
+    QCOMPARE(QDir(dir.filePath(QStringLiteral("cyklometrika"))).entryList(QDir::Files).size(), 1);
+}
+
+void TestCompanionOutput::fullDisk_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("free"); // bytes left on the file system
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("people add") << "cyklometrika/lide" << 8192
+                                << QStringList { "people", "add", "Kuba", "5.6.2015" };
+    QTest::newRow("people add, nothing free")
+        << "cyklometrika/lide" << 0 << QStringList { "people", "add", "Kuba", "5.6.2015" };
+    QTest::newRow("text") << "k.txt" << 4096 << QStringList { "critical", "10.1.1996", "2027" };
+    QTest::newRow("calendar") << "k.ics" << 4096
+                              << QStringList { "critical", "10.1.1996", "2027", "--only-critical" };
+    QTest::newRow("PDF") << "k.pdf" << 4096 << QStringList { "chart", "10.1.1996" };
+}
+
+// A small file system filled to the brim: the old file stays, the command says why.
+void TestCompanionOutput::fullDisk()
+{
+    QFETCH(QString, target);
+    QFETCH(int, free);
+    QFETCH(QStringList, arguments);
+    if (!Root())
+        QSKIP("mounting a small file system needs root");
+    QTemporaryDir dir;
+    QTemporaryDir outside;
+    QFile old(outside.filePath(QStringLiteral("old")));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 250; ++i) // two pages
+        old.write(QByteArrayLiteral("Člověk") + QByteArray::number(i) + " = 1.1.2000\n");
+    old.close();
+    if (!target.endsWith(QLatin1String("lide")))
+        arguments += { QStringLiteral("-o"), dir.filePath(target) };
+    // In a mount namespace of its own, so that the file system goes with the shell.
+    const QString inner = QStringLiteral(
+        "mount -t tmpfs -o size=64k cyklometrika \"$D\" || exit 99; mkdir \"$D/cyklometrika\"; "
+        "cp \"$OLD\" \"$D/$T\"; cat /dev/zero >\"$D/filler\" 2>/dev/null; "
+        "truncate -s -$FREE \"$D/filler\"; XDG_CONFIG_HOME=\"$D\" \"$0\" \"$@\"; s=$?; "
+        "cat \"$D/$T\"; cd \"$D\" && find . | sort; exit $s");
+    const Outcome outcome = Shell(QStringLiteral("D='%1' T='%2' FREE=%3 OLD='%4' "
+                                                 "exec unshare -m sh -c '%5' \"$0\" \"$@\"")
+                                      .arg(dir.path(), target)
+                                      .arg(free)
+                                      .arg(old.fileName(), inner),
+                                  arguments);
+    if (outcome.Status == 99)
+        QSKIP("no file system can be mounted here");
+    QCOMPARE(outcome.Status, 3);
+    QVERIFY2(outcome.Err.endsWith("na zařízení není volné místo\n"), outcome.Err);
+    QStringList files { ".", "./cyklometrika", "./filler", "./" + target };
+    files.sort(); // nothing else is left behind: no new file, no lock
+    QVERIFY(old.open(QIODevice::ReadOnly));
+    QCOMPARE(outcome.Out, old.readAll() + files.join(QLatin1Char('\n')).toUtf8() + '\n');
+}
+
+void TestCompanionOutput::linksInAStickyFolder_data()
+{
+    QTest::addColumn<uid_t>("owner");
+    QTest::addColumn<int>("status");
+    QTest::newRow("another user's link") << Nobody << 3;
+    QTest::newRow("the caller's own link") << ::geteuid() << 0;
+}
+
+// Followed only as the system follows it: another user's link in /tmp leads nowhere.
+void TestCompanionOutput::linksInAStickyFolder()
+{
+    QFETCH(uid_t, owner);
+    QFETCH(int, status);
+    if (!Root())
+        QSKIP("a link of another user needs root");
+    QTemporaryDir dir;
+    QTemporaryDir sticky;
+    QCOMPARE(::chmod(QFile::encodeName(sticky.path()).constData(), 01777), 0);
+    QFile secret(dir.filePath(QStringLiteral("secret")));
+    QVERIFY(secret.open(QIODevice::WriteOnly) && secret.write("heslo\n") == 6);
+    secret.close();
+    const QString link = sticky.filePath(QStringLiteral("out"));
+    QVERIFY(QFile::link(secret.fileName(), link));
+    QCOMPARE(::lchown(QFile::encodeName(link).constData(), owner, owner), 0);
+    const Outcome outcome = Shell(Plain, { "day", "10.1.1996", "-o", link });
+    QCOMPARE(outcome.Status, status);
+    QVERIFY(secret.open(QIODevice::ReadOnly));
+    QCOMPARE(secret.readAll().startsWith("heslo"), status != 0);
 }
 
 void TestCompanionOutput::extensionNamesTheFormat_data()

@@ -48,6 +48,8 @@ private slots:
     void readFile_data();
     void readFile();
     void editsKeepWhatAPersonWrote();
+    void editsKeepTheBytes_data();
+    void editsKeepTheBytes();
     void namesThatCannotBe_data();
     void namesThatCannotBe();
     void namesStandForBirthDates();
@@ -86,8 +88,7 @@ void TestCompanionPeople::readFile()
     const PeopleFile file = ReadPeople(text);
     QCOMPARE(Listed(file), people);
     QCOMPARE(Lines(file.Problems), problems);
-    // Read back as it was written, but for the line ends.
-    QCOMPARE(ReadPeople(PeopleText(file)).Lines, file.Lines);
+    QCOMPARE(PeopleText(file), text); // written back byte for byte
 }
 
 // Adding, replacing and removing touch only the person's own line.
@@ -105,15 +106,60 @@ void TestCompanionPeople::editsKeepWhatAPersonWrote()
     QCOMPARE(Lines(file.Problems), QStringList { "řádek 3" });
 }
 
+void TestCompanionPeople::editsKeepTheBytes_data()
+{
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QStringList>("change"); // people add NAME DATE, or people remove NAME
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QStringList>("problems");
+    const QStringList addEva { "add", "Eva", "2.3.2004" };
+    QTest::newRow("byte-order mark and CRLF")
+        << QByteArray("\xEF\xBB\xBF# rodina\r\nJana = 10.1.1996\r\n") << addEva
+        << QByteArray("\xEF\xBB\xBF# rodina\r\nJana = 10.1.1996\r\nEva = 2.3.2004\r\n")
+        << QStringList {};
+    QTest::newRow("a Windows-1250 line")
+        << QByteArray("Jana = 10.1.1996\nJi\xF8\xED = 1.2.1980\n") << addEva
+        << QByteArray("Jana = 10.1.1996\nJi\xF8\xED = 1.2.1980\nEva = 2.3.2004\n")
+        << QStringList { "řádek 2" };
+    QTest::newRow("no last line end")
+        << QByteArray("Jana = 10.1.1996") << addEva
+        << QByteArray("Jana = 10.1.1996\nEva = 2.3.2004\n") << QStringList {};
+    QTest::newRow("replaced in its place, its CRLF kept")
+        << QByteArray("Jana = 10.1.1996\r\n  Petr=3.5.1990\r\n")
+        << QStringList { "add", "jana", "1.1.2000", "--replace" }
+        << QByteArray("jana = 1.1.2000\r\n  Petr=3.5.1990\r\n") << QStringList {};
+    QTest::newRow("removed, the others as they were")
+        << QByteArray("\xEF\xBB\xBFJana = 10.1.1996\r\nPetr = 3.5.1990\n\xE8\n")
+        << QStringList { "remove", "JANA" } << QByteArray("\xEF\xBB\xBFPetr = 3.5.1990\n\xE8\n")
+        << QStringList { "řádek 2" };
+}
+
+// What the program does not change keeps its bytes, whatever the editor wrote.
+void TestCompanionPeople::editsKeepTheBytes()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QStringList, change);
+    QFETCH(QByteArray, after);
+    QFETCH(QStringList, problems);
+    test::MemoryEnvironment env;
+    env.People = before;
+    QCOMPARE(Run(env, QStringList { "people" } + change), ExitOk);
+    QCOMPARE(env.People, after);
+    QCOMPARE(Lines(ReadPeople(after).Problems), problems);
+}
+
 void TestCompanionPeople::namesThatCannotBe_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("allowed");
-    for (const char *name : { "", "  ", "10.1.1996", "1996-01-10", "3.1996", "2027", "7up", "a=b",
-                              "Jana,Petr", "den", "KRITICKÉ", "people", "lide" })
+    for (const char *name :
+         { "", "  ", "10.1.1996", "1996-01-10", "3.1996", "2027", "7up", "a=b", "Jana,Petr", "den",
+           "KRITICKÉ", "people", "lide", "Ja\nna", "Ja\tna", "#Jana", " #Jana", "Ja\u2028na" })
         QTest::addRow("'%s'", name) << QString::fromUtf8(name) << false;
     for (const char *name : { "Jana", "Jiří Novák", "Eva2", "dědeček" })
         QTest::addRow("'%s'", name) << QString::fromUtf8(name) << true;
+    QTest::newRow("101 letters") << QString(MaxNameLength + 1, QLatin1Char('a')) << false;
+    QTest::newRow("100 letters") << QString(MaxNameLength, QLatin1Char('a')) << true;
 }
 
 void TestCompanionPeople::namesThatCannotBe()
@@ -156,6 +202,9 @@ void TestCompanionPeople::namesStandForBirthDates()
     QCOMPARE(Run(env, { "month", "Jana,Petr" }), ExitUsage);
     QCOMPARE(Run(env, { "day", "Eva" }), ExitUsage);
     QCOMPARE(Run(env, { "people", "remove", "Eva" }), ExitUsage);
+    env.People = QByteArray(MaxPeopleFileSize + 1, '#');
+    QCOMPARE(Run(env, { "people", "add", "Eva", "1.1.2000" }), ExitOutputFailed);
+    QVERIFY2(env.StandardError.contains("větší než 1 MiB"), env.StandardError);
 }
 
 QTEST_APPLESS_MAIN(TestCompanionPeople)

@@ -35,7 +35,7 @@ struct Painted {
         : Image(size * ratio, QImage::Format_RGB32)
     {
         Image.setDevicePixelRatio(ratio);
-        options.Font = chart::LookFont(look::WindowFontPixels);
+        options.Font.setBold(true);
         {
             QPainter painter(&Image);
             chart::PaintChart(painter, QRectF(QPointF(), QSizeF(size)), model, options);

@@ -39,18 +39,37 @@ public:
     }
 
     QString PeoplePath() const override { return QStringLiteral("/config/cyklometrika/lide"); }
-    QByteArray ReadPeopleFile() const override { return People; }
+    bool ReadPeopleFile(QByteArray &text, QString &) const override
+    {
+        text = People;
+        return true;
+    }
+    std::shared_ptr<void> LockPeopleFile(QString &) override { return std::make_shared<int>(); }
     bool WritePeopleFile(const QByteArray &text, QString &) override
     {
         People = text;
         return true;
     }
 
+    bool Notify(const QList<companion::Notice> &notices, QString &error) override
+    {
+        if (!NotifyWorks)
+            error = QStringLiteral("žádná služba");
+        else
+            Notices += notices;
+        return NotifyWorks;
+    }
+    QString ConfigFolder() const override { return QStringLiteral("/config"); }
+    QString ProgramPath() const override { return QStringLiteral("/bin/cyklometrika"); }
+    int UserManager(const QStringList &, QByteArray &) override { return -1; }
+
     QByteArray StandardOutput;
     QByteArray StandardError;
     QMap<QString, QByteArray> Files;
     QList<companion::ChartRequest> Charts;
     QByteArray People; // the people file
+    QList<companion::Notice> Notices; // the notifications shown
+    bool NotifyWorks = true; // false: no notification service answers
     std::optional<QString> WriteError; // every file write fails with this reason
     std::optional<QString> OutError; // standard output fails with this reason
 };

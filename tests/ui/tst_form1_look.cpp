@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window looks as it did when the pictures under reference/ were made: the start, the
-// worked example and the months that draw the charts differently. Pixels may differ only
+// The window looks as it did when the pictures under reference/ (under Wine:
+// reference/windows/) were made: the start, the worked example and the months that draw
+// the charts differently. Pixels may differ only
 // on the edges of what the reference shows (antialiasing, glyphs), and at most 2 % of them.
 // The home-page button is left out: its caption is the folder the program runs from. The
 // charts keep their accessible names in every state.

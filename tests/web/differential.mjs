@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The same confirmations through the native engine (web_reference) and through the module
-// the page carries (build/web/engine.js, run by Node): every value and text must agree;
-// the same critical-day lists from the companion (cyklometrika critical -f json) and from
-// the module: the same bytes, or the window's refusal as the companion's last line; and the
-// module's cycle values against the golden file every build must match
-// (tests/engine/cycle_golden.txt, its header says how).
+// The same confirmations with their charts' SVG through the native engine (web_reference)
+// and through the module the page carries (build/web/engine.js, run by Node): every value
+// and text must agree; the same critical-day lists from the companion (cyklometrika
+// critical -f json) and from the module: the same bytes, or the window's refusal as the
+// companion's last line; and the module's cycle values against the golden file every build
+// must match (tests/engine/cycle_golden.txt, its header says how).
 // Usage: node differential.mjs <web_reference> <engine.js> <cyklometrika> [cases]
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
@@ -67,8 +67,9 @@ const session = await globalThis.cyklEngine();
 let failures = 0;
 cases.forEach((fields, i) => {
   fields.forEach((text, k) => session.setField(k + 1, text));
-  const got = JSON.stringify(session.confirm());
-  const want = JSON.stringify(JSON.parse(expected[i]));
+  const got = [JSON.stringify(session.confirm()), session.chartSvg(1, 600, 180, 11),
+    session.chartSvg(2, 130, 230, 9)].join('\n');
+  const want = [JSON.stringify(JSON.parse(expected[3 * i])), ...expected.slice(3 * i + 1, 3 * i + 3)].join('\n');
   if (got !== want && failures++ < 5) {
     console.error(`case ${JSON.stringify(fields)}:\n native ${want}\n module ${got}`);
   }

@@ -289,12 +289,13 @@ class Looks(PageTest):
         self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', {'features': []})
 
     def assertCurvesStandOut(self):
-        """In the dark, every curve and bar reaches 3:1 against the background."""
+        """In the dark, every curve and bar (or bar at 0) reaches 3:1 against the background."""
         colours = self.driver.execute_script(
             'const rgb = (e, p) => getComputedStyle(e)[p].match(/\\d+/g).slice(0, 3).map(Number);'
             'return [rgb(document.body, "backgroundColor"),'
             ' [...document.querySelectorAll(".curve")].map((e) => rgb(e, "stroke")),'
-            ' [...document.querySelectorAll(".bar")].map((e) => rgb(e, "fill"))]')
+            ' [...document.querySelectorAll(".bar")].map((e) => rgb(e, "fill"))'
+            '  .concat([...document.querySelectorAll(".zero-bar")].map((e) => rgb(e, "stroke")))]')
         background, curves, bars = colours
 
         def luminance(rgb):

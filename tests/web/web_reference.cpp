@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web edition's engine built natively, for the differential test against the
-// WebAssembly module. Without arguments, each input line holds six tab-separated field
-// texts: it types them, confirms, and writes the display's state as one JSON line. (The
-// critical days are compared with the companion's own JSON instead.)
+// WebAssembly module. Each input line holds six tab-separated field
+// texts: it types them, confirms, and writes the display's state as one JSON line, then
+// each chart as SVG on a line of its own (the month at 600 x 180, the day at 130 x 230).
+// (The critical days are compared with the companion's own JSON instead.)
 #include "web/session.h"
 
 #include <iostream>
@@ -23,7 +24,9 @@ void Confirmations()
             start = tab == std::string::npos ? line.size() : tab + 1;
         }
         window.Confirm();
-        std::cout << window.StateJson() << '\n';
+        std::cout << window.StateJson() << '\n'
+                  << window.ChartSvg(1, 600, 180, 11) << '\n'
+                  << window.ChartSvg(2, 130, 230, 9) << '\n';
     }
 }
 

@@ -12,68 +12,32 @@
   page.now = () => new Date(clock.now());
   page.after = (ms, task) => clock.after(ms, task);
   const fields = [1, 2, 3, 4, 5, 6].map((n) => $('Text' + n));
-  const svgNs = 'http://www.w3.org/2000/svg';
   const storageKey = 'cyklometrika.birth';
   let engine = null;
   let shown = null; // the last state drawn
 
-  function svgElement(parent, name, attributes, text) {
-    const element = document.createElementNS(svgNs, name);
-    for (const [key, value] of Object.entries(attributes)) element.setAttribute(key, value);
-    if (text !== undefined) element.textContent = text;
-    parent.appendChild(element);
-    return element;
-  }
-
-  // The value axis from -100 to 100, mapped to [top, bottom].
-  function valueAxis(svg, left, right, top, bottom) {
-    const y = (value) => top + ((100 - value) * (bottom - top)) / 200;
-    for (const tick of [100, 50, 0, -50, -100]) {
-      svgElement(svg, 'line', { x1: left, x2: right, y1: y(tick), y2: y(tick), class: tick ? 'grid' : 'zero' });
-      svgElement(svg, 'text', { x: left - 4, y: y(tick) + 3, class: 'tick end' }, String(tick));
+  // A chart as the engine lays it out at the size given, its colours from the page's theme;
+  // the same picture again is left as it stands.
+  const pictures = {};
+  function drawChart(id, number, chart, width, height, fontPixels) {
+    const svg = $(id);
+    const picture = engine.chartSvg(number, width, height, fontPixels);
+    if (pictures[id] !== picture) {
+      svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
+      svg.innerHTML = pictures[id] = picture;
     }
-    return y;
+    $(id + '-text').textContent = chart.description;
   }
 
   // Drawn at the size it is shown (one unit a pixel), so its texts stay legible on a phone.
   function drawMonth(chart) {
-    const svg = $('Graph1');
-    svg.replaceChildren();
-    const width = Math.max(280, Math.round(svg.getBoundingClientRect().width) || 600);
+    const width = Math.max(280, Math.round($('Graph1').getBoundingClientRect().width) || 600);
     const height = Math.round(Math.min(260, Math.max(180, width * 0.3)));
-    const [left, right, top, bottom] = [34, width - 8, 8, height - 24];
-    svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
-    const y = valueAxis(svg, left, right, top, bottom);
-    const points = chart.labels.length;
-    const x = (i) => left + (points > 1 ? (i * (right - left)) / (points - 1) : 0);
-    const every = Math.ceil(22 / ((right - left) / Math.max(points, 1)));
-    chart.labels.forEach((label, i) => {
-      if (label && i % every === 0) svgElement(svg, 'text', { x: x(i), y: height - 8, class: 'tick mid' }, label.trim());
-    });
-    chart.sets.forEach((values, set) => {
-      const path = values.map((v, i) => (v === null ? '' : `${x(i).toFixed(1)},${y(v).toFixed(1)}`)).filter(Boolean);
-      if (path.length) svgElement(svg, 'polyline', { points: path.join(' '), class: `curve set${set + 1}` });
-    });
-    $('Graph1-text').textContent = chart.description;
+    drawChart('Graph1', 1, chart, width, height, 11);
   }
 
   function drawDay(chart) {
-    const svg = $('Graph2');
-    svg.replaceChildren();
-    const [width, height, left, right, top, bottom] = [130, 230, 34, 126, 8, 180];
-    svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
-    const y = valueAxis(svg, left, right, top, bottom);
-    if (chart.visible) {
-      const step = (right - left) / 3;
-      chart.sets[0].forEach((v, i) => {
-        if (v === null) return;
-        const x = left + i * step + step * 0.2;
-        svgElement(svg, 'rect', { x, width: step * 0.6, y: Math.min(y(v), y(0)), height: Math.abs(y(v) - y(0)), class: `bar set${i + 1}` });
-        svgElement(svg, 'text', { x: x + step * 0.3, y: bottom + 16, class: 'tick mid' }, String(v));
-      });
-      svgElement(svg, 'text', { x: (left + right) / 2, y: height - 8, class: 'tick mid' }, chart.labels[0].trim());
-    }
-    $('Graph2-text').textContent = chart.description;
+    drawChart('Graph2', 2, chart, 130, 230, 9);
   }
 
   // Relative luminance and contrast ratio of '#rrggbb' colours.
@@ -104,12 +68,13 @@
     const root = document.documentElement.style;
     root.setProperty('--look-grid', state.grid);
     root.setProperty('--look-zero', state.zero);
-    root.setProperty('--curve-width', state.curveWidth);
+    root.setProperty('--look-axis', state.axis);
     const dark = getComputedStyle(document.documentElement).getPropertyValue('--bg-dark').trim();
     legend.forEach((entry, i) => {
       const colours = ['legend', 'line', 'fill'].flatMap((name) =>
         [[name, entry[name]], [`dark-${name}`, forDark(entry[name], dark)]]);
-      for (const [name, value] of colours) document.documentElement.style.setProperty(`--${name}${i + 1}`, value);
+      for (const [name, value] of colours) root.setProperty(`--${name}${i + 1}`, value);
+      root.setProperty(`--text${i + 1}`, entry.text);
       const item = document.createElement('li');
       item.title = entry.period;
       const swatch = document.createElement('span');

@@ -2,10 +2,10 @@
 // The engine: the calculation and display compiled to WebAssembly, carried in this classic
 // script (gzip, then base64) so that it loads from disk as well as from a server.
 // cyklEngine() resolves to the window's session: setField, confirm and reset each return
-// the display's state, parsed from the module's JSON; criticalDays and calendar give the
-// critical days of a span and a year's calendar file, and birthRefusal the window's
-// refusal of the birth date alone (0 when it accepts it), all for the birth date of the
-// first three fields.
+// the display's state, parsed from the module's JSON; chartSvg lays a chart out as SVG;
+// criticalDays and calendar give the critical days of a span and a year's calendar file,
+// and birthRefusal the window's refusal of the birth date alone (0 when it accepts it),
+// all for the birth date of the first three fields.
 'use strict';
 globalThis.cyklEngine = (function () {
   const packed = '@MODULE@';
@@ -40,6 +40,8 @@ globalThis.cyklEngine = (function () {
       },
       confirm: () => state(exports.cykl_confirm()),
       reset: () => state(exports.cykl_reset()),
+      // Chart 1 (the month) or 2 (the day) as SVG elements, laid out at width x height.
+      chartSvg: (chart, width, height, fontPixels) => text(exports.cykl_chart_svg(chart, width, height, fontPixels)),
       // Dates as {day, month, year}; the stamp a Date, written in UTC.
       criticalDays: (from, to) => state(exports.cykl_critical_days(...numbers(from, to))),
       birthRefusal: () => exports.cykl_birth_refusal(),

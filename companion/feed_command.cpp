@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// kalendar: one calendar of the people file's critical days from a week ago to 400 days
+// ahead, for a calendar program that reads it again every day.
+#include "calendar/civil_calendar.h"
+#include "calendar/engine.h"
+#include "calendar/ical.h"
+#include "calendar/texts.h"
+#include "companion/daily.h"
+#include "companion/date_arguments.h"
+#include "companion/people_command.h"
+
+namespace cykl::companion {
+
+namespace {
+
+Date FromQDate(const QDate &date)
+{
+    return { date.day(), date.month(), date.year() };
+}
+
+QString Czech(const Date &date)
+{
+    return QString::fromStdString(CzechDate(date));
+}
+
+UtcTime StampOf(const QDateTime &moment)
+{
+    const QDateTime now = moment.toUTC();
+    return { now.date().year(), now.date().month(),  now.date().day(),
+             now.time().hour(), now.time().minute(), now.time().second() };
+}
+
+// The part of from..to the window shows for this birth: not before the birth, and not
+// past the last year it counts (150 years after the birth year, and 9999).
+std::optional<std::pair<Date, Date>> ShownSpan(const Date &birth, Date from, Date to)
+{
+    from = std::max(from, birth);
+    to = std::min(to, Date { 31, 12, std::min(birth.Year + 150, LastYear) });
+    if (to < from)
+        return std::nullopt;
+    return std::pair { from, to };
+}
+
+} // namespace
+
+void DailyNote(Environment &environment, const QString &text)
+{
+    environment.Err((QStringLiteral("cyklometrika: ") + text + QLatin1Char('\n')).toUtf8());
+}
+
+std::optional<QDate> RunDay(const Invocation &call, Environment &environment, int &status)
+{
+    if (!call.OnDay)
+        return environment.Today();
+    const Date day = *call.OnDay;
+    QString why = NoSuchDay(day, false);
+    if (why.isEmpty() && !IsCivilDay(day))
+        why = QStringLiteral("ten je jen v kalendáři výpočtu");
+    if (why.isEmpty())
+        return QDate(day.Year, day.Month, day.Day);
+    DailyNote(environment, QStringLiteral("„%1“ není den: %2").arg(call.OnDayText.trimmed(), why));
+    environment.Err(QByteArray::fromStdString(MessageText(1, day, day) + '\n'));
+    status = ExitRefused;
+    return std::nullopt;
+}
+
+std::optional<QByteArray> FeedText(const QList<Person> &people, const QDate &today,
+                                   Environment &environment)
+{
+    const Date from = FromQDate(today.addDays(-FeedDaysBefore));
+    const Date to = FromQDate(today.addDays(FeedDaysAfter));
+    std::vector<CalendarPerson> family;
+    for (const Person &person : people) {
+        const auto span = ShownSpan(person.Birth, from, to);
+        CriticalList list;
+        if (span)
+            list = FindCriticalDays(person.Birth, span->first, span->second);
+        if (!span || list.Refusal != 0) {
+            DailyNote(environment,
+                      QStringLiteral("„%1“ (narozen(a) %2) je vynechán(a): od %3 do %4 ho okno "
+                                     "neukazuje")
+                          .arg(person.Name, Czech(person.Birth), Czech(from), Czech(to)));
+            continue;
+        }
+        family.push_back({ person.Name.toStdString(), person.Birth, std::move(list) });
+    }
+    if (family.empty())
+        return std::nullopt;
+    CalendarOptions options;
+    options.Stamp = StampOf(environment.Now());
+    options.FeedSequence = FeedRevision;
+    return QByteArray::fromStdString(FamilyCalendar(family, options).Text);
+}
+
+int RunFeed(const Invocation &call, Environment &environment)
+{
+    int status = ExitOk;
+    const auto today = RunDay(call, environment, status);
+    if (!today)
+        return status;
+    QString error;
+    const auto people = PeopleOf(call, environment, error);
+    if (!people)
+        return UsageError(environment, error);
+    const auto text = FeedText(*people, *today, environment);
+    if (!text) {
+        DailyNote(environment, QStringLiteral("nezbyl nikdo, pro koho psát"));
+        return ExitRefused;
+    }
+    if (call.Output.isEmpty() || call.Output == QLatin1String("-")) {
+        environment.Out(*text);
+        return ExitOk;
+    }
+    if (environment.WriteFile(call.Output, *text, error))
+        return ExitOk;
+    DailyNote(environment, QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(call.Output, error));
+    return ExitOutputFailed;
+}
+
+} // namespace cykl::companion

@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// upozorneni zapnout|vypnout|stav: the daily run of upozornit for this user. Where a systemd
+// user manager runs and knows the package's timer, the timer is enabled, its time set by a
+// drop-in in the user's configuration; elsewhere an autostart entry runs it at each login.
+// Nothing runs until the person turns it on, and turning it off removes all it made.
+#include "companion/daily.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+namespace cykl::companion {
+
+namespace {
+
+constexpr int DefaultMinutes = 7 * 60;
+const char *const Timer = "cyklometrika-upozorneni.timer";
+const char *const Service = "cyklometrika-upozorneni.service";
+
+struct Places {
+    QString TimerTime; // the drop-in with the time of the timer
+    QString ServiceCommand; // the drop-in with the command of the service (--kalendar)
+    QString Autostart; // the autostart entry
+};
+
+Places PlacesIn(const QString &config)
+{
+    const QString units = config + QStringLiteral("/systemd/user/");
+    return { units + QLatin1String(Timer) + QStringLiteral(".d/cyklometrika-cas.conf"),
+             units + QLatin1String(Service) + QStringLiteral(".d/cyklometrika-kalendar.conf"),
+             config + QStringLiteral("/autostart/cyklometrika-upozorneni.desktop") };
+}
+
+QString Clock(int minutes)
+{
+    return QStringLiteral("%1:%2").arg(minutes / 60).arg(minutes % 60, 2, 10, QLatin1Char('0'));
+}
+
+// One argument of a unit's command line: in double quotes, with systemd's specifiers (%)
+// and variables ($) kept literal.
+QString UnitQuoted(const QString &argument)
+{
+    QString text = argument;
+    text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+    text.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    text.replace(QLatin1Char('$'), QStringLiteral("$$"));
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// One argument of a desktop entry's Exec: quoted, then the value's own backslash escape.
+QString ExecQuoted(const QString &text)
+{
+    QString quoted;
+    for (const QChar c : text) {
+        if (c == QLatin1Char('"') || c == QLatin1Char('`') || c == QLatin1Char('$')
+            || c == QLatin1Char('\\'))
+            quoted += QLatin1Char('\\');
+        quoted += c;
+    }
+    quoted.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+    quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+bool UserTimerAvailable(Environment &environment)
+{
+    QByteArray output;
+    return environment.UserManager({ QStringLiteral("show-environment") }, output) == 0
+        && environment.UserManager({ QStringLiteral("cat"), QLatin1String(Timer) }, output) == 0;
+}
+
+bool Write(Environment &environment, const QString &path, const QString &text, QString &error)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return environment.WriteFile(path, text.toUtf8(), error);
+}
+
+// Removes the file, then its folder and the folders above it that it leaves empty, up to
+// the configuration folder.
+void RemoveWithEmptyFolders(const QString &path, const QString &config)
+{
+    QFile::remove(path);
+    QDir folder = QFileInfo(path).absoluteDir();
+    while (folder.absolutePath() != QDir(config).absolutePath()
+           && folder.absolutePath().startsWith(QDir(config).absolutePath())
+           && QDir().rmdir(folder.absolutePath()))
+        folder.setPath(QFileInfo(folder.absolutePath()).absolutePath());
+}
+
+// The command of the daily run, in the quoting of `quote`.
+QString RunCommandLine(const Invocation &call, Environment &environment,
+                       QString (*quote)(const QString &))
+{
+    QString line = quote(environment.ProgramPath()) + QStringLiteral(" upozornit");
+    if (!call.CalendarFile.isEmpty())
+        line += QStringLiteral(" --kalendar ")
+            + quote(QFileInfo(call.CalendarFile).absoluteFilePath());
+    return line;
+}
+
+int TurnOff(Environment &environment, bool quiet);
+
+int TurnOnTimer(const Invocation &call, Environment &environment, const Places &places)
+{
+    QString error;
+    const int minutes = call.AtMinutes.value_or(DefaultMinutes);
+    bool written = true;
+    if (minutes != DefaultMinutes)
+        written = Write(environment, places.TimerTime,
+                        QStringLiteral("# Cyklometrika: upozorneni zapnout --cas %1\n[Timer]\n"
+                                       "OnCalendar=\nOnCalendar=*-*-* %2:%3:00\n")
+                            .arg(Clock(minutes))
+                            .arg(minutes / 60, 2, 10, QLatin1Char('0'))
+                            .arg(minutes % 60, 2, 10, QLatin1Char('0')),
+                        error);
+    if (written && !call.CalendarFile.isEmpty())
+        written = Write(environment, places.ServiceCommand,
+                        QStringLiteral("# Cyklometrika: upozorneni zapnout --kalendar\n[Service]\n"
+                                       "ExecStart=\nExecStart=%1\n")
+                            .arg(RunCommandLine(call, environment, UnitQuoted)),
+                        error);
+    QByteArray output;
+    if (written
+        && (environment.UserManager({ QStringLiteral("daemon-reload") }, output) != 0
+            || environment.UserManager(
+                   { QStringLiteral("enable"), QStringLiteral("--now"), QLatin1String(Timer) },
+                   output)
+                != 0))
+        error = QString::fromUtf8(output).trimmed();
+    if (!error.isEmpty()) {
+        TurnOff(environment, true);
+        DailyNote(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
+        return ExitOutputFailed;
+    }
+    environment.Out(QStringLiteral("Denní upozornění zapnuto: časovač systemd každý den v %1 "
+                                   "a po přihlášení, když běh zmeškal.\n")
+                        .arg(Clock(minutes))
+                        .toUtf8());
+    return ExitOk;
+}
+
+int TurnOnAutostart(const Invocation &call, Environment &environment, const Places &places)
+{
+    QString error;
+    const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\n"
+                                         "Name=Cyklometrika: upozornění\n"
+                                         "Comment=Upozorní na kritické dny lidí ze souboru lidí\n"
+                                         "Exec=%1\nIcon=cyklometrika\nNoDisplay=true\n"
+                                         "X-GNOME-Autostart-enabled=true\n")
+                              .arg(RunCommandLine(call, environment, ExecQuoted));
+    if (!Write(environment, places.Autostart, entry, error)) {
+        DailyNote(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
+        return ExitOutputFailed;
+    }
+    const QString time
+        = call.AtMinutes ? QStringLiteral(" Čas --cas platí jen pro časovač.") : QString();
+    environment.Out(QStringLiteral("Denní upozornění zapnuto: po každém přihlášení (časovač "
+                                   "systemd uživatele tu není; položka %1).%2\n")
+                        .arg(places.Autostart, time)
+                        .toUtf8());
+    return ExitOk;
+}
+
+int TurnOff(Environment &environment, bool quiet)
+{
+    const QString config = environment.ConfigFolder();
+    const Places places = PlacesIn(config);
+    QByteArray output;
+    if (environment.UserManager({ QStringLiteral("is-enabled"), QLatin1String(Timer) }, output)
+        == 0)
+        environment.UserManager(
+            { QStringLiteral("disable"), QStringLiteral("--now"), QLatin1String(Timer) }, output);
+    const bool dropIns = QFile::exists(places.TimerTime) || QFile::exists(places.ServiceCommand);
+    for (const QString &path : { places.TimerTime, places.ServiceCommand, places.Autostart })
+        RemoveWithEmptyFolders(path, config);
+    // What enabling left: the wants folder of timers, when nothing else is in it.
+    RemoveWithEmptyFolders(config + QStringLiteral("/systemd/user/timers.target.wants/.none"),
+                           config);
+    if (dropIns)
+        environment.UserManager({ QStringLiteral("daemon-reload") }, output);
+    if (!quiet)
+        environment.Out(QByteArrayLiteral("Denní upozornění vypnuto.\n"));
+    return ExitOk;
+}
+
+// The time of the daily run: the drop-in's, or the default.
+int TimerMinutes(const Places &places)
+{
+    QFile file(places.TimerTime);
+    const QString text
+        = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    static const QRegularExpression time(
+        QStringLiteral("OnCalendar=\\*-\\*-\\* (\\d\\d):(\\d\\d)"));
+    const auto match = time.match(text);
+    return match.hasMatch() ? match.captured(1).toInt() * 60 + match.captured(2).toInt()
+                            : DefaultMinutes;
+}
+
+int Status(Environment &environment)
+{
+    const Places places = PlacesIn(environment.ConfigFolder());
+    QByteArray output;
+    QString text = QStringLiteral("Denní upozornění je vypnuté.\n");
+    if (environment.UserManager({ QStringLiteral("is-enabled"), QLatin1String(Timer) }, output)
+        == 0) {
+        const int minutes = TimerMinutes(places);
+        const QDateTime now = environment.Now().toLocalTime();
+        QDateTime next(now.date(), QTime(minutes / 60, minutes % 60));
+        if (next <= now)
+            next = next.addDays(1);
+        text = QStringLiteral("Denní upozornění je zapnuté: časovač systemd každý den v %1; "
+                              "příště %2.%3.%4 v %1.\n")
+                   .arg(Clock(minutes))
+                   .arg(next.date().day())
+                   .arg(next.date().month())
+                   .arg(next.date().year());
+    } else if (QFile::exists(places.Autostart)) {
+        text = QStringLiteral("Denní upozornění je zapnuté: příště při přihlášení (%1).\n")
+                   .arg(places.Autostart);
+    }
+    environment.Out(text.toUtf8());
+    return ExitOk;
+}
+
+} // namespace
+
+int RunReminders(const Invocation &call, Environment &environment)
+{
+#ifdef Q_OS_WIN
+    DailyNote(environment,
+              QStringLiteral("denní upozornění je jen pro plochu Linuxu; na Windows "
+                             "odebírejte kalendář příkazu kalendar"));
+    return ExitOutputFailed;
+#endif
+    const QString action = call.Rest.value(0);
+    if (action == QLatin1String("stav") || action == QLatin1String("status"))
+        return Status(environment);
+    if (action == QLatin1String("vypnout") || action == QLatin1String("off"))
+        return TurnOff(environment, false);
+    if (call.CalendarFile.contains(QLatin1Char('\n')))
+        return UsageError(environment, QStringLiteral("jméno kalendáře nesmí mít konec řádku"));
+    TurnOff(environment, true); // what an earlier zapnout made, with other choices
+    const Places places = PlacesIn(environment.ConfigFolder());
+    return UserTimerAvailable(environment) ? TurnOnTimer(call, environment, places)
+                                           : TurnOnAutostart(call, environment, places);
+}
+
+} // namespace cykl::companion

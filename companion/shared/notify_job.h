@@ -1,0 +1,35 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The one entry of the notification module, which the companion command loads at run time
+// only for upozornit: the other commands never load the bus libraries.
+#pragma once
+
+extern "C" {
+
+struct CyklometrikaNotice {
+    const char *Summary; // UTF-8
+    const char *Body; // UTF-8, plain text
+    int Critical; // nonzero: critical urgency
+};
+
+struct CyklometrikaNotifyJob {
+    int Version; // NotifyJobVersion
+    const CyklometrikaNotice *Notices;
+    int Count;
+    char Error[512]; // on failure, why (UTF-8, zero-terminated)
+};
+
+// Shows the notices on the desktop; 0 when the notification service took every one.
+typedef int (*CyklometrikaNotify)(CyklometrikaNotifyJob *job);
+}
+
+namespace cykl::companion {
+
+inline constexpr int NotifyJobVersion = 1;
+inline constexpr const char *NotifyModuleName = "cyklometrika-notify";
+inline constexpr const char *NotifyEntryName = "cyklometrika_notify";
+// Who the notifications are from: the program's name, its icon and its desktop entry.
+inline constexpr const char *NotifyAppName = "Cyklometrika";
+inline constexpr const char *NotifyIcon = "cyklometrika";
+inline constexpr const char *NotifyDesktopEntry = "io.github.cyklometrika.Cyklometrika";
+
+} // namespace cykl::companion

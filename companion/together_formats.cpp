@@ -1,0 +1,278 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The reports of match and together: the agreement beside the day's values, and the
+// shared days as a table, CSV, JSON and iCalendar.
+#include "calendar/texts.h"
+#include "companion/report_parts.h"
+#include "companion/text_table.h"
+#include "companion/together_command.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace cykl::companion {
+
+namespace {
+
+const std::array<const char *, 3> CycleCaptions { "Fyzická kondice", "Citová vnímavost",
+                                                  "Síla intelektu" };
+const std::array<const char *, 3> CycleKeys { "physical", "emotional", "intellectual" };
+
+// The cycle (0 to 2) and kind of a verdict code 4 to 12.
+std::size_t CycleOf(MessageCode code)
+{
+    return static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2);
+}
+QString KindOf(MessageCode code)
+{
+    if (code <= 6)
+        return QStringLiteral("critical");
+    return (code - 7) % 2 == 0 ? QStringLiteral("high") : QStringLiteral("low");
+}
+
+QByteArray Lines(const QStringList &lines)
+{
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+std::array<double, 3> ValuesOf(const Confirmation &c)
+{
+    return { c.Day.Physical, c.Day.Emotional, c.Day.Intellectual };
+}
+
+// "Jana (10.1.1996)", or the date alone for a person known only by it.
+QString Who(const Person &person)
+{
+    const QString birth = Utf8(CzechDate(person.Birth));
+    return person.Name == birth ? birth : QStringLiteral("%1 (%2)").arg(person.Name, birth);
+}
+
+QString Percent(int value)
+{
+    return QStringLiteral("%1 %").arg(value);
+}
+
+QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreement &a,
+                      const std::array<Confirmation, 2> &days)
+{
+    QStringList lines { QStringLiteral("Shoda rytmů: %1 a %2, narozeni %3 dní od sebe")
+                            .arg(Who(people[0]), Who(people[1]))
+                            .arg(a.DayDifference) };
+    lines += Wrap(QStringLiteral("Shoda cyklu je podíl jeho průběhu, kdy obě křivky stojí na "
+                                 "stejné straně nuly; nezávisí na dni, je stejná každý den."),
+                  TerminalColumns, 0);
+    lines += QStringList { QString(),
+                           QStringLiteral("Hodnoty dne %1 %2")
+                               .arg(Utf8(CzechDate(day)), Utf8(WeekdayName(day)))
+                               .trimmed(),
+                           QString() };
+    QList<QStringList> rows;
+    for (std::size_t k = 0; k < 3; ++k)
+        rows.append({ QString::fromUtf8(CycleCaptions[k]), Percent(a.Cycles[k]),
+                      Number(ValuesOf(days[0])[k]), Number(ValuesOf(days[1])[k]) });
+    rows.append({ QStringLiteral("Celkem"), Percent(a.Overall), QString(), QString() });
+    lines += LayOutTable({ { QStringLiteral("Cyklus"), false },
+                           { QStringLiteral("Shoda"), true },
+                           { people[0].Name, true },
+                           { people[1].Name, true } },
+                         rows);
+    return Lines(lines);
+}
+
+QJsonObject JsonPerson(const Person &person)
+{
+    return { { QStringLiteral("name"), person.Name },
+             { QStringLiteral("birth"), Utf8(IsoDate(person.Birth)) } };
+}
+
+QByteArray MatchJson(const QList<Person> &people, const Date &day, const Agreement &a,
+                     const std::array<Confirmation, 2> &days)
+{
+    QJsonObject agreement { { QStringLiteral("overall"), a.Overall } };
+    for (std::size_t k = 0; k < 3; ++k)
+        agreement.insert(QLatin1String(CycleKeys[k]), a.Cycles[k]);
+    QJsonArray both;
+    for (std::size_t i = 0; i < 2; ++i) {
+        QJsonObject person = JsonPerson(people[static_cast<qsizetype>(i)]);
+        for (std::size_t k = 0; k < 3; ++k)
+            person.insert(QLatin1String(CycleKeys[k]), ValuesOf(days[i])[k]);
+        QJsonArray codes;
+        for (const MessageCode code : days[i].Verdicts)
+            codes.append(code);
+        person.insert(QStringLiteral("codes"), codes);
+        both.append(person);
+    }
+    const QJsonObject object { { QStringLiteral("date"), Utf8(IsoDate(day)) },
+                               { QStringLiteral("day_difference"), a.DayDifference },
+                               { QStringLiteral("agreement"), agreement },
+                               { QStringLiteral("people"), both } };
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+struct SharedRow {
+    Date Day;
+    const SharedVerdict *Shared;
+};
+
+QString NamesOf(const SharedVerdict &shared, const QList<Person> &people)
+{
+    QStringList names;
+    for (const std::size_t person : shared.People)
+        names.append(people[static_cast<qsizetype>(person)].Name);
+    return names.join(QStringLiteral(", "));
+}
+
+QList<SharedRow> RowsOf(const std::vector<SharedDay> &days)
+{
+    QList<SharedRow> rows;
+    for (const SharedDay &day : days) {
+        for (const SharedVerdict &shared : day.Verdicts)
+            rows.append({ day.Day, &shared });
+    }
+    return rows;
+}
+
+QByteArray SharedTable(const QList<Person> &people, const Date &from, const Date &to,
+                       const std::vector<SharedDay> &days)
+{
+    QStringList who;
+    for (const Person &person : people)
+        who.append(Who(person));
+    QStringList lines {
+        QStringLiteral("Společné dny %1 až %2").arg(Utf8(CzechDate(from)), Utf8(CzechDate(to)))
+    };
+    lines += Wrap(QStringLiteral("Lidé: ") + who.join(QStringLiteral(", ")), TerminalColumns, 6);
+    lines.append(QString());
+    if (days.empty())
+        return Lines(lines << QStringLiteral("Žádný společný den."));
+    QList<QStringList> rows;
+    std::array<bool, 13> seen {};
+    for (const SharedRow &row : RowsOf(days)) {
+        rows.append({ Utf8(CzechDate(row.Day)), Utf8(WeekdayName(row.Day)),
+                      QString::number(row.Shared->Code), Utf8(VerdictName(row.Shared->Code)),
+                      NamesOf(*row.Shared, people) });
+        seen[static_cast<std::size_t>(row.Shared->Code)] = true;
+    }
+    lines += LayOutTable({ { QStringLiteral("Datum"), false },
+                           { QStringLiteral("Den"), false },
+                           { QStringLiteral("Kód"), true },
+                           { QStringLiteral("Hlášení"), false },
+                           { QStringLiteral("Kdo"), false } },
+                         rows);
+    lines.append(QString());
+    for (MessageCode code = 4; code <= 12; ++code) {
+        if (!seen[static_cast<std::size_t>(code)])
+            continue;
+        QStringList text = Wrap(Utf8(MessageText(code, from, from)), TerminalColumns - 4, 4);
+        text.first().prepend(QStringLiteral("%1  ").arg(code, 2));
+        lines += text;
+    }
+    return Lines(lines);
+}
+
+QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &days, bool excel)
+{
+    const QChar separator = excel ? QLatin1Char(';') : QLatin1Char(',');
+    const QStringList heading = excel
+        ? QStringList { QStringLiteral("datum"),   QStringLiteral("kód"),
+                        QStringLiteral("cyklus"),  QStringLiteral("druh"),
+                        QStringLiteral("hlášení"), QStringLiteral("text"),
+                        QStringLiteral("kdo") }
+        : QStringList { QStringLiteral("date"),    QStringLiteral("code"),
+                        QStringLiteral("cycle"),   QStringLiteral("kind"),
+                        QStringLiteral("verdict"), QStringLiteral("message"),
+                        QStringLiteral("people") };
+    QStringList lines { heading.join(separator) };
+    for (const SharedRow &row : RowsOf(days)) {
+        const MessageCode code = row.Shared->Code;
+        const QStringList fields { Utf8(excel ? CzechDate(row.Day) : IsoDate(row.Day)),
+                                   QString::number(code),
+                                   QLatin1String(CycleKeys[CycleOf(code)]),
+                                   KindOf(code),
+                                   Utf8(VerdictName(code)),
+                                   Utf8(MessageText(code, row.Day, row.Day)),
+                                   NamesOf(*row.Shared, people) };
+        QStringList quoted;
+        for (const QString &field : fields)
+            quoted.append(CsvField(field, separator));
+        lines.append(quoted.join(separator));
+    }
+    const QByteArray text = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+    return excel ? QByteArrayLiteral("\xEF\xBB\xBF") + text : text;
+}
+
+QByteArray SharedJson(const QList<Person> &people, const Date &from, const Date &to,
+                      const std::vector<SharedDay> &days)
+{
+    QJsonArray who;
+    for (const Person &person : people)
+        who.append(JsonPerson(person));
+    QJsonArray list;
+    for (const SharedDay &day : days) {
+        QJsonArray verdicts;
+        for (const SharedVerdict &shared : day.Verdicts) {
+            QJsonArray names;
+            for (const std::size_t person : shared.People)
+                names.append(people[static_cast<qsizetype>(person)].Name);
+            verdicts.append(QJsonObject {
+                { QStringLiteral("code"), shared.Code },
+                { QStringLiteral("cycle"), QLatin1String(CycleKeys[CycleOf(shared.Code)]) },
+                { QStringLiteral("kind"), KindOf(shared.Code) },
+                { QStringLiteral("verdict"), Utf8(VerdictName(shared.Code)) },
+                { QStringLiteral("message"), Utf8(MessageText(shared.Code, day.Day, day.Day)) },
+                { QStringLiteral("people"), names } });
+        }
+        list.append(QJsonObject { { QStringLiteral("date"), Utf8(IsoDate(day.Day)) },
+                                  { QStringLiteral("shared"), verdicts } });
+    }
+    const QJsonObject object { { QStringLiteral("people"), who },
+                               { QStringLiteral("from"), Utf8(IsoDate(from)) },
+                               { QStringLiteral("to"), Utf8(IsoDate(to)) },
+                               { QStringLiteral("days"), list } };
+    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+}
+
+QByteArray SharedIcs(const Invocation &call, const QDateTime &now, const QList<Person> &people,
+                     const std::vector<SharedDay> &days, std::vector<Date> &leftOut)
+{
+    const QDateTime utc = now.toUTC();
+    const UtcTime stamp { utc.date().year(), utc.date().month(),  utc.date().day(),
+                          utc.time().hour(), utc.time().minute(), utc.time().second() };
+    std::vector<SharedPerson> shared;
+    for (const Person &person : people)
+        shared.push_back({ person.Name.toStdString(), person.Birth });
+    CalendarResult calendar
+        = SharedCalendar(shared, days, { stamp, call.RemindMinutes, std::string(), false, {} });
+    leftOut = std::move(calendar.LeftOut);
+    return QByteArray::fromStdString(calendar.Text);
+}
+
+} // namespace
+
+QByteArray MatchReport(Format format, const QList<Person> &people, const Date &day,
+                       const std::array<Confirmation, 2> &days)
+{
+    const Agreement a = CompareBirths(people[0].Birth, people[1].Birth);
+    return format == Format::Json ? MatchJson(people, day, a, days)
+                                  : MatchTable(people, day, a, days);
+}
+
+QByteArray SharedReport(const Invocation &call, const QDateTime &now, const QList<Person> &people,
+                        const std::vector<CriticalList> &lists, const Date &from, const Date &to,
+                        std::vector<Date> &leftOut)
+{
+    const std::vector<SharedDay> days = FindSharedDays(lists);
+    switch (call.OutputFormat) {
+    case Format::Csv:
+        return SharedCsv(people, days, call.Excel);
+    case Format::Json:
+        return SharedJson(people, from, to, days);
+    case Format::Ics:
+        return SharedIcs(call, now, people, days, leftOut);
+    case Format::Table:
+        break;
+    }
+    return SharedTable(people, from, to, days);
+}
+
+} // namespace cykl::companion

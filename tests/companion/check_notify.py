@@ -1,0 +1,88 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+"""upozornit against a mock notification service on a private session bus: one
+notification per person with messages on a known triple critical day, none on a quiet
+day, and exit status 3 with a note when no service answers.
+
+Usage: dbus-run-session -- check_notify.py PATH-TO-cyklometrika
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+try:
+    import dbusmock
+except ImportError:
+    print("SKIP: needs python3-dbusmock")
+    sys.exit(77)
+
+EXE = sys.argv[1]
+FAILURES = []
+# 15.6.2026: Babička's triple critical day (21252 days after her birth), Jana's
+# intellectual low, nothing for Petr. 18.6.2026: no message for anyone.
+PEOPLE = "Babička = 8.4.1968\nJana = 10.1.1996\nPetr = 3.5.1970\n"
+
+
+def check(condition, what):
+    if not condition:
+        FAILURES.append(what)
+
+
+def notify(config, day, **extra):
+    env = dict(os.environ, XDG_CONFIG_HOME=config, **extra)
+    return subprocess.run([EXE, "upozornit", "--den", day], env=env, capture_output=True,
+                          text=True, timeout=60, check=False)
+
+
+def main():
+    with tempfile.TemporaryDirectory() as config:
+        os.makedirs(os.path.join(config, "cyklometrika"))
+        with open(os.path.join(config, "cyklometrika", "lide"), "w", encoding="utf-8") as f:
+            f.write(PEOPLE)
+
+        done = notify(config, "15.6.2026")
+        check(done.returncode == 3 and "upozornění nelze ukázat" in done.stderr,
+              f"no service: exit 3 with a note, got {done.returncode} {done.stderr!r}")
+
+        dbusmock.DBusTestCase.setUpClass()  # the bus of dbus-run-session
+        server, mock = dbusmock.DBusTestCase.spawn_server_template(
+            "notification_daemon", {}, stdout=subprocess.DEVNULL)
+        try:
+            done = notify(config, "18.6.2026")
+            check(done.returncode == 0 and done.stderr == "", f"quiet day: {done}")
+            calls = mock.GetMethodCalls("Notify", dbus_interface=dbusmock.MOCK_IFACE)
+            check(len(calls) == 0, f"quiet day: {len(calls)} notifications")
+
+            done = notify(config, "15.6.2026")
+            check(done.returncode == 0 and done.stderr == "", f"triple day: {done}")
+            calls = mock.GetMethodCalls("Notify", dbus_interface=dbusmock.MOCK_IFACE)
+            shown = [(str(a[3]), str(a[4]), int(a[6]["urgency"]), str(a[2]), str(a[0]),
+                      str(a[6]["desktop-entry"])) for _, a in calls]
+            check(len(shown) == 2, f"one notification per person with messages: {shown}")
+            expected = [
+                ("Babička: Trojitě kritický den: fyzická kondice, citová vnímavost, síla "
+                 "intelektu", 3, 2),
+                ("Jana: Útlum síly intelektu", 1, 1),
+            ]
+            for (summary, body, urgency, icon, app, entry), (want, lines, level) in zip(
+                    shown, expected):
+                check(summary == want, f"summary {summary!r}")
+                check(len(body.split("\n")) == lines, f"body {body!r}")
+                check(urgency == level, f"{summary}: urgency {urgency}")
+                check((icon, app, entry) == ("cyklometrika", "Cyklometrika",
+                                             "io.github.cyklometrika.Cyklometrika"),
+                      f"who: {icon} {app} {entry}")
+            check("Obávám se, že si dnes" in shown[1][1] if len(shown) > 1 else False,
+                  "Jana's body is the window's text")
+        finally:
+            server.terminate()
+            server.wait()
+
+    for failure in FAILURES:
+        print("FAIL:", failure)
+    return 1 if FAILURES else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
