@@ -8,12 +8,39 @@
 
 namespace cykl {
 
+namespace {
+
+// The letter of a character's short escape (\n...), or 0 where it has none.
+char EscapeLetter(char c)
+{
+    switch (c) {
+    case '\b':
+        return 'b';
+    case '\f':
+        return 'f';
+    case '\n':
+        return 'n';
+    case '\r':
+        return 'r';
+    case '\t':
+        return 't';
+    case '"':
+    case '\\':
+        return c;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
 void JsonWriter::NewLine()
 {
     if (!indented_)
         return;
     out_ += '\n';
-    out_.append(4 * static_cast<std::size_t>(depth_), ' ');
+    for (int level = 0; level < depth_; ++level)
+        out_ += "    ";
 }
 
 // Before a value or a key: the comma after the one before it, and its own line.
@@ -64,11 +91,9 @@ JsonWriter &JsonWriter::String(std::string_view text)
     out_ += '"';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        // Pairs of a character and the letter of its short escape.
-        constexpr std::string_view Short = "\bb\ff\nn\rr\tt\"\"\\\\";
-        if (const auto found = Short.find(c); found != std::string_view::npos && found % 2 == 0) {
+        if (const char letter = EscapeLetter(c); letter != 0) {
             out_ += '\\';
-            out_ += Short[found + 1];
+            out_ += letter;
         } else if (byte < 0x20) {
             constexpr std::string_view Hex = "0123456789abcdef";
             out_ += "\\u00";

@@ -2,12 +2,13 @@
 #include "web/session.h"
 
 #include "calc/chain.h"
+#include "calc/number_text.h"
 #include "calendar/json.h"
 #include "display/chart_layout.h"
 #include "display/chart_look.h"
 #include "display/chart_svg.h"
 
-#include <cmath>
+#include <algorithm>
 #include <string_view>
 
 namespace cykl::web {
@@ -89,9 +90,10 @@ void WriteLegend(JsonWriter &json)
 
 Date Session::Birth() const
 {
+    // Beyond a billion a number is refused as surely as at that billion.
     const auto part = [this](int field) {
         const double value = ReadNumber(window_.FieldText(field));
-        return value == std::trunc(value) && std::abs(value) < 1e9 ? static_cast<int>(value) : 0;
+        return IsSmallWhole(value) ? static_cast<int>(std::clamp(value, -1e9, 1e9)) : 0;
     };
     return { part(1), part(2), part(3) };
 }
