@@ -4,6 +4,7 @@
 #include "companion/command.h"
 #include "companion/output_file.h"
 #include "companion/people.h"
+#include "companion/process.h"
 #include "companion/shared/chart_job.h"
 #include "companion/shared/notify_job.h"
 #include "companion/shared/system_error.h"
@@ -19,21 +20,6 @@
 #include <cstdio>
 #include <cstring>
 
-#ifndef Q_OS_WIN
-#include <csignal>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
-#ifdef Q_OS_WIN
-// shellapi.h needs windows.h before it.
-// clang-format off
-#include <windows.h>
-#include <shellapi.h>
-// clang-format on
-#include <string>
-#endif
-
 #ifndef CYKL_CHART_MODULE_DIR
 #define CYKL_CHART_MODULE_DIR "../lib/cyklometrika"
 #endif
@@ -44,81 +30,6 @@ using namespace cykl::companion;
 
 // How long a change of the people file waits for another run's change to end.
 constexpr int PeopleLockWait = 30000; // ms
-
-#ifdef Q_OS_WIN
-// Windows hands a console program its arguments in the ANSI code page, which has no room
-// for most Czech letters; the wide command line keeps every character.
-QStringList CommandArguments(int, char *[])
-{
-    int count = 0;
-    wchar_t **wide = CommandLineToArgvW(GetCommandLineW(), &count);
-    QStringList arguments;
-    for (int i = 0; wide != nullptr && i < count; ++i)
-        arguments.append(QString::fromWCharArray(wide[i]));
-    LocalFree(wide);
-    return arguments;
-}
-
-// A console shows UTF-16 text whatever its code page; files and pipes get the UTF-8 bytes,
-// exactly as on other systems. False where the stream is no console.
-bool WriteToConsole(FILE *stream, const QByteArray &utf8)
-{
-    const HANDLE handle = GetStdHandle(stream == stdout ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    DWORD mode = 0;
-    if (!GetConsoleMode(handle, &mode))
-        return false;
-    std::fflush(stream);
-    const std::wstring text = QString::fromUtf8(utf8).toStdWString();
-    DWORD written = 0;
-    return WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr) != 0;
-}
-
-QString ExecutableFolder(const char *)
-{
-    std::wstring path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()));
-    return QFileInfo(QString::fromWCharArray(path.data(), int(length))).absolutePath();
-}
-#else
-QStringList CommandArguments(int argc, char *argv[])
-{
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
-    return arguments;
-}
-
-// The folder of this executable, whichever way it was started.
-QString ExecutableFolder(const char *argv0)
-{
-    const QFileInfo self(QStringLiteral("/proc/self/exe"));
-    if (self.exists())
-        return QFileInfo(self.canonicalFilePath()).absolutePath();
-    return QFileInfo(QString::fromLocal8Bit(argv0)).absolutePath();
-}
-#endif
-
-#ifdef Q_OS_WIN
-bool HoldClosedStandardOutput()
-{
-    return false;
-}
-#else
-// A standard stream closed by the caller (>&-) is held open on the null device, so that no
-// file opened later takes its number; true when standard output was closed.
-bool HoldClosedStandardOutput()
-{
-    bool outClosed = false;
-    for (int fd = 0; fd <= 2; ++fd) {
-        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF)
-            continue;
-        outClosed = outClosed || fd == 1;
-        if (::open("/dev/null", O_RDWR) != fd)
-            std::abort(); // the lower numbers are open, so the null device takes this one
-    }
-    return outClosed;
-}
-#endif
 
 class ProcessEnvironment final : public Environment {
 public:
@@ -158,20 +69,8 @@ public:
     bool DrawChart(const ChartRequest &request, QString &error) override;
     bool Notify(const QList<Notice> &notices, QString &error) override;
 
-    QString ConfigFolder() const override
-    {
-#ifdef Q_OS_WIN
-        return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
-#else
-        const QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-        return QDir::isAbsolutePath(config) ? config
-                                            : QDir::homePath() + QStringLiteral("/.config");
-#endif
-    }
-    QString ProgramPath() const override
-    {
-        return folder_ + QStringLiteral("/cyklometrika");
-    }
+    QString ConfigFolder() const override { return ConfigurationFolder(); }
+    QString ProgramPath() const override { return folder_ + QStringLiteral("/cyklometrika"); }
     int UserManager(const QStringList &arguments, QByteArray &output) override;
 
     QString PeoplePath() const override
@@ -213,10 +112,8 @@ public:
 private:
     static bool Write(FILE *stream, const QByteArray &utf8)
     {
-#ifdef Q_OS_WIN
         if (WriteToConsole(stream, utf8))
             return true;
-#endif
         errno = 0;
         const auto size = static_cast<std::size_t>(utf8.size());
         return std::fwrite(utf8.constData(), 1, size, stream) == size;
@@ -332,11 +229,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
 
 int main(int argc, char *argv[])
 {
-#ifndef Q_OS_WIN
-    // A reader that stops early (| head) is no error: a write to its closed pipe then fails
-    // with EPIPE, which FinishOut takes as the quiet end it is, instead of ending us.
-    std::signal(SIGPIPE, SIG_IGN);
-#endif
+    IgnoreClosedPipes();
     const bool outClosed = HoldClosedStandardOutput();
     const QStringList arguments = CommandArguments(argc, argv);
     ProcessEnvironment environment(ExecutableFolder(argc > 0 ? argv[0] : ""), outClosed);

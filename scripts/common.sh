@@ -17,12 +17,17 @@ CYKL_WINDOWS_QT_ARCHIVE_SHA256=3a2814f64a6f7d3546c61c57cb9b4d36c4d6fce1eccecd9d8
 windows_qt_base_cached() { [[ -f $CYKL_WINDOWS_QT/cyklometrika-stamp ]]; }
 windows_qt_svg_cached() { [[ -f $CYKL_WINDOWS_QT/cyklometrika-stamp-qtsvg ]]; }
 
-# The counts of a CTest run whose output is saved in file $1: prints "PASSED SKIPPED",
-# or fails when the run's summary is missing or counts a failure.
+# The counts of a CTest run from its JUnit report (ctest --output-junit FILE) in file $1:
+# prints "PASSED SKIPPED", or fails when the report is missing or counts a failure.
 ctest_counts() {
-    local total skips
-    total=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$1")
-    [[ -n $total ]] || return 1
-    skips=$(grep -c '(Skipped)$' "$1" || true)
-    echo "$((total - skips)) $skips"
+    python3 - "$1" <<'EOF'
+import sys
+import xml.etree.ElementTree as ET
+suite = ET.parse(sys.argv[1]).getroot()
+tests, failures, skipped, disabled = (int(suite.get(key, "0"))
+                                      for key in ("tests", "failures", "skipped", "disabled"))
+if failures or not tests:
+    sys.exit(f"{sys.argv[1]}: {failures} of {tests} tests failed")
+print(tests - skipped - disabled, skipped + disabled)
+EOF
 }
