@@ -58,6 +58,11 @@ Date MonthTarget(const Date &birth, const Date &month)
     return { birthMonth ? std::max(birth.Day, 1) : 1, month.Month, month.Year };
 }
 
+Date SpanStart(const Date &birth, const Date &from, const Date &to)
+{
+    return from < birth && !(to < birth) ? birth : from;
+}
+
 int CriticalCycles(const Verdicts &codes)
 {
     return static_cast<int>(

@@ -46,6 +46,10 @@ struct CriticalList {
 // chain's own verdict tests. A range that reaches a day the window refuses is refused.
 CriticalList FindCriticalDays(const Date &birth, const Date &from, const Date &to);
 
+// The first day of a span from..to for a birth date: from, or the birth day when the
+// span starts before the birth and reaches it, as the window counts no day before it.
+Date SpanStart(const Date &birth, const Date &from, const Date &to);
+
 // The number of verdicts 4 to 6 (critical cycles) among the codes.
 int CriticalCycles(const Verdicts &codes);
 

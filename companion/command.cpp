@@ -223,8 +223,7 @@ int Runner::RunCritical()
     return RunRange(*from, *to);
 }
 
-// A range that starts before the birth starts at the birth day, as the window counts none
-// before it.
+// A range that starts before the birth starts at the birth day (SpanStart).
 int Runner::RunRange(Date from, const Date &to)
 {
     span_ = { from, to };
@@ -233,9 +232,9 @@ int Runner::RunRange(Date from, const Date &to)
         if (const auto refused = CheckDay(QString(), end, false))
             return *refused;
     }
-    if (from < who_.Birth && !(to < who_.Birth)) {
-        Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(who_.Birth)));
-        from = who_.Birth;
+    if (const Date start = SpanStart(who_.Birth, from, to); start != from) {
+        Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(start)));
+        from = start;
     }
     // A start the window refuses is refused before any day is counted from it.
     if (const Confirmation start = Confirm(who_.Birth, from); start.Refusal != 0)

@@ -2,6 +2,7 @@
 // The tables for people, and which format each report takes.
 #include "companion/formats.h"
 
+#include "calendar/report_json.h"
 #include "companion/report_parts.h"
 #include "companion/text_table.h"
 
@@ -143,7 +144,7 @@ QByteArray DayReport(Format format, const Date &birth, const Date &day, const Co
     case Format::Csv:
         return CsvReport(birth, { shown }, options);
     case Format::Json:
-        return JsonDayReport(birth, shown, options);
+        return QByteArray::fromStdString(DayJson(birth, shown, options.Person.toStdString()));
     default:
         return DayTable(birth, shown, options);
     }
@@ -157,8 +158,9 @@ QByteArray MonthReport(Format format, const Date &birth, const Date &month, cons
     case Format::Csv:
         return CsvReport(birth, days, options);
     case Format::Json:
-        return JsonReport(birth, { { QStringLiteral("month"), Utf8(IsoMonth(month)) } }, days,
-                          options);
+        return QByteArray::fromStdString(
+            MonthJson(birth, month, { days.constData(), static_cast<std::size_t>(days.size()) },
+                      options.Person.toStdString()));
     default:
         return DaysTable({ QStringLiteral("%1, měsíc %2.%3")
                                .arg(Heading(birth, options))
@@ -171,18 +173,12 @@ QByteArray MonthReport(Format format, const Date &birth, const Date &month, cons
 QByteArray CriticalReport(Format format, const Date &birth, const Date &from, const Date &to,
                           const CriticalList &list, const ReportOptions &options)
 {
+    if (format == Format::Json)
+        return QByteArray::fromStdString(
+            CriticalJson(birth, from, to, list, options.Person.toStdString()));
     const QList<ReportDay> days(list.Days.begin(), list.Days.end());
-    switch (format) {
-    case Format::Csv:
+    if (format == Format::Csv)
         return CsvReport(birth, days, options);
-    case Format::Json:
-        return JsonReport(birth,
-                          { { QStringLiteral("from"), Utf8(IsoDate(from)) },
-                            { QStringLiteral("to"), Utf8(IsoDate(to)) } },
-                          days, options);
-    default:
-        break;
-    }
     const QString heading
         = QStringLiteral("%1, dny %2 až %3")
               .arg(Heading(birth, options), Utf8(CzechDate(from)), Utf8(CzechDate(to)));

@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// CSV and JSON: the files for programs and spreadsheets.
+// CSV: the files for programs and spreadsheets (JSON comes from calendar/report_json).
 #include "companion/report_parts.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
 
 namespace cykl::companion {
 
@@ -49,38 +46,6 @@ QStringList CsvFields(const Date &birth, const ReportDay &day, const ReportOptio
     return fields;
 }
 
-QJsonArray JsonMessages(const Date &birth, const ReportDay &day)
-{
-    QJsonArray messages;
-    for (const MessageCode code : day.Codes)
-        messages.append(
-            QJsonObject { { QStringLiteral("code"), code },
-                          { QStringLiteral("text"), Utf8(MessageText(code, birth, day.Day)) } });
-    return messages;
-}
-
-QJsonObject JsonDay(const Date &birth, const ReportDay &day)
-{
-    QJsonArray codes;
-    for (const MessageCode code : day.Codes)
-        codes.append(code);
-    return { { QStringLiteral("date"), Utf8(IsoDate(day.Day)) },
-             { QStringLiteral("physical"), day.Values.Physical },
-             { QStringLiteral("emotional"), day.Values.Emotional },
-             { QStringLiteral("intellectual"), day.Values.Intellectual },
-             { QStringLiteral("codes"), codes },
-             { QStringLiteral("messages"), JsonMessages(birth, day) },
-             { QStringLiteral("critical_cycles"), CriticalCycles(day.Codes) } };
-}
-
-QByteArray Json(QJsonObject object, const Date &birth, const ReportOptions &options)
-{
-    object.insert(QStringLiteral("birth"), Utf8(IsoDate(birth)));
-    if (!options.Person.isEmpty())
-        object.insert(QStringLiteral("name"), options.Person);
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
-}
-
 } // namespace
 
 QString CsvField(const QString &text, QChar separator)
@@ -109,21 +74,6 @@ QByteArray CsvReport(const Date &birth, const QList<ReportDay> &days, const Repo
         lines.append(CsvLine(CsvFields(birth, day, options), separator));
     const QByteArray text = (lines.join(CrLf) + CrLf).toUtf8();
     return options.Excel ? QByteArrayLiteral("\xEF\xBB\xBF") + text : text;
-}
-
-QByteArray JsonReport(const Date &birth, QJsonObject span, const QList<ReportDay> &days,
-                      const ReportOptions &options)
-{
-    QJsonArray array;
-    for (const ReportDay &day : days)
-        array.append(JsonDay(birth, day));
-    span.insert(QStringLiteral("days"), array);
-    return Json(span, birth, options);
-}
-
-QByteArray JsonDayReport(const Date &birth, const ReportDay &day, const ReportOptions &options)
-{
-    return Json(JsonDay(birth, day), birth, options);
 }
 
 } // namespace cykl::companion

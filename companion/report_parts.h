@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The pieces the reports share: the days they list, their words and the rows of one day
-// for CSV and JSON.
+// for CSV.
 #pragma once
 
 #include "companion/formats.h"
 
-#include <QJsonObject>
 #include <QList>
 #include <QStringList>
 
@@ -33,11 +32,5 @@ QString MessageTexts(const Date &birth, const ReportDay &day);
 
 // One CSV row per day under the header row.
 QByteArray CsvReport(const Date &birth, const QList<ReportDay> &days, const ReportOptions &options);
-
-// One JSON object: the birth, the span's own fields, the name where given, and the days
-// (or the one day's fields at the top, for the command day).
-QByteArray JsonReport(const Date &birth, QJsonObject span, const QList<ReportDay> &days,
-                      const ReportOptions &options);
-QByteArray JsonDayReport(const Date &birth, const ReportDay &day, const ReportOptions &options);
 
 } // namespace cykl::companion

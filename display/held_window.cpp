@@ -16,7 +16,7 @@ constexpr std::int16_t DaySets = 1;
 } // namespace
 
 HeldChart::HeldChart(std::int16_t type, std::int16_t points, std::int16_t sets)
-    : model_(type, points, sets), shown_(model_)
+    : model_(type, points, sets), shown_(type, points, sets)
 {
 }
 

@@ -3,8 +3,9 @@
 // the input area and names the field; it confirms or resets; every call that changes the
 // display returns the display's state as a JSON text (Session::StateJson), and each chart
 // comes as SVG laid out at the size the page shows it. The critical days of a span come as
-// JSON too, a year's calendar as iCalendar text. cykl_length gives the length of the last
-// text returned.
+// JSON too, a year's calendar as iCalendar text, both for the birth date the fields hold.
+// cykl_length gives the length of the last text returned.
+#include "calendar/engine.h"
 #include "web/critical.h"
 #include "web/session.h"
 
@@ -84,36 +85,36 @@ const char *CyklChartSvg(int chart, int width, int height, int fontPixels)
     return module.Publish(module.Window.ChartSvg(chart, width, height, fontPixels));
 }
 
-// The critical days from one day to another (both included) for a birth date.
+// The critical days from one day to another (both included) for the birth date of fields
+// 1 to 3, as the companion writes them in JSON.
 CYKL_EXPORT(cykl_critical_days)
-const char *CyklCriticalDays(int birthDay, int birthMonth, int birthYear, int fromDay,
-                             int fromMonth, int fromYear, int toDay, int toMonth, int toYear)
+const char *CyklCriticalDays(int fromDay, int fromMonth, int fromYear, int toDay, int toMonth,
+                             int toYear)
 {
-    return TheModule().Publish(cykl::web::CriticalDaysJson({ birthDay, birthMonth, birthYear },
-                                                           { fromDay, fromMonth, fromYear },
-                                                           { toDay, toMonth, toYear }));
+    Module &module = TheModule();
+    return module.Publish(cykl::web::CriticalDaysJson(
+        module.Window.Birth(), { fromDay, fromMonth, fromYear }, { toDay, toMonth, toYear }));
 }
 
-// The critical days of a year: from its first day, or from the birth day in its year.
-CYKL_EXPORT(cykl_critical_year)
-const char *CyklCriticalYear(int birthDay, int birthMonth, int birthYear, int year)
+// The refusal (1 to 3) of the birth date of fields 1 to 3 confirmed for itself, or 0 when
+// the window accepts it.
+CYKL_EXPORT(cykl_birth_refusal) int CyklBirthRefusal()
 {
-    return TheModule().Publish(
-        cykl::web::CriticalDaysOfYearJson({ birthDay, birthMonth, birthYear }, year));
+    const cykl::Date birth = TheModule().Window.Birth();
+    return cykl::Confirm(birth, birth).Refusal;
 }
 
-// The calendar of a year's critical days, stamped with the given moment in UTC; an empty
-// text when the window refuses a day of that year.
+// The calendar of a year's critical days for the birth date of fields 1 to 3, stamped with
+// the given moment in UTC; an empty text when the window refuses a day of that year.
 CYKL_EXPORT(cykl_calendar)
-const char *CyklCalendar(int birthDay, int birthMonth, int birthYear, int year, int stampYear,
-                         int stampMonth, int stampDay, int stampHour, int stampMinute,
-                         int stampSecond)
+const char *CyklCalendar(int year, int stampYear, int stampMonth, int stampDay, int stampHour,
+                         int stampMinute, int stampSecond)
 {
+    Module &module = TheModule();
     const cykl::UtcTime stamp {
         stampYear, stampMonth, stampDay, stampHour, stampMinute, stampSecond
     };
-    return TheModule().Publish(
-        cykl::web::YearCalendar({ birthDay, birthMonth, birthYear }, year, stamp));
+    return module.Publish(cykl::web::YearCalendar(module.Window.Birth(), year, stamp));
 }
 
 // The length in bytes of the last text returned.

@@ -2,11 +2,13 @@
 #include "web/session.h"
 
 #include "calc/chain.h"
+#include "calc/number_text.h"
+#include "calendar/json.h"
 #include "display/chart_layout.h"
 #include "display/chart_look.h"
 #include "display/chart_svg.h"
-#include "web/json.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace cykl::web {
@@ -85,6 +87,16 @@ void WriteLegend(JsonWriter &json)
 }
 
 } // namespace
+
+Date Session::Birth() const
+{
+    // Beyond a billion a number is refused as surely as at that billion.
+    const auto part = [this](int field) {
+        const double value = ReadNumber(window_.FieldText(field));
+        return IsSmallWhole(value) ? static_cast<int>(std::clamp(value, -1e9, 1e9)) : 0;
+    };
+    return { part(1), part(2), part(3) };
+}
 
 std::string Session::StateJson() const
 {

@@ -5,6 +5,7 @@
 // exactly that, so every number and text it shows comes from the engine.
 #pragma once
 
+#include "calendar/dates.h"
 #include "display/held_window.h"
 
 #include <optional>
@@ -22,6 +23,11 @@ public:
     void Confirm() { window_.ConfirmFields(); }
     // ResetDisplay, as a change of any field runs it.
     void Reset() { window_.Reset(); }
+
+    // The birth date of fields 1 to 3, read as the confirmation reads them, for the lists
+    // beyond the window; a number that is no whole day, month or year reads as 0, which
+    // the window refuses.
+    Date Birth() const;
 
     // The display as it stands, with the messages of the last confirmation.
     std::string StateJson() const;

@@ -63,6 +63,8 @@ private slots:
     void monthJsonReadsBack();
     void criticalJsonReadsBack();
     void dayJsonCarriesTheMessages();
+    void jsonIsLaidOutAsQtLaysItOut_data();
+    void jsonIsLaidOutAsQtLaysItOut();
     void severalPeopleGiveAListWithoutTheRefused();
 };
 
@@ -362,7 +364,33 @@ void TestCompanionFormats::dayJsonCarriesTheMessages()
         QCOMPARE(message.value("code").toInt(), 4 + i);
         QCOMPARE(message.value("text").toString(),
                  QString::fromStdString(MessageText(static_cast<MessageCode>(4 + i), {}, {})));
+        QCOMPARE(day.value("verdicts")[i].toString(),
+                 QString::fromStdString(VerdictName(static_cast<MessageCode>(4 + i))));
     }
+    QCOMPARE(day.value("weekday").toString(), QStringLiteral("st"));
+}
+
+// The JSON is written in standard C++ for the companion and the web page alike; scripts
+// have read it as Qt wrote it, so Qt writes back the same bytes from what it reads.
+void TestCompanionFormats::jsonIsLaidOutAsQtLaysItOut_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("a day with an odd name")
+        << QStringList { "day", "10.1.1996", "--name", "\"J\\\t\x01ž\x7f", "-f", "json" };
+    QTest::newRow("a month: empty lists")
+        << QStringList { "month", "10.1.1996", "1996-02", "-f", "json" };
+    QTest::newRow("no critical day")
+        << QStringList { "critical", "10.1.1996", "5.3.1996", "5.3.1996", "-f", "json" };
+    QTest::newRow("a year from the birth")
+        << QStringList { "critical", "29.2.1900", "1900", "--name", "Jana", "-f", "json" };
+}
+
+void TestCompanionFormats::jsonIsLaidOutAsQtLaysItOut()
+{
+    QFETCH(QStringList, arguments);
+    const QByteArray out = RunInMemory(arguments);
+    QVERIFY(!out.isEmpty());
+    QCOMPARE(QJsonDocument::fromJson(out).toJson(QJsonDocument::Indented), out);
 }
 
 // One born after the day and one born over 150 years before it are left out by name; the

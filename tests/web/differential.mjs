@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The same confirmations with their charts' SVG, and the same critical-day lists, through
-// the native engine (web_reference) and through the module the page carries
-// (build/web/engine.js, run by Node): every value and text must agree; and the module's
-// cycle values against the golden file every build must match (tests/engine/cycle_golden.txt,
-// its header says how). Usage: node differential.mjs <web_reference> <engine.js> [cases]
+// The same confirmations with their charts' SVG through the native engine (web_reference)
+// and through the module the page carries (build/web/engine.js, run by Node): every value
+// and text must agree; the same critical-day lists from the companion (cyklometrika
+// critical -f json) and from the module: the same bytes, or the window's refusal as the
+// companion's last line; and the module's cycle values against the golden file every build
+// must match (tests/engine/cycle_golden.txt, its header says how).
+// Usage: node differential.mjs <web_reference> <engine.js> <cyklometrika> [cases]
 import { spawnSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import vm from 'node:vm';
 
-const [reference, enginePath, countText] = process.argv.slice(2);
+const [reference, enginePath, companion, countText] = process.argv.slice(2);
 const count = Number(countText || 4000);
 
 // A small seeded generator, so a failure repeats.
@@ -39,13 +41,15 @@ for (let i = 0; i < count; ++i) {
 cases.push(['10', '1', '1996', '5', '3', '1996'], ['', '', '', '', '', ''],
   ['1', '1', '1850', '31', '12', '2000'], ['31', '12', '1850', '1', '1', '2001']);
 
-// Spans of up to 70 days; a few with a birth date the window refuses.
-const spans = [];
+// Spans of up to 70 days, a few with a birth date the window refuses; whole years, one
+// that starts before the birth, and the last year the companion writes.
+const spans = [[{ day: 10, month: 1, year: 1996 }, { day: 1, month: 1, year: 1996 }, { day: 31, month: 12, year: 1996 }],
+  [{ day: 29, month: 2, year: 1900 }, { day: 1, month: 1, year: 1900 }, { day: 31, month: 12, year: 1900 }],
+  [{ day: 31, month: 12, year: 9999 }, { day: 1, month: 1, year: 9999 }, { day: 31, month: 12, year: 9999 }]];
 for (let i = 0; i < count / 20; ++i) {
   const [day, month, year] = dateCase().slice(0, 3).map(Number);
   const from = { day: between(1, 28), month: between(1, 12), year: year + between(0, 160) };
-  const to = { ...from, day: from.day + between(0, 40) > 28 ? 28 : from.day + between(0, 40),
-    month: Math.min(12, from.month + between(0, 1)) };
+  const to = { ...from, day: Math.min(28, from.day + between(0, 40)), month: Math.min(12, from.month + between(0, 1)) };
   spans.push([{ day, month, year }, from, to]);
 }
 
@@ -55,7 +59,8 @@ function run(args, lines) {
   return native.stdout.toString().split('\n');
 }
 const expected = run([], cases.map((c) => c.join('\t')));
-const expectedSpans = run(['critical'], spans.map((s) => s.flatMap((d) => [d.day, d.month, d.year]).join(' ')));
+const iso = (d) => `${String(d.year).padStart(4, '0')}-${String(d.month).padStart(2, '0')}-${String(d.day).padStart(2, '0')}`;
+const companionSpans = spans.map((span) => spawnSync(companion, ['critical', ...span.map(iso), '-f', 'json']));
 
 vm.runInThisContext(readFileSync(enginePath, 'utf8'));
 const session = await globalThis.cyklEngine();
@@ -69,11 +74,21 @@ cases.forEach((fields, i) => {
     console.error(`case ${JSON.stringify(fields)}:\n native ${want}\n module ${got}`);
   }
 });
-spans.forEach((span, i) => {
-  const got = JSON.stringify(session.criticalDays(...span));
-  const want = JSON.stringify(JSON.parse(expectedSpans[i]));
-  if (got !== want && failures++ < 5) console.error(`span ${JSON.stringify(span)}:\n native ${want}\n module ${got}`);
+// The module's text as it hands it over, before the page parses it.
+let handed = '';
+const parse = JSON.parse;
+JSON.parse = (text, ...rest) => parse((handed = text), ...rest);
+spans.forEach(([birth, from, to], i) => {
+  [birth.day, birth.month, birth.year].forEach((number, k) => session.setField(k + 1, String(number)));
+  const { refusal } = session.criticalDays(from, to);
+  const { status, stdout, stderr } = companionSpans[i];
+  const same = refusal ? status === 1 && stderr.toString().endsWith(`${refusal}\n`)
+    : status === 0 && stdout.toString() === handed;
+  if (!same && failures++ < 5) {
+    console.error(`span ${JSON.stringify([birth, from, to])}:\n companion ${status} ${stdout}${stderr}\n module ${handed}`);
+  }
 });
+JSON.parse = parse;
 // Every day a confirmation can reach, as the module's month charts show it: a birth on
 // 31.1.2000 confirmed for that day gives t -30 to 0, a birth on 1.1.1848 the months after.
 function monthCharts() {

@@ -1,17 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web edition's engine built natively, for the differential test against the
-// WebAssembly module. Without arguments, each input line holds six tab-separated field
+// WebAssembly module. Each input line holds six tab-separated field
 // texts: it types them, confirms, and writes the display's state as one JSON line, then
 // each chart as SVG on a line of its own (the month at 600 x 180, the day at 130 x 230).
-// With the argument "critical", each line holds nine numbers (birth, first and last day, each
-// as day month year) and it writes the critical days of that span as one JSON line.
-#include "web/critical.h"
+// (The critical days are compared with the companion's own JSON instead.)
 #include "web/session.h"
 
 #include <iostream>
-#include <sstream>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -34,25 +30,10 @@ void Confirmations()
     }
 }
 
-void CriticalDays()
-{
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream numbers(line);
-        cykl::Date birth, from, to;
-        numbers >> birth.Day >> birth.Month >> birth.Year >> from.Day >> from.Month >> from.Year
-            >> to.Day >> to.Month >> to.Year;
-        std::cout << cykl::web::CriticalDaysJson(birth, from, to) << '\n';
-    }
-}
-
 } // namespace
 
-int main(int argc, char **argv)
+int main()
 {
-    if (argc > 1 && std::string_view(argv[1]) == "critical")
-        CriticalDays();
-    else
-        Confirmations();
+    Confirmations();
     return 0;
 }

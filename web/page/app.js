@@ -134,9 +134,13 @@
     [day, month, year].forEach((value, i) => setField(fields[3 + i], String(value), draw && i === 2));
   }
 
-  // Beyond the window: the critical days of the birth date typed above, listed, and a
-  // year's as a calendar file. The birth date stays in the page: never in an address.
-  const birthDate = () => ({ day: Number(fields[0].value), month: Number(fields[1].value), year: Number(fields[2].value) });
+  // Beyond the window: the critical days of the birth date typed above (the engine reads
+  // it from the fields), listed, and a year's as a calendar file. The birth date stays in
+  // the page: never in an address. The list is the companion's JSON, its dates ISO.
+  const isoDay = (text) => {
+    const [year, month, day] = text.split('-').map(Number);
+    return { day, month, year };
+  };
   const civilDate = (date) => ({ day: date.getDate(), month: date.getMonth() + 1, year: date.getFullYear() });
   const chosenYear = () => Number($('year').value);
   const dateNumber = (d) => d.year * 10000 + d.month * 100 + d.day;
@@ -154,20 +158,20 @@
     $('Command1').focus({ preventScroll: true });
   }
 
-  // What the companion says on standard error about a span, said beside the list.
+  // What the companion says on standard error about a span, said beside the list: the
+  // engine starts a span that starts before the birth at the birth day.
   function spanNotes(result, from) {
-    const notes = [];
-    if (from && !result.refusal) notes.push(`Rozsah začíná dnem narození ${czechDate(from)}.`);
-    return notes;
+    const start = isoDay(result.from);
+    return dateNumber(start) === dateNumber(from) ? [] : [`Rozsah začíná dnem narození ${czechDate(start)}.`];
   }
 
   // Days the calendar file leaves out: those only the calculation's calendar holds (no
   // weekday), and one whose event would end after 31.12.9999.
   function leftOut(days) {
-    return days.filter((d) => !d.weekday || dateNumber(d) === 99991231).map((d) => {
+    return days.filter((d) => !d.weekday || d.date === '9999-12-31').map((d) => {
       const why = d.weekday ? 'kalendářové programy neznají dny po 31.12.9999'
         : 'ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná';
-      return `Den ${d.date} je v kalendáři (.ics) vynechán: ${why}.`;
+      return `Den ${czechDate(isoDay(d.date))} je v kalendáři (.ics) vynechán: ${why}.`;
     });
   }
 
@@ -189,13 +193,14 @@
     const list = $('critical-list');
     list.replaceChildren();
     for (const day of result.days) {
+      const date = isoDay(day.date);
       const item = document.createElement('li');
       const button = document.createElement('button');
       button.type = 'button';
       button.textContent = 'Graf';
-      button.setAttribute('aria-label', `Graf dne ${day.date}`);
-      button.addEventListener('click', () => showChart(day));
-      item.append(`${day.date} (${day.weekday}): ${day.verdicts.join(', ')}`, button);
+      button.setAttribute('aria-label', `Graf dne ${czechDate(date)}`);
+      button.addEventListener('click', () => showChart(date));
+      item.append(`${czechDate(date)} (${day.weekday}): ${day.verdicts.join(', ')}`, button);
       list.appendChild(item);
     }
     $('critical-count').textContent = result.refusal ? ''
@@ -204,14 +209,10 @@
     return !result.refusal;
   }
 
-  // A span that starts before the birth starts at the birth day; one that ends before it
-  // is refused as the window refuses a day before the birth.
   function listSpan(from, to, notes = () => []) {
-    const birth = birthDate();
-    const late = dateNumber(from) < dateNumber(birth) && dateNumber(birth) <= dateNumber(to);
-    const result = engine.criticalDays(birth, late ? birth : from, to);
+    const result = engine.criticalDays(from, to);
     const shown = listCritical(result);
-    showNotes(shown ? [...spanNotes(result, late && birth), ...notes(result.days)] : []);
+    showNotes(shown ? [...spanNotes(result, from), ...notes(result.days)] : []);
     return shown;
   }
 
@@ -229,7 +230,7 @@
   // No empty calendar for a year the window refuses; the days it leaves out are named.
   function download() {
     if (!inYear(leftOut)) return;
-    const text = engine.calendar(birthDate(), chosenYear(), page.now());
+    const text = engine.calendar(chosenYear(), page.now());
     if (text) page.save(new Blob([text], { type: 'text/calendar' }), `cyklometrika-${chosenYear()}.ics`);
   }
 
@@ -246,7 +247,7 @@
   // Only a birth date the window accepts is kept: the engine's own check of the day.
   function remember() {
     const birth = fields.slice(0, 3).map((f) => f.value);
-    const refused = birth.includes('') || engine.criticalDays(birthDate(), birthDate(), birthDate()).refusal;
+    const refused = birth.includes('') || engine.birthRefusal() !== 0;
     if (!refused) localStorage.setItem(storageKey, JSON.stringify(birth));
     $('remembered').textContent = refused ? 'Toto není platné datum narození, proto uloženo nebylo.'
       : 'Datum narození je uloženo jen v tomto prohlížeči.';

@@ -3,8 +3,9 @@
 // script (gzip, then base64) so that it loads from disk as well as from a server.
 // cyklEngine() resolves to the window's session: setField, confirm and reset each return
 // the display's state, parsed from the module's JSON; chartSvg lays a chart out as SVG;
-// criticalDays and calendar give the
-// critical days of a span and a year's calendar file.
+// criticalDays and calendar give the critical days of a span and a year's calendar file,
+// and birthRefusal the window's refusal of the birth date alone (0 when it accepts it),
+// all for the birth date of the first three fields.
 'use strict';
 globalThis.cyklEngine = (function () {
   const packed = '@MODULE@';
@@ -42,9 +43,9 @@ globalThis.cyklEngine = (function () {
       // Chart 1 (the month) or 2 (the day) as SVG elements, laid out at width x height.
       chartSvg: (chart, width, height, fontPixels) => text(exports.cykl_chart_svg(chart, width, height, fontPixels)),
       // Dates as {day, month, year}; the stamp a Date, written in UTC.
-      criticalDays: (birth, from, to) => state(exports.cykl_critical_days(...numbers(birth, from, to))),
-      criticalYear: (birth, year) => state(exports.cykl_critical_year(...numbers(birth), year)),
-      calendar: (birth, year, stamp) => text(exports.cykl_calendar(...numbers(birth), year,
+      criticalDays: (from, to) => state(exports.cykl_critical_days(...numbers(from, to))),
+      birthRefusal: () => exports.cykl_birth_refusal(),
+      calendar: (year, stamp) => text(exports.cykl_calendar(year,
         stamp.getUTCFullYear(), stamp.getUTCMonth() + 1, stamp.getUTCDate(), stamp.getUTCHours(),
         stamp.getUTCMinutes(), stamp.getUTCSeconds())),
     };

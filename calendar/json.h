@@ -1,15 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A small writer of JSON text: strings escaped, numbers in their shortest exact form.
+// Compact for the web page's state; indented for files that people and programs read,
+// laid out as the companion has always written them (four spaces a level, "key": value,
+// an empty list as its brackets on two lines, a line break at the end).
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-namespace cykl::web {
+namespace cykl {
 
 class JsonWriter {
 public:
+    enum class Layout { Compact, Indented };
+    explicit JsonWriter(Layout layout = Layout::Compact) : indented_(layout == Layout::Indented) { }
+
     JsonWriter &Open(char bracket); // '{' or '['
     JsonWriter &Close(char bracket); // '}' or ']'
     JsonWriter &Key(std::string_view key);
@@ -22,9 +28,13 @@ public:
 
 private:
     void Separate();
+    void NewLine();
 
     std::string out_;
+    bool indented_;
+    int depth_ = 0; // open objects and arrays
     bool first_ = true; // nothing written yet in the open object or array
+    bool afterKey_ = false; // a key is written, its value comes next
 };
 
-} // namespace cykl::web
+} // namespace cykl

@@ -1,31 +1,78 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/json.h"
+#include "calendar/json.h"
 
 #include "calc/number_text.h"
 
 #include <array>
 #include <cmath>
 
-namespace cykl::web {
+namespace cykl {
 
+namespace {
+
+// The letter of a character's short escape (\n...), or 0 where it has none.
+char EscapeLetter(char c)
+{
+    switch (c) {
+    case '\b':
+        return 'b';
+    case '\f':
+        return 'f';
+    case '\n':
+        return 'n';
+    case '\r':
+        return 'r';
+    case '\t':
+        return 't';
+    case '"':
+    case '\\':
+        return c;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void JsonWriter::NewLine()
+{
+    if (!indented_)
+        return;
+    out_ += '\n';
+    for (int level = 0; level < depth_; ++level)
+        out_ += "    ";
+}
+
+// Before a value or a key: the comma after the one before it, and its own line.
 void JsonWriter::Separate()
 {
+    if (afterKey_) {
+        afterKey_ = false;
+        return;
+    }
     if (!first_)
         out_ += ',';
     first_ = false;
+    if (depth_ > 0)
+        NewLine();
 }
 
 JsonWriter &JsonWriter::Open(char bracket)
 {
     Separate();
     out_ += bracket;
+    ++depth_;
     first_ = true;
     return *this;
 }
 
 JsonWriter &JsonWriter::Close(char bracket)
 {
+    --depth_;
+    NewLine();
     out_ += bracket;
+    if (indented_ && depth_ == 0)
+        out_ += '\n';
     first_ = false;
     return *this;
 }
@@ -33,8 +80,8 @@ JsonWriter &JsonWriter::Close(char bracket)
 JsonWriter &JsonWriter::Key(std::string_view key)
 {
     String(key);
-    out_ += ':';
-    first_ = true; // the value follows without a comma
+    out_ += indented_ ? ": " : ":";
+    afterKey_ = true;
     return *this;
 }
 
@@ -44,9 +91,9 @@ JsonWriter &JsonWriter::String(std::string_view text)
     out_ += '"';
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+        if (const char letter = EscapeLetter(c); letter != 0) {
             out_ += '\\';
-            out_ += c;
+            out_ += letter;
         } else if (byte < 0x20) {
             constexpr std::string_view Hex = "0123456789abcdef";
             out_ += "\\u00";
@@ -90,4 +137,4 @@ JsonWriter &JsonWriter::Bool(bool value)
     return *this;
 }
 
-} // namespace cykl::web
+} // namespace cykl

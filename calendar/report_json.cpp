@@ -1,0 +1,91 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "calendar/report_json.h"
+
+#include "calendar/json.h"
+#include "calendar/texts.h"
+
+namespace cykl {
+
+namespace {
+
+void NameOf(JsonWriter &json, std::string_view name)
+{
+    if (!name.empty())
+        json.Key("name").String(name);
+}
+
+// The members of a day, with the name of the one day of DayJson in its sorted place.
+void DayMembers(JsonWriter &json, const Date &birth, const CriticalDay &day,
+                std::string_view name = {})
+{
+    json.Key("codes").Open('[');
+    for (const MessageCode code : day.Codes)
+        json.Number(code);
+    json.Close(']').Key("critical_cycles").Number(CriticalCycles(day.Codes));
+    json.Key("date").String(IsoDate(day.Day));
+    json.Key("emotional").Number(day.Values.Emotional);
+    json.Key("intellectual").Number(day.Values.Intellectual);
+    json.Key("messages").Open('[');
+    for (const MessageCode code : day.Codes) {
+        json.Open('{').Key("code").Number(code);
+        json.Key("text").String(MessageText(code, birth, day.Day)).Close('}');
+    }
+    json.Close(']');
+    NameOf(json, name);
+    json.Key("physical").Number(day.Values.Physical).Key("verdicts").Open('[');
+    for (const MessageCode code : day.Codes)
+        json.String(VerdictName(code));
+    json.Close(']').Key("weekday").String(WeekdayName(day.Day));
+}
+
+void Days(JsonWriter &json, const Date &birth, std::span<const CriticalDay> days)
+{
+    json.Key("days").Open('[');
+    for (const CriticalDay &day : days) {
+        json.Open('{');
+        DayMembers(json, birth, day);
+        json.Close('}');
+    }
+    json.Close(']');
+}
+
+JsonWriter Begin(const Date &birth)
+{
+    JsonWriter json(JsonWriter::Layout::Indented);
+    json.Open('{').Key("birth").String(IsoDate(birth));
+    return json;
+}
+
+} // namespace
+
+std::string DayJson(const Date &birth, const CriticalDay &day, std::string_view name)
+{
+    JsonWriter json = Begin(birth);
+    DayMembers(json, birth, day, name);
+    return json.Close('}').Text();
+}
+
+std::string MonthJson(const Date &birth, const Date &month, std::span<const CriticalDay> days,
+                      std::string_view name)
+{
+    JsonWriter json = Begin(birth);
+    Days(json, birth, days);
+    json.Key("month").String(IsoMonth(month));
+    NameOf(json, name);
+    return json.Close('}').Text();
+}
+
+std::string CriticalJson(const Date &birth, const Date &from, const Date &to,
+                         const CriticalList &list, std::string_view name)
+{
+    JsonWriter json = Begin(birth);
+    Days(json, birth, list.Days);
+    json.Key("from").String(IsoDate(from));
+    NameOf(json, name);
+    if (list.Refusal != 0)
+        json.Key("refusal").String(MessageText(list.Refusal, birth, list.RefusedDay));
+    json.Key("to").String(IsoDate(to));
+    return json.Close('}').Text();
+}
+
+} // namespace cykl

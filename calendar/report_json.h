@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The days as JSON for programs: the companion's `--format json` and the web page's list
+// of critical days, one shape written here for both. Keys stand in sorted order, as the
+// companion has always written them. A day: "codes", "critical_cycles", "date" (ISO),
+// "emotional", "intellectual", "messages" ({"code", "text"} each), "physical",
+// "verdicts" (the names of its codes) and "weekday" (two Czech letters, empty for a day
+// that only the calculation's calendar holds).
+#pragma once
+
+#include "calendar/engine.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace cykl {
+
+// The day's fields and "birth", and "name" where one is given.
+std::string DayJson(const Date &birth, const CriticalDay &day, std::string_view name = {});
+
+// "birth", "days", "month" (1996-03) and "name" where one is given.
+std::string MonthJson(const Date &birth, const Date &month, std::span<const CriticalDay> days,
+                      std::string_view name = {});
+
+// "birth", "days", "from", "name" where one is given, "refusal" where the window refuses
+// a day of the span (its text; the companion writes no list then) and "to".
+std::string CriticalJson(const Date &birth, const Date &from, const Date &to,
+                         const CriticalList &list, std::string_view name = {});
+
+} // namespace cykl
