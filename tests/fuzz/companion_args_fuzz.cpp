@@ -24,12 +24,16 @@ void Require(bool condition)
         __builtin_trap();
 }
 
-// One of the window's three refusals last, after at most one line of the command's own.
+// One of the window's three refusals last, after lines of the command's own (a note on the
+// span, the reason of the refusal).
 bool IsRefusal(const QByteArray &err)
 {
-    const QList<QByteArray> lines = err.chopped(err.endsWith('\n') ? 1 : 0).split('\n');
-    if (lines.size() > 2 || (lines.size() == 2 && !lines.first().startsWith("cyklometrika: ")))
-        return false;
+    QList<QByteArray> lines = err.chopped(err.endsWith('\n') ? 1 : 0).split('\n');
+    lines.removeLast();
+    for (const QByteArray &line : lines) {
+        if (!line.startsWith("cyklometrika: "))
+            return false;
+    }
     for (const MessageCode code : { 1, 2, 3 }) {
         const QByteArray text = QByteArray::fromStdString(MessageText(code, {}, {}));
         const QByteArray words = code == 3 ? text.mid(text.indexOf(' ')) : text;
