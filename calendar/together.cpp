@@ -108,7 +108,8 @@ CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
     std::string title;
     for (const SharedPerson &person : people) {
         sorted.push_back(&person);
-        title += (title.empty() ? "" : ", ") + person.Name;
+        title += title.empty() ? "" : ", ";
+        title += person.Name;
     }
     std::sort(sorted.begin(), sorted.end(), [](const SharedPerson *a, const SharedPerson *b) {
         return std::tie(a->Birth, a->Name) < std::tie(b->Birth, b->Name);
@@ -122,10 +123,15 @@ CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
         std::string summary;
         std::string description;
         for (const SharedVerdict &shared : day.Verdicts) {
-            summary
-                += (summary.empty() ? "Společný den: " : "; ") + SharedVerdictLine(shared, people);
-            description += (description.empty() ? "" : "\n") + SharedVerdictLine(shared, people)
-                + ": " + MessageText(shared.Code, people[shared.People.front()].Birth, day.Day);
+            // Appended piece by piece: GCC 12 at -O3 takes "text" + string for an overlapping
+            // copy (-Wrestrict).
+            const std::string line = SharedVerdictLine(shared, people);
+            summary += summary.empty() ? "Společný den: " : "; ";
+            summary += line;
+            description += description.empty() ? "" : "\n";
+            description += line;
+            description += ": ";
+            description += MessageText(shared.Code, people[shared.People.front()].Birth, day.Day);
         }
         events.push_back({ CompactDate(day.Day) + group + "@cyklometrika", day.Day, day.Day,
                            summary, description });
