@@ -28,9 +28,17 @@ int RunFeed(const Invocation &call, Environment &environment);
 int RunNotify(const Invocation &call, Environment &environment);
 int RunReminders(const Invocation &call, Environment &environment);
 
-// The day of the daily run: --den or today; nullopt after telling why it is refused
-// (`status` then holds the exit status).
-std::optional<QDate> RunDay(const Invocation &call, Environment &environment, int &status);
+// What a daily run is for: its day (--den or today) and its people (the names given or the
+// people file).
+struct DailyRun {
+    QDate Today;
+    QList<Person> People;
+};
+
+// The daily run of this command line; nullopt after telling why it cannot start (`status`
+// then holds the exit status).
+std::optional<DailyRun> StartDailyRun(const Invocation &call, Environment &environment,
+                                      int &status);
 
 // The feed of these people around today, as iCalendar text; a person the window refuses
 // on every day of it is left out with a note. Nullopt when no one is left.

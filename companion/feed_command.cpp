@@ -48,6 +48,9 @@ void DailyNote(Environment &environment, const QString &text)
     environment.Err((QStringLiteral("cyklometrika: ") + text + QLatin1Char('\n')).toUtf8());
 }
 
+namespace {
+
+// The day of the daily run: --den or today; nullopt after telling why it is refused.
 std::optional<QDate> RunDay(const Invocation &call, Environment &environment, int &status)
 {
     if (!call.OnDay)
@@ -62,6 +65,22 @@ std::optional<QDate> RunDay(const Invocation &call, Environment &environment, in
     environment.Err(QByteArray::fromStdString(MessageText(1, day, day) + '\n'));
     status = ExitRefused;
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<DailyRun> StartDailyRun(const Invocation &call, Environment &environment, int &status)
+{
+    const auto today = RunDay(call, environment, status);
+    if (!today)
+        return std::nullopt;
+    QString error;
+    auto people = PeopleOf(call, environment, error);
+    if (!people) {
+        status = UsageError(environment, error);
+        return std::nullopt;
+    }
+    return DailyRun { *today, std::move(*people) };
 }
 
 std::optional<QByteArray> FeedText(const QList<Person> &people, const QDate &today,
@@ -95,14 +114,10 @@ std::optional<QByteArray> FeedText(const QList<Person> &people, const QDate &tod
 int RunFeed(const Invocation &call, Environment &environment)
 {
     int status = ExitOk;
-    const auto today = RunDay(call, environment, status);
-    if (!today)
+    const auto run = StartDailyRun(call, environment, status);
+    if (!run)
         return status;
-    QString error;
-    const auto people = PeopleOf(call, environment, error);
-    if (!people)
-        return UsageError(environment, error);
-    const auto text = FeedText(*people, *today, environment);
+    const auto text = FeedText(run->People, run->Today, environment);
     if (!text) {
         DailyNote(environment, QStringLiteral("nezbyl nikdo, pro koho psát"));
         return ExitRefused;
@@ -111,6 +126,7 @@ int RunFeed(const Invocation &call, Environment &environment)
         environment.Out(*text);
         return ExitOk;
     }
+    QString error;
     if (environment.WriteFile(call.Output, *text, error))
         return ExitOk;
     DailyNote(environment, QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(call.Output, error));

@@ -53,16 +53,13 @@ int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &t
 int RunNotify(const Invocation &call, Environment &environment)
 {
     int status = ExitOk;
-    const auto today = RunDay(call, environment, status);
-    if (!today)
+    const auto run = StartDailyRun(call, environment, status);
+    if (!run)
         return status;
-    QString error;
-    const auto people = PeopleOf(call, environment, error);
-    if (!people)
-        return UsageError(environment, error);
-    const Date day { today->day(), today->month(), today->year() };
+    const Date day { run->Today.day(), run->Today.month(), run->Today.year() };
     QList<Notice> notices;
-    for (const Person &person : *people) {
+    QString error;
+    for (const Person &person : run->People) {
         if (auto notice = NoticeOf(person, day, environment))
             notices.append(*notice);
     }
@@ -71,7 +68,8 @@ int RunNotify(const Invocation &call, Environment &environment)
         status = ExitOutputFailed;
     }
     if (!call.CalendarFile.isEmpty())
-        status = std::max(status, RewriteFeed(call.CalendarFile, *people, *today, environment));
+        status = std::max(status,
+                          RewriteFeed(call.CalendarFile, run->People, run->Today, environment));
     return status;
 }
 
