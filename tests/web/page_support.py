@@ -14,6 +14,7 @@ from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
+from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.support.ui import WebDriverWait
 
 WEB, AXE, SHOTS = (os.path.abspath(a) for a in sys.argv[1:4])
@@ -82,7 +83,11 @@ class PageTest(unittest.TestCase):
     # The page's parts, as a person (and assistive technology) finds them.
     def open(self, url=None):
         self.driver.get(url or self.server.url)
-        self.wait_for(lambda d: d.execute_script('return document.body.dataset.ready'))
+        try:
+            self.wait_for(lambda d: d.execute_script('return document.body.dataset.ready'))
+        except TimeoutException:
+            state = self.driver.execute_script('return [document.readyState, document.title]')
+            self.fail(f'the page never got ready: {state} {self.driver.get_log("browser")}')
         self.driver.get_log('browser')  # what came before is each test's own concern
 
     # Generous: a busy machine may take seconds to start the module; a page that works ends
