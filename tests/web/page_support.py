@@ -38,8 +38,8 @@ HINT = 'Do polí patří jen číslice 0 až 9.'
 class Server:
     """build/web (or another folder) on 127.0.0.1 at a free port, until it is stopped."""
 
-    def __init__(self, folder=WEB):
-        handler = functools.partial(QuietHandler, directory=folder)
+    def __init__(self, folder=WEB, handler=None):
+        handler = functools.partial(handler or QuietHandler, directory=folder)
         self.httpd = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
         self.thread = threading.Thread(target=self.httpd.serve_forever, daemon=True)
         self.thread.start()
@@ -56,8 +56,9 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def start_browser():
+def start_browser(load='normal'):
     options = webdriver.ChromeOptions()
+    options.page_load_strategy = load
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
                      '--disable-background-networking', '--disable-component-update',

@@ -12,11 +12,13 @@ import re
 import shutil
 import subprocess
 import tempfile
+import threading
 import unittest
 import zoneinfo
 
 from page_support import (CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M10, M11, SHOTS,
-                          UNCONFIRMED, WEB, By, Keys, PageTest, Server)
+                          UNCONFIRMED, WEB, By, Keys, PageTest, QuietHandler, Server,
+                          WebDriverWait, start_browser)
 from selenium.webdriver.common.action_chains import ActionChains
 
 # A fixed clock half a minute before midnight, whose timers the test runs by hand.
@@ -210,6 +212,28 @@ class Confirmations(PageTest):
 
 
 class Places(PageTest):
+    # entry.js held back by the network until the engine is ready: the page waits for it.
+    def test_a_script_late_from_the_network_waits_for_the_page(self):
+        held = threading.Event()
+
+        class Holding(QuietHandler):
+            def do_GET(self):
+                if self.path.endswith('/entry.js'):
+                    held.wait(30)
+                super().do_GET()
+
+        server, driver = Server(handler=Holding), start_browser(load='none')
+        try:
+            driver.get(server.url)
+            WebDriverWait(driver, 30).until(lambda d: d.execute_script('return typeof cyklEngine') == 'function')
+            driver.execute_async_script('cyklEngine().then(arguments[0])')
+            held.set()
+            WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.body.dataset.ready'))
+        finally:
+            held.set()
+            driver.quit()
+            server.stop()
+
     def test_file_open_without_errors(self):
         self.open('file://' + os.path.join(WEB, 'index.html'))
         self.worked_example()

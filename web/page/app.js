@@ -310,12 +310,10 @@
     return;
   }
   // The page starts once the engine is ready and every script of the page has run (they
-  // run in order but may wait for the network in between, while the engine gets ready):
-  // the other scripts' parts are in place by the document's DOMContentLoaded.
-  const loaded = new Promise((resolve) => {
-    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
-    else resolve();
-  });
+  // run in order but may wait for the network in between, while the engine gets ready).
+  // The scripts are deferred: the document is already "interactive" while they run, and
+  // DOMContentLoaded comes after the last of them.
+  const loaded = new Promise((resolve) => document.addEventListener('DOMContentLoaded', resolve));
   Promise.all([globalThis.cyklEngine(), loaded]).then(([session]) => {
     engine = session;
     start();
