@@ -1,14 +1,15 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Puts the web edition together: the page's files, the module packed into a classic
-# script, the icon with its pictures for a home screen rendered at their sizes
+# script, the scripts and the style sheet made small (terser, clean-css; each keeps its
+# licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
 # (rsvg-convert, pngquant), and the service worker with the list of files and a cache name
 # made from their content.
 # Usage: pack.py <module.wasm> <page folder> <output folder>
 import base64
-import gzip
 import hashlib
 import json
+import os
 import shutil
 import subprocess
 import sys
@@ -16,6 +17,32 @@ from pathlib import Path
 
 PAGE_FILES = ['index.html', 'app.css', 'app.js', 'entry.js', 'today.js', 'share.js', 'people.js',
               'manifest.webmanifest', 'icon.svg']
+
+
+# Debian's packaged tools find their modules there whichever Node.js runs them.
+NODE = dict(os.environ, NODE_PATH='/usr/share/nodejs')
+LICENCE = 'SPDX-License-Identifier: GPL-3.0-or-later'
+
+
+def run(command, data):
+    return subprocess.run(command, input=data, capture_output=True, check=True, env=NODE).stdout
+
+
+def small_script(text):
+    return run(['terser', '--compress', '--mangle', '--comments', '/SPDX/'],
+               text.encode()).decode()
+
+
+def small_sheet(text):
+    return f'/* {LICENCE} */\n' + run(['cleancss', '-O1'], text.encode()).decode()
+
+
+def packed_module(module, scratch):
+    """The module made small by wasm-opt, gzip-compressed by zopfli, in base64."""
+    subprocess.run(['wasm-opt', '-Oz', str(module), '-o', str(scratch)], check=True)
+    packed = run(['zopfli', '--gzip', '-c', str(scratch)], b'')
+    scratch.unlink()
+    return base64.b64encode(packed).decode()
 
 
 def install_icons(drawing, out):
@@ -43,9 +70,14 @@ def main():
         shutil.rmtree(out)
     out.mkdir(parents=True)
     for name in PAGE_FILES:
-        shutil.copyfile(page / name, out / name)
-    packed = base64.b64encode(gzip.compress(module.read_bytes(), 9, mtime=0)).decode()
-    loader = (page / 'engine-loader.js').read_text()
+        text = (page / name).read_text()
+        if name.endswith('.js'):
+            text = small_script(text)
+        elif name.endswith('.css'):
+            text = small_sheet(text)
+        (out / name).write_text(text)
+    packed = packed_module(module, out / 'module.wasm')
+    loader = small_script((page / 'engine-loader.js').read_text())
     (out / 'engine.js').write_text(loader.replace('@MODULE@', packed))
     install_icons(page / 'icon.svg', out)
 
@@ -58,7 +90,7 @@ def main():
     worker = (page / 'sw.js').read_text()
     worker = worker.replace('@HASH@', digest.hexdigest()[:16])
     worker = worker.replace('@FILES@', json.dumps(['./'] + files))
-    (out / 'sw.js').write_text(worker)
+    (out / 'sw.js').write_text(small_script(worker))
 
 
 if __name__ == '__main__':

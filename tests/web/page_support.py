@@ -12,7 +12,6 @@ import unittest
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
-from selenium.common.exceptions import TimeoutException
 from selenium.webdriver.common.by import By
 from selenium.webdriver.common.keys import Keys
 from selenium.webdriver.support.ui import WebDriverWait
@@ -81,21 +80,9 @@ class PageTest(unittest.TestCase):
         cls.server.stop()
 
     # The page's parts, as a person (and assistive technology) finds them.
-    # Now and then, on a busy machine, a freshly opened page never reports ready (seen in
-    # about one full run in three, never when a test runs alone): what the page then shows
-    # is printed, and it is opened once more, so that the rare stall is on record without
-    # failing the checks that follow.
     def open(self, url=None):
-        ready = lambda d: d.execute_script('return document.body.dataset.ready')
         self.driver.get(url or self.server.url)
-        try:
-            self.wait_for(ready)
-        except TimeoutException:
-            print('page not ready, opened again:', self.driver.get_log('browser'),
-                  self.driver.execute_script('return [document.readyState, typeof cyklEngine]'),
-                  file=sys.stderr, flush=True)
-            self.driver.get(url or self.server.url)
-            self.wait_for(ready)
+        self.wait_for(lambda d: d.execute_script('return document.body.dataset.ready'))
         self.driver.get_log('browser')  # what came before is each test's own concern
 
     # Generous: a busy machine may take seconds to start the module; a page that works ends

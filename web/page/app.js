@@ -316,7 +316,14 @@
     unsupported();
     return;
   }
-  globalThis.cyklEngine().then((session) => {
+  // The page starts once the engine is ready and every script of the page has run (they
+  // run in order but may wait for the network in between, while the engine gets ready):
+  // the other scripts' parts are in place by the document's DOMContentLoaded.
+  const loaded = new Promise((resolve) => {
+    if (document.readyState === 'loading') document.addEventListener('DOMContentLoaded', resolve);
+    else resolve();
+  });
+  Promise.all([globalThis.cyklEngine(), loaded]).then(([session]) => {
     engine = session;
     start();
   }, unsupported);
