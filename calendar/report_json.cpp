@@ -88,4 +88,38 @@ std::string CriticalJson(const Date &birth, const Date &from, const Date &to,
     return json.Close('}').Text();
 }
 
+std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from, const Date &to,
+                       const std::vector<SharedDay> &days)
+{
+    JsonWriter json(JsonWriter::Layout::Indented);
+    json.Open('{').Key("days").Open('[');
+    for (const SharedDay &day : days) {
+        json.Open('{').Key("date").String(IsoDate(day.Day)).Key("shared").Open('[');
+        for (const SharedVerdict &shared : day.Verdicts) {
+            json.Open('{')
+                .Key("code")
+                .Number(shared.Code)
+                .Key("cycle")
+                .String(CycleKey(shared.Code));
+            json.Key("kind").String(VerdictKind(shared.Code));
+            json.Key("message").String(MessageText(shared.Code, day.Day, day.Day));
+            json.Key("people").Open('[');
+            for (const std::size_t person : shared.People)
+                json.String(people[person].Name);
+            json.Close(']').Key("verdict").String(VerdictName(shared.Code)).Close('}');
+        }
+        json.Close(']').Close('}');
+    }
+    json.Close(']').Key("from").String(IsoDate(from)).Key("people").Open('[');
+    for (const SharedPerson &person : people)
+        json.Open('{')
+            .Key("birth")
+            .String(IsoDate(person.Birth))
+            .Key("name")
+            .String(person.Name)
+            .Close('}');
+    json.Close(']').Key("to").String(IsoDate(to));
+    return json.Close('}').Text();
+}
+
 } // namespace cykl

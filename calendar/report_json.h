@@ -8,6 +8,7 @@
 #pragma once
 
 #include "calendar/engine.h"
+#include "calendar/together.h"
 
 #include <span>
 #include <string>
@@ -26,5 +27,11 @@ std::string MonthJson(const Date &birth, const Date &month, std::span<const Crit
 // a day of the span (its text; the companion writes no list then) and "to".
 std::string CriticalJson(const Date &birth, const Date &from, const Date &to,
                          const CriticalList &list, std::string_view name = {});
+
+// The shared days of the people from..to: "days" (each "date" and its "shared" verdicts:
+// "code", "cycle", "kind", "message", "people" by name, "verdict"), "from", "people"
+// ("birth", "name" each) and "to".
+std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from, const Date &to,
+                       const std::vector<SharedDay> &days);
 
 } // namespace cykl

@@ -40,6 +40,19 @@ std::string VerdictName(MessageCode code)
     return names[static_cast<std::size_t>(code - 4)];
 }
 
+std::string CycleKey(MessageCode code)
+{
+    static const std::array<const char *, 3> keys { "physical", "emotional", "intellectual" };
+    return keys[static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2) % keys.size()];
+}
+
+std::string VerdictKind(MessageCode code)
+{
+    if (code <= 6)
+        return "critical";
+    return (code - 7) % 2 == 0 ? "high" : "low";
+}
+
 std::string CriticalMark(int criticalCycles)
 {
     if (criticalCycles == 2)

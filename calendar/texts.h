@@ -18,6 +18,11 @@ std::string IsoMonth(const Date &month); // 1996-03
 // intelektu"...); empty for a code outside 4 to 12.
 std::string VerdictName(MessageCode code);
 
+// The cycle of a verdict 4 to 12 as files for programs name it ("physical", "emotional",
+// "intellectual"), and its kind ("critical", "high", "low").
+std::string CycleKey(MessageCode code);
+std::string VerdictKind(MessageCode code);
+
 // "dvojitě kritický" or "trojitě kritický" for two or three critical cycles, else empty.
 std::string CriticalMark(int criticalCycles);
 

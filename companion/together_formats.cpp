@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The reports of match and together: the agreement beside the day's values, and the
 // shared days as a table, CSV, JSON and iCalendar.
+#include "calendar/report_json.h"
 #include "calendar/texts.h"
 #include "companion/report_parts.h"
 #include "companion/text_table.h"
@@ -17,18 +18,6 @@ namespace {
 const std::array<const char *, 3> CycleCaptions { "Fyzická kondice", "Citová vnímavost",
                                                   "Síla intelektu" };
 const std::array<const char *, 3> CycleKeys { "physical", "emotional", "intellectual" };
-
-// The cycle (0 to 2) and kind of a verdict code 4 to 12.
-std::size_t CycleOf(MessageCode code)
-{
-    return static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2);
-}
-QString KindOf(MessageCode code)
-{
-    if (code <= 6)
-        return QStringLiteral("critical");
-    return (code - 7) % 2 == 0 ? QStringLiteral("high") : QStringLiteral("low");
-}
 
 QByteArray Lines(const QStringList &lines)
 {
@@ -187,8 +176,8 @@ QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &
         const MessageCode code = row.Shared->Code;
         const QStringList fields { Utf8(excel ? CzechDate(row.Day) : IsoDate(row.Day)),
                                    QString::number(code),
-                                   QLatin1String(CycleKeys[CycleOf(code)]),
-                                   KindOf(code),
+                                   Utf8(CycleKey(code)),
+                                   Utf8(VerdictKind(code)),
                                    Utf8(VerdictName(code)),
                                    Utf8(MessageText(code, row.Day, row.Day)),
                                    NamesOf(*row.Shared, people) };
@@ -201,35 +190,12 @@ QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &
     return excel ? QByteArrayLiteral("\xEF\xBB\xBF") + text : text;
 }
 
-QByteArray SharedJson(const QList<Person> &people, const Date &from, const Date &to,
-                      const std::vector<SharedDay> &days)
+std::vector<SharedPerson> SharedPeople(const QList<Person> &people)
 {
-    QJsonArray who;
+    std::vector<SharedPerson> shared;
     for (const Person &person : people)
-        who.append(JsonPerson(person));
-    QJsonArray list;
-    for (const SharedDay &day : days) {
-        QJsonArray verdicts;
-        for (const SharedVerdict &shared : day.Verdicts) {
-            QJsonArray names;
-            for (const std::size_t person : shared.People)
-                names.append(people[static_cast<qsizetype>(person)].Name);
-            verdicts.append(QJsonObject {
-                { QStringLiteral("code"), shared.Code },
-                { QStringLiteral("cycle"), QLatin1String(CycleKeys[CycleOf(shared.Code)]) },
-                { QStringLiteral("kind"), KindOf(shared.Code) },
-                { QStringLiteral("verdict"), Utf8(VerdictName(shared.Code)) },
-                { QStringLiteral("message"), Utf8(MessageText(shared.Code, day.Day, day.Day)) },
-                { QStringLiteral("people"), names } });
-        }
-        list.append(QJsonObject { { QStringLiteral("date"), Utf8(IsoDate(day.Day)) },
-                                  { QStringLiteral("shared"), verdicts } });
-    }
-    const QJsonObject object { { QStringLiteral("people"), who },
-                               { QStringLiteral("from"), Utf8(IsoDate(from)) },
-                               { QStringLiteral("to"), Utf8(IsoDate(to)) },
-                               { QStringLiteral("days"), list } };
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
+        shared.push_back({ person.Name.toStdString(), person.Birth });
+    return shared;
 }
 
 QByteArray SharedIcs(const Invocation &call, const QDateTime &now, const QList<Person> &people,
@@ -238,11 +204,8 @@ QByteArray SharedIcs(const Invocation &call, const QDateTime &now, const QList<P
     const QDateTime utc = now.toUTC();
     const UtcTime stamp { utc.date().year(), utc.date().month(),  utc.date().day(),
                           utc.time().hour(), utc.time().minute(), utc.time().second() };
-    std::vector<SharedPerson> shared;
-    for (const Person &person : people)
-        shared.push_back({ person.Name.toStdString(), person.Birth });
-    CalendarResult calendar
-        = SharedCalendar(shared, days, { stamp, call.RemindMinutes, std::string(), false, {} });
+    CalendarResult calendar = SharedCalendar(
+        SharedPeople(people), days, { stamp, call.RemindMinutes, std::string(), false, {} });
     leftOut = std::move(calendar.LeftOut);
     return QByteArray::fromStdString(calendar.Text);
 }
@@ -266,7 +229,7 @@ QByteArray SharedReport(const Invocation &call, const QDateTime &now, const QLis
     case Format::Csv:
         return SharedCsv(people, days, call.Excel);
     case Format::Json:
-        return SharedJson(people, from, to, days);
+        return QByteArray::fromStdString(SharedJson(SharedPeople(people), from, to, days));
     case Format::Ics:
         return SharedIcs(call, now, people, days, leftOut);
     case Format::Table:

@@ -166,11 +166,20 @@ std::string SvgElements(const Chart &chart, const SvgOptions &options)
     std::string out;
     const Writer writer(out, clip);
     writer.ClipPath(chart.Clip);
-    out += "<g font-size=\"";
+    out += "<g";
+    if (!options.Class.empty()) {
+        out += " class=\"";
+        Escaped(out, options.Class);
+        out += '"';
+    }
+    out += " font-size=\"";
     Number(out, options.FontPixels);
     out += "\" stroke-width=\"1\">";
-    for (const Element &element : chart.Elements)
-        std::visit(writer, element);
+    for (const Element &element : chart.Elements) {
+        if (!options.CurvesOnly || std::holds_alternative<Curve>(element)
+            || std::holds_alternative<Mark>(element))
+            std::visit(writer, element);
+    }
     out += "</g>";
     return out;
 }

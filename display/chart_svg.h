@@ -15,6 +15,10 @@ namespace cykl::layout {
 struct SvgOptions {
     std::string_view Id; // unique in the page: names the curves' clip path
     double FontPixels = 0; // the size the labels were measured at
+    // Only the curves and their marks, to lay over another chart of the same size (a
+    // second person's), as the painter's CurvesOnly; the group takes the class given.
+    bool CurvesOnly = false;
+    std::string_view Class;
 };
 
 // The elements of the chart, in painting order, for an <svg> whose view box is

@@ -4,14 +4,18 @@
 // display returns the display's state as a JSON text (Session::StateJson), and each chart
 // comes as SVG laid out at the size the page shows it. The critical days of a span come as
 // JSON too, a year's calendar as iCalendar text, both for the birth date the fields hold.
+// A second person (cykl_second) brings their month's curves over the first's, the
+// agreement of the two, and their shared days as JSON and as a year's calendar.
 // cykl_length gives the length of the last text returned.
 #include "calendar/engine.h"
 #include "web/critical.h"
+#include "web/pair.h"
 #include "web/session.h"
 
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #define CYKL_EXPORT(name) extern "C" __attribute__((export_name(#name)))
 
@@ -22,10 +26,17 @@ constexpr std::size_t InputSize = 1024;
 // The one window of the module, for as long as the page lives.
 struct Module {
     cykl::web::Session Window;
+    cykl::web::Session Second; // the second person's birth, the target of Window
     std::array<char, InputSize> Input {};
+    std::string FirstName; // UTF-8; empty: named by the birth date
+    std::string SecondName;
     std::string State;
 
     const char *Publish() { return Publish(Window.StateJson()); }
+    std::vector<cykl::SharedPerson> People() const
+    {
+        return { { FirstName, Window.Birth() }, { SecondName, Second.Birth() } };
+    }
     const char *Publish(std::string text)
     {
         State = std::move(text);
@@ -77,12 +88,54 @@ CYKL_EXPORT(cykl_reset) const char *CyklReset()
 }
 
 // Chart 1 (the month) or 2 (the day) as it stands, as SVG elements for an <svg> with the
-// view box 0 0 width height, its labels measured at fontPixels.
+// view box 0 0 width height, its labels measured at fontPixels; 3 the second person's
+// month curves alone, to lay over chart 1.
 CYKL_EXPORT(cykl_chart_svg)
 const char *CyklChartSvg(int chart, int width, int height, int fontPixels)
 {
     Module &module = TheModule();
-    return module.Publish(module.Window.ChartSvg(chart, width, height, fontPixels));
+    return module.Publish(chart == 3 ? module.Second.SecondCurvesSvg(width, height, fontPixels)
+                                     : module.Window.ChartSvg(chart, width, height, fontPixels));
+}
+
+// The second person: born day.month.year, the two names in the input area ("first\nsecond",
+// an empty one named by the birth date), confirmed for the target day of fields 4 to 6;
+// returns the second person's display state.
+CYKL_EXPORT(cykl_second) const char *CyklSecond(int day, int month, int year, int length)
+{
+    Module &module = TheModule();
+    const std::string names(
+        module.Input.data(),
+        std::min<std::size_t>(static_cast<std::size_t>(std::max(length, 0)), InputSize));
+    const std::size_t split = std::min(names.find('\n'), names.size());
+    module.FirstName = names.substr(0, split);
+    module.SecondName = names.substr(std::min(split + 1, names.size()));
+    const std::array<int, 3> birth { day, month, year };
+    for (int field = 1; field <= 6; ++field)
+        module.Second.SetField(field,
+                               field <= 3
+                                   ? std::to_string(birth[static_cast<std::size_t>(field - 1)])
+                                   : module.Window.FieldText(field));
+    module.Second.Confirm();
+    return module.Publish(module.Second.StateJson());
+}
+
+// The agreement of the birth date of fields 1 to 3 and the second person's.
+CYKL_EXPORT(cykl_agreement) const char *CyklAgreement()
+{
+    Module &module = TheModule();
+    return module.Publish(cykl::web::AgreementJson(module.Window.Birth(), module.Second.Birth()));
+}
+
+// The days from one day to another (both included) on which the two people share a
+// verdict, as the companion's together writes them in JSON.
+CYKL_EXPORT(cykl_shared_days)
+const char *CyklSharedDays(int fromDay, int fromMonth, int fromYear, int toDay, int toMonth,
+                           int toYear)
+{
+    Module &module = TheModule();
+    return module.Publish(cykl::web::SharedDaysJson(
+        module.People(), { fromDay, fromMonth, fromYear }, { toDay, toMonth, toYear }));
 }
 
 // The critical days from one day to another (both included) for the birth date of fields
@@ -115,6 +168,18 @@ const char *CyklCalendar(int year, int stampYear, int stampMonth, int stampDay, 
         stampYear, stampMonth, stampDay, stampHour, stampMinute, stampSecond
     };
     return module.Publish(cykl::web::YearCalendar(module.Window.Birth(), year, stamp));
+}
+
+// The calendar of a year's shared days of the two people, stamped as cykl_calendar's.
+CYKL_EXPORT(cykl_shared_calendar)
+const char *CyklSharedCalendar(int year, int stampYear, int stampMonth, int stampDay, int stampHour,
+                               int stampMinute, int stampSecond)
+{
+    Module &module = TheModule();
+    const cykl::UtcTime stamp {
+        stampYear, stampMonth, stampDay, stampHour, stampMinute, stampSecond
+    };
+    return module.Publish(cykl::web::SharedYearCalendar(module.People(), year, stamp));
 }
 
 // The length in bytes of the last text returned.

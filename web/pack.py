@@ -15,7 +15,7 @@ import subprocess
 import sys
 from pathlib import Path
 
-PAGE_FILES = ['index.html', 'app.css', 'app.js', 'entry.js', 'today.js', 'share.js',
+PAGE_FILES = ['index.html', 'app.css', 'app.js', 'entry.js', 'today.js', 'share.js', 'people.js',
               'manifest.webmanifest', 'icon.svg']
 
 

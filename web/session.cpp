@@ -134,7 +134,16 @@ std::string Session::ChartSvg(int chart, double width, double height, double fon
     const layout::TypicalMeasure measure(fontPixels);
     const layout::Options options { true, chart == 1 && target ? target->Number - 1 : -1 };
     return layout::SvgElements(layout::LayOut(OnPage(chart), width, height, measure, options),
-                               { chart == 1 ? "Graph1" : "Graph2", fontPixels });
+                               { chart == 1 ? "Graph1" : "Graph2", fontPixels, false, {} });
+}
+
+std::string Session::SecondCurvesSvg(double width, double height, double fontPixels) const
+{
+    const auto target = Target();
+    const layout::TypicalMeasure measure(fontPixels);
+    const layout::Options options { true, target ? target->Number - 1 : -1 };
+    return layout::SvgElements(layout::LayOut(OnPage(1), width, height, measure, options),
+                               { "Graph1-second", fontPixels, true, "second" });
 }
 
 std::optional<Session::Day> Session::Target() const

@@ -28,6 +28,7 @@ public:
     // beyond the window; a number that is no whole day, month or year reads as 0, which
     // the window refuses.
     Date Birth() const;
+    std::string FieldText(int field) const { return window_.FieldText(field); }
 
     // The display as it stands, with the messages of the last confirmation.
     std::string StateJson() const;
@@ -36,6 +37,10 @@ public:
     // curves, as SVG elements (display/chart_svg.h); a hidden chart as an empty one, an
     // unknown chart as nothing.
     std::string ChartSvg(int chart, double width, double height, double fontPixels) const;
+    // The month's curves with the target day marked, alone, to lay over another person's
+    // month chart of the same size: in a group of class "second", clipped by
+    // "Graph1-second-clip".
+    std::string SecondCurvesSvg(double width, double height, double fontPixels) const;
 
 private:
     struct Day {

@@ -190,21 +190,27 @@ void TestChartBackends::sameShapes()
     const Case &chartCase = Cases()[static_cast<std::size_t>(index)];
     const layout::Chart chart = layout::LayOut(chartCase.Model, chartCase.Width, chartCase.Height,
                                                layout::TypicalMeasure(9), chartCase.Options);
-    Recorder recorder;
-    {
-        QPainter painter(&recorder);
-        chart::PaintLayout(painter, chart, {});
-    }
-    const QList<Shape> svg = ReadSvg(layout::SvgElements(chart, { "Graph", 9 }), chart);
-    QCOMPARE(recorder.Shapes.size(), svg.size());
-    for (qsizetype i = 0; i < svg.size(); ++i) {
-        QCOMPARE(recorder.Shapes[i].first, svg[i].first);
-        for (qsizetype k = 0; k < svg[i].second.size(); ++k)
-            QVERIFY2(std::abs(recorder.Shapes[i].second[k] - svg[i].second[k]) <= Tolerance,
-                     qPrintable(QStringLiteral("%1: %2 against %3")
-                                    .arg(svg[i].first)
-                                    .arg(recorder.Shapes[i].second[k])
-                                    .arg(svg[i].second[k])));
+    // Whole, and as a second person's curves over another chart.
+    for (const bool curvesOnly : { false, true }) {
+        Recorder recorder;
+        {
+            QPainter painter(&recorder);
+            chart::PaintOptions options;
+            options.CurvesOnly = curvesOnly;
+            chart::PaintLayout(painter, chart, options);
+        }
+        const QList<Shape> svg
+            = ReadSvg(layout::SvgElements(chart, { "Graph", 9, curvesOnly, {} }), chart);
+        QCOMPARE(recorder.Shapes.size(), svg.size());
+        for (qsizetype i = 0; i < svg.size(); ++i) {
+            QCOMPARE(recorder.Shapes[i].first, svg[i].first);
+            for (qsizetype k = 0; k < svg[i].second.size(); ++k)
+                QVERIFY2(std::abs(recorder.Shapes[i].second[k] - svg[i].second[k]) <= Tolerance,
+                         qPrintable(QStringLiteral("%1: %2 against %3")
+                                        .arg(svg[i].first)
+                                        .arg(recorder.Shapes[i].second[k])
+                                        .arg(svg[i].second[k])));
+        }
     }
 }
 

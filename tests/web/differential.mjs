@@ -4,10 +4,13 @@
 // and text must agree; the same critical-day lists from the companion (cyklometrika
 // critical -f json) and from the module: the same bytes, or the window's refusal as the
 // companion's last line; and the module's cycle values against the golden file every build
-// must match (tests/engine/cycle_golden.txt, its header says how).
+// must match (tests/engine/cycle_golden.txt, its header says how); and for pairs of birth
+// dates the module's agreement and shared days against the companion's match and together
+// in JSON (two of them named in a people file).
 // Usage: node differential.mjs <web_reference> <engine.js> <cyklometrika> [cases]
 import { spawnSync } from 'node:child_process';
-import { readFileSync } from 'node:fs';
+import { mkdtempSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import vm from 'node:vm';
 
 const [reference, enginePath, companion, countText] = process.argv.slice(2);
@@ -53,13 +56,39 @@ for (let i = 0; i < count / 20; ++i) {
   spans.push([{ day, month, year }, from, to]);
 }
 
+const iso = (d) => `${String(d.year).padStart(4, '0')}-${String(d.month).padStart(2, '0')}-${String(d.day).padStart(2, '0')}`;
+// Pairs of births up to 140 years apart, a few the window refuses, with a span of up to
+// 70 days from before the later birth to past the earlier's 150th year, or a whole year.
+const pairs = [];
+for (let i = 0; i < count / 12; ++i) {
+  const [day, month, year] = dateCase().slice(0, 3).map(Number);
+  const second = { day: between(1, 31), month: between(1, 12), year: year + between(-140, 140) };
+  const from = { day: between(1, 28), month: between(1, 12), year: Math.max(year, second.year) + between(-1, 150) };
+  const whole = random() < 0.1;
+  const to = whole ? { day: 31, month: 12, year: from.year }
+    : { ...from, day: Math.min(28, from.day + between(0, 40)), month: Math.min(12, from.month + between(0, 1)) };
+  pairs.push([{ day, month, year }, second, whole ? { ...from, day: 1, month: 1 } : from, to]);
+}
+const config = mkdtempSync(`${tmpdir()}/cyklometrika-`);
+mkdirSync(`${config}/cyklometrika`);
+writeFileSync(`${config}/cyklometrika/lide`, 'Jana Nováková = 10.1.1996\nPetr = 2.2.1996\n');
+const named = [[{ day: 10, month: 1, year: 1996 }, { day: 2, month: 2, year: 1996 }, { day: 1, month: 1, year: 2027 },
+  { day: 31, month: 12, year: 2027 }, ['Jana Nováková', 'Petr']]];
+const env = { ...process.env, XDG_CONFIG_HOME: config };
+const companionPairs = [...pairs, ...named].map(([a, b, from, to, names]) => {
+  const people = names || [a, b].map(iso);
+  const later = iso(a) < iso(b) ? b : a;
+  return [spawnSync(companion, ['match', ...people, iso(later), '-f', 'json'], { env }),
+    spawnSync(companion, ['together', people.join(','), iso(from), iso(to), '-f', 'json'], { env })];
+});
+rmSync(config, { recursive: true });
+
 function run(args, lines) {
   const native = spawnSync(reference, args, { input: lines.join('\n') + '\n', maxBuffer: 1 << 30 });
   if (native.status !== 0) throw new Error(`web_reference failed: ${native.stderr}`);
   return native.stdout.toString().split('\n');
 }
 const expected = run([], cases.map((c) => c.join('\t')));
-const iso = (d) => `${String(d.year).padStart(4, '0')}-${String(d.month).padStart(2, '0')}-${String(d.day).padStart(2, '0')}`;
 const companionSpans = spans.map((span) => spawnSync(companion, ['critical', ...span.map(iso), '-f', 'json']));
 
 vm.runInThisContext(readFileSync(enginePath, 'utf8'));
@@ -86,6 +115,25 @@ spans.forEach(([birth, from, to], i) => {
     : status === 0 && stdout.toString() === handed;
   if (!same && failures++ < 5) {
     console.error(`span ${JSON.stringify([birth, from, to])}:\n companion ${status} ${stdout}${stderr}\n module ${handed}`);
+  }
+});
+// The agreement's numbers where match confirms both births for the later one, and the
+// shared days' bytes; a refusal where the companion refuses.
+[...pairs, ...named].forEach(([a, b, from, to, names = ['', '']], i) => {
+  [a.day, a.month, a.year].forEach((number, k) => session.setField(k + 1, String(number)));
+  session.second(b, names);
+  const agreement = session.agreement();
+  const shared = session.sharedDays(from, to);
+  const sharedText = handed;
+  const [match, together] = companionPairs[i];
+  const matched = match.status === 0 && JSON.parse(match.stdout.toString());
+  const same = !agreement.refusal === Boolean(matched)
+    && (!matched || JSON.stringify(matched.agreement) === JSON.stringify(agreement.agreement)
+      && matched.day_difference === agreement.day_difference)
+    && (shared.refusal ? together.status === 1 : together.status === 0 && together.stdout.toString() === sharedText);
+  if (!same && failures++ < 5) {
+    console.error(`pair ${JSON.stringify([a, b, from, to])}:\n companion ${match.stdout}${match.stderr}` +
+      `${together.status} ${together.stdout}${together.stderr}\n module ${JSON.stringify(agreement)} ${sharedText}`);
   }
 });
 JSON.parse = parse;
@@ -128,5 +176,6 @@ for (const record of readFileSync(new URL('../engine/cycle_golden.txt', import.m
 }
 failures += goldenFailures;
 console.log(`golden file: ${values.size} days, ${goldenFailures} differ`);
-console.log(`${cases.length} confirmations and ${spans.length} critical-day lists, ${failures} differ`);
+console.log(`${cases.length} confirmations, ${spans.length} critical-day lists and ` +
+  `${pairs.length + named.length} pairs, ${failures} differ`);
 process.exit(failures ? 1 : 0);

@@ -3,7 +3,8 @@
 # The web edition in Debian's Chromium: the worked examples and refusals through the page,
 # bad input, the start state, today and the numbers in five time zones, remembering the
 # birth date, the file:// open, offline after the first visit, the accessibility check and
-# the screenshots.
+# the screenshots; two people kept in the browser, with the second's curves, the agreement
+# and the shared days.
 # Usage: test_page.py <build/web> <axe.min.js> <screenshot folder> [tests]
 import base64
 import datetime
@@ -20,6 +21,7 @@ from page_support import (CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M1
                           UNCONFIRMED, WEB, By, Keys, PageTest, QuietHandler, Server,
                           WebDriverWait, start_browser)
 from selenium.webdriver.common.action_chains import ActionChains
+from selenium.webdriver.support.ui import Select
 
 # A fixed clock half a minute before midnight, whose timers the test runs by hand.
 CLOCK = ('globalThis.cyklClock = {t: new Date(2024, 1, 28, 23, 59, 30).getTime(), tasks: [],'
@@ -449,6 +451,71 @@ class Phone(PageTest):
             self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
                                         {'identifier': script['identifier']})
             self.driver.set_window_size(1100, 900)
+
+
+class TwoPeople(PageTest):
+    def full_page_shot(self, name, width):
+        self.driver.set_window_size(width, 900)
+        height = self.driver.execute_script('return document.documentElement.scrollHeight')
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': height, 'deviceScaleFactor': 1, 'mobile': False})
+        os.makedirs(SHOTS, exist_ok=True)
+        self.driver.save_screenshot(os.path.join(SHOTS, name + '.png'))
+        self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
+    def person(self, name, birth):
+        self.type_fields(birth + [None, None, None])
+        self.driver.find_element(By.ID, 'person-name').send_keys(Keys.CONTROL, 'a', Keys.NULL, name)
+        self.driver.find_element(By.ID, 'add').click()
+
+    def texts(self, selector):
+        return [e.get_attribute('textContent') for e in self.driver.find_elements(By.CSS_SELECTOR, selector)]
+
+    # Added, kept over a reload and never in the address; chosen into the fields, the second
+    # dashed over the month; the agreement, the shared days and their calendar (none for a
+    # year the window refuses); Zapomenout empties the list. A name is only ever text.
+    def test_two_people(self):
+        self.driver.set_window_size(360, 740)
+        self.addCleanup(self.driver.set_window_size, 1100, 900)
+        self.open()
+        for name, birth in (('Jana <b>', ['10', '1', '1996']), ('Petr', ['2', '2', '1996'])):
+            self.person(name, birth)
+        self.open()
+        self.assertNotIn('1996', self.driver.current_url)
+        self.assertEqual(self.texts('#second option'), ['nikdo', 'Jana <b> (10.1.1996)', 'Petr (2.2.1996)'])
+        self.driver.find_element(By.ID, 'choose').click()
+        self.wait_for(lambda d: self.caption() == CONFIRMED)
+        Select(self.driver.find_element(By.ID, 'second')).select_by_index(2)
+        self.assertEqual(self.texts('#agreement p, #agreement li')[:5], [
+            'Shoda rytmů: Jana <b> a Petr, narozeni 23 dní od sebe', 'Fyzická kondice: 100 %',
+            'Citová vnímavost: 64 %', 'Síla intelektu: 39 %', 'Celkem: 68 %'])
+        dashes = self.driver.execute_script('return [...document.querySelectorAll("#Graph1 .curve")]'
+                                            '.map((c) => getComputedStyle(c).strokeDasharray)')
+        self.assertEqual([d == 'none' for d in dashes], [True] * 3 + [False] * 3)
+        self.assertEqual(self.texts('#pair-legend li'), ['Jana <b> (plnou čarou)', 'Petr (čárkovaně)'])
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, 'main b'), [])
+        self.assertEqual(self.axe_violations(), [])
+        self.driver.find_element(By.ID, 'shared30').click()
+        days = self.texts('#shared-list li')
+        self.assertTrue(days and all(d.endswith('(Jana <b>, Petr)') for d in days), days)
+        self.driver.find_element(By.ID, 'person-name').send_keys(Keys.CONTROL, 'a', Keys.NULL, 'Jana')
+        self.driver.find_element(By.ID, 'rename').click()
+        self.assertEqual(self.texts('#pair-legend li'), ['Jana (plnou čarou)', 'Petr (čárkovaně)'])
+        self.driver.find_element(By.ID, 'shared30').click()
+        self.assertLessEqual(self.driver.execute_script('return document.documentElement.scrollWidth - innerWidth'), 0)
+        self.full_page_shot('web-two-people', 1100)
+        self.driver.execute_script('cyklPage.save = async (blob, name) => { window.saved = [name, await blob.text()]; }')
+        for year, refusals in (('1995', [M2]), ('2024', [])):
+            field = self.driver.find_element(By.ID, 'shared-year')
+            field.send_keys(Keys.CONTROL, 'a', Keys.NULL, year)
+            self.driver.find_element(By.ID, 'shared-ics').click()
+            self.assertEqual(self.texts('#shared-refusal [role="alert"]'), refusals)
+        name, text = self.wait_for(lambda d: d.execute_script('return window.saved'))
+        self.assertEqual(name, 'cyklometrika-spolecne-2024.ics')
+        self.assertEqual(text.count('-s-b19960110-Jana-b19960202-Petr@'), len(self.texts('#shared-list li')))
+        self.driver.find_element(By.ID, 'forget').click()
+        self.open()
+        self.assertEqual((self.texts('#second option'), self.field(1).get_attribute('value')), (['nikdo'], ''))
 
 
 if __name__ == '__main__':

@@ -5,7 +5,7 @@
 // (entry.js, today.js, share.js) add their parts through globalThis.cyklPage.
 'use strict';
 (function () {
-  const page = globalThis.cyklPage = { parts: [], shown: [] };
+  const page = globalThis.cyklPage = { parts: [], shown: [], overlay: () => ['', ''] };
   const $ = page.$ = (id) => document.getElementById(id);
   // The clock, one seam: a test may set globalThis.cyklClock ({now, after}) before the page runs.
   const clock = globalThis.cyklClock || { now: () => Date.now(), after: (ms, task) => setTimeout(task, ms) };
@@ -19,9 +19,9 @@
   // A chart as the engine lays it out at the size given, its colours from the page's theme;
   // the same picture again is left as it stands.
   const pictures = {};
-  function drawChart(id, number, description, width, height, fontPixels) {
+  function drawChart(id, number, description, width, height, fontPixels, over = '') {
     const svg = $(id);
-    const picture = engine.chartSvg(number, width, height, fontPixels);
+    const picture = engine.chartSvg(number, width, height, fontPixels) + over;
     if (pictures[id] !== picture) {
       svg.setAttribute('viewBox', `0 0 ${width} ${height}`);
       svg.innerHTML = pictures[id] = picture;
@@ -43,7 +43,9 @@
     $('Graph1-name').textContent = name;
     const description = target ? `${name}, vyznačen den ${target.day}. ${target.month}.: ${state.month.description}`
       : state.month.description;
-    drawChart('Graph1', 1, description, width, height, 11);
+    // A second person's curves over them (people.js), and their description after.
+    const [over, told] = page.overlay(state, width, height);
+    drawChart('Graph1', 1, description + told, width, height, 11, over);
   }
 
   function drawDay(chart) {
@@ -180,16 +182,19 @@
     box.replaceChildren(...notes.map((text) => Object.assign(document.createElement('p'), { textContent: text })));
   }
 
+  // The window's refusal in its box (none: the box emptied), told at once.
+  function refusal(box, text) {
+    box.replaceChildren();
+    if (!text) return;
+    const p = document.createElement('p');
+    p.setAttribute('role', 'alert');
+    p.className = 'message stop';
+    p.textContent = text;
+    box.appendChild(p);
+  }
+
   function listCritical(result) {
-    const refusal = $('critical-refusal');
-    refusal.replaceChildren();
-    if (result.refusal) {
-      const p = document.createElement('p');
-      p.setAttribute('role', 'alert');
-      p.className = 'message stop';
-      p.textContent = result.refusal;
-      refusal.appendChild(p);
-    }
+    refusal($('critical-refusal'), result.refusal);
     const list = $('critical-list');
     list.replaceChildren();
     for (const day of result.days) {
@@ -255,7 +260,7 @@
 
   function forget() {
     localStorage.removeItem(storageKey);
-    $('remembered').textContent = 'Datum narození bylo zapomenuto.';
+    $('remembered').textContent = 'Datum narození i seznam lidí byly zapomenuty.';
   }
 
   function recall() {
@@ -270,7 +275,9 @@
   }
 
   function start() {
-    Object.assign(page, { fields, show, setField, fillTarget, hint, confirm, civilDate, engine });
+    const redraw = () => show(shown);
+    Object.assign(page, { fields, show, redraw, setField, fillTarget, hint, confirm, civilDate, czechDate, isoDay,
+      refusal, engine });
     for (const part of page.parts) part(page);
     const today = page.now();
     fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear(), false);

@@ -5,7 +5,8 @@
 // the display's state, parsed from the module's JSON; chartSvg lays a chart out as SVG;
 // criticalDays and calendar give the critical days of a span and a year's calendar file,
 // and birthRefusal the window's refusal of the birth date alone (0 when it accepts it),
-// all for the birth date of the first three fields.
+// all for the birth date of the first three fields. second sets a second person (chart 3
+// their month's curves), agreement, sharedDays and sharedCalendar are the two people's.
 'use strict';
 globalThis.cyklEngine = (function () {
   const packed = '@MODULE@';
@@ -33,11 +34,12 @@ globalThis.cyklEngine = (function () {
     const text = (pointer) => decoder.decode(new Uint8Array(exports.memory.buffer, pointer, exports.cykl_length()));
     const state = (pointer) => JSON.parse(text(pointer));
     const numbers = (...dates) => dates.flatMap((d) => [d.day, d.month, d.year]);
+    const stamped = (s) => [s.getUTCFullYear(), s.getUTCMonth() + 1, s.getUTCDate(), s.getUTCHours(),
+      s.getUTCMinutes(), s.getUTCSeconds()];
+    const input = (text) => encoder.encodeInto(text,
+      new Uint8Array(exports.memory.buffer, exports.cykl_input(), exports.cykl_input_size())).written;
     return {
-      setField(field, text) {
-        const area = new Uint8Array(exports.memory.buffer, exports.cykl_input(), exports.cykl_input_size());
-        return state(exports.cykl_set_field(field, encoder.encodeInto(text, area).written));
-      },
+      setField: (field, text) => state(exports.cykl_set_field(field, input(text))),
       confirm: () => state(exports.cykl_confirm()),
       reset: () => state(exports.cykl_reset()),
       // Chart 1 (the month) or 2 (the day) as SVG elements, laid out at width x height.
@@ -45,9 +47,12 @@ globalThis.cyklEngine = (function () {
       // Dates as {day, month, year}; the stamp a Date, written in UTC.
       criticalDays: (from, to) => state(exports.cykl_critical_days(...numbers(from, to))),
       birthRefusal: () => exports.cykl_birth_refusal(),
-      calendar: (year, stamp) => text(exports.cykl_calendar(year,
-        stamp.getUTCFullYear(), stamp.getUTCMonth() + 1, stamp.getUTCDate(), stamp.getUTCHours(),
-        stamp.getUTCMinutes(), stamp.getUTCSeconds())),
+      calendar: (year, stamp) => text(exports.cykl_calendar(year, ...stamped(stamp))),
+      // The names without line breaks; an empty one is named by the birth date.
+      second: (birth, names) => state(exports.cykl_second(...numbers(birth), input(names.join('\n')))),
+      agreement: () => state(exports.cykl_agreement()),
+      sharedDays: (from, to) => state(exports.cykl_shared_days(...numbers(from, to))),
+      sharedCalendar: (year, stamp) => text(exports.cykl_shared_calendar(year, ...stamped(stamp))),
     };
   };
 })();

@@ -1,0 +1,69 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "web/pair.h"
+
+#include "calendar/json.h"
+#include "calendar/report_json.h"
+#include "calendar/texts.h"
+
+#include <optional>
+
+namespace cykl::web {
+
+namespace {
+
+std::string Refusal(const std::string &text)
+{
+    JsonWriter json;
+    return json.Open('{').Key("refusal").String(text).Close('}').Text();
+}
+
+// Each person's critical days from..to, or the refusal's text; the unnamed named.
+std::optional<std::string> Lists(std::vector<SharedPerson> &people, const Date &from,
+                                 const Date &to, std::vector<CriticalList> &lists)
+{
+    for (SharedPerson &person : people) {
+        if (person.Name.empty())
+            person.Name = CzechDate(person.Birth);
+        lists.push_back(FindCriticalDays(person.Birth, SpanStart(person.Birth, from, to), to));
+        if (const CriticalList &list = lists.back(); list.Refusal != 0)
+            return MessageText(list.Refusal, person.Birth, list.RefusedDay);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string AgreementJson(const Date &first, const Date &second)
+{
+    for (const Date &birth : { first, second }) {
+        if (const MessageCode refusal = Confirm(birth, birth).Refusal; refusal != 0)
+            return Refusal(MessageText(refusal, birth, birth));
+    }
+    const Agreement agreement = CompareBirths(first, second);
+    JsonWriter json;
+    json.Open('{').Key("agreement").Open('{');
+    json.Key("emotional").Number(agreement.Cycles[1]);
+    json.Key("intellectual").Number(agreement.Cycles[2]).Key("overall").Number(agreement.Overall);
+    json.Key("physical").Number(agreement.Cycles[0]).Close('}');
+    return json.Key("day_difference").Number(agreement.DayDifference).Close('}').Text();
+}
+
+std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to)
+{
+    std::vector<CriticalList> lists;
+    if (const auto refusal = Lists(people, from, to, lists))
+        return Refusal(*refusal);
+    return SharedJson(people, from, to, FindSharedDays(lists));
+}
+
+std::string SharedYearCalendar(std::vector<SharedPerson> people, int year, const UtcTime &stamp)
+{
+    std::vector<CriticalList> lists;
+    if (Lists(people, { 1, 1, year }, { 31, 12, year }, lists))
+        return {};
+    CalendarOptions options;
+    options.Stamp = stamp;
+    return SharedCalendar(people, FindSharedDays(lists), options).Text;
+}
+
+} // namespace cykl::web

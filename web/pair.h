@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Two people on the page: how alike their rhythms run, and the days they share a verdict,
+// as the companion's match and together give them (calendar/together.h): the agreement's
+// numbers, the shared days as its JSON, a year's shared days as its iCalendar file.
+#pragma once
+
+#include "calendar/ical.h"
+#include "calendar/together.h"
+
+#include <string>
+#include <vector>
+
+namespace cykl::web {
+
+// {"agreement": {"emotional", "intellectual", "overall", "physical"}, "day_difference"},
+// or {"refusal"} with the window's refusal of a birth date that is no day.
+std::string AgreementJson(const Date &first, const Date &second);
+
+// The shared days from..to as the companion writes them, each person's days from their own
+// birth where the span starts before it; {"refusal"} with the window's refusal of a day
+// of the span for one of them. A person without a name is named by the birth date.
+std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to);
+
+// The shared days of the year as an iCalendar object; empty when the window refuses a day
+// of the year for one of the people.
+std::string SharedYearCalendar(std::vector<SharedPerson> people, int year, const UtcTime &stamp);
+
+} // namespace cykl::web
