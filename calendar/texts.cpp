@@ -71,4 +71,14 @@ std::string WeekdayName(const Date &date)
     return names[static_cast<std::size_t>(weekday)];
 }
 
+std::string AgreementHeading(std::string_view first, std::string_view second, int dayDifference)
+{
+    const char *days = dayDifference == 1          ? " den"
+        : dayDifference >= 2 && dayDifference <= 4 ? " dny"
+                                                   : " dní";
+    std::string heading = "Shoda rytmů: ";
+    heading.append(first).append(" a ").append(second).append(", narozeni ");
+    return heading.append(std::to_string(dayDifference)).append(days).append(" od sebe");
+}
+
 } // namespace cykl

@@ -7,6 +7,7 @@
 #include "calendar/dates.h"
 
 #include <string>
+#include <string_view>
 
 namespace cykl {
 
@@ -22,6 +23,15 @@ std::string VerdictName(MessageCode code);
 // "intellectual"), and its kind ("critical", "high", "low").
 std::string CycleKey(MessageCode code);
 std::string VerdictKind(MessageCode code);
+
+// The heading of two people's agreement: "Shoda rytmů: Jana a Petr, narozeni 23 dní od
+// sebe" (1 den, 2 to 4 dny, other numbers dní).
+std::string AgreementHeading(std::string_view first, std::string_view second, int dayDifference);
+
+// What a cycle's agreement means, in one sentence.
+inline constexpr std::string_view AgreementMeaning
+    = "Shoda cyklu je podíl jeho průběhu, kdy obě křivky stojí na stejné straně nuly; "
+      "nezávisí na dni, je stejná každý den.";
 
 // "dvojitě kritický" or "trojitě kritický" for two or three critical cycles, else empty.
 std::string CriticalMark(int criticalCycles);

@@ -44,12 +44,9 @@ QString Percent(int value)
 QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreement &a,
                       const std::array<Confirmation, 2> &days)
 {
-    QStringList lines { QStringLiteral("Shoda rytmů: %1 a %2, narozeni %3 dní od sebe")
-                            .arg(Who(people[0]), Who(people[1]))
-                            .arg(a.DayDifference) };
-    lines += Wrap(QStringLiteral("Shoda cyklu je podíl jeho průběhu, kdy obě křivky stojí na "
-                                 "stejné straně nuly; nezávisí na dni, je stejná každý den."),
-                  TerminalColumns, 0);
+    QStringList lines { Utf8(AgreementHeading(Who(people[0]).toStdString(),
+                                              Who(people[1]).toStdString(), a.DayDifference)) };
+    lines += Wrap(Utf8(std::string(AgreementMeaning)), TerminalColumns, 0);
     lines += QStringList { QString(),
                            QStringLiteral("Hodnoty dne %1 %2")
                                .arg(Utf8(CzechDate(day)), Utf8(WeekdayName(day)))

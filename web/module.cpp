@@ -124,7 +124,7 @@ CYKL_EXPORT(cykl_second) const char *CyklSecond(int day, int month, int year, in
 CYKL_EXPORT(cykl_agreement) const char *CyklAgreement()
 {
     Module &module = TheModule();
-    return module.Publish(cykl::web::AgreementJson(module.Window.Birth(), module.Second.Birth()));
+    return module.Publish(cykl::web::AgreementJson(module.People()));
 }
 
 // The days from one day to another (both included) on which the two people share a

@@ -33,19 +33,24 @@ std::optional<std::string> Lists(std::vector<SharedPerson> &people, const Date &
 
 } // namespace
 
-std::string AgreementJson(const Date &first, const Date &second)
+std::string AgreementJson(std::vector<SharedPerson> people)
 {
-    for (const Date &birth : { first, second }) {
+    for (SharedPerson &person : people) {
+        const Date &birth = person.Birth;
         if (const MessageCode refusal = Confirm(birth, birth).Refusal; refusal != 0)
             return Refusal(MessageText(refusal, birth, birth));
+        if (person.Name.empty())
+            person.Name = CzechDate(birth);
     }
-    const Agreement agreement = CompareBirths(first, second);
+    const Agreement agreement = CompareBirths(people[0].Birth, people[1].Birth);
     JsonWriter json;
     json.Open('{').Key("agreement").Open('{');
     json.Key("emotional").Number(agreement.Cycles[1]);
     json.Key("intellectual").Number(agreement.Cycles[2]).Key("overall").Number(agreement.Overall);
     json.Key("physical").Number(agreement.Cycles[0]).Close('}');
-    return json.Key("day_difference").Number(agreement.DayDifference).Close('}').Text();
+    json.Key("day_difference").Number(agreement.DayDifference).Key("heading");
+    json.String(AgreementHeading(people[0].Name, people[1].Name, agreement.DayDifference));
+    return json.Key("meaning").String(AgreementMeaning).Close('}').Text();
 }
 
 std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to)

@@ -12,9 +12,10 @@
 
 namespace cykl::web {
 
-// {"agreement": {"emotional", "intellectual", "overall", "physical"}, "day_difference"},
-// or {"refusal"} with the window's refusal of a birth date that is no day.
-std::string AgreementJson(const Date &first, const Date &second);
+// {"agreement": {"emotional", "intellectual", "overall", "physical"}, "day_difference",
+// "heading", "meaning"} of two people, the heading naming them (the unnamed by the birth
+// date), or {"refusal"} with the window's refusal of a birth date that is no day.
+std::string AgreementJson(std::vector<SharedPerson> people);
 
 // The shared days from..to as the companion writes them, each person's days from their own
 // birth where the span starts before it; {"refusal"} with the window's refusal of a day

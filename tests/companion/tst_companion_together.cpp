@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Two people and a family: the agreement's properties and worked pairs, the shared days
 // against each person's own confirmed day, and the commands' refusals run in memory.
+#include "calendar/texts.h"
 #include "calendar/together.h"
 #include "companion/command.h"
 #include "tests/support/memory_environment.h"
@@ -91,17 +92,23 @@ void TestCompanionTogether::workedPairs_data()
     QTest::addColumn<Date>("b");
     QTest::addColumn<int>("days");
     QTest::addColumn<QList<int>>("agreement"); // physical, emotional, intellectual, overall
+    QTest::addColumn<QString>("apart"); // the heading's words for the days
     // 2137 days: r = 2 of 23, 9 of 28, 8 of 33; 82.6, 35.7, 51.5 -> 83, 36, 52; 171/3 = 57.
-    QTest::newRow("Jana and Petr")
-        << Date { 10, 1, 1996 } << Date { 5, 3, 1990 } << 2137 << QList<int> { 83, 36, 52, 57 };
+    QTest::newRow("Jana and Petr") << Date { 10, 1, 1996 } << Date { 5, 3, 1990 } << 2137
+                                   << QList<int> { 83, 36, 52, 57 } << "2137 dní";
     // 14 days, half the emotional period: 21.7, 0, 15.2 -> 22, 0, 15; 37/3 -> 12.
-    QTest::newRow("half an emotional period")
-        << Date { 1, 1, 2000 } << Date { 15, 1, 2000 } << 14 << QList<int> { 22, 0, 15, 12 };
+    QTest::newRow("half an emotional period") << Date { 1, 1, 2000 } << Date { 15, 1, 2000 } << 14
+                                              << QList<int> { 22, 0, 15, 12 } << "14 dní";
     // 29 days, as 1900 is leap on the calculation's calendar: 47.8, 92.9, 75.8; 217/3 -> 72.
-    QTest::newRow("over 29 February 1900")
-        << Date { 1, 2, 1900 } << Date { 1, 3, 1900 } << 29 << QList<int> { 48, 93, 76, 72 };
+    QTest::newRow("over 29 February 1900") << Date { 1, 2, 1900 } << Date { 1, 3, 1900 } << 29
+                                           << QList<int> { 48, 93, 76, 72 } << "29 dní";
     QTest::newRow("twins") << Date { 7, 7, 1988 } << Date { 7, 7, 1988 } << 0
-                           << QList<int> { 100, 100, 100, 100 };
+                           << QList<int> { 100, 100, 100, 100 } << "0 dní";
+    // 1 day: 91.3, 92.9, 93.9; 278/3 -> 93. 3 days: 73.9, 78.6, 81.8; 235/3 -> 78.
+    QTest::newRow("a day apart") << Date { 1, 1, 2000 } << Date { 2, 1, 2000 } << 1
+                                 << QList<int> { 91, 93, 94, 93 } << "1 den";
+    QTest::newRow("three days apart") << Date { 4, 1, 2000 } << Date { 1, 1, 2000 } << 3
+                                      << QList<int> { 74, 79, 82, 78 } << "3 dny";
 }
 
 void TestCompanionTogether::workedPairs()
@@ -110,10 +117,13 @@ void TestCompanionTogether::workedPairs()
     QFETCH(Date, b);
     QFETCH(int, days);
     QFETCH(QList<int>, agreement);
+    QFETCH(QString, apart);
     const Agreement found = CompareBirths(a, b);
     QCOMPARE(found.DayDifference, days);
     QCOMPARE((QList<int> { found.Cycles[0], found.Cycles[1], found.Cycles[2], found.Overall }),
              agreement);
+    QCOMPARE(QString::fromStdString(AgreementHeading("Jana", "Petr", found.DayDifference)),
+             "Shoda rytmů: Jana a Petr, narozeni " + apart + " od sebe");
 }
 
 // Every shared day is a verdict each named person's own day gives, and no day of the

@@ -70,7 +70,7 @@ globalThis.cyklPage.parts.push(function (page) {
     const why = person ? refusedName(name, person) : 'Seznam je prázdný.';
     if (why) return note(why);
     person.name = name;
-    changed(`Přejmenováno na ${name}.`);
+    changed(`Jméno změněno na „${name}“.`);
   }
 
   function remove() {
@@ -140,12 +140,11 @@ globalThis.cyklPage.parts.push(function (page) {
     const both = names().map((name, i) => name || page.czechDate(i ? second : birthOf()));
     legend(both);
     const box = $('agreement');
-    add(box, 'p', `Shoda rytmů: ${both[0]} a ${both[1]}, narozeni ${result.day_difference} dní od sebe`);
+    add(box, 'p', result.heading);
     const list = add(box, 'ul', '', 'agreement');
     const a = result.agreement;
     [a.physical, a.emotional, a.intellectual, a.overall].forEach((n, i) => add(list, 'li', `${captions[i]}: ${n} %`));
-    add(box, 'p', 'Shoda cyklu je podíl jeho průběhu, kdy obě křivky stojí na stejné straně nuly; '
-      + 'nezávisí na dni, je stejná každý den.', 'note');
+    add(box, 'p', result.meaning, 'note');
   }
 
   // The shared days from..to, listed; the window's refusal instead where it refuses a day.
