@@ -71,6 +71,20 @@ std::string WeekdayName(const Date &date)
     return names[static_cast<std::size_t>(weekday)];
 }
 
+std::string SpanStartNote(const Date &start)
+{
+    return "rozsah začíná dnem narození " + CzechDate(start);
+}
+
+std::string LeftOutNote(const Date &day)
+{
+    std::string note = "den ";
+    note.append(CzechDate(day)).append(" je vynechán: ");
+    return note.append(IsCivilDay(day)
+                           ? "kalendářové programy neznají dny po 31.12.9999"
+                           : "ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná");
+}
+
 std::string AgreementHeading(std::string_view first, std::string_view second, int dayDifference)
 {
     const char *days = dayDifference == 1          ? " den"

@@ -24,6 +24,13 @@ std::string VerdictName(MessageCode code);
 std::string CycleKey(MessageCode code);
 std::string VerdictKind(MessageCode code);
 
+// The notes on a span and on a calendar file, as the companion writes them after its
+// name: "rozsah začíná dnem narození 10.1.1996" for a span that starts before the birth,
+// "den 29.2.1900 je vynechán: ..." for a day a calendar file leaves out (one that only the
+// calculation's calendar holds, or one whose event would end after 31.12.9999).
+std::string SpanStartNote(const Date &start);
+std::string LeftOutNote(const Date &day);
+
 // The heading of two people's agreement: "Shoda rytmů: Jana a Petr, narozeni 23 dní od
 // sebe" (1 den, 2 to 4 dny, other numbers dní).
 std::string AgreementHeading(std::string_view first, std::string_view second, int dayDifference);

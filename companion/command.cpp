@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/command.h"
 
-#include "calendar/civil_calendar.h"
 #include "calendar/engine.h"
 #include "calendar/ical.h"
+#include "calendar/texts.h"
 #include "companion/arguments.h"
 #include "companion/daily.h"
 #include "companion/date_arguments.h"
@@ -233,7 +233,7 @@ int Runner::RunRange(Date from, const Date &to)
             return *refused;
     }
     if (const Date start = SpanStart(who_.Birth, from, to); start != from) {
-        Note(QStringLiteral("rozsah začíná dnem narození %1").arg(Czech(start)));
+        Note(QString::fromStdString(SpanStartNote(start)));
         from = start;
     }
     // A start the window refuses is refused before any day is counted from it.
@@ -274,12 +274,8 @@ int Runner::EmitCalendar(const CriticalList &list)
 
 void Runner::NoteLeftOut(const std::vector<Date> &days)
 {
-    for (const Date &day : days) {
-        const QString why = IsCivilDay(day)
-            ? QStringLiteral("kalendářové programy neznají dny po 31.12.9999")
-            : QStringLiteral("ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná");
-        Note(QStringLiteral("den %1 je vynechán: %2").arg(Czech(day), why));
-    }
+    for (const Date &day : days)
+        Note(QString::fromStdString(LeftOutNote(day)));
 }
 
 // match and together: the people first, then their agreement or their shared days.

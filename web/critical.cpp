@@ -2,7 +2,9 @@
 #include "web/critical.h"
 
 #include "calendar/engine.h"
+#include "calendar/json.h"
 #include "calendar/report_json.h"
+#include "calendar/texts.h"
 
 namespace cykl::web {
 
@@ -10,6 +12,21 @@ std::string CriticalDaysJson(const Date &birth, const Date &from, const Date &to
 {
     const Date start = SpanStart(birth, from, to);
     return CriticalJson(birth, start, to, FindCriticalDays(birth, start, to));
+}
+
+std::string CriticalNotesJson(const Date &birth, const Date &from, const Date &to, bool calendar)
+{
+    const Date start = SpanStart(birth, from, to);
+    JsonWriter json;
+    json.Open('[');
+    if (start != from)
+        json.String(SpanStartNote(start));
+    if (const CriticalList list = FindCriticalDays(birth, start, to);
+        calendar && list.Refusal == 0) {
+        for (const Date &day : CriticalCalendar(birth, list, {}).LeftOut)
+            json.String(LeftOutNote(day));
+    }
+    return json.Close(']').Text();
 }
 
 std::string YearCalendar(const Date &birth, int year, const UtcTime &stamp)

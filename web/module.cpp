@@ -149,6 +149,18 @@ const char *CyklCriticalDays(int fromDay, int fromMonth, int fromYear, int toDay
         module.Window.Birth(), { fromDay, fromMonth, fromYear }, { toDay, toMonth, toYear }));
 }
 
+// The notes on the span from one day to another for the birth date of fields 1 to 3, and
+// with calendar (1) on the days its calendar file leaves out, as a JSON list of texts.
+CYKL_EXPORT(cykl_critical_notes)
+const char *CyklCriticalNotes(int fromDay, int fromMonth, int fromYear, int toDay, int toMonth,
+                              int toYear, int calendar)
+{
+    Module &module = TheModule();
+    return module.Publish(cykl::web::CriticalNotesJson(module.Window.Birth(),
+                                                       { fromDay, fromMonth, fromYear },
+                                                       { toDay, toMonth, toYear }, calendar != 0));
+}
+
 // The refusal (1 to 3) of the birth date of fields 1 to 3 confirmed for itself, or 0 when
 // the window accepts it.
 CYKL_EXPORT(cykl_birth_refusal) int CyklBirthRefusal()

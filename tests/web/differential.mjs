@@ -110,11 +110,13 @@ JSON.parse = (text, ...rest) => parse((handed = text), ...rest);
 spans.forEach(([birth, from, to], i) => {
   [birth.day, birth.month, birth.year].forEach((number, k) => session.setField(k + 1, String(number)));
   const { refusal } = session.criticalDays(from, to);
+  const list = handed;
   const { status, stdout, stderr } = companionSpans[i];
+  const notes = session.criticalNotes(from, to, false).map((note) => `cyklometrika: ${note}\n`);
   const same = refusal ? status === 1 && stderr.toString().endsWith(`${refusal}\n`)
-    : status === 0 && stdout.toString() === handed;
+    : status === 0 && stdout.toString() === list && stderr.toString() === notes.join('');
   if (!same && failures++ < 5) {
-    console.error(`span ${JSON.stringify([birth, from, to])}:\n companion ${status} ${stdout}${stderr}\n module ${handed}`);
+    console.error(`span ${JSON.stringify([birth, from, to])}:\n companion ${status} ${stdout}${stderr}\n module ${list} ${notes.join('')}`);
   }
 });
 // The agreement's numbers where match confirms both births for the later one, and the

@@ -74,11 +74,11 @@ class Critical(PageTest):
         'a year before the birth': (['10', '1', '1996'], '1995', [M2], None),
         'the year of the birth': (['10', '1', '1996'], '1996', [],
                                   'Rozsah začíná dnem narození 10.1.1996.'),
-        'the last day': (['31', '12', '9999'], '9999', [], 'Den 31.12.9999 je v kalendáři (.ics) '
-                         'vynechán: kalendářové programy neznají dny po 31.12.9999.'),
+        'the last day': (['31', '12', '9999'], '9999', [], 'Den 31.12.9999 je vynechán: '
+                         'kalendářové programy neznají dny po 31.12.9999.'),
         'a day of the calculation only': (['29', '2', '1900'], '1900', [], 'Den 29.2.1900 je '
-                                          'v kalendáři (.ics) vynechán: ten je jen v kalendáři '
-                                          'výpočtu, žádný kalendářový program ho nezná.'),
+                                          'vynechán: ten je jen v kalendáři výpočtu, žádný '
+                                          'kalendářový program ho nezná.'),
     }
 
     def test_refusals_and_notes(self):

@@ -145,7 +145,6 @@
   };
   const civilDate = (date) => ({ day: date.getDate(), month: date.getMonth() + 1, year: date.getFullYear() });
   const chosenYear = () => Number($('year').value);
-  const dateNumber = (d) => d.year * 10000 + d.month * 100 + d.day;
   const czechDate = (d) => `${d.day}.${d.month}.${d.year}`;
 
   function confirm() {
@@ -160,26 +159,11 @@
     $('Command1').focus({ preventScroll: true });
   }
 
-  // What the companion says on standard error about a span, said beside the list: the
-  // engine starts a span that starts before the birth at the birth day.
-  function spanNotes(result, from) {
-    const start = isoDay(result.from);
-    return dateNumber(start) === dateNumber(from) ? [] : [`Rozsah začíná dnem narození ${czechDate(start)}.`];
-  }
-
-  // Days the calendar file leaves out: those only the calculation's calendar holds (no
-  // weekday), and one whose event would end after 31.12.9999.
-  function leftOut(days) {
-    return days.filter((d) => !d.weekday || d.date === '9999-12-31').map((d) => {
-      const why = d.weekday ? 'kalendářové programy neznají dny po 31.12.9999'
-        : 'ten je jen v kalendáři výpočtu, žádný kalendářový program ho nezná';
-      return `Den ${czechDate(isoDay(d.date))} je v kalendáři (.ics) vynechán: ${why}.`;
-    });
-  }
-
+  // What the companion says on standard error, said beside the list as sentences.
   function showNotes(notes) {
+    const sentence = (text) => `${text[0].toUpperCase()}${text.slice(1)}.`;
     const box = $('critical-notes');
-    box.replaceChildren(...notes.map((text) => Object.assign(document.createElement('p'), { textContent: text })));
+    box.replaceChildren(...notes.map((text) => Object.assign(document.createElement('p'), { textContent: sentence(text) })));
   }
 
   // The window's refusal in its box (none: the box emptied), told at once.
@@ -214,10 +198,9 @@
     return !result.refusal;
   }
 
-  function listSpan(from, to, notes = () => []) {
-    const result = engine.criticalDays(from, to);
-    const shown = listCritical(result);
-    showNotes(shown ? [...spanNotes(result, from), ...notes(result.days)] : []);
+  function listSpan(from, to, calendar = false) {
+    const shown = listCritical(engine.criticalDays(from, to));
+    showNotes(shown ? engine.criticalNotes(from, to, calendar) : []);
     return shown;
   }
 
@@ -227,14 +210,14 @@
     listSpan(civilDate(today), civilDate(last));
   }
 
-  function inYear(notes) {
+  function inYear(calendar) {
     const year = chosenYear();
-    return listSpan({ day: 1, month: 1, year }, { day: 31, month: 12, year }, notes);
+    return listSpan({ day: 1, month: 1, year }, { day: 31, month: 12, year }, calendar);
   }
 
   // No empty calendar for a year the window refuses; the days it leaves out are named.
   function download() {
-    if (!inYear(leftOut)) return;
+    if (!inYear(true)) return;
     const text = engine.calendar(chosenYear(), page.now());
     if (text) page.save(new Blob([text], { type: 'text/calendar' }), `cyklometrika-${chosenYear()}.ics`);
   }

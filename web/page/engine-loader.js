@@ -46,6 +46,8 @@ globalThis.cyklEngine = (function () {
       chartSvg: (chart, width, height, fontPixels) => text(exports.cykl_chart_svg(chart, width, height, fontPixels)),
       // Dates as {day, month, year}; the stamp a Date, written in UTC.
       criticalDays: (from, to) => state(exports.cykl_critical_days(...numbers(from, to))),
+      // The companion's notes on the span, and with calendar on the days its file leaves out.
+      criticalNotes: (from, to, calendar) => state(exports.cykl_critical_notes(...numbers(from, to), calendar ? 1 : 0)),
       birthRefusal: () => exports.cykl_birth_refusal(),
       calendar: (year, stamp) => text(exports.cykl_calendar(year, ...stamped(stamp))),
       // The names without line breaks; an empty one is named by the birth date.
