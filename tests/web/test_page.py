@@ -202,6 +202,9 @@ class Confirmations(PageTest):
                          ['7', '8', '1990'])
         self.assertNotIn('1990', self.driver.current_url)
         self.assertEqual(self.caption(), CONFIRMED)  # today's result at once
+        Select(self.driver.find_element(By.ID, 'second')).select_by_index(1)  # Jana herself
+        self.assertIn('Jana už v grafu je', self.driver.find_element(By.ID, 'pair-wait').text)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'), [])
         self.driver.find_element(By.ID, 'forget').click()
         self.open()
         self.assertEqual(self.field(3).get_attribute('value'), '')

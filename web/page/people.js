@@ -13,6 +13,7 @@ globalThis.cyklPage.parts.push(function (page) {
   let chosen = null; // the person last chosen into the birth fields
   let second = null;
   let other = null; // the second person's state for the target day shown
+  const waiting = $('pair-wait').textContent;
 
   // A name as kept: no line breaks or other control characters, no spaces at its ends.
   const clean = (name) => String(name).replace(/[\u0000-\u001f\u007f]/g, ' ').trim().slice(0, 40);
@@ -103,16 +104,22 @@ globalThis.cyklPage.parts.push(function (page) {
     page.confirm();
   }
 
+  // The person of the list whose birth the fields hold, the one last chosen first.
+  function firstPerson() {
+    const birth = birthOf();
+    return chosen && same(chosen, birth) ? chosen : people.find((p) => same(p, birth));
+  }
+  const itself = () => second && firstPerson() === second;
+
   // The names for the engine: the first person's where the fields hold a birth of the list.
   function names() {
-    const birth = birthOf();
-    const first = chosen && same(chosen, birth) ? chosen : people.find((p) => same(p, birth));
+    const first = firstPerson();
     return [first ? first.name : '', second.name];
   }
 
   // The second person's curves over the confirmed month, with their description.
   page.overlay = (state, width, height) => {
-    other = second && state.month.visible ? engine.second(second, names()) : null;
+    other = second && !itself() && state.month.visible ? engine.second(second, names()) : null;
     if (!other || !other.month.visible) return ['', ''];
     return [engine.chartSvg(3, width, height, 11), ` Čárkovaně ${second.name}: ${other.month.description}`];
   };
@@ -132,6 +139,7 @@ globalThis.cyklPage.parts.push(function (page) {
     $('pair').hidden = !second;
     $('pair-legend').hidden = !other || !other.month.visible;
     $('pair-wait').hidden = Boolean(other);
+    $('pair-wait').textContent = itself() ? `${second.name} už v grafu je; za druhého člověka vyberte někoho jiného.` : waiting;
     $('agreement').replaceChildren();
     const result = other && engine.agreement();
     const refused = other && !other.month.visible && `${second.name}: ${other.messages.map((m) => m.text).join(' ')}`;
@@ -149,6 +157,8 @@ globalThis.cyklPage.parts.push(function (page) {
 
   // The shared days from..to, listed; the window's refusal instead where it refuses a day.
   function listShared(from, to) {
+    unlist();
+    if (itself()) return false;
     engine.second(second, names());
     const result = engine.sharedDays(from, to);
     page.refusal($('shared-refusal'), result.refusal);
