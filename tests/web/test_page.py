@@ -202,9 +202,6 @@ class Confirmations(PageTest):
                          ['7', '8', '1990'])
         self.assertNotIn('1990', self.driver.current_url)
         self.assertEqual(self.caption(), CONFIRMED)  # today's result at once
-        Select(self.driver.find_element(By.ID, 'second')).select_by_index(1)  # Jana herself
-        self.assertIn('Jana už v grafu je', self.driver.find_element(By.ID, 'pair-wait').text)
-        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'), [])
         self.driver.find_element(By.ID, 'forget').click()
         self.open()
         self.assertEqual(self.field(3).get_attribute('value'), '')
@@ -238,6 +235,23 @@ class Places(PageTest):
             held.set()
             driver.quit()
             server.stop()
+
+    # A browser that keeps nothing: the page works, and says that it keeps nothing.
+    def test_storage_off(self):
+        script = self.driver.execute_cdp_cmd('Page.addScriptToEvaluateOnNewDocument', {'source':
+            'Object.defineProperty(window, "localStorage", {get() { throw new DOMException("", "SecurityError"); }});'})
+        try:
+            self.open()
+            self.type_fields(['7', '8', '1990', None, None, None])
+            self.driver.find_element(By.ID, 'remember').click()
+            self.driver.find_element(By.ID, 'person-name').send_keys('Jana')
+            self.driver.find_element(By.ID, 'add').click()
+            self.assertEqual([self.driver.find_element(By.ID, i).text for i in ('remembered', 'people-note')], [
+                'Tento prohlížeč datum uložit nedovolí.',
+                'Tento prohlížeč seznam uložit nedovolí; platí jen do zavření stránky.'])
+        finally:
+            self.driver.execute_cdp_cmd('Page.removeScriptToEvaluateOnNewDocument',
+                                        {'identifier': script['identifier']})
 
     def test_file_open_without_errors(self):
         self.open('file://' + os.path.join(WEB, 'index.html'))
@@ -516,6 +530,9 @@ class TwoPeople(PageTest):
         name, text = self.wait_for(lambda d: d.execute_script('return window.saved'))
         self.assertEqual(name, 'cyklometrika-spolecne-2024.ics')
         self.assertEqual(text.count('-s-b19960110-Jana-b19960202-Petr@'), len(self.texts('#shared-list li')))
+        Select(self.driver.find_element(By.ID, 'second')).select_by_index(1)  # Jana herself
+        self.assertIn('Jana už v grafu je', self.driver.find_element(By.ID, 'pair-wait').text)
+        self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'), [])
         self.driver.find_element(By.ID, 'forget').click()
         self.open()
         self.assertEqual((self.texts('#second option'), self.field(1).get_attribute('value')), (['nikdo'], ''))

@@ -13,6 +13,13 @@
   page.after = (ms, task) => clock.after(ms, task);
   const fields = [1, 2, 3, 4, 5, 6].map((n) => $('Text' + n));
   const storageKey = 'cyklometrika.birth';
+  // The browser's storage, which may be off or full: a read gives null, a write says
+  // whether it was kept.
+  const store = page.store = {
+    get(key) { try { return localStorage.getItem(key); } catch (error) { return null; } },
+    set(key, value) { try { localStorage.setItem(key, value); return true; } catch (error) { return false; } },
+    remove(key) { try { localStorage.removeItem(key); } catch (error) { /* nothing was kept */ } },
+  };
   let engine = null;
   let shown = null; // the last state drawn
 
@@ -236,23 +243,23 @@
   function remember() {
     const birth = fields.slice(0, 3).map((f) => f.value);
     const refused = birth.includes('') || engine.birthRefusal() !== 0;
-    if (!refused) localStorage.setItem(storageKey, JSON.stringify(birth));
     $('remembered').textContent = refused ? 'Toto není platné datum narození, proto uloženo nebylo.'
-      : 'Datum narození je uloženo jen v tomto prohlížeči.';
+      : store.set(storageKey, JSON.stringify(birth)) ? 'Datum narození je uloženo jen v tomto prohlížeči.'
+        : 'Tento prohlížeč datum uložit nedovolí.';
   }
 
   function forget() {
-    localStorage.removeItem(storageKey);
+    store.remove(storageKey);
     $('remembered').textContent = 'Datum narození i seznam lidí byly zapomenuty.';
   }
 
   function recall() {
     try {
-      const birth = JSON.parse(localStorage.getItem(storageKey) || 'null');
+      const birth = JSON.parse(store.get(storageKey) || 'null');
       if (Array.isArray(birth)) birth.slice(0, 3).forEach((v, i) => setField(fields[i], String(v).replace(/[^0-9]/g, ''), false));
       return Array.isArray(birth);
     } catch (error) {
-      localStorage.removeItem(storageKey);
+      store.remove(storageKey);
       return false;
     }
   }

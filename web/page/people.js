@@ -25,15 +25,15 @@ globalThis.cyklPage.parts.push(function (page) {
   const add = (parent, tag, text, className = '') =>
     parent.appendChild(Object.assign(document.createElement(tag), { textContent: text, className }));
   const note = (text) => { $('people-note').textContent = text; };
-  const save = () => localStorage.setItem(key, JSON.stringify(people));
+  const save = () => page.store.set(key, JSON.stringify(people));
 
   function load() {
     try {
-      const list = JSON.parse(localStorage.getItem(key) || '[]');
+      const list = JSON.parse(page.store.get(key) || '[]');
       people = list.filter((p) => [p.day, p.month, p.year].every(Number.isInteger))
         .map((p) => ({ name: clean(p.name), day: p.day, month: p.month, year: p.year }));
     } catch (error) {
-      localStorage.removeItem(key);
+      page.store.remove(key);
     }
   }
 
@@ -87,10 +87,11 @@ globalThis.cyklPage.parts.push(function (page) {
     $('shared-count').textContent = '';
   }
 
+  // Where the browser keeps nothing (storage off or full) the list lasts till the page closes.
   function changed(text) {
-    save();
+    const kept = save();
     fill();
-    note(text);
+    note(kept ? text : 'Tento prohlížeč seznam uložit nedovolí; platí jen do zavření stránky.');
     unlist();
     page.redraw();
   }
@@ -190,7 +191,7 @@ globalThis.cyklPage.parts.push(function (page) {
   }
 
   function forget() {
-    localStorage.removeItem(key);
+    page.store.remove(key);
     people = [];
     chosen = null;
     fill();
