@@ -4,6 +4,7 @@
 #pragma once
 
 #include "display/chart_control.h"
+#include "display/chart_model.h"
 
 #include <array>
 #include <cmath>
@@ -73,6 +74,24 @@ void WriteDay(Chart &day, const std::string &label, const std::array<double, 3> 
         day.Write(Property::DataValue, value);
     }
     day.Write(Property::ChartType, I16(ChartTypeBar));
+}
+
+// The models a confirmation leaves: the month of CycleMonth(firstDay, days), and the day
+// " 5/3" with its three values.
+inline ChartModel FilledMonth(double firstDay, int days)
+{
+    ChartModel month(ChartTypeLine, 31, 3);
+    ChartModel day(ChartTypeBar, 3, 1);
+    WriteMonth(month, day, CycleMonth(firstDay, days));
+    return month;
+}
+
+inline ChartModel FilledDay(const std::array<double, 3> &values)
+{
+    ChartModel day(ChartTypeBar, 3, 1);
+    day.Write(Property::AutoAdvance, I16(1));
+    WriteDay(day, " 5/3", values);
+    return day;
 }
 
 template<typename Chart> void Draw(Chart &chart)

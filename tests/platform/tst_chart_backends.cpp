@@ -127,23 +127,6 @@ QList<Shape> ReadSvg(const std::string &svg, const layout::Chart &chart)
     return shapes;
 }
 
-ChartModel Month(bool filled)
-{
-    ChartModel month(ChartTypeLine, 31, 3);
-    ChartModel day(ChartTypeBar, 3, 1);
-    if (filled)
-        WriteMonth(month, day, CycleMonth(51, 31));
-    return month;
-}
-
-ChartModel Day(const std::array<double, 3> &values)
-{
-    ChartModel day(ChartTypeBar, 3, 1);
-    day.Write(Property::AutoAdvance, I16(1));
-    WriteDay(day, " 5/3", values);
-    return day;
-}
-
 struct Case {
     const char *Name;
     ChartModel Model;
@@ -155,11 +138,11 @@ struct Case {
 const std::vector<Case> &Cases()
 {
     static const std::vector<Case> all {
-        { "empty month", Month(false), 457, 105, {} },
-        { "March 1996, day 5 marked", Month(true), 600, 180, { false, 4 } },
-        { "day", Day({ 63, -23, -87 }), 97, 177, {} },
+        { "empty month", ChartModel(ChartTypeLine, 31, 3), 457, 105, {} },
+        { "March 1996, day 5 marked", FilledMonth(51, 31), 600, 180, { false, 4 } },
+        { "day", FilledDay({ 63, -23, -87 }), 97, 177, {} },
         { "day with a bar at 0 and a short one, printed",
-          Day({ 0, 12, -100 }),
+          FilledDay({ 0, 12, -100 }),
           130,
           230,
           { true, -1 } },

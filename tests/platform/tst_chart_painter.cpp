@@ -80,22 +80,6 @@ struct Painted {
     int Left = -1;
 };
 
-ChartModel Month(double firstDay, int days)
-{
-    ChartModel month(ChartTypeLine, 31, 3);
-    ChartModel day(ChartTypeBar, 3, 1);
-    WriteMonth(month, day, CycleMonth(firstDay, days));
-    return month;
-}
-
-ChartModel Day(const std::array<double, 3> &values)
-{
-    ChartModel day(ChartTypeBar, 3, 1);
-    day.Write(Property::AutoAdvance, I16(1));
-    WriteDay(day, " 5/3", values);
-    return day;
-}
-
 constexpr QSize MonthSize(457, 105);
 constexpr QSize DaySize(97, 177);
 
@@ -129,7 +113,7 @@ void TestChartPainter::curvesPassThroughTheirValues()
 {
     QFETCH(double, ratio);
     const auto sets = CycleMonth(51, 31);
-    const Painted painted(Month(51, 31), MonthSize, ratio);
+    const Painted painted(FilledMonth(51, 31), MonthSize, ratio);
     QVERIFY(painted.Top >= 0 && painted.Zero > painted.Top && painted.Left > 0);
     for (const auto &[set, day] :
          { std::pair { 0, 5 }, { 0, 13 }, { 1, 13 }, { 1, 27 }, { 2, 3 }, { 2, 31 } }) {
@@ -146,7 +130,7 @@ void TestChartPainter::barsReachTheirValues()
 {
     QFETCH(double, ratio);
     const std::array<double, 3> values { 63, -23, -87 };
-    const Painted painted(Day(values), DaySize, ratio);
+    const Painted painted(FilledDay(values), DaySize, ratio);
     for (int bar = 0; bar < 3; ++bar) {
         const double value = values[static_cast<std::size_t>(bar)];
         const double middle = 0.05 + 0.3 * (bar + 0.5);
@@ -176,7 +160,7 @@ void TestChartPainter::dayLabelsStandUnderTheirDays()
     QFETCH(int, width);
     QFETCH(QList<int>, labelled);
     QFETCH(QList<int>, unlabelled);
-    const Painted painted(Month(51, 31), QSize(width, MonthSize.height()), 1);
+    const Painted painted(FilledMonth(51, 31), QSize(width, MonthSize.height()), 1);
     const int bottom = painted.Zero + (painted.Zero - painted.Top);
     const auto inked = [&](int day) {
         const int x = painted.At((day - 0.5) / 31, 0).x();
@@ -204,7 +188,7 @@ void TestChartPainter::barsAtZero()
     QFETCH(bool, printed);
     chart::PaintOptions options;
     options.ShowZeroBars = printed;
-    const Painted painted(Day({ 0, 0, 0 }), DaySize, 1, options);
+    const Painted painted(FilledDay({ 0, 0, 0 }), DaySize, 1, options);
     for (int bar = 0; bar < 3; ++bar) {
         const QPoint at = painted.At(0.05 + 0.3 * (bar + 0.5), 0);
         QCOMPARE(painted.Near(at, Colour(look::ColoursOf(bar).Line), 48), printed);
@@ -222,8 +206,8 @@ void TestChartPainter::markedDayChangesOnlyItsPlace()
 {
     chart::PaintOptions options;
     options.MarkedPoint = 4;
-    const Painted marked(Month(51, 31), MonthSize, 1, options);
-    const Painted plain(Month(51, 31), MonthSize, 1);
+    const Painted marked(FilledMonth(51, 31), MonthSize, 1, options);
+    const Painted plain(FilledMonth(51, 31), MonthSize, 1);
     const int x = marked.At(4.5 / 31, 0).x();
     int changed = 0;
     for (int y = 0; y < marked.Image.height(); ++y) {
