@@ -4,14 +4,18 @@
 // user manager (a stand-in systemctl that keeps its state in a file).
 #include "companion/command.h"
 #include "companion/daily.h"
+#include "companion/shared/system_error.h"
 #include "tests/support/memory_environment.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <unistd.h>
 
 using namespace cykl;
 using namespace cykl::companion;
@@ -64,8 +68,12 @@ class TestCompanionDaily : public QObject {
 private slots:
     void feedShiftsByADay();
     void feedSequenceFollowsTheWording();
+    void notices_data();
+    void notices();
     void remindersOnAndOff_data();
     void remindersOnAndOff();
+    void remindersRefused_data();
+    void remindersRefused();
 };
 
 // Two runs a day apart: the window moves by a day and every event both hold is the same.
@@ -107,6 +115,43 @@ void TestCompanionDaily::feedSequenceFollowsTheWording()
     QVERIFY2(WordingFingerprints.value(FeedRevision) == fingerprint,
              qPrintable("the feed's events read differently: raise FeedRevision and record "
                         + fingerprint));
+}
+
+void TestCompanionDaily::notices_data()
+{
+    QTest::addColumn<QByteArray>("people");
+    QTest::addColumn<int>("notices");
+    QTest::addColumn<int>("lastLines"); // of the last notice's body
+    // Sisters born on one day: a triple critical day on 15.6.2026, three lines.
+    const auto sisters = [](int count) {
+        QByteArray lines;
+        for (int i = 1; i <= count; ++i)
+            lines += "Sestra " + QByteArray::number(i) + " = 8.4.1968\n";
+        return lines;
+    };
+    QTest::newRow("nobody: a quiet success") << QByteArray("# nikdo\n") << 0 << 0;
+    QTest::newRow("one by one") << "Jana = 10.1.1996\nPetr = 3.5.1970\n" + sisters(1) << 2 << 3;
+    QTest::newRow("a few") << sisters(3) << 3 << 3;
+    QTest::newRow("past a few: one notice") << "Jana = 10.1.1996\n" + sisters(4) << 1 << 5;
+}
+
+// Each notice says the day; past a few people one notice tells of them all, a line each.
+void TestCompanionDaily::notices()
+{
+    QFETCH(QByteArray, people);
+    QFETCH(int, notices);
+    QFETCH(int, lastLines);
+    test::MemoryEnvironment env;
+    env.People = people;
+    QCOMPARE(RunCommand({ "cyklometrika", "upozornit", "--den", "15.6.2026" }, env), ExitOk);
+    QCOMPARE(env.StandardError, QByteArray());
+    QCOMPARE(env.Notices.size(), notices);
+    for (const Notice &notice : env.Notices)
+        QVERIFY2(notice.Summary.contains(QStringLiteral("15.6.2026")), qPrintable(notice.Summary));
+    if (notices > 0) {
+        QCOMPARE(env.Notices.last().Body.count(QLatin1Char('\n')) + 1, lastLines);
+        QVERIFY(env.Notices.last().Critical);
+    }
 }
 
 void TestCompanionDaily::remindersOnAndOff_data()
@@ -166,6 +211,54 @@ void TestCompanionDaily::remindersOnAndOff()
     QCOMPARE(FilesUnder(home.path()), QStringList { QStringLiteral("/config") });
     QVERIFY(run({ "stav" }).contains(QStringLiteral("vypnuté")));
     QCOMPARE(QFile::exists(state), false);
+}
+
+void TestCompanionDaily::remindersRefused_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("locked"); // the read-only folder, under the configuration
+    QTest::newRow("off, the entry in a read-only folder") << "vypnout"
+                                                          << "/autostart";
+    QTest::newRow("on, into a read-only folder") << "zapnout"
+                                                 << "/autostart";
+    QTest::newRow("on, its folder not to be made") << "zapnout"
+                                                   << "";
+}
+
+// A folder that refuses the change: exit 3 with the system's reason, the entry as it was.
+void TestCompanionDaily::remindersRefused()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, locked);
+    QTemporaryDir home;
+    const QString config = home.filePath(QStringLiteral("config"));
+    const QString entry = config + QStringLiteral("/autostart/cyklometrika-upozorneni.desktop");
+    const bool off = action == QLatin1String("vypnout");
+    QVERIFY(QDir().mkpath(config + locked));
+    QVERIFY(!off || QFile(entry).open(QIODevice::WriteOnly));
+    const auto passable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(home.path(), passable));
+    QVERIFY(QFile::setPermissions(config + locked,
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ExeOther));
+    const auto unlock = qScopeGuard([&] { QFile::setPermissions(config + locked, passable); });
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), config);
+    env.insert(QStringLiteral("PATH"), home.path()); // no user manager
+    process.setProcessEnvironment(env);
+    // Root passes every permission: the run is then nobody's.
+    const QStringList command { QStringLiteral(CYKLOMETRIKA), QStringLiteral("upozorneni"),
+                                action };
+    if (::geteuid() == 0)
+        process.start(QStringLiteral("/usr/bin/setpriv"),
+                      QStringList { "--reuid=65534", "--regid=65534", "--clear-groups" } + command);
+    else
+        process.start(command.first(), command.mid(1));
+    QVERIFY(process.waitForFinished());
+    const QString error = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(error.contains(CzechWriteError(QString(), EACCES)), qPrintable(error));
+    QCOMPARE(process.exitCode(), int(ExitOutputFailed));
+    QCOMPARE(QFile::exists(entry), off);
 }
 
 QTEST_GUILESS_MAIN(TestCompanionDaily)
