@@ -145,6 +145,7 @@ cyklometrika_notify(CyklometrikaNotifyJob *job)
         = Clock::now() + std::chrono::milliseconds(std::max(job->DeadlineMilliseconds, 1));
     Answers answers; // these outlive the bus, whose calls point to them
     std::vector<Pending> pending;
+    pending.reserve(static_cast<std::size_t>(std::max(job->Count, 0)));
     for (int i = 0; i < job->Count; ++i)
         pending.push_back({ &answers, &job->Notices[i] });
     sd_bus *opened = nullptr;

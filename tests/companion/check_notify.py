@@ -44,11 +44,11 @@ def main():
         with open(os.path.join(config, "cyklometrika", "lide"), "w", encoding="utf-8") as f:
             f.write(PEOPLE)
 
-        # What each service gets shown by the deadline, named on a line of its own.
-        for mode, line in ((None, "neukázáno: Babička, Jana"),
-                           ("silent", "neukázáno: Babička, Jana"),
-                           ("slow", "neukázáno: Jana; ukázáno: Babička"),
-                           ("refuse", "neukázáno: Babička, Jana")):
+        # What each service gets shown by the deadline, named on a line of its own, and why.
+        for mode, line, why in ((None, "neukázáno: Babička, Jana", "Notifications"),
+                                ("silent", "neukázáno: Babička, Jana", " 2 s"),
+                                ("slow", "neukázáno: Jana; ukázáno: Babička", " 2 s"),
+                                ("refuse", "neukázáno: Babička, Jana", "no room")):
             service = mode and subprocess.Popen([sys.executable, SERVICE, mode],
                                                 stdout=subprocess.PIPE, text=True)
             try:
@@ -59,7 +59,7 @@ def main():
                     service.terminate()
                     service.wait()
             check(done.returncode == 3 and "upozornění nelze ukázat" in done.stderr
-                  and f"cyklometrika: {line}\n" in done.stderr,
+                  and f"cyklometrika: {line}\n" in done.stderr and why in done.stderr,
                   f"{mode}: exit 3 naming what was not shown, got {done.returncode} {done.stderr!r}")
 
         dbusmock.DBusTestCase.setUpClass()  # the bus of dbus-run-session
