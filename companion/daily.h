@@ -24,6 +24,12 @@ inline constexpr int FeedRevision = 1;
 inline constexpr int FeedDaysBefore = 7;
 inline constexpr int FeedDaysAfter = 400;
 
+// upozornit: the variables of the environment that set how long the notification service
+// has for the whole run (seconds), and that mark a run of the login fallback (at most one
+// such run a day tells).
+inline constexpr const char *NotifyDeadlineVariable = "CYKLOMETRIKA_NOTIFY_DEADLINE";
+inline constexpr const char *NotifyAtLoginVariable = "CYKLOMETRIKA_NOTIFY_AT_LOGIN";
+
 int RunFeed(const Invocation &call, Environment &environment);
 int RunNotify(const Invocation &call, Environment &environment);
 int RunReminders(const Invocation &call, Environment &environment);

@@ -37,12 +37,14 @@ struct ChartRequest {
     QString WithName;
 };
 
-// One desktop notification: a summary naming the person and the cycles, and the window's
-// texts of the day.
+// One desktop notification: a summary naming the person, the day and the cycles, and the
+// window's texts of the day (or one summary of many people).
 struct Notice {
     QString Summary;
     QString Body;
     bool Critical = false; // two or three critical cycles: critical urgency
+    QString Who; // the people it tells of, for the report of what was not shown
+    bool Shown = false; // set by Environment::Notify
 };
 
 class Environment {
@@ -69,9 +71,12 @@ public:
     virtual bool ReadPeopleFile(QByteArray &text, QString &error) const = 0;
     virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
     virtual std::shared_ptr<void> LockPeopleFile(QString &error) = 0;
-    // The desktop's notification service: shows each notice; false with the reason when no
-    // such service answers.
-    virtual bool Notify(const QList<Notice> &notices, QString &error) = 0;
+    // The desktop's notification service: shows each notice, marking those it took, and
+    // ends by the deadline whatever the service does; false with the reason when it did not
+    // take every one.
+    virtual bool Notify(QList<Notice> &notices, int deadlineMilliseconds, QString &error) = 0;
+    // A variable of the process's environment; empty where it is not set.
+    virtual QString Variable(const char *name) const = 0;
     // The user's session, for the daily run: the configuration folder (XDG_CONFIG_HOME),
     // the path of this program, and `systemctl --user ARGUMENTS` with its exit status and
     // output (-1 where there is no systemctl).

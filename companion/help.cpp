@@ -155,16 +155,18 @@ QString CommandHelpText(Command command)
          "mají UID příkazu critical a SEQUENCE verze svých textů. Česky: kalendář.\n"),
         ("Použití: cyklometrika upozornit [JMÉNA | --all] [--den DEN] [--kalendar SOUBOR]\n"
          "Pro každého ze souboru lidí (nebo z JMEN), kdo má v ten den hlášení, jedno\n"
-         "upozornění na ploše: kdo a které cykly, pod tím texty hlášení okna. Dvojitě\n"
-         "a trojitě kritický den je naléhavý. Nikdo s hlášením: nic. Bez služby\n"
-         "upozornění poznámka a kód 3. --kalendar SOUBOR přepíše i kalendář lidí.\n"
+         "upozornění na ploše: kdo, den a které cykly, pod tím texty hlášení okna; víc\n"
+         "než tři lidé: jedno upozornění, řádek pro každého. Dvojitě a trojitě kritický\n"
+         "den je naléhavý. Nikdo s hlášením nebo v souboru lidí: nic. Co služba\n"
+         "upozornění do 30 s neukáže, jmenuje řádek neukázáno:, s kódem 3. --kalendar\n"
+         "SOUBOR přepíše i kalendář lidí.\n"
          "Anglicky: notify.\n"),
         ("Použití: cyklometrika upozorneni zapnout [--cas H:MM] [--kalendar SOUBOR]\n"
          "       cyklometrika upozorneni vypnout | stav\n"
          "Denní běh příkazu upozornit pro tohoto uživatele: časovač systemd uživatele\n"
          "jednou denně v 7:00 (nebo --cas) a po přihlášení, když běh zmeškal; bez\n"
-         "systemd položka automatického spuštění po přihlášení. S --kalendar denní\n"
-         "běh přepíše i ten kalendář. vypnout odstraní vše, co zapnout vytvořil;\n"
+         "systemd položka automatického spuštění po prvním přihlášení dne. S --kalendar\n"
+         "denní běh přepíše i ten kalendář. vypnout odstraní vše, co zapnout vytvořil;\n"
          "stav řekne, zda je zapnuto a kdy běh přijde. Anglicky: reminders on|off|status.\n"),
     };
     return QString::fromUtf8(texts[static_cast<int>(command)]) + QLatin1Char('\n')

@@ -67,7 +67,8 @@ public:
     }
 
     bool DrawChart(const ChartRequest &request, QString &error) override;
-    bool Notify(const QList<Notice> &notices, QString &error) override;
+    bool Notify(QList<Notice> &notices, int deadlineMilliseconds, QString &error) override;
+    QString Variable(const char *name) const override { return qEnvironmentVariable(name); }
 
     QString ConfigFolder() const override { return ConfigurationFolder(); }
     QString ProgramPath() const override { return folder_ + QStringLiteral("/cyklometrika"); }
@@ -158,7 +159,7 @@ QFunctionPointer ProcessEnvironment::LoadModule(const char *moduleName, const ch
     return found;
 }
 
-bool ProcessEnvironment::Notify(const QList<Notice> &notices, QString &error)
+bool ProcessEnvironment::Notify(QList<Notice> &notices, int deadlineMilliseconds, QString &error)
 {
     const auto notify = reinterpret_cast<CyklometrikaNotify>(
         LoadModule(NotifyModuleName, NotifyEntryName, error));
@@ -169,13 +170,17 @@ bool ProcessEnvironment::Notify(const QList<Notice> &notices, QString &error)
     for (const Notice &notice : notices) {
         texts << notice.Summary.toUtf8() << notice.Body.toUtf8();
         list.push_back({ texts[texts.size() - 2].constData(), texts.last().constData(),
-                         notice.Critical ? 1 : 0 });
+                         notice.Critical ? 1 : 0, 0 });
     }
     CyklometrikaNotifyJob job {};
     job.Version = NotifyJobVersion;
     job.Notices = list.data();
     job.Count = int(list.size());
-    if (notify(&job) == 0)
+    job.DeadlineMilliseconds = deadlineMilliseconds;
+    const int failed = notify(&job);
+    for (qsizetype i = 0; i < notices.size(); ++i)
+        notices[i].Shown = list[static_cast<std::size_t>(i)].Shown != 0;
+    if (failed == 0)
         return true;
     error = QString::fromUtf8(job.Error);
     return false;

@@ -1,17 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // upozornit: one desktop notification for each person of the people file who has a
-// message on the day, with the window's own texts.
+// message on the day, with the window's own texts; past a few people, one notification
+// that tells of them all. The run ends by its deadline whatever the notification service
+// does, and says which notices were not shown.
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "calendar/texts.h"
 #include "companion/daily.h"
 #include "companion/people_command.h"
 
+#include <QFile>
+#include <QFileInfo>
+
 namespace cykl::companion {
 
 namespace {
 
-// The notice of one person's day, or nullopt when the day has no message for them.
+// Up to this many people a run tells of one by one; past it, in one notification.
+constexpr qsizetype MostSingleNotices = 3;
+// How long the notification service has for the whole run, unless NotifyDeadlineVariable
+// sets another time.
+constexpr int DeadlineMilliseconds = 30'000;
+
+// The messages of one person's day (Summary: the cycles), or nullopt when there are none.
 std::optional<Notice> NoticeOf(const Person &person, const Date &day, Environment &environment)
 {
     const Confirmation c = Confirm(person.Birth, day);
@@ -31,9 +42,104 @@ std::optional<Notice> NoticeOf(const Person &person, const Date &day, Environmen
         codes.Codes[static_cast<std::size_t>(codes.Count++)] = code;
         texts.append(QString::fromStdString(MessageText(code, person.Birth, day)));
     }
-    return Notice { person.Name + QStringLiteral(": ")
-                        + QString::fromStdString(EventSummary(codes)),
-                    texts.join(QLatin1Char('\n')), CriticalCycles(codes) >= 2 };
+    return Notice { QString::fromStdString(EventSummary(codes)), texts.join(QLatin1Char('\n')),
+                    CriticalCycles(codes) >= 2, person.Name };
+}
+
+// What the run shows: each person's notice with the name and the day, or past a few
+// people one notice with a line for each.
+QList<Notice> NoticesToShow(QList<Notice> people, const Date &day)
+{
+    const QString date = QString::fromStdString(CzechDate(day));
+    if (people.size() <= MostSingleNotices) {
+        for (Notice &notice : people)
+            notice.Summary = QStringLiteral("%1, %2: %3").arg(notice.Who, date, notice.Summary);
+        return people;
+    }
+    Notice all { QStringLiteral("Hlášení dne %1 pro %2 %3")
+                     .arg(date)
+                     .arg(people.size())
+                     .arg(people.size() < 5 ? QStringLiteral("lidi") : QStringLiteral("lidí")),
+                 {},
+                 false,
+                 {} };
+    QStringList lines;
+    QStringList names;
+    for (const Notice &notice : people) {
+        lines << notice.Who + QStringLiteral(": ") + notice.Summary;
+        names << notice.Who;
+        all.Critical = all.Critical || notice.Critical;
+    }
+    all.Body = lines.join(QLatin1Char('\n'));
+    all.Who = names.join(QStringLiteral(", "));
+    return { all };
+}
+
+int Deadline(const Environment &environment)
+{
+    bool number = false;
+    const double seconds = environment.Variable(NotifyDeadlineVariable).toDouble(&number);
+    return number && seconds > 0 && seconds <= 3600 ? qRound(seconds * 1000) : DeadlineMilliseconds;
+}
+
+// Shows the notices; ExitOutputFailed after saying which were not shown, and why.
+int Show(QList<Notice> &notices, Environment &environment)
+{
+    QString error;
+    if (notices.isEmpty() || environment.Notify(notices, Deadline(environment), error))
+        return ExitOk;
+    QStringList shown;
+    QStringList missed;
+    for (const Notice &notice : notices)
+        (notice.Shown ? shown : missed) << notice.Who;
+    DailyNote(environment, QStringLiteral("upozornění nelze ukázat: %1").arg(error));
+    DailyNote(environment,
+              QStringLiteral("neukázáno: %1%2")
+                  .arg(missed.join(QStringLiteral(", ")),
+                       shown.isEmpty()
+                           ? QString()
+                           : QStringLiteral("; ukázáno: ") + shown.join(QStringLiteral(", "))));
+    return ExitOutputFailed;
+}
+
+// The login fallback's record of the last day it told of everything, beside the people file.
+QString AtLoginRecord(const Environment &environment)
+{
+    return QFileInfo(environment.PeoplePath()).absolutePath() + QStringLiteral("/upozorneno");
+}
+
+bool ToldAtLoginToday(const Environment &environment, const QDate &today)
+{
+    QFile record(AtLoginRecord(environment));
+    return record.open(QIODevice::ReadOnly)
+        && record.readAll().trimmed() == today.toString(Qt::ISODate).toLatin1();
+}
+
+int RecordToldAtLogin(Environment &environment, const QDate &today)
+{
+    QString error;
+    if (environment.WriteFile(AtLoginRecord(environment),
+                              today.toString(Qt::ISODate).toLatin1() + '\n', error))
+        return ExitOk;
+    DailyNote(
+        environment,
+        QStringLiteral("záznam „%1“ nelze zapsat: %2").arg(AtLoginRecord(environment), error));
+    return ExitOutputFailed;
+}
+
+// The day of a run with nobody to tell of, when the people file is empty: nobody to tell
+// is no fault of the run. Nullopt otherwise.
+std::optional<QDate> NobodyToTell(const Invocation &call, const Environment &environment)
+{
+    const QDate day = call.OnDay ? QDate(call.OnDay->Year, call.OnDay->Month, call.OnDay->Day)
+                                 : environment.Today();
+    QByteArray text;
+    QString error;
+    if (!call.Everyone || !day.isValid() || !environment.ReadPeopleFile(text, error)
+        || text.size() > MaxPeopleFileSize)
+        return std::nullopt;
+    const PeopleFile file = ReadPeople(text);
+    return file.People.isEmpty() && file.Problems.isEmpty() ? std::optional(day) : std::nullopt;
 }
 
 // --kalendar: the daily run rewrites the feed too.
@@ -52,21 +158,26 @@ int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &t
 
 int RunNotify(const Invocation &call, Environment &environment)
 {
+    if (const auto day = NobodyToTell(call, environment))
+        return call.CalendarFile.isEmpty() ? ExitOk
+                                           : RewriteFeed(call.CalendarFile, {}, *day, environment);
     int status = ExitOk;
     const auto run = StartDailyRun(call, environment, status);
     if (!run)
         return status;
+    const bool atLogin = !environment.Variable(NotifyAtLoginVariable).isEmpty();
+    if (atLogin && ToldAtLoginToday(environment, run->Today))
+        return ExitOk;
     const Date day { run->Today.day(), run->Today.month(), run->Today.year() };
-    QList<Notice> notices;
-    QString error;
+    QList<Notice> people;
     for (const Person &person : run->People) {
         if (auto notice = NoticeOf(person, day, environment))
-            notices.append(*notice);
+            people.append(*notice);
     }
-    if (!notices.isEmpty() && !environment.Notify(notices, error)) {
-        DailyNote(environment, QStringLiteral("upozornění nelze ukázat: %1").arg(error));
-        status = ExitOutputFailed;
-    }
+    QList<Notice> notices = NoticesToShow(people, day);
+    status = Show(notices, environment);
+    if (atLogin && status == ExitOk)
+        status = RecordToldAtLogin(environment, run->Today);
     if (!call.CalendarFile.isEmpty())
         status = std::max(status,
                           RewriteFeed(call.CalendarFile, run->People, run->Today, environment));

@@ -125,10 +125,11 @@ bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile newFile, 
         = Native(info.absolutePath() + QStringLiteral("/.") + info.fileName() + ".XXXXXX");
     ClearFileError();
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0 && errno == EACCES && info.exists())
+    const int made = errno; // before exists() asks the system again
+    if (fd < 0 && made == EACCES && info.exists())
         return WriteInPlace(path, data, error); // a writable file in a folder that is not
     if (fd < 0) {
-        error = CzechWriteError(path, errno);
+        error = CzechWriteError(path, made);
         return false;
     }
     bool done = WriteAll(fd, data) && SetOwnerAndMode(fd, path, newFile) && ::fsync(fd) == 0;

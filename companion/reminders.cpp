@@ -4,11 +4,13 @@
 // drop-in in the user's configuration; elsewhere an autostart entry runs it at each login.
 // Nothing runs until the person turns it on, and turning it off removes all it made.
 #include "companion/daily.h"
+#include "companion/shared/system_error.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <filesystem>
 
 namespace cykl::companion {
 
@@ -71,22 +73,36 @@ bool UserTimerAvailable(Environment &environment)
         && environment.UserManager({ QStringLiteral("cat"), QLatin1String(Timer) }, output) == 0;
 }
 
+// The file, its folders made first; false with the reason (the folder's, where that cannot
+// be made).
 bool Write(Environment &environment, const QString &path, const QString &text, QString &error)
 {
-    QDir().mkpath(QFileInfo(path).absolutePath());
+    const QString folder = QFileInfo(path).absolutePath();
+    std::error_code failure;
+    std::filesystem::create_directories(folder.toStdString(), failure);
+    if (failure) {
+        error = QStringLiteral("„%1“: %2").arg(folder, CzechWriteError(folder, failure.value()));
+        return false;
+    }
     return environment.WriteFile(path, text.toUtf8(), error);
 }
 
 // Removes the file, then its folder and the folders above it that it leaves empty, up to
-// the configuration folder.
-void RemoveWithEmptyFolders(const QString &path, const QString &config)
+// the configuration folder. False with the reason where the file stays.
+bool RemoveWithEmptyFolders(const QString &path, const QString &config, QString &error)
 {
-    QFile::remove(path);
+    std::error_code failure;
+    std::filesystem::remove(path.toStdString(), failure);
+    if (failure) {
+        error = QStringLiteral("„%1“: %2").arg(path, CzechWriteError(path, failure.value()));
+        return false;
+    }
     QDir folder = QFileInfo(path).absoluteDir();
     while (folder.absolutePath() != QDir(config).absolutePath()
            && folder.absolutePath().startsWith(QDir(config).absolutePath())
            && QDir().rmdir(folder.absolutePath()))
         folder.setPath(QFileInfo(folder.absolutePath()).absolutePath());
+    return true;
 }
 
 // The command of the daily run, in the quoting of `quote`.
@@ -147,9 +163,10 @@ int TurnOnAutostart(const Invocation &call, Environment &environment, const Plac
     const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\n"
                                          "Name=Cyklometrika: upozornění\n"
                                          "Comment=Upozorní na kritické dny lidí ze souboru lidí\n"
-                                         "Exec=%1\nIcon=cyklometrika\nNoDisplay=true\n"
+                                         "Exec=env %1=1 %2\nIcon=cyklometrika\nNoDisplay=true\n"
                                          "X-GNOME-Autostart-enabled=true\n")
-                              .arg(RunCommandLine(call, environment, ExecQuoted));
+                              .arg(QLatin1String(NotifyAtLoginVariable),
+                                   RunCommandLine(call, environment, ExecQuoted));
     if (!Write(environment, places.Autostart, entry, error)) {
         DailyNote(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
         return ExitOutputFailed;
@@ -168,20 +185,31 @@ int TurnOff(Environment &environment, bool quiet)
     const QString config = environment.ConfigFolder();
     const Places places = PlacesIn(config);
     QByteArray output;
-    if (environment.UserManager({ QStringLiteral("is-enabled"), QLatin1String(Timer) }, output)
-        == 0)
-        environment.UserManager(
-            { QStringLiteral("disable"), QStringLiteral("--now"), QLatin1String(Timer) }, output);
+    QString error;
+    if (environment.UserManager({ QStringLiteral("is-enabled"), QLatin1String(Timer) }, output) == 0
+        && environment.UserManager(
+               { QStringLiteral("disable"), QStringLiteral("--now"), QLatin1String(Timer) }, output)
+            != 0)
+        error = QString::fromUtf8(output).trimmed();
     const bool dropIns = QFile::exists(places.TimerTime) || QFile::exists(places.ServiceCommand);
-    for (const QString &path : { places.TimerTime, places.ServiceCommand, places.Autostart })
-        RemoveWithEmptyFolders(path, config);
+    for (const QString &path : { places.TimerTime, places.ServiceCommand, places.Autostart }) {
+        QString why;
+        if (!RemoveWithEmptyFolders(path, config, why) && error.isEmpty())
+            error = why;
+    }
     // What enabling left: the wants folder of timers, when nothing else is in it.
+    QString none;
     RemoveWithEmptyFolders(config + QStringLiteral("/systemd/user/timers.target.wants/.none"),
-                           config);
+                           config, none);
     if (dropIns)
         environment.UserManager({ QStringLiteral("daemon-reload") }, output);
-    if (!quiet)
-        environment.Out(QByteArrayLiteral("Denní upozornění vypnuto.\n"));
+    if (quiet)
+        return ExitOk;
+    if (!error.isEmpty()) {
+        DailyNote(environment, QStringLiteral("denní upozornění nelze vypnout: %1").arg(error));
+        return ExitOutputFailed;
+    }
+    environment.Out(QByteArrayLiteral("Denní upozornění vypnuto.\n"));
     return ExitOk;
 }
 

@@ -9,12 +9,16 @@ struct CyklometrikaNotice {
     const char *Summary; // UTF-8
     const char *Body; // UTF-8, plain text
     int Critical; // nonzero: critical urgency
+    int Shown; // set by the module: nonzero once the notification service took the notice
 };
 
 struct CyklometrikaNotifyJob {
     int Version; // NotifyJobVersion
-    const CyklometrikaNotice *Notices;
+    CyklometrikaNotice *Notices;
     int Count;
+    // The whole run, from connecting to the last answer, ends by this time whatever the
+    // service does: what has not been answered by then is not shown.
+    int DeadlineMilliseconds;
     char Error[512]; // on failure, why (UTF-8, zero-terminated)
 };
 
@@ -24,7 +28,7 @@ typedef int (*CyklometrikaNotify)(CyklometrikaNotifyJob *job);
 
 namespace cykl::companion {
 
-inline constexpr int NotifyJobVersion = 1;
+inline constexpr int NotifyJobVersion = 2;
 inline constexpr const char *NotifyModuleName = "cyklometrika-notify";
 inline constexpr const char *NotifyEntryName = "cyklometrika_notify";
 // Who the notifications are from: the program's name, its icon and its desktop entry.

@@ -4,14 +4,18 @@
 // user manager (a stand-in systemctl that keeps its state in a file).
 #include "companion/command.h"
 #include "companion/daily.h"
+#include "companion/shared/system_error.h"
 #include "tests/support/memory_environment.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <cerrno>
+#include <unistd.h>
 
 using namespace cykl;
 using namespace cykl::companion;
@@ -64,8 +68,12 @@ class TestCompanionDaily : public QObject {
 private slots:
     void feedShiftsByADay();
     void feedSequenceFollowsTheWording();
+    void notices_data();
+    void notices();
     void remindersOnAndOff_data();
     void remindersOnAndOff();
+    void remindersRefused_data();
+    void remindersRefused();
 };
 
 // Two runs a day apart: the window moves by a day and every event both hold is the same.
@@ -107,6 +115,31 @@ void TestCompanionDaily::feedSequenceFollowsTheWording()
     QVERIFY2(WordingFingerprints.value(FeedRevision) == fingerprint,
              qPrintable("the feed's events read differently: raise FeedRevision and record "
                         + fingerprint));
+}
+
+void TestCompanionDaily::notices_data()
+{
+    QTest::addColumn<int>("people"); // each on a triple critical day on 15.6.2026
+    QTest::addColumn<int>("notices");
+    QTest::newRow("nobody: a quiet success") << 0 << 0;
+    QTest::newRow("a few, one by one") << 3 << 3;
+    QTest::newRow("past a few, one notice") << 4 << 1;
+}
+
+// Each notice says the day; past a few people one notice tells of them all, a line each.
+void TestCompanionDaily::notices()
+{
+    QFETCH(int, people);
+    QFETCH(int, notices);
+    test::MemoryEnvironment env;
+    for (int i = 1; i <= people; ++i)
+        env.People += "Sestra " + QByteArray::number(i) + " = 8.4.1968\n";
+    QCOMPARE(RunCommand({ "cyklometrika", "upozornit", "--den", "15.6.2026" }, env), ExitOk);
+    QCOMPARE(env.StandardError, QByteArray());
+    QCOMPARE(env.Notices.size(), notices);
+    for (const Notice &notice : env.Notices)
+        QVERIFY(notice.Summary.contains(QStringLiteral("15.6.2026")) && notice.Critical);
+    QVERIFY(notices != 1 || env.Notices[0].Body.count(QLatin1Char('\n')) == people - 1);
 }
 
 void TestCompanionDaily::remindersOnAndOff_data()
@@ -166,6 +199,47 @@ void TestCompanionDaily::remindersOnAndOff()
     QCOMPARE(FilesUnder(home.path()), QStringList { QStringLiteral("/config") });
     QVERIFY(run({ "stav" }).contains(QStringLiteral("vypnuté")));
     QCOMPARE(QFile::exists(state), false);
+}
+
+void TestCompanionDaily::remindersRefused_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("locked"); // the read-only folder, under the configuration
+    QTest::newRow("off, the entry in a read-only folder") << "vypnout"
+                                                          << "/autostart";
+    QTest::newRow("on, its folder not to be made") << "zapnout"
+                                                   << "";
+}
+
+// A folder that refuses the change: exit 3 with the system's reason, the entry as it was.
+// Root passes every permission: then nobody runs a copy of the command.
+void TestCompanionDaily::remindersRefused()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, locked);
+    QTemporaryDir home;
+    const QString config = home.filePath(QStringLiteral("config"));
+    const QString entry = config + QStringLiteral("/autostart/cyklometrika-upozorneni.desktop");
+    const QString copy = home.filePath(QStringLiteral("cyklometrika"));
+    QVERIFY(QDir().mkpath(config + locked) && QFile::copy(CYKLOMETRIKA, copy));
+    QVERIFY(action == "zapnout" || QFile(entry).open(QIODevice::WriteOnly));
+    const auto open = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ExeOther;
+    QVERIFY(QFile::setPermissions(home.path(), open));
+    QVERIFY(QFile::setPermissions(config + locked, open & ~QFile::WriteOwner));
+    const auto unlock = qScopeGuard([&] { QFile::setPermissions(config + locked, open); });
+    QProcess process;
+    process.setEnvironment({ "XDG_CONFIG_HOME=" + config, "PATH=" + home.path() }); // no systemctl
+    const QStringList command { copy, "upozorneni", action };
+    if (::geteuid() == 0)
+        process.start("setpriv",
+                      QStringList { "--reuid=65534", "--regid=65534", "--clear-groups" } + command);
+    else
+        process.start(copy, command.mid(1));
+    QVERIFY(process.waitForFinished());
+    const QString error = QString::fromUtf8(process.readAllStandardError());
+    QVERIFY2(error.contains(CzechWriteError(QString(), EACCES)), qPrintable(error));
+    QCOMPARE(process.exitCode(), int(ExitOutputFailed));
+    QCOMPARE(QFile::exists(entry), action == "vypnout");
 }
 
 QTEST_GUILESS_MAIN(TestCompanionDaily)

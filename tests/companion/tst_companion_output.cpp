@@ -216,6 +216,7 @@ void TestCompanionOutput::asAnOrdinaryUser_data()
         "exec bash -c '\"$0\" \"$@\" >(cat); s=$?; wait $!; exit $s' \"$0\" \"$@\"")
                                                << "" << 0;
     QTest::newRow("a read-only file is refused") << Plain << "read-only" << 3;
+    QTest::newRow("a new file in a locked folder is refused") << Plain << "locked/new" << 3;
     QTest::newRow("a writable file in a locked folder") << Plain << "locked/file" << 0;
 }
 

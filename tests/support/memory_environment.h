@@ -51,14 +51,17 @@ public:
         return true;
     }
 
-    bool Notify(const QList<companion::Notice> &notices, QString &error) override
+    bool Notify(QList<companion::Notice> &notices, int, QString &error) override
     {
         if (!NotifyWorks)
             error = QStringLiteral("žádná služba");
-        else
+        for (companion::Notice &notice : notices)
+            notice.Shown = NotifyWorks;
+        if (NotifyWorks)
             Notices += notices;
         return NotifyWorks;
     }
+    QString Variable(const char *name) const override { return Variables.value(name); }
     QString ConfigFolder() const override { return QStringLiteral("/config"); }
     QString ProgramPath() const override { return QStringLiteral("/bin/cyklometrika"); }
     int UserManager(const QStringList &, QByteArray &) override { return -1; }
@@ -70,6 +73,7 @@ public:
     QByteArray People; // the people file
     QList<companion::Notice> Notices; // the notifications shown
     bool NotifyWorks = true; // false: no notification service answers
+    QMap<QByteArray, QString> Variables; // the process's environment
     std::optional<QString> WriteError; // every file write fails with this reason
     std::optional<QString> OutError; // standard output fails with this reason
 };
