@@ -4,6 +4,7 @@
 #include "calendar/json.h"
 #include "calendar/report_json.h"
 #include "calendar/texts.h"
+#include "display/chart_look.h"
 
 #include <optional>
 
@@ -50,6 +51,10 @@ std::string AgreementJson(std::vector<SharedPerson> people)
     json.Key("physical").Number(agreement.Cycles[0]).Close('}');
     json.Key("day_difference").Number(agreement.DayDifference).Key("heading");
     json.String(AgreementHeading(people[0].Name, people[1].Name, agreement.DayDifference));
+    json.Key("captions").Open('[');
+    for (const look::Cycle &cycle : look::Cycles())
+        json.String(cycle.Caption);
+    json.String(OverallCaption).Close(']');
     return json.Key("meaning").String(AgreementMeaning).Close('}').Text();
 }
 

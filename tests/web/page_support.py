@@ -31,6 +31,11 @@ M10 = 'Vuči okolí jste dnes ponekud nevnímavý(á) (nechci použít výrazu t
 M11 = ('Dnes Vám jde myšlení samo, že? Však také Vaše intelektuální '
        'schopnosti nyní ukazují na Nobelovu cenu !')
 EMPTY = 'Údaje nejsou potvrzeny.'
+# A download the page starts kept as window.saved, [name, text], instead.
+CAPTURE_SAVE = ('const blobs = new Map(), made = URL.createObjectURL;'
+                'URL.createObjectURL = (blob) => { const url = made(blob); blobs.set(url, blob); return url; };'
+                'HTMLAnchorElement.prototype.click = function () { const name = this.download;'
+                ' blobs.get(this.href).text().then((text) => { window.saved = [name, text]; }); };')
 CONFIRMED, UNCONFIRMED = 'Údaje platí', 'Potvrzeni dat'
 HINT = 'Do polí patří jen číslice 0 až 9.'
 

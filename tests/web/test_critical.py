@@ -11,7 +11,7 @@ import tempfile
 import unittest
 
 import icalendar
-from page_support import CONFIRMED, M1, M2, M4, M5, M6, By, Keys, PageTest
+from page_support import CAPTURE_SAVE, CONFIRMED, M1, M2, M4, M5, M6, By, Keys, PageTest
 
 
 class Critical(PageTest):
@@ -85,7 +85,7 @@ class Critical(PageTest):
         for name, (birth, year, refusals, note) in self.NOTES.items():
             with self.subTest(name):
                 self.type_fields(birth + [None, None, None])
-                self.driver.execute_script('cyklPage.save = (blob, name) => { window.saved = name; }')
+                self.driver.execute_script(CAPTURE_SAVE)
                 year_field = self.driver.find_element(By.ID, 'year')
                 year_field.clear()
                 year_field.send_keys(year, Keys.ENTER)  # Enter lists the year
@@ -94,7 +94,9 @@ class Critical(PageTest):
                 self.assertEqual([a.get_attribute('textContent') for a in alerts], refusals)
                 notes = self.driver.find_element(By.ID, 'critical-notes').text
                 self.assertIn(note, notes) if note else self.assertEqual(notes, '')
-                saved = self.driver.execute_script('return window.saved')
+                if not refusals:
+                    self.wait_for(lambda d: d.execute_script('return window.saved'))
+                saved = self.driver.execute_script('return window.saved && window.saved[0]')
                 self.assertEqual(saved, None if refusals else f'cyklometrika-{year}.ics')
 
     def test_the_calendar_file(self):

@@ -17,7 +17,7 @@ import threading
 import unittest
 import zoneinfo
 
-from page_support import (CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M10, M11, SHOTS,
+from page_support import (CAPTURE_SAVE, CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M10, M11, SHOTS,
                           UNCONFIRMED, WEB, By, Keys, PageTest, QuietHandler, Server,
                           WebDriverWait, start_browser)
 from selenium.webdriver.common.action_chains import ActionChains
@@ -214,21 +214,20 @@ class Confirmations(PageTest):
 
 
 class Places(PageTest):
-    # entry.js held back by the network until the engine is ready: the page waits for it.
+    # The page's script held back by the network: the page gets ready once it comes.
     def test_a_script_late_from_the_network_waits_for_the_page(self):
         held = threading.Event()
 
         class Holding(QuietHandler):
             def do_GET(self):
-                if self.path.endswith('/entry.js'):
+                if self.path.endswith('/app.js'):
                     held.wait(30)
                 super().do_GET()
 
         server, driver = Server(handler=Holding), start_browser(load='none')
         try:
             driver.get(server.url)
-            WebDriverWait(driver, 30).until(lambda d: d.execute_script('return typeof cyklEngine') == 'function')
-            driver.execute_async_script('cyklEngine().then(arguments[0])')
+            WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.readyState') != 'loading')
             held.set()
             WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.body.dataset.ready'))
         finally:
@@ -521,7 +520,7 @@ class TwoPeople(PageTest):
         self.driver.find_element(By.ID, 'shared30').click()
         self.assertLessEqual(self.driver.execute_script('return document.documentElement.scrollWidth - innerWidth'), 0)
         self.full_page_shot('web-two-people', 1100)
-        self.driver.execute_script('cyklPage.save = async (blob, name) => { window.saved = [name, await blob.text()]; }')
+        self.driver.execute_script(CAPTURE_SAVE)
         for year, refusals in (('1995', [M2]), ('2024', [])):
             field = self.driver.find_element(By.ID, 'shared-year')
             field.send_keys(Keys.CONTROL, 'a', Keys.NULL, year)

@@ -3,9 +3,10 @@
 // shown at the field for as long as it applies; spaces around pasted digits are dropped,
 // and a whole date pasted into a field fills its three fields. The calendar picker
 // follows the typed target date and fills it in turn.
-'use strict';
-globalThis.cyklPage.parts.push(function (page) {
-  const { $, fields } = page;
+import { $ } from './app.js';
+
+export function setUpEntry(page) {
+  const { fields } = page;
   const hintText = 'Do polí patří jen číslice 0 až 9.';
   const hint = $('hint');
 
@@ -96,4 +97,4 @@ globalThis.cyklPage.parts.push(function (page) {
     if (year >= 1 && year <= 9999) page.fillTarget(day, month, year);
     else follow();
   });
-});
+}

@@ -3,9 +3,10 @@
 // with the dates and the legend, and the day's values as text; through the system's share
 // sheet where the browser can share files, else the picture is downloaded. The line of
 // dates is printed above the charts too.
-'use strict';
-globalThis.cyklPage.parts.push(function (page) {
-  const { $, fields } = page;
+import { $ } from './app.js';
+
+export function setUpShare(page) {
+  const { fields } = page;
   const scale = 2;
   let current = null; // the state of the confirmed day
 
@@ -82,9 +83,9 @@ globalThis.cyklPage.parts.push(function (page) {
   }
 
   $('share').addEventListener('click', share);
-  page.shown.push((state) => {
+  page.shown.push(({ state }) => {
     current = state.day.visible ? state : null;
     $('share').hidden = !current;
     $('dates').textContent = current ? dates() : '';
   });
-});
+}

@@ -2,11 +2,12 @@
 // Today at a glance: the result brought into view after a confirmation, the target day
 // stepped a day or a month back and forward (buttons, and the arrow keys outside the
 // fields), "Dnes" back to today, and a page left open past midnight moved to the new day.
-'use strict';
-globalThis.cyklPage.parts.push(function (page) {
-  const { $, fields } = page;
+import { $, civilDate } from './app.js';
+
+export function setUpToday(page) {
+  const { fields } = page;
   let confirmed = false;
-  let today = page.civilDate(page.now());
+  let today = civilDate(page.now());
 
   // Scrolls only when the element is not wholly on screen already.
   page.bringIntoView = function (element, top = element.getBoundingClientRect().top) {
@@ -30,7 +31,7 @@ globalThis.cyklPage.parts.push(function (page) {
   function go(date) {
     if (date.getFullYear() < 1 || date.getFullYear() > 9999) return;
     page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear(), false);
-    page.show(page.engine.confirm());
+    page.update({ action: 'confirm' });
   }
 
   // A month on keeps the day where the month has it, else takes the month's last day.
@@ -58,13 +59,13 @@ globalThis.cyklPage.parts.push(function (page) {
 
   // Past midnight a page that showed today shows the new day, confirmed as it was.
   function newDay() {
-    const now = page.civilDate(page.now());
+    const now = civilDate(page.now());
     const target = fields.slice(3).map((f) => f.value).join('.');
     if (now.day === today.day && now.month === today.month && now.year === today.year) return;
     if (target === `${today.day}.${today.month}.${today.year}`) {
       const wasConfirmed = confirmed;
       page.fillTarget(now.day, now.month, now.year, !wasConfirmed);
-      if (wasConfirmed) page.show(page.engine.confirm());
+      if (wasConfirmed) page.update({ action: 'confirm' });
     }
     today = now;
   }
@@ -77,7 +78,7 @@ globalThis.cyklPage.parts.push(function (page) {
       atMidnight();
     });
   }
-  page.shown.push((state) => { confirmed = state.day.visible; });
+  page.shown.push(({ state }) => { confirmed = state.day.visible; });
   document.addEventListener('visibilitychange', newDay);
   atMidnight();
-});
+}
