@@ -122,6 +122,9 @@ class PageTest(unittest.TestCase):
         alerts = self.driver.find_elements(By.CSS_SELECTOR, '#messages [role="alert"]')
         return [a.get_attribute('textContent') for a in alerts]
 
+    def texts(self, selector):
+        return [e.get_attribute('textContent') for e in self.driver.find_elements(By.CSS_SELECTOR, selector)]
+
     def description(self, chart):
         return self.driver.find_element(By.ID, f'{chart}-text').get_attribute('textContent')
 

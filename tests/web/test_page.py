@@ -191,6 +191,25 @@ class Confirmations(PageTest):
                     self.assertEqual(hint.find_element(By.XPATH, '..').tag_name, 'fieldset')
                 self.assertEqual(self.caption(), UNCONFIRMED)
 
+    # Typed into the calendar picker key by key (in the order of the browser's language),
+    # the day arrives whole, its year of four digits too.
+    def test_the_calendar_picker_typed(self):
+        self.driver.find_element(By.ID, 'picker').send_keys('03051996')
+        self.field(1).click()
+        day, month, year = (self.field(n).get_attribute('value') for n in (4, 5, 6))
+        self.assertEqual(({day, month}, year), ({'3', '5'}, '1996'))
+        self.assertEqual(self.driver.find_element(By.ID, 'picker').get_attribute('value'),
+                         f'1996-{int(month):02}-{int(day):02}')
+
+    # A list belongs to the birth date it was made for: another birth date takes it away.
+    def test_a_list_goes_with_its_birth(self):
+        self.worked_example()
+        self.driver.find_element(By.ID, 'next30').click()
+        self.assertTrue(self.texts('#critical-list li'))
+        self.type_fields(['3', '4', '1990', None, None, None])
+        self.confirm()
+        self.assertEqual((self.texts('#critical-list li'), self.texts('#critical-count')), ([], ['']))
+
     def test_remembered_only_when_asked(self):
         self.type_fields(['7', '8', '1990', None, None, None])
         self.open()
@@ -484,9 +503,6 @@ class TwoPeople(PageTest):
         self.driver.find_element(By.ID, 'person-name').send_keys(Keys.CONTROL, 'a', Keys.NULL, name)
         self.driver.find_element(By.ID, 'add').click()
 
-    def texts(self, selector):
-        return [e.get_attribute('textContent') for e in self.driver.find_elements(By.CSS_SELECTOR, selector)]
-
     # Added, kept over a reload and never in the address; chosen into the fields, the second
     # dashed over the month; the agreement, the shared days and their calendar (none for a
     # year the window refuses); Zapomenout empties the list. A name is only ever text.
@@ -529,12 +545,44 @@ class TwoPeople(PageTest):
         name, text = self.wait_for(lambda d: d.execute_script('return window.saved'))
         self.assertEqual(name, 'cyklometrika-spolecne-2024.ics')
         self.assertEqual(text.count('-s-b19960110-Jana-b19960202-Petr@'), len(self.texts('#shared-list li')))
+        # Before Petr's birth his refusal is said as his; after a refused confirmation
+        # nothing of him remains.
+        self.type_fields([None, None, None, '20', '1', '1996'])
+        self.confirm()
+        self.assertEqual(self.texts('#pair-messages [role="alert"]'), [f'Petr: {M2}'])
+        self.type_fields([None, None, None, '31', '2', '1996'])
+        self.confirm()
+        self.assertEqual((self.texts('#agreement p'), self.texts('#pair-messages p'),
+                          self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'),
+                          self.driver.find_element(By.ID, 'pair-legend').is_displayed()), ([], [], [], False))
         Select(self.driver.find_element(By.ID, 'second')).select_by_index(1)  # Jana herself
         self.assertIn('Jana už v grafu je', self.driver.find_element(By.ID, 'pair-wait').text)
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'), [])
         self.driver.find_element(By.ID, 'forget').click()
         self.open()
         self.assertEqual((self.texts('#second option'), self.field(1).get_attribute('value')), (['nikdo'], ''))
+
+
+    # Two tabs: each keeps what the other added, and what one forgot stays forgotten.
+    def test_two_tabs(self):
+        self.open()
+        tabs = [self.driver.current_window_handle]
+        self.driver.switch_to.new_window('tab')
+        tabs.append(self.driver.current_window_handle)
+        self.addCleanup(self.driver.switch_to.window, tabs[0])
+        self.addCleanup(self.driver.close)
+        self.open()
+        for tab, name in ((0, 'Eva'), (1, 'Petr')):
+            self.driver.switch_to.window(tabs[tab])
+            self.person(name, ['1', '5', '1990'])
+        self.driver.switch_to.window(tabs[0])
+        self.wait_for(lambda d: self.texts('#person option') == ['Eva (1.5.1990)', 'Petr (1.5.1990)'])
+        self.driver.find_element(By.ID, 'forget').click()
+        self.driver.switch_to.window(tabs[1])
+        self.wait_for(lambda d: self.texts('#person option') == [])
+        self.person('Jana', ['1', '5', '1990'])
+        self.open()
+        self.assertEqual(self.texts('#person option'), ['Jana (1.5.1990)'])
 
 
 if __name__ == '__main__':

@@ -80,10 +80,13 @@ export function setUpEntry(page) {
   };
   fields.forEach((field) => page.guard(field, page.setField));
 
-  // The picker shows the typed target day when it is one, and takes years 1 to 9999.
+  // The picker shows the typed target day when it is one, and takes years 1 to 9999. While
+  // a person types into it, the day it holds so far fills the fields but is never written
+  // back into it, which would start its year again at each key; it follows on leaving.
   const picker = $('picker');
   const iso = (d, m, y) => `${String(y).padStart(4, '0')}-${String(m).padStart(2, '0')}-${String(d).padStart(2, '0')}`;
   function follow() {
+    if (document.activeElement === picker) return;
     const [d, m, y] = fields.slice(3).map((f) => Number(f.value));
     const date = new Date(2000, m - 1, d);
     date.setFullYear(y);
@@ -97,4 +100,5 @@ export function setUpEntry(page) {
     if (year >= 1 && year <= 9999) page.fillTarget(day, month, year);
     else follow();
   });
+  picker.addEventListener('blur', follow);
 }

@@ -150,7 +150,7 @@ export function setUpPeople(page) {
     $('pair-wait').hidden = Boolean(other);
     $('pair-wait').textContent = itself() ? `${second.name} už v grafu je; za druhého člověka vyberte někoho jiného.` : waiting;
     $('agreement').replaceChildren();
-    const refused = other && !other.month.visible && `${second.name}: ${other.messages.map((m) => m.text).join(' ')}`;
+    const refused = other && !other.target && `${second.name}: ${other.messages.map((m) => m.text).join(' ')}`;
     refusal($('pair-messages'), refused || result && result.refusal);
     if (listedFor !== null && listedFor !== pairKey()) unlist();
     if (!other || refused || result.refusal) return;
