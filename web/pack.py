@@ -5,8 +5,8 @@
 # small; the engine alone also as a module for Node, web-engine.mjs beside the output
 # folder, for the differential test), the style sheet made small (clean-css; each keeps
 # its licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
-# (rsvg-convert, pngquant), and the service worker with the list of files and a cache name
-# made from their content.
+# (rsvg-convert, pngquant), and the service worker with the digest of every file and a
+# cache name made from them.
 # Usage: pack.py <module.wasm> <page folder> <output folder>
 import hashlib
 import json
@@ -92,15 +92,12 @@ def main():
         (out.parent / 'web-engine.mjs').write_text(bundle(sources / 'engine.js', '--format=esm'))
     install_icons(page / 'icon.svg', out)
 
-    # The worker names every file, itself included, and its cache after all the others.
+    # The worker names every other file with its digest, and its cache after all of them.
     others = sorted(p.name for p in out.iterdir())
-    digest = hashlib.sha256()
-    for name in others:
-        digest.update(name.encode() + b'\0' + (out / name).read_bytes())
-    files = sorted(others + ['sw.js'])
+    digests = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in others}
+    cache = hashlib.sha256(json.dumps(digests, sort_keys=True).encode()).hexdigest()[:16]
     worker = (page / 'sw.js').read_text()
-    worker = worker.replace('@HASH@', digest.hexdigest()[:16])
-    worker = worker.replace('@FILES@', json.dumps(['./'] + files))
+    worker = worker.replace('@HASH@', cache).replace('@FILES@', json.dumps(digests))
     (out / 'sw.js').write_text(small_script(worker))
 
 

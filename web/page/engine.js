@@ -13,8 +13,9 @@ import packed from './cyklometrika.wasm.gz';
 
 // Decoded and compiled as soon as the bundle runs, while the page gets ready.
 function compile() {
-  const gz = Uint8Array.fromBase64 ? Uint8Array.fromBase64(packed)
-    : Uint8Array.from(atob(packed), (c) => c.charCodeAt(0));
+  const text = atob(packed);
+  const gz = new Uint8Array(text.length);
+  for (let i = 0; i < text.length; ++i) gz[i] = text.charCodeAt(i);
   const stream = new Blob([gz]).stream().pipeThrough(new DecompressionStream('gzip'));
   return WebAssembly.compileStreaming(new Response(stream, { headers: { 'Content-Type': 'application/wasm' } }));
 }
