@@ -8,6 +8,7 @@
 # Usage: test_page.py <build/web> <axe.min.js> <screenshot folder> [tests]
 import base64
 import datetime
+import hashlib
 import os
 import re
 import shutil
@@ -309,14 +310,19 @@ class Places(PageTest):
             self.open(server.url)
             old = self.cache_names()
             self.assertEqual(len(old), 1)
-            # Another build: another page, and a worker with another cache name.
-            for name, before, after in (('index.html', '<title>', '<title>Nová '),
-                                        ('sw.js', old[0], 'cyklometrika-new')):
+            # Another build: another page, and a worker with its digest and another cache name.
+            def digest():
+                with open(os.path.join(folder, 'index.html'), 'rb') as f:
+                    return hashlib.sha256(f.read()).hexdigest()
+            for name, *changes in (('index.html', ('<title>', '<title>Nová ')),
+                                   ('sw.js', (old[0], 'cyklometrika-new'), (digest(), None))):
                 path = os.path.join(folder, name)
                 with open(path, encoding='utf-8') as f:
                     text = f.read()
+                for before, after in changes:
+                    text = text.replace(before, after or digest())
                 with open(path, 'w', encoding='utf-8') as f:
-                    f.write(text.replace(before, after))
+                    f.write(text)
             self.open(server.url)
             self.wait_for(lambda d: self.cache_names() == ['cyklometrika-new'])
             self.open(server.url)
