@@ -348,7 +348,7 @@ class Places(PageTest):
 
 class Looks(PageTest):
     def test_accessibility_light_dark_and_print(self):
-        for scheme, media in (('light', ''), ('dark', ''), ('light', 'print')):
+        for scheme, media in (('light', ''), ('dark', ''), ('light', 'print'), ('dark', 'print')):
             with self.subTest(scheme + media):
                 scheme = {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]}
                 self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', scheme)
