@@ -470,8 +470,20 @@ class Phone(PageTest):
             step()
             self.assertEqual(('.'.join(target()[:2]), self.caption()), (day, CONFIRMED))
 
+    # Before a birth date a step only moves the target day; from a day that is no day it
+    # moves nothing and says why.
+    def steps_without_a_birth_date(self):
+        self.driver.find_element(By.CSS_SELECTOR, '[aria-label="O den dál"]').click()
+        self.assertEqual(([self.field(n).get_attribute('value') for n in (4, 5, 6)], self.caption(),
+                          self.messages()), (['29', '2', '2024'], UNCONFIRMED, []))
+        self.type_fields(['10', '1', '1996', '31', None, None])
+        self.driver.find_element(By.CSS_SELECTOR, '[aria-label="O den dál"]').click()
+        self.assertEqual((self.field(4).get_attribute('value'), self.caption()), ('31', UNCONFIRMED))
+        self.assertIn('není platný den', self.driver.find_element(By.ID, 'hint').text)
+
     CASES = {
         'phone: the result after confirming': (360, 740, result_in_view),
+        'phone: steps without a birth date': (360, 740, steps_without_a_birth_date),
         'phone: a day of the list in the charts': (360, 740, chart_of_the_list_in_view),
         'phone: days stepped, midnight passed': (360, 740, steps_through_days),
         'phone: shared as a picture': (360, 740, shares_a_png),

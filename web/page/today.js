@@ -21,22 +21,31 @@ export function setUpToday(page) {
     page.bringIntoView($('Graph1').closest('figure'), Math.min(...parts.map((r) => r.top)));
   };
 
+  // The typed target day; today where none is typed, none where it is no day.
   function targetDate() {
+    if (fields.slice(3).every((f) => !f.value)) return page.now();
     const [day, month, year] = fields.slice(3).map((f) => Number(f.value));
     const date = new Date(2000, month - 1, day);
     date.setFullYear(year);
-    return date.getDate() === day && date.getMonth() === month - 1 ? date : page.now();
+    return date.getDate() === day && date.getMonth() === month - 1 && year >= 1 ? date : null;
   }
 
+  // The new target day, confirmed once a birth date is typed; before that only set.
   function go(date) {
     if (date.getFullYear() < 1 || date.getFullYear() > 9999) return;
-    page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear(), false);
-    page.update({ action: 'confirm' });
+    const born = fields.slice(0, 3).every((f) => f.value);
+    page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear(), !born);
+    if (born) page.update({ action: 'confirm' });
   }
 
-  // A month on keeps the day where the month has it, else takes the month's last day.
+  // A month on keeps the day where the month has it, else takes the month's last day. From
+  // a typed day that is no day nothing moves: the person is told, and what they typed stays.
   function step(days, months) {
     const from = targetDate();
+    if (!from) {
+      page.hint('Cílové datum není platný den; opravte je, pak jde den posunout.');
+      return;
+    }
     const to = new Date(from);
     to.setDate(1);
     to.setMonth(from.getMonth() + months);
