@@ -202,6 +202,19 @@ class Confirmations(PageTest):
         self.assertEqual(self.driver.find_element(By.ID, 'picker').get_attribute('value'),
                          f'1996-{int(month):02}-{int(day):02}')
 
+    # The address carries the day shown, never the birth date: a link opens that day, the
+    # back button returns to the day before, the title names it.
+    def test_the_address_names_the_day(self):
+        self.open(self.server.url + '#1996-03-05')
+        self.type_fields(['10', '1', '1996', None, None, None])
+        self.confirm()
+        self.driver.find_element(By.CSS_SELECTOR, '[aria-label="O den dál"]').click()
+        self.assertEqual((self.driver.current_url.split('#')[1], self.driver.title.split(' – ')[0]),
+                         ('1996-03-06', '6. 3. 1996'))
+        self.driver.back()
+        self.wait_for(lambda d: self.field(4).get_attribute('value') == '5')
+        self.assertEqual((self.caption(), self.driver.current_url.count('1996')), (CONFIRMED, 1))
+
     # A list belongs to the birth date it was made for: another birth date takes it away.
     def test_a_list_goes_with_its_birth(self):
         self.worked_example()

@@ -35,7 +35,7 @@ export function refusal(box, text) {
 
 export function createPage(engine, clock) {
   const fields = [1, 2, 3, 4, 5, 6].map((n) => $('Text' + n));
-  const page = { engine, fields, shown: [], pair: () => null, pairText: () => '' };
+  const page = { engine, fields, shown: [], pair: () => null, pairText: () => '', linkedDay: () => null };
   page.now = () => new Date(clock.now());
   page.after = (ms, task) => clock.after(ms, task);
   const pictures = {};
@@ -115,8 +115,8 @@ export function createPage(engine, clock) {
     page.bringResult();
   };
   page.start = function () {
-    const today = page.now();
-    page.fillTarget(today.getDate(), today.getMonth() + 1, today.getFullYear(), false);
+    const first = page.linkedDay() || civilDate(page.now());
+    page.fillTarget(first.day, first.month, first.year, false);
     // With a remembered birth date the page opens on today's result.
     const answer = recall() && page.ask({ action: 'confirm' });
     show(answer && answer.state.day.visible ? answer : page.ask({ action: 'reset' }));

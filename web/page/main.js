@@ -2,6 +2,7 @@
 // The page's start: the engine compiled at once, then the page and its parts set up in
 // order once the document is parsed. Bundled into one classic script (app.js), which a
 // browser runs from disk as well as from a server.
+import { setUpAddress } from './address.js';
 import { $, createPage } from './app.js';
 import { loadEngine, startCompiling, supported } from './engine.js';
 import { setUpEntry } from './entry.js';
@@ -38,7 +39,7 @@ if (supported()) {
     performance.mark('engine-ready');
     const page = createPage(engine, clock);
     performance.mark('created');
-    for (const setUp of [setUpToday, setUpEntry, setUpShare, setUpLists, setUpPeople]) setUp(page);
+    for (const setUp of [setUpToday, setUpEntry, setUpShare, setUpLists, setUpPeople, setUpAddress]) setUp(page);
     page.start();
     performance.mark('page-started');
     // The frame after next has both charts on screen (the benchmark reads these marks);
