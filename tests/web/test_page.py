@@ -482,6 +482,7 @@ class Phone(PageTest):
                           (lambda: self.driver.find_element(By.ID, 'today').click(), '29.2')):
             step()
             self.assertEqual(('.'.join(target()[:2]), self.caption()), (day, CONFIRMED))
+            self.assertEqual(self.texts('#announce'), [self.description('Graph2')])  # said at once
 
     # Before a birth date a step only moves the target day; from a day that is no day it
     # moves nothing and says why.
@@ -557,6 +558,8 @@ class TwoPeople(PageTest):
         self.assertEqual([d == 'none' for d in dashes], [True] * 3 + [False] * 3)
         self.assertEqual(self.texts('#pair-legend li'), ['Jana <b> (plnou čarou)', 'Petr (čárkovaně)'])
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, 'main b'), [])
+        summary = self.texts('#Graph1-summary')[0]  # short, the details on request
+        self.assertTrue(len(summary) < 300 and 'Čárkovaně Petr: Den ' in summary, summary)
         self.assertEqual(self.axe_violations(), [])
         self.driver.find_element(By.ID, 'shared30').click()
         days = self.texts('#shared-list li')

@@ -72,6 +72,10 @@ export function createPage(engine, clock) {
     const description = target ? `${name}, vyznačen den ${target.day}. ${target.month}.: ${state.month.description}`
       : state.month.description;
     drawChart('Graph1', charts.month + (charts.second || ''), answer.size, description + page.pairText(answer));
+    // In short for a screen reader: the month and the values of the day marked; the day by
+    // day description on request.
+    const summary = `${name}. ${state.day.description}.${page.pairText(answer, true)}`;
+    $('Graph1-summary').textContent = target ? summary : state.month.description;
   }
 
   function show(answer) {
@@ -88,6 +92,9 @@ export function createPage(engine, clock) {
       p.textContent = message.text;
       box.appendChild(p);
     }
+    // A new day on show is said at once, with its values.
+    const said = state.target ? state.day.description : '';
+    if (said !== (shown && shown.state.target ? shown.state.day.description : '')) $('announce').textContent = said;
     shown = answer;
     drawMonth(answer);
     drawChart('Graph2', answer.charts.day, [130, 230], state.day.description);

@@ -127,7 +127,8 @@ export function setUpPeople(page) {
 
   // The pair for the engine: the first person's name where the fields hold a birth of the list.
   page.pair = () => (second && !itself() ? { birth: second, names: names() } : null);
-  page.pairText = (answer) => (answer.charts.second ? ` Čárkovaně ${second.name}: ${answer.second.month.description}` : '');
+  page.pairText = (answer, short) => (!answer.charts.second ? ''
+    : ` Čárkovaně ${second.name}: ${(short ? answer.second.day : answer.second.month).description}`);
 
   function legend(both) {
     const list = $('pair-legend');
