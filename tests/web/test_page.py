@@ -592,7 +592,11 @@ class TwoPeople(PageTest):
         Select(self.driver.find_element(By.ID, 'second')).select_by_index(1)  # Jana herself
         self.assertIn('Jana už v grafu je', self.driver.find_element(By.ID, 'pair-wait').text)
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'), [])
-        self.driver.find_element(By.ID, 'forget').click()
+        for undone in (True, False):  # forgotten, put back, and forgotten for good
+            self.driver.find_element(By.ID, 'forget').click()
+            if undone:
+                self.driver.find_element(By.ID, 'undo').click()
+                self.assertEqual(len(self.texts('#second option')), 3)
         self.open()
         self.assertEqual((self.texts('#second option'), self.field(1).get_attribute('value')), (['nikdo'], ''))
 

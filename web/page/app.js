@@ -7,7 +7,7 @@ import { drawLegend } from './legend.js';
 
 export const $ = (id) => document.getElementById(id);
 
-const storageKey = 'cyklometrika.birth';
+export const storageKey = 'cyklometrika.birth';
 // The browser's storage, which may be off or full: a read gives null, a write says
 // whether it was kept.
 export const store = {

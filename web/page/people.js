@@ -6,7 +6,7 @@
 // and verdict comes from the engine; a name is only ever set as text. The list is read
 // again before every change and follows the changes other tabs make, so that no tab
 // writes back a person another removed or drops one another added.
-import { $, civilDate, czechDate, isoDay, refusal, store } from './app.js';
+import { $, civilDate, czechDate, isoDay, refusal, storageKey, store } from './app.js';
 
 export function setUpPeople(page) {
   const { fields } = page;
@@ -28,7 +28,12 @@ export function setUpPeople(page) {
   const alike = (a, b) => Boolean(a && b) && a.name === b.name && same(a, b);
   const add = (parent, tag, text, className = '') =>
     parent.appendChild(Object.assign(document.createElement(tag), { textContent: text, className }));
-  const note = (text) => { $('people-note').textContent = text; };
+  let undo = null; // what the last removal took, to put back
+  const note = (text, undoable = null) => {
+    $('people-note').textContent = text;
+    undo = undoable;
+    $('undo').hidden = !undo;
+  };
 
   // The list as the browser keeps it now, the people chosen found in it again.
   function load() {
@@ -99,11 +104,23 @@ export function setUpPeople(page) {
   }
 
   function remove() {
+    let removed = null;
     change((person) => {
       if (!person) return note('Seznam je prázdný.');
       people.splice(people.indexOf(person), 1);
       if (person === second) second = null;
+      removed = person;
       return `${person.name} je ze seznamu odebrán(a).`;
+    });
+    if (removed) offerUndo(() => change(() => (taken(removed.name) ? undefined : (people.push(removed), ''))));
+  }
+
+  // A removal can be taken back until the next change.
+  function offerUndo(restore) {
+    const text = $('people-note').textContent;
+    note(text, () => {
+      restore();
+      note('Vráceno zpět.');
     });
   }
 
@@ -204,13 +221,25 @@ export function setUpPeople(page) {
     if (text) page.save(new Blob([text], { type: 'text/calendar' }), `cyklometrika-spolecne-${year()}.ics`);
   }
 
+  // Forgotten, with the birth date the page keeps (app.js): both can be put back until the
+  // next change.
   function forget() {
+    const [list, birth] = [store.get(key), store.get(storageKey)];
     store.remove(key);
     people = [];
     chosen = second = null;
     fill();
     note('');
     page.redraw();
+    if (!list && !birth) return;
+    offerUndo(() => {
+      if (birth) store.set(storageKey, birth);
+      if (list) store.set(key, list);
+      $('remembered').textContent = '';
+      load();
+      fill();
+      page.redraw();
+    });
   }
 
   // Another tab changed the list (or forgot everything): shown here as it now is.
@@ -242,4 +271,5 @@ export function setUpPeople(page) {
   $('shared-in-year').addEventListener('click', inYear);
   $('shared-ics').addEventListener('click', download);
   $('forget').addEventListener('click', forget);
+  $('undo').addEventListener('click', () => undo && undo());
 }
