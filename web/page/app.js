@@ -33,9 +33,11 @@ export function refusal(box, text) {
   box.appendChild(p);
 }
 
-export function createPage(engine, clock) {
+// The page and its parts are set up while the engine compiles; page.engine is set before
+// page.start().
+export function createPage(clock) {
   const fields = [1, 2, 3, 4, 5, 6].map((n) => $('Text' + n));
-  const page = { engine, fields, shown: [], pair: () => null, pairText: () => '', linkedDay: () => null };
+  const page = { engine: null, fields, shown: [], pair: () => null, pairText: () => '', linkedDay: () => null };
   page.now = () => new Date(clock.now());
   page.after = (ms, task) => clock.after(ms, task);
   const pictures = {};
@@ -49,7 +51,7 @@ export function createPage(engine, clock) {
   }
 
   // The engine asked about the fields as they stand, the charts and the pair with it.
-  page.ask = (extra = {}) => engine.call({ fields: fields.map((f) => f.value), month: monthSize(),
+  page.ask = (extra = {}) => page.engine.call({ fields: fields.map((f) => f.value), month: monthSize(),
     second: page.pair(), ...extra });
 
   // A chart as the engine laid it out; the same picture again is left as it stands.

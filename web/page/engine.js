@@ -11,13 +11,23 @@
 // with dates as {day, month, year} and stamps as Dates (written in UTC).
 import packed from './cyklometrika.wasm.gz';
 
-// Decoded and compiled as soon as the bundle runs, while the page gets ready.
+// Decoded, inflated and compiled as soon as the bundle runs, while the page gets ready: the
+// bytes written straight into the inflater (a Blob's stream would send them to the browser
+// and back), and compiled as they come out of it.
 function compile() {
-  const text = atob(packed);
-  const gz = new Uint8Array(text.length);
-  for (let i = 0; i < text.length; ++i) gz[i] = text.charCodeAt(i);
-  const stream = new Blob([gz]).stream().pipeThrough(new DecompressionStream('gzip'));
-  return WebAssembly.compileStreaming(new Response(stream, { headers: { 'Content-Type': 'application/wasm' } }));
+  let gz;
+  if (Uint8Array.fromBase64) {
+    gz = Uint8Array.fromBase64(packed);
+  } else {
+    const text = atob(packed);
+    gz = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) gz[i] = text.charCodeAt(i);
+  }
+  const inflate = new DecompressionStream('gzip');
+  const writer = inflate.writable.getWriter();
+  writer.write(gz);
+  writer.close();
+  return WebAssembly.compileStreaming(new Response(inflate.readable, { headers: { 'Content-Type': 'application/wasm' } }));
 }
 
 export const supported = () => typeof WebAssembly === 'object' && typeof DecompressionStream === 'function';

@@ -13,6 +13,7 @@ import { setUpToday } from './today.js';
 
 // Without the engine only the sentence that says so is shown.
 function unsupported() {
+  document.querySelector('main').inert = false;
   $('unsupported').hidden = false;
   for (const id of ['Form1', 'critical', 'people']) $(id).hidden = true;
 }
@@ -33,13 +34,19 @@ const clock = globalThis.cyklClock || { now: () => Date.now(), after: (ms, task)
 
 if (supported()) {
   startCompiling().then(() => performance.mark('engine-compiled'), () => {});
-  const parsed = document.readyState === 'loading'
-    ? new Promise((resolve) => document.addEventListener('DOMContentLoaded', resolve)) : null;
-  Promise.all([loadEngine(), parsed]).then(([engine]) => {
-    performance.mark('engine-ready');
-    const page = createPage(engine, clock);
-    performance.mark('created');
+  const parsed = new Promise((resolve) => (document.readyState === 'loading'
+    ? document.addEventListener('DOMContentLoaded', resolve) : resolve()));
+  // Set up while the engine compiles, and out of reach until it is ready.
+  const page = parsed.then(() => {
+    document.querySelector('main').inert = true;
+    const page = createPage(clock);
     for (const setUp of [setUpToday, setUpEntry, setUpShare, setUpLists, setUpPeople, setUpAddress]) setUp(page);
+    return page;
+  });
+  Promise.all([loadEngine(), page]).then(([engine, page]) => {
+    performance.mark('engine-ready');
+    page.engine = engine;
+    document.querySelector('main').inert = false;
     page.start();
     performance.mark('page-started');
     // The frame after next has both charts on screen (the benchmark reads these marks);
