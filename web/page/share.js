@@ -76,7 +76,9 @@ export function setUpShare(page) {
     const file = new File([await picture()], name, { type: 'image/png' });
     const text = [dates(), $('Graph2-text').textContent, ...current.messages.map((m) => m.text)].join('\n');
     if (navigator.canShare && navigator.canShare({ files: [file] })) {
-      await navigator.share({ title: 'Cyklometrika', text, files: [file] }).catch(() => {});
+      // Cancelled by the person: nothing; refused by the system: downloaded instead.
+      await navigator.share({ title: 'Cyklometrika', text, files: [file] })
+        .catch((error) => error.name !== 'AbortError' && page.save(file, name));
     } else {
       page.save(file, name);
     }

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Today at a glance: the result brought into view after a confirmation, the target day
 // stepped a day or a month back and forward (buttons, and the arrow keys outside the
-// fields), "Dnes" back to today, and a page left open past midnight moved to the new day.
+// fields), "Dnes" back to today, and a page left open past midnight moved to the new day
+// (past New Year the lists' years too).
 import { $, civilDate } from './app.js';
 
 export function setUpToday(page) {
@@ -75,6 +76,10 @@ export function setUpToday(page) {
       const wasConfirmed = confirmed;
       page.fillTarget(now.day, now.month, now.year, !wasConfirmed);
       if (wasConfirmed) page.update({ action: 'confirm' });
+    }
+    // The lists' years that named this year name the new one.
+    for (const field of [$('year'), $('shared-year')]) {
+      if (field.value === String(today.year)) field.value = String(now.year);
     }
     today = now;
   }
