@@ -30,11 +30,11 @@ std::string IsoMonth(const Date &month)
 
 std::string_view CzechMonthName(int month)
 {
-    static constexpr std::array<std::string_view, 12> names { "leden",    "únor",     "březen",
+    static constexpr std::array<std::string_view, 12> Names { "leden",    "únor",     "březen",
                                                               "duben",    "květen",   "červen",
                                                               "červenec", "srpen",    "září",
                                                               "říjen",    "listopad", "prosinec" };
-    return month >= 1 && month <= 12 ? names[static_cast<std::size_t>(month - 1)]
+    return month >= 1 && month <= 12 ? Names[static_cast<std::size_t>(month - 1)]
                                      : std::string_view {};
 }
 

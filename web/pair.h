@@ -13,8 +13,9 @@
 namespace cykl::web {
 
 // {"agreement": {"emotional", "intellectual", "overall", "physical"}, "day_difference",
-// "heading", "captions" (the three cycles' and the mean's), "meaning"} of two people, the heading naming them (the unnamed by the birth
-// date), or {"refusal"} with the window's refusal of a birth date that is no day.
+// "heading", "captions" (the three cycles' and the mean's), "meaning"} of two people, the
+// heading naming them (the unnamed by the birth date), or {"refusal"} with the window's
+// refusal of a birth date that is no day.
 std::string AgreementJson(std::vector<SharedPerson> people);
 
 // The shared days from..to as the companion writes them, each person's days from their own
