@@ -431,6 +431,10 @@ class Phone(PageTest):
         self.worked_example()
         self.assertTrue(self.in_view('Command1') and self.in_view('Graph1'))
 
+    def messages_in_view(self):
+        self.result_in_view()
+        self.assertTrue(self.in_view('messages'))
+
     def list_in_view(self):
         self.list_year()
         self.assertTrue(self.in_view('critical-list'))
@@ -497,6 +501,7 @@ class Phone(PageTest):
 
     CASES = {
         'phone: the result after confirming': (360, 740, result_in_view),
+        'phone on its side: the result after confirming': (800, 360, messages_in_view),
         'phone: steps without a birth date': (360, 740, steps_without_a_birth_date),
         'phone: a day of the list in the charts': (360, 740, chart_of_the_list_in_view),
         'phone: days stepped, midnight passed': (360, 740, steps_through_days),
