@@ -145,8 +145,12 @@ std::string Page::Answer(std::string_view text)
     if (const Line *calendar = request.Find("calendar"))
         json.Key("calendar")
             .String(YearCalendar(window_.Birth(), Number(*calendar, 1), StampAt(*calendar, 2)));
-    if (const Line *shared = request.Find("shared"); shared && second)
-        json.Key("shared").Raw(SharedDaysJson(people, DateAt(*shared, 1), DateAt(*shared, 4)));
+    if (const Line *shared = request.Find("shared"); shared && second) {
+        const Date from = DateAt(*shared, 1);
+        const Date to = DateAt(*shared, 4);
+        json.Key("shared").Raw(SharedDaysJson(people, from, to));
+        json.Key("shared_notes").Raw(SharedNotesJson(people, from, to, Number(*shared, 7) != 0));
+    }
     if (const Line *calendar = request.Find("shared-calendar"); calendar && second)
         json.Key("shared_calendar")
             .String(SharedYearCalendar(people, Number(*calendar, 1), StampAt(*calendar, 2)));

@@ -10,10 +10,10 @@
 //   critical D M Y D M Y CAL     the critical days of a span and its notes (CAL 1: with the
 //                                notes on days a calendar file leaves out)
 //   calendar YEAR Y M D H M S    a year's critical days as iCalendar, stamped in UTC
-//   shared D M Y D M Y           the two people's shared days of a span
+//   shared D M Y D M Y CAL       the two people's shared days of a span and its notes
 //   shared-calendar YEAR Y M D H M S
 // The answer: {"state", "birth_refusal", "charts": {"month", "day", "second"}, "second",
-// "agreement", "critical", "notes", "calendar", "shared", "shared_calendar"}, each where asked for;
+// "agreement", "critical", "notes", "calendar", "shared", "shared_notes", "shared_calendar"}, each where asked for;
 // the second person's state and curves, and the agreement, only while a confirmation of the fields
 // is on show, so nothing of a pair outlives a refused or unconfirmed first person.
 #pragma once

@@ -576,7 +576,7 @@ class TwoPeople(PageTest):
         self.assertLessEqual(self.driver.execute_script('return document.documentElement.scrollWidth - innerWidth'), 0)
         self.full_page_shot('web-two-people', 1100)
         self.driver.execute_script(CAPTURE_SAVE)
-        for year, refusals in (('1995', [M2]), ('2024', [])):
+        for year, refusals in (('1995', [f'Jana: {M2}']), ('2024', [])):  # whose refusal it is
             field = self.driver.find_element(By.ID, 'shared-year')
             field.send_keys(Keys.CONTROL, 'a', Keys.NULL, year)
             self.driver.find_element(By.ID, 'shared-ics').click()

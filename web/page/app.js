@@ -33,6 +33,12 @@ export function refusal(box, text) {
   box.appendChild(p);
 }
 
+// What the companion says on standard error, said beside a list as sentences.
+export function showNotes(box, notes) {
+  const sentence = (text) => `${text[0].toUpperCase()}${text.slice(1)}.`;
+  box.replaceChildren(...notes.map((text) => Object.assign(document.createElement('p'), { textContent: sentence(text) })));
+}
+
 // The page and its parts are set up while the engine compiles; page.engine is set before
 // page.start().
 export function createPage(clock) {

@@ -6,7 +6,7 @@
 //   fields: the six field texts, action: 'confirm' or 'reset', birth: true (the window's
 //   refusal of the birth date alone), month: [width, height],
 //   second: {birth: {day, month, year}, names: [first, second]},
-//   critical: [from, to, calendar], calendar: [year, stamp], shared: [from, to],
+//   critical: [from, to, calendar], calendar: [year, stamp], shared: [from, to, calendar],
 //   sharedCalendar: [year, stamp]
 // with dates as {day, month, year} and stamps as Dates (written in UTC).
 import packed from './cyklometrika.wasm.gz';
@@ -56,7 +56,7 @@ function lines(request) {
     second && line('second', ...numbers(second.birth), ...second.names),
     critical && line('critical', ...numbers(critical[0], critical[1]), critical[2] ? 1 : 0),
     calendar && line('calendar', calendar[0], ...stamped(calendar[1])),
-    shared && line('shared', ...numbers(...shared)),
+    shared && line('shared', ...numbers(shared[0], shared[1]), shared[2] ? 1 : 0),
     sharedCalendar && line('shared-calendar', sharedCalendar[0], ...stamped(sharedCalendar[1])),
   ].filter(Boolean).join('\n');
 }

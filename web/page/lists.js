@@ -3,7 +3,7 @@
 // year's as a calendar file. The birth date stays in the page: never in an address. The
 // list is the companion's JSON, its dates ISO; it belongs to the birth date it was made
 // for and goes as soon as the fields hold another.
-import { $, civilDate, czechDate, isoDay, refusal } from './app.js';
+import { $, civilDate, czechDate, isoDay, refusal, showNotes } from './app.js';
 
 export function setUpLists(page) {
   const { fields } = page;
@@ -15,12 +15,6 @@ export function setUpLists(page) {
     page.fillTarget(day.day, day.month, day.year, false);
     page.confirm();
     $('Command1').focus({ preventScroll: true });
-  }
-
-  // What the companion says on standard error, said beside the list as sentences.
-  function showNotes(notes) {
-    const sentence = (text) => `${text[0].toUpperCase()}${text.slice(1)}.`;
-    $('critical-notes').replaceChildren(...notes.map((text) => Object.assign(document.createElement('p'), { textContent: sentence(text) })));
   }
 
   function unlist() {
@@ -54,7 +48,7 @@ export function setUpLists(page) {
     const answer = page.ask({ critical: [from, to, calendar] });
     listed = birthKey();
     const shown = listCritical(answer.critical);
-    showNotes(shown ? answer.notes : []);
+    showNotes($('critical-notes'), shown ? answer.notes : []);
     return shown;
   }
 

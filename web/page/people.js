@@ -6,7 +6,7 @@
 // and verdict comes from the engine; a name is only ever set as text. The list is read
 // again before every change and follows the changes other tabs make, so that no tab
 // writes back a person another removed or drops one another added.
-import { $, civilDate, czechDate, isoDay, refusal, storageKey, store } from './app.js';
+import { $, civilDate, czechDate, isoDay, refusal, showNotes, storageKey, store } from './app.js';
 
 export function setUpPeople(page) {
   const { fields } = page;
@@ -184,15 +184,17 @@ export function setUpPeople(page) {
   // A list of shared days shown goes with the people it was made for.
   function unlist() {
     listedFor = null;
-    ['shared-refusal', 'shared-list'].forEach((id) => $(id).replaceChildren());
+    ['shared-refusal', 'shared-list', 'shared-notes'].forEach((id) => $(id).replaceChildren());
     $('shared-count').textContent = '';
   }
 
   // The shared days from..to, listed; the window's refusal instead where it refuses a day.
-  function listShared(from, to) {
+  function listShared(from, to, calendar = false) {
     unlist();
     if (!page.pair()) return false;
-    const result = page.ask({ shared: [from, to] }).shared;
+    const answer = page.ask({ shared: [from, to, calendar] });
+    const result = answer.shared;
+    showNotes($('shared-notes'), result.refusal ? [] : answer.shared_notes);
     listedFor = pairKey();
     refusal($('shared-refusal'), result.refusal);
     const list = $('shared-list');
@@ -212,11 +214,11 @@ export function setUpPeople(page) {
   }
 
   const year = () => Number($('shared-year').value);
-  const inYear = () => listShared({ day: 1, month: 1, year: year() }, { day: 31, month: 12, year: year() });
+  const inYear = (calendar) => listShared({ day: 1, month: 1, year: year() }, { day: 31, month: 12, year: year() }, calendar);
 
   // No calendar for a year the window refuses, nor one without a shared day.
   function download() {
-    if (!inYear()) return;
+    if (!inYear(true)) return;
     const text = page.ask({ sharedCalendar: [year(), page.now()] }).shared_calendar;
     if (text) page.save(new Blob([text], { type: 'text/calendar' }), `cyklometrika-spolecne-${year()}.ics`);
   }
@@ -268,7 +270,7 @@ export function setUpPeople(page) {
   $('rename').addEventListener('click', rename);
   $('remove').addEventListener('click', remove);
   $('shared30').addEventListener('click', nextDays);
-  $('shared-in-year').addEventListener('click', inYear);
+  $('shared-in-year').addEventListener('click', () => inYear());
   $('shared-ics').addEventListener('click', download);
   $('forget').addEventListener('click', forget);
   $('undo').addEventListener('click', () => undo && undo());
