@@ -8,15 +8,16 @@ import { $ } from './app.js';
 export function setUpEntry(page) {
   const { fields } = page;
   const hintText = 'Do polí patří jen číslice 0 až 9.';
+  const yearText = 'Rok napište celý, čtyřmi číslicemi (například 1996).';
   const hint = $('hint');
 
   // The hint sits below the field's group and names the field to assistive technology.
-  function refuse(field) {
+  function refuse(field, text = hintText) {
     field.setAttribute('aria-invalid', 'true');
     const group = field.closest('fieldset');
     if (group) group.append(hint);
     else field.closest('.critical-controls').after(hint);
-    hint.textContent = hintText;
+    hint.textContent = text;
   }
 
   function accepted(field) {
@@ -25,10 +26,12 @@ export function setUpEntry(page) {
     hint.textContent = '';
   }
 
-  // "5.3.1996", "5. 3. 1996" or "1996-03-05" as [day, month, year], else null.
+  // "5.3.1996", "5. 3. 1996" or "1996-03-05" as [day, month, year], else null; the year
+  // in full, never guessed from two digits.
+  const dateLike = /^\d{1,2}\.\s*\d{1,2}\.\s*\d+$|^\d+-\d{1,2}-\d{1,2}$/;
   function wholeDate(text) {
-    const czech = /^(\d{1,2})\.\s*(\d{1,2})\.\s*(\d{1,4})$/.exec(text);
-    const iso = /^(\d{1,4})-(\d{1,2})-(\d{1,2})$/.exec(text);
+    const czech = /^(\d{1,2})\.\s*(\d{1,2})\.\s*(\d{4})$/.exec(text);
+    const iso = /^(\d{4})-(\d{1,2})-(\d{1,2})$/.exec(text);
     return czech ? czech.slice(1, 4) : iso ? iso.slice(1, 4).reverse() : null;
   }
 
@@ -53,7 +56,7 @@ export function setUpEntry(page) {
       field.setRangeText(text.slice(0, Math.max(room, 0)), field.selectionStart, field.selectionEnd, 'end');
       field.dispatchEvent(new Event('input'));
     } else {
-      refuse(field);
+      refuse(field, fields.includes(field) && dateLike.test(text) ? yearText : hintText);
     }
   }
 
