@@ -60,7 +60,7 @@ class Critical(PageTest):
                          ['10', '1', '1996'])
         self.assertEqual(self.messages(), [M4, M5, M6])
         # The address names the day shown (here the birthday), in place of the one before.
-        self.assertEqual(self.driver.current_url, address + '#1996-01-10')
+        self.wait_for(lambda d: d.current_url == address + '#1996-01-10')
         self.assertEqual(self.driver.execute_script('return history.length'), history)
 
     def test_a_refused_birth_date(self):

@@ -23,12 +23,19 @@ export function setUpAddress(page) {
   page.linkedDay = linked;
 
   // A day after another is a new entry in the history; the first one, on an address that
-  // names none, takes the address's place.
-  page.shown.push(({ state }) => {
-    const day = state.target;
+  // names none, takes the address's place. Written after the frame that shows the day (the
+  // browser takes its time over a history entry), the last of quick steps alone.
+  let pending = null;
+  function write() {
+    const day = pending;
+    pending = null;
     document.title = day ? `${day.day}. ${day.month}. ${day.year} – ${title}` : title;
     if (!day || location.hash === `#${iso(day)}`) return;
     history[pattern.test(location.hash) ? 'pushState' : 'replaceState'](null, '', `#${iso(day)}`);
+  }
+  page.shown.push(({ state }) => {
+    if (pending === null) requestAnimationFrame(() => setTimeout(write));
+    pending = state.target || false;
   });
 
   // Back or forward: the day of that address, confirmed where a birth date is typed.
