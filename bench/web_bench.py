@@ -154,7 +154,10 @@ class Quiet(http.server.SimpleHTTPRequestHandler):
 
     def copyfile(self, source, outputfile):
         data = source.read()
-        outputfile.write(data)
+        try:
+            outputfile.write(data)
+        except (BrokenPipeError, ConnectionResetError):  # a load the browser gave up
+            return
         Quiet.served.append((self.path, len(data)))
 
 
