@@ -87,34 +87,69 @@ struct Request {
     }
 };
 
+// The fields as the page holds them (a changed one unconfirms), then its button.
+void Type(Session &window, const Request &request)
+{
+    if (const Line *fields = request.Find("fields"))
+        for (int field = 1; field <= 6; ++field)
+            if (const std::string_view value = Text(*fields, static_cast<std::size_t>(field));
+                value != window.FieldText(field))
+                window.SetField(field, std::string(value));
+    if (request.Find("confirm"))
+        window.Confirm();
+    else if (request.Find("reset"))
+        window.Reset();
+}
+
+// The second person confirmed for the window's target day; both people, named.
+std::vector<SharedPerson> Pair(Session &second, const Session &window, const Line &line)
+{
+    const Date birth = DateAt(line, 1);
+    const std::array<int, 3> numbers { birth.Day, birth.Month, birth.Year };
+    for (int field = 1; field <= 6; ++field)
+        second.SetField(field,
+                        field <= 3 ? std::to_string(numbers[field - 1U]) : window.FieldText(field));
+    second.Confirm();
+    return { { std::string(Text(line, 4)), window.Birth() },
+             { std::string(Text(line, 5)), birth } };
+}
+
+// The lists beyond the window: the birth date's, and the pair's where there is one.
+void WriteLists(JsonWriter &json, const Request &request, const Date &birth,
+                const std::vector<SharedPerson> &people)
+{
+    if (const Line *span = request.Find("critical")) {
+        const Date from = DateAt(*span, 1);
+        const Date to = DateAt(*span, 4);
+        json.Key("critical").Raw(CriticalDaysJson(birth, from, to));
+        json.Key("notes").Raw(CriticalNotesJson(birth, from, to, Number(*span, 7) != 0));
+    }
+    if (const Line *calendar = request.Find("calendar"))
+        json.Key("calendar")
+            .String(YearCalendar(birth, Number(*calendar, 1), StampAt(*calendar, 2)));
+    if (people.empty())
+        return;
+    if (const Line *shared = request.Find("shared")) {
+        const Date from = DateAt(*shared, 1);
+        const Date to = DateAt(*shared, 4);
+        json.Key("shared").Raw(SharedDaysJson(people, from, to));
+        json.Key("shared_notes").Raw(SharedNotesJson(people, from, to, Number(*shared, 7) != 0));
+    }
+    if (const Line *calendar = request.Find("shared-calendar"))
+        json.Key("shared_calendar")
+            .String(SharedYearCalendar(people, Number(*calendar, 1), StampAt(*calendar, 2)));
+}
+
 } // namespace
 
 std::string Page::Answer(std::string_view text)
 {
     const Request request(text);
-    if (const Line *fields = request.Find("fields"))
-        for (int field = 1; field <= 6; ++field)
-            if (const std::string_view value = Text(*fields, static_cast<std::size_t>(field));
-                value != window_.FieldText(field))
-                window_.SetField(field, std::string(value));
-    if (request.Find("confirm"))
-        window_.Confirm();
-    else if (request.Find("reset"))
-        window_.Reset();
-
+    Type(window_, request);
     const Line *second = request.Find("second");
+    const std::vector<SharedPerson> people
+        = second ? Pair(second_, window_, *second) : std::vector<SharedPerson> {};
     const bool paired = second && window_.Confirmed();
-    std::vector<SharedPerson> people;
-    if (second) {
-        const Date birth = DateAt(*second, 1);
-        const std::array<int, 3> numbers { birth.Day, birth.Month, birth.Year };
-        for (int field = 1; field <= 6; ++field)
-            second_.SetField(
-                field, field <= 3 ? std::to_string(numbers[field - 1U]) : window_.FieldText(field));
-        second_.Confirm();
-        people = { { std::string(Text(*second, 4)), window_.Birth() },
-                   { std::string(Text(*second, 5)), birth } };
-    }
 
     JsonWriter json;
     json.Open('{').Key("state").Raw(window_.StateJson());
@@ -136,24 +171,7 @@ std::string Page::Answer(std::string_view text)
         json.Key("second").Raw(second_.StateJson());
         json.Key("agreement").Raw(AgreementJson(people));
     }
-    if (const Line *span = request.Find("critical")) {
-        const Date from = DateAt(*span, 1);
-        const Date to = DateAt(*span, 4);
-        json.Key("critical").Raw(CriticalDaysJson(window_.Birth(), from, to));
-        json.Key("notes").Raw(CriticalNotesJson(window_.Birth(), from, to, Number(*span, 7) != 0));
-    }
-    if (const Line *calendar = request.Find("calendar"))
-        json.Key("calendar")
-            .String(YearCalendar(window_.Birth(), Number(*calendar, 1), StampAt(*calendar, 2)));
-    if (const Line *shared = request.Find("shared"); shared && second) {
-        const Date from = DateAt(*shared, 1);
-        const Date to = DateAt(*shared, 4);
-        json.Key("shared").Raw(SharedDaysJson(people, from, to));
-        json.Key("shared_notes").Raw(SharedNotesJson(people, from, to, Number(*shared, 7) != 0));
-    }
-    if (const Line *calendar = request.Find("shared-calendar"); calendar && second)
-        json.Key("shared_calendar")
-            .String(SharedYearCalendar(people, Number(*calendar, 1), StampAt(*calendar, 2)));
+    WriteLists(json, request, window_.Birth(), people);
     return json.Close('}').Text();
 }
 
