@@ -55,6 +55,30 @@ def painted(driver, url):
     return WebDriverWait(driver, 10).until(lambda d: d.execute_script(PAINTED))
 
 
+def forgotten(driver, url):
+    """The browser as on a first visit: no service worker, no offline cache, no HTTP cache."""
+    driver.get('about:blank')
+    driver.execute_cdp_cmd('Storage.clearDataForOrigin', {'origin': url.rstrip('/'),
+                                                          'storageTypes': 'all'})
+    driver.execute_cdp_cmd('Network.clearBrowserCache', {})
+
+
+def first_visit(driver, url, page):
+    forgotten(driver, url)
+    return painted(driver, url + page)
+
+
+def first_visit_traffic(driver, url):
+    """Requests and bytes a first visit of / moves, the offline cache filled."""
+    forgotten(driver, url)
+    Quiet.served.clear()
+    painted(driver, url)
+    driver.set_script_timeout(20)
+    driver.execute_async_script('navigator.serviceWorker.ready.then(() => arguments[0]())')
+    paths = sorted(path for path, size in Quiet.served if not size)
+    return len(paths), sum(size for _, size in Quiet.served), paths
+
+
 def confirmation(driver, url, control='Command1'):
     """Milliseconds from the click (the confirm button, or a day step after it) to the
     charts drawn, and to the next frame."""
@@ -80,8 +104,8 @@ def confirmation(driver, url, control='Command1'):
 def main():
     sizes = {name: os.path.getsize(os.path.join(WEB, name)) for name in os.listdir(WEB)}
     total = sum(sizes.values())
-    print(f'size: {total} bytes in {len(sizes)} files (goal 122880); module: engine.js '
-          f'{sizes["engine.js"]} bytes ({100 * sizes["engine.js"] / total:.0f} %), '
+    print(f'size: {total} bytes in {len(sizes)} files (goal 122880); the script with the module: '
+          f'app.js {sizes["app.js"]} bytes ({100 * sizes["app.js"] / total:.0f} %), '
           f'{os.path.getsize(WASM)} bytes of WebAssembly before packing')
     folder = tempfile.mkdtemp()
     shutil.copytree(WEB, folder, dirs_exist_ok=True)
@@ -92,13 +116,17 @@ def main():
     driver = browser()
     try:
         floor_page(driver, url, folder)
-        page, floor = [], []
-        for _ in range(LOADS):  # by turns, ?n keeps the service worker's cache out of it
-            page.append(painted(driver, url + f'index.html?n={_}'))
-            floor.append(painted(driver, url + f'floor.html?n={_}'))
-        p, f = statistics.median(page), statistics.median(floor)
-        print(f'start to charts painted: page {p:.1f} ms, floor {f:.1f} ms, '
-              f'ratio {p / f:.2f} (goal 1.3), medians of {LOADS} loads each')
+        requests, moved, paths = first_visit_traffic(driver, url)
+        print(f'first visit: {requests} requests, {moved} bytes (goal: each file once): '
+              + ' '.join(paths))
+        for name, load in (('first visit', first_visit), ('return', lambda d, u, p: painted(d, u + p))):
+            page, floor = [], []
+            for n in range(LOADS):  # by turns
+                page.append(load(driver, url, f'index.html?n={n}'))
+                floor.append(load(driver, url, f'floor.html?n={n}'))
+            p, f = statistics.median(page), statistics.median(floor)
+            print(f'{name}, start to charts painted: page {p:.1f} ms, floor {f:.1f} ms, '
+                  f'ratio {p / f:.2f} (goal 1.3), medians of {LOADS} loads each')
         for rate in (1, 4):  # as it is, and with the CPU slowed four times
             driver.execute_cdp_cmd('Emulation.setCPUThrottlingRate', {'rate': rate})
             for name, control in (('confirmation', 'Command1'), ('day step', '[data-days="1"]')):
@@ -115,8 +143,22 @@ def main():
 
 
 class Quiet(http.server.SimpleHTTPRequestHandler):
+    served = []  # (path, bytes of the body) of every answer
+
     def log_message(self, *args):
         pass
+
+    def send_head(self):
+        Quiet.served.append((self.path, 0))
+        return super().send_head()
+
+    def copyfile(self, source, outputfile):
+        data = source.read()
+        try:
+            outputfile.write(data)
+        except (BrokenPipeError, ConnectionResetError):  # a load the browser gave up
+            return
+        Quiet.served.append((self.path, len(data)))
 
 
 if __name__ == '__main__':

@@ -137,4 +137,11 @@ JsonWriter &JsonWriter::Bool(bool value)
     return *this;
 }
 
+JsonWriter &JsonWriter::Raw(std::string_view json)
+{
+    Separate();
+    out_ += json.empty() ? "null" : json;
+    return *this;
+}
+
 } // namespace cykl

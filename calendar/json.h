@@ -23,6 +23,8 @@ public:
     JsonWriter &Number(double value); // not finite: null
     JsonWriter &Number(std::optional<double> value); // none: null
     JsonWriter &Bool(bool value);
+    // A value that is JSON already (another writer's text), as it is; an empty one as null.
+    JsonWriter &Raw(std::string_view json);
 
     const std::string &Text() const { return out_; }
 

@@ -28,6 +28,16 @@ std::string IsoMonth(const Date &month)
     return iso.substr(0, iso.size() - 3);
 }
 
+std::string_view CzechMonthName(int month)
+{
+    static constexpr std::array<std::string_view, 12> Names { "leden",    "únor",     "březen",
+                                                              "duben",    "květen",   "červen",
+                                                              "červenec", "srpen",    "září",
+                                                              "říjen",    "listopad", "prosinec" };
+    return month >= 1 && month <= 12 ? Names[static_cast<std::size_t>(month - 1)]
+                                     : std::string_view {};
+}
+
 std::string VerdictName(MessageCode code)
 {
     static const std::array<const char *, 9> names {

@@ -14,6 +14,8 @@ namespace cykl {
 std::string IsoDate(const Date &date); // 1996-03-05; the year in at least four digits
 std::string CzechDate(const Date &date); // 5.3.1996
 std::string IsoMonth(const Date &month); // 1996-03
+// The month 1 to 12 in the nominative, as a caption names it ("leden"); empty for another.
+std::string_view CzechMonthName(int month);
 
 // The name of a verdict in a few Czech words ("kritická fyzická kondice", "vrchol síly
 // intelektu"...); empty for a code outside 4 to 12.
@@ -34,6 +36,9 @@ std::string LeftOutNote(const Date &day);
 // The heading of two people's agreement: "Shoda rytmů: Jana a Petr, narozeni 23 dní od
 // sebe" (1 den, 2 to 4 dny, other numbers dní).
 std::string AgreementHeading(std::string_view first, std::string_view second, int dayDifference);
+
+// The caption of the mean of the three cycles' agreement.
+inline constexpr std::string_view OverallCaption = "Celkem";
 
 // What a cycle's agreement means, in one sentence.
 inline constexpr std::string_view AgreementMeaning

@@ -1,22 +1,23 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Puts the web edition together: the page's files, the module packed into a classic
-# script, the scripts and the style sheet made small (terser, clean-css; each keeps its
-# licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
-# (rsvg-convert, pngquant), and the service worker with the list of files and a cache name
-# made from their content.
+# Puts the web edition together: the page's files, its script modules bundled with the
+# module packed into them as one classic script that runs from disk too (esbuild, made
+# small; the engine alone also as a module for Node, web-engine.mjs beside the output
+# folder, for the differential test), the style sheet made small (clean-css; each keeps
+# its licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
+# (rsvg-convert, pngquant), and the service worker with the digest of every file and a
+# cache name made from them.
 # Usage: pack.py <module.wasm> <page folder> <output folder>
-import base64
 import hashlib
 import json
 import os
 import shutil
 import subprocess
 import sys
+import tempfile
 from pathlib import Path
 
-PAGE_FILES = ['index.html', 'app.css', 'app.js', 'entry.js', 'today.js', 'share.js', 'people.js',
-              'manifest.webmanifest', 'icon.svg']
+PAGE_FILES = ['index.html', 'app.css', 'manifest.webmanifest', 'icon.svg']
 
 
 # Debian's packaged tools find their modules there whichever Node.js runs them.
@@ -29,8 +30,14 @@ def run(command, data):
 
 
 def small_script(text):
-    return run(['terser', '--compress', '--mangle', '--comments', '/SPDX/'],
-               text.encode()).decode()
+    return f'/* {LICENCE} */\n' + run(['esbuild', '--minify'], text.encode()).decode()
+
+
+def bundle(entry, *options):
+    """The module entry with all it imports, the packed module among them, made small."""
+    return f'/* {LICENCE} */\n' + run(['esbuild', str(entry), '--bundle', '--minify',
+                                        '--loader:.gz=base64', '--legal-comments=none',
+                                        *options], b'').decode()
 
 
 def small_sheet(text):
@@ -38,11 +45,11 @@ def small_sheet(text):
 
 
 def packed_module(module, scratch):
-    """The module made small by wasm-opt, gzip-compressed by zopfli, in base64."""
+    """The module made small by wasm-opt, gzip-compressed by zopfli."""
     subprocess.run(['wasm-opt', '-Oz', str(module), '-o', str(scratch)], check=True)
     packed = run(['zopfli', '--gzip', '-c', str(scratch)], b'')
     scratch.unlink()
-    return base64.b64encode(packed).decode()
+    return packed
 
 
 def install_icons(drawing, out):
@@ -76,20 +83,21 @@ def main():
         elif name.endswith('.css'):
             text = small_sheet(text)
         (out / name).write_text(text)
-    packed = packed_module(module, out / 'module.wasm')
-    loader = small_script((page / 'engine-loader.js').read_text())
-    (out / 'engine.js').write_text(loader.replace('@MODULE@', packed))
+    with tempfile.TemporaryDirectory() as scratch:
+        sources = Path(scratch)
+        for script in page.glob('*.js'):
+            shutil.copy(script, sources)
+        (sources / 'cyklometrika.wasm.gz').write_bytes(packed_module(module, sources / 'm.wasm'))
+        (out / 'app.js').write_text(bundle(sources / 'main.js', '--format=iife'))
+        (out.parent / 'web-engine.mjs').write_text(bundle(sources / 'engine.js', '--format=esm'))
     install_icons(page / 'icon.svg', out)
 
-    # The worker names every file, itself included, and its cache after all the others.
+    # The worker names every other file with its digest, and its cache after all of them.
     others = sorted(p.name for p in out.iterdir())
-    digest = hashlib.sha256()
-    for name in others:
-        digest.update(name.encode() + b'\0' + (out / name).read_bytes())
-    files = sorted(others + ['sw.js'])
+    digests = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in others}
+    cache = hashlib.sha256(json.dumps(digests, sort_keys=True).encode()).hexdigest()[:16]
     worker = (page / 'sw.js').read_text()
-    worker = worker.replace('@HASH@', digest.hexdigest()[:16])
-    worker = worker.replace('@FILES@', json.dumps(['./'] + files))
+    worker = worker.replace('@HASH@', cache).replace('@FILES@', json.dumps(digests))
     (out / 'sw.js').write_text(small_script(worker))
 
 

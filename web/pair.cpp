@@ -4,6 +4,7 @@
 #include "calendar/json.h"
 #include "calendar/report_json.h"
 #include "calendar/texts.h"
+#include "display/chart_look.h"
 
 #include <optional>
 
@@ -26,7 +27,7 @@ std::optional<std::string> Lists(std::vector<SharedPerson> &people, const Date &
             person.Name = CzechDate(person.Birth);
         lists.push_back(FindCriticalDays(person.Birth, SpanStart(person.Birth, from, to), to));
         if (const CriticalList &list = lists.back(); list.Refusal != 0)
-            return MessageText(list.Refusal, person.Birth, list.RefusedDay);
+            return person.Name + ": " + MessageText(list.Refusal, person.Birth, list.RefusedDay);
     }
     return std::nullopt;
 }
@@ -50,6 +51,10 @@ std::string AgreementJson(std::vector<SharedPerson> people)
     json.Key("physical").Number(agreement.Cycles[0]).Close('}');
     json.Key("day_difference").Number(agreement.DayDifference).Key("heading");
     json.String(AgreementHeading(people[0].Name, people[1].Name, agreement.DayDifference));
+    json.Key("captions").Open('[');
+    for (const look::Cycle &cycle : look::Cycles())
+        json.String(cycle.Caption);
+    json.String(OverallCaption).Close(']');
     return json.Key("meaning").String(AgreementMeaning).Close('}').Text();
 }
 
@@ -59,6 +64,23 @@ std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, c
     if (const auto refusal = Lists(people, from, to, lists))
         return Refusal(*refusal);
     return SharedJson(people, from, to, FindSharedDays(lists));
+}
+
+std::string SharedNotesJson(std::vector<SharedPerson> people, const Date &from, const Date &to,
+                            bool calendar)
+{
+    JsonWriter json;
+    json.Open('[');
+    std::vector<CriticalList> lists;
+    if (!Lists(people, from, to, lists)) {
+        for (const SharedPerson &person : people)
+            if (const Date start = SpanStart(person.Birth, from, to); start != from)
+                json.String(person.Name + ": " + SpanStartNote(start));
+        if (calendar)
+            for (const Date &day : SharedCalendar(people, FindSharedDays(lists), {}).LeftOut)
+                json.String(LeftOutNote(day));
+    }
+    return json.Close(']').Text();
 }
 
 std::string SharedYearCalendar(std::vector<SharedPerson> people, int year, const UtcTime &stamp)

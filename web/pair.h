@@ -13,14 +13,21 @@
 namespace cykl::web {
 
 // {"agreement": {"emotional", "intellectual", "overall", "physical"}, "day_difference",
-// "heading", "meaning"} of two people, the heading naming them (the unnamed by the birth
-// date), or {"refusal"} with the window's refusal of a birth date that is no day.
+// "heading", "captions" (the three cycles' and the mean's), "meaning"} of two people, the
+// heading naming them (the unnamed by the birth date), or {"refusal"} with the window's
+// refusal of a birth date that is no day.
 std::string AgreementJson(std::vector<SharedPerson> people);
 
 // The shared days from..to as the companion writes them, each person's days from their own
 // birth where the span starts before it; {"refusal"} with the window's refusal of a day
-// of the span for one of them. A person without a name is named by the birth date.
+// of the span for one of them, after their name. A person without a name is named by the birth
+// date.
 std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to);
+
+// The notes on the shared days from..to, as a JSON list of texts: whose span starts at
+// their birth, and with calendar the days a calendar file of them leaves out.
+std::string SharedNotesJson(std::vector<SharedPerson> people, const Date &from, const Date &to,
+                            bool calendar);
 
 // The shared days of the year as an iCalendar object; empty when the window refuses a day
 // of the year for one of the people.

@@ -4,6 +4,7 @@
 #include "calc/chain.h"
 #include "calc/number_text.h"
 #include "calendar/json.h"
+#include "calendar/texts.h"
 #include "display/chart_layout.h"
 #include "display/chart_look.h"
 #include "display/chart_svg.h"
@@ -115,7 +116,8 @@ std::string Session::StateJson() const
     json.Key("target");
     if (const auto target = Target()) {
         json.Open('{').Key("day").Number(target->Number).Key("month").Number(target->Month);
-        json.Key("year").Number(target->Year).Close('}');
+        json.Key("year").Number(target->Year);
+        json.Key("month_name").String(CzechMonthName(target->Month)).Close('}');
     } else {
         json.Number(std::nullopt);
     }

@@ -29,6 +29,8 @@ public:
     // the window refuses.
     Date Birth() const;
     std::string FieldText(int field) const { return window_.FieldText(field); }
+    // Whether a confirmation of the fields is on show (the charts drawn).
+    bool Confirmed() const { return Target().has_value(); }
 
     // The display as it stands, with the messages of the last confirmation.
     std::string StateJson() const;

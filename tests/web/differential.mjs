@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The same confirmations with their charts' SVG through the native engine (web_reference)
-// and through the module the page carries (build/web/engine.js, run by Node): every value
-// and text must agree; the same critical-day lists from the companion (cyklometrika
-// critical -f json) and from the module: the same bytes, or the window's refusal as the
-// companion's last line; and the module's cycle values against the golden file every build
+// The same confirmations through the native engine (web_reference) and through the module
+// the page carries (build/web-engine.mjs, run by Node): the same answer to the page's
+// request, byte for byte, values, texts and both charts' SVG; the same critical-day lists
+// from the companion (cyklometrika critical -f json) and from the module: the same JSON
+// and notes, or the window's refusal as the companion's last line; and the module's cycle values against the golden file every build
 // must match (tests/engine/cycle_golden.txt, its header says how); and for pairs of birth
 // dates the module's agreement and shared days against the companion's match and together
 // in JSON (two of them named in a people file).
-// Usage: node differential.mjs <web_reference> <engine.js> <cyklometrika> [cases]
+// Usage: node differential.mjs <web_reference> <web-engine.mjs> <cyklometrika> [cases]
 import { spawnSync } from 'node:child_process';
 import { mkdtempSync, mkdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import vm from 'node:vm';
+import { pathToFileURL } from 'node:url';
 
 const [reference, enginePath, companion, countText] = process.argv.slice(2);
 const count = Number(countText || 4000);
@@ -83,69 +83,62 @@ const companionPairs = [...pairs, ...named].map(([a, b, from, to, names]) => {
 });
 rmSync(config, { recursive: true });
 
-function run(args, lines) {
-  const native = spawnSync(reference, args, { input: lines.join('\n') + '\n', maxBuffer: 1 << 30 });
+function run(requests) {
+  const native = spawnSync(reference, [], { input: requests.map((r) => `${r}\n\n`).join(''), maxBuffer: 1 << 30 });
   if (native.status !== 0) throw new Error(`web_reference failed: ${native.stderr}`);
   return native.stdout.toString().split('\n');
 }
-const expected = run([], cases.map((c) => c.join('\t')));
+const requests = cases.map((fields) => `fields\t${fields.join('\t')}\nconfirm\nmonth\t600\t180`);
+const expected = run(requests);
 const companionSpans = spans.map((span) => spawnSync(companion, ['critical', ...span.map(iso), '-f', 'json']));
 
-vm.runInThisContext(readFileSync(enginePath, 'utf8'));
-const session = await globalThis.cyklEngine();
+const { loadEngine } = await import(pathToFileURL(enginePath));
+const engine = await loadEngine();
 let failures = 0;
-cases.forEach((fields, i) => {
-  fields.forEach((text, k) => session.setField(k + 1, text));
-  const got = [JSON.stringify(session.confirm()), session.chartSvg(1, 600, 180, 11),
-    session.chartSvg(2, 130, 230, 9)].join('\n');
-  const want = [JSON.stringify(JSON.parse(expected[3 * i])), ...expected.slice(3 * i + 1, 3 * i + 3)].join('\n');
-  if (got !== want && failures++ < 5) {
-    console.error(`case ${JSON.stringify(fields)}:\n native ${want}\n module ${got}`);
+// The module's answer to the page's request, byte for byte the native one.
+requests.forEach((request, i) => {
+  const fields = request.split('\n')[0].split('\t').slice(1);
+  const got = engine.text({ fields, action: 'confirm', month: [600, 180] });
+  if (got !== expected[i] && failures++ < 5) {
+    console.error(`case ${JSON.stringify(fields)}:\n native ${expected[i]}\n module ${got}`);
   }
 });
-// The module's text as it hands it over, before the page parses it.
-let handed = '';
-const parse = JSON.parse;
-JSON.parse = (text, ...rest) => parse((handed = text), ...rest);
+const same = (text, value) => JSON.stringify(JSON.parse(text)) === JSON.stringify(value);
+const digits = (d) => [d.day, d.month, d.year].map(String);
 spans.forEach(([birth, from, to], i) => {
-  [birth.day, birth.month, birth.year].forEach((number, k) => session.setField(k + 1, String(number)));
-  const { refusal } = session.criticalDays(from, to);
-  const list = handed;
+  const { critical, notes } = engine.call({ fields: [...digits(birth), '', '', ''], critical: [from, to, false] });
   const { status, stdout, stderr } = companionSpans[i];
-  const notes = session.criticalNotes(from, to, false).map((note) => `cyklometrika: ${note}\n`);
-  const same = refusal ? status === 1 && stderr.toString().endsWith(`${refusal}\n`)
-    : status === 0 && stdout.toString() === list && stderr.toString() === notes.join('');
-  if (!same && failures++ < 5) {
-    console.error(`span ${JSON.stringify([birth, from, to])}:\n companion ${status} ${stdout}${stderr}\n module ${list} ${notes.join('')}`);
+  const said = notes.map((note) => `cyklometrika: ${note}\n`).join('');
+  const agreed = critical.refusal ? status === 1 && stderr.toString().endsWith(`${critical.refusal}\n`)
+    : status === 0 && same(stdout.toString(), critical) && stderr.toString() === said;
+  if (!agreed && failures++ < 5) {
+    console.error(`span ${JSON.stringify([birth, from, to])}:\n companion ${status} ${stdout}${stderr}\n module ${JSON.stringify(critical)} ${said}`);
   }
 });
 // The agreement's numbers where match confirms both births for the later one, and the
-// shared days' bytes; a refusal where the companion refuses.
+// shared days; a refusal where the companion refuses.
 [...pairs, ...named].forEach(([a, b, from, to, names = ['', '']], i) => {
-  [a.day, a.month, a.year].forEach((number, k) => session.setField(k + 1, String(number)));
-  session.second(b, names);
-  const agreement = session.agreement();
-  const shared = session.sharedDays(from, to);
-  const sharedText = handed;
+  const later = iso(a) < iso(b) ? b : a;
+  const { agreement, shared } = engine.call({ fields: [...digits(a), ...digits(later)], action: 'confirm',
+    second: { birth: b, names }, shared: [from, to] });
   const [match, together] = companionPairs[i];
   const matched = match.status === 0 && JSON.parse(match.stdout.toString());
-  const same = !agreement.refusal === Boolean(matched)
+  const refused = !agreement || Boolean(agreement.refusal);
+  const agreed = refused === !matched
     && (!matched || JSON.stringify(matched.agreement) === JSON.stringify(agreement.agreement)
       && matched.day_difference === agreement.day_difference)
-    && (shared.refusal ? together.status === 1 : together.status === 0 && together.stdout.toString() === sharedText);
-  if (!same && failures++ < 5) {
+    && (shared.refusal ? together.status === 1 : together.status === 0 && same(together.stdout.toString(), shared));
+  if (!agreed && failures++ < 5) {
     console.error(`pair ${JSON.stringify([a, b, from, to])}:\n companion ${match.stdout}${match.stderr}` +
-      `${together.status} ${together.stdout}${together.stderr}\n module ${JSON.stringify(agreement)} ${sharedText}`);
+      `${together.status} ${together.stdout}${together.stderr}\n module ${JSON.stringify([agreement, shared])}`);
   }
 });
-JSON.parse = parse;
 // Every day a confirmation can reach, as the module's month charts show it: a birth on
 // 31.1.2000 confirmed for that day gives t -30 to 0, a birth on 1.1.1848 the months after.
 function monthCharts() {
   const values = new Map();
   const confirm = (fields, firstT) => {
-    fields.forEach((text, k) => session.setField(k + 1, String(text)));
-    const { month } = session.confirm();
+    const { month } = engine.call({ fields: fields.map(String), action: 'confirm' }).state;
     month.labels.forEach((_, i) => values.set(firstT + i, month.sets.map((set) => set[i])));
     return month.labels.length;
   };

@@ -31,6 +31,11 @@ M10 = 'Vuči okolí jste dnes ponekud nevnímavý(á) (nechci použít výrazu t
 M11 = ('Dnes Vám jde myšlení samo, že? Však také Vaše intelektuální '
        'schopnosti nyní ukazují na Nobelovu cenu !')
 EMPTY = 'Údaje nejsou potvrzeny.'
+# A download the page starts kept as window.saved, [name, text], instead.
+CAPTURE_SAVE = ('const blobs = new Map(), made = URL.createObjectURL;'
+                'URL.createObjectURL = (blob) => { const url = made(blob); blobs.set(url, blob); return url; };'
+                'HTMLAnchorElement.prototype.click = function () { const name = this.download;'
+                ' blobs.get(this.href).text().then((text) => { window.saved = [name, text]; }); };')
 CONFIRMED, UNCONFIRMED = 'Údaje platí', 'Potvrzeni dat'
 HINT = 'Do polí patří jen číslice 0 až 9.'
 
@@ -116,6 +121,9 @@ class PageTest(unittest.TestCase):
     def messages(self):
         alerts = self.driver.find_elements(By.CSS_SELECTOR, '#messages [role="alert"]')
         return [a.get_attribute('textContent') for a in alerts]
+
+    def texts(self, selector):
+        return [e.get_attribute('textContent') for e in self.driver.find_elements(By.CSS_SELECTOR, selector)]
 
     def description(self, chart):
         return self.driver.find_element(By.ID, f'{chart}-text').get_attribute('textContent')

@@ -8,6 +8,7 @@
 # Usage: test_page.py <build/web> <axe.min.js> <screenshot folder> [tests]
 import base64
 import datetime
+import hashlib
 import os
 import re
 import shutil
@@ -17,7 +18,7 @@ import threading
 import unittest
 import zoneinfo
 
-from page_support import (CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M10, M11, SHOTS,
+from page_support import (CAPTURE_SAVE, CONFIRMED, EMPTY, HINT, M1, M2, M4, M5, M6, M7, M8, M10, M11, SHOTS,
                           UNCONFIRMED, WEB, By, Keys, PageTest, QuietHandler, Server,
                           WebDriverWait, start_browser)
 from selenium.webdriver.common.action_chains import ActionChains
@@ -144,7 +145,7 @@ class Confirmations(PageTest):
         self.assertEqual(self.description('Graph2'), EMPTY)
 
     # What a field (or its three, joined by |) holds after some input, and whether the hint
-    # says why, at the field, marked invalid, for as long as it applies.
+    # (or which other hint) says why, at the field, marked invalid, for as long as it applies.
     BAD_INPUT = {
         'a letter': (1, 'keys', '1a', '1', True),
         'digits after it': (1, 'keys', '1a2', '12', False),
@@ -157,6 +158,7 @@ class Confirmations(PageTest):
         'pasted letters': (3, 'paste', '19x6', '', True),
         'a whole date': (1, 'paste', '5. 3. 1996', '5|3|1996', False),
         'a date in a target field': (4, 'paste', '1996-03-05', '5|3|1996', False),
+        'a date with a short year': (4, 'paste', '10.1.96', '', 'Rok napište celý'),
         'filled in by the browser': (1, 'value', '1.5', '', True),
     }
 
@@ -185,11 +187,44 @@ class Confirmations(PageTest):
                 group = '|'.join(self.field(k).get_attribute('value') for k in range(first, first + 3))
                 self.assertEqual(group if '|' in kept else field.get_attribute('value'), kept)
                 hint = self.driver.find_element(By.ID, 'hint')
-                self.assertEqual(hint.text == HINT, hinted)
-                self.assertEqual(field.get_attribute('aria-invalid') == 'true', hinted)
+                said = HINT if hinted is True else hinted or ''  # the hint, or its start
+                self.assertEqual(hint.text[:len(said)] if hinted else hint.text, said)
+                self.assertEqual(field.get_attribute('aria-invalid') == 'true', bool(hinted))
                 if hinted:  # below the field's own group
                     self.assertEqual(hint.find_element(By.XPATH, '..').tag_name, 'fieldset')
                 self.assertEqual(self.caption(), UNCONFIRMED)
+
+    # Typed into the calendar picker key by key (in the order of the browser's language),
+    # the day arrives whole, its year of four digits too.
+    def test_the_calendar_picker_typed(self):
+        self.driver.find_element(By.ID, 'picker').send_keys('03051996')
+        self.field(1).click()
+        day, month, year = (self.field(n).get_attribute('value') for n in (4, 5, 6))
+        self.assertEqual(({day, month}, year), ({'3', '5'}, '1996'))
+        self.assertEqual(self.driver.find_element(By.ID, 'picker').get_attribute('value'),
+                         f'1996-{int(month):02}-{int(day):02}')
+
+    # The address carries the day shown, never the birth date: a link opens that day, the
+    # back button returns to the day before, the title names it.
+    def test_the_address_names_the_day(self):
+        self.open(self.server.url + '#1996-03-05')
+        self.type_fields(['10', '1', '1996', None, None, None])
+        self.confirm()
+        self.driver.find_element(By.CSS_SELECTOR, '[aria-label="O den dál"]').click()
+        self.wait_for(lambda d: d.current_url.endswith('#1996-03-06'))  # after the frame
+        self.assertEqual(self.driver.title.split(' – ')[0], '6. 3. 1996')
+        self.driver.back()
+        self.wait_for(lambda d: self.field(4).get_attribute('value') == '5')
+        self.assertEqual((self.caption(), self.driver.current_url.count('1996')), (CONFIRMED, 1))
+
+    # A list belongs to the birth date it was made for: another birth date takes it away.
+    def test_a_list_goes_with_its_birth(self):
+        self.worked_example()
+        self.driver.find_element(By.ID, 'next30').click()
+        self.assertTrue(self.texts('#critical-list li'))
+        self.type_fields(['3', '4', '1990', None, None, None])
+        self.confirm()
+        self.assertEqual((self.texts('#critical-list li'), self.texts('#critical-count')), ([], ['']))
 
     def test_remembered_only_when_asked(self):
         self.type_fields(['7', '8', '1990', None, None, None])
@@ -214,21 +249,20 @@ class Confirmations(PageTest):
 
 
 class Places(PageTest):
-    # entry.js held back by the network until the engine is ready: the page waits for it.
+    # The page's script held back by the network: the page gets ready once it comes.
     def test_a_script_late_from_the_network_waits_for_the_page(self):
         held = threading.Event()
 
         class Holding(QuietHandler):
             def do_GET(self):
-                if self.path.endswith('/entry.js'):
+                if self.path.endswith('/app.js'):
                     held.wait(30)
                 super().do_GET()
 
         server, driver = Server(handler=Holding), start_browser(load='none')
         try:
             driver.get(server.url)
-            WebDriverWait(driver, 30).until(lambda d: d.execute_script('return typeof cyklEngine') == 'function')
-            driver.execute_async_script('cyklEngine().then(arguments[0])')
+            WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.readyState') != 'loading')
             held.set()
             WebDriverWait(driver, 30).until(lambda d: d.execute_script('return document.body.dataset.ready'))
         finally:
@@ -270,7 +304,7 @@ class Places(PageTest):
                 'navigator.serviceWorker.ready'
                 '.then(() => caches.keys()).then((keys) => caches.open(keys[0]))'
                 '.then((cache) => cache.keys()).then((r) => done(r.length))')
-            self.assertEqual(cached, len(os.listdir(WEB)) + 1)  # every file, and ./ again
+            self.assertEqual(cached, len(os.listdir(WEB)) - 1)  # every file but the worker
         finally:
             server.stop()
         self.open(server.url)
@@ -291,14 +325,19 @@ class Places(PageTest):
             self.open(server.url)
             old = self.cache_names()
             self.assertEqual(len(old), 1)
-            # Another build: another page, and a worker with another cache name.
-            for name, before, after in (('index.html', '<title>', '<title>Nová '),
-                                        ('sw.js', old[0], 'cyklometrika-new')):
+            # Another build: another page, and a worker with its digest and another cache name.
+            def digest():
+                with open(os.path.join(folder, 'index.html'), 'rb') as f:
+                    return hashlib.sha256(f.read()).hexdigest()
+            for name, *changes in (('index.html', ('<title>', '<title>Nová ')),
+                                   ('sw.js', (old[0], 'cyklometrika-new'), (digest(), None))):
                 path = os.path.join(folder, name)
                 with open(path, encoding='utf-8') as f:
                     text = f.read()
+                for before, after in changes:
+                    text = text.replace(before, after or digest())
                 with open(path, 'w', encoding='utf-8') as f:
-                    f.write(text.replace(before, after))
+                    f.write(text)
             self.open(server.url)
             self.wait_for(lambda d: self.cache_names() == ['cyklometrika-new'])
             self.open(server.url)
@@ -324,7 +363,7 @@ class Places(PageTest):
 
 class Looks(PageTest):
     def test_accessibility_light_dark_and_print(self):
-        for scheme, media in (('light', ''), ('dark', ''), ('light', 'print')):
+        for scheme, media in (('light', ''), ('dark', ''), ('light', 'print'), ('dark', 'print')):
             with self.subTest(scheme + media):
                 scheme = {'features': [{'name': 'prefers-color-scheme', 'value': scheme}]}
                 self.driver.execute_cdp_cmd('Emulation.setEmulatedMedia', scheme)
@@ -394,6 +433,10 @@ class Phone(PageTest):
         self.worked_example()
         self.assertTrue(self.in_view('Command1') and self.in_view('Graph1'))
 
+    def messages_in_view(self):
+        self.result_in_view()
+        self.assertTrue(self.in_view('messages'))
+
     def list_in_view(self):
         self.list_year()
         self.assertTrue(self.in_view('critical-list'))
@@ -445,9 +488,23 @@ class Phone(PageTest):
                           (lambda: self.driver.find_element(By.ID, 'today').click(), '29.2')):
             step()
             self.assertEqual(('.'.join(target()[:2]), self.caption()), (day, CONFIRMED))
+            self.assertEqual(self.texts('#announce'), [self.description('Graph2')])  # said at once
+
+    # Before a birth date a step only moves the target day; from a day that is no day it
+    # moves nothing and says why.
+    def steps_without_a_birth_date(self):
+        self.driver.find_element(By.CSS_SELECTOR, '[aria-label="O den dál"]').click()
+        self.assertEqual(([self.field(n).get_attribute('value') for n in (4, 5, 6)], self.caption(),
+                          self.messages()), (['29', '2', '2024'], UNCONFIRMED, []))
+        self.type_fields(['10', '1', '1996', '31', None, None])
+        self.driver.find_element(By.CSS_SELECTOR, '[aria-label="O den dál"]').click()
+        self.assertEqual((self.field(4).get_attribute('value'), self.caption()), ('31', UNCONFIRMED))
+        self.assertIn('není platný den', self.driver.find_element(By.ID, 'hint').text)
 
     CASES = {
         'phone: the result after confirming': (360, 740, result_in_view),
+        'phone on its side: the result after confirming': (800, 360, messages_in_view),
+        'phone: steps without a birth date': (360, 740, steps_without_a_birth_date),
         'phone: a day of the list in the charts': (360, 740, chart_of_the_list_in_view),
         'phone: days stepped, midnight passed': (360, 740, steps_through_days),
         'phone: shared as a picture': (360, 740, shares_a_png),
@@ -485,9 +542,6 @@ class TwoPeople(PageTest):
         self.driver.find_element(By.ID, 'person-name').send_keys(Keys.CONTROL, 'a', Keys.NULL, name)
         self.driver.find_element(By.ID, 'add').click()
 
-    def texts(self, selector):
-        return [e.get_attribute('textContent') for e in self.driver.find_elements(By.CSS_SELECTOR, selector)]
-
     # Added, kept over a reload and never in the address; chosen into the fields, the second
     # dashed over the month; the agreement, the shared days and their calendar (none for a
     # year the window refuses); Zapomenout empties the list. A name is only ever text.
@@ -511,6 +565,8 @@ class TwoPeople(PageTest):
         self.assertEqual([d == 'none' for d in dashes], [True] * 3 + [False] * 3)
         self.assertEqual(self.texts('#pair-legend li'), ['Jana <b> (plnou čarou)', 'Petr (čárkovaně)'])
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, 'main b'), [])
+        summary = self.texts('#Graph1-summary')[0]  # short, the details on request
+        self.assertTrue(len(summary) < 300 and 'Čárkovaně Petr: Den ' in summary, summary)
         self.assertEqual(self.axe_violations(), [])
         self.driver.find_element(By.ID, 'shared30').click()
         days = self.texts('#shared-list li')
@@ -521,8 +577,8 @@ class TwoPeople(PageTest):
         self.driver.find_element(By.ID, 'shared30').click()
         self.assertLessEqual(self.driver.execute_script('return document.documentElement.scrollWidth - innerWidth'), 0)
         self.full_page_shot('web-two-people', 1100)
-        self.driver.execute_script('cyklPage.save = async (blob, name) => { window.saved = [name, await blob.text()]; }')
-        for year, refusals in (('1995', [M2]), ('2024', [])):
+        self.driver.execute_script(CAPTURE_SAVE)
+        for year, refusals in (('1995', [f'Jana: {M2}']), ('2024', [])):  # whose refusal it is
             field = self.driver.find_element(By.ID, 'shared-year')
             field.send_keys(Keys.CONTROL, 'a', Keys.NULL, year)
             self.driver.find_element(By.ID, 'shared-ics').click()
@@ -530,12 +586,48 @@ class TwoPeople(PageTest):
         name, text = self.wait_for(lambda d: d.execute_script('return window.saved'))
         self.assertEqual(name, 'cyklometrika-spolecne-2024.ics')
         self.assertEqual(text.count('-s-b19960110-Jana-b19960202-Petr@'), len(self.texts('#shared-list li')))
+        # Before Petr's birth his refusal is said as his; after a refused confirmation
+        # nothing of him remains.
+        self.type_fields([None, None, None, '20', '1', '1996'])
+        self.confirm()
+        self.assertEqual(self.texts('#pair-messages [role="alert"]'), [f'Petr: {M2}'])
+        self.type_fields([None, None, None, '31', '2', '1996'])
+        self.confirm()
+        self.assertEqual((self.texts('#agreement p'), self.texts('#pair-messages p'),
+                          self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'),
+                          self.driver.find_element(By.ID, 'pair-legend').is_displayed()), ([], [], [], False))
         Select(self.driver.find_element(By.ID, 'second')).select_by_index(1)  # Jana herself
         self.assertIn('Jana už v grafu je', self.driver.find_element(By.ID, 'pair-wait').text)
         self.assertEqual(self.driver.find_elements(By.CSS_SELECTOR, '#Graph1 .second'), [])
-        self.driver.find_element(By.ID, 'forget').click()
+        for undone in (True, False):  # forgotten, put back, and forgotten for good
+            self.driver.find_element(By.ID, 'forget').click()
+            if undone:
+                self.driver.find_element(By.ID, 'undo').click()
+                self.assertEqual(len(self.texts('#second option')), 3)
         self.open()
         self.assertEqual((self.texts('#second option'), self.field(1).get_attribute('value')), (['nikdo'], ''))
+
+
+    # Two tabs: each keeps what the other added, and what one forgot stays forgotten.
+    def test_two_tabs(self):
+        self.open()
+        tabs = [self.driver.current_window_handle]
+        self.driver.switch_to.new_window('tab')
+        tabs.append(self.driver.current_window_handle)
+        self.addCleanup(self.driver.switch_to.window, tabs[0])
+        self.addCleanup(self.driver.close)
+        self.open()
+        for tab, name in ((0, 'Eva'), (1, 'Petr')):
+            self.driver.switch_to.window(tabs[tab])
+            self.person(name, ['1', '5', '1990'])
+        self.driver.switch_to.window(tabs[0])
+        self.wait_for(lambda d: self.texts('#person option') == ['Eva (1.5.1990)', 'Petr (1.5.1990)'])
+        self.driver.find_element(By.ID, 'forget').click()
+        self.driver.switch_to.window(tabs[1])
+        self.wait_for(lambda d: self.texts('#person option') == [])
+        self.person('Jana', ['1', '5', '1990'])
+        self.open()
+        self.assertEqual(self.texts('#person option'), ['Jana (1.5.1990)'])
 
 
 if __name__ == '__main__':

@@ -3,19 +3,21 @@
 // shown at the field for as long as it applies; spaces around pasted digits are dropped,
 // and a whole date pasted into a field fills its three fields. The calendar picker
 // follows the typed target date and fills it in turn.
-'use strict';
-globalThis.cyklPage.parts.push(function (page) {
-  const { $, fields } = page;
+import { $ } from './app.js';
+
+export function setUpEntry(page) {
+  const { fields } = page;
   const hintText = 'Do polí patří jen číslice 0 až 9.';
+  const yearText = 'Rok napište celý, čtyřmi číslicemi (například 1996).';
   const hint = $('hint');
 
   // The hint sits below the field's group and names the field to assistive technology.
-  function refuse(field) {
+  function refuse(field, text = hintText) {
     field.setAttribute('aria-invalid', 'true');
     const group = field.closest('fieldset');
     if (group) group.append(hint);
     else field.closest('.critical-controls').after(hint);
-    hint.textContent = hintText;
+    hint.textContent = text;
   }
 
   function accepted(field) {
@@ -24,10 +26,12 @@ globalThis.cyklPage.parts.push(function (page) {
     hint.textContent = '';
   }
 
-  // "5.3.1996", "5. 3. 1996" or "1996-03-05" as [day, month, year], else null.
+  // "5.3.1996", "5. 3. 1996" or "1996-03-05" as [day, month, year], else null; the year
+  // in full, never guessed from two digits.
+  const dateLike = /^\d{1,2}\.\s*\d{1,2}\.\s*\d+$|^\d+-\d{1,2}-\d{1,2}$/;
   function wholeDate(text) {
-    const czech = /^(\d{1,2})\.\s*(\d{1,2})\.\s*(\d{1,4})$/.exec(text);
-    const iso = /^(\d{1,4})-(\d{1,2})-(\d{1,2})$/.exec(text);
+    const czech = /^(\d{1,2})\.\s*(\d{1,2})\.\s*(\d{4})$/.exec(text);
+    const iso = /^(\d{4})-(\d{1,2})-(\d{1,2})$/.exec(text);
     return czech ? czech.slice(1, 4) : iso ? iso.slice(1, 4).reverse() : null;
   }
 
@@ -52,7 +56,7 @@ globalThis.cyklPage.parts.push(function (page) {
       field.setRangeText(text.slice(0, Math.max(room, 0)), field.selectionStart, field.selectionEnd, 'end');
       field.dispatchEvent(new Event('input'));
     } else {
-      refuse(field);
+      refuse(field, fields.includes(field) && dateLike.test(text) ? yearText : hintText);
     }
   }
 
@@ -79,10 +83,13 @@ globalThis.cyklPage.parts.push(function (page) {
   };
   fields.forEach((field) => page.guard(field, page.setField));
 
-  // The picker shows the typed target day when it is one, and takes years 1 to 9999.
+  // The picker shows the typed target day when it is one, and takes years 1 to 9999. While
+  // a person types into it, the day it holds so far fills the fields but is never written
+  // back into it, which would start its year again at each key; it follows on leaving.
   const picker = $('picker');
   const iso = (d, m, y) => `${String(y).padStart(4, '0')}-${String(m).padStart(2, '0')}-${String(d).padStart(2, '0')}`;
   function follow() {
+    if (document.activeElement === picker) return;
     const [d, m, y] = fields.slice(3).map((f) => Number(f.value));
     const date = new Date(2000, m - 1, d);
     date.setFullYear(y);
@@ -96,4 +103,5 @@ globalThis.cyklPage.parts.push(function (page) {
     if (year >= 1 && year <= 9999) page.fillTarget(day, month, year);
     else follow();
   });
-});
+  picker.addEventListener('blur', follow);
+}

@@ -3,16 +3,19 @@
 // person adds to it (one key, never in an address; "Zapomenout" empties it); a second
 // person's curves dashed over the month chart with a legend of both, the agreement of the
 // two, and the days they share a verdict, listed and as a year's calendar. Every number
-// and verdict comes from the engine; a name is only ever set as text.
-'use strict';
-globalThis.cyklPage.parts.push(function (page) {
-  const { $, fields, engine } = page;
+// and verdict comes from the engine; a name is only ever set as text. The list is read
+// again before every change and follows the changes other tabs make, so that no tab
+// writes back a person another removed or drops one another added.
+import { $, civilDate, czechDate, isoDay, refusal, showNotes, storageKey, store } from './app.js';
+
+export function setUpPeople(page) {
+  const { fields } = page;
   const key = 'cyklometrika.people';
-  const captions = ['Fyzická kondice', 'Citová vnímavost', 'Síla intelektu', 'Celkem'];
   let people = [];
+  let kept = true; // the browser keeps the list; where it does not, it lasts as the page does
   let chosen = null; // the person last chosen into the birth fields
   let second = null;
-  let other = null; // the second person's state for the target day shown
+  let listedFor = null; // the pair of the shared days on show
   const waiting = $('pair-wait').textContent;
 
   // A name as kept: no line breaks or other control characters, no spaces at its ends.
@@ -22,28 +25,38 @@ globalThis.cyklPage.parts.push(function (page) {
     return { day, month, year };
   };
   const same = (a, b) => a.day === b.day && a.month === b.month && a.year === b.year;
+  const alike = (a, b) => Boolean(a && b) && a.name === b.name && same(a, b);
   const add = (parent, tag, text, className = '') =>
     parent.appendChild(Object.assign(document.createElement(tag), { textContent: text, className }));
-  const note = (text) => { $('people-note').textContent = text; };
-  const save = () => page.store.set(key, JSON.stringify(people));
+  let undo = null; // what the last removal took, to put back
+  const note = (text, undoable = null) => {
+    $('people-note').textContent = text;
+    undo = undoable;
+    $('undo').hidden = !undo;
+  };
 
+  // The list as the browser keeps it now, the people chosen found in it again.
   function load() {
+    if (!kept) return;
     try {
-      const list = JSON.parse(page.store.get(key) || '[]');
+      const list = JSON.parse(store.get(key) || '[]');
       people = list.filter((p) => [p.day, p.month, p.year].every(Number.isInteger))
         .map((p) => ({ name: clean(p.name), day: p.day, month: p.month, year: p.year }));
     } catch (error) {
-      page.store.remove(key);
+      store.remove(key);
+      people = [];
     }
+    chosen = people.find((p) => alike(p, chosen)) || null;
+    second = people.find((p) => alike(p, second)) || null;
   }
 
   // The people in both lists, the choices kept where their people are.
   function fill() {
-    const option = (p, i) => new Option(`${p.name} (${page.czechDate(p)})`, String(i));
+    const option = (p, i) => new Option(`${p.name} (${czechDate(p)})`, String(i));
+    const before = people[Number($('person').value)];
     $('person').replaceChildren(...people.map(option));
-    $('person').value = String(Math.max(people.indexOf(chosen), 0));
+    $('person').value = String(Math.max(people.findIndex((p) => alike(p, before || chosen)), 0));
     $('second').replaceChildren(new Option('nikdo', ''), ...people.map(option));
-    if (!people.includes(second)) second = null;
     $('second').value = second ? String(people.indexOf(second)) : '';
   }
 
@@ -56,44 +69,59 @@ globalThis.cyklPage.parts.push(function (page) {
     return taken(name, except) ? `Jméno „${name}“ už v seznamu je.` : '';
   }
 
+  // A change made to the list as the browser keeps it at this moment; where the browser
+  // keeps nothing (storage off or full) the list lasts till the page closes.
+  function change(edit) {
+    const person = selected();
+    load();
+    const text = edit(people.find((p) => alike(p, person)));
+    if (text === undefined) return;
+    kept = kept && store.set(key, JSON.stringify(people));
+    fill();
+    note(kept ? text : 'Tento prohlížeč seznam uložit nedovolí; platí jen do zavření stránky.');
+    page.redraw();
+  }
+
   function addPerson() {
-    const name = clean($('person-name').value);
-    const invalid = fields.slice(0, 3).some((f) => !f.value) || engine.birthRefusal() !== 0;
-    const why = refusedName(name) || (invalid ? 'Datum narození výše není platné, proto uloženo nebylo.' : '');
-    if (why) return note(why);
-    people.push(chosen = { name, ...birthOf() });
-    changed(`${name} je uložen(a) jen v tomto prohlížeči.`);
+    change(() => {
+      const name = clean($('person-name').value);
+      const invalid = fields.slice(0, 3).some((f) => !f.value) || !page.birthAccepted();
+      const why = refusedName(name) || (invalid ? 'Datum narození výše není platné, proto uloženo nebylo.' : '');
+      if (why) return note(why);
+      people.push(chosen = { name, ...birthOf() });
+      return `${name} je uložen(a) jen v tomto prohlížeči.`;
+    });
   }
 
   function rename() {
-    const person = selected();
-    const name = clean($('person-name').value);
-    const why = person ? refusedName(name, person) : 'Seznam je prázdný.';
-    if (why) return note(why);
-    person.name = name;
-    changed(`Jméno změněno na „${name}“.`);
+    change((person) => {
+      const name = clean($('person-name').value);
+      const why = person ? refusedName(name, person) : 'Seznam je prázdný.';
+      if (why) return note(why);
+      person.name = name;
+      return `Jméno změněno na „${name}“.`;
+    });
   }
 
   function remove() {
-    const person = selected();
-    if (!person) return note('Seznam je prázdný.');
-    people.splice(people.indexOf(person), 1);
-    changed(`${person.name} je ze seznamu odebrán(a).`);
+    let removed = null;
+    change((person) => {
+      if (!person) return note('Seznam je prázdný.');
+      people.splice(people.indexOf(person), 1);
+      if (person === second) second = null;
+      removed = person;
+      return `${person.name} je ze seznamu odebrán(a).`;
+    });
+    if (removed) offerUndo(() => change(() => (taken(removed.name) ? undefined : (people.push(removed), ''))));
   }
 
-  // A list of shared days shown goes with the people it was made for.
-  function unlist() {
-    ['shared-refusal', 'shared-list'].forEach((id) => $(id).replaceChildren());
-    $('shared-count').textContent = '';
-  }
-
-  // Where the browser keeps nothing (storage off or full) the list lasts till the page closes.
-  function changed(text) {
-    const kept = save();
-    fill();
-    note(kept ? text : 'Tento prohlížeč seznam uložit nedovolí; platí jen do zavření stránky.');
-    unlist();
-    page.redraw();
+  // A removal can be taken back until the next change.
+  function offerUndo(restore) {
+    const text = $('people-note').textContent;
+    note(text, () => {
+      restore();
+      note('Vráceno zpět.');
+    });
   }
 
   // Chosen: the birth fields filled and confirmed for the target day.
@@ -111,19 +139,13 @@ globalThis.cyklPage.parts.push(function (page) {
     return chosen && same(chosen, birth) ? chosen : people.find((p) => same(p, birth));
   }
   const itself = () => second && firstPerson() === second;
+  const names = () => [(firstPerson() || { name: '' }).name, second.name];
+  const pairKey = () => JSON.stringify([birthOf(), second, names()]);
 
-  // The names for the engine: the first person's where the fields hold a birth of the list.
-  function names() {
-    const first = firstPerson();
-    return [first ? first.name : '', second.name];
-  }
-
-  // The second person's curves over the confirmed month, with their description.
-  page.overlay = (state, width, height) => {
-    other = second && !itself() && state.month.visible ? engine.second(second, names()) : null;
-    if (!other || !other.month.visible) return ['', ''];
-    return [engine.chartSvg(3, width, height, 11), ` Čárkovaně ${second.name}: ${other.month.description}`];
-  };
+  // The pair for the engine: the first person's name where the fields hold a birth of the list.
+  page.pair = () => (second && !itself() ? { birth: second, names: names() } : null);
+  page.pairText = (answer, short) => (!answer.charts.second ? ''
+    : ` Čárkovaně ${second.name}: ${(short ? answer.second.day : answer.second.month).description}`);
 
   function legend(both) {
     const list = $('pair-legend');
@@ -136,39 +158,50 @@ globalThis.cyklPage.parts.push(function (page) {
     });
   }
 
-  function showPair() {
+  // The pair as the answer has it: only while the first person's chart is confirmed, the
+  // second's own refusal said with their name.
+  function showPair(answer) {
+    const other = answer.second;
+    const result = answer.agreement;
     $('pair').hidden = !second;
-    $('pair-legend').hidden = !other || !other.month.visible;
+    $('pair-legend').hidden = !answer.charts.second;
     $('pair-wait').hidden = Boolean(other);
     $('pair-wait').textContent = itself() ? `${second.name} už v grafu je; za druhého člověka vyberte někoho jiného.` : waiting;
     $('agreement').replaceChildren();
-    const result = other && engine.agreement();
-    const refused = other && !other.month.visible && `${second.name}: ${other.messages.map((m) => m.text).join(' ')}`;
-    page.refusal($('pair-messages'), result && result.refusal || refused);
-    if (!other || result.refusal) return;
-    const both = names().map((name, i) => name || page.czechDate(i ? second : birthOf()));
-    legend(both);
+    const refused = other && !other.target && `${second.name}: ${other.messages.map((m) => m.text).join(' ')}`;
+    refusal($('pair-messages'), refused || result && result.refusal);
+    if (listedFor !== null && listedFor !== pairKey()) unlist();
+    if (!other || refused || result.refusal) return;
+    legend(names().map((name, i) => name || czechDate(i ? second : birthOf())));
     const box = $('agreement');
     add(box, 'p', result.heading);
     const list = add(box, 'ul', '', 'agreement');
     const a = result.agreement;
-    [a.physical, a.emotional, a.intellectual, a.overall].forEach((n, i) => add(list, 'li', `${captions[i]}: ${n} %`));
+    [a.physical, a.emotional, a.intellectual, a.overall].forEach((n, i) => add(list, 'li', `${result.captions[i]}: ${n} %`));
     add(box, 'p', result.meaning, 'note');
   }
 
+  // A list of shared days shown goes with the people it was made for.
+  function unlist() {
+    listedFor = null;
+    ['shared-refusal', 'shared-list', 'shared-notes'].forEach((id) => $(id).replaceChildren());
+    $('shared-count').textContent = '';
+  }
+
   // The shared days from..to, listed; the window's refusal instead where it refuses a day.
-  function listShared(from, to) {
+  function listShared(from, to, calendar = false) {
     unlist();
-    if (itself()) return false;
-    engine.second(second, names());
-    const result = engine.sharedDays(from, to);
-    page.refusal($('shared-refusal'), result.refusal);
+    if (!page.pair()) return false;
+    const answer = page.ask({ shared: [from, to, calendar] });
+    const result = answer.shared;
+    showNotes($('shared-notes'), result.refusal ? [] : answer.shared_notes);
+    listedFor = pairKey();
+    refusal($('shared-refusal'), result.refusal);
     const list = $('shared-list');
-    list.replaceChildren();
     const days = result.days || [];
     for (const day of days) {
       const lines = day.shared.map((v) => `${v.verdict} (${v.people.join(', ')})`);
-      add(list, 'li', `${page.czechDate(page.isoDay(day.date))}: ${lines.join('; ')}`);
+      add(list, 'li', `${czechDate(isoDay(day.date))}: ${lines.join('; ')}`);
     }
     $('shared-count').textContent = result.refusal ? '' : days.length ? `Společných dní: ${days.length}` : 'Žádný společný den.';
     page.bringIntoView($('shared-count'));
@@ -177,33 +210,52 @@ globalThis.cyklPage.parts.push(function (page) {
 
   function nextDays() {
     const today = page.now();
-    listShared(page.civilDate(today), page.civilDate(new Date(today.getFullYear(), today.getMonth(), today.getDate() + 29)));
+    listShared(civilDate(today), civilDate(new Date(today.getFullYear(), today.getMonth(), today.getDate() + 29)));
   }
 
   const year = () => Number($('shared-year').value);
-  const inYear = () => listShared({ day: 1, month: 1, year: year() }, { day: 31, month: 12, year: year() });
+  const inYear = (calendar) => listShared({ day: 1, month: 1, year: year() }, { day: 31, month: 12, year: year() }, calendar);
 
   // No calendar for a year the window refuses, nor one without a shared day.
   function download() {
-    if (!inYear()) return;
-    const text = engine.sharedCalendar(year(), page.now());
+    if (!inYear(true)) return;
+    const text = page.ask({ sharedCalendar: [year(), page.now()] }).shared_calendar;
     if (text) page.save(new Blob([text], { type: 'text/calendar' }), `cyklometrika-spolecne-${year()}.ics`);
   }
 
+  // Forgotten, with the birth date the page keeps (app.js): both can be put back until the
+  // next change.
   function forget() {
-    page.store.remove(key);
+    const [list, birth] = [store.get(key), store.get(storageKey)];
+    store.remove(key);
     people = [];
-    chosen = null;
+    chosen = second = null;
     fill();
     note('');
     page.redraw();
+    if (!list && !birth) return;
+    offerUndo(() => {
+      if (birth) store.set(storageKey, birth);
+      if (list) store.set(key, list);
+      $('remembered').textContent = '';
+      load();
+      fill();
+      page.redraw();
+    });
   }
+
+  // Another tab changed the list (or forgot everything): shown here as it now is.
+  addEventListener('storage', (event) => {
+    if (event.key !== key && event.key !== null) return;
+    load();
+    fill();
+    page.redraw();
+  });
 
   load();
   fill();
   $('second').addEventListener('change', () => {
     second = people[Number($('second').value)] || null;
-    unlist();
     page.redraw();
     page.bringIntoView($('pair').hidden ? $('second') : $('pair'));
   });
@@ -218,7 +270,8 @@ globalThis.cyklPage.parts.push(function (page) {
   $('rename').addEventListener('click', rename);
   $('remove').addEventListener('click', remove);
   $('shared30').addEventListener('click', nextDays);
-  $('shared-in-year').addEventListener('click', inYear);
+  $('shared-in-year').addEventListener('click', () => inYear());
   $('shared-ics').addEventListener('click', download);
   $('forget').addEventListener('click', forget);
-});
+  $('undo').addEventListener('click', () => undo && undo());
+}

@@ -3,9 +3,10 @@
 // with the dates and the legend, and the day's values as text; through the system's share
 // sheet where the browser can share files, else the picture is downloaded. The line of
 // dates is printed above the charts too.
-'use strict';
-globalThis.cyklPage.parts.push(function (page) {
-  const { $, fields } = page;
+import { $ } from './app.js';
+
+export function setUpShare(page) {
+  const { fields } = page;
   const scale = 2;
   let current = null; // the state of the confirmed day
 
@@ -75,16 +76,18 @@ globalThis.cyklPage.parts.push(function (page) {
     const file = new File([await picture()], name, { type: 'image/png' });
     const text = [dates(), $('Graph2-text').textContent, ...current.messages.map((m) => m.text)].join('\n');
     if (navigator.canShare && navigator.canShare({ files: [file] })) {
-      await navigator.share({ title: 'Cyklometrika', text, files: [file] }).catch(() => {});
+      // Cancelled by the person: nothing; refused by the system: downloaded instead.
+      await navigator.share({ title: 'Cyklometrika', text, files: [file] })
+        .catch((error) => error.name !== 'AbortError' && page.save(file, name));
     } else {
       page.save(file, name);
     }
   }
 
   $('share').addEventListener('click', share);
-  page.shown.push((state) => {
+  page.shown.push(({ state }) => {
     current = state.day.visible ? state : null;
     $('share').hidden = !current;
     $('dates').textContent = current ? dates() : '';
   });
-});
+}

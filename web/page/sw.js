@@ -1,15 +1,40 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Offline after the first visit: every file of the page is cached under a name made from
 // the files' content, older caches are dropped, and requests are answered from the cache.
+// A file the page has just loaded is taken from the browser's HTTP cache when it is the
+// build's own (its digest says so), so a first visit fetches every file once; otherwise,
+// or where that cache holds the build before, it comes from the server.
 'use strict';
 const cacheName = 'cyklometrika-@HASH@';
-const files = @FILES@;
+const files = @FILES@; // name: SHA-256 of the content, in hex
 
-// The files come from the server, never from the browser's HTTP cache, which may still
-// hold the build before.
+const hex = (buffer) => [...new Uint8Array(buffer)].map((b) => b.toString(16).padStart(2, '0')).join('');
+const matches = async (response, digest) =>
+  hex(await crypto.subtle.digest('SHA-256', await response.clone().arrayBuffer())) === digest;
+
+// The response the HTTP cache holds for the address, however the page asked for it (the
+// manifest is fetched without credentials); none where it holds nothing.
+async function stored(url) {
+  for (const credentials of ['same-origin', 'omit']) {
+    const response = await fetch(url, { cache: 'only-if-cached', mode: 'same-origin', credentials }).catch(() => null);
+    if (response && response.ok) return response;
+  }
+  return null;
+}
+
+// The page itself may have been loaded as the folder's address or as index.html.
+async function file(name) {
+  for (const url of name === 'index.html' ? ['./', name] : [name]) {
+    const response = await stored(url);
+    if (response && await matches(response, files[name])) return response;
+  }
+  return fetch(name, { cache: 'reload' });
+}
+
 self.addEventListener('install', (event) => {
-  const fresh = files.map((file) => new Request(file, { cache: 'reload' }));
-  event.waitUntil(caches.open(cacheName).then((cache) => cache.addAll(fresh)).then(() => self.skipWaiting()));
+  event.waitUntil(caches.open(cacheName)
+    .then((cache) => Promise.all(Object.keys(files).map(async (name) => cache.put(name, await file(name)))))
+    .then(() => self.skipWaiting()));
 });
 
 self.addEventListener('activate', (event) => {
@@ -19,10 +44,12 @@ self.addEventListener('activate', (event) => {
       .then(() => self.clients.claim()));
 });
 
+// The folder's address is answered with index.html.
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
+  const folder = new URL(event.request.url).pathname.endsWith('/');
   event.respondWith(
     caches.open(cacheName)
-      .then((cache) => cache.match(event.request, { ignoreSearch: true }))
+      .then((cache) => cache.match(folder ? 'index.html' : event.request, { ignoreSearch: true }))
       .then((hit) => hit || fetch(event.request)));
 });

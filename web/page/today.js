@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Today at a glance: the result brought into view after a confirmation, the target day
 // stepped a day or a month back and forward (buttons, and the arrow keys outside the
-// fields), "Dnes" back to today, and a page left open past midnight moved to the new day.
-'use strict';
-globalThis.cyklPage.parts.push(function (page) {
-  const { $, fields } = page;
+// fields), "Dnes" back to today, and a page left open past midnight moved to the new day
+// (past New Year the lists' years too).
+import { $, civilDate } from './app.js';
+
+export function setUpToday(page) {
+  const { fields } = page;
   let confirmed = false;
-  let today = page.civilDate(page.now());
+  let today = civilDate(page.now());
 
   // Scrolls only when the element is not wholly on screen already.
   page.bringIntoView = function (element, top = element.getBoundingClientRect().top) {
@@ -20,22 +22,31 @@ globalThis.cyklPage.parts.push(function (page) {
     page.bringIntoView($('Graph1').closest('figure'), Math.min(...parts.map((r) => r.top)));
   };
 
+  // The typed target day; today where none is typed, none where it is no day.
   function targetDate() {
+    if (fields.slice(3).every((f) => !f.value)) return page.now();
     const [day, month, year] = fields.slice(3).map((f) => Number(f.value));
     const date = new Date(2000, month - 1, day);
     date.setFullYear(year);
-    return date.getDate() === day && date.getMonth() === month - 1 ? date : page.now();
+    return date.getDate() === day && date.getMonth() === month - 1 && year >= 1 ? date : null;
   }
 
+  // The new target day, confirmed once a birth date is typed; before that only set.
   function go(date) {
     if (date.getFullYear() < 1 || date.getFullYear() > 9999) return;
-    page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear(), false);
-    page.show(page.engine.confirm());
+    const born = fields.slice(0, 3).every((f) => f.value);
+    page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear(), !born);
+    if (born) page.update({ action: 'confirm' });
   }
 
-  // A month on keeps the day where the month has it, else takes the month's last day.
+  // A month on keeps the day where the month has it, else takes the month's last day. From
+  // a typed day that is no day nothing moves: the person is told, and what they typed stays.
   function step(days, months) {
     const from = targetDate();
+    if (!from) {
+      page.hint('Cílové datum není platný den; opravte je, pak jde den posunout.');
+      return;
+    }
     const to = new Date(from);
     to.setDate(1);
     to.setMonth(from.getMonth() + months);
@@ -58,13 +69,17 @@ globalThis.cyklPage.parts.push(function (page) {
 
   // Past midnight a page that showed today shows the new day, confirmed as it was.
   function newDay() {
-    const now = page.civilDate(page.now());
+    const now = civilDate(page.now());
     const target = fields.slice(3).map((f) => f.value).join('.');
     if (now.day === today.day && now.month === today.month && now.year === today.year) return;
     if (target === `${today.day}.${today.month}.${today.year}`) {
       const wasConfirmed = confirmed;
       page.fillTarget(now.day, now.month, now.year, !wasConfirmed);
-      if (wasConfirmed) page.show(page.engine.confirm());
+      if (wasConfirmed) page.update({ action: 'confirm' });
+    }
+    // The lists' years that named this year name the new one.
+    for (const field of [$('year'), $('shared-year')]) {
+      if (field.value === String(today.year)) field.value = String(now.year);
     }
     today = now;
   }
@@ -77,7 +92,7 @@ globalThis.cyklPage.parts.push(function (page) {
       atMidnight();
     });
   }
-  page.shown.push((state) => { confirmed = state.day.visible; });
+  page.shown.push(({ state }) => { confirmed = state.day.visible; });
   document.addEventListener('visibilitychange', newDay);
   atMidnight();
-});
+}

@@ -1,0 +1,85 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The engine: the calculation and display compiled to WebAssembly, carried in the bundle
+// (gzip, then base64) so that it loads from disk as well as from a server. loadEngine()
+// resolves to an engine whose call(request) answers one request with one document of
+// everything to show (web/request.h): the request an object of
+//   fields: the six field texts, action: 'confirm' or 'reset', birth: true (the window's
+//   refusal of the birth date alone), month: [width, height],
+//   second: {birth: {day, month, year}, names: [first, second]},
+//   critical: [from, to, calendar], calendar: [year, stamp], shared: [from, to, calendar],
+//   sharedCalendar: [year, stamp]
+// with dates as {day, month, year} and stamps as Dates (written in UTC).
+import packed from './cyklometrika.wasm.gz';
+
+// Decoded, inflated and compiled as soon as the bundle runs, while the page gets ready: the
+// bytes written straight into the inflater (a Blob's stream would send them to the browser
+// and back), and compiled as they come out of it.
+function compile() {
+  let gz;
+  if (Uint8Array.fromBase64) {
+    gz = Uint8Array.fromBase64(packed);
+  } else {
+    const text = atob(packed);
+    gz = new Uint8Array(text.length);
+    for (let i = 0; i < text.length; ++i) gz[i] = text.charCodeAt(i);
+  }
+  const inflate = new DecompressionStream('gzip');
+  const writer = inflate.writable.getWriter();
+  writer.write(gz);
+  writer.close();
+  return WebAssembly.compileStreaming(new Response(inflate.readable, { headers: { 'Content-Type': 'application/wasm' } }));
+}
+
+export const supported = () => typeof WebAssembly === 'object' && typeof DecompressionStream === 'function';
+
+let compiled = null;
+export function startCompiling() {
+  compiled = compiled || (supported() ? compile() : Promise.reject(new Error('WebAssembly')));
+  compiled.catch(() => {}); // reported when the page asks for the engine
+  return compiled;
+}
+
+const clean = (text) => String(text).replace(/[\t\n\r]/g, ' ');
+const numbers = (...dates) => dates.flatMap((d) => [d.day, d.month, d.year]);
+const stamped = (s) => [s.getUTCFullYear(), s.getUTCMonth() + 1, s.getUTCDate(), s.getUTCHours(),
+  s.getUTCMinutes(), s.getUTCSeconds()];
+
+// The request's lines, as web/request.h reads them.
+function lines(request) {
+  const line = (...values) => values.map(clean).join('\t');
+  const { fields, action, birth, month, second, critical, calendar, shared, sharedCalendar } = request;
+  return [
+    fields && line('fields', ...fields),
+    action && line(action),
+    birth && 'birth',
+    month && line('month', ...month.map(Math.round)),
+    second && line('second', ...numbers(second.birth), ...second.names),
+    critical && line('critical', ...numbers(critical[0], critical[1]), critical[2] ? 1 : 0),
+    calendar && line('calendar', calendar[0], ...stamped(calendar[1])),
+    shared && line('shared', ...numbers(shared[0], shared[1]), shared[2] ? 1 : 0),
+    sharedCalendar && line('shared-calendar', sharedCalendar[0], ...stamped(sharedCalendar[1])),
+  ].filter(Boolean).join('\n');
+}
+
+export async function loadEngine() {
+  const module = await startCompiling();
+  // The module does no input or output: whatever the C library asks of the system fails.
+  const imports = {};
+  for (const entry of WebAssembly.Module.imports(module)) {
+    (imports[entry.module] = imports[entry.module] || {})[entry.name] = () => 52;
+  }
+  const exports = (await WebAssembly.instantiate(module, imports)).exports;
+  exports._initialize();
+  const encoder = new TextEncoder();
+  const decoder = new TextDecoder();
+  return {
+    // The answer's text as the module hands it over, and parsed.
+    text(request) {
+      const area = new Uint8Array(exports.memory.buffer, exports.cykl_input(), exports.cykl_input_size());
+      const pointer = exports.cykl_call(encoder.encodeInto(lines(request), area).written);
+      const bytes = new Uint8Array(exports.memory.buffer, pointer);
+      return decoder.decode(bytes.subarray(0, bytes.indexOf(0)));
+    },
+    call(request) { return JSON.parse(this.text(request)); },
+  };
+}
