@@ -71,9 +71,30 @@ std::string WeekdayName(const Date &date)
     return names[static_cast<std::size_t>(weekday)];
 }
 
-std::string SpanStartNote(const Date &start)
+std::string NamesInBrief(const std::vector<std::string> &names, bool *cut)
 {
-    return "rozsah začíná dnem narození " + CzechDate(start);
+    constexpr std::size_t AllUpTo = 3;
+    constexpr std::size_t Shown = 2;
+    const bool shortened = names.size() > AllUpTo;
+    if (cut != nullptr)
+        *cut = shortened;
+    std::string line;
+    for (std::size_t i = 0; i < (shortened ? Shown : names.size()); ++i)
+        line.append(i > 0 ? ", " : "").append(names[i]);
+    if (!shortened)
+        return line;
+    const std::size_t others = names.size() - Shown;
+    return line.append(" a ")
+        .append(std::to_string(others))
+        .append(others < 5 ? " další" : " dalších");
+}
+
+std::string SpanStartNote(const Date &start, std::string_view name)
+{
+    std::string note = "rozsah ";
+    if (!name.empty())
+        note.append("pro „").append(name).append("“ ");
+    return note.append("začíná dnem narození ").append(CzechDate(start));
 }
 
 std::string LeftOutNote(const Date &day)

@@ -233,7 +233,8 @@ int Runner::RunRange(Date from, const Date &to)
             return *refused;
     }
     if (const Date start = SpanStart(who_.Birth, from, to); start != from) {
-        Note(QString::fromStdString(SpanStartNote(start)));
+        Note(QString::fromStdString(
+            SpanStartNote(start, several_ ? who_.Name.toStdString() : std::string())));
         from = start;
     }
     // A start the window refuses is refused before any day is counted from it.
@@ -379,10 +380,10 @@ int Runner::Run()
             ? CheckDay(call_.BirthText, call_.Birth, false)
             : std::nullopt)
         return *refused;
-    QString error;
-    const auto people = PeopleOf(call_, env_, error);
-    if (!people)
-        return Usage(error);
+    const auto found = PeopleOf(call_, env_);
+    if (const int *status = std::get_if<int>(&found))
+        return *status;
+    const auto *people = std::get_if<QList<Person>>(&found);
     several_ = call_.Everyone || call_.Names.size() > 1;
     qsizetype left = 0;
     for (const Person &person : *people) {
