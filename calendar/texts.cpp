@@ -53,6 +53,19 @@ std::string VerdictKind(MessageCode code)
     return (code - 7) % 2 == 0 ? "high" : "low";
 }
 
+std::string CzechCycleKey(MessageCode code)
+{
+    static const std::array<const char *, 3> keys { "fyzická", "citová", "intelekt" };
+    return keys[static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2) % keys.size()];
+}
+
+std::string CzechVerdictKind(MessageCode code)
+{
+    if (code <= 6)
+        return "kritický";
+    return (code - 7) % 2 == 0 ? "vrchol" : "útlum";
+}
+
 std::string CriticalMark(int criticalCycles)
 {
     if (criticalCycles == 2)

@@ -24,6 +24,10 @@ std::string VerdictName(MessageCode code);
 // "intellectual"), and its kind ("critical", "high", "low").
 std::string CycleKey(MessageCode code);
 std::string VerdictKind(MessageCode code);
+// The same in Czech for a spreadsheet: "fyzická", "citová", "intelekt" (as the headings of
+// its columns of values), and "kritický", "vrchol", "útlum".
+std::string CzechCycleKey(MessageCode code);
+std::string CzechVerdictKind(MessageCode code);
 
 // The notes on a span and on a calendar file, as the companion writes them after its
 // name: "rozsah začíná dnem narození 10.1.1996" for a span that starts before the birth

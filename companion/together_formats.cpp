@@ -144,7 +144,7 @@ QByteArray SharedTable(const QList<Person> &people, const Date &from, const Date
                            { QStringLiteral("Kód"), true },
                            { QStringLiteral("Hlášení"), false },
                            { QStringLiteral("Kdo"), false } },
-                         rows);
+                         rows, TerminalColumns);
     lines.append(QString());
     for (MessageCode code = 4; code <= 12; ++code) {
         if (!seen[static_cast<std::size_t>(code)])
@@ -173,8 +173,8 @@ QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &
         const MessageCode code = row.Shared->Code;
         const QStringList fields { Utf8(excel ? CzechDate(row.Day) : IsoDate(row.Day)),
                                    QString::number(code),
-                                   Utf8(CycleKey(code)),
-                                   Utf8(VerdictKind(code)),
+                                   Utf8(excel ? CzechCycleKey(code) : CycleKey(code)),
+                                   Utf8(excel ? CzechVerdictKind(code) : VerdictKind(code)),
                                    Utf8(VerdictName(code)),
                                    Utf8(MessageText(code, row.Day, row.Day)),
                                    NamesOf(*row.Shared, people) };
