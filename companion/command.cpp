@@ -310,17 +310,34 @@ int Runner::RunGroup()
     return Emit(report);
 }
 
+// The agreement does not depend on the day: a day outside one person's life leaves out
+// only that person's values of it, with a note.
 int Runner::RunMatch(const QList<Person> &people)
 {
     if (call_.OutputFormat != Format::Table && call_.OutputFormat != Format::Json)
         return Usage(QStringLiteral("příkaz %1 píše jen formáty table a json").arg(call_.Name));
     who_ = people[0];
-    return ConfirmDay([&](const Date &day, const Confirmation &first) {
-        const Confirmation second = Confirm(people[1].Birth, day);
-        if (second.Refusal != 0)
-            return Refuse(second.Refusal, people[1].Birth, day);
-        return Emit(MatchReport(call_.OutputFormat, people, day, { first, second }));
-    });
+    QString error;
+    const auto day = FirstDateOrToday(false, error);
+    if (!day)
+        return Usage(error);
+    if (const auto refused = CheckDay(call_.Rest.value(0), *day, false))
+        return *refused;
+    const std::array<Confirmation, 2> days { Confirm(people[0].Birth, *day),
+                                             Confirm(people[1].Birth, *day) };
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const Person &person = people[static_cast<qsizetype>(i)];
+        if (days[i].Refusal == 0)
+            continue;
+        const QString why = RefusalReason(days[i].Refusal, person.Birth, *day);
+        Note(QStringLiteral("hodnoty „%1“ chybí: %2")
+                 .arg(person.Name,
+                      why.isEmpty()
+                          ? QString::fromStdString(MessageText(days[i].Refusal, person.Birth, *day))
+                                .trimmed()
+                          : why));
+    }
+    return Emit(MatchReport(call_.OutputFormat, people, *day, days));
 }
 
 int Runner::RunChart()

@@ -53,9 +53,13 @@ QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreem
                                .trimmed(),
                            QString() };
     QList<QStringList> rows;
+    // A person the window refuses on the day has no values of it.
+    const auto value = [&days](std::size_t i, std::size_t k) {
+        return days[i].Refusal != 0 ? QStringLiteral("–") : Number(ValuesOf(days[i])[k]);
+    };
     for (std::size_t k = 0; k < 3; ++k)
-        rows.append({ QString::fromUtf8(CycleCaptions[k]), Percent(a.Cycles[k]),
-                      Number(ValuesOf(days[0])[k]), Number(ValuesOf(days[1])[k]) });
+        rows.append({ QString::fromUtf8(CycleCaptions[k]), Percent(a.Cycles[k]), value(0, k),
+                      value(1, k) });
     rows.append({ QStringLiteral("Celkem"), Percent(a.Overall), QString(), QString() });
     lines += LayOutTable({ { QStringLiteral("Cyklus"), false },
                            { QStringLiteral("Shoda"), true },
@@ -80,6 +84,10 @@ QByteArray MatchJson(const QList<Person> &people, const Date &day, const Agreeme
     QJsonArray both;
     for (std::size_t i = 0; i < 2; ++i) {
         QJsonObject person = JsonPerson(people[static_cast<qsizetype>(i)]);
+        if (days[i].Refusal != 0) { // outside the person's life: no values of the day
+            both.append(person);
+            continue;
+        }
         for (std::size_t k = 0; k < 3; ++k)
             person.insert(QLatin1String(CycleKeys[k]), ValuesOf(days[i])[k]);
         QJsonArray codes;
