@@ -49,6 +49,16 @@ Verdicts Selected(const Verdicts &codes, const QList<MessageCode> &kept)
     return selected;
 }
 
+// Two people of one chart are one where their births are the same and so are their names,
+// or one of them is known by the date alone: their curves would lie on each other.
+bool SamePerson(const Person &a, const Person &b)
+{
+    const QString date = Czech(a.Birth);
+    const auto dateOnly = [&date](const Person &p) { return p.Name.isEmpty() || p.Name == date; };
+    return a.Birth == b.Birth
+        && (dateOnly(a) || dateOnly(b) || a.Name.compare(b.Name, Qt::CaseInsensitive) == 0);
+}
+
 class Runner {
 public:
     Runner(Environment &environment, const Invocation &call) : env_(environment), call_(call) { }
@@ -350,6 +360,8 @@ int Runner::RunChart()
         if (const int *status = std::get_if<int>(&found))
             return *status;
         with = std::get<QList<Person>>(found).first();
+        if (SamePerson(who_, with))
+            return Usage(QStringLiteral("„%1“ je v grafu dvakrát").arg(Shortened(call_.With)));
     }
     return ConfirmDay([&](const Date &day, const Confirmation &) {
         if (with.Birth.Year != 0) {
