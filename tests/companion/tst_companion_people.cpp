@@ -53,6 +53,8 @@ private slots:
     void namesThatCannotBe_data();
     void namesThatCannotBe();
     void namesStandForBirthDates();
+    void unusableFile_data();
+    void unusableFile();
 };
 
 void TestCompanionPeople::readFile_data()
@@ -202,9 +204,42 @@ void TestCompanionPeople::namesStandForBirthDates()
     QCOMPARE(Run(env, { "month", "Jana,Petr" }), ExitUsage);
     QCOMPARE(Run(env, { "day", "Eva" }), ExitUsage);
     QCOMPARE(Run(env, { "people", "remove", "Eva" }), ExitUsage);
-    env.People = QByteArray(MaxPeopleFileSize + 1, '#');
-    QCOMPARE(Run(env, { "people", "add", "Eva", "1.1.2000" }), ExitOutputFailed);
-    QVERIFY2(env.StandardError.contains("větší než 1 MiB"), env.StandardError);
+}
+
+void TestCompanionPeople::unusableFile_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("error");
+    const QByteArray full = "Jana = 10.1.1996\n" + QByteArray(MaxPeopleFileSize - 20, '#') + '\n';
+    const QByteArray utf16(
+        "\xFF\xFEJ\0a\0n\0a\0 \0=\0 \0\x31\0.\0\x31\0.\0\x32\0\x30\0\x30\0\x30\0");
+    const QByteArray large(MaxPeopleFileSize + 1, '#');
+    const QStringList commands { "people add Eva 1.1.2000",
+                                 "people remove Jana",
+                                 "day Jana",
+                                 "feed",
+                                 "together --all",
+                                 "chart 1.1.2000 --with Jana -o x.png" };
+    for (const QString &command : commands) {
+        QTest::addRow("UTF-16: %s", qPrintable(command)) << utf16 << command << "uložte ho v";
+        QTest::addRow("too large: %s", qPrintable(command)) << large << command << "větší než";
+    }
+    QTest::newRow("an add past the limit") << full << "people add Eva 1.1.2000"
+                                           << "by byl větší";
+}
+
+// Every command says so with one status and leaves the file as it is.
+void TestCompanionPeople::unusableFile()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, command);
+    QFETCH(QString, error);
+    test::MemoryEnvironment env;
+    env.People = text;
+    QCOMPARE(Run(env, command.split(QLatin1Char(' '))), ExitOutputFailed);
+    QVERIFY2(QString::fromUtf8(env.StandardError).contains(error), env.StandardError);
+    QCOMPARE(env.People, text);
 }
 
 QTEST_APPLESS_MAIN(TestCompanionPeople)
