@@ -64,6 +64,8 @@ class TestCompanionDaily : public QObject {
 private slots:
     void feedShiftsByADay();
     void feedSequenceFollowsTheWording();
+    void feedNotes_data();
+    void feedNotes();
     void remindersOnAndOff_data();
     void remindersOnAndOff();
 };
@@ -107,6 +109,49 @@ void TestCompanionDaily::feedSequenceFollowsTheWording()
     QVERIFY2(WordingFingerprints.value(FeedRevision) == fingerprint,
              qPrintable("the feed's events read differently: raise FeedRevision and record "
                         + fingerprint));
+}
+
+void TestCompanionDaily::feedNotes_data()
+{
+    QTest::addColumn<QByteArray>("people");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("note"); // on standard error once, or nothing there
+    QTest::addColumn<QString>("never");
+    QTest::newRow("nobody") << QByteArray() << "1.6.2026" << QString() << "BEGIN:VEVENT";
+    QTest::newRow("no one but a comment")
+        << QByteArray("# rodina\n") << "1.6.2026" << QString() << "BEGIN:VEVENT";
+    QTest::newRow("151 within the feed")
+        << QByteArray("Děda = 1.1.1876\n") << "1.6.2026"
+        << "„Děda“ (narozen(a) 1.1.1876): dny po 31.12.2026 okno neukazuje"
+        << "DTSTART;VALUE=DATE:2027";
+    const QByteArray jana = "Jana = 10.1.1996\n";
+    QTest::newRow("the first days") << jana << "0001-01-03"
+                                    << "od 1.1.1 do 7.2.2"
+                                    << ".-1 ";
+    QTest::newRow("the last days") << jana << "20.12.9999"
+                                   << "od 13.12.9999 do 31.12.9999"
+                                   << "10000";
+    QTest::newRow("a day only the calculation has, of two people")
+        << QByteArray("Jana = 10.1.2080\nPetr = 3.5.2090\n") << "1.3.2100"
+        << "den 29.2.2100 je vynechán"
+        << "20100229";
+}
+
+// Always a calendar, even of no events; each note once, with whose it is.
+void TestCompanionDaily::feedNotes()
+{
+    QFETCH(QByteArray, people);
+    QFETCH(QString, day);
+    QFETCH(QString, note);
+    QFETCH(QString, never);
+    test::MemoryEnvironment env;
+    env.People = people;
+    QCOMPARE(RunCommand({ "cyklometrika", "kalendar", "--den", day }, env), int(ExitOk));
+    QVERIFY(env.StandardOutput.startsWith("BEGIN:VCALENDAR\r\n"));
+    QVERIFY(env.StandardOutput.endsWith("END:VCALENDAR\r\n"));
+    const QString err = QString::fromUtf8(env.StandardError);
+    QVERIFY2(note.isEmpty() ? err.isEmpty() : err.count(note) == 1, qPrintable(err));
+    QVERIFY(!(env.StandardOutput + env.StandardError).contains(never.toUtf8()));
 }
 
 void TestCompanionDaily::remindersOnAndOff_data()
