@@ -225,6 +225,12 @@ def check_family_ics():
         check([str(e["UID"]) for e in again] == uids, "the same UIDs in any order of people")
         rows = rows_of_csv("together", "--all", "2027")
         check(len(rows) == sum(len(d["shared"]) for d in days), "one CSV row per shared verdict")
+        czech = rows_of_csv("together", "--all", "2027", excel=True)
+        check({(r["cyklus"], r["druh"]) for r in czech} <= {(c, k) for c in ("fyzická", "citová",
+              "intelekt") for k in ("kritický", "vrchol", "útlum")}, "Czech words under Czech heads")
+        calendar = icalendar.Calendar.from_ical(raw)
+        check(str(calendar["X-WR-CALNAME"]) == "Cyklometrika společné dny: Jana, Petr a 2 další"
+              and str(calendar["X-WR-CALDESC"]) == "Jana, Petr, Tomáš, Eva", "a short name")
     if saved is None:
         del os.environ["XDG_CONFIG_HOME"]
     else:
