@@ -157,6 +157,7 @@ CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
                               const std::vector<SharedDay> &days, const CalendarOptions &options)
 {
     std::vector<std::string> everyone;
+    everyone.reserve(people.size());
     for (const SharedPerson &person : people)
         everyone.push_back(person.Name);
     std::vector<CalendarEvent> events;

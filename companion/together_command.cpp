@@ -85,7 +85,7 @@ std::variant<QList<Person>, int> GroupOf(const Invocation &call, Environment &en
 {
     QString error;
     if (call.Everyone) {
-        const auto everyone = PeopleOf(call, environment);
+        auto everyone = PeopleOf(call, environment);
         const auto *people = std::get_if<QList<Person>>(&everyone);
         if (people != nullptr && people->size() < 2)
             return UsageError(environment,
