@@ -185,6 +185,10 @@ void TestCompanionPeople::namesStandForBirthDates()
     QCOMPARE(Run(env, { "day", "jana", "5.3.2026", "-f", "json" }), ExitOk);
     QCOMPARE(env.StandardOutput.replace("    \"name\": \"Jana\",\n", ""), byDate);
     QVERIFY2(env.StandardError.contains("řádek 3"), env.StandardError);
+    // Of several people, a note says whose it is.
+    QCOMPARE(Run(env, { "critical", "--all", "1.1.1996", "1.3.1996" }), ExitOk);
+    QVERIFY2(env.StandardError.contains("rozsah pro „Jana“ začíná dnem narození 10.1.1996"),
+             env.StandardError);
 
     // A family's calendar: everyone's events, none sharing a UID.
     QCOMPARE(Run(env, { "critical", "--all", "2027", "--only-critical", "-f", "ics" }), ExitOk);
