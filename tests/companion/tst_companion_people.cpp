@@ -219,12 +219,10 @@ void TestCompanionPeople::unusableFile_data()
     const QByteArray utf16(
         "\xFF\xFEJ\0a\0n\0a\0 \0=\0 \0\x31\0.\0\x31\0.\0\x32\0\x30\0\x30\0\x30\0");
     const QByteArray large(MaxPeopleFileSize + 1, '#');
-    const QStringList commands { "people add Eva 1.1.2000",
-                                 "people remove Jana",
-                                 "day Jana",
-                                 "feed",
-                                 "together --all",
-                                 "chart 1.1.2000 --with Jana -o x.png" };
+    const QStringList commands = QStringLiteral("people add Eva 1.1.2000|people remove Jana|day "
+                                                "Jana|feed|together --all|chart 1.1.2000 --with "
+                                                "Jana -o x.png")
+                                     .split(QLatin1Char('|'));
     for (const QString &command : commands) {
         QTest::addRow("UTF-16: %s", qPrintable(command)) << utf16 << command << "uložte ho v";
         QTest::addRow("too large: %s", qPrintable(command)) << large << command << "větší než";
