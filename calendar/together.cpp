@@ -144,14 +144,16 @@ std::vector<std::string> NamesOf(const SharedVerdict &shared,
     return names;
 }
 
-} // namespace
-
+// "20270105-s-physical-critical-<16 hex digits>@cyklometrika".
 std::string SharedUid(const Date &day, const SharedVerdict &shared,
                       const std::vector<SharedPerson> &people)
 {
-    return CompactDate(day) + "-s-" + CycleKey(shared.Code) + '-' + VerdictKind(shared.Code) + '-'
-        + SharersKey(shared, people) + "@cyklometrika";
+    std::string uid = CompactDate(day);
+    uid.append("-s-").append(CycleKey(shared.Code)).append("-").append(VerdictKind(shared.Code));
+    return uid.append("-").append(SharersKey(shared, people)).append("@cyklometrika");
 }
+
+} // namespace
 
 CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
                               const std::vector<SharedDay> &days, const CalendarOptions &options)
@@ -166,8 +168,8 @@ CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
             // Appended piece by piece: GCC 12 at -O3 takes "text" + string for an overlapping
             // copy (-Wrestrict).
             std::string summary = "Společný den: ";
-            summary += VerdictName(shared.Code);
-            summary += " (" + NamesInBrief(NamesOf(shared, people)) + ')';
+            summary.append(VerdictName(shared.Code)).append(" (");
+            summary.append(NamesInBrief(NamesOf(shared, people))).append(")");
             std::string description = SharedVerdictLine(shared, people);
             description += ": ";
             description += MessageText(shared.Code, people[shared.People.front()].Birth, day.Day);

@@ -78,8 +78,6 @@ std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<Sha
 // ("20270105-s-physical-critical-<16 hex digits>@cyklometrika"). A new import of a grown
 // or shrunk family updates every event whose sharers did not change, and no UID of one
 // person's critical days ("20270105-b19960110...") can equal it.
-std::string SharedUid(const Date &day, const SharedVerdict &shared,
-                      const std::vector<SharedPerson> &people);
 CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
                               const std::vector<SharedDay> &days, const CalendarOptions &options);
 

@@ -13,12 +13,6 @@ namespace cykl::companion {
 
 namespace {
 
-// The last day the window counts for a birth: 31 December, 150 years after the birth year.
-Date LastShownDay(const Date &birth)
-{
-    return { 31, 12, std::min(birth.Year + 150, LastYear) };
-}
-
 Date FromQDate(const QDate &date)
 {
     return { date.day(), date.month(), date.year() };
@@ -41,7 +35,7 @@ UtcTime StampOf(const QDateTime &moment)
 std::optional<std::pair<Date, Date>> ShownSpan(const Date &birth, Date from, Date to)
 {
     from = std::max(from, birth);
-    to = std::min(to, LastShownDay(birth));
+    to = std::min(to, Date { 31, 12, std::min(birth.Year + 150, LastYear) });
     if (to < from)
         return std::nullopt;
     return std::pair { from, to };
