@@ -189,29 +189,51 @@ void WriteDays(Writer &out, const CalendarPerson &person, const CalendarOptions 
     }
 }
 
-void OpenCalendar(Writer &out, const std::string &title, const CalendarOptions &options)
+// The calendar's head: its name with the title and the people in brief, all of them in its
+// description where the name leaves some out.
+void OpenCalendar(Writer &out, const std::string &title, const std::vector<std::string> &people,
+                  const CalendarOptions &options)
 {
     out.Line("BEGIN", "VCALENDAR");
     out.Line("VERSION", "2.0");
     out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
     out.Line("CALSCALE", "GREGORIAN");
-    out.Line("X-WR-CALNAME", EscapeText("Cyklometrika " + title));
+    bool cut = false;
+    const std::string names = NamesInBrief(people, &cut);
+    std::string name = "Cyklometrika";
+    if (!title.empty())
+        name.append(" ").append(title).append(names.empty() ? "" : ":");
+    if (!names.empty())
+        name.append(" ").append(names);
+    out.Line("X-WR-CALNAME", EscapeText(name));
+    if (cut)
+        out.Line("X-WR-CALDESC", EscapeText(Joined(people, ", ")));
     if (options.FeedSequence) {
         out.Line("REFRESH-INTERVAL;VALUE=DURATION", "P1D");
         out.Line("X-PUBLISHED-TTL", "P1D");
     }
 }
 
-CalendarResult WriteCalendar(const std::string &title, const std::vector<CalendarPerson> &people,
+// A day left out of several people's events is named once, earlier days first.
+void SortLeftOut(CalendarResult &result)
+{
+    std::sort(result.LeftOut.begin(), result.LeftOut.end());
+    result.LeftOut.erase(std::unique(result.LeftOut.begin(), result.LeftOut.end()),
+                         result.LeftOut.end());
+}
+
+CalendarResult WriteCalendar(const std::string &title, const std::vector<std::string> &names,
+                             const std::vector<CalendarPerson> &people,
                              const CalendarOptions &options)
 {
     CalendarResult result;
     Writer out;
-    OpenCalendar(out, title, options);
+    OpenCalendar(out, title, names, options);
     for (const CalendarPerson &person : people)
         WriteDays(out, person, options, result);
     out.Line("END", "VCALENDAR");
     result.Text = std::move(out.Text);
+    SortLeftOut(result);
     return result;
 }
 
@@ -276,7 +298,7 @@ CalendarResult CriticalCalendar(const Date &birth, const CriticalList &list,
                                 const CalendarOptions &options)
 {
     const std::string title = options.Name.empty() ? CzechDate(birth) : options.Name;
-    return WriteCalendar(title, { { options.Name, birth, list } }, options);
+    return WriteCalendar(title, {}, { { options.Name, birth, list } }, options);
 }
 
 CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
@@ -286,15 +308,16 @@ CalendarResult FamilyCalendar(const std::vector<CalendarPerson> &people,
     names.reserve(people.size());
     for (const CalendarPerson &person : people)
         names.push_back(person.Name);
-    return WriteCalendar(Joined(names, ", "), people, options);
+    return WriteCalendar({}, names, people, options);
 }
 
-CalendarResult EventCalendar(const std::string &title, const std::vector<CalendarEvent> &events,
+CalendarResult EventCalendar(const std::string &title, const std::vector<std::string> &people,
+                             const std::vector<CalendarEvent> &events,
                              const CalendarOptions &options)
 {
     CalendarResult result;
     Writer out;
-    OpenCalendar(out, title, options);
+    OpenCalendar(out, title, people, options);
     for (const CalendarEvent &event : events) {
         if (!IsCivilDay(event.First) || NextCivilDay(event.Last).Year > LastYear)
             result.LeftOut.push_back(event.First);
@@ -303,6 +326,7 @@ CalendarResult EventCalendar(const std::string &title, const std::vector<Calenda
     }
     out.Line("END", "VCALENDAR");
     result.Text = std::move(out.Text);
+    SortLeftOut(result);
     return result;
 }
 

@@ -46,7 +46,9 @@ CalendarResult CriticalCalendar(const Date &birth, const CriticalList &list,
                                 const CalendarOptions &options);
 
 // Several people's critical days in one calendar (a family's): each person's events carry
-// the person's name in their summaries and UIDs; options.Name is not used.
+// the person's name in their summaries and UIDs; options.Name is not used. The calendar's
+// name holds a few of the names, its description all where they are more (as
+// EventCalendar's). A day that several people's events leave out is named once.
 struct CalendarPerson {
     std::string Name; // UTF-8
     Date Birth;
@@ -65,7 +67,10 @@ struct CalendarEvent {
     std::string Summary; // UTF-8
     std::string Description; // UTF-8, lines apart by '\n'
 };
-CalendarResult EventCalendar(const std::string &title, const std::vector<CalendarEvent> &events,
+// The calendar's name is "Cyklometrika", the title and the people in brief (NamesInBrief);
+// where they are cut, its description (X-WR-CALDESC) names them all.
+CalendarResult EventCalendar(const std::string &title, const std::vector<std::string> &people,
+                             const std::vector<CalendarEvent> &events,
                              const CalendarOptions &options);
 
 // A day as a UID and DTSTART write it (19960305), and a name as a part of a UID: ASCII

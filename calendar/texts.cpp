@@ -63,6 +63,19 @@ std::string VerdictKind(MessageCode code)
     return (code - 7) % 2 == 0 ? "high" : "low";
 }
 
+std::string CzechCycleKey(MessageCode code)
+{
+    static const std::array<const char *, 3> keys { "fyzická", "citová", "intelekt" };
+    return keys[static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2) % keys.size()];
+}
+
+std::string CzechVerdictKind(MessageCode code)
+{
+    if (code <= 6)
+        return "kritický";
+    return (code - 7) % 2 == 0 ? "vrchol" : "útlum";
+}
+
 std::string CriticalMark(int criticalCycles)
 {
     if (criticalCycles == 2)
@@ -81,9 +94,30 @@ std::string WeekdayName(const Date &date)
     return names[static_cast<std::size_t>(weekday)];
 }
 
-std::string SpanStartNote(const Date &start)
+std::string NamesInBrief(const std::vector<std::string> &names, bool *cut)
 {
-    return "rozsah začíná dnem narození " + CzechDate(start);
+    constexpr std::size_t AllUpTo = 3;
+    constexpr std::size_t Shown = 2;
+    const bool shortened = names.size() > AllUpTo;
+    if (cut != nullptr)
+        *cut = shortened;
+    std::string line;
+    for (std::size_t i = 0; i < (shortened ? Shown : names.size()); ++i)
+        line.append(i > 0 ? ", " : "").append(names[i]);
+    if (!shortened)
+        return line;
+    const std::size_t others = names.size() - Shown;
+    return line.append(" a ")
+        .append(std::to_string(others))
+        .append(others < 5 ? " další" : " dalších");
+}
+
+std::string SpanStartNote(const Date &start, std::string_view name)
+{
+    std::string note = "rozsah ";
+    if (!name.empty())
+        note.append("pro „").append(name).append("“ ");
+    return note.append("začíná dnem narození ").append(CzechDate(start));
 }
 
 std::string LeftOutNote(const Date &day)

@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace cykl {
 
@@ -25,12 +26,17 @@ std::string VerdictName(MessageCode code);
 // "intellectual"), and its kind ("critical", "high", "low").
 std::string CycleKey(MessageCode code);
 std::string VerdictKind(MessageCode code);
+// The same in Czech for a spreadsheet: "fyzická", "citová", "intelekt" (as the headings of
+// its columns of values), and "kritický", "vrchol", "útlum".
+std::string CzechCycleKey(MessageCode code);
+std::string CzechVerdictKind(MessageCode code);
 
 // The notes on a span and on a calendar file, as the companion writes them after its
-// name: "rozsah začíná dnem narození 10.1.1996" for a span that starts before the birth,
-// "den 29.2.1900 je vynechán: ..." for a day a calendar file leaves out (one that only the
-// calculation's calendar holds, or one whose event would end after 31.12.9999).
-std::string SpanStartNote(const Date &start);
+// name: "rozsah začíná dnem narození 10.1.1996" for a span that starts before the birth
+// ("rozsah pro „Jana“ začíná..." of one of several people), "den 29.2.1900 je vynechán:
+// ..." for a day a calendar file leaves out (one that only the calculation's calendar
+// holds, or one whose event would end after 31.12.9999).
+std::string SpanStartNote(const Date &start, std::string_view name = {});
 std::string LeftOutNote(const Date &day);
 
 // The heading of two people's agreement: "Shoda rytmů: Jana a Petr, narozeni 23 dní od
@@ -47,6 +53,11 @@ inline constexpr std::string_view AgreementMeaning
 
 // "dvojitě kritický" or "trojitě kritický" for two or three critical cycles, else empty.
 std::string CriticalMark(int criticalCycles);
+
+// Names in a line short enough for a heading or a summary: up to three as they are
+// ("Jana, Petr, Eva"), more as the first two and how many others ("Jana, Petr a 3 další",
+// "Jana, Petr a 5 dalších"). Whether the list was cut tells `cut`.
+std::string NamesInBrief(const std::vector<std::string> &names, bool *cut = nullptr);
 
 // The weekday of a civil day in two Czech letters ("po", "út"...); empty for a day that
 // only the calculation's calendar holds.

@@ -5,7 +5,11 @@
 #include "calendar/texts.h"
 
 #include <algorithm>
-#include <tuple>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+#include <utility>
 
 namespace cykl {
 
@@ -101,42 +105,79 @@ std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<Sha
     return VerdictName(shared.Code) + " (" + names + ')';
 }
 
+namespace {
+
+// FNV-1a of 64 bits: the same number on every system and build, the web edition's too.
+std::uint64_t Fnv1a(std::string_view text)
+{
+    std::uint64_t hash = 14695981039346656037ULL;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 1099511628211ULL;
+    }
+    return hash;
+}
+
+// The people who share a verdict as a part of its UID: the hash of their births and names
+// ("19900305 Petr\n19960110 Jana\n"), earlier births first, in sixteen hex digits. It
+// stays while the same people share the verdict, whoever else the calendar holds.
+std::string SharersKey(const SharedVerdict &shared, const std::vector<SharedPerson> &people)
+{
+    std::vector<std::pair<Date, std::string>> sharers;
+    for (const std::size_t person : shared.People)
+        sharers.emplace_back(people[person].Birth, people[person].Name);
+    std::sort(sharers.begin(), sharers.end());
+    std::string text;
+    for (const auto &[birth, name] : sharers)
+        text.append(CompactDate(birth)).append(" ").append(name).append("\n");
+    std::array<char, 20> hex {};
+    std::snprintf(hex.data(), hex.size(), "%016llx", static_cast<unsigned long long>(Fnv1a(text)));
+    return hex.data();
+}
+
+std::vector<std::string> NamesOf(const SharedVerdict &shared,
+                                 const std::vector<SharedPerson> &people)
+{
+    std::vector<std::string> names;
+    for (const std::size_t person : shared.People)
+        names.push_back(people[person].Name);
+    return names;
+}
+
+// "20270105-s-physical-critical-<16 hex digits>@cyklometrika".
+std::string SharedUid(const Date &day, const SharedVerdict &shared,
+                      const std::vector<SharedPerson> &people)
+{
+    std::string uid = CompactDate(day);
+    uid.append("-s-").append(CycleKey(shared.Code)).append("-").append(VerdictKind(shared.Code));
+    return uid.append("-").append(SharersKey(shared, people)).append("@cyklometrika");
+}
+
+} // namespace
+
 CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
                               const std::vector<SharedDay> &days, const CalendarOptions &options)
 {
-    std::vector<const SharedPerson *> sorted;
-    std::string title;
-    for (const SharedPerson &person : people) {
-        sorted.push_back(&person);
-        title += title.empty() ? "" : ", ";
-        title += person.Name;
-    }
-    std::sort(sorted.begin(), sorted.end(), [](const SharedPerson *a, const SharedPerson *b) {
-        return std::tie(a->Birth, a->Name) < std::tie(b->Birth, b->Name);
-    });
-    std::string group = "-s";
-    for (const SharedPerson *person : sorted)
-        group += "-b" + CompactDate(person->Birth) + '-' + UidName(person->Name);
+    std::vector<std::string> everyone;
+    everyone.reserve(people.size());
+    for (const SharedPerson &person : people)
+        everyone.push_back(person.Name);
     std::vector<CalendarEvent> events;
-    events.reserve(days.size());
     for (const SharedDay &day : days) {
-        std::string summary;
-        std::string description;
         for (const SharedVerdict &shared : day.Verdicts) {
             // Appended piece by piece: GCC 12 at -O3 takes "text" + string for an overlapping
             // copy (-Wrestrict).
-            const std::string line = SharedVerdictLine(shared, people);
-            summary += summary.empty() ? "Společný den: " : "; ";
-            summary += line;
-            description += description.empty() ? "" : "\n";
-            description += line;
+            std::string summary = "Společný den: ";
+            summary.append(VerdictName(shared.Code)).append(" (");
+            summary.append(NamesInBrief(NamesOf(shared, people))).append(")");
+            std::string description = SharedVerdictLine(shared, people);
             description += ": ";
             description += MessageText(shared.Code, people[shared.People.front()].Birth, day.Day);
+            events.push_back({ SharedUid(day.Day, shared, people), day.Day, day.Day,
+                               std::move(summary), std::move(description) });
         }
-        events.push_back({ CompactDate(day.Day) + group + "@cyklometrika", day.Day, day.Day,
-                           summary, description });
     }
-    return EventCalendar("společné dny: " + title, events, options);
+    return EventCalendar("společné dny", everyone, events, options);
 }
 
 } // namespace cykl

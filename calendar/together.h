@@ -70,11 +70,14 @@ struct SharedPerson {
 // "kritická fyzická kondice (Jana, Petr)": one shared verdict with its people.
 std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<SharedPerson> &people);
 
-// The shared days as a calendar: one all-day event per day, its summary naming the
-// verdicts and their people, its description the window's texts. The UID holds the day
-// and every person of the calendar ("20270105-s-b19960110-Jana-b19900305-Petr"), so a
-// second import of the same family updates its events, and no UID of one person's
-// critical days ("20270105-b19960110...") can equal it.
+// The shared days as a calendar: one all-day event for each verdict a day's people share,
+// its summary naming the verdict and up to three of them, its description all of them and
+// the window's text; the calendar's name says "společné dny" and a few names, its
+// description all of them. An event's UID is what it is about: the day, the cycle, the
+// kind and a hash of the births and names of the people who share it
+// ("20270105-s-physical-critical-<16 hex digits>@cyklometrika"). A new import of a grown
+// or shrunk family updates every event whose sharers did not change, and no UID of one
+// person's critical days ("20270105-b19960110...") can equal it.
 CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
                               const std::vector<SharedDay> &days, const CalendarOptions &options);
 

@@ -49,6 +49,16 @@ Verdicts Selected(const Verdicts &codes, const QList<MessageCode> &kept)
     return selected;
 }
 
+// Two people of one chart are one where their births are the same and so are their names,
+// or one of them is known by the date alone: their curves would lie on each other.
+bool SamePerson(const Person &a, const Person &b)
+{
+    const QString date = Czech(a.Birth);
+    const auto dateOnly = [&date](const Person &p) { return p.Name.isEmpty() || p.Name == date; };
+    return a.Birth == b.Birth
+        && (dateOnly(a) || dateOnly(b) || a.Name.compare(b.Name, Qt::CaseInsensitive) == 0);
+}
+
 class Runner {
 public:
     Runner(Environment &environment, const Invocation &call) : env_(environment), call_(call) { }
@@ -233,7 +243,8 @@ int Runner::RunRange(Date from, const Date &to)
             return *refused;
     }
     if (const Date start = SpanStart(who_.Birth, from, to); start != from) {
-        Note(QString::fromStdString(SpanStartNote(start)));
+        Note(QString::fromStdString(
+            SpanStartNote(start, several_ ? who_.Name.toStdString() : std::string())));
         from = start;
     }
     // A start the window refuses is refused before any day is counted from it.
@@ -309,17 +320,34 @@ int Runner::RunGroup()
     return Emit(report);
 }
 
+// The agreement does not depend on the day: a day outside one person's life leaves out
+// only that person's values of it, with a note.
 int Runner::RunMatch(const QList<Person> &people)
 {
     if (call_.OutputFormat != Format::Table && call_.OutputFormat != Format::Json)
         return Usage(QStringLiteral("příkaz %1 píše jen formáty table a json").arg(call_.Name));
     who_ = people[0];
-    return ConfirmDay([&](const Date &day, const Confirmation &first) {
-        const Confirmation second = Confirm(people[1].Birth, day);
-        if (second.Refusal != 0)
-            return Refuse(second.Refusal, people[1].Birth, day);
-        return Emit(MatchReport(call_.OutputFormat, people, day, { first, second }));
-    });
+    QString error;
+    const auto day = FirstDateOrToday(false, error);
+    if (!day)
+        return Usage(error);
+    if (const auto refused = CheckDay(call_.Rest.value(0), *day, false))
+        return *refused;
+    const std::array<Confirmation, 2> days { Confirm(people[0].Birth, *day),
+                                             Confirm(people[1].Birth, *day) };
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        const Person &person = people[static_cast<qsizetype>(i)];
+        if (days[i].Refusal == 0)
+            continue;
+        const QString why = RefusalReason(days[i].Refusal, person.Birth, *day);
+        Note(QStringLiteral("hodnoty „%1“ chybí: %2")
+                 .arg(person.Name,
+                      why.isEmpty()
+                          ? QString::fromStdString(MessageText(days[i].Refusal, person.Birth, *day))
+                                .trimmed()
+                          : why));
+    }
+    return Emit(MatchReport(call_.OutputFormat, people, *day, days));
 }
 
 int Runner::RunChart()
@@ -332,6 +360,8 @@ int Runner::RunChart()
         if (const int *status = std::get_if<int>(&found))
             return *status;
         with = std::get<QList<Person>>(found).first();
+        if (SamePerson(who_, with))
+            return Usage(QStringLiteral("„%1“ je v grafu dvakrát").arg(Shortened(call_.With)));
     }
     return ConfirmDay([&](const Date &day, const Confirmation &) {
         if (with.Birth.Year != 0) {
@@ -379,10 +409,10 @@ int Runner::Run()
             ? CheckDay(call_.BirthText, call_.Birth, false)
             : std::nullopt)
         return *refused;
-    QString error;
-    const auto people = PeopleOf(call_, env_, error);
-    if (!people)
-        return Usage(error);
+    const auto found = PeopleOf(call_, env_);
+    if (const int *status = std::get_if<int>(&found))
+        return *status;
+    const auto *people = std::get_if<QList<Person>>(&found);
     several_ = call_.Everyone || call_.Names.size() > 1;
     qsizetype left = 0;
     for (const Person &person : *people) {

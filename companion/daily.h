@@ -47,9 +47,10 @@ std::optional<DailyRun> StartDailyRun(const Invocation &call, Environment &envir
                                       int &status);
 
 // The feed of these people around today, as iCalendar text; a person the window refuses
-// on every day of it is left out with a note. Nullopt when no one is left.
-std::optional<QByteArray> FeedText(const QList<Person> &people, const QDate &today,
-                                   Environment &environment);
+// on every day of it is left out with a note, and so are the days of the rest it does not
+// show. With no one left it is a calendar without events, so that a program subscribed to
+// it drops the events it had.
+QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment &environment);
 
 // A note on standard error, "cyklometrika: " first.
 void DailyNote(Environment &environment, const QString &text);

@@ -41,6 +41,15 @@ std::optional<std::pair<Date, Date>> ShownSpan(const Date &birth, Date from, Dat
     return std::pair { from, to };
 }
 
+// The feed's span around today, within the years a calendar program holds.
+std::pair<Date, Date> FeedSpan(const QDate &today)
+{
+    const QDate first(FirstYear, 1, 1);
+    const QDate last(LastYear, 12, 31);
+    return { FromQDate(std::max(today.addDays(-FeedDaysBefore), first)),
+             FromQDate(std::min(today.addDays(FeedDaysAfter), last)) };
+}
+
 } // namespace
 
 void DailyNote(Environment &environment, const QString &text)
@@ -74,20 +83,17 @@ std::optional<DailyRun> StartDailyRun(const Invocation &call, Environment &envir
     const auto today = RunDay(call, environment, status);
     if (!today)
         return std::nullopt;
-    QString error;
-    auto people = PeopleOf(call, environment, error);
-    if (!people) {
-        status = UsageError(environment, error);
+    auto people = PeopleOf(call, environment, Nobody::Allowed);
+    if (const int *refused = std::get_if<int>(&people)) {
+        status = *refused;
         return std::nullopt;
     }
-    return DailyRun { *today, std::move(*people) };
+    return DailyRun { *today, std::move(std::get<QList<Person>>(people)) };
 }
 
-std::optional<QByteArray> FeedText(const QList<Person> &people, const QDate &today,
-                                   Environment &environment)
+QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment &environment)
 {
-    const Date from = FromQDate(today.addDays(-FeedDaysBefore));
-    const Date to = FromQDate(today.addDays(FeedDaysAfter));
+    const auto [from, to] = FeedSpan(today);
     std::vector<CalendarPerson> family;
     for (const Person &person : people) {
         const auto span = ShownSpan(person.Birth, from, to);
@@ -101,14 +107,20 @@ std::optional<QByteArray> FeedText(const QList<Person> &people, const QDate &tod
                           .arg(person.Name, Czech(person.Birth), Czech(from), Czech(to)));
             continue;
         }
+        if (span->second < to)
+            DailyNote(environment,
+                      QStringLiteral("„%1“ (narozen(a) %2): dny po %3 okno neukazuje, je to víc "
+                                     "než 150 let po roce narození")
+                          .arg(person.Name, Czech(person.Birth), Czech(span->second)));
         family.push_back({ person.Name.toStdString(), person.Birth, std::move(list) });
     }
-    if (family.empty())
-        return std::nullopt;
     CalendarOptions options;
     options.Stamp = StampOf(environment.Now());
     options.FeedSequence = FeedRevision;
-    return QByteArray::fromStdString(FamilyCalendar(family, options).Text);
+    const CalendarResult calendar = FamilyCalendar(family, options);
+    for (const Date &day : calendar.LeftOut)
+        DailyNote(environment, QString::fromStdString(LeftOutNote(day)));
+    return QByteArray::fromStdString(calendar.Text);
 }
 
 int RunFeed(const Invocation &call, Environment &environment)
@@ -117,17 +129,13 @@ int RunFeed(const Invocation &call, Environment &environment)
     const auto run = StartDailyRun(call, environment, status);
     if (!run)
         return status;
-    const auto text = FeedText(run->People, run->Today, environment);
-    if (!text) {
-        DailyNote(environment, QStringLiteral("nezbyl nikdo, pro koho psát"));
-        return ExitRefused;
-    }
+    const QByteArray text = FeedText(run->People, run->Today, environment);
     if (call.Output.isEmpty() || call.Output == QLatin1String("-")) {
-        environment.Out(*text);
+        environment.Out(text);
         return ExitOk;
     }
     QString error;
-    if (environment.WriteFile(call.Output, *text, error))
+    if (environment.WriteFile(call.Output, text, error))
         return ExitOk;
     DailyNote(environment, QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(call.Output, error));
     return ExitOutputFailed;

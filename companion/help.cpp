@@ -80,7 +80,7 @@ QString HelpText()
                "     nebo rozsah, který končí dřív, než začíná\n"
                "  3  výstup (soubor nebo standardní výstup) nelze zapsat, obrázek nakreslit,\n"
                "     upozornění ukázat (žádná služba upozornění neodpovídá) nebo denní běh\n"
-               "     zapnout či vypnout\n"
+               "     zapnout či vypnout, nebo soubor lidí nelze použít\n"
                "\n"
                "Příklady:\n"
                "  cyklometrika den 10.1.1996 5.3.1996\n"

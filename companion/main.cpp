@@ -84,6 +84,11 @@ public:
         ClearFileError();
         if (!file.exists())
             return true;
+        // A pipe would hold the read for ever, a device swallow what is written to it.
+        if (!QFileInfo(file).isFile()) {
+            error = QStringLiteral("není to obyčejný soubor");
+            return false;
+        }
         text = file.open(QIODevice::ReadOnly) ? file.read(MaxPeopleFileSize + 1) : QByteArray();
         if (file.error() == QFileDevice::NoError)
             return true;

@@ -146,9 +146,8 @@ std::optional<QDate> NobodyToTell(const Invocation &call, const Environment &env
 int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &today,
                 Environment &environment)
 {
-    const auto text = FeedText(people, today, environment);
     QString error;
-    if (!text || environment.WriteFile(path, *text, error))
+    if (environment.WriteFile(path, FeedText(people, today, environment), error))
         return ExitOk;
     DailyNote(environment, QStringLiteral("kalendář „%1“ nelze zapsat: %2").arg(path, error));
     return ExitOutputFailed;

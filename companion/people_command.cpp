@@ -27,6 +27,13 @@ std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
                     .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024));
         return std::nullopt;
     }
+    // UTF-16 and UTF-32 start with FF FE or FE FF: a line added in UTF-8 would spoil the file.
+    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
+        error = QStringLiteral("soubor lidí „%1“ je v kódování UTF-16 (nebo UTF-32); uložte ho "
+                               "v kódování UTF-8")
+                    .arg(environment.PeoplePath());
+        return std::nullopt;
+    }
     PeopleFile file = ReadPeople(text);
     for (const QString &problem : file.Problems)
         environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
@@ -89,7 +96,14 @@ int ChangePeople(Environment &environment,
         return Failure(environment, error);
     if (!change(*file, error))
         return UsageError(environment, error);
-    if (environment.WritePeopleFile(PeopleText(*file), error))
+    const QByteArray text = PeopleText(*file);
+    if (text.size() > MaxPeopleFileSize)
+        return Failure(environment,
+                       QStringLiteral("soubor lidí „%1“ by byl větší než %2 MiB, takový by "
+                                      "program nepřečetl; nic se nezměnilo")
+                           .arg(environment.PeoplePath())
+                           .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
+    if (environment.WritePeopleFile(text, error))
         return ExitOk;
     return Failure(
         environment,
@@ -146,29 +160,32 @@ int RunPeople(const Invocation &call, Environment &environment)
                           .arg(Shortened(action)));
 }
 
-std::optional<QList<Person>> PeopleOf(const Invocation &call, Environment &environment,
-                                      QString &error)
+std::variant<QList<Person>, int> PeopleOf(const Invocation &call, Environment &environment,
+                                          Nobody nobody)
 {
     if (!call.Everyone && call.Names.isEmpty())
         return QList<Person> { { call.Person, call.Birth } };
+    QString error;
     const auto loaded = LoadPeople(environment, error);
     if (!loaded)
-        return std::nullopt;
+        return Failure(environment, error);
     const PeopleFile &file = *loaded;
     if (call.Everyone) {
-        if (file.People.isEmpty())
-            error = QStringLiteral("v souboru lidí %1 nikdo není").arg(environment.PeoplePath());
-        return file.People.isEmpty() ? std::nullopt : std::optional(file.People);
+        if (file.People.isEmpty() && nobody == Nobody::Refused)
+            return UsageError(
+                environment,
+                QStringLiteral("v souboru lidí %1 nikdo není").arg(environment.PeoplePath()));
+        return file.People;
     }
     QList<Person> people;
     for (const QString &name : call.Names) {
         const auto person = FindPerson(file, name.trimmed());
         if (!person) {
             // The same words on every system: the file's place is for people list to tell.
-            error = QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD) ani jméno ze "
-                                   "souboru lidí")
-                        .arg(Shortened(name));
-            return std::nullopt;
+            return UsageError(environment,
+                              QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD) ani "
+                                             "jméno ze souboru lidí")
+                                  .arg(Shortened(name)));
         }
         people.append(*person);
     }

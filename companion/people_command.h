@@ -6,7 +6,7 @@
 #include "companion/environment.h"
 #include "companion/people.h"
 
-#include <optional>
+#include <variant>
 
 namespace cykl::companion {
 
@@ -14,9 +14,12 @@ namespace cykl::companion {
 int RunPeople(const Invocation &call, Environment &environment);
 
 // The people of the invocation: its birth date (named by --name, if given), the names of
-// the people file, or everyone in it. Lines of the file it cannot read are noted on
-// standard error; a name it does not hold is an error.
-std::optional<QList<Person>> PeopleOf(const Invocation &call, Environment &environment,
-                                      QString &error);
+// the people file, or everyone in it (none at all only where `nobody` allows it). Lines of
+// the file it cannot read are noted on standard error. On a problem it is told there and
+// the exit status returned: ExitOutputFailed where the file cannot be used (not read, no
+// regular file, too large, not UTF-8), ExitUsage for a name the file does not hold.
+enum class Nobody { Refused, Allowed };
+std::variant<QList<Person>, int> PeopleOf(const Invocation &call, Environment &environment,
+                                          Nobody nobody = Nobody::Refused);
 
 } // namespace cykl::companion

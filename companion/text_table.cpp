@@ -40,7 +40,7 @@ QString Line(const QList<Column> &columns, const QList<int> &widths, const QStri
 
 } // namespace
 
-QStringList LayOutTable(const QList<Column> &columns, const QList<QStringList> &rows)
+QStringList LayOutTable(const QList<Column> &columns, const QList<QStringList> &rows, int width)
 {
     QList<int> widths;
     QStringList headings;
@@ -52,9 +52,28 @@ QStringList LayOutTable(const QList<Column> &columns, const QList<QStringList> &
         for (qsizetype i = 0; i < columns.size(); ++i)
             widths[i] = std::max(widths[i], DisplayWidth(row.value(i)));
     }
+    // The room of the last column: what the others and their gaps leave of the width.
+    int room = width;
+    for (qsizetype i = 0; i + 1 < widths.size(); ++i)
+        room -= widths[i] + 2;
+    constexpr int LeastRoom = 12;
+    if (width <= 0 || widths.isEmpty() || widths.last() <= room || room < LeastRoom)
+        room = 0;
+    if (room > 0)
+        widths.last() = room;
     QStringList lines { Line(columns, widths, headings) };
-    for (const QStringList &row : rows)
+    const QString under(width - room, QLatin1Char(' '));
+    for (QStringList row : rows) {
+        while (row.size() < columns.size())
+            row.append(QString());
+        const QStringList wrapped
+            = room > 0 ? Wrap(row.value(columns.size() - 1), room, 0) : QStringList();
+        if (room > 0)
+            row[columns.size() - 1] = wrapped.first();
         lines.append(Line(columns, widths, row));
+        for (qsizetype i = 1; i < wrapped.size(); ++i)
+            lines.append(under + wrapped[i]);
+    }
     return lines;
 }
 

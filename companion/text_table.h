@@ -21,8 +21,11 @@ struct Column {
 };
 
 // The table as lines: the headings, then one line per row, columns two blanks apart and
-// each as wide as its widest cell; trailing blanks are dropped.
-QStringList LayOutTable(const QList<Column> &columns, const QList<QStringList> &rows);
+// each as wide as its widest cell; trailing blanks are dropped. With a `width`, the last
+// column's cells are wrapped between words onto lines of their own under it, so that the
+// table keeps within that many columns where the others leave it room.
+QStringList LayOutTable(const QList<Column> &columns, const QList<QStringList> &rows,
+                        int width = 0);
 
 // Text broken between words into lines of at most width columns (a longer word stands
 // alone on its line); every line after the first is indented by indent blanks.

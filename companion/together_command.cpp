@@ -23,8 +23,9 @@ QByteArray Line(const QString &text)
 }
 
 // The people of the file among the items, in their places; the dates stay as they are.
-std::optional<QString> FillNames(const Invocation &call, Environment &environment,
-                                 QList<std::optional<Person>> &people)
+// The exit status where the file cannot give them.
+std::optional<int> FillNames(const Invocation &call, Environment &environment,
+                             QList<std::optional<Person>> &people)
 {
     Invocation named;
     for (qsizetype i = 0; i < people.size(); ++i) {
@@ -33,14 +34,13 @@ std::optional<QString> FillNames(const Invocation &call, Environment &environmen
     }
     if (named.Names.isEmpty())
         return std::nullopt;
-    QString error;
-    const auto found = PeopleOf(named, environment, error);
-    if (!found)
-        return error;
+    const auto found = PeopleOf(named, environment);
+    if (const int *status = std::get_if<int>(&found))
+        return *status;
     qsizetype next = 0;
     for (std::optional<Person> &person : people) {
         if (!person)
-            person = found->at(next++);
+            person = std::get<QList<Person>>(found).at(next++);
     }
     return std::nullopt;
 }
@@ -85,13 +85,14 @@ std::variant<QList<Person>, int> GroupOf(const Invocation &call, Environment &en
 {
     QString error;
     if (call.Everyone) {
-        const auto everyone = PeopleOf(call, environment, error);
-        if (everyone && everyone->size() < 2)
-            error = QStringLiteral("příkaz %1 chce aspoň dva lidi, v souboru lidí je jeden")
-                        .arg(call.Name);
-        if (!everyone || everyone->size() < 2)
-            return UsageError(environment, error);
-        return *everyone;
+        auto everyone = PeopleOf(call, environment);
+        const auto *people = std::get_if<QList<Person>>(&everyone);
+        if (people != nullptr && people->size() < 2)
+            return UsageError(environment,
+                              QStringLiteral("příkaz %1 chce aspoň dva lidi, v souboru lidí je "
+                                             "jeden")
+                                  .arg(call.Name));
+        return everyone;
     }
     QList<std::optional<Person>> items;
     for (const QString &item : call.Names) {
@@ -109,8 +110,8 @@ std::variant<QList<Person>, int> GroupOf(const Invocation &call, Environment &en
         }
         items.append(Person { Utf8(CzechDate(*birth)), *birth });
     }
-    if (const auto problem = FillNames(call, environment, items))
-        return UsageError(environment, *problem);
+    if (const auto status = FillNames(call, environment, items))
+        return *status;
     QList<Person> people;
     for (const std::optional<Person> &person : items)
         people.append(*person);

@@ -53,9 +53,13 @@ QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreem
                                .trimmed(),
                            QString() };
     QList<QStringList> rows;
+    // A person the window refuses on the day has no values of it.
+    const auto value = [&days](std::size_t i, std::size_t k) {
+        return days[i].Refusal != 0 ? QStringLiteral("–") : Number(ValuesOf(days[i])[k]);
+    };
     for (std::size_t k = 0; k < 3; ++k)
-        rows.append({ QString::fromUtf8(CycleCaptions[k]), Percent(a.Cycles[k]),
-                      Number(ValuesOf(days[0])[k]), Number(ValuesOf(days[1])[k]) });
+        rows.append({ QString::fromUtf8(CycleCaptions[k]), Percent(a.Cycles[k]), value(0, k),
+                      value(1, k) });
     rows.append({ QStringLiteral("Celkem"), Percent(a.Overall), QString(), QString() });
     lines += LayOutTable({ { QStringLiteral("Cyklus"), false },
                            { QStringLiteral("Shoda"), true },
@@ -80,6 +84,10 @@ QByteArray MatchJson(const QList<Person> &people, const Date &day, const Agreeme
     QJsonArray both;
     for (std::size_t i = 0; i < 2; ++i) {
         QJsonObject person = JsonPerson(people[static_cast<qsizetype>(i)]);
+        if (days[i].Refusal != 0) { // outside the person's life: no values of the day
+            both.append(person);
+            continue;
+        }
         for (std::size_t k = 0; k < 3; ++k)
             person.insert(QLatin1String(CycleKeys[k]), ValuesOf(days[i])[k]);
         QJsonArray codes;
@@ -144,7 +152,7 @@ QByteArray SharedTable(const QList<Person> &people, const Date &from, const Date
                            { QStringLiteral("Kód"), true },
                            { QStringLiteral("Hlášení"), false },
                            { QStringLiteral("Kdo"), false } },
-                         rows);
+                         rows, TerminalColumns);
     lines.append(QString());
     for (MessageCode code = 4; code <= 12; ++code) {
         if (!seen[static_cast<std::size_t>(code)])
@@ -173,8 +181,8 @@ QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &
         const MessageCode code = row.Shared->Code;
         const QStringList fields { Utf8(excel ? CzechDate(row.Day) : IsoDate(row.Day)),
                                    QString::number(code),
-                                   Utf8(CycleKey(code)),
-                                   Utf8(VerdictKind(code)),
+                                   Utf8(excel ? CzechCycleKey(code) : CycleKey(code)),
+                                   Utf8(excel ? CzechVerdictKind(code) : VerdictKind(code)),
                                    Utf8(VerdictName(code)),
                                    Utf8(MessageText(code, row.Day, row.Day)),
                                    NamesOf(*row.Shared, people) };

@@ -163,14 +163,14 @@ void LayOutDayAxis(const Frame &frame, const ChartModel &model)
     LayOutCategoryAxis(frame, ticks, std::move(labels));
 }
 
-void LayOutCurves(const Frame &frame, const ChartModel &model, int marked)
+void LayOutCurves(const Frame &frame, const ChartModel &model, int marked, int first)
 {
     const int points = model.Points();
     const auto x
         = [&](int point) { return frame.Plot().Left + (point + 0.5) / points * frame.PlotWidth(); };
     for (int set = 0; set < model.Sets(); ++set) {
         Curve curve { {}, set };
-        for (int point = 0; point < points; ++point) {
+        for (int point = std::max(first, 0); point < points; ++point) {
             if (const auto value = model.Value(set, point))
                 curve.Points.push_back({ x(point), frame.Y(*value) });
         }
@@ -186,7 +186,7 @@ void LayOutLineChart(const Frame &frame, const ChartModel &model, const Options 
     LayOutValueAxis(frame);
     LayOutDayAxis(frame, model);
     LayOutZeroLine(frame);
-    LayOutCurves(frame, model, options.MarkedPoint);
+    LayOutCurves(frame, model, options.MarkedPoint, options.FirstPoint);
 }
 
 // The value written on a bar, centred on centre: on the fill where it fits, else beside.

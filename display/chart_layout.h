@@ -109,6 +109,9 @@ struct Options {
     // MarkedPoint (zero-based; -1: none) is marked on every curve.
     bool ShowZeroBars = false;
     int MarkedPoint = -1;
+    // A line chart's curves start at this point (zero-based): a person born within the
+    // month has none before the birth.
+    int FirstPoint = 0;
 };
 
 // Type 4 lays out a bar chart with one bar per point, the first label under the bars; any

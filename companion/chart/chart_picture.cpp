@@ -108,6 +108,7 @@ struct Picture::Private {
         ChartModel Day;
     };
     std::optional<Second> With;
+    int WithFirstDay = 0; // zero-based: the second person's birth within the month shown
     void PaintWith(QPainter &painter, const chart::PaintOptions &options) const;
 };
 
@@ -144,6 +145,7 @@ void Picture::Private::PaintWith(QPainter &painter, const chart::PaintOptions &o
     over.CurvesOnly = true;
     over.CurveStyle = Qt::DashLine;
     over.Background = Qt::transparent;
+    over.FirstPoint = WithFirstDay;
     chart::PaintChart(painter, MonthChartPlace, With->Month, over);
     chart::PaintOptions bars = options;
     bars.MarkedPoint = -1;
@@ -173,9 +175,13 @@ QString Picture::Private::Heading(const QFont &font) const
         return QStringLiteral("%1      Den %2").arg(BirthWords(name, Birth), Target);
     };
     const QFontMetricsF metrics(font);
+    // "Jana (10.1.1996)", or the date once for a person known only by it.
+    const auto who = [](const QString &name, const QString &birth) {
+        return name.isEmpty() || name == birth ? birth : QStringLiteral("%1 (%2)").arg(name, birth);
+    };
     if (With)
-        return metrics.elidedText(QStringLiteral("%1 (%2) a %3 (%4)      Den %5")
-                                      .arg(Name, Birth, With->Name, With->Birth, Target),
+        return metrics.elidedText(QStringLiteral("%1 a %2      Den %3")
+                                      .arg(who(Name, Birth), who(With->Name, With->Birth), Target),
                                   Qt::ElideMiddle, DatesPlace.width());
     if (Name.isEmpty())
         return line(Name);
@@ -214,8 +220,15 @@ void Picture::AddWith(const WithPerson &with, const std::array<int, 6> &n)
     d->Description += QStringLiteral(". %1. %2")
                           .arg(BirthWords(with.Name, birth),
                                chart::Text(DescribeChart(Relabelled(day, d->Target))));
-    d->Day = Relabelled(d->Day, d->Name);
-    d->With = Private::Second { with.Name, birth, month, Relabelled(day, with.Name) };
+    // Each name under its own bars, shortened to their width so that the two stay apart.
+    const QFontMetricsF metrics(chart::AxisFont(PictureFont()));
+    const auto caption = [&metrics](const QString &name) {
+        return metrics.elidedText(name, Qt::ElideRight, DayChartPlace.width());
+    };
+    d->Day = Relabelled(d->Day, caption(d->Name));
+    d->With = Private::Second { with.Name, birth, month, Relabelled(day, caption(with.Name)) };
+    if (with.Birth[1] == n[4] && with.Birth[2] == n[5])
+        d->WithFirstDay = with.Birth[0] - 1;
     d->Canvas = CanvasSize + QSize(WithWidth, 0);
 }
 

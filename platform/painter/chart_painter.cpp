@@ -138,7 +138,7 @@ void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,
     const FontMeasure measure(AxisFont(options.Font), painter.device());
     PaintLayout(painter,
                 layout::LayOut(model, area.width(), area.height(), measure,
-                               { options.ShowZeroBars, options.MarkedPoint }),
+                               { options.ShowZeroBars, options.MarkedPoint, options.FirstPoint }),
                 options);
     painter.restore();
 }

@@ -28,6 +28,7 @@ struct PaintOptions {
     // chart's curves alone (no axes, grid or zero line).
     Qt::PenStyle CurveStyle = Qt::SolidLine;
     bool CurvesOnly = false;
+    int FirstPoint = 0; // a line chart's curves start at this point (layout::Options)
 };
 
 void PaintChart(QPainter &painter, const QRectF &area, const ChartModel &model,

@@ -70,6 +70,8 @@ private slots:
     void feedSequenceFollowsTheWording();
     void notices_data();
     void notices();
+    void feedNotes_data();
+    void feedNotes();
     void remindersOnAndOff_data();
     void remindersOnAndOff();
     void remindersRefused_data();
@@ -140,6 +142,43 @@ void TestCompanionDaily::notices()
     for (const Notice &notice : env.Notices)
         QVERIFY(notice.Summary.contains(QStringLiteral("15.6.2026")) && notice.Critical);
     QVERIFY(notices != 1 || env.Notices[0].Body.count(QLatin1Char('\n')) == people - 1);
+}
+
+void TestCompanionDaily::feedNotes_data()
+{
+    QTest::addColumn<QByteArray>("people");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<QString>("note"); // on standard error once, or nothing there
+    QTest::addColumn<QString>("never");
+    const auto row = [](const char *name, const char *people, const char *day, const char *note,
+                        const char *never) {
+        QTest::newRow(name) << QByteArray(people) << day << QString::fromUtf8(note) << never;
+    };
+    row("nobody", "", "1.6.2026", "", "BEGIN:VEVENT");
+    row("151 within the feed", "Děda = 1.1.1876\n", "1.6.2026",
+        "„Děda“ (narozen(a) 1.1.1876): dny po 31.12.2026 okno neukazuje",
+        "DTSTART;VALUE=DATE:2027");
+    row("the first days", "Jana = 10.1.1996\n", "0001-01-03", "od 1.1.1 do 7.2.2", ".-1 ");
+    row("the last days", "Jana = 10.1.1996\n", "20.12.9999", "do 31.12.9999", "10000");
+    row("a day only the calculation has, of two people", "Jana = 10.1.2080\nPetr = 3.5.2090\n",
+        "1.3.2100", "den 29.2.2100 je vynechán", "20100229");
+}
+
+// Always a calendar, even of no events; each note once, with whose it is.
+void TestCompanionDaily::feedNotes()
+{
+    QFETCH(QByteArray, people);
+    QFETCH(QString, day);
+    QFETCH(QString, note);
+    QFETCH(QString, never);
+    test::MemoryEnvironment env;
+    env.People = people;
+    QCOMPARE(RunCommand({ "cyklometrika", "kalendar", "--den", day }, env), int(ExitOk));
+    QVERIFY(env.StandardOutput.startsWith("BEGIN:VCALENDAR\r\n"));
+    QVERIFY(env.StandardOutput.endsWith("END:VCALENDAR\r\n"));
+    const QString err = QString::fromUtf8(env.StandardError);
+    QVERIFY2(note.isEmpty() ? err.isEmpty() : err.count(note) == 1, qPrintable(err));
+    QVERIFY(!(env.StandardOutput + env.StandardError).contains(never.toUtf8()));
 }
 
 void TestCompanionDaily::remindersOnAndOff_data()

@@ -80,6 +80,7 @@ private slots:
     void peopleFileInTheConfigurationFolder();
     void unreadablePeopleFile_data();
     void unreadablePeopleFile();
+    void peopleFileThatIsNoPlainFile();
     void tenAddsAtOnce();
     void fullDisk_data();
     void fullDisk();
@@ -311,6 +312,24 @@ void TestCompanionOutput::unreadablePeopleFile()
     QCOMPARE(::chmod(QFile::encodeName(path).constData(), 0600), 0);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("Jana = 10.1.1996\n"));
+}
+
+// Neither waits for a writer that never comes nor writes a name where it is lost.
+void TestCompanionOutput::peopleFileThatIsNoPlainFile()
+{
+    for (const char *command :
+         { "mkfifo \"$F\"; exec \"$0\" den Jana",
+           "mkfifo \"$F\"; exec \"$0\" lide pridat Jana 1.1.2000",
+           "ln -s /dev/null \"$F\"; exec \"$0\" lide pridat Jana 1.1.2000" }) {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("cyklometrika")));
+        const Outcome outcome
+            = Shell(QStringLiteral("export XDG_CONFIG_HOME='%1' F='%1/cyklometrika/lide'; %2")
+                        .arg(dir.path(), QString::fromUtf8(command)),
+                    {});
+        QCOMPARE(outcome.Status, 3);
+        QVERIFY2(outcome.Err.endsWith("nelze přečíst: není to obyčejný soubor\n"), outcome.Err);
+    }
 }
 
 // Every change reported done is in the file.

@@ -53,6 +53,8 @@ private slots:
     void namesThatCannotBe_data();
     void namesThatCannotBe();
     void namesStandForBirthDates();
+    void unusableFile_data();
+    void unusableFile();
 };
 
 void TestCompanionPeople::readFile_data()
@@ -183,6 +185,10 @@ void TestCompanionPeople::namesStandForBirthDates()
     QCOMPARE(Run(env, { "day", "jana", "5.3.2026", "-f", "json" }), ExitOk);
     QCOMPARE(env.StandardOutput.replace("    \"name\": \"Jana\",\n", ""), byDate);
     QVERIFY2(env.StandardError.contains("řádek 3"), env.StandardError);
+    // Of several people, a note says whose it is.
+    QCOMPARE(Run(env, { "critical", "--all", "1.1.1996", "1.3.1996" }), ExitOk);
+    QVERIFY2(env.StandardError.contains("rozsah pro „Jana“ začíná dnem narození 10.1.1996"),
+             env.StandardError);
 
     // A family's calendar: everyone's events, none sharing a UID.
     QCOMPARE(Run(env, { "critical", "--all", "2027", "--only-critical", "-f", "ics" }), ExitOk);
@@ -202,9 +208,40 @@ void TestCompanionPeople::namesStandForBirthDates()
     QCOMPARE(Run(env, { "month", "Jana,Petr" }), ExitUsage);
     QCOMPARE(Run(env, { "day", "Eva" }), ExitUsage);
     QCOMPARE(Run(env, { "people", "remove", "Eva" }), ExitUsage);
-    env.People = QByteArray(MaxPeopleFileSize + 1, '#');
-    QCOMPARE(Run(env, { "people", "add", "Eva", "1.1.2000" }), ExitOutputFailed);
-    QVERIFY2(env.StandardError.contains("větší než 1 MiB"), env.StandardError);
+}
+
+void TestCompanionPeople::unusableFile_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("error");
+    const QByteArray full = "Jana = 10.1.1996\n" + QByteArray(MaxPeopleFileSize - 20, '#') + '\n';
+    const QByteArray utf16(
+        "\xFF\xFEJ\0a\0n\0a\0 \0=\0 \0\x31\0.\0\x31\0.\0\x32\0\x30\0\x30\0\x30\0");
+    const QByteArray large(MaxPeopleFileSize + 1, '#');
+    const QStringList commands = QStringLiteral("people add Eva 1.1.2000|people remove Jana|day "
+                                                "Jana|feed|together --all|chart 1.1.2000 --with "
+                                                "Jana -o x.png")
+                                     .split(QLatin1Char('|'));
+    for (const QString &command : commands) {
+        QTest::addRow("UTF-16: %s", qPrintable(command)) << utf16 << command << "uložte ho v";
+        QTest::addRow("too large: %s", qPrintable(command)) << large << command << "větší než";
+    }
+    QTest::newRow("an add past the limit") << full << "people add Eva 1.1.2000"
+                                           << "by byl větší";
+}
+
+// Every command says so with one status and leaves the file as it is.
+void TestCompanionPeople::unusableFile()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, command);
+    QFETCH(QString, error);
+    test::MemoryEnvironment env;
+    env.People = text;
+    QCOMPARE(Run(env, command.split(QLatin1Char(' '))), ExitOutputFailed);
+    QVERIFY2(QString::fromUtf8(env.StandardError).contains(error), env.StandardError);
+    QCOMPARE(env.People, text);
 }
 
 QTEST_APPLESS_MAIN(TestCompanionPeople)

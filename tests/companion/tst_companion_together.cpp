@@ -4,6 +4,7 @@
 #include "calendar/texts.h"
 #include "calendar/together.h"
 #include "companion/command.h"
+#include "companion/text_table.h"
 #include "tests/support/memory_environment.h"
 
 #include <QTest>
@@ -34,6 +35,8 @@ private slots:
     void sharedDaysAreEachPersonsOwn();
     void commandRefusals_data();
     void commandRefusals();
+    void matchOutsideALife();
+    void sharedTableWithinTheTerminal();
 };
 
 void TestCompanionTogether::agreementProperties_data()
@@ -185,6 +188,7 @@ void TestCompanionTogether::commandRefusals_data()
     row("no such day", "spolecne Jana,31.2.2000", 1, "únor 2000 má 29 dní");
     row("a label for a group", "spolecne Jana,Petr --name X", 2, "ne --name");
     row("a range before a birth", "together Jana,Petr 1.1.1991 1.1.1992", 1, "nebyl(a)");
+    row("a chart of one person twice", "chart Jana --with jana -o x.png", 2, "dvakrát");
 }
 
 void TestCompanionTogether::commandRefusals()
@@ -198,6 +202,31 @@ void TestCompanionTogether::commandRefusals()
              status);
     QVERIFY2(QString::fromUtf8(env.StandardError).contains(error), env.StandardError.constData());
     QVERIFY(env.StandardOutput.isEmpty());
+}
+
+// The agreement does not depend on the day: a day before Eva's birth leaves out her values.
+void TestCompanionTogether::matchOutsideALife()
+{
+    test::MemoryEnvironment env;
+    env.People = "Jana = 10.1.1996\nEva = 24.12.2019\n";
+    QCOMPARE(companion::RunCommand({ "cyklometrika", "shoda", "Jana", "Eva", "1.1.2000" }, env), 0);
+    QVERIFY(env.StandardOutput.contains("Celkem"));
+    QCOMPARE(env.StandardOutput.count("–"), 3);
+    QCOMPARE(env.StandardError,
+             "cyklometrika: hodnoty „Eva“ chybí: den 1.1.2000 je před narozením 24.12.2019\n");
+}
+
+// The names wrap under their column: no line of the table is wider than a terminal.
+void TestCompanionTogether::sharedTableWithinTheTerminal()
+{
+    test::MemoryEnvironment env;
+    for (const char *name : { "Jana", "Iva", "Ela", "Ota", "Max", "Bob", "Ada", "Eda" })
+        env.People += QByteArray(name) + " = 10.1.1996\n";
+    QCOMPARE(companion::RunCommand({ "cyklometrika", "spolecne", "--all", "2027" }, env), 0);
+    const QStringList lines = QString::fromUtf8(env.StandardOutput).split(QLatin1Char('\n'));
+    QVERIFY(lines.contains(QString(49, QLatin1Char(' ')) + QStringLiteral("Ada, Eda")));
+    for (const QString &line : lines)
+        QVERIFY2(companion::DisplayWidth(line) <= companion::TerminalColumns, qPrintable(line));
 }
 
 QTEST_GUILESS_MAIN(TestCompanionTogether)

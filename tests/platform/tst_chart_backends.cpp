@@ -158,6 +158,7 @@ class TestChartBackends : public QObject {
 private slots:
     void sameShapes_data();
     void sameShapes();
+    void curvesStartAtTheFirstPoint();
 };
 
 void TestChartBackends::sameShapes_data()
@@ -195,6 +196,21 @@ void TestChartBackends::sameShapes()
                                         .arg(svg[i].second[k])));
         }
     }
+}
+
+// A person born on the 20th: each curve starts there, at its value of that day.
+void TestChartBackends::curvesStartAtTheFirstPoint()
+{
+    const layout::Chart chart = layout::LayOut(FilledMonth(51, 31), 457, 105,
+                                               layout::TypicalMeasure(9), { false, -1, 19 });
+    const double x = chart.Plot.Left + 19.5 / 31 * (chart.Plot.Right - chart.Plot.Left);
+    int curves = 0;
+    for (const layout::Element &element : chart.Elements) {
+        const auto *curve = std::get_if<layout::Curve>(&element);
+        curves += curve != nullptr && curve->Points.size() == 31 - 19
+            && std::abs(curve->Points.front().X - x) < Tolerance;
+    }
+    QCOMPARE(curves, 3);
 }
 
 QTEST_MAIN(TestChartBackends)
