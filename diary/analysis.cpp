@@ -55,38 +55,43 @@ bool Readable(const Date &birth, const Entry &entry)
     return !entry.Shown && IsCivilDay(entry.Day) && !(entry.Day < birth);
 }
 
-bool NearPeriodOf(double period, double other, double margin)
+// A frequency (cycles a day) of a placebo: uniform between one and a half cycles over the
+// diary's span and one cycle in two days, but not within 1.5 cycles over the span of the
+// week's harmonics (1/7, 2/7, 3/7), of a period of whole weeks, or of any cycle's period.
+double PlaceboFrequency(std::mt19937_64 &random, double span)
 {
-    return std::abs(period - other * std::round(period / other)) < margin;
-}
-
-// A period near the tested one (within a factor 1.5, log-uniform), at least a day from
-// any multiple of the week and from each cycle's period.
-double PlaceboPeriod(std::mt19937_64 &random, int tested)
-{
-    const double low = std::log(tested / 1.5);
-    const double high = std::log(tested * 1.5);
+    const double margin = 1.5 / span;
+    const auto near = [&](double f, double other) { return std::abs(f - other) < margin; };
+    constexpr double highest = 0.5;
     for (;;) {
-        const double period = std::exp(low + (high - low) * UnitUniform(random));
-        const bool nearCycle = std::abs(period - PhysicalPeriod) < 1
-            || std::abs(period - EmotionalPeriod) < 1 || std::abs(period - IntellectualPeriod) < 1;
-        if (!nearCycle && !NearPeriodOf(period, 7, 1))
-            return period;
+        const double f = margin + (highest - margin) * UnitUniform(random);
+        bool refused = near(f, 1.0 / PhysicalPeriod) || near(f, 1.0 / EmotionalPeriod)
+            || near(f, 1.0 / IntellectualPeriod);
+        for (int k = 1; k <= 3; ++k)
+            refused = refused || near(f, k / 7.0);
+        for (int weeks = 2; 1.0 / (7 * weeks) > margin / 2; ++weeks)
+            refused = refused || near(f, 1.0 / (7 * weeks));
+        if (!refused)
+            return f;
     }
 }
 
-// The share of placebo correlations at least as high as r, counting r itself.
-double PlaceboP(std::mt19937_64 &random, const Sample &sample, int tested,
-                std::span<const double> ratings, double r)
+// The share of placebo statistics at least as high as the observed one, counting it too.
+// Each placebo goes through the curve's steps: weekday adjustment, then whitening.
+double PlaceboP(std::mt19937_64 &random, const Sample &sample, double phi,
+                std::span<const double> ratings, double observed)
 {
-    std::vector<double> placebo(sample.DayNumbers.size());
+    const auto &days = sample.DayNumbers;
+    const auto span = static_cast<double>(days.back() - days.front() + 1);
+    std::vector<double> placebo(days.size());
     int asHigh = 0;
     for (int k = 0; k < PlaceboCount; ++k) {
-        const double step = 2 * std::numbers::pi / PlaceboPeriod(random, tested);
+        const double step = 2 * std::numbers::pi * PlaceboFrequency(random, span);
         const double start = 2 * std::numbers::pi * UnitUniform(random);
         for (std::size_t d = 0; d < placebo.size(); ++d)
-            placebo[d] = std::sin(start + step * double(sample.DayNumbers[d] - sample.DayNumbers[0]));
-        if (CentredCorrelation(WeekdayAdjusted(placebo, sample.Weekdays), ratings) >= r)
+            placebo[d] = std::sin(start + step * double(days[d] - days.front()));
+        const auto whitened = Whitened(WeekdayAdjusted(placebo, sample.Weekdays), days, phi);
+        if (CentredCorrelation(whitened, ratings) >= observed)
             ++asHigh;
     }
     return (asHigh + 1.0) / (PlaceboCount + 1.0);
@@ -117,7 +122,10 @@ HypothesisResult TestOne(std::mt19937_64 &random, const Sample &sample, const Hy
     const Interval interval = FisherInterval(result.R, EffectiveDays(x, y), WeekdayMeansBeyondOne);
     result.CiLow = interval.Low;
     result.CiHigh = interval.High;
-    result.P = PlaceboP(random, sample, CyclePeriod(tested.Curve), y, result.R);
+    const double phi = CarryOver(y);
+    const auto whitenedRatings = Whitened(y, sample.DayNumbers, phi);
+    const double observed = CentredCorrelation(Whitened(x, sample.DayNumbers, phi), whitenedRatings);
+    result.P = PlaceboP(random, sample, phi, whitenedRatings, observed);
     return result;
 }
 

@@ -50,10 +50,31 @@ double Autocorrelation(std::span<const double> values, int lag)
     return CentredCorrelation(values.first(values.size() - shift), values.subspan(shift));
 }
 
+std::vector<double> Whitened(std::span<const double> values, std::span<const long> dayNumbers,
+                             double phi)
+{
+    std::vector<double> whitened(values.begin(), values.end());
+    for (std::size_t d = 1; d < values.size(); ++d) {
+        if (dayNumbers[d] - dayNumbers[d - 1] == 1)
+            whitened[d] -= phi * values[d - 1];
+    }
+    const double mean = std::accumulate(whitened.begin(), whitened.end(), 0.0)
+        / static_cast<double>(std::max<std::size_t>(whitened.size(), 1));
+    for (double &value : whitened)
+        value -= mean;
+    return whitened;
+}
+
+double CarryOver(std::span<const double> ratings)
+{
+    constexpr double most = 0.9;
+    return std::clamp(Autocorrelation(ratings, 1), 0.0, most);
+}
+
 double EffectiveDays(std::span<const double> curve, std::span<const double> ratings)
 {
     const auto n = static_cast<double>(curve.size());
-    const double phi = std::clamp(Autocorrelation(ratings, 1), 0.0, 0.9);
+    const double phi = CarryOver(ratings);
     double sum = 0;
     double weight = phi;
     for (int lag = 1; weight > 1e-3 && lag < static_cast<int>(curve.size()) / 4; ++lag) {

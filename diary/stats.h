@@ -28,6 +28,16 @@ double Autocorrelation(std::span<const double> values, int lag);
 // autocorrelations are read from it. Never more than n, never less than 1.
 double EffectiveDays(std::span<const double> curve, std::span<const double> ratings);
 
+// The series with yesterday's carry-over taken out, v[d] - phi * v[d - 1], where day d
+// follows day d - 1 (day numbers one apart; the first day of each run is kept as it is),
+// then centred. With phi the ratings' carry-over, the whitened ratings are close to
+// independent from day to day.
+std::vector<double> Whitened(std::span<const double> values, std::span<const long> dayNumbers,
+                             double phi);
+
+// The ratings' carry-over as AR(1): their lag-1 autocorrelation, within 0 and 0.9.
+double CarryOver(std::span<const double> ratings);
+
 struct Interval {
     double Low = 0;
     double High = 0;
