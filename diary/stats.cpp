@@ -68,7 +68,11 @@ std::vector<double> Whitened(std::span<const double> values, std::span<const lon
 double CarryOver(std::span<const double> ratings)
 {
     constexpr double most = 0.9;
-    return std::clamp(Autocorrelation(ratings, 1), 0.0, most);
+    // The lag-1 autocorrelation of a short series falls short of the true one by about
+    // (1 + 3 phi) / n (Kendall); a shortfall would leave carry-over in the whitened series.
+    const double n = std::max(static_cast<double>(ratings.size()), 1.0);
+    const double phi = Autocorrelation(ratings, 1);
+    return std::clamp(phi + (1 + 3 * phi) / n, 0.0, most);
 }
 
 double EffectiveDays(std::span<const double> curve, std::span<const double> ratings)
