@@ -26,16 +26,16 @@ void NullTable(int diaries)
 
 void PowerTable(int diaries)
 {
-    constexpr std::array<double, 4> effects = { 0.2, 0.4, 0.6, 0.8 };
-    constexpr std::array<int, 4> lengths = { 90, 120, 180, 365 };
+    constexpr std::array<double, 4> Effects = { 0.2, 0.4, 0.6, 0.8 };
+    constexpr std::array<int, 4> Lengths = { 90, 120, 180, 365 };
     std::printf("Emotional hypothesis found (%%), %d diaries per cell\n", diaries);
     std::printf("| effect (SD) |");
-    for (const int days : lengths)
+    for (const int days : Lengths)
         std::printf(" %d days |", days);
     std::printf("\n|---|---|---|---|---|\n");
-    for (const double effect : effects) {
+    for (const double effect : Effects) {
         std::printf("| %.1f |", effect);
-        for (const int days : lengths) {
+        for (const int days : Lengths) {
             const Rates rates = Simulate({ .Days = days, .Effect = effect }, diaries, Seed);
             std::printf(" %.1f |", 100 * rates.Emotional);
             std::fflush(stdout);

@@ -62,9 +62,9 @@ double PlaceboFrequency(std::mt19937_64 &random, double span)
 {
     const double margin = 1.5 / span;
     const auto near = [&](double f, double other) { return std::abs(f - other) < margin; };
-    constexpr double highest = 0.5;
+    constexpr double Highest = 0.5;
     for (;;) {
-        const double f = margin + (highest - margin) * UnitUniform(random);
+        const double f = margin + (Highest - margin) * UnitUniform(random);
         bool refused = near(f, 1.0 / PhysicalPeriod) || near(f, 1.0 / EmotionalPeriod)
             || near(f, 1.0 / IntellectualPeriod);
         for (int k = 1; k <= 3; ++k)
@@ -124,7 +124,8 @@ HypothesisResult TestOne(std::mt19937_64 &random, const Sample &sample, const Hy
     result.CiHigh = interval.High;
     const double phi = CarryOver(y);
     const auto whitenedRatings = Whitened(y, sample.DayNumbers, phi);
-    const double observed = CentredCorrelation(Whitened(x, sample.DayNumbers, phi), whitenedRatings);
+    const double observed
+        = CentredCorrelation(Whitened(x, sample.DayNumbers, phi), whitenedRatings);
     result.P = PlaceboP(random, sample, phi, whitenedRatings, observed);
     return result;
 }
@@ -147,8 +148,9 @@ Sample ReadSample(const Date &birth, std::span<const Entry> entries)
             continue;
         }
         const auto k = static_cast<std::size_t>(entry.Day.Day - 1);
-        const std::array<double, 3> values = { month.Month.Physical.at(k), month.Month.Emotional.at(k),
-                                               month.Month.Intellectual.at(k) };
+        const std::array<double, 3> values
+            = { month.Month.Physical.at(k), month.Month.Emotional.at(k),
+                month.Month.Intellectual.at(k) };
         sample.DayNumbers.push_back(DayNumber(entry.Day));
         sample.Weekdays.push_back(CivilWeekday(entry.Day));
         for (std::size_t c = 0; c < 3; ++c) {

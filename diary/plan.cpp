@@ -32,7 +32,7 @@ std::optional<int> WholeNumber(std::string_view text)
     return value;
 }
 
-template <typename T, std::size_t N>
+template<typename T, std::size_t N>
 std::optional<T> NamedIn(const std::array<std::string_view, N> &names, std::string_view name)
 {
     for (std::size_t k = 0; k < N; ++k) {
@@ -112,8 +112,8 @@ Plan DefaultPlan(const Date &birth, const Date &registered)
 
 int CyclePeriod(Cycle cycle)
 {
-    constexpr std::array<int, 3> periods = { PhysicalPeriod, EmotionalPeriod, IntellectualPeriod };
-    return periods.at(static_cast<std::size_t>(cycle));
+    constexpr std::array<int, 3> Periods = { PhysicalPeriod, EmotionalPeriod, IntellectualPeriod };
+    return Periods.at(static_cast<std::size_t>(cycle));
 }
 
 std::string_view CycleName(Cycle cycle)
@@ -151,8 +151,11 @@ std::optional<Plan> ParsePlan(std::string_view text)
     const auto days = DaysValue(Field(Take(text, '\n'), "minimum-days"));
     if (!birth || !registered || !alpha || !holm || !days)
         return std::nullopt;
-    Plan plan { .Birth = *birth, .Registered = *registered, .Hypotheses = {},
-                .AlphaPerTenThousand = *alpha, .MinimumDays = *days };
+    Plan plan { .Birth = *birth,
+                .Registered = *registered,
+                .Hypotheses = {},
+                .AlphaPerTenThousand = *alpha,
+                .MinimumDays = *days };
     while (!text.empty()) {
         const auto hypothesis = HypothesisLine(Take(text, '\n'));
         if (!hypothesis)

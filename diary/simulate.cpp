@@ -20,7 +20,8 @@ Date ToDate(std::chrono::sys_days day)
 {
     const std::chrono::year_month_day civil { day };
     return { static_cast<int>(static_cast<unsigned>(civil.day())),
-             static_cast<int>(static_cast<unsigned>(civil.month())), static_cast<int>(civil.year()) };
+             static_cast<int>(static_cast<unsigned>(civil.month())),
+             static_cast<int>(civil.year()) };
 }
 
 // A standard normal number (Box-Muller).
@@ -49,7 +50,8 @@ SimulatedDiary SimulateDiary(const Scenario &scenario, std::uint64_t seed)
 {
     std::mt19937_64 random(seed);
     const auto birthDay = FirstBirth + std::chrono::weeks(random() % BirthWeeks);
-    SimulatedDiary diary { .Registered = DefaultPlan(ToDate(birthDay), ToDate(DiaryStart)), .Entries = {} };
+    SimulatedDiary diary { .Registered = DefaultPlan(ToDate(birthDay), ToDate(DiaryStart)),
+                           .Entries = {} };
     diary.Registered.MinimumDays = std::min(diary.Registered.MinimumDays, scenario.Days);
     const double fresh = std::sqrt(1 - scenario.CarryOver * scenario.CarryOver);
     std::array<double, 3> noise = { Normal(random), Normal(random), Normal(random) };
@@ -71,14 +73,14 @@ SimulatedDiary SimulateDiary(const Scenario &scenario, std::uint64_t seed)
 
 bool NaiveLinkFound(const Plan &plan, const Sample &sample)
 {
-    constexpr double level = 0.05;
-    constexpr double critical = 3; // as the window's critical-day message
+    constexpr double Level = 0.05;
+    constexpr double Critical = 3; // as the window's critical-day message
     for (const Hypothesis &h : plan.Hypotheses) {
         const auto &curve = sample.Curves.at(static_cast<std::size_t>(h.Curve));
         const auto &rating = sample.Ratings.at(static_cast<std::size_t>(h.Rating));
         std::array<double, 2> count {}, sum {}, squares {};
         for (std::size_t d = 0; d < curve.size(); ++d) {
-            const std::size_t group = std::abs(curve[d]) <= critical ? 1 : 0;
+            const std::size_t group = std::abs(curve[d]) <= Critical ? 1 : 0;
             count.at(group) += 1;
             sum.at(group) += rating[d];
             squares.at(group) += rating[d] * rating[d];
@@ -88,10 +90,11 @@ bool NaiveLinkFound(const Plan &plan, const Sample &sample)
         std::array<double, 2> mean {}, variance {};
         for (std::size_t g = 0; g < 2; ++g) {
             mean.at(g) = sum.at(g) / count.at(g);
-            variance.at(g) = (squares.at(g) - count.at(g) * mean.at(g) * mean.at(g)) / (count.at(g) - 1);
+            variance.at(g)
+                = (squares.at(g) - count.at(g) * mean.at(g) * mean.at(g)) / (count.at(g) - 1);
         }
         const double spread = std::sqrt(variance[0] / count[0] + variance[1] / count[1]);
-        if (spread > 0 && TwoSidedNormalP((mean[1] - mean[0]) / spread) < level)
+        if (spread > 0 && TwoSidedNormalP((mean[1] - mean[0]) / spread) < Level)
             return true;
     }
     return false;

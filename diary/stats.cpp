@@ -36,8 +36,8 @@ double CentredCorrelation(std::span<const double> x, std::span<const double> y)
         yy += y[k] * y[k];
     }
     // Below this the series is constant but for rounding.
-    constexpr double tiny = 1e-12;
-    if (xx < tiny || yy < tiny)
+    constexpr double Tiny = 1e-12;
+    if (xx < Tiny || yy < Tiny)
         return 0;
     return xy / std::sqrt(xx * yy);
 }
@@ -67,12 +67,12 @@ std::vector<double> Whitened(std::span<const double> values, std::span<const lon
 
 double CarryOver(std::span<const double> ratings)
 {
-    constexpr double most = 0.9;
+    constexpr double Most = 0.9;
     // The lag-1 autocorrelation of a short series falls short of the true one by about
     // (1 + 3 phi) / n (Kendall); a shortfall would leave carry-over in the whitened series.
     const double n = std::max(static_cast<double>(ratings.size()), 1.0);
     const double phi = Autocorrelation(ratings, 1);
-    return std::clamp(phi + (1 + 3 * phi) / n, 0.0, most);
+    return std::clamp(phi + (1 + 3 * phi) / n, 0.0, Most);
 }
 
 double EffectiveDays(std::span<const double> curve, std::span<const double> ratings)
@@ -90,9 +90,9 @@ double EffectiveDays(std::span<const double> curve, std::span<const double> rati
 
 Interval FisherInterval(double r, double effectiveDays, int fitted)
 {
-    constexpr double z95 = 1.959963984540054;
+    constexpr double Z95 = 1.959963984540054;
     const double z = std::atanh(std::clamp(r, -0.999999, 0.999999));
-    const double spread = z95 / std::sqrt(std::max(effectiveDays - 3 - fitted, 1.0));
+    const double spread = Z95 / std::sqrt(std::max(effectiveDays - 3 - fitted, 1.0));
     return { std::tanh(z - spread), std::tanh(z + spread) };
 }
 

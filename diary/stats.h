@@ -54,8 +54,8 @@ std::vector<bool> Holm(std::span<const double> p, double alpha);
 // distributions, the same on every standard library.
 inline double UnitUniform(std::mt19937_64 &random)
 {
-    constexpr double step = 0x1.0p-53;
-    return static_cast<double>(random() >> 11U) * step;
+    constexpr double Step = 0x1.0p-53;
+    return static_cast<double>(random() >> 11U) * Step;
 }
 
 // The two-sided p-value of a standard normal statistic.

@@ -5,7 +5,6 @@
 #include "diary/simulate.h"
 
 #include <QTest>
-
 #include <chrono>
 
 using namespace cykl;
@@ -60,12 +59,18 @@ void DiaryTest::editedPlan_data()
 {
     QTest::addColumn<QString>("from");
     QTest::addColumn<QString>("to");
-    QTest::newRow("alpha") << "alpha 0.0500" << "alpha 0.1000";
-    QTest::newRow("days") << "minimum-days 90" << "minimum-days 30";
-    QTest::newRow("dropped test") << "test physical energy higher\n" << "";
-    QTest::newRow("direction") << "emotional mood higher" << "emotional mood lower";
-    QTest::newRow("blank") << "alpha 0.0500" << "alpha  0.0500";
-    QTest::newRow("no date") << "birth 1986-01-06" << "birth 1986-02-30";
+    QTest::newRow("alpha") << "alpha 0.0500"
+                           << "alpha 0.1000";
+    QTest::newRow("days") << "minimum-days 90"
+                          << "minimum-days 30";
+    QTest::newRow("dropped test") << "test physical energy higher\n"
+                                  << "";
+    QTest::newRow("direction") << "emotional mood higher"
+                               << "emotional mood lower";
+    QTest::newRow("blank") << "alpha 0.0500"
+                           << "alpha  0.0500";
+    QTest::newRow("no date") << "birth 1986-01-06"
+                             << "birth 1986-02-30";
 }
 
 void DiaryTest::editedPlan()
@@ -86,9 +91,9 @@ void DiaryTest::windowValues()
 {
     const SimulatedDiary diary = SimulateDiary({ .Days = 70 }, 7);
     const Sample sample = ReadSample(diary.Registered.Birth, diary.Entries);
-    const auto birth = std::chrono::sys_days(std::chrono::year(diary.Registered.Birth.Year)
-                                             / diary.Registered.Birth.Month
-                                             / diary.Registered.Birth.Day);
+    const auto birth
+        = std::chrono::sys_days(std::chrono::year(diary.Registered.Birth.Year)
+                                / diary.Registered.Birth.Month / diary.Registered.Birth.Day);
     QCOMPARE(sample.DayNumbers.size(), std::size_t(70));
     for (std::size_t d = 0; d < sample.DayNumbers.size(); ++d) {
         const double lived = double(sample.DayNumbers[d] - birth.time_since_epoch().count());
