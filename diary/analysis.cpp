@@ -14,12 +14,17 @@
 // 23- and 33-day cycles drift across the weekdays and their weekday means shrink as the
 // diary grows. The adjustment takes six degrees of freedom, which the interval accounts for.
 //
-// Why placebo sines for the p-value. A curve is smooth and moods carry over from day to
-// day, so neighbouring days are far from independent and the textbook test of r is too
-// keen. Sines of other periods (near the tested one, so that they are as smooth, but not
-// near a multiple of the week or any of the three cycles) and random phases, adjusted the
-// same way over the same days, have no link to the diary by construction: where the
-// observed r ranks among theirs is an honest p-value whatever the diary's carry-over.
+// Why whitening, then placebo sines, for the p-value. A curve is smooth and moods carry
+// over from day to day, so neighbouring days are far from independent and the textbook
+// test of r is too keen. The ratings' carry-over is fitted as AR(1) and taken out of the
+// ratings, the curve and every placebo alike; what is left of the ratings is close to
+// independent from day to day. Sines of other frequencies over the whole band (not near
+// the week's harmonics, a period of whole weeks or any cycle) with random phases, adjusted
+// and whitened the same way over the same days, have no link to the diary by construction:
+// where the observed statistic ranks among theirs is the p-value. Placebos only near the
+// tested period would rest on the few frequencies there and make the test keen; after
+// whitening the whole band is a fair reference. The r shown is the plain weekday-adjusted
+// correlation; its interval takes the carry-over into account by the effective days.
 #include "diary/analysis.h"
 
 #include "calc/chain.h"
