@@ -4,12 +4,12 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "calendar/texts.h"
-#include "companion/arguments.h"
-#include "companion/daily.h"
-#include "companion/date_arguments.h"
+#include "companion/commands/arguments.h"
+#include "companion/commands/daily.h"
+#include "companion/io/date_arguments.h"
 #include "companion/help.h"
-#include "companion/people_command.h"
-#include "companion/together_command.h"
+#include "companion/commands/people.h"
+#include "companion/commands/together.h"
 
 #include <algorithm>
 

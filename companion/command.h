@@ -3,7 +3,7 @@
 // every effect through the commands' Environment.
 #pragma once
 
-#include "companion/environment.h"
+#include "companion/io/environment.h"
 
 #include <QStringList>
 

@@ -2,7 +2,7 @@
 // The companion command's help texts.
 #pragma once
 
-#include "companion/arguments.h"
+#include "companion/commands/arguments.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/arguments.h"
+#include "companion/commands/arguments.h"
 
-#include "companion/date_arguments.h"
-#include "companion/together_command.h"
+#include "companion/io/date_arguments.h"
+#include "companion/commands/together.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

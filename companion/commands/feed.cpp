@@ -5,9 +5,9 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "calendar/texts.h"
-#include "companion/daily.h"
-#include "companion/date_arguments.h"
-#include "companion/people_command.h"
+#include "companion/commands/daily.h"
+#include "companion/io/date_arguments.h"
+#include "companion/commands/people.h"
 
 namespace cykl::companion {
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/environment.h"
+#include "companion/io/environment.h"
 
 namespace cykl::companion {
 

@@ -3,9 +3,9 @@
 // (upozornit), and turning the run once a day on and off (upozorneni).
 #pragma once
 
-#include "companion/arguments.h"
+#include "companion/commands/arguments.h"
 #include "companion/command.h"
-#include "companion/people.h"
+#include "companion/io/people_file.h"
 
 #include <QByteArray>
 #include <QDate>

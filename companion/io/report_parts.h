@@ -3,7 +3,7 @@
 // for CSV.
 #pragma once
 
-#include "companion/formats.h"
+#include "companion/io/formats.h"
 
 #include <QList>
 #include <QStringList>

@@ -2,8 +2,8 @@
 // The command lines of the daily run: kalendar [JMÉNA] [--den D] [-o SOUBOR], upozornit
 // [JMÉNA] [--den D] [--kalendar SOUBOR], upozorneni zapnout [--cas 7:00] [--kalendar
 // SOUBOR] | vypnout | stav.
-#include "companion/arguments.h"
-#include "companion/date_arguments.h"
+#include "companion/commands/arguments.h"
+#include "companion/io/date_arguments.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Who the commands match and together are for.
-#include "companion/together_command.h"
+#include "companion/commands/together.h"
 
-#include "companion/date_arguments.h"
-#include "companion/people_command.h"
-#include "companion/report_parts.h"
+#include "companion/io/date_arguments.h"
+#include "companion/commands/people.h"
+#include "companion/io/report_parts.h"
 
 #include <algorithm>
 

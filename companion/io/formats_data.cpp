@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CSV: the files for programs and spreadsheets (JSON comes from calendar/report_json).
-#include "companion/report_parts.h"
+#include "companion/io/report_parts.h"
 
 namespace cykl::companion {
 

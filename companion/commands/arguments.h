@@ -4,7 +4,7 @@
 #pragma once
 
 #include "calendar/dates.h"
-#include "companion/formats.h"
+#include "companion/io/formats.h"
 
 #include <QCommandLineParser>
 #include <QList>

@@ -3,7 +3,7 @@
 // user manager runs and knows the package's timer, the timer is enabled, its time set by a
 // drop-in in the user's configuration; elsewhere an autostart entry runs it at each login.
 // Nothing runs until the person turns it on, and turning it off removes all it made.
-#include "companion/daily.h"
+#include "companion/commands/daily.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 // shared days as a table, CSV, JSON and iCalendar.
 #include "calendar/report_json.h"
 #include "calendar/texts.h"
-#include "companion/report_parts.h"
-#include "companion/text_table.h"
-#include "companion/together_command.h"
+#include "companion/io/report_parts.h"
+#include "companion/io/text_table.h"
+#include "companion/commands/together.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/people.h"
+#include "companion/io/people_file.h"
 
 #include "calendar/texts.h"
-#include "companion/arguments.h"
-#include "companion/date_arguments.h"
+#include "companion/commands/arguments.h"
+#include "companion/io/date_arguments.h"
 
 #include <QStringDecoder>
 #include <algorithm>

@@ -4,8 +4,8 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "calendar/texts.h"
-#include "companion/daily.h"
-#include "companion/people_command.h"
+#include "companion/commands/daily.h"
+#include "companion/commands/people.h"
 
 namespace cykl::companion {
 

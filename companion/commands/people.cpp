@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/people_command.h"
+#include "companion/commands/people.h"
 
 #include "calendar/texts.h"
-#include "companion/date_arguments.h"
-#include "companion/text_table.h"
+#include "companion/io/date_arguments.h"
+#include "companion/io/text_table.h"
 
 #include <functional>
 

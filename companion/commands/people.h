@@ -2,9 +2,9 @@
 // The command people (lide), and the people any other command is for.
 #pragma once
 
-#include "companion/arguments.h"
-#include "companion/environment.h"
-#include "companion/people.h"
+#include "companion/commands/arguments.h"
+#include "companion/io/environment.h"
+#include "companion/io/people_file.h"
 
 #include <optional>
 

@@ -4,9 +4,9 @@
 #pragma once
 
 #include "calendar/together.h"
-#include "companion/arguments.h"
+#include "companion/commands/arguments.h"
 #include "companion/command.h"
-#include "companion/people.h"
+#include "companion/io/people_file.h"
 
 #include <QDateTime>
 #include <variant>

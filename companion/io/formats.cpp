@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tables for people, and which format each report takes.
-#include "companion/formats.h"
+#include "companion/io/formats.h"
 
 #include "calendar/report_json.h"
-#include "companion/report_parts.h"
-#include "companion/text_table.h"
+#include "companion/io/report_parts.h"
+#include "companion/io/text_table.h"
 
 #include <array>
 
