@@ -7,7 +7,6 @@
 #include "calendar/texts.h"
 #include "companion/commands/daily.h"
 #include "companion/io/date_arguments.h"
-#include "companion/commands/people.h"
 
 namespace cykl::companion {
 
@@ -51,7 +50,7 @@ void DailyNote(Environment &environment, const QString &text)
 namespace {
 
 // The day of the daily run: --den or today; nullopt after telling why it is refused.
-std::optional<QDate> RunDay(const Invocation &call, Environment &environment, int &status)
+std::optional<QDate> RunDay(const DailyCall &call, Environment &environment, int &status)
 {
     if (!call.OnDay)
         return environment.Today();
@@ -69,13 +68,13 @@ std::optional<QDate> RunDay(const Invocation &call, Environment &environment, in
 
 } // namespace
 
-std::optional<DailyRun> StartDailyRun(const Invocation &call, Environment &environment, int &status)
+std::optional<DailyRun> StartDailyRun(const DailyCall &call, Environment &environment, int &status)
 {
     const auto today = RunDay(call, environment, status);
     if (!today)
         return std::nullopt;
     QString error;
-    auto people = PeopleOf(call, environment, error);
+    auto people = PeopleOf(call.People, environment, error);
     if (!people) {
         status = UsageError(environment, error);
         return std::nullopt;
@@ -111,7 +110,7 @@ std::optional<QByteArray> FeedText(const QList<Person> &people, const QDate &tod
     return QByteArray::fromStdString(FamilyCalendar(family, options).Text);
 }
 
-int RunFeed(const Invocation &call, Environment &environment)
+int RunFeed(const DailyCall &call, Environment &environment)
 {
     int status = ExitOk;
     const auto run = StartDailyRun(call, environment, status);
@@ -122,15 +121,7 @@ int RunFeed(const Invocation &call, Environment &environment)
         DailyNote(environment, QStringLiteral("nezbyl nikdo, pro koho psát"));
         return ExitRefused;
     }
-    if (call.Output.isEmpty() || call.Output == QLatin1String("-")) {
-        environment.Out(*text);
-        return ExitOk;
-    }
-    QString error;
-    if (environment.WriteFile(call.Output, *text, error))
-        return ExitOk;
-    DailyNote(environment, QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(call.Output, error));
-    return ExitOutputFailed;
+    return WriteOutput(environment, call.Output, *text);
 }
 
 } // namespace cykl::companion

@@ -5,7 +5,6 @@
 #include "calendar/ical.h"
 #include "calendar/texts.h"
 #include "companion/commands/daily.h"
-#include "companion/commands/people.h"
 
 namespace cykl::companion {
 
@@ -50,7 +49,7 @@ int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &t
 
 } // namespace
 
-int RunNotify(const Invocation &call, Environment &environment)
+int RunNotify(const DailyCall &call, Environment &environment)
 {
     int status = ExitOk;
     const auto run = StartDailyRun(call, environment, status);

@@ -2,7 +2,9 @@
 #include "companion/commands/people.h"
 
 #include "calendar/texts.h"
+#include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
+#include "companion/io/people_of.h"
 #include "companion/io/text_table.h"
 
 #include <functional>
@@ -11,29 +13,11 @@ namespace cykl::companion {
 
 namespace {
 
-// The file as it stands, its unreadable lines noted; none, with the reason, where the file
-// itself cannot be read or is too large to be a people file.
-std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
-{
-    QByteArray text;
-    if (!environment.ReadPeopleFile(text, error)) {
-        error = QStringLiteral("soubor lidí „%1“ nelze přečíst: %2")
-                    .arg(environment.PeoplePath(), error);
-        return std::nullopt;
-    }
-    if (text.size() > MaxPeopleFileSize) {
-        error = QStringLiteral("soubor lidí „%1“ je větší než %2 MiB, takový program nečte")
-                    .arg(environment.PeoplePath())
-                    .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024));
-        return std::nullopt;
-    }
-    PeopleFile file = ReadPeople(text);
-    for (const QString &problem : file.Problems)
-        environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
-                            .arg(environment.PeoplePath(), problem)
-                            .toUtf8());
-    return file;
-}
+// people [list], people add NAME DATE [--replace], people remove NAME
+struct PeopleCall {
+    QStringList Rest; // the action and its arguments
+    bool Replace = false; // people add: change the birth of a name that is there
+};
 
 int Failure(Environment &environment, const QString &error)
 {
@@ -96,7 +80,7 @@ int ChangePeople(Environment &environment,
         QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(environment.PeoplePath(), error));
 }
 
-int AddToPeople(const Invocation &call, Environment &environment)
+int AddToPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 3)
         return UsageError(environment, QStringLiteral("people add chce JMÉNO a datum narození"));
@@ -115,7 +99,7 @@ int AddToPeople(const Invocation &call, Environment &environment)
     });
 }
 
-int RemoveFromPeople(const Invocation &call, Environment &environment)
+int RemoveFromPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 2)
         return UsageError(environment, QStringLiteral("people remove chce JMÉNO"));
@@ -127,9 +111,7 @@ int RemoveFromPeople(const Invocation &call, Environment &environment)
     });
 }
 
-} // namespace
-
-int RunPeople(const Invocation &call, Environment &environment)
+int RunPeople(const PeopleCall &call, Environment &environment)
 {
     const QString action = call.Rest.value(0);
     if (action.isEmpty() || IsAction(action, { "list", "seznam" }))
@@ -146,33 +128,43 @@ int RunPeople(const Invocation &call, Environment &environment)
                           .arg(Shortened(action)));
 }
 
-std::optional<QList<Person>> PeopleOf(const Invocation &call, Environment &environment,
-                                      QString &error)
+} // namespace
+
+QString NameProblem(const QString &name)
 {
-    if (!call.Everyone && call.Names.isEmpty())
-        return QList<Person> { { call.Person, call.Birth } };
-    const auto loaded = LoadPeople(environment, error);
-    if (!loaded)
-        return std::nullopt;
-    const PeopleFile &file = *loaded;
-    if (call.Everyone) {
-        if (file.People.isEmpty())
-            error = QStringLiteral("v souboru lidí %1 nikdo není").arg(environment.PeoplePath());
-        return file.People.isEmpty() ? std::nullopt : std::optional(file.People);
-    }
-    QList<Person> people;
-    for (const QString &name : call.Names) {
-        const auto person = FindPerson(file, name.trimmed());
-        if (!person) {
-            // The same words on every system: the file's place is for people list to tell.
-            error = QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD) ani jméno ze "
-                                   "souboru lidí")
-                        .arg(Shortened(name));
-            return std::nullopt;
-        }
-        people.append(*person);
-    }
-    return people;
+    const QString problem = NameFormProblem(name);
+    if (problem.isEmpty() && FindCommand(name) != nullptr)
+        return QStringLiteral("jméno „%1“ je jméno příkazu").arg(Shortened(name));
+    return problem;
+}
+
+namespace {
+
+Parsed ParsePeople(const CommandLine &line)
+{
+    PeopleCall call { line.Arguments, line.IsSet("replace") };
+    return [call](Environment &environment) { return RunPeople(call, environment); };
+}
+
+} // namespace
+
+CommandUnit PeopleUnit()
+{
+    return { { "people", "lide", "lidé" },
+             { "replace" },
+             {},
+             ParsePeople,
+             { { "people [list]", "(lide [seznam]) jména ze souboru lidí" },
+               { "people add JMÉNO NAROZENÍ", "(lide pridat) zapsat jméno a datum narození" },
+               { "people remove JMÉNO", "(lide odebrat) jméno ze souboru odebrat" } },
+             QStringLiteral(
+                 "%1 [list | add JMÉNO NAROZENÍ [--replace] |\n"
+                 "                              remove JMÉNO]\n"
+                 "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
+                 "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
+                 "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
+                 "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
+                 "řádky „jméno = D.M.RRRR“.\n") };
 }
 
 } // namespace cykl::companion

@@ -1,22 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The command people (lide), and the people any other command is for.
+// The command people (lide): the names it lets the people file hold.
 #pragma once
 
-#include "companion/commands/arguments.h"
-#include "companion/io/environment.h"
-#include "companion/io/people_file.h"
-
-#include <optional>
+#include <QString>
 
 namespace cykl::companion {
 
-// people [list], people add NAME DATE [--replace], people remove NAME.
-int RunPeople(const Invocation &call, Environment &environment);
-
-// The people of the invocation: its birth date (named by --name, if given), the names of
-// the people file, or everyone in it. Lines of the file it cannot read are noted on
-// standard error; a name it does not hold is an error.
-std::optional<QList<Person>> PeopleOf(const Invocation &call, Environment &environment,
-                                      QString &error);
+// Why a name cannot be one of the people file (it reads as a date or a command, holds "=",
+// ",", a control character, starts with "#" or is too long), or empty.
+QString NameProblem(const QString &name);
 
 } // namespace cykl::companion

@@ -90,7 +90,7 @@ void RemoveWithEmptyFolders(const QString &path, const QString &config)
 }
 
 // The command of the daily run, in the quoting of `quote`.
-QString RunCommandLine(const Invocation &call, Environment &environment,
+QString RunCommandLine(const RemindersCall &call, Environment &environment,
                        QString (*quote)(const QString &))
 {
     QString line = quote(environment.ProgramPath()) + QStringLiteral(" upozornit");
@@ -102,7 +102,7 @@ QString RunCommandLine(const Invocation &call, Environment &environment,
 
 int TurnOff(Environment &environment, bool quiet);
 
-int TurnOnTimer(const Invocation &call, Environment &environment, const Places &places)
+int TurnOnTimer(const RemindersCall &call, Environment &environment, const Places &places)
 {
     QString error;
     const int minutes = call.AtMinutes.value_or(DefaultMinutes);
@@ -141,7 +141,7 @@ int TurnOnTimer(const Invocation &call, Environment &environment, const Places &
     return ExitOk;
 }
 
-int TurnOnAutostart(const Invocation &call, Environment &environment, const Places &places)
+int TurnOnAutostart(const RemindersCall &call, Environment &environment, const Places &places)
 {
     QString error;
     const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\n"
@@ -226,7 +226,7 @@ int Status(Environment &environment)
 
 } // namespace
 
-int RunReminders(const Invocation &call, Environment &environment)
+int RunReminders(const RemindersCall &call, Environment &environment)
 {
 #ifdef Q_OS_WIN
     DailyNote(environment,
@@ -234,7 +234,7 @@ int RunReminders(const Invocation &call, Environment &environment)
                              "odebírejte kalendář příkazu kalendar"));
     return ExitOutputFailed;
 #endif
-    const QString action = call.Rest.value(0);
+    const QString &action = call.Action;
     if (action == QLatin1String("stav") || action == QLatin1String("status"))
         return Status(environment);
     if (action == QLatin1String("vypnout") || action == QLatin1String("off"))

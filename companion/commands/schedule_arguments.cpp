@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The command lines of the daily run: kalendar [JMÉNA] [--den D] [-o SOUBOR], upozornit
-// [JMÉNA] [--den D] [--kalendar SOUBOR], upozorneni zapnout [--cas 7:00] [--kalendar
-// SOUBOR] | vypnout | stav.
+// The commands of the daily run as units: kalendar [JMÉNA] [--den D] [-o SOUBOR],
+// upozornit [JMÉNA] [--den D] [--kalendar SOUBOR], upozorneni zapnout [--cas 7:00]
+// [--kalendar SOUBOR] | vypnout | stav.
 #include "companion/commands/arguments.h"
+#include "companion/commands/daily.h"
+#include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -13,133 +14,151 @@ namespace cykl::companion {
 
 namespace {
 
-// Every option by its English name, and the commands of the daily run that take it.
-struct OptionUse {
-    const char *Name;
-    QList<Command> Takers;
-};
-
-const QList<OptionUse> &OptionUses()
-{
-    static const QList<OptionUse> uses {
-        { "format", {} },
-        { "output", { Command::Feed } },
-        { "remind", {} },
-        { "only-critical", {} },
-        { "codes", {} },
-        { "merge", {} },
-        { "excel", {} },
-        { "name", {} },
-        { "all", { Command::Feed, Command::Notify } },
-        { "replace", {} },
-        { "a4", {} },
-        { "day", { Command::Feed, Command::Notify } },
-        { "time", { Command::Reminders } },
-        { "calendar", { Command::Notify, Command::Reminders } },
-    };
-    return uses;
-}
-
 // The day and the names: names of the people file only, a comma list or --all; none is all.
-std::optional<QString> ReadWhoAndDay(const QCommandLineParser &parser,
-                                     const QStringList &positional, Invocation &call)
+Problem ReadWhoAndDay(const CommandLine &line, DailyCall &call)
 {
-    if (positional.size() > 2)
-        return QStringLiteral("příliš mnoho argumentů pro příkaz %1: „%2“ je navíc")
-            .arg(call.Name, Shortened(positional[2]));
+    const QStringList &arguments = line.Arguments;
+    qsizetype taken = 0;
+    const QStringList names = NameList(arguments, taken);
+    if (arguments.size() > taken)
+        return TooMany(line, arguments[taken]);
     QString error;
-    if (positional.size() == 2 && DateArgument(positional[1], false, error))
+    if (taken == 1 && DateArgument(arguments[0], false, error))
         return QStringLiteral("příkaz %1 bere jména ze souboru lidí, ne datum narození")
-            .arg(call.Name);
-    call.Everyone = parser.isSet(QStringLiteral("all")) || positional.size() < 2;
-    if (positional.size() == 2 && parser.isSet(QStringLiteral("all")))
+            .arg(line.Name);
+    call.People.Everyone = line.IsSet("all") || arguments.isEmpty();
+    if (!arguments.isEmpty() && line.IsSet("all"))
         return QStringLiteral("jména a --all nejdou spolu");
-    if (positional.size() == 2)
-        call.Names = positional[1].split(QLatin1Char(','), Qt::SkipEmptyParts);
-    if (!parser.isSet(QStringLiteral("day")))
+    if (!arguments.isEmpty())
+        call.People.Names = names;
+    if (!line.IsSet("day"))
         return std::nullopt;
-    call.OnDayText = parser.value(QStringLiteral("day"));
+    call.OnDayText = line.Value("day");
     call.OnDay = DateArgument(call.OnDayText, false, error);
     if (!call.OnDay)
         return error;
     return std::nullopt;
 }
 
-std::optional<QString> ReadFeedOutput(const QCommandLineParser &parser, Invocation &call)
+// A calendar file: .ics, or no extension at all.
+Problem CalendarFileProblem(const QString &path)
 {
-    const QStringList outputs = parser.values(QStringLiteral("output"));
-    if (outputs.size() > 1)
-        return QStringLiteral("volba -o smí být jen jednou");
-    call.Output = outputs.value(0);
-    call.OutputFormat = Format::Ics;
-    const QString suffix = QFileInfo(call.Output).suffix().toLower();
+    const QString suffix = QFileInfo(path).suffix().toLower();
     if (!suffix.isEmpty() && suffix != QLatin1String("ics"))
         return QStringLiteral("kalendář se píše jako .ics, ne .%1").arg(suffix);
-    if (outputs.size() == 1 && call.Output.isEmpty())
-        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
     return std::nullopt;
 }
 
+Problem ReadCalendarFile(const CommandLine &line, QString &file)
+{
+    file = line.Value("calendar");
+    if (line.IsSet("calendar") && file.isEmpty())
+        return QStringLiteral("volba --kalendar chce jeden soubor");
+    return CalendarFileProblem(file);
+}
+
+Parsed ParseFeed(const CommandLine &line)
+{
+    DailyCall call;
+    if (auto problem = ReadWhoAndDay(line, call))
+        return *problem;
+    call.Output = line.Value("output");
+    if (auto problem = CalendarFileProblem(call.Output))
+        return *problem;
+    if (line.IsSet("output") && call.Output.isEmpty())
+        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+    return [call](Environment &environment) { return RunFeed(call, environment); };
+}
+
+Parsed ParseNotify(const CommandLine &line)
+{
+    DailyCall call;
+    if (auto problem = ReadCalendarFile(line, call.CalendarFile))
+        return *problem;
+    if (auto problem = ReadWhoAndDay(line, call))
+        return *problem;
+    return [call](Environment &environment) { return RunNotify(call, environment); };
+}
+
 // upozorneni zapnout|vypnout|stav, with --cas H:MM for zapnout.
-std::optional<QString> ReadReminders(const QCommandLineParser &parser,
-                                     const QStringList &positional, Invocation &call)
+Parsed ParseReminders(const CommandLine &line)
 {
     static const QStringList actions { "zapnout", "on", "vypnout", "off", "stav", "status" };
-    const QString action = positional.value(1).toLower();
-    if (positional.size() != 2 || !actions.contains(action))
+    RemindersCall call;
+    if (auto problem = ReadCalendarFile(line, call.CalendarFile))
+        return *problem;
+    call.Action = line.Arguments.value(0).toLower();
+    if (line.Arguments.size() != 1 || !actions.contains(call.Action))
         return QStringLiteral("příkaz %1 chce zapnout, vypnout nebo stav (on, off, status)")
-            .arg(call.Name);
-    call.Rest = { action };
-    const bool on = action == QLatin1String("zapnout") || action == QLatin1String("on");
-    if (!on && (parser.isSet(QStringLiteral("time")) || parser.isSet(QStringLiteral("calendar"))))
-        return QStringLiteral("--cas a --kalendar patří k příkazu %1 zapnout").arg(call.Name);
-    if (!parser.isSet(QStringLiteral("time")))
-        return std::nullopt;
+            .arg(line.Name);
+    const bool on = call.Action == QLatin1String("zapnout") || call.Action == QLatin1String("on");
+    if (!on && (line.IsSet("time") || line.IsSet("calendar")))
+        return QStringLiteral("--cas a --kalendar patří k příkazu %1 zapnout").arg(line.Name);
     static const QRegularExpression clock(QStringLiteral("^([0-9]{1,2}):([0-5][0-9])$"));
-    const auto time = clock.match(parser.value(QStringLiteral("time")).trimmed());
-    if (!time.hasMatch() || time.captured(1).toInt() > 23)
+    const auto time = clock.match(line.Value("time").trimmed());
+    if (line.IsSet("time") && (!time.hasMatch() || time.captured(1).toInt() > 23))
         return QStringLiteral("--cas chce čas dne, například 7:00");
-    call.AtMinutes = 60 * time.captured(1).toInt() + time.captured(2).toInt();
-    return std::nullopt;
+    if (line.IsSet("time"))
+        call.AtMinutes = 60 * time.captured(1).toInt() + time.captured(2).toInt();
+    return [call](Environment &environment) { return RunReminders(call, environment); };
 }
 
 } // namespace
 
-std::optional<QString> ScheduleOptionsMisplaced(const QCommandLineParser &parser,
-                                                const Invocation &call)
+CommandUnit FeedUnit()
 {
-    for (const OptionUse &use : OptionUses()) {
-        const QString name = QString::fromLatin1(use.Name);
-        const bool own = call.Kind == Command::Feed || call.Kind == Command::Notify
-            || call.Kind == Command::Reminders;
-        const bool scheduleOnly = name == QLatin1String("day") || name == QLatin1String("time")
-            || name == QLatin1String("calendar");
-        if (parser.isSet(name) && (own ? !use.Takers.contains(call.Kind) : scheduleOnly))
-            return QStringLiteral("příkaz %1 nepřijímá --%2").arg(call.Name, name);
-    }
-    return std::nullopt;
+    return {
+        { "feed", "kalendar", "kalendář" },
+        { "output", "all", "day" },
+        {},
+        ParseFeed,
+        { { "kalendar [JMÉNA]",
+            "(feed) kalendář lidí ze souboru lidí od\ntýdne zpět na 400 dní dopředu, k odběru" } },
+        QStringLiteral(
+            "%1 [JMÉNA | --all] [--den DEN] [-o SOUBOR.ics]\n"
+            "Jeden kalendář (iCalendar) kritických dnů lidí ze souboru lidí (bez JMEN\n"
+            "všech) od 7 dní před dneškem do 400 dní po něm. Kalendářový program, který\n"
+            "soubor odebírá, ho čte znovu každý den (REFRESH-INTERVAL P1D); události\n"
+            "mají UID příkazu critical a SEQUENCE verze svých textů. Česky: kalendář.\n")
+    };
 }
 
-std::variant<Invocation, QString> ReadScheduleCommand(const QCommandLineParser &parser,
-                                                      const QStringList &positional,
-                                                      Invocation call)
+CommandUnit NotifyUnit()
 {
-    if (auto problem = ScheduleOptionsMisplaced(parser, call))
-        return *problem;
-    const QStringList files = parser.values(QStringLiteral("calendar"));
-    if (files.size() > 1 || (files.size() == 1 && files.first().isEmpty()))
-        return QStringLiteral("volba --kalendar chce jeden soubor");
-    call.CalendarFile = files.value(0);
-    std::optional<QString> problem;
-    if (call.Kind == Command::Reminders)
-        problem = ReadReminders(parser, positional, call);
-    else
-        problem = ReadWhoAndDay(parser, positional, call);
-    if (!problem && call.Kind == Command::Feed)
-        problem = ReadFeedOutput(parser, call);
-    if (problem)
-        return *problem;
-    return call;
+    return { { "notify", "upozornit" },
+             { "all", "day", "calendar" },
+             {},
+             ParseNotify,
+             { { "upozornit [JMÉNA]",
+                 "(notify) upozornění na ploše pro každého,\nkdo má dnes hlášení" } },
+             QStringLiteral(
+                 "%1 [JMÉNA | --all] [--den DEN] [--kalendar SOUBOR]\n"
+                 "Pro každého ze souboru lidí (nebo z JMEN), kdo má v ten den hlášení, jedno\n"
+                 "upozornění na ploše: kdo a které cykly, pod tím texty hlášení okna. Dvojitě\n"
+                 "a trojitě kritický den je naléhavý. Nikdo s hlášením: nic. Bez služby\n"
+                 "upozornění poznámka a kód 3. --kalendar SOUBOR přepíše i kalendář lidí.\n"
+                 "Anglicky: notify.\n") };
+}
+
+CommandUnit RemindersUnit()
+{
+    return {
+        { "reminders", "upozorneni", "upozornění" },
+        { "time", "calendar" },
+        {},
+        ParseReminders,
+        { { "upozorneni zapnout|vypnout|stav",
+            "(reminders on|off|status) upozornění\n"
+            "každý den v 7:00 (--cas) zapnout, vypnout" } },
+        QStringLiteral(
+            "%1 zapnout [--cas H:MM] [--kalendar SOUBOR]\n"
+            "       cyklometrika %1 vypnout | stav\n"
+            "Denní běh příkazu upozornit pro tohoto uživatele: časovač systemd uživatele\n"
+            "jednou denně v 7:00 (nebo --cas) a po přihlášení, když běh zmeškal; bez\n"
+            "systemd položka automatického spuštění po přihlášení. S --kalendar denní\n"
+            "běh přepíše i ten kalendář. vypnout odstraní vše, co zapnout vytvořil;\n"
+            "stav řekne, zda je zapnuto a kdy běh přijde. Anglicky: reminders on|off|status.\n")
+    };
 }
 
 } // namespace cykl::companion

@@ -1,122 +1,152 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Who the commands match and together are for.
+// match (shoda) and together (spolecne): who they are for, and their run.
 #include "companion/commands/together.h"
 
-#include "companion/io/date_arguments.h"
-#include "companion/commands/people.h"
-#include "companion/io/report_parts.h"
-
-#include <algorithm>
+#include "companion/commands/person_run.h"
+#include "companion/commands/units.h"
 
 namespace cykl::companion {
 
 namespace {
 
-bool HasLetters(const QString &text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
-}
+struct GroupCall {
+    QString Name; // the command as written
+    Who People;
+    QStringList Rest;
+    Output Out;
+    Selection Select; // --remind alone
+};
 
-QByteArray Line(const QString &text)
+// The people of match (two: "A B" or "A,B", then an optional day) or together (a comma
+// list, or --all, then a span as for critical) as written.
+Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
 {
-    return (QStringLiteral("cyklometrika: ") + text + QLatin1Char('\n')).toUtf8();
-}
-
-// The people of the file among the items, in their places; the dates stay as they are.
-std::optional<QString> FillNames(const Invocation &call, Environment &environment,
-                                 QList<std::optional<Person>> &people)
-{
-    Invocation named;
-    for (qsizetype i = 0; i < people.size(); ++i) {
-        if (!people[i])
-            named.Names.append(call.Names[i]);
+    call.Name = line.Name;
+    const bool everyone = line.IsSet("all");
+    const QStringList &arguments = line.Arguments;
+    call.People.Everyone = everyone;
+    qsizetype first = 0; // the first argument after the people
+    if (!everyone)
+        call.People.Names = NameList(arguments, first);
+    if (match && call.People.Names.size() == 1 && arguments.size() > first) {
+        call.People.Names.append(arguments[first]);
+        first += 1;
     }
-    if (named.Names.isEmpty())
-        return std::nullopt;
-    QString error;
-    const auto found = PeopleOf(named, environment, error);
-    if (!found)
-        return error;
-    qsizetype next = 0;
-    for (std::optional<Person> &person : people) {
-        if (!person)
-            person = found->at(next++);
-    }
-    return std::nullopt;
+    const qsizetype count = call.People.Names.size();
+    if (!everyone && (match ? count != 2 : count < 2))
+        return match
+            ? QStringLiteral("příkaz %1 chce dva lidi (JANA PETR)").arg(line.Name)
+            : QStringLiteral("příkaz %1 chce aspoň dva lidi (JANA,PETR) nebo --all").arg(line.Name);
+    if (arguments.size() > first + (match ? 1 : 2))
+        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(line.Name);
+    call.Rest = arguments.mid(first);
+    if (auto problem = ReadOutput(line, !match, call.Out))
+        return problem;
+    if (match && call.Out.Kind != Format::Table && call.Out.Kind != Format::Json)
+        return QStringLiteral("příkaz %1 píše jen formáty table a json").arg(line.Name);
+    return ReadRemind(line, call.Out, call.Select);
 }
 
-std::optional<QString> Duplicate(const QList<Person> &people)
+int RunMatch(const GroupCall &call, Environment &environment)
 {
-    for (qsizetype i = 0; i < people.size(); ++i) {
-        for (qsizetype j = 0; j < i; ++j) {
-            if (people[i].Name.compare(people[j].Name, Qt::CaseInsensitive) == 0)
-                return QStringLiteral("„%1“ je uveden(a) dvakrát").arg(Shortened(people[i].Name));
+    const auto group = GroupOf(call.People, call.Name, environment);
+    if (const int *status = std::get_if<int>(&group))
+        return *status;
+    const auto &people = std::get<QList<Person>>(group);
+    PersonRun run(environment, call.Out);
+    run.Who = people[0];
+    return run.ConfirmDay(call.Rest, [&](const Date &day, const Confirmation &first) {
+        const Confirmation second = Confirm(people[1].Birth, day);
+        if (second.Refusal != 0)
+            return run.Refuse(second.Refusal, people[1].Birth, day);
+        return run.Emit(MatchReport(call.Out.Kind, people, day, { first, second }));
+    });
+}
+
+// The people's own critical days first, then the days they share.
+int RunTogether(const GroupCall &call, Environment &environment)
+{
+    const auto group = GroupOf(call.People, call.Name, environment);
+    if (const int *status = std::get_if<int>(&group))
+        return *status;
+    PersonRun run(environment, call.Out);
+    run.Several = true;
+    QList<Person> kept; // as for critical, one whose birth the window refuses is left out
+    std::vector<CriticalList> lists;
+    std::pair<Date, Date> asked;
+    for (const Person &person : std::get<QList<Person>>(group)) {
+        run.Who = person;
+        auto span = CriticalDaysOf(run, call.Rest, {});
+        if (const int *status = std::get_if<int>(&span); status && *status != LeftOut)
+            return *status;
+        if (auto *days = std::get_if<CriticalSpan>(&span)) {
+            kept.append(person);
+            lists.push_back(std::move(days->List));
+            asked = days->Asked;
         }
     }
-    return std::nullopt;
+    if (kept.size() < 2) {
+        Note(environment, QStringLiteral("nezbyli dva lidé, kteří by mohli mít společné dny"));
+        return ExitRefused;
+    }
+    std::vector<Date> leftOut;
+    const QByteArray report = SharedReport(call.Out, call.Select.RemindMinutes, environment.Now(),
+                                           kept, lists, asked.first, asked.second, leftOut);
+    for (const Date &day : leftOut)
+        Note(environment, QString::fromStdString(LeftOutNote(day)));
+    return WriteOutput(environment, call.Out.Path, report);
+}
+
+template<int (*Run)(const GroupCall &, Environment &), bool Match>
+Parsed ParseGroup(const CommandLine &line)
+{
+    GroupCall call;
+    if (auto problem = ReadGroup(line, Match, call))
+        return *problem;
+    return [call](Environment &environment) { return Run(call, environment); };
+}
+
+QList<Refusal> GroupRefusals()
+{
+    auto refusals = PersonRefusals();
+    refusals.append(Refusal { "name", "příkaz %1 bere jména ze souboru lidí, ne --name" });
+    return refusals;
 }
 
 } // namespace
 
-std::optional<QString> ReadGroup(bool everyone, const QStringList &positional, Invocation &call)
+CommandUnit MatchUnit()
 {
-    const bool match = call.Kind == Command::Match;
-    if (everyone && match)
-        return QStringLiteral("příkaz %1 je pro dva lidi, ne pro --all").arg(call.Name);
-    call.Everyone = everyone;
-    qsizetype first = everyone ? 1 : 2; // the first argument after the people
-    if (!everyone)
-        call.Names = positional.value(1).split(QLatin1Char(','), Qt::SkipEmptyParts);
-    if (match && call.Names.size() == 1 && positional.size() > 2) {
-        call.Names.append(positional[2]);
-        first = 3;
-    }
-    if (!everyone && (match ? call.Names.size() != 2 : call.Names.size() < 2))
-        return match
-            ? QStringLiteral("příkaz %1 chce dva lidi (JANA PETR)").arg(call.Name)
-            : QStringLiteral("příkaz %1 chce aspoň dva lidi (JANA,PETR) nebo --all").arg(call.Name);
-    if (positional.size() > first + (match ? 1 : 2))
-        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(call.Name);
-    call.Rest = positional.mid(first);
-    return std::nullopt;
+    auto refusals = GroupRefusals();
+    refusals.append(Refusal { "all", "příkaz %1 je pro dva lidi, ne pro --all" });
+    return { { "match", "shoda" },
+             { "format", "output" },
+             refusals,
+             ParseGroup<RunMatch, true>,
+             { { "match A B [DEN]", "(shoda) shoda rytmů dvou lidí a jejich\nhodnoty dne" } },
+             QStringLiteral(
+                 "%1 A B [DEN] [-f table|json] [-o SOUBOR]\n"
+                 "Shoda rytmů dvou lidí (jména ze souboru lidí nebo data narození) v každém\n"
+                 "cyklu a celkem, vedle hodnot obou v DEN (bez něj dnes). Shoda cyklu je podíl\n"
+                 "jeho průběhu, kdy obě křivky stojí na stejné straně nuly: 100 %, když běží\n"
+                 "spolu, nejméně, když běží naproti sobě; nezávisí na dni. Česky: shoda.\n") };
 }
 
-std::variant<QList<Person>, int> GroupOf(const Invocation &call, Environment &environment)
+CommandUnit TogetherUnit()
 {
-    QString error;
-    if (call.Everyone) {
-        const auto everyone = PeopleOf(call, environment, error);
-        if (everyone && everyone->size() < 2)
-            error = QStringLiteral("příkaz %1 chce aspoň dva lidi, v souboru lidí je jeden")
-                        .arg(call.Name);
-        if (!everyone || everyone->size() < 2)
-            return UsageError(environment, error);
-        return *everyone;
-    }
-    QList<std::optional<Person>> items;
-    for (const QString &item : call.Names) {
-        const auto birth = DateArgument(item, false, error);
-        if (!birth && !HasLetters(item))
-            return UsageError(environment, error);
-        if (!birth) {
-            items.append(std::nullopt);
-            continue;
-        }
-        if (const QString why = NoSuchDay(*birth, false); !why.isEmpty()) {
-            environment.Err(Line(QStringLiteral("„%1“ není den: %2").arg(item.trimmed(), why)));
-            environment.Err((Utf8(MessageText(1, *birth, *birth)) + QLatin1Char('\n')).toUtf8());
-            return ExitRefused;
-        }
-        items.append(Person { Utf8(CzechDate(*birth)), *birth });
-    }
-    if (const auto problem = FillNames(call, environment, items))
-        return UsageError(environment, *problem);
-    QList<Person> people;
-    for (const std::optional<Person> &person : items)
-        people.append(*person);
-    if (const auto problem = Duplicate(people))
-        return UsageError(environment, *problem);
-    return people;
+    return { { "together", "spolecne", "společné" },
+             { "format", "output", "excel", "all", "remind" },
+             GroupRefusals(),
+             ParseGroup<RunTogether, false>,
+             { { "together A,B,... [OD [DO] | ROK]",
+                 "(spolecne) dny, kdy dva či víc lidí mají\nstejné hlášení; i --all" } },
+             QStringLiteral("%1 A,B,... [OD [DO] | ROK] [VOLBY]\n"
+                            "       cyklometrika %1 --all [OD [DO] | ROK] [VOLBY]\n"
+                            "Dny, kdy dva či víc lidí mají stejné hlášení téhož cyklu (kritický "
+                            "den,\n"
+                            "vrchol, útlum), s jejich jmény; bez OD a DO dnešek a 365 dní. Volby:\n"
+                            "-f table|csv|json|ics, -o SOUBOR, --excel, --remind HODINY|H:MM.\n"
+                            "Česky: spolecne, společné.\n") };
 }
 
 } // namespace cykl::companion

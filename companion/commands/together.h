@@ -5,27 +5,11 @@
 
 #include "calendar/together.h"
 #include "companion/commands/arguments.h"
-#include "companion/command.h"
 #include "companion/io/people_file.h"
 
 #include <QDateTime>
-#include <variant>
 
 namespace cykl::companion {
-
-inline bool IsGroupCommand(Command command)
-{
-    return command == Command::Match || command == Command::Together;
-}
-
-// The people of match (two: "A B" or "A,B", then an optional day) or together (a comma
-// list, or --all, then a span as for critical) as written, into call.Names and call.Rest.
-std::optional<QString> ReadGroup(bool everyone, const QStringList &positional, Invocation &call);
-
-// The people of a group command: birth dates (named by their Czech form) and names of the
-// people file, in the order given, or everyone in the file. On a problem, it is told on
-// standard error and the exit status returned.
-std::variant<QList<Person>, int> GroupOf(const Invocation &call, Environment &environment);
 
 // The agreement of two people beside each one's values of the day.
 QByteArray MatchReport(Format format, const QList<Person> &people, const Date &day,
@@ -33,7 +17,8 @@ QByteArray MatchReport(Format format, const QList<Person> &people, const Date &d
 
 // The shared days of the people from..to, from their own critical days; in iCalendar the
 // days no calendar program holds are left out and named in `leftOut`.
-QByteArray SharedReport(const Invocation &call, const QDateTime &now, const QList<Person> &people,
+QByteArray SharedReport(const Output &output, std::optional<int> remindMinutes,
+                        const QDateTime &now, const QList<Person> &people,
                         const std::vector<CriticalList> &lists, const Date &from, const Date &to,
                         std::vector<Date> &leftOut);
 

@@ -3,9 +3,9 @@
 // shared days as a table, CSV, JSON and iCalendar.
 #include "calendar/report_json.h"
 #include "calendar/texts.h"
+#include "companion/commands/together.h"
 #include "companion/io/report_parts.h"
 #include "companion/io/text_table.h"
-#include "companion/commands/together.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -195,14 +195,15 @@ std::vector<SharedPerson> SharedPeople(const QList<Person> &people)
     return shared;
 }
 
-QByteArray SharedIcs(const Invocation &call, const QDateTime &now, const QList<Person> &people,
-                     const std::vector<SharedDay> &days, std::vector<Date> &leftOut)
+QByteArray SharedIcs(std::optional<int> remindMinutes, const QDateTime &now,
+                     const QList<Person> &people, const std::vector<SharedDay> &days,
+                     std::vector<Date> &leftOut)
 {
     const QDateTime utc = now.toUTC();
     const UtcTime stamp { utc.date().year(), utc.date().month(),  utc.date().day(),
                           utc.time().hour(), utc.time().minute(), utc.time().second() };
-    CalendarResult calendar = SharedCalendar(
-        SharedPeople(people), days, { stamp, call.RemindMinutes, std::string(), false, {} });
+    CalendarResult calendar = SharedCalendar(SharedPeople(people), days,
+                                             { stamp, remindMinutes, std::string(), false, {} });
     leftOut = std::move(calendar.LeftOut);
     return QByteArray::fromStdString(calendar.Text);
 }
@@ -217,18 +218,19 @@ QByteArray MatchReport(Format format, const QList<Person> &people, const Date &d
                                   : MatchTable(people, day, a, days);
 }
 
-QByteArray SharedReport(const Invocation &call, const QDateTime &now, const QList<Person> &people,
+QByteArray SharedReport(const Output &output, std::optional<int> remindMinutes,
+                        const QDateTime &now, const QList<Person> &people,
                         const std::vector<CriticalList> &lists, const Date &from, const Date &to,
                         std::vector<Date> &leftOut)
 {
     const std::vector<SharedDay> days = FindSharedDays(lists);
-    switch (call.OutputFormat) {
+    switch (output.Kind) {
     case Format::Csv:
-        return SharedCsv(people, days, call.Excel);
+        return SharedCsv(people, days, output.Excel);
     case Format::Json:
         return QByteArray::fromStdString(SharedJson(SharedPeople(people), from, to, days));
     case Format::Ics:
-        return SharedIcs(call, now, people, days, leftOut);
+        return SharedIcs(remindMinutes, now, people, days, leftOut);
     case Format::Table:
         break;
     }

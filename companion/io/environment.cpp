@@ -11,4 +11,22 @@ int UsageError(Environment &environment, const QString &message)
     return ExitUsage;
 }
 
+void Note(Environment &environment, const QString &text)
+{
+    environment.Err((QStringLiteral("cyklometrika: ") + text + QLatin1Char('\n')).toUtf8());
+}
+
+int WriteOutput(Environment &environment, const QString &path, const QByteArray &data)
+{
+    if (path.isEmpty() || path == QLatin1String("-")) {
+        environment.Out(data);
+        return ExitOk;
+    }
+    QString error;
+    if (environment.WriteFile(path, data, error))
+        return ExitOk;
+    Note(environment, QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(path, error));
+    return ExitOutputFailed;
+}
+
 } // namespace cykl::companion

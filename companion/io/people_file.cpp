@@ -2,7 +2,6 @@
 #include "companion/io/people_file.h"
 
 #include "calendar/texts.h"
-#include "companion/commands/arguments.h"
 #include "companion/io/date_arguments.h"
 
 #include <QStringDecoder>
@@ -51,7 +50,7 @@ std::optional<Person> ReadLine(const QString &line, QString &problem)
         problem = birth ? NoSuchDay(*birth, false) : error;
         return std::nullopt;
     }
-    problem = NameProblem(person.Name);
+    problem = NameFormProblem(person.Name);
     if (!problem.isEmpty())
         return std::nullopt;
     return Person { person.Name, *birth };
@@ -114,7 +113,7 @@ std::optional<Person> FindPerson(const PeopleFile &file, const QString &name)
     return found == file.Index.cend() ? std::nullopt : std::optional(file.People[*found]);
 }
 
-QString NameProblem(const QString &name)
+QString NameFormProblem(const QString &name)
 {
     QString error;
     if (name.trimmed().isEmpty())
@@ -133,14 +132,12 @@ QString NameProblem(const QString &name)
     if (DateArgument(name, false, error) || DateArgument(name, true, error) || YearArgument(name)
         || name.front().isDigit())
         return QStringLiteral("jméno „%1“ se čte jako datum").arg(Shortened(name));
-    if (IsCommandName(name))
-        return QStringLiteral("jméno „%1“ je jméno příkazu").arg(Shortened(name));
     return {};
 }
 
 bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &error)
 {
-    error = NameProblem(person.Name);
+    error = NameFormProblem(person.Name);
     if (!error.isEmpty())
         return false;
     if (FindPerson(file, person.Name) && !replace) {

@@ -40,9 +40,10 @@ QByteArray PeopleText(const PeopleFile &file);
 // The person of a name, in any letter case.
 std::optional<Person> FindPerson(const PeopleFile &file, const QString &name);
 
-// Why a name cannot be one of the file (it reads as a date or a command, holds "=", ",",
-// a control character, starts with "#" or is too long), or empty.
-QString NameProblem(const QString &name);
+// Why a name cannot be one of the file (it reads as a date, holds "=", ",", a control
+// character, starts with "#" or is too long), or empty. That it must not be a command's
+// name is for the commands to say (NameProblem).
+QString NameFormProblem(const QString &name);
 
 // Adds the person, or with `replace` changes the birth of the one of that name; false
 // with the reason when the name is taken (without `replace`) or unusable.

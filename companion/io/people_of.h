@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Who a command is for, as its command line names them: a birth date, names of the people
+// file, or everyone in it; and the people those stand for.
+#pragma once
+
+#include "calendar/dates.h"
+#include "companion/io/environment.h"
+#include "companion/io/people_file.h"
+
+#include <QStringList>
+#include <optional>
+#include <variant>
+
+namespace cykl::companion {
+
+struct Who {
+    Date Birth;
+    QString BirthText; // as it was written
+    QString Person; // --name: the name that labels the output of a birth date, or empty
+    QStringList Names; // instead of a birth date: names of the people file (or dates)
+    bool Everyone = false;
+};
+
+// The file as it stands, its unreadable lines noted; none, with the reason, where the file
+// itself cannot be read or is too large to be a people file.
+std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error);
+
+// The people of `who`: its birth date (named by --name, if given), the names of the people
+// file, or everyone in it. Lines of the file it cannot read are noted on standard error; a
+// name it does not hold is an error.
+std::optional<QList<Person>> PeopleOf(const Who &who, Environment &environment, QString &error);
+
+// The people of a group: birth dates (named by their Czech form) and names of the people
+// file, in the order given, or everyone in the file (at least two for `command`). On a
+// problem, it is told on standard error and the exit status returned.
+std::variant<QList<Person>, int> GroupOf(const Who &who, const QString &command,
+                                         Environment &environment);
+
+} // namespace cykl::companion
