@@ -7,17 +7,9 @@
 #include "companion/io/report_parts.h"
 #include "companion/io/text_table.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-
 namespace cykl::companion {
 
 namespace {
-
-const std::array<const char *, 3> CycleCaptions { "Fyzická kondice", "Citová vnímavost",
-                                                  "Síla intelektu" };
-const std::array<const char *, 3> CycleKeys { "physical", "emotional", "intellectual" };
 
 QByteArray Lines(const QStringList &lines)
 {
@@ -54,8 +46,8 @@ QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreem
                            QString() };
     QList<QStringList> rows;
     for (std::size_t k = 0; k < 3; ++k)
-        rows.append({ QString::fromUtf8(CycleCaptions[k]), Percent(a.Cycles[k]),
-                      Number(ValuesOf(days[0])[k]), Number(ValuesOf(days[1])[k]) });
+        rows.append({ CycleCaption(k), Percent(a.Cycles[k]), Number(ValuesOf(days[0])[k]),
+                      Number(ValuesOf(days[1])[k]) });
     rows.append({ QStringLiteral("Celkem"), Percent(a.Overall), QString(), QString() });
     lines += LayOutTable({ { QStringLiteral("Cyklus"), false },
                            { QStringLiteral("Shoda"), true },
@@ -63,36 +55,6 @@ QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreem
                            { people[1].Name, true } },
                          rows);
     return Lines(lines);
-}
-
-QJsonObject JsonPerson(const Person &person)
-{
-    return { { QStringLiteral("name"), person.Name },
-             { QStringLiteral("birth"), Utf8(IsoDate(person.Birth)) } };
-}
-
-QByteArray MatchJson(const QList<Person> &people, const Date &day, const Agreement &a,
-                     const std::array<Confirmation, 2> &days)
-{
-    QJsonObject agreement { { QStringLiteral("overall"), a.Overall } };
-    for (std::size_t k = 0; k < 3; ++k)
-        agreement.insert(QLatin1String(CycleKeys[k]), a.Cycles[k]);
-    QJsonArray both;
-    for (std::size_t i = 0; i < 2; ++i) {
-        QJsonObject person = JsonPerson(people[static_cast<qsizetype>(i)]);
-        for (std::size_t k = 0; k < 3; ++k)
-            person.insert(QLatin1String(CycleKeys[k]), ValuesOf(days[i])[k]);
-        QJsonArray codes;
-        for (const MessageCode code : days[i].Verdicts)
-            codes.append(code);
-        person.insert(QStringLiteral("codes"), codes);
-        both.append(person);
-    }
-    const QJsonObject object { { QStringLiteral("date"), Utf8(IsoDate(day)) },
-                               { QStringLiteral("day_difference"), a.DayDifference },
-                               { QStringLiteral("agreement"), agreement },
-                               { QStringLiteral("people"), both } };
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
 struct SharedRow {
@@ -214,8 +176,13 @@ QByteArray MatchReport(Format format, const QList<Person> &people, const Date &d
                        const std::array<Confirmation, 2> &days)
 {
     const Agreement a = CompareBirths(people[0].Birth, people[1].Birth);
-    return format == Format::Json ? MatchJson(people, day, a, days)
-                                  : MatchTable(people, day, a, days);
+    if (format != Format::Json)
+        return MatchTable(people, day, a, days);
+    const std::array<SharedPerson, 2> both {
+        SharedPerson { people[0].Name.toStdString(), people[0].Birth },
+        SharedPerson { people[1].Name.toStdString(), people[1].Birth }
+    };
+    return QByteArray::fromStdString(MatchJson(both, a, day, days));
 }
 
 QByteArray SharedReport(const Output &output, std::optional<int> remindMinutes,
