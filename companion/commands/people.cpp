@@ -132,7 +132,7 @@ int RunPeople(const PeopleCall &call, Environment &environment)
 
 QString NameProblem(const QString &name)
 {
-    const QString problem = NameFormProblem(name);
+    QString problem = NameFormProblem(name);
     if (problem.isEmpty() && FindCommand(name) != nullptr)
         return QStringLiteral("jméno „%1“ je jméno příkazu").arg(Shortened(name));
     return problem;
