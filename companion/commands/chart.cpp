@@ -36,20 +36,27 @@ int Draw(PersonRun &run, const ChartCall &call, const Person &with, const Date &
     return int(ExitOutputFailed);
 }
 
+// The second person of --with, once the first is known.
+std::variant<Person, int> WithOf(const ChartCall &call, Environment &environment)
+{
+    if (call.With.isEmpty())
+        return Person {};
+    const auto found = GroupOf({ {}, {}, {}, { call.With }, false }, QString(), environment);
+    if (const int *status = std::get_if<int>(&found))
+        return *status;
+    return std::get<QList<Person>>(found).first();
+}
+
 int RunChart(const ChartCall &call, Environment &environment)
 {
-    Person with; // --with: a second person on the same chart
-    if (!call.With.isEmpty()) {
-        const auto found = GroupOf({ {}, {}, {}, { call.With }, false }, QString(), environment);
-        if (const int *status = std::get_if<int>(&found))
-            return *status;
-        with = std::get<QList<Person>>(found).first();
-    }
     const Output output;
     PersonRun run(environment, output);
     return ForEachPerson(call.People, run, [&] {
+        const auto with = WithOf(call, environment);
+        if (const int *status = std::get_if<int>(&with))
+            return *status;
         return run.ConfirmDay(call.Rest, [&](const Date &day, const Confirmation &) {
-            return Draw(run, call, with, day);
+            return Draw(run, call, std::get<Person>(with), day);
         });
     });
 }
