@@ -5,8 +5,8 @@
 #pragma once
 
 #include "companion/commands/command_unit.h"
+#include "companion/commands/people_of.h"
 #include "companion/io/formats.h"
-#include "companion/io/people_of.h"
 
 #include <optional>
 

@@ -3,8 +3,8 @@
 // (upozornit), and turning the run once a day on and off (upozorneni).
 #pragma once
 
+#include "companion/commands/people_of.h"
 #include "companion/io/environment.h"
-#include "companion/io/people_of.h"
 
 #include <QByteArray>
 #include <QDate>

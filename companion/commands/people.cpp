@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/commands/people.h"
 
 #include "calendar/texts.h"
+#include "companion/commands/people_of.h"
 #include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
-#include "companion/io/people_of.h"
 #include "companion/io/text_table.h"
 
 #include <functional>
@@ -127,18 +126,6 @@ int RunPeople(const PeopleCall &call, Environment &environment)
                                      "pridat, odebrat), ne „%1“")
                           .arg(Shortened(action)));
 }
-
-} // namespace
-
-QString NameProblem(const QString &name)
-{
-    QString problem = NameFormProblem(name);
-    if (problem.isEmpty() && FindCommand(name) != nullptr)
-        return QStringLiteral("jméno „%1“ je jméno příkazu").arg(Shortened(name));
-    return problem;
-}
-
-namespace {
 
 Parsed ParsePeople(const CommandLine &line)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Who a command is for, as its command line names them: a birth date, names of the people
-// file, or everyone in it; and the people those stand for.
+// file, or everyone in it; and the people those stand for, read from the file with the
+// commands' names kept out of it.
 #pragma once
 
 #include "calendar/dates.h"
@@ -12,6 +13,10 @@
 #include <variant>
 
 namespace cykl::companion {
+
+// Why a name cannot be one of the people file (it reads as a date or a command, holds "=",
+// ",", a control character, starts with "#" or is too long), or empty.
+QString NameProblem(const QString &name);
 
 struct Who {
     Date Birth;

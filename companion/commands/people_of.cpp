@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/io/people_of.h"
+#include "companion/commands/people_of.h"
 
 #include "calendar/texts.h"
+#include "companion/commands/command_unit.h"
 #include "companion/io/date_arguments.h"
 #include "companion/io/report_parts.h"
 
@@ -57,7 +58,24 @@ std::optional<QString> Duplicate(const QList<Person> &people)
 
 // The file as it stands, its unreadable lines noted; none, with the reason, where the file
 // itself cannot be read or is too large to be a people file.
+// Every name of every command, which no person of the file may have.
+QStringList CommandNames()
+{
+    QStringList names;
+    for (const CommandUnit &command : Commands())
+        names += command.Names;
+    return names;
+}
+
 } // namespace
+
+QString NameProblem(const QString &name)
+{
+    QString problem = NameFormProblem(name);
+    if (problem.isEmpty() && FindCommand(name) != nullptr)
+        return ReservedNameProblem(name);
+    return problem;
+}
 
 std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
 {
@@ -73,7 +91,7 @@ std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
                     .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024));
         return std::nullopt;
     }
-    PeopleFile file = ReadPeople(text);
+    PeopleFile file = ReadPeople(text, CommandNames());
     for (const QString &problem : file.Problems)
         environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
                             .arg(environment.PeoplePath(), problem)
