@@ -122,4 +122,31 @@ std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from
     return json.Close('}').Text();
 }
 
+std::string MatchJson(const std::array<SharedPerson, 2> &people, const Agreement &agreement,
+                      const Date &day, const std::array<Confirmation, 2> &days)
+{
+    JsonWriter json(JsonWriter::Layout::Indented);
+    json.Open('{').Key("agreement").Open('{');
+    json.Key("emotional").Number(agreement.Cycles[1]);
+    json.Key("intellectual").Number(agreement.Cycles[2]).Key("overall").Number(agreement.Overall);
+    json.Key("physical").Number(agreement.Cycles[0]).Close('}');
+    json.Key("date").String(IsoDate(day)).Key("day_difference").Number(agreement.DayDifference);
+    json.Key("people").Open('[');
+    for (std::size_t i = 0; i < people.size(); ++i) {
+        const DayValues3 &values = days[i].Day;
+        json.Open('{').Key("birth").String(IsoDate(people[i].Birth));
+        if (days[i].Refusal != 0) { // outside the person's life: no values of the day
+            json.Key("name").String(people[i].Name).Close('}');
+            continue;
+        }
+        json.Key("codes").Open('[');
+        for (const MessageCode code : days[i].Verdicts)
+            json.Number(code);
+        json.Close(']').Key("emotional").Number(values.Emotional);
+        json.Key("intellectual").Number(values.Intellectual).Key("name").String(people[i].Name);
+        json.Key("physical").Number(values.Physical).Close('}');
+    }
+    return json.Close(']').Close('}').Text();
+}
+
 } // namespace cykl

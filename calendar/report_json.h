@@ -10,6 +10,7 @@
 #include "calendar/engine.h"
 #include "calendar/together.h"
 
+#include <array>
 #include <span>
 #include <string>
 #include <string_view>
@@ -33,5 +34,12 @@ std::string CriticalJson(const Date &birth, const Date &from, const Date &to,
 // ("birth", "name" each) and "to".
 std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from, const Date &to,
                        const std::vector<SharedDay> &days);
+
+// How alike two people's rhythms run beside their values of a day: "agreement"
+// ("emotional", "intellectual", "overall", "physical", whole percents), "date",
+// "day_difference" and "people" (each "birth", "codes", "emotional", "intellectual",
+// "name", "physical" of the day).
+std::string MatchJson(const std::array<SharedPerson, 2> &people, const Agreement &agreement,
+                      const Date &day, const std::array<Confirmation, 2> &days);
 
 } // namespace cykl

@@ -52,8 +52,8 @@ std::string VerdictName(MessageCode code)
 
 std::string CycleKey(MessageCode code)
 {
-    static const std::array<const char *, 3> keys { "physical", "emotional", "intellectual" };
-    return keys[static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2) % keys.size()];
+    return std::string(CycleKeys[static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2)
+                                 % CycleKeys.size()]);
 }
 
 std::string VerdictKind(MessageCode code)

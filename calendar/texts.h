@@ -6,6 +6,7 @@
 #include "calc/port.h"
 #include "calendar/dates.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,9 @@ std::string VerdictName(MessageCode code);
 // The cycle of a verdict 4 to 12 as files for programs name it ("physical", "emotional",
 // "intellectual"), and its kind ("critical", "high", "low").
 std::string CycleKey(MessageCode code);
+// The cycles' keys by index (physical, emotional, intellectual), as CycleKey gives them.
+inline constexpr std::array<std::string_view, 3> CycleKeys { "physical", "emotional",
+                                                             "intellectual" };
 std::string VerdictKind(MessageCode code);
 // The same in Czech for a spreadsheet: "fyzická", "citová", "intelekt" (as the headings of
 // its columns of values), and "kritický", "vrchol", "útlum".

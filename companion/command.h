@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The command line of the companion command: parsing, the four commands and their output,
-// every effect through the commands' Environment.
+// The command line of the companion command: the command named found in the table of
+// commands, its options checked against those it takes, then run; every effect through the
+// Environment.
 #pragma once
 
-#include "companion/environment.h"
+#include "companion/io/environment.h"
 
 #include <QStringList>
 

@@ -2,8 +2,8 @@
 // The companion command: the command line against the real world. No application object
 // is made here; the chart module makes its own when a picture is drawn.
 #include "companion/command.h"
-#include "companion/output_file.h"
-#include "companion/people.h"
+#include "companion/io/output_file.h"
+#include "companion/io/people_file.h"
 #include "companion/process.h"
 #include "companion/shared/chart_job.h"
 #include "companion/shared/notify_job.h"

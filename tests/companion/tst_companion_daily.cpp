@@ -3,7 +3,7 @@
 // daily run on and off with the real command in a temporary home, with and without a
 // user manager (a stand-in systemctl that keeps its state in a file).
 #include "companion/command.h"
-#include "companion/daily.h"
+#include "companion/commands/daily.h"
 #include "companion/shared/system_error.h"
 #include "tests/support/memory_environment.h"
 

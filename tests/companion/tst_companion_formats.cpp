@@ -7,8 +7,8 @@
 #include "calendar/ical.h"
 #include "calendar/texts.h"
 #include "companion/command.h"
-#include "companion/formats.h"
-#include "companion/text_table.h"
+#include "companion/io/formats.h"
+#include "companion/io/text_table.h"
 #include "tests/support/memory_environment.h"
 
 #include <QJsonArray>

@@ -3,7 +3,8 @@
 // whole commands run in memory.
 #include "calendar/ical.h"
 #include "companion/command.h"
-#include "companion/people.h"
+#include "companion/commands/people_of.h"
+#include "companion/io/people_file.h"
 #include "tests/support/memory_environment.h"
 
 #include <QTest>

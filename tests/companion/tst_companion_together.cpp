@@ -4,7 +4,7 @@
 #include "calendar/texts.h"
 #include "calendar/together.h"
 #include "companion/command.h"
-#include "companion/text_table.h"
+#include "companion/io/text_table.h"
 #include "tests/support/memory_environment.h"
 
 #include <QTest>

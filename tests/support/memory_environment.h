@@ -5,7 +5,7 @@
 // Header only: it needs Qt Core, which the library of this folder does not link.
 #pragma once
 
-#include "companion/environment.h"
+#include "companion/io/environment.h"
 
 #include <QMap>
 #include <optional>

@@ -3,9 +3,8 @@
 // (upozornit), and turning the run once a day on and off (upozorneni).
 #pragma once
 
-#include "companion/arguments.h"
-#include "companion/command.h"
-#include "companion/people.h"
+#include "companion/commands/people_of.h"
+#include "companion/io/environment.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -24,15 +23,32 @@ inline constexpr int FeedRevision = 1;
 inline constexpr int FeedDaysBefore = 7;
 inline constexpr int FeedDaysAfter = 400;
 
+// kalendar and upozornit: who (names of the people file, or everyone), on which day, and
+// the calendar file each writes.
+struct DailyCall {
+    Who People;
+    std::optional<Date> OnDay; // --den instead of today
+    QString OnDayText; // as it was written
+    QString Output; // kalendar: empty or "-": standard output
+    QString CalendarFile; // upozornit: --kalendar, the feed to rewrite
+};
+
+// upozorneni zapnout|vypnout|stav (on, off, status).
+struct RemindersCall {
+    QString Action; // in lower case, as written
+    std::optional<int> AtMinutes; // --cas, minutes after midnight
+    QString CalendarFile; // --kalendar, the feed the daily run rewrites
+};
+
 // upozornit: the variables of the environment that set how long the notification service
 // has for the whole run (seconds), and that mark a run of the login fallback (at most one
 // such run a day tells).
 inline constexpr const char *NotifyDeadlineVariable = "CYKLOMETRIKA_NOTIFY_DEADLINE";
 inline constexpr const char *NotifyAtLoginVariable = "CYKLOMETRIKA_NOTIFY_AT_LOGIN";
 
-int RunFeed(const Invocation &call, Environment &environment);
-int RunNotify(const Invocation &call, Environment &environment);
-int RunReminders(const Invocation &call, Environment &environment);
+int RunFeed(const DailyCall &call, Environment &environment);
+int RunNotify(const DailyCall &call, Environment &environment);
+int RunReminders(const RemindersCall &call, Environment &environment);
 
 // What a daily run is for: its day (--den or today) and its people (the names given or the
 // people file).
@@ -43,8 +59,7 @@ struct DailyRun {
 
 // The daily run of this command line; nullopt after telling why it cannot start (`status`
 // then holds the exit status).
-std::optional<DailyRun> StartDailyRun(const Invocation &call, Environment &environment,
-                                      int &status);
+std::optional<DailyRun> StartDailyRun(const DailyCall &call, Environment &environment, int &status);
 
 // The feed of these people around today, as iCalendar text; a person the window refuses
 // on every day of it is left out with a note, and so are the days of the rest it does not

@@ -3,21 +3,13 @@
 // shared days as a table, CSV, JSON and iCalendar.
 #include "calendar/report_json.h"
 #include "calendar/texts.h"
-#include "companion/report_parts.h"
-#include "companion/text_table.h"
-#include "companion/together_command.h"
-
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
+#include "companion/commands/together.h"
+#include "companion/io/report_parts.h"
+#include "companion/io/text_table.h"
 
 namespace cykl::companion {
 
 namespace {
-
-const std::array<const char *, 3> CycleCaptions { "Fyzická kondice", "Citová vnímavost",
-                                                  "Síla intelektu" };
-const std::array<const char *, 3> CycleKeys { "physical", "emotional", "intellectual" };
 
 QByteArray Lines(const QStringList &lines)
 {
@@ -58,8 +50,7 @@ QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreem
         return days[i].Refusal != 0 ? QStringLiteral("–") : Number(ValuesOf(days[i])[k]);
     };
     for (std::size_t k = 0; k < 3; ++k)
-        rows.append({ QString::fromUtf8(CycleCaptions[k]), Percent(a.Cycles[k]), value(0, k),
-                      value(1, k) });
+        rows.append({ CycleCaption(k), Percent(a.Cycles[k]), value(0, k), value(1, k) });
     rows.append({ QStringLiteral("Celkem"), Percent(a.Overall), QString(), QString() });
     lines += LayOutTable({ { QStringLiteral("Cyklus"), false },
                            { QStringLiteral("Shoda"), true },
@@ -67,40 +58,6 @@ QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreem
                            { people[1].Name, true } },
                          rows);
     return Lines(lines);
-}
-
-QJsonObject JsonPerson(const Person &person)
-{
-    return { { QStringLiteral("name"), person.Name },
-             { QStringLiteral("birth"), Utf8(IsoDate(person.Birth)) } };
-}
-
-QByteArray MatchJson(const QList<Person> &people, const Date &day, const Agreement &a,
-                     const std::array<Confirmation, 2> &days)
-{
-    QJsonObject agreement { { QStringLiteral("overall"), a.Overall } };
-    for (std::size_t k = 0; k < 3; ++k)
-        agreement.insert(QLatin1String(CycleKeys[k]), a.Cycles[k]);
-    QJsonArray both;
-    for (std::size_t i = 0; i < 2; ++i) {
-        QJsonObject person = JsonPerson(people[static_cast<qsizetype>(i)]);
-        if (days[i].Refusal != 0) { // outside the person's life: no values of the day
-            both.append(person);
-            continue;
-        }
-        for (std::size_t k = 0; k < 3; ++k)
-            person.insert(QLatin1String(CycleKeys[k]), ValuesOf(days[i])[k]);
-        QJsonArray codes;
-        for (const MessageCode code : days[i].Verdicts)
-            codes.append(code);
-        person.insert(QStringLiteral("codes"), codes);
-        both.append(person);
-    }
-    const QJsonObject object { { QStringLiteral("date"), Utf8(IsoDate(day)) },
-                               { QStringLiteral("day_difference"), a.DayDifference },
-                               { QStringLiteral("agreement"), agreement },
-                               { QStringLiteral("people"), both } };
-    return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
 struct SharedRow {
@@ -203,14 +160,15 @@ std::vector<SharedPerson> SharedPeople(const QList<Person> &people)
     return shared;
 }
 
-QByteArray SharedIcs(const Invocation &call, const QDateTime &now, const QList<Person> &people,
-                     const std::vector<SharedDay> &days, std::vector<Date> &leftOut)
+QByteArray SharedIcs(std::optional<int> remindMinutes, const QDateTime &now,
+                     const QList<Person> &people, const std::vector<SharedDay> &days,
+                     std::vector<Date> &leftOut)
 {
     const QDateTime utc = now.toUTC();
     const UtcTime stamp { utc.date().year(), utc.date().month(),  utc.date().day(),
                           utc.time().hour(), utc.time().minute(), utc.time().second() };
-    CalendarResult calendar = SharedCalendar(
-        SharedPeople(people), days, { stamp, call.RemindMinutes, std::string(), false, {} });
+    CalendarResult calendar = SharedCalendar(SharedPeople(people), days,
+                                             { stamp, remindMinutes, std::string(), false, {} });
     leftOut = std::move(calendar.LeftOut);
     return QByteArray::fromStdString(calendar.Text);
 }
@@ -221,22 +179,28 @@ QByteArray MatchReport(Format format, const QList<Person> &people, const Date &d
                        const std::array<Confirmation, 2> &days)
 {
     const Agreement a = CompareBirths(people[0].Birth, people[1].Birth);
-    return format == Format::Json ? MatchJson(people, day, a, days)
-                                  : MatchTable(people, day, a, days);
+    if (format != Format::Json)
+        return MatchTable(people, day, a, days);
+    const std::array<SharedPerson, 2> both {
+        SharedPerson { people[0].Name.toStdString(), people[0].Birth },
+        SharedPerson { people[1].Name.toStdString(), people[1].Birth }
+    };
+    return QByteArray::fromStdString(MatchJson(both, a, day, days));
 }
 
-QByteArray SharedReport(const Invocation &call, const QDateTime &now, const QList<Person> &people,
+QByteArray SharedReport(const Output &output, std::optional<int> remindMinutes,
+                        const QDateTime &now, const QList<Person> &people,
                         const std::vector<CriticalList> &lists, const Date &from, const Date &to,
                         std::vector<Date> &leftOut)
 {
     const std::vector<SharedDay> days = FindSharedDays(lists);
-    switch (call.OutputFormat) {
+    switch (output.Kind) {
     case Format::Csv:
-        return SharedCsv(people, days, call.Excel);
+        return SharedCsv(people, days, output.Excel);
     case Format::Json:
         return QByteArray::fromStdString(SharedJson(SharedPeople(people), from, to, days));
     case Format::Ics:
-        return SharedIcs(call, now, people, days, leftOut);
+        return SharedIcs(remindMinutes, now, people, days, leftOut);
     case Format::Table:
         break;
     }

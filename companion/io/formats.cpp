@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tables for people, and which format each report takes.
-#include "companion/formats.h"
+#include "companion/io/formats.h"
 
 #include "calendar/report_json.h"
-#include "companion/report_parts.h"
-#include "companion/text_table.h"
+#include "companion/io/report_parts.h"
+#include "companion/io/text_table.h"
 
 #include <array>
 
@@ -20,9 +20,10 @@ QByteArray Lines(const QStringList &lines)
 // "Jana, datum narození 10.1.1996" or "Datum narození 10.1.1996".
 QString Heading(const Date &birth, const ReportOptions &options)
 {
-    const QString born = QStringLiteral("atum narození ") + Utf8(CzechDate(birth));
-    return options.Person.isEmpty() ? QLatin1Char('D') + born
-                                    : options.Person + QStringLiteral(", d") + born;
+    const QString born = Utf8(CzechDate(birth));
+    return options.Person.isEmpty()
+        ? QStringLiteral("Datum narození %1").arg(born)
+        : QStringLiteral("%1, datum narození %2").arg(options.Person, born);
 }
 
 const QList<Column> &DayColumns()
@@ -85,10 +86,11 @@ QByteArray DayTable(const Date &birth, const ReportDay &day, const ReportOptions
         QStringLiteral("Den               %1 %2")
             .arg(Utf8(CzechDate(day.Day)), Utf8(WeekdayName(day.Day)))
             .trimmed(),
-        QStringLiteral("Fyzická kondice   %1").arg(Number(day.Values.Physical), 4),
-        QStringLiteral("Citová vnímavost  %1").arg(Number(day.Values.Emotional), 4),
-        QStringLiteral("Síla intelektu    %1").arg(Number(day.Values.Intellectual), 4),
     };
+    const std::array<double, 3> values { day.Values.Physical, day.Values.Emotional,
+                                         day.Values.Intellectual };
+    for (std::size_t k = 0; k < values.size(); ++k)
+        lines.append(QStringLiteral("%1 %2").arg(CycleCaption(k), -17).arg(Number(values[k]), 4));
     if (const QString mark = Utf8(CriticalMark(CriticalCycles(day.Codes))); !mark.isEmpty())
         lines.append(QStringLiteral("Den je            %1").arg(mark));
     if (!day.Codes.empty())

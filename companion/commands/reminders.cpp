@@ -3,7 +3,7 @@
 // user manager runs and knows the package's timer, the timer is enabled, its time set by a
 // drop-in in the user's configuration; elsewhere an autostart entry runs it at each login.
 // Nothing runs until the person turns it on, and turning it off removes all it made.
-#include "companion/daily.h"
+#include "companion/commands/daily.h"
 #include "companion/shared/system_error.h"
 
 #include <QDir>
@@ -106,7 +106,7 @@ bool RemoveWithEmptyFolders(const QString &path, const QString &config, QString 
 }
 
 // The command of the daily run, in the quoting of `quote`.
-QString RunCommandLine(const Invocation &call, Environment &environment,
+QString RunCommandLine(const RemindersCall &call, Environment &environment,
                        QString (*quote)(const QString &))
 {
     QString line = quote(environment.ProgramPath()) + QStringLiteral(" upozornit");
@@ -118,7 +118,7 @@ QString RunCommandLine(const Invocation &call, Environment &environment,
 
 int TurnOff(Environment &environment, bool quiet);
 
-int TurnOnTimer(const Invocation &call, Environment &environment, const Places &places)
+int TurnOnTimer(const RemindersCall &call, Environment &environment, const Places &places)
 {
     QString error;
     const int minutes = call.AtMinutes.value_or(DefaultMinutes);
@@ -157,7 +157,7 @@ int TurnOnTimer(const Invocation &call, Environment &environment, const Places &
     return ExitOk;
 }
 
-int TurnOnAutostart(const Invocation &call, Environment &environment, const Places &places)
+int TurnOnAutostart(const RemindersCall &call, Environment &environment, const Places &places)
 {
     QString error;
     const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\n"
@@ -254,7 +254,7 @@ int Status(Environment &environment)
 
 } // namespace
 
-int RunReminders(const Invocation &call, Environment &environment)
+int RunReminders(const RemindersCall &call, Environment &environment)
 {
 #ifdef Q_OS_WIN
     DailyNote(environment,
@@ -262,7 +262,7 @@ int RunReminders(const Invocation &call, Environment &environment)
                              "odebírejte kalendář příkazu kalendar"));
     return ExitOutputFailed;
 #endif
-    const QString action = call.Rest.value(0);
+    const QString &action = call.Action;
     if (action == QLatin1String("stav") || action == QLatin1String("status"))
         return Status(environment);
     if (action == QLatin1String("vypnout") || action == QLatin1String("off"))

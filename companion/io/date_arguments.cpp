@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Dates as the command line writes them, and what is wrong with one that is no day.
-#include "companion/date_arguments.h"
+#include "companion/io/date_arguments.h"
 
 #include <QRegularExpression>
 #include <algorithm>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CSV: the files for programs and spreadsheets (JSON comes from calendar/report_json).
-#include "companion/report_parts.h"
+#include "companion/io/report_parts.h"
+#include "display/chart_look.h"
 
 namespace cykl::companion {
 
@@ -15,14 +16,30 @@ struct Field {
 };
 constexpr std::array<Field, 8> Fields { {
     { "date", "datum" },
-    { "physical", "fyzická" },
-    { "emotional", "citová" },
-    { "intellectual", "intelekt" },
+    { CycleKeys[0].data(), "fyzická" },
+    { CycleKeys[1].data(), "citová" },
+    { CycleKeys[2].data(), "intelekt" },
     { "codes", "kódy" },
     { "messages", "hlášení" },
     { "critical_cycles", "kritické cykly" },
     { "name", "jméno" },
 } };
+
+} // namespace
+
+QString CycleCaption(std::size_t k)
+{
+    const std::string_view caption = look::Cycles().at(k).Caption;
+    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+}
+
+QString CycleKeyOf(std::size_t k)
+{
+    return QString::fromUtf8(CycleKeys.at(k).data(),
+                             static_cast<qsizetype>(CycleKeys.at(k).size()));
+}
+
+namespace {
 
 QString CsvLine(const QStringList &fields, QChar separator)
 {

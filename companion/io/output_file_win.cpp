@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/output_file_system.h"
+#include "companion/io/output_file_system.h"
 #include "companion/shared/system_error.h"
 
 #include <QFileInfo>

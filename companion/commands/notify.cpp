@@ -6,8 +6,7 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "calendar/texts.h"
-#include "companion/daily.h"
-#include "companion/people_command.h"
+#include "companion/commands/daily.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -127,21 +126,6 @@ int RecordToldAtLogin(Environment &environment, const QDate &today)
     return ExitOutputFailed;
 }
 
-// The day of a run with nobody to tell of, when the people file is empty: nobody to tell
-// is no fault of the run. Nullopt otherwise.
-std::optional<QDate> NobodyToTell(const Invocation &call, const Environment &environment)
-{
-    const QDate day = call.OnDay ? QDate(call.OnDay->Year, call.OnDay->Month, call.OnDay->Day)
-                                 : environment.Today();
-    QByteArray text;
-    QString error;
-    if (!call.Everyone || !day.isValid() || !environment.ReadPeopleFile(text, error)
-        || text.size() > MaxPeopleFileSize)
-        return std::nullopt;
-    const PeopleFile file = ReadPeople(text);
-    return file.People.isEmpty() && file.Problems.isEmpty() ? std::optional(day) : std::nullopt;
-}
-
 // --kalendar: the daily run rewrites the feed too.
 int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &today,
                 Environment &environment)
@@ -155,11 +139,8 @@ int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &t
 
 } // namespace
 
-int RunNotify(const Invocation &call, Environment &environment)
+int RunNotify(const DailyCall &call, Environment &environment)
 {
-    if (const auto day = NobodyToTell(call, environment))
-        return call.CalendarFile.isEmpty() ? ExitOk
-                                           : RewriteFeed(call.CalendarFile, {}, *day, environment);
     int status = ExitOk;
     const auto run = StartDailyRun(call, environment, status);
     if (!run)

@@ -32,17 +32,22 @@ struct PeopleFile {
     QList<Person> People; // the lines that read as a person, in order
     QHash<QString, qsizetype> Index; // a case-folded name to its place in People
     QStringList Problems; // why the other lines do not ("řádek 3: ..."), comments aside
+    QStringList Reserved; // the names no person may have, in lower case
 };
 
-PeopleFile ReadPeople(const QByteArray &text);
+// The file's lines; a name among `reserved` (in lower case) is no person's.
+PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved = {});
 QByteArray PeopleText(const PeopleFile &file);
 
 // The person of a name, in any letter case.
 std::optional<Person> FindPerson(const PeopleFile &file, const QString &name);
 
-// Why a name cannot be one of the file (it reads as a date or a command, holds "=", ",",
-// a control character, starts with "#" or is too long), or empty.
-QString NameProblem(const QString &name);
+// Why a name cannot be one of the file (it reads as a date, holds "=", ",", a control
+// character, starts with "#" or is too long), or empty. That it must not be a command's
+// name is for the commands to say (NameProblem).
+QString NameFormProblem(const QString &name);
+// Why a name among the reserved ones is none.
+QString ReservedNameProblem(const QString &name);
 
 // Adds the person, or with `replace` changes the birth of the one of that name; false
 // with the reason when the name is taken (without `replace`) or unusable.

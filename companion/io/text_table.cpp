@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/text_table.h"
+#include "companion/io/text_table.h"
 
 #include <algorithm>
 

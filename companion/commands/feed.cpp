@@ -5,9 +5,8 @@
 #include "calendar/engine.h"
 #include "calendar/ical.h"
 #include "calendar/texts.h"
-#include "companion/daily.h"
-#include "companion/date_arguments.h"
-#include "companion/people_command.h"
+#include "companion/commands/daily.h"
+#include "companion/io/date_arguments.h"
 
 namespace cykl::companion {
 
@@ -60,7 +59,7 @@ void DailyNote(Environment &environment, const QString &text)
 namespace {
 
 // The day of the daily run: --den or today; nullopt after telling why it is refused.
-std::optional<QDate> RunDay(const Invocation &call, Environment &environment, int &status)
+std::optional<QDate> RunDay(const DailyCall &call, Environment &environment, int &status)
 {
     if (!call.OnDay)
         return environment.Today();
@@ -78,12 +77,12 @@ std::optional<QDate> RunDay(const Invocation &call, Environment &environment, in
 
 } // namespace
 
-std::optional<DailyRun> StartDailyRun(const Invocation &call, Environment &environment, int &status)
+std::optional<DailyRun> StartDailyRun(const DailyCall &call, Environment &environment, int &status)
 {
     const auto today = RunDay(call, environment, status);
     if (!today)
         return std::nullopt;
-    auto people = PeopleOf(call, environment, Nobody::Allowed);
+    auto people = PeopleOf(call.People, environment, Nobody::Allowed);
     if (const int *refused = std::get_if<int>(&people)) {
         status = *refused;
         return std::nullopt;
@@ -123,22 +122,14 @@ QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment
     return QByteArray::fromStdString(calendar.Text);
 }
 
-int RunFeed(const Invocation &call, Environment &environment)
+int RunFeed(const DailyCall &call, Environment &environment)
 {
     int status = ExitOk;
     const auto run = StartDailyRun(call, environment, status);
     if (!run)
         return status;
-    const QByteArray text = FeedText(run->People, run->Today, environment);
-    if (call.Output.isEmpty() || call.Output == QLatin1String("-")) {
-        environment.Out(text);
-        return ExitOk;
-    }
-    QString error;
-    if (environment.WriteFile(call.Output, text, error))
-        return ExitOk;
-    DailyNote(environment, QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(call.Output, error));
-    return ExitOutputFailed;
+    return WriteOutput(environment, call.Output,
+                       FeedText(run->People, run->Today, environment));
 }
 
 } // namespace cykl::companion

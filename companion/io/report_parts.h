@@ -3,7 +3,7 @@
 // for CSV.
 #pragma once
 
-#include "companion/formats.h"
+#include "companion/io/formats.h"
 
 #include <QList>
 #include <QStringList>
@@ -22,6 +22,11 @@ inline QString Number(double value)
 {
     return QString::number(static_cast<int>(value));
 }
+
+// The cycle of index k (0 physical, 1 emotional, 2 intellectual): its caption, as the
+// window's legend writes it ("Fyzická kondice"), and its key in files for programs.
+QString CycleCaption(std::size_t k);
+QString CycleKeyOf(std::size_t k);
 
 // The days of a month's values from its day `month.Day` to its end.
 QList<ReportDay> MonthDays(const Date &month, const MonthValues &v);

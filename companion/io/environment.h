@@ -88,4 +88,11 @@ public:
 // Says what is wrong with the command line, with the pointer to the help; ExitUsage.
 int UsageError(Environment &environment, const QString &message);
 
+// A note on standard error, "cyklometrika: " first.
+void Note(Environment &environment, const QString &text);
+
+// The output to standard output (no path, or "-") or to the file; ExitOutputFailed, with
+// a note, where the file cannot be written.
+int WriteOutput(Environment &environment, const QString &path, const QByteArray &data);
+
 } // namespace cykl::companion

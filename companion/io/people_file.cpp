@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/people.h"
+#include "companion/io/people_file.h"
 
 #include "calendar/texts.h"
-#include "companion/arguments.h"
-#include "companion/date_arguments.h"
+#include "companion/io/date_arguments.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -34,7 +33,7 @@ QByteArray LineEnd(const QByteArray &line)
 }
 
 // The person of one line; else empty, with the reason where the line is meant as one.
-std::optional<Person> ReadLine(const QString &line, QString &problem)
+std::optional<Person> ReadLine(const QString &line, const QStringList &reserved, QString &problem)
 {
     const QString text = line.trimmed();
     if (text.isEmpty() || text.startsWith(QLatin1Char('#')))
@@ -51,7 +50,8 @@ std::optional<Person> ReadLine(const QString &line, QString &problem)
         problem = birth ? NoSuchDay(*birth, false) : error;
         return std::nullopt;
     }
-    problem = NameProblem(person.Name);
+    problem = reserved.contains(person.Name.toLower()) ? ReservedNameProblem(person.Name)
+                                                       : NameFormProblem(person.Name);
     if (!problem.isEmpty())
         return std::nullopt;
     return Person { person.Name, *birth };
@@ -68,7 +68,7 @@ void ReadInto(PeopleFile &file, qsizetype i, QStringDecoder &decoder)
         decoder.resetState();
         problem = QStringLiteral("text není v kódování UTF-8 a zůstane, jak je (opravíte ho, "
                                  "když soubor uložíte v kódování UTF-8)");
-    } else if (const auto person = ReadLine(line, problem)) {
+    } else if (const auto person = ReadLine(line, file.Reserved, problem)) {
         const QString folded = Folded(person->Name);
         file.LineNames.last() = folded;
         if (file.Index.contains(folded)) {
@@ -84,9 +84,10 @@ void ReadInto(PeopleFile &file, qsizetype i, QStringDecoder &decoder)
 
 } // namespace
 
-PeopleFile ReadPeople(const QByteArray &text)
+PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved)
 {
     PeopleFile file;
+    file.Reserved = reserved;
     file.Mark = text.startsWith(ByteOrderMark) ? ByteOrderMark : QByteArray();
     for (qsizetype start = file.Mark.size(); start < text.size();) {
         const qsizetype end = text.indexOf('\n', start);
@@ -114,7 +115,7 @@ std::optional<Person> FindPerson(const PeopleFile &file, const QString &name)
     return found == file.Index.cend() ? std::nullopt : std::optional(file.People[*found]);
 }
 
-QString NameProblem(const QString &name)
+QString NameFormProblem(const QString &name)
 {
     QString error;
     if (name.trimmed().isEmpty())
@@ -133,14 +134,17 @@ QString NameProblem(const QString &name)
     if (DateArgument(name, false, error) || DateArgument(name, true, error) || YearArgument(name)
         || name.front().isDigit())
         return QStringLiteral("jméno „%1“ se čte jako datum").arg(Shortened(name));
-    if (IsCommandName(name))
-        return QStringLiteral("jméno „%1“ je jméno příkazu").arg(Shortened(name));
     return {};
+}
+
+QString ReservedNameProblem(const QString &name)
+{
+    return QStringLiteral("jméno „%1“ je jméno příkazu").arg(Shortened(name));
 }
 
 bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &error)
 {
-    error = NameProblem(person.Name);
+    error = NameFormProblem(person.Name);
     if (!error.isEmpty())
         return false;
     if (FindPerson(file, person.Name) && !replace) {
@@ -159,7 +163,7 @@ bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &er
             file.Lines.last() += end;
         file.Lines.append(PersonLine(person) + end);
     }
-    file = ReadPeople(PeopleText(file));
+    file = ReadPeople(PeopleText(file), file.Reserved);
     return true;
 }
 
@@ -175,7 +179,7 @@ bool RemovePerson(PeopleFile &file, const QString &name)
     }
     const bool removed = kept.size() < file.Lines.size();
     file.Lines = kept;
-    file = ReadPeople(PeopleText(file));
+    file = ReadPeople(PeopleText(file), file.Reserved);
     return removed;
 }
 

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "companion/people_command.h"
 
 #include "calendar/texts.h"
-#include "companion/date_arguments.h"
-#include "companion/text_table.h"
+#include "companion/commands/people_of.h"
+#include "companion/commands/units.h"
+#include "companion/io/date_arguments.h"
+#include "companion/io/text_table.h"
 
 #include <functional>
 
@@ -11,42 +12,11 @@ namespace cykl::companion {
 
 namespace {
 
-// The file as it stands, its unreadable lines noted; none, with the reason, where the file
-// itself cannot be read or is too large to be a people file.
-std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
-{
-    QByteArray text;
-    if (!environment.ReadPeopleFile(text, error)) {
-        error = QStringLiteral("soubor lidí „%1“ nelze přečíst: %2")
-                    .arg(environment.PeoplePath(), error);
-        return std::nullopt;
-    }
-    if (text.size() > MaxPeopleFileSize) {
-        error = QStringLiteral("soubor lidí „%1“ je větší než %2 MiB, takový program nečte")
-                    .arg(environment.PeoplePath())
-                    .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024));
-        return std::nullopt;
-    }
-    // UTF-16 and UTF-32 start with FF FE or FE FF: a line added in UTF-8 would spoil the file.
-    if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
-        error = QStringLiteral("soubor lidí „%1“ je v kódování UTF-16 (nebo UTF-32); uložte ho "
-                               "v kódování UTF-8")
-                    .arg(environment.PeoplePath());
-        return std::nullopt;
-    }
-    PeopleFile file = ReadPeople(text);
-    for (const QString &problem : file.Problems)
-        environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
-                            .arg(environment.PeoplePath(), problem)
-                            .toUtf8());
-    return file;
-}
-
-int Failure(Environment &environment, const QString &error)
-{
-    environment.Err(QStringLiteral("cyklometrika: %1\n").arg(error).toUtf8());
-    return ExitOutputFailed;
-}
+// people [list], people add NAME DATE [--replace], people remove NAME
+struct PeopleCall {
+    QStringList Rest; // the action and its arguments
+    bool Replace = false; // people add: change the birth of a name that is there
+};
 
 bool IsAction(const QString &action, std::initializer_list<const char *> names)
 {
@@ -62,7 +32,7 @@ int ListPeople(Environment &environment)
     QString error;
     const auto loaded = LoadPeople(environment, error);
     if (!loaded)
-        return Failure(environment, error);
+        return PeopleFileFailure(environment, error);
     const PeopleFile &file = *loaded;
     if (file.People.isEmpty()) {
         environment.Out(QStringLiteral("V souboru lidí %1 zatím nikdo není.\n"
@@ -88,29 +58,29 @@ int ChangePeople(Environment &environment,
     QString error;
     const std::shared_ptr<void> lock = environment.LockPeopleFile(error);
     if (!lock)
-        return Failure(environment,
+        return PeopleFileFailure(environment,
                        QStringLiteral("soubor lidí „%1“ nelze zamknout: %2")
                            .arg(environment.PeoplePath(), error));
     auto file = LoadPeople(environment, error);
     if (!file)
-        return Failure(environment, error);
+        return PeopleFileFailure(environment, error);
     if (!change(*file, error))
         return UsageError(environment, error);
     const QByteArray text = PeopleText(*file);
     if (text.size() > MaxPeopleFileSize)
-        return Failure(environment,
+        return PeopleFileFailure(environment,
                        QStringLiteral("soubor lidí „%1“ by byl větší než %2 MiB, takový by "
                                       "program nepřečetl; nic se nezměnilo")
                            .arg(environment.PeoplePath())
                            .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
     if (environment.WritePeopleFile(text, error))
         return ExitOk;
-    return Failure(
+    return PeopleFileFailure(
         environment,
         QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(environment.PeoplePath(), error));
 }
 
-int AddToPeople(const Invocation &call, Environment &environment)
+int AddToPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 3)
         return UsageError(environment, QStringLiteral("people add chce JMÉNO a datum narození"));
@@ -129,7 +99,7 @@ int AddToPeople(const Invocation &call, Environment &environment)
     });
 }
 
-int RemoveFromPeople(const Invocation &call, Environment &environment)
+int RemoveFromPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 2)
         return UsageError(environment, QStringLiteral("people remove chce JMÉNO"));
@@ -141,9 +111,7 @@ int RemoveFromPeople(const Invocation &call, Environment &environment)
     });
 }
 
-} // namespace
-
-int RunPeople(const Invocation &call, Environment &environment)
+int RunPeople(const PeopleCall &call, Environment &environment)
 {
     const QString action = call.Rest.value(0);
     if (action.isEmpty() || IsAction(action, { "list", "seznam" }))
@@ -160,36 +128,31 @@ int RunPeople(const Invocation &call, Environment &environment)
                           .arg(Shortened(action)));
 }
 
-std::variant<QList<Person>, int> PeopleOf(const Invocation &call, Environment &environment,
-                                          Nobody nobody)
+Parsed ParsePeople(const CommandLine &line)
 {
-    if (!call.Everyone && call.Names.isEmpty())
-        return QList<Person> { { call.Person, call.Birth } };
-    QString error;
-    const auto loaded = LoadPeople(environment, error);
-    if (!loaded)
-        return Failure(environment, error);
-    const PeopleFile &file = *loaded;
-    if (call.Everyone) {
-        if (file.People.isEmpty() && nobody == Nobody::Refused)
-            return UsageError(
-                environment,
-                QStringLiteral("v souboru lidí %1 nikdo není").arg(environment.PeoplePath()));
-        return file.People;
-    }
-    QList<Person> people;
-    for (const QString &name : call.Names) {
-        const auto person = FindPerson(file, name.trimmed());
-        if (!person) {
-            // The same words on every system: the file's place is for people list to tell.
-            return UsageError(environment,
-                              QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD) ani "
-                                             "jméno ze souboru lidí")
-                                  .arg(Shortened(name)));
-        }
-        people.append(*person);
-    }
-    return people;
+    PeopleCall call { line.Arguments, line.IsSet("replace") };
+    return [call](Environment &environment) { return RunPeople(call, environment); };
+}
+
+} // namespace
+
+CommandUnit PeopleUnit()
+{
+    return { { "people", "lide", "lidé" },
+             { "replace" },
+             {},
+             ParsePeople,
+             { { "people [list]", "(lide [seznam]) jména ze souboru lidí" },
+               { "people add JMÉNO NAROZENÍ", "(lide pridat) zapsat jméno a datum narození" },
+               { "people remove JMÉNO", "(lide odebrat) jméno ze souboru odebrat" } },
+             QStringLiteral(
+                 "%1 [list | add JMÉNO NAROZENÍ [--replace] |\n"
+                 "                              remove JMÉNO]\n"
+                 "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
+                 "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
+                 "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
+                 "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
+                 "řádky „jméno = D.M.RRRR“.\n") };
 }
 
 } // namespace cykl::companion

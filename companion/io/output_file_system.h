@@ -3,7 +3,7 @@
 // replaced, one implementation for POSIX systems, one for Windows.
 #pragma once
 
-#include "companion/output_file.h"
+#include "companion/io/output_file.h"
 
 #include <optional>
 

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// chart (graf): the picture of both charts after a confirmation, PNG, SVG or PDF by the
+// file's extension, with a second person's curves beside the first's (--with).
+#include "calendar/texts.h"
+#include "companion/commands/person_run.h"
+#include "companion/commands/units.h"
+#include "companion/io/date_arguments.h"
+
+namespace cykl::companion {
+
+namespace {
+
+struct ChartCall {
+    Who People;
+    QStringList Rest;
+    QString Path;
+    bool A4 = false; // the PDF on an A4 landscape page
+    QString With; // a second person (a name or a birth date), or empty
+};
+
+int Draw(PersonRun &run, const ChartCall &call, const Person &with, const Date &day)
+{
+    if (with.Birth.Year != 0) {
+        if (const Confirmation c = Confirm(with.Birth, day); c.Refusal != 0)
+            return run.Refuse(c.Refusal, with.Birth, day);
+    }
+    QString error;
+    const QString kind = call.A4 ? QStringLiteral("pdf-a4") : ChartKind(call.Path);
+    const Person &who = run.Who;
+    const QString name = who.Name.isEmpty() && with.Birth.Year != 0
+        ? QString::fromStdString(CzechDate(who.Birth))
+        : who.Name;
+    if (run.Env.DrawChart({ who.Birth, day, call.Path, kind, name, with.Birth, with.Name }, error))
+        return int(ExitOk);
+    Note(run.Env, QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call.Path, error));
+    return int(ExitOutputFailed);
+}
+
+// Two people of one chart are one where their births are the same and so are their names,
+// or one of them is known by the date alone: their curves would lie on each other.
+bool SamePerson(const Person &a, const Person &b)
+{
+    const QString date = QString::fromStdString(CzechDate(a.Birth));
+    const auto dateOnly = [&date](const Person &p) { return p.Name.isEmpty() || p.Name == date; };
+    return a.Birth == b.Birth
+        && (dateOnly(a) || dateOnly(b) || a.Name.compare(b.Name, Qt::CaseInsensitive) == 0);
+}
+
+// The second person of --with, once the first is known; never the first again.
+std::variant<Person, int> WithOf(const ChartCall &call, const Person &first,
+                                 Environment &environment)
+{
+    if (call.With.isEmpty())
+        return Person {};
+    const auto found = GroupOf({ {}, {}, {}, { call.With }, false }, QString(), environment);
+    if (const int *status = std::get_if<int>(&found))
+        return *status;
+    const Person with = std::get<QList<Person>>(found).first();
+    if (SamePerson(first, with))
+        return UsageError(environment,
+                          QStringLiteral("„%1“ je v grafu dvakrát").arg(Shortened(call.With)));
+    return with;
+}
+
+int RunChart(const ChartCall &call, Environment &environment)
+{
+    const Output output;
+    PersonRun run(environment, output);
+    return ForEachPerson(call.People, run, [&] {
+        const auto with = WithOf(call, run.Who, environment);
+        if (const int *status = std::get_if<int>(&with))
+            return *status;
+        return run.ConfirmDay(call.Rest, [&](const Date &day, const Confirmation &) {
+            return Draw(run, call, std::get<Person>(with), day);
+        });
+    });
+}
+
+Parsed ParseChart(const CommandLine &line)
+{
+    ChartCall call;
+    if (auto problem = ReadWho(line, 1, call.People, call.Rest))
+        return *problem;
+    if (call.People.Names.size() > 1)
+        return QStringLiteral("příkaz %1 je pro jednoho člověka").arg(line.Name);
+    call.People.Person = line.Value("name").trimmed();
+    if (line.IsSet("name") && call.People.Person.isEmpty())
+        return QStringLiteral("volba --name potřebuje jméno");
+    if (line.IsSet("name") && !call.People.Names.isEmpty())
+        return QStringLiteral(
+            "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
+    call.Path = line.Value("output");
+    if (call.Path.isEmpty())
+        return QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)")
+            .arg(line.Name);
+    if (ChartKind(call.Path).isEmpty())
+        return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
+    call.With = line.Value("with").trimmed();
+    if (line.IsSet("with") && call.With.isEmpty())
+        return QStringLiteral("--with patří k příkazu chart a chce jméno nebo datum narození");
+    call.A4 = line.IsSet("a4");
+    if (call.A4 && ChartKind(call.Path) != QLatin1String("pdf"))
+        return QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart");
+    return [call](Environment &environment) { return RunChart(call, environment); };
+}
+
+} // namespace
+
+CommandUnit ChartUnit()
+{
+    auto refusals = PersonRefusals();
+    refusals.append(Refusal { "all", "příkaz %1 je pro jednoho člověka" });
+    refusals.append(Refusal {
+        "format", "příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru" });
+    return { { "chart", "graf" },
+             { "output", "name", "a4", "with" },
+             refusals,
+             ParseChart,
+             { { "chart NAROZENÍ [DEN] -o SOUBOR",
+                 "(graf) obrázek obou grafů; PNG, SVG nebo PDF\npodle přípony souboru" } },
+             QStringLiteral(
+                 "%1 NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
+                 "                            [--with KDO]\n"
+                 "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
+                 "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
+                 "dne vedle prvních, s legendou jmen. Česky: graf.\n") };
+}
+
+} // namespace cykl::companion

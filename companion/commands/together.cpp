@@ -1,0 +1,172 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// match (shoda) and together (spolecne): who they are for, and their run.
+#include "companion/commands/together.h"
+
+#include "companion/commands/person_run.h"
+#include "companion/commands/units.h"
+
+namespace cykl::companion {
+
+namespace {
+
+struct GroupCall {
+    QString Name; // the command as written
+    Who People;
+    QStringList Rest;
+    Output Out;
+    Selection Select; // --remind alone
+};
+
+// The people of match (two: "A B" or "A,B", then an optional day) or together (a comma
+// list, or --all, then a span as for critical) as written.
+Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
+{
+    call.Name = line.Name;
+    const bool everyone = line.IsSet("all");
+    const QStringList &arguments = line.Arguments;
+    call.People.Everyone = everyone;
+    qsizetype first = 0; // the first argument after the people
+    if (!everyone)
+        call.People.Names = NameList(arguments, first);
+    if (match && call.People.Names.size() == 1 && arguments.size() > first) {
+        call.People.Names.append(arguments[first]);
+        first += 1;
+    }
+    const qsizetype count = call.People.Names.size();
+    if (!everyone && (match ? count != 2 : count < 2))
+        return match
+            ? QStringLiteral("příkaz %1 chce dva lidi (JANA PETR)").arg(line.Name)
+            : QStringLiteral("příkaz %1 chce aspoň dva lidi (JANA,PETR) nebo --all").arg(line.Name);
+    if (arguments.size() > first + (match ? 1 : 2))
+        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(line.Name);
+    call.Rest = arguments.mid(first);
+    if (auto problem = ReadOutput(line, !match, call.Out))
+        return problem;
+    if (match && call.Out.Kind != Format::Table && call.Out.Kind != Format::Json)
+        return QStringLiteral("příkaz %1 píše jen formáty table a json").arg(line.Name);
+    return ReadRemind(line, call.Out, call.Select);
+}
+
+// A person the window refuses on the day has no values of it: a note says why.
+void NoteMissingValues(Environment &environment, const Person &person, const Date &day,
+                       MessageCode refusal)
+{
+    QString why = RefusalReason(refusal, person.Birth, day);
+    if (why.isEmpty())
+        why = QString::fromStdString(MessageText(refusal, person.Birth, day)).trimmed();
+    Note(environment, QStringLiteral("hodnoty „%1“ chybí: %2").arg(person.Name, why));
+}
+
+// The agreement does not depend on the day: a day outside one person's life leaves out
+// only that person's values of it, with a note.
+int RunMatch(const GroupCall &call, Environment &environment)
+{
+    const auto group = GroupOf(call.People, call.Name, environment);
+    if (const int *status = std::get_if<int>(&group))
+        return *status;
+    const auto &people = std::get<QList<Person>>(group);
+    PersonRun run(environment, call.Out);
+    run.Who = people[0];
+    QString error;
+    const auto day = FirstDateOrToday(environment, call.Rest, false, error);
+    if (!day)
+        return UsageError(environment, error);
+    if (const auto refused = run.CheckDay(call.Rest.value(0), *day, false))
+        return *refused;
+    const std::array<Confirmation, 2> days { Confirm(people[0].Birth, *day),
+                                             Confirm(people[1].Birth, *day) };
+    for (std::size_t i = 0; i < days.size(); ++i) {
+        if (days[i].Refusal != 0)
+            NoteMissingValues(environment, people[static_cast<qsizetype>(i)], *day,
+                              days[i].Refusal);
+    }
+    return run.Emit(MatchReport(call.Out.Kind, people, *day, days));
+}
+
+// The people's own critical days first, then the days they share.
+int RunTogether(const GroupCall &call, Environment &environment)
+{
+    const auto group = GroupOf(call.People, call.Name, environment);
+    if (const int *status = std::get_if<int>(&group))
+        return *status;
+    PersonRun run(environment, call.Out);
+    run.Several = true;
+    QList<Person> kept; // as for critical, one whose birth the window refuses is left out
+    std::vector<CriticalList> lists;
+    std::pair<Date, Date> asked;
+    for (const Person &person : std::get<QList<Person>>(group)) {
+        run.Who = person;
+        auto span = CriticalDaysOf(run, call.Rest, {});
+        if (const int *status = std::get_if<int>(&span); status && *status != LeftOut)
+            return *status;
+        if (auto *days = std::get_if<CriticalSpan>(&span)) {
+            kept.append(person);
+            lists.push_back(std::move(days->List));
+            asked = days->Asked;
+        }
+    }
+    if (kept.size() < 2) {
+        Note(environment, QStringLiteral("nezbyli dva lidé, kteří by mohli mít společné dny"));
+        return ExitRefused;
+    }
+    std::vector<Date> leftOut;
+    const QByteArray report = SharedReport(call.Out, call.Select.RemindMinutes, environment.Now(),
+                                           kept, lists, asked.first, asked.second, leftOut);
+    for (const Date &day : leftOut)
+        Note(environment, QString::fromStdString(LeftOutNote(day)));
+    return WriteOutput(environment, call.Out.Path, report);
+}
+
+template<int (*Run)(const GroupCall &, Environment &), bool Match>
+Parsed ParseGroup(const CommandLine &line)
+{
+    GroupCall call;
+    if (auto problem = ReadGroup(line, Match, call))
+        return *problem;
+    return [call](Environment &environment) { return Run(call, environment); };
+}
+
+QList<Refusal> GroupRefusals()
+{
+    auto refusals = PersonRefusals();
+    refusals.append(Refusal { "name", "příkaz %1 bere jména ze souboru lidí, ne --name" });
+    return refusals;
+}
+
+} // namespace
+
+CommandUnit MatchUnit()
+{
+    auto refusals = GroupRefusals();
+    refusals.append(Refusal { "all", "příkaz %1 je pro dva lidi, ne pro --all" });
+    return { { "match", "shoda" },
+             { "format", "output" },
+             refusals,
+             ParseGroup<RunMatch, true>,
+             { { "match A B [DEN]", "(shoda) shoda rytmů dvou lidí a jejich\nhodnoty dne" } },
+             QStringLiteral(
+                 "%1 A B [DEN] [-f table|json] [-o SOUBOR]\n"
+                 "Shoda rytmů dvou lidí (jména ze souboru lidí nebo data narození) v každém\n"
+                 "cyklu a celkem, vedle hodnot obou v DEN (bez něj dnes). Shoda cyklu je podíl\n"
+                 "jeho průběhu, kdy obě křivky stojí na stejné straně nuly: 100 %, když běží\n"
+                 "spolu, nejméně, když běží naproti sobě; nezávisí na dni. Česky: shoda.\n") };
+}
+
+CommandUnit TogetherUnit()
+{
+    return { { "together", "spolecne", "společné" },
+             { "format", "output", "excel", "all", "remind" },
+             GroupRefusals(),
+             ParseGroup<RunTogether, false>,
+             { { "together A,B,... [OD [DO] | ROK]",
+                 "(spolecne) dny, kdy dva či víc lidí mají\nstejné hlášení; i --all" } },
+             QStringLiteral("%1 A,B,... [OD [DO] | ROK] [VOLBY]\n"
+                            "       cyklometrika %1 --all [OD [DO] | ROK] [VOLBY]\n"
+                            "Dny, kdy dva či víc lidí mají stejné hlášení téhož cyklu (kritický "
+                            "den,\n"
+                            "vrchol, útlum), s jejich jmény; bez OD a DO dnešek a 365 dní. Volby:\n"
+                            "-f table|csv|json|ics, -o SOUBOR, --excel, --remind HODINY|H:MM.\n"
+                            "Česky: spolecne, společné.\n") };
+}
+
+} // namespace cykl::companion

@@ -1,0 +1,150 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The table of commands and options: whole, read alike by the dispatcher and the help, and
+// the manual pages listing what it holds; the command line's faults refused by name.
+#include "companion/command.h"
+#include "companion/commands/command_unit.h"
+#include "tests/support/memory_environment.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTest>
+
+using namespace cykl;
+using namespace cykl::companion;
+
+namespace {
+
+// The tags of the entries (.TP) of a section of a manual page, its name to the next one's.
+QStringList Tags(const QString &path, const QString &section)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QStringList tags;
+    bool inside = false;
+    for (qsizetype i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].startsWith(QLatin1String(".SH ")))
+            inside = lines[i].mid(4).trimmed() == section;
+        if (inside && lines[i].startsWith(QLatin1String(".TP")))
+            tags.append(QString(lines[i + 1]).replace(QLatin1String("\\-"), QLatin1String("-")));
+    }
+    return tags;
+}
+
+QSet<QString> Matches(const QStringList &texts, const QString &pattern)
+{
+    const QRegularExpression expression(pattern, QRegularExpression::UseUnicodePropertiesOption);
+    QSet<QString> found;
+    for (const QString &text : texts) {
+        for (const auto &match : expression.globalMatch(text))
+            found.insert(match.captured(1));
+    }
+    return found;
+}
+
+} // namespace
+
+class TestCompanionTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tableIsWhole();
+    void manualPagesListTheTable_data();
+    void manualPagesListTheTable();
+    void faultsNamed_data();
+    void faultsNamed();
+};
+
+void TestCompanionTable::tableIsWhole()
+{
+    QSet<QString> names;
+    for (const CommandUnit &command : Commands()) {
+        QVERIFY(command.Names.size() >= 2 && command.Parse != nullptr);
+        QVERIFY2(command.Help.contains(QLatin1String("%1")), qPrintable(command.Names.first()));
+        for (const QString &name : command.Names) {
+            QVERIFY2(!names.contains(name) && name == name.toLower(), qPrintable(name));
+            names.insert(name);
+            QCOMPARE(FindCommand(name.toUpper()), &command);
+        }
+        QStringList keys = command.Options;
+        for (const Refusal &refusal : command.Refusals)
+            keys.append(refusal.first);
+        for (const QString &key : keys)
+            QVERIFY2(FindOption(key) != nullptr && FindOption(key)->Key == key, qPrintable(key));
+    }
+}
+
+void TestCompanionTable::manualPagesListTheTable_data()
+{
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<QString>("commands");
+    QTest::addColumn<QString>("options");
+    QTest::newRow("English") << QStringLiteral(CYKL_MAN_DIR "/cyklometrika.1") << "COMMANDS"
+                             << "OPTIONS";
+    QTest::newRow("Czech") << QStringLiteral(CYKL_MAN_DIR "/cs/cyklometrika.1") << "PŘÍKAZY"
+                           << "VOLBY";
+}
+
+// Each command and option of the table has its entry, and each entry names one of them.
+void TestCompanionTable::manualPagesListTheTable()
+{
+    QFETCH(QString, page);
+    QFETCH(QString, commands);
+    QFETCH(QString, options);
+    const QSet<QString> named = Matches(Tags(page, commands), QStringLiteral("^\\.B[IR]? (\\w+)"));
+    QSet<QString> listed;
+    for (const CommandUnit &command : Commands()) {
+        const QSet<QString> names(command.Names.begin(), command.Names.end());
+        QVERIFY2(names.intersects(named), qPrintable(command.Names.first()));
+        listed += names;
+    }
+    QVERIFY2(named.isEmpty() == false && listed.contains(named),
+             qPrintable(QStringList((named - listed).values()).join(' ')));
+    const QSet<QString> flags
+        = Matches(Tags(page, options), QStringLiteral("(?<![\\w-])--?(\\w[\\w-]*)"));
+    QSet<QString> known;
+    for (const OptionUnit &option : OptionTable()) {
+        const QSet<QString> names(option.Names.begin(), option.Names.end());
+        QVERIFY2(names.intersects(flags), qPrintable(option.Key));
+        known += names;
+    }
+    QVERIFY2(known.contains(flags), qPrintable(QStringList((flags - known).values()).join(' ')));
+}
+
+void TestCompanionTable::faultsNamed_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("named"); // in the first line of standard error or output
+    const QStringList chart { "chart", "10.1.1996", "-o", "x.png" };
+    QTest::newRow("--with twice") << chart + QStringList { "--with", "Jana", "--spolu", "Petr" }
+                                  << 2 << "--with";
+    QTest::newRow("value left out")
+        << QStringList { "chart", "10.1.1996", "--with", "-o", "x.png" } << 2 << "--with";
+    QTest::newRow("--kalendar .txt")
+        << QStringList { "upozornit", "--kalendar", "x.txt" } << 2 << ".txt";
+    QTest::newRow("a near option")
+        << QStringList { "day", "10.1.1996", "--formt", "json" } << 2 << "--format";
+    QTest::newRow("a comma and a space")
+        << QStringList { "together", "Jana,", "Petr", "2026" } << 0 << "Jana (10.1.1996), Petr";
+    for (const char *name : { "feed", "notify", "reminders", "den" })
+        QTest::addRow("%s -h", name)
+            << QStringList { name, "-h" } << 0 << QStringLiteral("cyklometrika %1 ").arg(name);
+}
+
+void TestCompanionTable::faultsNamed()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(int, status);
+    QFETCH(QString, named);
+    test::MemoryEnvironment env;
+    env.People = "Jana = 10.1.1996\nPetr = 3.4.1990\n";
+    QCOMPARE(RunCommand(QStringList { "cyklometrika" } + arguments, env), status);
+    const QByteArray text = status == 0 ? env.StandardOutput : env.StandardError;
+    QVERIFY2(QString::fromUtf8(text).section(QLatin1Char('\n'), 0, 1).contains(named), text);
+}
+
+QTEST_GUILESS_MAIN(TestCompanionTable)
+#include "tst_companion_table.moc"
