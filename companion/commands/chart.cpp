@@ -120,7 +120,7 @@ CommandUnit ChartUnit()
                  "(graf) obrázek obou grafů; PNG, SVG nebo PDF\npodle přípony souboru" } },
              QStringLiteral(
                  "%1 NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
-                 "                            [--with KDO]\n"
+                 "%2[--with KDO]\n"
                  "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
                  "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
                  "dne vedle prvních, s legendou jmen. Česky: graf.\n") };

@@ -65,7 +65,8 @@ struct CommandUnit {
     QList<Refusal> Refusals;
     Parsed (*Parse)(const CommandLine &line);
     QList<HelpEntry> Listing; // in the whole help
-    // Its own help after "Použití: cyklometrika " and the name as written.
+    // Its own help after "Použití: cyklometrika " and the name as written (%1); %2 indents
+    // a usage line's continuation under the first argument.
     QString Help;
 };
 

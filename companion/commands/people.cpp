@@ -147,7 +147,7 @@ CommandUnit PeopleUnit()
                { "people remove JMÉNO", "(lide odebrat) jméno ze souboru odebrat" } },
              QStringLiteral(
                  "%1 [list | add JMÉNO NAROZENÍ [--replace] |\n"
-                 "                              remove JMÉNO]\n"
+                 "%2 remove JMÉNO]\n"
                  "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
                  "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
                  "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
