@@ -20,13 +20,13 @@ class TextKey {
 public:
     consteval TextKey(const char *id) : index_(IndexOf(id)) { } // NOLINT: made from literals
 
-    constexpr const Text &Entry() const { return Texts[index_]; }
+    constexpr const CatalogueText &Entry() const { return CatalogueTexts[index_]; }
 
 private:
     static consteval std::size_t IndexOf(std::string_view id)
     {
-        for (std::size_t i = 0; i < Texts.size(); ++i) {
-            if (Texts[i].Id == id)
+        for (std::size_t i = 0; i < CatalogueTexts.size(); ++i) {
+            if (CatalogueTexts[i].Id == id)
                 return i;
         }
         throw "no text of the catalogue has this identifier";

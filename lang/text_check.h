@@ -15,9 +15,9 @@ using TextForms = std::array<std::string_view, MaxForms>;
 
 // A form a language does not use. (Spelt out: value-initialised views in a constant table
 // are not read back as constants by every compiler.)
-inline constexpr std::string_view None { "", 0 };
+inline constexpr std::string_view NoForm { "", 0 };
 
-struct Text {
+struct CatalogueText {
     std::string_view Id; // "menu.exit": never changes once given
     std::string_view Note; // for translators: what the text is for, where it shows
     bool Counted; // plural forms chosen by the number in {1}
@@ -25,19 +25,19 @@ struct Text {
 };
 
 // One form in each language.
-constexpr Text Plain(std::string_view id, std::string_view note, std::string_view czech,
-                     std::string_view english)
+constexpr CatalogueText PlainText(std::string_view id, std::string_view note,
+                                  std::string_view czech, std::string_view english)
 {
-    return { id, note, false, { { { czech, None, None }, { english, None, None } } } };
+    return { id, note, false, { { { czech, NoForm, NoForm }, { english, NoForm, NoForm } } } };
 }
 
 // Czech one, few and other; English one and other. {1} is the number.
-constexpr Text Counted(std::string_view id, std::string_view note,
-                       const std::array<std::string_view, 3> &czech,
-                       const std::array<std::string_view, 2> &english)
+constexpr CatalogueText CountedText(std::string_view id, std::string_view note,
+                                    const std::array<std::string_view, 3> &czech,
+                                    const std::array<std::string_view, 2> &english)
 {
     return {
-        id, note, true, { { { czech[0], czech[1], czech[2] }, { english[0], english[1], None } } }
+        id, note, true, { { { czech[0], czech[1], czech[2] }, { english[0], english[1], NoForm } } }
     };
 }
 
@@ -60,7 +60,7 @@ constexpr unsigned Placeholders(std::string_view form)
 }
 
 // Every form a language needs is there, and none beyond.
-constexpr void CheckForms(const Text &text)
+constexpr void CheckForms(const CatalogueText &text)
 {
     for (const Language &language : Languages) {
         const TextForms &forms = text.Forms[static_cast<std::size_t>(language.Id)];
@@ -76,7 +76,7 @@ constexpr void CheckForms(const Text &text)
 
 // Every form has the same placeholders, numbered from {1} without a gap; a counted text
 // has its number in {1}.
-constexpr void CheckPlaceholders(const Text &text)
+constexpr void CheckPlaceholders(const CatalogueText &text)
 {
     unsigned all = 0;
     for (const TextForms &forms : text.Forms) {
@@ -102,7 +102,7 @@ constexpr void CheckPlaceholders(const Text &text)
 // True when every text keeps the rules and every identifier and note is there, the
 // identifiers unique; otherwise the evaluation stops at the rule broken (in a constant
 // expression that is a compile error naming it).
-template<std::size_t N> constexpr bool CheckCatalogue(const std::array<Text, N> &texts)
+template<std::size_t N> constexpr bool CheckCatalogue(const std::array<CatalogueText, N> &texts)
 {
     for (std::size_t i = 0; i < N; ++i) {
         if (texts[i].Id.empty() || texts[i].Note.empty())

@@ -62,7 +62,7 @@ void Export(Lang lang)
               << "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
               << "\"Content-Transfer-Encoding: 8bit\\n\"\n"
               << "\"Plural-Forms: " << language.PluralRule << "\\n\"\n";
-    for (const cykl::Text &text : cykl::Texts) {
+    for (const cykl::CatalogueText &text : cykl::CatalogueTexts) {
         const cykl::TextForms &czech = text.Forms[0];
         const cykl::TextForms &forms = text.Forms[static_cast<std::size_t>(lang)];
         std::cout << "\n#. " << text.Note << "\nmsgctxt " << Quote(text.Id) << "\nmsgid "
@@ -117,19 +117,20 @@ std::map<std::string, Forms> ReadPo(std::istream &in)
     return entries;
 }
 
-std::string Entry(const cykl::Text &text, const std::array<Forms, cykl::LanguageCount> &forms)
+std::string Entry(const cykl::CatalogueText &text,
+                  const std::array<Forms, cykl::LanguageCount> &forms)
 {
     std::ostringstream out;
     if (!text.Counted) {
-        out << "    Plain(" << Quote(text.Id) << ",\n          " << Quote(text.Note);
+        out << "    PlainText(" << Quote(text.Id) << ",\n              " << Quote(text.Note);
         for (const Forms &language : forms)
-            out << ",\n          " << Quote(language[0]);
+            out << ",\n              " << Quote(language[0]);
         out << "),\n";
         return out.str();
     }
-    out << "    Counted(" << Quote(text.Id) << ",\n            " << Quote(text.Note);
+    out << "    CountedText(" << Quote(text.Id) << ",\n                " << Quote(text.Note);
     for (const cykl::Language &language : cykl::Languages) {
-        out << ",\n            {";
+        out << ",\n                {";
         for (std::size_t form = 0; form < language.PluralForms; ++form)
             out << (form == 0 ? " " : ", ")
                 << Quote(forms.at(static_cast<std::size_t>(language.Id))[form]);
@@ -144,7 +145,7 @@ std::optional<std::string> Import(Lang lang, std::istream &po, std::istream &tex
 {
     const std::map<std::string, Forms> translated = ReadPo(po);
     std::string table;
-    for (const cykl::Text &text : cykl::Texts) {
+    for (const cykl::CatalogueText &text : cykl::CatalogueTexts) {
         std::array<Forms, cykl::LanguageCount> forms;
         for (std::size_t l = 0; l < cykl::LanguageCount; ++l)
             std::copy(text.Forms[l].begin(), text.Forms[l].end(), forms[l].begin());
@@ -165,7 +166,7 @@ std::optional<std::string> Import(Lang lang, std::istream &po, std::istream &tex
         }
         if (!inTable)
             out << line << '\n';
-        inTable = inTable || line.ends_with("std::array Texts {");
+        inTable = inTable || line.ends_with("std::array CatalogueTexts {");
     }
     if (inTable)
         return std::nullopt;

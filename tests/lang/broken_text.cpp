@@ -10,15 +10,15 @@ using namespace cykl;
 constexpr std::array Table
 {
 #if FAULT == 0 // sound
-    Counted("days", "sound", { "{1} den", "{1} dny", "{1} dní" }, { "{1} day", "{1} days" }),
+    CountedText("days", "sound", { "{1} den", "{1} dny", "{1} dní" }, { "{1} day", "{1} days" }),
 #elif FAULT == 1 // no English
-    Plain("greeting", "no English", "Dobrý den", ""),
+    PlainText("greeting", "no English", "Dobrý den", ""),
 #elif FAULT == 2 // Czech few missing
-    Counted("days", "no few", { "{1} den", "", "{1} dní" }, { "{1} day", "{1} days" }),
+    CountedText("days", "no few", { "{1} den", "", "{1} dní" }, { "{1} day", "{1} days" }),
 #elif FAULT == 3 // English lacks {2}
-    Plain("error", "no {2} in English", "Chyba {1}: {2}", "Error {1}"),
+    PlainText("error", "no {2} in English", "Chyba {1}: {2}", "Error {1}"),
 #elif FAULT == 4 // {2} without {1}
-    Plain("gap", "placeholders with a gap", "{2} dní", "{2} days"),
+    PlainText("gap", "placeholders with a gap", "{2} dní", "{2} days"),
 #endif
 };
 
