@@ -32,8 +32,8 @@ constexpr std::array<CatalogueEntry, 12> Catalogue = { {
 constexpr bool FitsBuffer()
 {
     for (const CatalogueEntry &entry : Catalogue) {
-        for (const TextForms &forms : entry.Text.Entry().Forms) {
-            if (forms[0].size() + 32 > MessageBufferSize)
+        for (const Language &language : Languages) {
+            if (entry.Text.Forms(language.Id)[0].size() + 32 > MessageBufferSize)
                 return false;
         }
     }

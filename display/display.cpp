@@ -125,7 +125,12 @@ void Display::FillDayChart(double chosenDay, double targetMonth, double physical
 
 void Display::SetConfirmCaption(std::string_view caption)
 {
-    command1_.SetCaption(Translate(caption, lang_));
+    // The chain gives the catalogue's Czech caption; the button says it in its language.
+    for (const TextKey &key : { TextKey("button.confirmed"), TextKey("button.unconfirmed") }) {
+        if (caption == Say(key, Lang::Cs))
+            caption = Say(key, lang_);
+    }
+    command1_.SetCaption(caption);
 }
 
 } // namespace cykl

@@ -59,18 +59,7 @@ std::string SayCount(TextKey key, Lang lang, std::int64_t count,
     std::vector<std::string_view> all { { digits.data(),
                                           static_cast<std::size_t>(end - digits.data()) } };
     all.insert(all.end(), args.begin(), args.end());
-    const CatalogueText &text = key.Entry();
-    const std::size_t form = text.Counted ? PluralForm(lang, count) : 0;
-    return Fill(text.Forms[static_cast<std::size_t>(lang)][form], all);
-}
-
-std::string_view Translate(std::string_view czech, Lang lang)
-{
-    for (const CatalogueText &text : CatalogueTexts) {
-        if (!text.Counted && text.Forms[0][0] == czech)
-            return text.Forms[static_cast<std::size_t>(lang)][0];
-    }
-    return czech;
+    return Fill(key.Forms(lang)[key.Counted() ? PluralForm(lang, count) : 0], all);
 }
 
 } // namespace cykl

@@ -15,31 +15,41 @@
 
 namespace cykl {
 
-// A text of the catalogue, found while compiling.
+// A text of the catalogue, found while compiling. It carries the text's forms itself, so a
+// program holds the texts it uses and not the whole catalogue with its notes.
 class TextKey {
 public:
-    consteval TextKey(const char *id) : index_(IndexOf(id)) { } // NOLINT: made from literals
+    consteval TextKey(const char *id) : text_(Find(id)) { } // NOLINT: made from literals
 
-    constexpr const CatalogueText &Entry() const { return CatalogueTexts[index_]; }
-
-private:
-    static consteval std::size_t IndexOf(std::string_view id)
+    constexpr bool Counted() const { return text_.Counted; }
+    constexpr const TextForms &Forms(Lang lang) const
     {
-        for (std::size_t i = 0; i < CatalogueTexts.size(); ++i) {
-            if (CatalogueTexts[i].Id == id)
-                return i;
-        }
-        throw "no text of the catalogue has this identifier";
+        return text_.Forms[static_cast<std::size_t>(lang)];
     }
 
-    std::size_t index_;
+private:
+    struct Forms_ {
+        bool Counted;
+        std::array<TextForms, LanguageCount> Forms;
+    };
+
+    static consteval Forms_ Find(std::string_view id)
+    {
+        for (const CatalogueText &text : CatalogueTexts) {
+            if (text.Id == id)
+                return { text.Counted, text.Forms };
+        }
+        text_rules::Broken("no text of the catalogue has this identifier");
+        return {};
+    }
+
+    Forms_ text_;
 };
 
 // The text in lang, its placeholders as they are (a counted text: its form for many).
 constexpr std::string_view Say(TextKey key, Lang lang)
 {
-    const TextForms &forms = key.Entry().Forms[static_cast<std::size_t>(lang)];
-    return key.Entry().Counted ? forms[LanguageOf(lang).PluralForms - 1] : forms[0];
+    return key.Forms(lang)[key.Counted() ? LanguageOf(lang).PluralForms - 1 : 0];
 }
 
 // The text in lang with {n} replaced by args[n - 1].
@@ -53,9 +63,5 @@ std::string SayCount(TextKey key, Lang lang, std::int64_t count,
 // argument stays as it is. Stops at the end of out: returns what was written.
 std::string_view FillInto(std::string_view pattern, std::span<const std::string_view> args,
                           std::span<char> out);
-
-// The same text in lang for the Czech text czech, or czech itself when the catalogue has
-// no such Czech text (a text that reaches the window from the calculation).
-std::string_view Translate(std::string_view czech, Lang lang);
 
 } // namespace cykl

@@ -43,6 +43,10 @@ constexpr CatalogueText CountedText(std::string_view id, std::string_view note,
 
 namespace text_rules {
 
+// Called where a text breaks a rule: not a constant expression, so in the compile-time
+// check the compiler stops here and shows this line, which names the rule.
+inline void Broken(const char * /*rule*/) { }
+
 // The placeholders {1} to {9} of a form as a bit set; bit 0 marks a brace that is no
 // placeholder.
 constexpr unsigned Placeholders(std::string_view form)
@@ -67,9 +71,9 @@ constexpr void CheckForms(const CatalogueText &text)
         const std::size_t needed = text.Counted ? language.PluralForms : 1;
         for (std::size_t form = 0; form < MaxForms; ++form) {
             if (form < needed && forms[form].empty())
-                throw "a text lacks a language or a plural form";
+                Broken("a text lacks a language or a plural form");
             if (form >= needed && !forms[form].empty())
-                throw "a text has a form its language does not use";
+                Broken("a text has a form its language does not use");
         }
     }
 }
@@ -84,15 +88,15 @@ constexpr void CheckPlaceholders(const CatalogueText &text)
             all |= Placeholders(form);
     }
     if ((all & 1U) != 0)
-        throw "a brace that is no placeholder {1} to {9}";
+        Broken("a brace that is no placeholder {1} to {9}");
     if (((all >> 1) & ((all >> 1) + 1)) != 0)
-        throw "placeholders must be numbered from {1} without a gap";
+        Broken("placeholders must be numbered from {1} without a gap");
     if (text.Counted && (all & 2U) == 0)
-        throw "a counted text has no {1} for its number";
+        Broken("a counted text has no {1} for its number");
     for (const TextForms &forms : text.Forms) {
         for (std::string_view form : forms) {
             if (!form.empty() && Placeholders(form) != all)
-                throw "a text lacks a placeholder in one of its forms";
+                Broken("a text lacks a placeholder in one of its forms");
         }
     }
 }
@@ -100,16 +104,15 @@ constexpr void CheckPlaceholders(const CatalogueText &text)
 } // namespace text_rules
 
 // True when every text keeps the rules and every identifier and note is there, the
-// identifiers unique; otherwise the evaluation stops at the rule broken (in a constant
-// expression that is a compile error naming it).
+// identifiers unique; evaluated as a constant, a broken rule is a compile error naming it.
 template<std::size_t N> constexpr bool CheckCatalogue(const std::array<CatalogueText, N> &texts)
 {
     for (std::size_t i = 0; i < N; ++i) {
         if (texts[i].Id.empty() || texts[i].Note.empty())
-            throw "a text lacks its identifier or its note for translators";
+            text_rules::Broken("a text lacks its identifier or its note for translators");
         for (std::size_t j = 0; j < i; ++j) {
             if (texts[j].Id == texts[i].Id)
-                throw "two texts share an identifier";
+                text_rules::Broken("two texts share an identifier");
         }
         text_rules::CheckForms(texts[i]);
         text_rules::CheckPlaceholders(texts[i]);
