@@ -122,12 +122,12 @@ void AddLegends(QWidget &client, Lang lang)
         AddLegend(client, index, lang);
 }
 
-ChartWidget *AddChart(QWidget &client, const QString &name, const QString &accessibleName,
+ChartWidget *AddChart(QWidget &client, const QString &name, Lang lang, TextKey accessibleName,
                       std::int16_t type, std::int16_t points, std::int16_t sets, Box box)
 {
-    auto *chart = new ChartWidget(type, points, sets, &client);
+    auto *chart = new ChartWidget(type, points, sets, &client, lang);
     Place(*chart, name, box);
-    chart->setAccessibleName(accessibleName);
+    chart->setAccessibleName(Said(accessibleName, lang));
     chart->setFocusPolicy(Qt::NoFocus);
     return chart;
 }
@@ -203,9 +203,9 @@ Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
     std::copy(birth.begin(), birth.end(), controls.Text.begin());
     std::copy(target.begin(), target.end(), controls.Text.begin() + 3);
     AddLegends(*client, lang);
-    controls.Graph2 = AddChart(*client, QStringLiteral("Graph2"), Said("chart.day", lang),
-                               ChartTypeBar, 3, 1, { 7200, 240, 1455, 2655 });
-    controls.Graph1 = AddChart(*client, QStringLiteral("Graph1"), Said("chart.month", lang),
+    controls.Graph2 = AddChart(*client, QStringLiteral("Graph2"), lang, "chart.day", ChartTypeBar,
+                               3, 1, { 7200, 240, 1455, 2655 });
+    controls.Graph1 = AddChart(*client, QStringLiteral("Graph1"), lang, "chart.month",
                                ChartTypeLine, 31, 3, { 240, 1920, 6855, 1575 });
     controls.Command1 = AddButton(*client, QStringLiteral("Command1"),
                                   Said("button.confirmed", lang), { 7200, 3000, 1455, 495 });
