@@ -19,7 +19,8 @@ namespace cykl {
 // program holds the texts it uses and not the whole catalogue with its notes.
 class TextKey {
 public:
-    consteval TextKey(const char *id) : text_(Find(id)) { } // NOLINT: made from literals
+    // Not explicit: a text is asked for by its identifier alone, Say("menu.exit", lang).
+    consteval TextKey(const char *id) : text_(Find(id)) { }
 
     constexpr bool Counted() const { return text_.Counted; }
     constexpr const TextForms &Forms(Lang lang) const
@@ -28,12 +29,12 @@ public:
     }
 
 private:
-    struct Forms_ {
+    struct Found {
         bool Counted;
         std::array<TextForms, LanguageCount> Forms;
     };
 
-    static consteval Forms_ Find(std::string_view id)
+    static consteval Found Find(std::string_view id)
     {
         for (const CatalogueText &text : CatalogueTexts) {
             if (text.Id == id)
@@ -43,7 +44,7 @@ private:
         return {};
     }
 
-    Forms_ text_;
+    Found text_;
 };
 
 // The text in lang, its placeholders as they are (a counted text: its form for many).

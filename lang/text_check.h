@@ -15,7 +15,7 @@ using TextForms = std::array<std::string_view, MaxForms>;
 
 // A form a language does not use. (Spelt out: value-initialised views in a constant table
 // are not read back as constants by every compiler.)
-inline constexpr std::string_view NoForm { "", 0 };
+inline constexpr std::string_view NoForm = "";
 
 struct CatalogueText {
     std::string_view Id; // "menu.exit": never changes once given
