@@ -3,6 +3,8 @@
 // the six field texts, the message boxes, the chart steps and the confirm button caption.
 #pragma once
 
+#include "lang/catalogue.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -13,8 +15,8 @@ namespace cykl {
 using MessageCode = std::int16_t;
 
 // The captions of Command1: the charts show the current input, or they do not.
-inline constexpr std::string_view CaptionConfirmed = "Údaje platí";
-inline constexpr std::string_view CaptionUnconfirmed = "Potvrzeni dat";
+inline constexpr std::string_view CaptionConfirmed = Say("button.confirmed", Lang::Cs);
+inline constexpr std::string_view CaptionUnconfirmed = Say("button.unconfirmed", Lang::Cs);
 
 // The longest month has 31 days; index 0 holds day 1.
 inline constexpr int MaxMonthDays = 31;

@@ -4,6 +4,7 @@
 
 #include "calc/port.h"
 #include "display/seams.h"
+#include "lang/catalogue.h"
 
 #include <array>
 #include <cstddef>
@@ -11,14 +12,10 @@
 
 namespace cykl {
 
-inline constexpr std::string_view MessageTitle = "Cyklometrika";
-
 struct CatalogueEntry {
     MessageCode Code;
     MessageStyle Style;
-    std::string_view FirstPart;
-    std::string_view SecondPart; // empty when the box has a single part
-    bool YearsFirst; // the difference of the two years goes in front of the text
+    TextKey Text; // {1}: the difference of the two years
     bool ResetsDisplay; // ResetDisplay runs after the box is closed
 };
 
@@ -29,9 +26,9 @@ const CatalogueEntry *FindMessage(MessageCode code);
 inline constexpr std::size_t MessageBufferSize = 256;
 using MessageBuffer = std::array<char, MessageBufferSize>;
 
-// The text of a box, built in buffer: for message 3 the years' difference first, then the
-// first part, then the second part.
+// The text of a box in lang, built in buffer, with the difference of the two years in its
+// placeholder (message 3).
 std::string_view ComposeMessage(const CatalogueEntry &entry, double birthYear, double targetYear,
-                                MessageBuffer &buffer);
+                                MessageBuffer &buffer, Lang lang = Lang::Cs);
 
 } // namespace cykl

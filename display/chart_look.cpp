@@ -19,33 +19,44 @@ const SeriesColours &ColoursOf(int index)
     return Palette[static_cast<std::size_t>(((index % size) + size) % size)];
 }
 
-const std::array<Cycle, 3> &Cycles()
+namespace {
+
+constexpr std::array<Cycle, 3> CyclesIn(Lang lang)
 {
-    static constexpr std::array<Cycle, 3> All { {
-        { "Fyzická kondice", " 23 denní perioda", 23 },
-        { "Citová vnímavost", " 28 denní perioda", 28 },
-        { "Síla intelektu", " 33 denní perioda", 33 },
+    return { {
+        { Say("cycle.physical", lang), Say("period.physical", lang), 23 },
+        { Say("cycle.emotional", lang), Say("period.emotional", lang), 28 },
+        { Say("cycle.intellectual", lang), Say("period.intellectual", lang), 33 },
     } };
-    return All;
 }
 
-std::string LegendRow(int index)
+} // namespace
+
+const std::array<Cycle, 3> &Cycles(Lang lang)
 {
-    const Cycle &cycle = Cycles().at(static_cast<std::size_t>(index));
-    return std::string(cycle.Caption) + " (" + std::to_string(cycle.Days) + " dní)";
+    static constexpr std::array<std::array<Cycle, 3>, LanguageCount> All { CyclesIn(Lang::Cs),
+                                                                           CyclesIn(Lang::En) };
+    return All.at(static_cast<std::size_t>(lang));
 }
 
-std::string SeriesName(int index)
+std::string LegendRow(int index, Lang lang)
 {
-    static constexpr std::array<std::string_view, 3> Names {
-        "fyzická kondice",
-        "citová vnímavost",
-        "síla intelektu",
-    };
-    if (index >= 0 && index < static_cast<int>(Names.size())) {
-        return std::string(Names[static_cast<std::size_t>(index)]);
+    const Cycle &cycle = Cycles(lang).at(static_cast<std::size_t>(index));
+    return SayCount("legend.row", lang, cycle.Days, { cycle.Caption });
+}
+
+std::string SeriesName(int index, Lang lang)
+{
+    switch (index) {
+    case 0:
+        return std::string(Say("series.physical", lang));
+    case 1:
+        return std::string(Say("series.emotional", lang));
+    case 2:
+        return std::string(Say("series.intellectual", lang));
+    default:
+        return Say("series.other", lang, { std::to_string(index + 1) });
     }
-    return "řada " + std::to_string(index + 1);
 }
 
 const std::array<std::string_view, 5> &FontFamilies()

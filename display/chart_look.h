@@ -5,6 +5,8 @@
 // types of their toolkit.
 #pragma once
 
+#include "lang/catalogue.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -46,14 +48,14 @@ struct Cycle {
     std::string_view Period; // the tooltip: " 23 denní perioda"
     int Days; // 23
 };
-const std::array<Cycle, 3> &Cycles();
+const std::array<Cycle, 3> &Cycles(Lang lang = Lang::Cs);
 
 // A picture's legend row for cycle index: "Fyzická kondice (23 dní)".
-std::string LegendRow(int index);
+std::string LegendRow(int index, Lang lang = Lang::Cs);
 
 // The name of a data set by its zero-based index, as the descriptions read it: the three
 // cycles ("fyzická kondice"...), then "řada 4", "řada 5"...
-std::string SeriesName(int index);
+std::string SeriesName(int index, Lang lang = Lang::Cs);
 
 // The window's font: the design family first, then the installed families closest to it
 // in metrics; 11 pixels (8.25 points at 96 dots per inch), bold. The axes and the values

@@ -3,6 +3,7 @@
 
 #include "calc/number_text.h"
 #include "display/chart_look.h"
+#include "lang/catalogue.h"
 
 #include <algorithm>
 #include <array>
@@ -239,41 +240,41 @@ std::string Trimmed(std::string_view text)
     return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
 }
 
-void AppendValue(std::string &out, int index, double value)
+void AppendValue(std::string &out, int index, double value, Lang lang)
 {
     if (!out.empty()) {
         out += ", ";
     }
-    out += look::SeriesName(index) + ' ' + NumberText(value) + " %";
+    out += look::SeriesName(index, lang) + ' ' + NumberText(value) + " %";
 }
 
 // The points of a bar chart's sets, named by cycle.
-std::string DescribeBars(const ChartModel &model)
+std::string DescribeBars(const ChartModel &model, Lang lang)
 {
     const auto day = Trimmed(model.Label(0));
     std::string values;
     for (int set = 0; set < model.Sets(); ++set) {
         for (int point = 0; point < model.Points(); ++point) {
             if (const auto value = model.Value(set, point)) {
-                AppendValue(values, point, *value);
+                AppendValue(values, point, *value, lang);
             }
         }
     }
     if (values.empty() || day.empty()) {
         return values;
     }
-    return "Den " + day + ": " + values;
+    return Say("chart.day.values", lang, { day, values });
 }
 
 // Day by day, the values of a line chart's sets, named by cycle.
-std::string DescribeLines(const ChartModel &model)
+std::string DescribeLines(const ChartModel &model, Lang lang)
 {
     std::string out;
     for (int point = 0; point < model.Points(); ++point) {
         std::string values;
         for (int set = 0; set < model.Sets(); ++set) {
             if (const auto value = model.Value(set, point)) {
-                AppendValue(values, set, *value);
+                AppendValue(values, set, *value, lang);
             }
         }
         if (values.empty()) {
@@ -283,20 +284,19 @@ std::string DescribeLines(const ChartModel &model)
         if (day.empty()) {
             day = std::to_string(point + 1);
         }
-        out += out.empty() ? "Den " : "; Den ";
-        out += day;
-        out += ": ";
-        out += values;
+        out += out.empty() ? "" : "; ";
+        out += Say("chart.day.values", lang, { day, values });
     }
     return out;
 }
 
 } // namespace
 
-std::string DescribeChart(const ChartModel &model)
+std::string DescribeChart(const ChartModel &model, Lang lang)
 {
-    const auto text = model.Type() == ChartTypeBar ? DescribeBars(model) : DescribeLines(model);
-    return text.empty() ? std::string("Údaje nejsou potvrzeny.") : text;
+    const auto text
+        = model.Type() == ChartTypeBar ? DescribeBars(model, lang) : DescribeLines(model, lang);
+    return text.empty() ? std::string(Say("chart.unconfirmed", lang)) : text;
 }
 
 } // namespace cykl

@@ -16,6 +16,7 @@
 #pragma once
 
 #include "display/chart_control.h"
+#include "lang/language.h"
 
 #include <cstddef>
 #include <optional>
@@ -82,6 +83,6 @@ private:
 // day by the first label and reads its points in cycle order ("Den 5/3: fyzická kondice
 // 63 %, citová vnímavost -23 %, síla intelektu -87 %"); a line chart reads every labelled
 // day with the values of its sets in cycle order. Without data: "Údaje nejsou potvrzeny."
-std::string DescribeChart(const ChartModel &model);
+std::string DescribeChart(const ChartModel &model, Lang lang = Lang::Cs);
 
 } // namespace cykl

@@ -32,8 +32,9 @@ std::int16_t ToInt16(double value)
 } // namespace
 
 Display::Display(const Main &main, const FieldSource &fields, ChartControl &graph1,
-                 ChartControl &graph2, MessageBoxSeam &box, CaptionTarget &command1)
-    : main_(main), fields_(fields), graph1_(graph1), graph2_(graph2), box_(box), command1_(command1)
+                 ChartControl &graph2, MessageBoxSeam &box, CaptionTarget &command1, Lang lang)
+    : main_(main), fields_(fields), graph1_(graph1), graph2_(graph2), box_(box),
+      command1_(command1), lang_(lang)
 {
 }
 
@@ -49,8 +50,8 @@ void Display::ShowMessage(MessageCode code)
         return;
     MessageBuffer buffer;
     const auto &dates = main_.InputDates;
-    box_.Show(ComposeMessage(*entry, dates.BirthYear, dates.TargetYear, buffer), MessageTitle,
-              entry->Style);
+    box_.Show(ComposeMessage(*entry, dates.BirthYear, dates.TargetYear, buffer, lang_),
+              Say("message.title", lang_), entry->Style);
     if (entry->ResetsDisplay)
         ResetDisplay();
 }
@@ -60,7 +61,7 @@ void Display::ResetDisplay()
     graph1_.Write(ChartProperty::ResetRequest, On);
     graph1_.Write(ChartProperty::DrawRequest, DrawNow);
     graph2_.SetVisible(false);
-    command1_.SetCaption(CaptionUnconfirmed);
+    command1_.SetCaption(Say("button.unconfirmed", lang_));
 }
 
 void Display::SetUpCharts(std::int16_t days)
@@ -124,6 +125,11 @@ void Display::FillDayChart(double chosenDay, double targetMonth, double physical
 
 void Display::SetConfirmCaption(std::string_view caption)
 {
+    // The chain gives the catalogue's Czech caption; the button says it in its language.
+    for (const TextKey &key : { TextKey("button.confirmed"), TextKey("button.unconfirmed") }) {
+        if (caption == Say(key, Lang::Cs))
+            caption = Say(key, lang_);
+    }
     command1_.SetCaption(caption);
 }
 

@@ -16,7 +16,7 @@ namespace cykl {
 class Display final : public Port {
 public:
     Display(const Main &main, const FieldSource &fields, ChartControl &graph1, ChartControl &graph2,
-            MessageBoxSeam &box, CaptionTarget &command1);
+            MessageBoxSeam &box, CaptionTarget &command1, Lang lang = Lang::Cs);
 
     std::string FieldText(int field) const override;
     void ShowMessage(MessageCode code) override;
@@ -36,6 +36,7 @@ private:
     ChartControl &graph2_;
     MessageBoxSeam &box_;
     CaptionTarget &command1_;
+    Lang lang_; // of the boxes and the caption
 };
 
 } // namespace cykl

@@ -9,8 +9,9 @@
 
 namespace cykl {
 
-ChartWidget::ChartWidget(std::int16_t type, std::int16_t points, std::int16_t sets, QWidget *parent)
-    : QWidget(parent), model_(type, points, sets), shown_(model_)
+ChartWidget::ChartWidget(std::int16_t type, std::int16_t points, std::int16_t sets, QWidget *parent,
+                         Lang lang)
+    : QWidget(parent), lang_(lang), model_(type, points, sets), shown_(model_)
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     Describe();
@@ -20,7 +21,7 @@ ChartWidget::~ChartWidget() = default;
 
 void ChartWidget::Describe()
 {
-    const QString description = chart::Text(DescribeChart(model_));
+    const QString description = chart::Text(DescribeChart(model_, lang_));
     if (accessibleDescription() != description)
         setAccessibleDescription(description);
 }

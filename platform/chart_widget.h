@@ -16,8 +16,9 @@ class ChartWidget : public QWidget, public ChartControl {
     Q_OBJECT
 public:
     // The state the control starts in: its type code, point count and set count.
+    // lang: of its description for screen readers.
     ChartWidget(std::int16_t type, std::int16_t points, std::int16_t sets,
-                QWidget *parent = nullptr);
+                QWidget *parent = nullptr, Lang lang = Lang::Cs);
     ~ChartWidget() override;
 
     void Write(ChartProperty property, const ChartValue &value) override;
@@ -37,6 +38,8 @@ signals:
 
 private:
     void Describe();
+
+    Lang lang_;
 
     ChartModel model_;
     ChartModel shown_;

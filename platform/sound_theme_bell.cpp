@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/sound_theme_bell.h"
 
+#include "lang/catalogue.h"
+
 #include <QCoreApplication>
 
 namespace cykl {
@@ -32,8 +34,10 @@ bool SoundThemeBell::Ring()
     if (!Open())
         return false;
     const QByteArray application = QCoreApplication::applicationName().toUtf8();
-    return play_(context_, 0, "event.id", "bell", "event.description", "Odmítnutý znak",
-                 "application.name", application.constData(), static_cast<const char *>(nullptr))
+    // The catalogue's texts are string literals, so the view's data ends in a null.
+    return play_(context_, 0, "event.id", "bell", "event.description",
+                 Say("beep.name", Lang::Cs).data(), "application.name", application.constData(),
+                 static_cast<const char *>(nullptr))
         == 0;
 }
 

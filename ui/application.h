@@ -4,10 +4,14 @@
 #pragma once
 
 #include "display/seams.h"
+#include "lang/language.h"
 #include "ui/handler_guard.h"
 
 #include <QApplication>
+#include <QStringList>
+#include <QTranslator>
 #include <functional>
+#include <memory>
 
 namespace cykl {
 
@@ -18,6 +22,9 @@ class Application final : public QApplication, public ProgramEnd {
 public:
     Application(int &argc, char **argv, MessageBoxSeam &errorBox);
 
+    // The language of the window, from the command line (--lang cs|en); Czech by default.
+    Lang Language() const { return language_; }
+
     bool notify(QObject *receiver, QEvent *event) override;
     void End(int exitCode) override;
 
@@ -27,9 +34,19 @@ public:
 
 private:
     MessageBoxSeam &errorBox_;
+    Lang language_;
     bool endRequested_ = false;
     int exitCode_ = 0;
 };
+
+// The language asked for by "--lang LANG" or "--lang=LANG" among arguments: Czech when none
+// is, or when LANG is none of the program's languages (which is said on standard error).
+Lang WindowLanguage(const QStringList &arguments);
+
+// Qt's own texts (the fields' context menus...) in lang, installed into the application:
+// Czech from Qt's translations (qtbase_cs.qm) where they are installed, beside Qt or in
+// translations/ beside the program; English is Qt's own. Null when nothing was installed.
+std::unique_ptr<QTranslator> InstallQtTranslation(Lang lang);
 
 // The program: the main window with the production effects, shown, and the window loop
 // until the window is closed or Exit is chosen. Returns the exit code. beforeShow, if

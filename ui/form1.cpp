@@ -5,6 +5,7 @@
 #include "platform/chart_widget.h"
 #include "platform/effects.h"
 #include "ui/numeric_field.h"
+#include "ui/said.h"
 #include "ui/version_window.h"
 
 #include <QAction>
@@ -29,13 +30,13 @@ void CentreOnScreen(QWidget &window)
 } // namespace
 
 Form1::Form1(const Form1Seams &seams)
-    : seams_(seams), guard_(seams.Box, seams.End),
-      link_(seams.Browsers, seams.Opener, HomePageAddress()),
-      controls_(BuildForm1(*this, seams.Beep, guard_, link_.Address())),
-      display_(MAIN, *this, *controls_.Graph1, *controls_.Graph2, seams.Box, *this)
+    : seams_(seams), guard_(seams.Box, seams.End, seams.Language),
+      link_(seams.Browsers, seams.Opener, HomePageAddress(), seams.Language),
+      controls_(BuildForm1(*this, seams.Beep, guard_, link_.Address(), seams.Language)),
+      display_(MAIN, *this, *controls_.Graph1, *controls_.Graph2, seams.Box, *this, seams.Language)
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Cyklometrika"));
+    setWindowTitle(Said("window.title", seams.Language));
     if (QFile::exists(IconResource))
         setWindowIcon(QIcon(IconResource));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -106,14 +107,16 @@ void Form1::okenko_Click()
 {
     guard_.Run([this] {
         setEnabled(false);
-        about_ = new Version(this);
+        about_ = new Version(this, seams_.Language);
         about_->show();
     });
 }
 
 void Form1::vtip_Click()
 {
-    guard_.Run([this] { seams_.Box.Show("BAF !!!", " ", MessageStyle::Exclamation); });
+    guard_.Run([this] {
+        seams_.Box.Show(Say("joke.text", seams_.Language), " ", MessageStyle::Exclamation);
+    });
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -28,6 +28,7 @@ struct Form1Seams {
     BrowserFactory &Browsers;
     UrlOpener &Opener;
     ProgramEnd &End;
+    Lang Language = Lang::Cs; // of every text the window shows
 };
 
 class Form1 final : public QMainWindow, public FieldSource, public CaptionTarget {

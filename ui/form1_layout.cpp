@@ -5,6 +5,7 @@
 #include "platform/chart_widget.h"
 #include "platform/painter/chart_style.h"
 #include "ui/numeric_field.h"
+#include "ui/said.h"
 #include "ui/window_font.h"
 
 #include <QAction>
@@ -66,42 +67,46 @@ void AddColouredLine(QWidget &frame, const QString &name, QColor colour)
 
 // One of the two date frames: day, month and year rows, each a label left of its field.
 struct DateFrame {
-    QString Frame, Index, Caption, Line, Date;
+    QString Frame, Index;
+    TextKey Caption;
+    QString Line;
+    TextKey Date;
     int Left;
     int FirstField; // 1 for Text1 .. Text3, 4 for Text4 .. Text6
 };
 
 std::array<NumericField *, 3> AddDateFrame(QWidget &client, const DateFrame &design, Beeper &beeper,
-                                           HandlerGuard &guard)
+                                           HandlerGuard &guard, Lang lang)
 {
-    QGroupBox *frame
-        = AddFrame(client, design.Frame, design.Caption, { design.Left, 120, 2415, 1695 });
+    QGroupBox *frame = AddFrame(client, design.Frame, Said(design.Caption, lang),
+                                { design.Left, 120, 2415, 1695 });
     struct Row {
-        const char *Label, *Caption, *Part;
+        const char *Label;
+        TextKey Caption, Part;
         int Top, LabelWidth, Limit;
     };
-    const Row rows[3] = { { "Label2", "Den", "den", 360, 975, 2 },
-                          { "Label1", "Mesíc", "měsíc", 720, 615, 2 },
-                          { "Label3", "Rok", "rok", 1080, 855, 4 } };
+    const Row rows[3] = { { "Label2", "label.day", "part.day", 360, 975, 2 },
+                          { "Label1", "label.month", "part.month", 720, 615, 2 },
+                          { "Label3", "label.year", "part.year", 1080, 855, 4 } };
     std::array<NumericField *, 3> fields {};
     for (int i = 0; i < 3; ++i) {
         const Row &row = rows[i];
-        AddLabel(*frame, QString::fromLatin1(row.Label) + design.Index,
-                 QString::fromUtf8(row.Caption), { 240, row.Top, row.LabelWidth, 255 });
+        AddLabel(*frame, QString::fromLatin1(row.Label) + design.Index, Said(row.Caption, lang),
+                 { 240, row.Top, row.LabelWidth, 255 });
         fields[i] = new NumericField(row.Limit, beeper, guard, frame);
         Place(*fields[i], QStringLiteral("Text%1").arg(design.FirstField + i),
               { 960, row.Top, 1215, 285 });
-        fields[i]->setAccessibleName(design.Date + QStringLiteral(" – ")
-                                     + QString::fromUtf8(row.Part));
+        fields[i]->setAccessibleName(
+            Said("field.name", lang, { Say(design.Date, lang), Say(row.Part, lang) }));
     }
     QFrame *line = AddLine(*frame, design.Line, 120, 2160, 1560, 2);
     line->setBackgroundRole(QPalette::WindowText);
     return fields;
 }
 
-void AddLegend(QWidget &client, int index)
+void AddLegend(QWidget &client, int index, Lang lang)
 {
-    const look::Cycle &cycle = look::Cycles().at(static_cast<std::size_t>(index));
+    const look::Cycle &cycle = look::Cycles(lang).at(static_cast<std::size_t>(index));
     static constexpr std::array<const char *, 3> Frames { "Frame3", "Frame2", "Frame4" };
     QGroupBox *frame
         = AddFrame(client, QString::fromLatin1(Frames.at(static_cast<std::size_t>(index))),
@@ -111,18 +116,18 @@ void AddLegend(QWidget &client, int index)
                     chart::Colour(look::ColoursOf(index).Legend));
 }
 
-void AddLegends(QWidget &client)
+void AddLegends(QWidget &client, Lang lang)
 {
-    for (int index = 0; index < static_cast<int>(look::Cycles().size()); ++index)
-        AddLegend(client, index);
+    for (int index = 0; index < static_cast<int>(look::Cycles(lang).size()); ++index)
+        AddLegend(client, index, lang);
 }
 
-ChartWidget *AddChart(QWidget &client, const QString &name, const QString &accessibleName,
+ChartWidget *AddChart(QWidget &client, const QString &name, Lang lang, TextKey accessibleName,
                       std::int16_t type, std::int16_t points, std::int16_t sets, Box box)
 {
-    auto *chart = new ChartWidget(type, points, sets, &client);
+    auto *chart = new ChartWidget(type, points, sets, &client, lang);
     Place(*chart, name, box);
-    chart->setAccessibleName(accessibleName);
+    chart->setAccessibleName(Said(accessibleName, lang));
     chart->setFocusPolicy(Qt::NoFocus);
     return chart;
 }
@@ -154,12 +159,12 @@ QAction *AddMenuItem(QMenuBar &bar, const QString &name, const QString &caption)
     return item;
 }
 
-void BuildMenu(QMainWindow &form, Form1Controls &controls)
+void BuildMenu(QMainWindow &form, Form1Controls &controls, Lang lang)
 {
     QMenuBar *bar = form.menuBar();
     bar->setNativeMenuBar(false); // the blank item must stay a clickable spot of this bar
-    controls.mnuExit = AddMenuItem(*bar, QStringLiteral("mnuExit"), QStringLiteral("&Konec"));
-    controls.okenko = AddMenuItem(*bar, QStringLiteral("okenko"), QStringLiteral("&Verze"));
+    controls.mnuExit = AddMenuItem(*bar, QStringLiteral("mnuExit"), Said("menu.exit", lang));
+    controls.okenko = AddMenuItem(*bar, QStringLiteral("okenko"), Said("menu.version", lang));
     // The item without a caption: a bar item with no text at all takes no room, so two
     // blanks keep a narrow blank spot that answers a click.
     controls.vtip = AddMenuItem(*bar, QStringLiteral("vtip"), QStringLiteral("  "));
@@ -176,7 +181,7 @@ void SetTabOrder(const Form1Controls &controls)
 } // namespace
 
 Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
-                         const QString &homePage)
+                         const QString &homePage, Lang lang)
 {
     form.setFont(WindowFont()); // before the controls exist, so each is made with it once
     auto *client = new QWidget(&form);
@@ -185,32 +190,30 @@ Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
     form.setCentralWidget(client);
 
     Form1Controls controls;
-    const auto birth = AddDateFrame(
-        *client,
-        { QStringLiteral("Frame1_1"), QStringLiteral("_1"), QStringLiteral("Datum Vaseho narození"),
-          QStringLiteral("Line4"), QStringLiteral("Datum narození"), 240, 1 },
-        beeper, guard);
-    const auto target = AddDateFrame(*client,
-                                     { QStringLiteral("Frame1_0"), QStringLiteral("_0"),
-                                       QStringLiteral("Na který den "), QStringLiteral("Line5"),
-                                       QStringLiteral("Cílové datum"), 2760, 4 },
-                                     beeper, guard);
+    const auto birth
+        = AddDateFrame(*client,
+                       { QStringLiteral("Frame1_1"), QStringLiteral("_1"), "birth.frame",
+                         QStringLiteral("Line4"), "birth.name", 240, 1 },
+                       beeper, guard, lang);
+    const auto target
+        = AddDateFrame(*client,
+                       { QStringLiteral("Frame1_0"), QStringLiteral("_0"), "target.frame",
+                         QStringLiteral("Line5"), "target.name", 2760, 4 },
+                       beeper, guard, lang);
     std::copy(birth.begin(), birth.end(), controls.Text.begin());
     std::copy(target.begin(), target.end(), controls.Text.begin() + 3);
-    AddLegends(*client);
-    controls.Graph2 = AddChart(*client, QStringLiteral("Graph2"), QStringLiteral("Graf dne"),
-                               ChartTypeBar, 3, 1, { 7200, 240, 1455, 2655 });
-    controls.Graph1 = AddChart(*client, QStringLiteral("Graph1"), QStringLiteral("Měsíční graf"),
+    AddLegends(*client, lang);
+    controls.Graph2 = AddChart(*client, QStringLiteral("Graph2"), lang, "chart.day", ChartTypeBar,
+                               3, 1, { 7200, 240, 1455, 2655 });
+    controls.Graph1 = AddChart(*client, QStringLiteral("Graph1"), lang, "chart.month",
                                ChartTypeLine, 31, 3, { 240, 1920, 6855, 1575 });
-    controls.Command1
-        = AddButton(*client, QStringLiteral("Command1"),
-                    QString::fromUtf8(CaptionConfirmed.data(), qsizetype(CaptionConfirmed.size())),
-                    { 7200, 3000, 1455, 495 });
+    controls.Command1 = AddButton(*client, QStringLiteral("Command1"),
+                                  Said("button.confirmed", lang), { 7200, 3000, 1455, 495 });
     controls.Command2
         = AddButton(*client, QStringLiteral("Command2"), homePage, { 240, 3600, 8415, 375 });
     SetAddressCaption(*controls.Command2, homePage);
-    controls.Command2->setToolTip(QStringLiteral(" Racte vstoupit"));
-    BuildMenu(form, controls);
+    controls.Command2->setToolTip(Said("homepage.tooltip", lang));
+    BuildMenu(form, controls, lang);
     SetTabOrder(controls);
     return controls;
 }

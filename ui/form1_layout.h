@@ -2,6 +2,8 @@
 // The controls of Form1 at their design places, sizes and names.
 #pragma once
 
+#include "lang/language.h"
+
 #include <QString>
 #include <array>
 
@@ -42,6 +44,6 @@ struct Form1Controls {
 // Builds every control of the window in its design state; Command2 shows the address,
 // shortened in the middle where the button is too narrow for it.
 Form1Controls BuildForm1(QMainWindow &form, Beeper &beeper, HandlerGuard &guard,
-                         const QString &homePage);
+                         const QString &homePage, Lang lang = Lang::Cs);
 
 } // namespace cykl

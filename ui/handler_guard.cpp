@@ -2,6 +2,7 @@
 #include "ui/handler_guard.h"
 
 #include "platform/effects.h"
+#include "ui/said.h"
 
 #include <exception>
 #include <new>
@@ -14,29 +15,32 @@ constexpr std::string_view ErrorTitle = "CYKLOMETRIKA";
 
 } // namespace
 
-ErrorReport DescribeCurrentError()
+ErrorReport DescribeCurrentError(Lang lang)
 {
     try {
         throw;
     } catch (const ProgramError &error) {
         return { error.Number(), QString::fromUtf8(error.what()) };
     } catch (const std::bad_alloc &) {
-        return { OutOfMemoryNumber, QStringLiteral("Nedostatek paměti") };
+        return { OutOfMemoryNumber, Said("error.memory", lang) };
     } catch (const std::exception &error) {
         return { InternalErrorNumber, QString::fromUtf8(error.what()) };
     } catch (...) {
-        return { InternalErrorNumber, QStringLiteral("Neznámá chyba") };
+        return { InternalErrorNumber, Said("error.unknown", lang) };
     }
 }
 
-QString ErrorText(const ErrorReport &report)
+QString ErrorText(const ErrorReport &report, Lang lang)
 {
-    return QStringLiteral("Chyba č. %1: %2").arg(report.Number).arg(report.Description);
+    const QByteArray description = report.Description.toUtf8();
+    return Said("error.text", lang,
+                { std::to_string(report.Number),
+                  { description.constData(), std::size_t(description.size()) } });
 }
 
-void ReportUnhandledError(MessageBoxSeam &box, ProgramEnd &end)
+void ReportUnhandledError(MessageBoxSeam &box, ProgramEnd &end, Lang lang)
 {
-    const QByteArray text = ErrorText(DescribeCurrentError()).toUtf8();
+    const QByteArray text = ErrorText(DescribeCurrentError(lang), lang).toUtf8();
     try {
         box.Show(std::string_view(text.constData(), text.size()), ErrorTitle, MessageStyle::Stop);
     } catch (...) {

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "display/seams.h"
+#include "lang/language.h"
 
 #include <QString>
 #include <utility>
@@ -29,31 +30,35 @@ struct ErrorReport {
 };
 
 // Describes the exception being handled; call only inside a catch block.
-ErrorReport DescribeCurrentError();
+ErrorReport DescribeCurrentError(Lang lang = Lang::Cs);
 
 // "Chyba č. <number>: <description>"
-QString ErrorText(const ErrorReport &report);
+QString ErrorText(const ErrorReport &report, Lang lang = Lang::Cs);
 
 // Reports the exception being handled and ends the program; call only inside a catch block.
-void ReportUnhandledError(MessageBoxSeam &box, ProgramEnd &end);
+void ReportUnhandledError(MessageBoxSeam &box, ProgramEnd &end, Lang lang = Lang::Cs);
 
 // Every handler of the windows runs through this guard.
 class HandlerGuard {
 public:
-    HandlerGuard(MessageBoxSeam &box, ProgramEnd &end) : box_(box), end_(end) { }
+    HandlerGuard(MessageBoxSeam &box, ProgramEnd &end, Lang lang = Lang::Cs)
+        : box_(box), end_(end), lang_(lang)
+    {
+    }
 
     template<class Handler> void Run(Handler &&handler)
     {
         try {
             std::forward<Handler>(handler)();
         } catch (...) {
-            ReportUnhandledError(box_, end_);
+            ReportUnhandledError(box_, end_, lang_);
         }
     }
 
 private:
     MessageBoxSeam &box_;
     ProgramEnd &end_;
+    Lang lang_;
 };
 
 } // namespace cykl

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/home_page_link.h"
 
+#include "lang/catalogue.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -51,8 +53,9 @@ QString HomePageAddress()
     return QUrl::fromLocalFile(installed).toString();
 }
 
-HomePageLink::HomePageLink(BrowserFactory &browsers, UrlOpener &fallback, QString address)
-    : browsers_(browsers), fallback_(fallback), address_(std::move(address))
+HomePageLink::HomePageLink(BrowserFactory &browsers, UrlOpener &fallback, QString address,
+                           Lang lang)
+    : browsers_(browsers), fallback_(fallback), address_(std::move(address)), lang_(lang)
 {
 }
 
@@ -75,10 +78,9 @@ void HomePageLink::Command2_Click()
         return;
     }
     if (!fallback_.OpenUrl(QUrl(address_)))
-        throw ProgramError(failure.Number,
-                           "Domovskou stránku nelze zobrazit: " + failure.Description
-                               + ", a adresu " + address_.toStdString()
-                               + " neotevřel ani výchozí program.");
+        throw ProgramError(
+            failure.Number,
+            Say("homepage.failed", lang_, { failure.Description, address_.toStdString() }));
 }
 
 // Starts a browser and shows the page in it; a browser that fails at that ends here.
@@ -88,20 +90,18 @@ std::unique_ptr<BrowserAutomation> HomePageLink::ShowInNewBrowser(Failure &failu
     try {
         fresh = browsers_.CreateBrowser();
     } catch (const BrowserError &error) {
-        failure
-            = { NoWayToShowPage, std::string("prohlížeč nelze spustit (") + error.what() + ')' };
+        failure = { NoWayToShowPage, Say("browser.cannot.start.why", lang_, { error.what() }) };
         return nullptr;
     }
     if (!fresh) {
-        failure = { NoWayToShowPage, "prohlížeč nelze spustit" };
+        failure = { NoWayToShowPage, std::string(Say("browser.cannot.start", lang_)) };
         return nullptr;
     }
     try {
         fresh->SetVisible(true);
         fresh->Navigate(address_);
     } catch (const BrowserError &error) {
-        failure = { NewBrowserFailed,
-                    std::string("nový prohlížeč ji nezobrazil (") + error.what() + ')' };
+        failure = { NewBrowserFailed, Say("browser.did.not.show", lang_, { error.what() }) };
         return nullptr;
     }
     return fresh;

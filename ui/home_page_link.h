@@ -4,6 +4,7 @@
 #pragma once
 
 #include "browser/browser.h"
+#include "lang/language.h"
 #include "platform/effects.h"
 
 #include <QString>
@@ -18,7 +19,8 @@ QString HomePageAddress();
 
 class HomePageLink {
 public:
-    HomePageLink(BrowserFactory &browsers, UrlOpener &fallback, QString address);
+    HomePageLink(BrowserFactory &browsers, UrlOpener &fallback, QString address,
+                 Lang lang = Lang::Cs);
     ~HomePageLink();
 
     const QString &Address() const { return address_; }
@@ -40,6 +42,7 @@ private:
     BrowserFactory &browsers_;
     UrlOpener &fallback_;
     QString address_;
+    Lang lang_; // of its error reports
     std::unique_ptr<BrowserAutomation> Browser;
     // Replaced browsers stay connected, unused, so their windows stay open; each gives its
     // connection back once its process has ended.

@@ -2,6 +2,7 @@
 #include "ui/version_window.h"
 
 #include "ui/form1_layout.h"
+#include "ui/said.h"
 #include "ui/window_font.h"
 
 #include <QCloseEvent>
@@ -43,15 +44,15 @@ QIcon NoIcon()
 
 } // namespace
 
-Version::Version(QWidget *form1)
+Version::Version(QWidget *form1, Lang lang)
     : QDialog(nullptr,
               Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
                   | Qt::MSWindowsFixedSizeDialogHint),
-      form1_(form1)
+      form1_(form1), lang_(lang)
 {
     setObjectName(QStringLiteral("Version"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("     Cyklometrika - verze 1.0"));
+    setWindowTitle(Said("about.title", lang, { "1.0" }));
     setWindowIcon(NoIcon());
     setFixedSize(Twips(6135), Twips(2100));
     setSizeGripEnabled(false);
@@ -67,7 +68,7 @@ Version::~Version()
 // Created in tab order, so the button comes first and takes the focus.
 void Version::BuildControls()
 {
-    auto *command2 = new QPushButton(QStringLiteral("Návrat zpet"), this);
+    auto *command2 = new QPushButton(Said("about.back", lang_), this);
     command2->setObjectName(QStringLiteral("Command2"));
     command2->setGeometry(TwipRect(4680, 1440, 1215, 495));
     command2->setDefault(true);
@@ -76,16 +77,13 @@ void Version::BuildControls()
     auto *picture1 = MakeLabel(this, "Picture1", QString(), TwipRect(240, 1440, 615, 495));
     picture1->setPixmap(QPixmap(QStringLiteral(":/cykl/CYKL.png")));
 
-    auto *label1 = MakeLabel(this, "Label1",
-                             QStringLiteral("Převod programu pro osobní počítač a jeho úpravy."),
-                             TwipRect(240, 840, 5775, 495));
+    auto *label1
+        = MakeLabel(this, "Label1", Said("about.port", lang_), TwipRect(240, 840, 5775, 495));
     QPalette blue = label1->palette();
     blue.setColor(QPalette::WindowText, QColor(0, 0, 192));
     label1->setPalette(blue);
 
-    MakeLabel(this, "Label2",
-              QStringLiteral("Námět, komentáře a první verze programu pro kalkulátor."),
-              TwipRect(240, 240, 5895, 495));
+    MakeLabel(this, "Label2", Said("about.idea", lang_), TwipRect(240, 240, 5895, 495));
     command2->setFocus();
 }
 

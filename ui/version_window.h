@@ -3,6 +3,8 @@
 // Its button, and every other way of closing it, enables Form1 again and destroys it.
 #pragma once
 
+#include "lang/language.h"
+
 #include <QDialog>
 #include <QPointer>
 
@@ -12,7 +14,7 @@ class Version : public QDialog {
     Q_OBJECT
 public:
     // form1 is enabled again when this window closes; it is not the window's parent.
-    explicit Version(QWidget *form1);
+    explicit Version(QWidget *form1, Lang lang = Lang::Cs);
     ~Version() override;
 
 private:
@@ -24,6 +26,7 @@ private:
     void EnableForm1();
 
     QPointer<QWidget> form1_;
+    Lang lang_;
 };
 
 } // namespace cykl

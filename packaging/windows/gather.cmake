@@ -3,7 +3,7 @@
 # plugins the program loads, and exactly the DLLs that the executables and plugins import
 # (followed through their import tables), then the installer's file lists and a size list.
 #   cmake -DINSTALL_DIR=... -DOUT_DIR=... -DQT_DIR=... -DOBJDUMP=... -DSTRIP=...
-#         -DPLUGINS=a;b -DSEARCH_DIRS=... -P gather.cmake
+#         -DPLUGINS=a;b -DTRANSLATIONS=a.qm;b.qm -DSEARCH_DIRS=... -P gather.cmake
 cmake_minimum_required(VERSION 3.25)
 foreach(required INSTALL_DIR OUT_DIR QT_DIR OBJDUMP STRIP SEARCH_DIRS)
     if(NOT ${required})
@@ -16,6 +16,9 @@ file(COPY ${INSTALL_DIR}/ DESTINATION ${OUT_DIR})
 foreach(plugin IN LISTS PLUGINS)
     get_filename_component(folder ${plugin} DIRECTORY)
     file(COPY ${QT_DIR}/plugins/${plugin} DESTINATION ${OUT_DIR}/${folder})
+endforeach()
+foreach(translation IN LISTS TRANSLATIONS)
+    file(COPY ${translation} DESTINATION ${OUT_DIR}/translations)
 endforeach()
 
 # Follows the import tables (objdump -p) from the executables and plugins: every DLL

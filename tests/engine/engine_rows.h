@@ -91,6 +91,15 @@ struct GoldenRow {
 const std::vector<GoldenRow> &GoldenRows();
 std::string Check(const GoldenRow &row);
 
+// A count and the plural form it takes in Czech and in English: "one", "few" or "other".
+struct PluralRow {
+    std::string Name;
+    long long Count;
+    std::string Czech, English;
+};
+const std::vector<PluralRow> &PluralRows();
+std::string Check(const PluralRow &row);
+
 // The parts of a "|"-separated field text.
 std::vector<std::string> SplitFields(const std::string &text);
 

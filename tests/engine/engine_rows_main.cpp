@@ -41,6 +41,7 @@ int main()
     RunTable("checkTargetDay", TargetDayRows(), tally);
     RunTable("dayCount", DayCountRows(), tally);
     RunTable("golden", GoldenRows(), tally);
+    RunTable("pluralRule", PluralRows(), tally);
     std::printf("engine rows: %d passed, %d failed\n", tally.Checked - tally.Failed, tally.Failed);
     return tally.Failed == 0 ? 0 : 1;
 }

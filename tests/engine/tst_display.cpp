@@ -4,7 +4,9 @@
 #include "calc/chain.h"
 #include "display/catalogue.h"
 #include "display/display.h"
+#include "engine_rows.h"
 #include "log_compare.h"
+#include "qt_rows.h"
 #include "tests/support/rig.h"
 
 #include <QTest>
@@ -68,9 +70,12 @@ int CountLines(const QStringList &lines, const QString &prefix)
 class TestDisplay : public QObject {
     Q_OBJECT
 private slots:
+    void pluralRule_data() { AddRows(PluralRows()); }
+    void pluralRule() { Expect(CheckRow(PluralRows())); }
     void catalogue_data();
     void catalogue();
     void codesOutsideTheCatalogueShowNothing();
+    void englishDisplay();
     void spanMessageNumber_data();
     void spanMessageNumber();
     void resetDisplay();
@@ -141,6 +146,29 @@ void TestDisplay::codesOutsideTheCatalogueShowNothing()
     for (const MessageCode code : std::initializer_list<MessageCode> { 0, 13, -1, 32767, -32768 })
         rig.Screen.ShowMessage(code);
     QCOMPARE(rig.Log.Size(), std::size_t(0));
+}
+
+// The same boxes and captions in English: the catalogue's forms, the years in their place.
+void TestDisplay::englishDisplay()
+{
+    ConfirmationRig rig;
+    Display english {
+        rig.State, rig.Fields, rig.Graph1, rig.Graph2, rig.Box, rig.Command1, Lang::En
+    };
+    rig.State.InputDates.BirthYear = 1850;
+    rig.State.InputDates.TargetYear = 2001;
+    english.ShowMessage(3);
+    english.SetConfirmCaption(CaptionConfirmed);
+    const auto text = [](std::string_view said) {
+        return QString::fromUtf8(said.data(), qsizetype(said.size()));
+    };
+    const QStringList lines = ToQStringList(rig.Log.Lines());
+    QCOMPARE(lines.at(0),
+             QString("box 48 '%1' '%2'")
+                 .arg(text(Say("message.title", Lang::En)),
+                      text(Say("message.3", Lang::En, { "151" }))));
+    QCOMPARE(lines.at(4), "Command1 caption '" + text(Say("button.unconfirmed", Lang::En)) + "'");
+    QCOMPARE(lines.at(5), "Command1 caption '" + text(Say("button.confirmed", Lang::En)) + "'");
 }
 
 void TestDisplay::spanMessageNumber_data()

@@ -103,6 +103,8 @@ void TestDesktopFiles::desktopEntry_data()
                               << "false";
     QTest::newRow("Categories") << "Categories"
                                 << "Utility;";
+    QTest::newRow("an action opens the window in English") << "Actions"
+                                                           << "english;";
 }
 
 void TestDesktopFiles::desktopEntry()

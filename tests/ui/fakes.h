@@ -109,10 +109,11 @@ struct Seams {
     FakeBrowserFactory Browsers;
     FakeOpener Opener;
     RecordingEnd End;
+    Lang Language = Lang::Cs;
 
     Form1Seams For(MessageBoxSeam *box = nullptr)
     {
-        return { box ? *box : Box, Beeper, Clock, Browsers, Opener, End };
+        return { box ? *box : Box, Beeper, Clock, Browsers, Opener, End, Language };
     }
 };
 
