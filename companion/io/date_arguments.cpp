@@ -2,6 +2,8 @@
 // Dates as the command line writes them, and what is wrong with one that is no day.
 #include "companion/io/date_arguments.h"
 
+#include "calendar/texts.h"
+
 #include <QRegularExpression>
 #include <algorithm>
 #include <array>
@@ -72,9 +74,6 @@ std::optional<int> YearArgument(const QString &text)
 
 QString NoSuchDay(const Date &date, bool month)
 {
-    static const std::array<const char *, 12> months { "leden",  "únor",   "březen",   "duben",
-                                                       "květen", "červen", "červenec", "srpen",
-                                                       "září",   "říjen",  "listopad", "prosinec" };
     if (date.Year < FirstYear)
         return QStringLiteral("rok %1 neexistuje (roky jdou od 1 do 9999)").arg(date.Year);
     if (date.Year > LastYear)
@@ -88,7 +87,7 @@ QString NoSuchDay(const Date &date, bool month)
     const int days = DaysInMonth(date.Month, date.Year);
     if (date.Day > days)
         return QStringLiteral("%1 %2 má %3 dní")
-            .arg(QString::fromUtf8(months[static_cast<std::size_t>(date.Month - 1)]))
+            .arg(QString::fromUtf8(CzechMonthName(date.Month)))
             .arg(date.Year)
             .arg(days);
     return {};
