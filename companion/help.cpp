@@ -100,8 +100,7 @@ QString CommandHelpText(const CommandUnit &command, const QString &name)
     // %2: the indent of a usage line's continuation, under the first argument.
     const QString indent(usage.size() + name.size() + 1, QLatin1Char(' '));
     return usage + QString(command.Help).replace(QStringLiteral("%2"), indent).arg(name)
-        + QLatin1Char('\n')
-        + QString::fromUtf8(DatesLine);
+        + QLatin1Char('\n') + QString::fromUtf8(DatesLine);
 }
 
 } // namespace cykl::companion

@@ -59,8 +59,8 @@ int ChangePeople(Environment &environment,
     const std::shared_ptr<void> lock = environment.LockPeopleFile(error);
     if (!lock)
         return PeopleFileFailure(environment,
-                       QStringLiteral("soubor lidí „%1“ nelze zamknout: %2")
-                           .arg(environment.PeoplePath(), error));
+                                 QStringLiteral("soubor lidí „%1“ nelze zamknout: %2")
+                                     .arg(environment.PeoplePath(), error));
     auto file = LoadPeople(environment, error);
     if (!file)
         return PeopleFileFailure(environment, error);
@@ -68,11 +68,12 @@ int ChangePeople(Environment &environment,
         return UsageError(environment, error);
     const QByteArray text = PeopleText(*file);
     if (text.size() > MaxPeopleFileSize)
-        return PeopleFileFailure(environment,
-                       QStringLiteral("soubor lidí „%1“ by byl větší než %2 MiB, takový by "
-                                      "program nepřečetl; nic se nezměnilo")
-                           .arg(environment.PeoplePath())
-                           .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
+        return PeopleFileFailure(
+            environment,
+            QStringLiteral("soubor lidí „%1“ by byl větší než %2 MiB, takový by "
+                           "program nepřečetl; nic se nezměnilo")
+                .arg(environment.PeoplePath())
+                .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
     if (environment.WritePeopleFile(text, error))
         return ExitOk;
     return PeopleFileFailure(

@@ -2,8 +2,8 @@
 // The main window: its state after load, its controls, the key filter of the six fields,
 // and confirmations driven through real clicks.
 #include "calc/chain.h"
-#include "lang/catalogue.h"
 #include "fakes.h"
+#include "lang/catalogue.h"
 #include "probe.h"
 
 #include <QGroupBox>
@@ -326,13 +326,10 @@ void TestForm1::rejectedInputLeavesDisplayUnconfirmed_data()
                               << MessageStyle::Stop;
     QTest::newRow("31 April") << QStringList { "10", "1", "1996", "31", "4", "1996" } << nonsense
                               << MessageStyle::Stop;
-    QTest::newRow("target before birth")
-        << QStringList { "10", "1", "1996", "9", "1", "1996" }
-        << text("message.2")
-        << MessageStyle::Exclamation;
+    QTest::newRow("target before birth") << QStringList { "10", "1", "1996", "9", "1", "1996" }
+                                         << text("message.2") << MessageStyle::Exclamation;
     QTest::newRow("151 years") << QStringList { "1", "1", "1850", "1", "1", "2001" }
-                               << text("message.3", "151")
-                               << MessageStyle::Exclamation;
+                               << text("message.3", "151") << MessageStyle::Exclamation;
 }
 
 void TestForm1::rejectedInputLeavesDisplayUnconfirmed()
