@@ -13,9 +13,10 @@
 //   shared D M Y D M Y CAL       the two people's shared days of a span and its notes
 //   shared-calendar YEAR Y M D H M S
 // The answer: {"state", "birth_refusal", "charts": {"month", "day", "second"}, "second",
-// "agreement", "critical", "notes", "calendar", "shared", "shared_notes", "shared_calendar"}, each where asked for;
-// the second person's state and curves, and the agreement, only while a confirmation of the fields
-// is on show, so nothing of a pair outlives a refused or unconfirmed first person.
+// "agreement", "critical", "notes", "calendar", "shared", "shared_notes", "shared_calendar"}, each
+// where asked for; the second person's state and curves, and the agreement, only while a
+// confirmation of the fields is on show, so nothing of a pair outlives a refused or unconfirmed
+// first person.
 #pragma once
 
 #include "web/session.h"
