@@ -36,8 +36,9 @@ std::variant<CriticalSpan, int> SpanOf(PersonRun &run, Date from, const Date &to
     CriticalSpan span { { from, to }, from, {} };
     const Date &birth = run.Who.Birth;
     if (const Date start = SpanStart(birth, from, to); start != from) {
-        Note(run.Env, QString::fromStdString(SpanStartNote(
-                          start, run.Several ? run.Who.Name.toStdString() : std::string())));
+        Note(run.Env,
+             QString::fromStdString(
+                 SpanStartNote(start, run.Several ? run.Who.Name.toStdString() : std::string())));
         span.From = start;
     }
     if (const Confirmation start = Confirm(birth, span.From); start.Refusal != 0)
@@ -155,7 +156,8 @@ CommandUnit CriticalUnit()
                  "--only-critical, --codes 4,5,6, --merge, --remind HODINY|H:MM.\n"
                  "Kalendář s --merge a bez něj nemíchejte: sloučená událost nese UID\n"
                  "svého prvního dne a události dalších dnů by v kalendáři zůstaly.\n"
-                 "Česky: kriticke, kritické.\n") };
+                 "Česky: kriticke, kritické.\n"),
+             { 0 } };
 }
 
 } // namespace cykl::companion

@@ -18,13 +18,14 @@ struct PeopleCall {
     bool Replace = false; // people add: change the birth of a name that is there
 };
 
-bool IsAction(const QString &action, std::initializer_list<const char *> names)
+// The actions by their names, English first.
+const QStringList ListAction { "list", "seznam" };
+const QStringList AddAction { "add", "pridat", "přidat" };
+const QStringList RemoveAction { "remove", "odebrat" };
+
+bool IsAction(const QString &action, const QStringList &names)
 {
-    for (const char *name : names) {
-        if (action.compare(QString::fromUtf8(name), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return names.contains(action, Qt::CaseInsensitive);
 }
 
 int ListPeople(Environment &environment)
@@ -59,8 +60,8 @@ int ChangePeople(Environment &environment,
     const std::shared_ptr<void> lock = environment.LockPeopleFile(error);
     if (!lock)
         return PeopleFileFailure(environment,
-                       QStringLiteral("soubor lidí „%1“ nelze zamknout: %2")
-                           .arg(environment.PeoplePath(), error));
+                                 QStringLiteral("soubor lidí „%1“ nelze zamknout: %2")
+                                     .arg(environment.PeoplePath(), error));
     auto file = LoadPeople(environment, error);
     if (!file)
         return PeopleFileFailure(environment, error);
@@ -68,11 +69,12 @@ int ChangePeople(Environment &environment,
         return UsageError(environment, error);
     const QByteArray text = PeopleText(*file);
     if (text.size() > MaxPeopleFileSize)
-        return PeopleFileFailure(environment,
-                       QStringLiteral("soubor lidí „%1“ by byl větší než %2 MiB, takový by "
-                                      "program nepřečetl; nic se nezměnilo")
-                           .arg(environment.PeoplePath())
-                           .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
+        return PeopleFileFailure(
+            environment,
+            QStringLiteral("soubor lidí „%1“ by byl větší než %2 MiB, takový by "
+                           "program nepřečetl; nic se nezměnilo")
+                .arg(environment.PeoplePath())
+                .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
     if (environment.WritePeopleFile(text, error))
         return ExitOk;
     return PeopleFileFailure(
@@ -114,13 +116,13 @@ int RemoveFromPeople(const PeopleCall &call, Environment &environment)
 int RunPeople(const PeopleCall &call, Environment &environment)
 {
     const QString action = call.Rest.value(0);
-    if (action.isEmpty() || IsAction(action, { "list", "seznam" }))
+    if (action.isEmpty() || IsAction(action, ListAction))
         return call.Rest.size() <= 1
             ? ListPeople(environment)
             : UsageError(environment, QStringLiteral("people list nebere další argumenty"));
-    if (IsAction(action, { "add", "pridat", "přidat" }))
+    if (IsAction(action, AddAction))
         return AddToPeople(call, environment);
-    if (IsAction(action, { "remove", "odebrat" }))
+    if (IsAction(action, RemoveAction))
         return RemoveFromPeople(call, environment);
     return UsageError(environment,
                       QStringLiteral("people zná jen list, add a remove (seznam, "
@@ -152,7 +154,9 @@ CommandUnit PeopleUnit()
                  "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
                  "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
                  "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
-                 "řádky „jméno = D.M.RRRR“.\n") };
+                 "řádky „jméno = D.M.RRRR“.\n"),
+             { 1 },
+             ListAction + AddAction + RemoveAction };
 }
 
 } // namespace cykl::companion

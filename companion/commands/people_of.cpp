@@ -110,8 +110,7 @@ std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
     return file;
 }
 
-std::variant<QList<Person>, int> PeopleOf(const Who &who, Environment &environment,
-                                          Nobody nobody)
+std::variant<QList<Person>, int> PeopleOf(const Who &who, Environment &environment, Nobody nobody)
 {
     if (!who.Everyone && who.Names.isEmpty())
         return QList<Person> { { who.Person, who.Birth } };
@@ -152,7 +151,8 @@ std::variant<QList<Person>, int> GroupOf(const Who &who, const QString &command,
         if (people != nullptr && people->size() < 2)
             return UsageError(
                 environment,
-                QStringLiteral("příkaz %1 chce aspoň dva lidi, v souboru lidí je jeden").arg(command));
+                QStringLiteral("příkaz %1 chce aspoň dva lidi, v souboru lidí je jeden")
+                    .arg(command));
         return everyone;
     }
     QList<std::optional<Person>> items;
