@@ -223,12 +223,17 @@ void TestCompanionPeople::namesWithoutMarks_data()
     QTest::addColumn<QString>("asked");
     QTest::addColumn<QString>("found"); // empty: nobody
     const QByteArray both = "Eliška = 1.2.1990\nEliska = 3.4.1991\n";
-    QTest::newRow("without marks") << QByteArray("Eliška = 1.2.1990\n") << "ELISKA" << "Eliška";
-    QTest::newRow("marks added") << QByteArray("Eliska = 1.2.1990\n") << "Elíška" << "Eliska";
-    QTest::newRow("the exact name first") << both << "eliska" << "Eliska";
+    QTest::newRow("without marks") << QByteArray("Eliška = 1.2.1990\n") << "ELISKA"
+                                   << "Eliška";
+    QTest::newRow("marks added") << QByteArray("Eliska = 1.2.1990\n") << "Elíška"
+                                 << "Eliska";
+    QTest::newRow("the exact name first") << both << "eliska"
+                                          << "Eliska";
     QTest::newRow("two alike: none")
-        << QByteArray("Eliška = 1.2.1990\nElíška = 3.4.1991\n") << "Eliska" << "";
-    QTest::newRow("other letters") << QByteArray("Eliška = 1.2.1990\n") << "Eliza" << "";
+        << QByteArray("Eliška = 1.2.1990\nElíška = 3.4.1991\n") << "Eliska"
+        << "";
+    QTest::newRow("other letters") << QByteArray("Eliška = 1.2.1990\n") << "Eliza"
+                                   << "";
 }
 
 void TestCompanionPeople::namesWithoutMarks()
