@@ -36,9 +36,8 @@ std::variant<CriticalSpan, int> SpanOf(PersonRun &run, Date from, const Date &to
     CriticalSpan span { { from, to }, from, {} };
     const Date &birth = run.Who.Birth;
     if (const Date start = SpanStart(birth, from, to); start != from) {
-        Note(run.Env,
-             QString::fromStdString(
-                 SpanStartNote(start, run.Several ? run.Who.Name.toStdString() : std::string())));
+        Note(run.Env, QString::fromStdString(SpanStartNote(
+                          start, run.Several ? run.Who.Name.toStdString() : std::string())));
         span.From = start;
     }
     if (const Confirmation start = Confirm(birth, span.From); start.Refusal != 0)

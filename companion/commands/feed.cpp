@@ -128,7 +128,8 @@ int RunFeed(const DailyCall &call, Environment &environment)
     const auto run = StartDailyRun(call, environment, status);
     if (!run)
         return status;
-    return WriteOutput(environment, call.Output, FeedText(run->People, run->Today, environment));
+    return WriteOutput(environment, call.Output,
+                       FeedText(run->People, run->Today, environment));
 }
 
 } // namespace cykl::companion
