@@ -198,7 +198,7 @@ CommandUnit PeopleUnit()
              { "replace", "format", "output" },
              {},
              ParsePeople,
-             { { "people [list]", "(lide [seznam]) jména ze souboru lidí" },
+             { { "people [list] [-f csv|json]", "(lide [seznam]) jména ze souboru lidí" },
                { "people add JMÉNO NAROZENÍ", "(lide pridat) zapsat jméno a datum narození" },
                { "people remove JMÉNO", "(lide odebrat) jméno ze souboru odebrat" } },
              QStringLiteral(
