@@ -2,6 +2,7 @@
 #include "companion/command.h"
 
 #include "companion/commands/command_unit.h"
+#include "companion/commands/completion.h"
 #include "companion/help.h"
 #include "companion/io/date_arguments.h"
 
@@ -170,6 +171,8 @@ QList<QCommandLineOption> ParserOptions()
 // What the command line asks for, ready to run, or what is wrong with it.
 Parsed Read(const QStringList &arguments)
 {
+    if (arguments.value(1) == QLatin1String(CompleteQuery))
+        return CompleteJob(arguments.mid(2));
     if (auto problem = ArgumentProblem(arguments))
         return *problem;
     QCommandLineParser parser;

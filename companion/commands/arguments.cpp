@@ -15,13 +15,7 @@ constexpr int MaxRemindHours = 24 * 366;
 
 std::optional<Format> FormatNamed(const QString &text)
 {
-    static const QList<std::pair<QLatin1String, Format>> names {
-        { QLatin1String("table"), Format::Table },
-        { QLatin1String("csv"), Format::Csv },
-        { QLatin1String("json"), Format::Json },
-        { QLatin1String("ics"), Format::Ics },
-    };
-    for (const auto &[name, format] : names) {
+    for (const auto &[name, format] : FormatNames()) {
         if (name == text.toLower())
             return format;
     }
@@ -91,6 +85,17 @@ bool HasLettersOfAName(const QString &text)
 }
 
 } // namespace
+
+const QList<std::pair<QString, Format>> &FormatNames()
+{
+    static const QList<std::pair<QString, Format>> names {
+        { QStringLiteral("table"), Format::Table },
+        { QStringLiteral("csv"), Format::Csv },
+        { QStringLiteral("json"), Format::Json },
+        { QStringLiteral("ics"), Format::Ics },
+    };
+    return names;
+}
 
 QStringList NameList(const QStringList &arguments, qsizetype &taken)
 {

@@ -28,6 +28,9 @@ struct Selection {
     std::optional<int> RemindMinutes; // from the start of each day: -720, 420...
 };
 
+// The formats by the names -f takes, in the order of the help.
+const QList<std::pair<QString, Format>> &FormatNames();
+
 // The birth (a date, names of the people file as a comma list, or --all), then at most
 // `most` arguments more, into `rest`.
 Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &rest);

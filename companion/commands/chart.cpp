@@ -123,7 +123,8 @@ CommandUnit ChartUnit()
                  "%2[--with KDO]\n"
                  "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
                  "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
-                 "dne vedle prvních, s legendou jmen. Česky: graf.\n") };
+                 "dne vedle prvních, s legendou jmen. Česky: graf.\n"),
+             { 0 } };
 }
 
 } // namespace cykl::companion

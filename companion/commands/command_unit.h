@@ -16,6 +16,10 @@
 
 namespace cykl::companion {
 
+// What a shell completes as an option's value: nothing of ours, a format's name, a name of
+// the people file, a file's name, or a language's tag (for an option of the language).
+enum class ValueKind { Other, Format, Person, File, Language };
+
 // An option: its names (a one-letter name first, then the English, then the Czech ones
 // without and with the marks), the name messages call it by, its value's name (none: a
 // switch), and its lines of the help.
@@ -26,6 +30,7 @@ struct OptionUnit {
     QString ValueName; // "FORMÁT", or empty for a switch
     QString Synopsis; // the left column of the help: "-f, --format FORMÁT"
     QString Help; // the right column, its lines apart by '\n'
+    ValueKind Completes = ValueKind::Other;
 };
 
 // Every option, in the order of the help.
@@ -68,6 +73,9 @@ struct CommandUnit {
     // Its own help after "Použití: cyklometrika " and the name as written (%1); %2 indents
     // a usage line's continuation under the first argument.
     QString Help;
+    // Which of its arguments (from 0, after its name) may be names of the people file.
+    QList<qsizetype> People = {};
+    QStringList Actions = {}; // the words its first argument may be (on, off...), if any
 };
 
 // Every command, in the order of the help.

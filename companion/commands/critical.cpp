@@ -156,7 +156,8 @@ CommandUnit CriticalUnit()
                  "--only-critical, --codes 4,5,6, --merge, --remind HODINY|H:MM.\n"
                  "Kalendář s --merge a bez něj nemíchejte: sloučená událost nese UID\n"
                  "svého prvního dne a události dalších dnů by v kalendáři zůstaly.\n"
-                 "Česky: kriticke, kritické.\n") };
+                 "Česky: kriticke, kritické.\n"),
+             { 0 } };
 }
 
 } // namespace cykl::companion

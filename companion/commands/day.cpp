@@ -79,7 +79,8 @@ CommandUnit DayUnit()
                  "%1 NAROZENÍ [DEN] [-f table|csv|json] [-o SOUBOR]\n"
                  "Tři hodnoty dne (fyzická, citová, intelekt) a texty jeho hlášení, jak je\n"
                  "ukáže okno. NAROZENÍ smí být i jméno ze souboru lidí, víc jmen (Jana,Petr)\n"
-                 "nebo --all: jedna tabulka, CSV nebo seznam JSON pro všechny. Česky: den.\n") };
+                 "nebo --all: jedna tabulka, CSV nebo seznam JSON pro všechny. Česky: den.\n"),
+             { 0 } };
 }
 
 CommandUnit MonthUnit()
@@ -93,7 +94,8 @@ CommandUnit MonthUnit()
              { { "month NAROZENÍ [MĚSÍC]", "(mesic) dny měsíce s hodnotami a kódy" } },
              QStringLiteral("%1 NAROZENÍ [MĚSÍC] [-f table|csv|json] [-o SOUBOR]\n"
                             "Všechny dny měsíce s hodnotami a kódy hlášení; měsíc narození od dne\n"
-                            "narození. Česky: mesic, měsíc.\n") };
+                            "narození. Česky: mesic, měsíc.\n"),
+             { 0 } };
 }
 
 } // namespace cykl::companion

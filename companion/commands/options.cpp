@@ -7,7 +7,8 @@ namespace cykl::companion {
 namespace {
 
 OptionUnit Option(const char *shown, std::initializer_list<const char *> names,
-                  const char *valueName, const char *synopsis, const char *help)
+                  const char *valueName, const char *synopsis, const char *help,
+                  ValueKind completes = ValueKind::Other)
 {
     QStringList list;
     for (const char *name : names)
@@ -18,7 +19,8 @@ OptionUnit Option(const char *shown, std::initializer_list<const char *> names,
              QString::fromUtf8(shown),
              QString::fromUtf8(valueName),
              QString::fromUtf8(synopsis),
-             QString::fromUtf8(help) };
+             QString::fromUtf8(help),
+             completes };
 }
 
 } // namespace
@@ -29,9 +31,10 @@ const QList<OptionUnit> &OptionTable()
         Option("-f", { "f", "format", "formát" }, "FORMÁT", "-f, --format FORMÁT",
                "(--formát) table (výchozí), csv nebo json; u critical\n"
                "a together i ics, u match jen table a json; bez -f\n"
-               "podle přípony -o (.txt, .csv, .json, .ics)"),
+               "podle přípony -o (.txt, .csv, .json, .ics)",
+               ValueKind::Format),
         Option("-o", { "o", "output", "vystup", "výstup" }, "SOUBOR", "-o, --output SOUBOR",
-               "(--výstup) zapsat do SOUBORU; -o - je standardní výstup"),
+               "(--výstup) zapsat do SOUBORU; -o - je standardní výstup", ValueKind::File),
         Option("--excel", { "excel" }, "", "--excel",
                "CSV pro český tabulkový procesor (středníky, BOM)"),
         Option("--name", { "name", "jmeno", "jméno" }, "JMÉNO", "--name JMÉNO",
@@ -52,7 +55,7 @@ const QList<OptionUnit> &OptionTable()
         Option("--a4", { "a4" }, "", "--a4",
                "u chart do PDF: graf na stránce A4 naležato, k tisku"),
         Option("--with", { "with", "spolu" }, "KDO", "--with KDO",
-               "(--spolu) u chart i křivky a sloupce druhého člověka"),
+               "(--spolu) u chart i křivky a sloupce druhého člověka", ValueKind::Person),
         Option("--replace", { "replace", "nahradit" }, "", "--replace",
                "(--nahradit) u people add změnit datum jména"),
         Option("--den", { "day", "den" }, "DEN", "--den DEN",
@@ -61,7 +64,8 @@ const QList<OptionUnit> &OptionTable()
                "(--time) u upozorneni zapnout čas denního běhu"),
         Option("--kalendar", { "calendar", "kalendar", "kalendář" }, "SOUBOR", "--kalendar SOUBOR",
                "(--calendar) u upozornit a upozorneni zapnout denní\n"
-               "běh přepíše i tento kalendář (kalendar -o SOUBOR)"),
+               "běh přepíše i tento kalendář (kalendar -o SOUBOR)",
+               ValueKind::File),
         Option("-h", { "h", "help", "napoveda", "nápověda" }, "", "-h, --help",
                "(--nápověda) tato nápověda; PŘÍKAZ -h nápověda příkazu"),
         Option("-v", { "v", "version", "verze" }, "", "-v, --version", "(--verze) vypsat verzi"),

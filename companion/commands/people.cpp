@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 
+#include "calendar/json.h"
 #include "calendar/texts.h"
+#include "companion/commands/arguments.h"
 #include "companion/commands/people_of.h"
 #include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
@@ -16,38 +18,64 @@ namespace {
 struct PeopleCall {
     QStringList Rest; // the action and its arguments
     bool Replace = false; // people add: change the birth of a name that is there
+    Output Listing; // people list: its format and where it goes
 };
 
-bool IsAction(const QString &action, std::initializer_list<const char *> names)
+// The actions by their names, English first.
+const QStringList ListAction { "list", "seznam" };
+const QStringList AddAction { "add", "pridat", "přidat" };
+const QStringList RemoveAction { "remove", "odebrat" };
+
+bool IsAction(const QString &action, const QStringList &names)
 {
-    for (const char *name : names) {
-        if (action.compare(QString::fromUtf8(name), Qt::CaseInsensitive) == 0)
-            return true;
-    }
-    return false;
+    return names.contains(action, Qt::CaseInsensitive);
 }
 
-int ListPeople(Environment &environment)
+// The people for a program: name, the birth as an ISO date and as the file writes it.
+QByteArray PeopleData(Format format, const QList<Person> &people)
 {
-    QString error;
-    const auto loaded = LoadPeople(environment, error);
-    if (!loaded)
-        return PeopleFileFailure(environment, error);
-    const PeopleFile &file = *loaded;
-    if (file.People.isEmpty()) {
-        environment.Out(QStringLiteral("V souboru lidí %1 zatím nikdo není.\n"
-                                       "Přidat: cyklometrika people add JMÉNO D.M.RRRR\n")
-                            .arg(environment.PeoplePath())
-                            .toUtf8());
-        return ExitOk;
+    if (format == Format::Csv) {
+        QString text = QStringLiteral("name,birth,written\r\n");
+        for (const Person &person : people)
+            text += CsvField(person.Name) + QLatin1Char(',')
+                + QString::fromStdString(IsoDate(person.Birth)) + QLatin1Char(',')
+                + CsvField(person.Written) + QStringLiteral("\r\n");
+        return text.toUtf8();
     }
+    JsonWriter json(JsonWriter::Layout::Indented);
+    json.Open('[');
+    for (const Person &person : people) {
+        json.Open('{').Key("name").String(person.Name.toStdString());
+        json.Key("birth").String(IsoDate(person.Birth));
+        json.Key("written").String(person.Written.toStdString()).Close('}');
+    }
+    return QByteArray::fromStdString(json.Close(']').Text());
+}
+
+QByteArray PeopleTable(const PeopleFile &file, const QString &path)
+{
+    if (file.People.isEmpty())
+        return QStringLiteral("V souboru lidí %1 zatím nikdo není.\n"
+                              "Přidat: cyklometrika people add JMÉNO D.M.RRRR\n")
+            .arg(path)
+            .toUtf8();
     QList<QStringList> rows;
     for (const Person &person : file.People)
         rows.append({ person.Name, QString::fromStdString(CzechDate(person.Birth)) });
     const QStringList lines = LayOutTable(
         { { QStringLiteral("Jméno"), false }, { QStringLiteral("Narození"), false } }, rows);
-    environment.Out((lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
-    return ExitOk;
+    return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+}
+
+int ListPeople(const Output &output, Environment &environment)
+{
+    QString error;
+    const auto loaded = LoadPeople(environment, error);
+    if (!loaded)
+        return PeopleFileFailure(environment, error);
+    return WriteOutput(environment, output.Path,
+                       output.Kind == Format::Table ? PeopleTable(*loaded, environment.PeoplePath())
+                                                    : PeopleData(output.Kind, loaded->People));
 }
 
 // Reads, changes and replaces the file, with no other run changing it meanwhile, so that
@@ -81,6 +109,19 @@ int ChangePeople(Environment &environment,
         QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(environment.PeoplePath(), error));
 }
 
+// What people add did, in one line.
+QString AddedLine(const std::optional<Person> &before, const Person &person, const QString &path)
+{
+    const QString line
+        = person.Name + QStringLiteral(" = ") + QString::fromStdString(CzechDate(person.Birth));
+    if (!before)
+        return QStringLiteral("Přidáno: %1 (soubor lidí %2)\n").arg(line, path);
+    if (before->Birth == person.Birth)
+        return QStringLiteral("Beze změny: %1 (soubor lidí %2)\n").arg(line, path);
+    return QStringLiteral("Změněno: %1, dříve %2 (soubor lidí %3)\n")
+        .arg(line, QString::fromStdString(CzechDate(before->Birth)), path);
+}
+
 int AddToPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 3)
@@ -95,9 +136,15 @@ int AddToPeople(const PeopleCall &call, Environment &environment)
     const Person person { call.Rest[1].trimmed(), *birth };
     if (const QString why = NameProblem(person.Name); !why.isEmpty())
         return UsageError(environment, why);
-    return ChangePeople(environment, [&](PeopleFile &file, QString &why) {
+    std::optional<Person> before;
+    const int status = ChangePeople(environment, [&](PeopleFile &file, QString &why) {
+        before = FindPerson(file, person.Name);
         return AddPerson(file, person, call.Replace, why);
     });
+    if (status != ExitOk)
+        return status;
+    environment.Out(AddedLine(before, person, environment.PeoplePath()).toUtf8());
+    return ExitOk;
 }
 
 int RemoveFromPeople(const PeopleCall &call, Environment &environment)
@@ -105,7 +152,10 @@ int RemoveFromPeople(const PeopleCall &call, Environment &environment)
     if (call.Rest.size() != 2)
         return UsageError(environment, QStringLiteral("people remove chce JMÉNO"));
     return ChangePeople(environment, [&](PeopleFile &file, QString &why) {
-        if (RemovePerson(file, call.Rest[1]))
+        const auto person = FindPersonLoosely(file, call.Rest[1]);
+        if (person)
+            NoteLooseName(environment, call.Rest[1], person->Name);
+        if (person && RemovePerson(file, person->Name))
             return true;
         why = QStringLiteral("„%1“ v souboru lidí není").arg(Shortened(call.Rest[1]));
         return false;
@@ -115,13 +165,13 @@ int RemoveFromPeople(const PeopleCall &call, Environment &environment)
 int RunPeople(const PeopleCall &call, Environment &environment)
 {
     const QString action = call.Rest.value(0);
-    if (action.isEmpty() || IsAction(action, { "list", "seznam" }))
+    if (action.isEmpty() || IsAction(action, ListAction))
         return call.Rest.size() <= 1
-            ? ListPeople(environment)
+            ? ListPeople(call.Listing, environment)
             : UsageError(environment, QStringLiteral("people list nebere další argumenty"));
-    if (IsAction(action, { "add", "pridat", "přidat" }))
+    if (IsAction(action, AddAction))
         return AddToPeople(call, environment);
-    if (IsAction(action, { "remove", "odebrat" }))
+    if (IsAction(action, RemoveAction))
         return RemoveFromPeople(call, environment);
     return UsageError(environment,
                       QStringLiteral("people zná jen list, add a remove (seznam, "
@@ -131,7 +181,12 @@ int RunPeople(const PeopleCall &call, Environment &environment)
 
 Parsed ParsePeople(const CommandLine &line)
 {
-    PeopleCall call { line.Arguments, line.IsSet("replace") };
+    PeopleCall call { line.Arguments, line.IsSet("replace"), {} };
+    if (auto problem = ReadOutput(line, false, call.Listing))
+        return *problem;
+    const bool listing = call.Rest.isEmpty() || IsAction(call.Rest.first(), ListAction);
+    if (!listing && (line.IsSet("format") || line.IsSet("output")))
+        return QStringLiteral("-f a -o platí jen pro people list");
     return [call](Environment &environment) { return RunPeople(call, environment); };
 }
 
@@ -140,20 +195,25 @@ Parsed ParsePeople(const CommandLine &line)
 CommandUnit PeopleUnit()
 {
     return { { "people", "lide", "lidé" },
-             { "replace" },
+             { "replace", "format", "output" },
              {},
              ParsePeople,
-             { { "people [list]", "(lide [seznam]) jména ze souboru lidí" },
+             { { "people [list] [-f csv|json]", "(lide [seznam]) jména ze souboru lidí" },
                { "people add JMÉNO NAROZENÍ", "(lide pridat) zapsat jméno a datum narození" },
                { "people remove JMÉNO", "(lide odebrat) jméno ze souboru odebrat" } },
              QStringLiteral(
-                 "%1 [list | add JMÉNO NAROZENÍ [--replace] |\n"
-                 "%2 remove JMÉNO]\n"
+                 "%1 [list [-f table|csv|json] [-o SOUBOR] |\n"
+                 "%2 add JMÉNO NAROZENÍ [--replace] | remove JMÉNO]\n"
                  "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
                  "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
                  "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
                  "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
-                 "řádky „jméno = D.M.RRRR“.\n") };
+                 "řádky „jméno = D.M.RRRR“. list -f csv|json: jméno (name), narození jako\n"
+                 "RRRR-MM-DD (birth) a jak ho píše soubor (written). Jméno, které v souboru\n"
+                 "není, najde jméno, které se liší jen diakritikou (Eliska: Eliška), je-li\n"
+                 "jediné.\n"),
+             { 1 },
+             ListAction + AddAction + RemoveAction };
 }
 
 } // namespace cykl::companion

@@ -75,6 +75,13 @@ QString NameProblem(const QString &name)
     return problem;
 }
 
+void NoteLooseName(Environment &environment, const QString &asked, const QString &name)
+{
+    if (asked.trimmed().compare(name, Qt::CaseInsensitive) != 0)
+        Note(environment,
+             QStringLiteral("„%1“ v souboru lidí není, platí „%2“").arg(Shortened(asked), name));
+}
+
 int PeopleFileFailure(Environment &environment, const QString &error)
 {
     environment.Err(Line(error));
@@ -128,7 +135,9 @@ std::variant<QList<Person>, int> PeopleOf(const Who &who, Environment &environme
     }
     QList<Person> people;
     for (const QString &name : who.Names) {
-        const auto person = FindPerson(file, name.trimmed());
+        const auto person = FindPersonLoosely(file, name.trimmed());
+        if (person)
+            NoteLooseName(environment, name, person->Name);
         if (!person) {
             // The same words on every system: the file's place is for people list to tell.
             return UsageError(environment,

@@ -26,6 +26,10 @@ struct Who {
     bool Everyone = false;
 };
 
+// Where a name found its person only without the marks over the letters, says whom it
+// stands for on standard error.
+void NoteLooseName(Environment &environment, const QString &asked, const QString &name);
+
 // A people file that cannot be used: the reason on standard error, and ExitOutputFailed.
 int PeopleFileFailure(Environment &environment, const QString &error);
 

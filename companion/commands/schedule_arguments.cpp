@@ -80,10 +80,16 @@ Parsed ParseNotify(const CommandLine &line)
     return [call](Environment &environment) { return RunNotify(call, environment); };
 }
 
+const QStringList &ReminderActions()
+{
+    static const QStringList actions { "zapnout", "on", "vypnout", "off", "stav", "status" };
+    return actions;
+}
+
 // upozorneni zapnout|vypnout|stav, with --cas H:MM for zapnout.
 Parsed ParseReminders(const CommandLine &line)
 {
-    static const QStringList actions { "zapnout", "on", "vypnout", "off", "stav", "status" };
+    const QStringList &actions = ReminderActions();
     RemindersCall call;
     if (auto problem = ReadCalendarFile(line, call.CalendarFile))
         return *problem;
@@ -119,7 +125,8 @@ CommandUnit FeedUnit()
             "Jeden kalendář (iCalendar) kritických dnů lidí ze souboru lidí (bez JMEN\n"
             "všech) od 7 dní před dneškem do 400 dní po něm. Kalendářový program, který\n"
             "soubor odebírá, ho čte znovu každý den (REFRESH-INTERVAL P1D); události\n"
-            "mají UID příkazu critical a SEQUENCE verze svých textů. Česky: kalendář.\n")
+            "mají UID příkazu critical a SEQUENCE verze svých textů. Česky: kalendář.\n"),
+        { 0 }
     };
 }
 
@@ -139,7 +146,8 @@ CommandUnit NotifyUnit()
                  "den je naléhavý. Nikdo s hlášením nebo v souboru lidí: nic. Co služba\n"
                  "upozornění do 30 s neukáže, jmenuje řádek neukázáno:, s kódem 3. --kalendar\n"
                  "SOUBOR přepíše i kalendář lidí.\n"
-                 "Anglicky: notify.\n") };
+                 "Anglicky: notify.\n"),
+             { 0 } };
 }
 
 CommandUnit RemindersUnit()
@@ -159,7 +167,9 @@ CommandUnit RemindersUnit()
             "jednou denně v 7:00 (nebo --cas) a po přihlášení, když běh zmeškal; bez\n"
             "systemd položka automatického spuštění po prvním přihlášení dne. S --kalendar\n"
             "denní běh přepíše i ten kalendář. vypnout odstraní vše, co zapnout vytvořil;\n"
-            "stav řekne, zda je zapnuto a kdy běh přijde. Anglicky: reminders on|off|status.\n")
+            "stav řekne, zda je zapnuto a kdy běh přijde. Anglicky: reminders on|off|status.\n"),
+        {},
+        ReminderActions()
     };
 }
 

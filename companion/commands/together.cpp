@@ -149,7 +149,8 @@ CommandUnit MatchUnit()
                  "Shoda rytmů dvou lidí (jména ze souboru lidí nebo data narození) v každém\n"
                  "cyklu a celkem, vedle hodnot obou v DEN (bez něj dnes). Shoda cyklu je podíl\n"
                  "jeho průběhu, kdy obě křivky stojí na stejné straně nuly: 100 %, když běží\n"
-                 "spolu, nejméně, když běží naproti sobě; nezávisí na dni. Česky: shoda.\n") };
+                 "spolu, nejméně, když běží naproti sobě; nezávisí na dni. Česky: shoda.\n"),
+             { 0, 1 } };
 }
 
 CommandUnit TogetherUnit()
@@ -166,7 +167,8 @@ CommandUnit TogetherUnit()
                             "den,\n"
                             "vrchol, útlum), s jejich jmény; bez OD a DO dnešek a 365 dní. Volby:\n"
                             "-f table|csv|json|ics, -o SOUBOR, --excel, --remind HODINY|H:MM.\n"
-                            "Česky: spolecne, společné.\n") };
+                            "Česky: spolecne, společné.\n"),
+             { 0 } };
 }
 
 } // namespace cykl::companion

@@ -43,9 +43,9 @@ std::optional<Person> ReadLine(const QString &line, const QStringList &reserved,
         problem = QStringLiteral("chybí „=“ mezi jménem a datem");
         return std::nullopt;
     }
-    const Person person { text.left(equals).trimmed(), {} };
+    const Person person { text.left(equals).trimmed(), {}, text.mid(equals + 1).trimmed() };
     QString error;
-    const auto birth = DateArgument(text.mid(equals + 1).trimmed(), false, error);
+    const auto birth = DateArgument(person.Written, false, error);
     if (!birth || !NoSuchDay(*birth, false).isEmpty()) {
         problem = birth ? NoSuchDay(*birth, false) : error;
         return std::nullopt;
@@ -54,7 +54,7 @@ std::optional<Person> ReadLine(const QString &line, const QStringList &reserved,
                                                        : NameFormProblem(person.Name);
     if (!problem.isEmpty())
         return std::nullopt;
-    return Person { person.Name, *birth };
+    return Person { person.Name, *birth, person.Written };
 }
 
 // Reads line i into the file's people, or notes why it is none.
@@ -113,6 +113,29 @@ std::optional<Person> FindPerson(const PeopleFile &file, const QString &name)
 {
     const auto found = file.Index.constFind(Folded(name));
     return found == file.Index.cend() ? std::nullopt : std::optional(file.People[*found]);
+}
+
+std::optional<Person> FindPersonLoosely(const PeopleFile &file, const QString &name)
+{
+    if (auto person = FindPerson(file, name))
+        return person;
+    const auto bare = [](const QString &text) {
+        QString letters;
+        for (const QChar c : Folded(text).normalized(QString::NormalizationForm_D)) {
+            if (c.category() != QChar::Mark_NonSpacing)
+                letters.append(c);
+        }
+        return letters;
+    };
+    std::optional<Person> found;
+    for (const Person &person : file.People) {
+        if (bare(person.Name) != bare(name))
+            continue;
+        if (found)
+            return std::nullopt;
+        found = person;
+    }
+    return found;
 }
 
 QString NameFormProblem(const QString &name)

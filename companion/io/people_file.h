@@ -23,6 +23,7 @@ inline constexpr qsizetype MaxNameLength = 100;
 struct Person {
     QString Name;
     Date Birth;
+    QString Written = {}; // the birth as the file writes it ("10. 1. 1996"), if read from one
 };
 
 struct PeopleFile {
@@ -41,6 +42,9 @@ QByteArray PeopleText(const PeopleFile &file);
 
 // The person of a name, in any letter case.
 std::optional<Person> FindPerson(const PeopleFile &file, const QString &name);
+// The same, and where the file has no such name, the one person whose name it is but for
+// the marks over its letters ("Eliska" for "Eliška"); none where several are.
+std::optional<Person> FindPersonLoosely(const PeopleFile &file, const QString &name);
 
 // Why a name cannot be one of the file (it reads as a date, holds "=", ",", a control
 // character, starts with "#" or is too long), or empty. That it must not be a command's

@@ -7,6 +7,9 @@
 #include "companion/io/people_file.h"
 #include "tests/support/memory_environment.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace cykl;
@@ -54,6 +57,9 @@ private slots:
     void namesThatCannotBe_data();
     void namesThatCannotBe();
     void namesStandForBirthDates();
+    void namesWithoutMarks_data();
+    void namesWithoutMarks();
+    void listForScripts();
     void unusableFile_data();
     void unusableFile();
 };
@@ -209,6 +215,56 @@ void TestCompanionPeople::namesStandForBirthDates()
     QCOMPARE(Run(env, { "month", "Jana,Petr" }), ExitUsage);
     QCOMPARE(Run(env, { "day", "Eva" }), ExitUsage);
     QCOMPARE(Run(env, { "people", "remove", "Eva" }), ExitUsage);
+}
+
+void TestCompanionPeople::namesWithoutMarks_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QString>("asked");
+    QTest::addColumn<QString>("found"); // empty: nobody
+    const QByteArray both = "Eliška = 1.2.1990\nEliska = 3.4.1991\n";
+    QTest::newRow("without marks") << QByteArray("Eliška = 1.2.1990\n") << "ELISKA"
+                                   << "Eliška";
+    QTest::newRow("marks added") << QByteArray("Eliska = 1.2.1990\n") << "Elíška"
+                                 << "Eliska";
+    QTest::newRow("the exact name first") << both << "eliska"
+                                          << "Eliska";
+    QTest::newRow("two alike: none")
+        << QByteArray("Eliška = 1.2.1990\nElíška = 3.4.1991\n") << "Eliska"
+        << "";
+    QTest::newRow("other letters") << QByteArray("Eliška = 1.2.1990\n") << "Eliza"
+                                   << "";
+}
+
+void TestCompanionPeople::namesWithoutMarks()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QString, asked);
+    QFETCH(QString, found);
+    const auto person = FindPersonLoosely(ReadPeople(text), asked);
+    QCOMPARE(person ? person->Name : QString(), found);
+}
+
+// The list a program reads back as it is in the file; every command finds a name without
+// its marks and says so; people add tells what it did.
+void TestCompanionPeople::listForScripts()
+{
+    test::MemoryEnvironment env;
+    env.People = "Eliška = 1. 2. 1990\nJana \"Nová\" = 1990-05-03\n";
+    QCOMPARE(Run(env, { "people", "list", "-f", "json" }), ExitOk);
+    const QJsonArray json = QJsonDocument::fromJson(env.StandardOutput).array();
+    QCOMPARE(Run(env, { "people", "-f", "csv" }), ExitOk);
+    const QList<QByteArray> csv = env.StandardOutput.split('\n');
+    QCOMPARE(csv.value(0), "name,birth,written\r");
+    QCOMPARE(csv.value(1), "Eliška,1990-02-01,1. 2. 1990\r");
+    QCOMPARE(json.size(), 2);
+    QCOMPARE(json[0].toObject().value("written").toString(), "1. 2. 1990");
+    QCOMPARE(json[1].toObject().value("birth").toString(), "1990-05-03");
+    QCOMPARE(Run(env, { "critical", "eliska", "2027", "--only-critical" }), ExitOk);
+    QCOMPARE(env.StandardError, "cyklometrika: „eliska“ v souboru lidí není, platí „Eliška“\n");
+    QCOMPARE(Run(env, { "people", "add", "Eliska", "2.2.1990" }), ExitOk);
+    QCOMPARE(env.StandardOutput.count('\n'), 1);
+    QVERIFY(env.StandardOutput.startsWith("Přidáno: Eliska = 2.2.1990 "));
 }
 
 void TestCompanionPeople::unusableFile_data()

@@ -3,6 +3,7 @@
 // the manual pages listing what it holds; the command line's faults refused by name.
 #include "companion/command.h"
 #include "companion/commands/command_unit.h"
+#include "companion/commands/completion.h"
 #include "tests/support/memory_environment.h"
 
 #include <QFile>
@@ -51,6 +52,7 @@ class TestCompanionTable : public QObject {
 
 private slots:
     void tableIsWhole();
+    void completionFollowsTheTable();
     void manualPagesListTheTable_data();
     void manualPagesListTheTable();
     void faultsNamed_data();
@@ -74,6 +76,23 @@ void TestCompanionTable::tableIsWhole()
         for (const QString &key : keys)
             QVERIFY2(FindOption(key) != nullptr && FindOption(key)->Key == key, qPrintable(key));
     }
+}
+
+// A shell offers each command's names, then the options it takes and no other.
+void TestCompanionTable::completionFollowsTheTable()
+{
+    QStringList names;
+    for (const CommandUnit &command : Commands()) {
+        names += command.Names;
+        QSet<QString> offered;
+        for (const QString &word : Completions({ command.Names.last(), "-" }, {}))
+            offered.insert(word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1));
+        QSet<QString> taken;
+        for (const QString &key : command.Options + QStringList { "help" })
+            taken += QSet<QString>(FindOption(key)->Names.begin(), FindOption(key)->Names.end());
+        QCOMPARE(offered, taken);
+    }
+    QCOMPARE(Completions({ "" }, {}), names);
 }
 
 void TestCompanionTable::manualPagesListTheTable_data()
