@@ -151,13 +151,13 @@ int RemoveFromPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 2)
         return UsageError(environment, QStringLiteral("people remove chce JMÉNO"));
+    // Only the name as written goes: one that differs in its marks is offered, not removed.
     return ChangePeople(environment, [&](PeopleFile &file, QString &why) {
-        const auto person = FindPersonLoosely(file, call.Rest[1]);
-        if (person)
-            NoteLooseName(environment, call.Rest[1], person->Name);
-        if (person && RemovePerson(file, person->Name))
+        if (RemovePerson(file, call.Rest[1]))
             return true;
         why = QStringLiteral("„%1“ v souboru lidí není").arg(Shortened(call.Rest[1]));
+        if (const auto person = FindPersonLoosely(file, call.Rest[1]))
+            why += QStringLiteral("; myslíte „%1“?").arg(person->Name);
         return false;
     });
 }

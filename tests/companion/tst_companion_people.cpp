@@ -262,6 +262,9 @@ void TestCompanionPeople::listForScripts()
     QCOMPARE(json[1].toObject().value("birth").toString(), "1990-05-03");
     QCOMPARE(Run(env, { "critical", "eliska", "2027", "--only-critical" }), ExitOk);
     QCOMPARE(env.StandardError, "cyklometrika: „eliska“ v souboru lidí není, platí „Eliška“\n");
+    const QByteArray before = env.People; // a removal takes only the name as written
+    QCOMPARE(Run(env, { "people", "remove", "eliska" }), ExitUsage);
+    QVERIFY(env.People == before && env.StandardError.contains("myslíte „Eliška“"));
     QCOMPARE(Run(env, { "people", "add", "Eliska", "2.2.1990" }), ExitOk);
     QCOMPARE(env.StandardOutput.count('\n'), 1);
     QVERIFY(env.StandardOutput.startsWith("Přidáno: Eliska = 2.2.1990 "));
