@@ -176,7 +176,7 @@ export function setUpPeople(page) {
     const box = $('agreement');
     add(box, 'p', result.heading);
     const list = add(box, 'ul', '', 'agreement');
-    const a = result.agreement;
+    const a = result.match.agreement;
     [a.physical, a.emotional, a.intellectual, a.overall].forEach((n, i) => add(list, 'li', `${result.captions[i]}: ${n} %`));
     add(box, 'p', result.meaning, 'note');
   }
