@@ -123,9 +123,10 @@ std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from
 }
 
 std::string MatchJson(const std::array<SharedPerson, 2> &people, const Agreement &agreement,
-                      const Date &day, const std::array<Confirmation, 2> &days)
+                      const Date &day, const std::array<Confirmation, 2> &days,
+                      JsonWriter::Layout layout)
 {
-    JsonWriter json(JsonWriter::Layout::Indented);
+    JsonWriter json(layout);
     json.Open('{').Key("agreement").Open('{');
     json.Key("emotional").Number(agreement.Cycles[1]);
     json.Key("intellectual").Number(agreement.Cycles[2]).Key("overall").Number(agreement.Overall);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "calendar/engine.h"
+#include "calendar/json.h"
 #include "calendar/together.h"
 
 #include <array>
@@ -38,8 +39,9 @@ std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from
 // How alike two people's rhythms run beside their values of a day: "agreement"
 // ("emotional", "intellectual", "overall", "physical", whole percents), "date",
 // "day_difference" and "people" (each "birth", "codes", "emotional", "intellectual",
-// "name", "physical" of the day).
+// "name", "physical" of the day), indented for a reader unless told otherwise.
 std::string MatchJson(const std::array<SharedPerson, 2> &people, const Agreement &agreement,
-                      const Date &day, const std::array<Confirmation, 2> &days);
+                      const Date &day, const std::array<Confirmation, 2> &days,
+                      JsonWriter::Layout layout = JsonWriter::Layout::Indented);
 
 } // namespace cykl

@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Puts the web edition together: the page's files, its script modules bundled with the
-# module packed into them as one classic script that runs from disk too (esbuild, made
-# small; the engine alone also as a module for Node, web-engine.mjs beside the output
-# folder, for the differential test), the style sheet made small (clean-css; each keeps
+# Puts the web edition together: the page's files, its script modules bundled as one
+# classic script that runs from disk too, the module packed into a first script of its own
+# (esbuild, made small; the engine with the module also as a module for Node,
+# web-engine.mjs beside the output folder, for the differential test), the style sheet made small (clean-css; each keeps
 # its licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
 # (rsvg-convert, pngquant), and the service worker with the digest of every file and a
 # cache name made from them.
@@ -46,7 +46,9 @@ def small_sheet(text):
 
 def packed_module(module, scratch):
     """The module made small by wasm-opt, gzip-compressed by zopfli."""
-    subprocess.run(['wasm-opt', '-Oz', str(module), '-o', str(scratch)], check=True)
+    # A fresh instance's memory is all zeros and nothing lives below the data's first 1 KB.
+    subprocess.run(['wasm-opt', '-Oz', '--converge', '--zero-filled-memory', '--low-memory-unused',
+                    str(module), '-o', str(scratch)], check=True)
     packed = run(['zopfli', '--gzip', '-c', str(scratch)], b'')
     scratch.unlink()
     return packed
@@ -88,8 +90,10 @@ def main():
         for script in page.glob('*.js'):
             shutil.copy(script, sources)
         (sources / 'cyklometrika.wasm.gz').write_bytes(packed_module(module, sources / 'm.wasm'))
+        (out / 'module.js').write_text(bundle(sources / 'packed.js', '--format=iife'))
         (out / 'app.js').write_text(bundle(sources / 'main.js', '--format=iife'))
-        (out.parent / 'web-engine.mjs').write_text(bundle(sources / 'engine.js', '--format=esm'))
+        (sources / 'node.js').write_text("import './packed.js';\nexport * from './engine.js';\n")
+        (out.parent / 'web-engine.mjs').write_text(bundle(sources / 'node.js', '--format=esm'))
     install_icons(page / 'icon.svg', out)
 
     # The worker names every other file with its digest, and its cache after all of them.

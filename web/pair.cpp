@@ -6,6 +6,7 @@
 #include "calendar/texts.h"
 #include "display/chart_look.h"
 
+#include <array>
 #include <optional>
 
 namespace cykl::web {
@@ -34,7 +35,7 @@ std::optional<std::string> Lists(std::vector<SharedPerson> &people, const Date &
 
 } // namespace
 
-std::string AgreementJson(std::vector<SharedPerson> people)
+std::string AgreementJson(std::vector<SharedPerson> people, const Date &day)
 {
     for (SharedPerson &person : people) {
         const Date &birth = person.Birth;
@@ -43,18 +44,17 @@ std::string AgreementJson(std::vector<SharedPerson> people)
         if (person.Name.empty())
             person.Name = CzechDate(birth);
     }
-    const Agreement agreement = CompareBirths(people[0].Birth, people[1].Birth);
+    const std::array<SharedPerson, 2> both { people[0], people[1] };
+    const Agreement agreement = CompareBirths(both[0].Birth, both[1].Birth);
+    const std::array<Confirmation, 2> days { Confirm(both[0].Birth, day),
+                                             Confirm(both[1].Birth, day) };
     JsonWriter json;
-    json.Open('{').Key("agreement").Open('{');
-    json.Key("emotional").Number(agreement.Cycles[1]);
-    json.Key("intellectual").Number(agreement.Cycles[2]).Key("overall").Number(agreement.Overall);
-    json.Key("physical").Number(agreement.Cycles[0]).Close('}');
-    json.Key("day_difference").Number(agreement.DayDifference).Key("heading");
-    json.String(AgreementHeading(people[0].Name, people[1].Name, agreement.DayDifference));
-    json.Key("captions").Open('[');
+    json.Open('{').Key("captions").Open('[');
     for (const look::Cycle &cycle : look::Cycles())
         json.String(cycle.Caption);
-    json.String(OverallCaption).Close(']');
+    json.String(OverallCaption).Close(']').Key("heading");
+    json.String(AgreementHeading(both[0].Name, both[1].Name, agreement.DayDifference));
+    json.Key("match").Raw(MatchJson(both, agreement, day, days, JsonWriter::Layout::Compact));
     return json.Key("meaning").String(AgreementMeaning).Close('}').Text();
 }
 

@@ -12,11 +12,11 @@
 
 namespace cykl::web {
 
-// {"agreement": {"emotional", "intellectual", "overall", "physical"}, "day_difference",
-// "heading", "captions" (the three cycles' and the mean's), "meaning"} of two people, the
-// heading naming them (the unnamed by the birth date), or {"refusal"} with the window's
-// refusal of a birth date that is no day.
-std::string AgreementJson(std::vector<SharedPerson> people);
+// How alike the rhythms of two people run and their values of the day: {"captions" (the
+// three cycles' and the mean's), "heading" naming them (the unnamed by the birth date),
+// "match" (calendar/report_json.h, as the companion's match writes it), "meaning"}, or
+// {"refusal"} with the window's refusal of a birth date that is no day.
+std::string AgreementJson(std::vector<SharedPerson> people, const Date &day);
 
 // The shared days from..to as the companion writes them, each person's days from their own
 // birth where the span starts before it; {"refusal"} with the window's refusal of a day

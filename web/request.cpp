@@ -169,7 +169,7 @@ std::string Page::Answer(std::string_view text)
     }
     if (paired) {
         json.Key("second").Raw(second_.StateJson());
-        json.Key("agreement").Raw(AgreementJson(people));
+        json.Key("agreement").Raw(AgreementJson(people, window_.Target().value_or(Date {})));
     }
     WriteLists(json, request, window_.Birth(), people);
     return json.Close('}').Text();

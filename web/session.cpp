@@ -115,7 +115,7 @@ std::string Session::StateJson() const
     WriteChart(json, window_.DayChart(), OnPage(2));
     json.Key("target");
     if (const auto target = Target()) {
-        json.Open('{').Key("day").Number(target->Number).Key("month").Number(target->Month);
+        json.Open('{').Key("day").Number(target->Day).Key("month").Number(target->Month);
         json.Key("year").Number(target->Year);
         json.Key("month_name").String(CzechMonthName(target->Month)).Close('}');
     } else {
@@ -134,7 +134,7 @@ std::string Session::ChartSvg(int chart, double width, double height, double fon
         return {};
     const auto target = Target();
     const layout::TypicalMeasure measure(fontPixels);
-    const layout::Options options { true, chart == 1 && target ? target->Number - 1 : -1 };
+    const layout::Options options { true, chart == 1 && target ? target->Day - 1 : -1 };
     return layout::SvgElements(layout::LayOut(OnPage(chart), width, height, measure, options),
                                { chart == 1 ? "Graph1" : "Graph2", fontPixels, false, {} });
 }
@@ -143,19 +143,19 @@ std::string Session::SecondCurvesSvg(double width, double height, double fontPix
 {
     const auto target = Target();
     const layout::TypicalMeasure measure(fontPixels);
-    const layout::Options options { true, target ? target->Number - 1 : -1 };
+    const layout::Options options { true, target ? target->Day - 1 : -1 };
     return layout::SvgElements(layout::LayOut(OnPage(1), width, height, measure, options),
                                { "Graph1-second", fontPixels, true, "second" });
 }
 
-std::optional<Session::Day> Session::Target() const
+std::optional<Date> Session::Target() const
 {
     const Confirmation &shown = window_.Shown();
     if (shown.Refusal != 0 || shown.Month.Days == 0)
         return std::nullopt;
     const auto field
         = [this](int number) { return static_cast<int>(ReadNumber(window_.FieldText(number))); };
-    return Day { field(4), field(5), field(6) };
+    return Date { field(4), field(5), field(6) };
 }
 
 ChartModel Session::OnPage(int chart) const
@@ -165,7 +165,7 @@ ChartModel Session::OnPage(int chart) const
     if (chart == 2 && target) {
         model.Write(ChartProperty::RewindPositions, std::int16_t(1));
         model.Write(ChartProperty::PointLabel,
-                    std::to_string(target->Number) + ". " + std::to_string(target->Month) + ".");
+                    std::to_string(target->Day) + ". " + std::to_string(target->Month) + ".");
     }
     return model;
 }

@@ -31,6 +31,9 @@ public:
     std::string FieldText(int field) const { return window_.FieldText(field); }
     // Whether a confirmation of the fields is on show (the charts drawn).
     bool Confirmed() const { return Target().has_value(); }
+    // The target day of the confirmation on show, as the window read it from its fields;
+    // none while nothing is confirmed.
+    std::optional<Date> Target() const;
 
     // The display as it stands, with the messages of the last confirmation.
     std::string StateJson() const;
@@ -45,14 +48,6 @@ public:
     std::string SecondCurvesSvg(double width, double height, double fontPixels) const;
 
 private:
-    struct Day {
-        int Number = 0;
-        int Month = 0;
-        int Year = 0;
-    };
-    // The target day of the confirmation on show, as the window read it from its fields;
-    // none while nothing is confirmed.
-    std::optional<Day> Target() const;
     // The chart as the page shows it: the day chart's day in the page's form, "5. 3.".
     ChartModel OnPage(int chart) const;
 

@@ -501,7 +501,39 @@ class Phone(PageTest):
         self.assertEqual((self.field(4).get_attribute('value'), self.caption()), ('31', UNCONFIRMED))
         self.assertIn('není platný den', self.driver.find_element(By.ID, 'hint').text)
 
+    # At 200 % zoom (a 180 px wide page) nothing leaves the page or is cut off.
+    def zoomed_fits(self):
+        self.worked_example()
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride',
+                                    {'width': 180, 'height': 370, 'deviceScaleFactor': 2, 'mobile': False})
+        try:
+            cut = self.driver.execute_script(
+                'return [document.scrollingElement, ...document.querySelectorAll(".steps button, .legend li")]'
+                '.filter((e) => e.scrollWidth > e.clientWidth).map((e) => e.textContent.slice(0, 20))')
+        finally:
+            self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+        self.assertEqual(cut, [])
+
+    # The label "Rok" of a list's year on the line of its field, however narrow.
+    def year_beside_its_field(self):
+        rows = self.driver.execute_script('return ["year", "shared-year"].map((id) => [`label[for=${id}]`, `#${id}`]'
+                                          '.map((s) => document.querySelector(s).getBoundingClientRect().bottom))')
+        self.assertTrue(all(abs(label - field) < 12 for label, field in rows), rows)
+
+    # The day's values no smaller than the smallest text beside the charts.
+    def day_values_readable(self):
+        self.worked_example()
+        value, smallest = self.driver.execute_script(
+            'const svg = document.getElementById("Graph2"), text = svg.querySelector(".value");'
+            'const scale = svg.getBoundingClientRect().width / svg.viewBox.baseVal.width;'
+            'return [scale * parseFloat(text.getAttribute("font-size") || getComputedStyle(text).fontSize),'
+            ' parseFloat(getComputedStyle(document.querySelector("figcaption")).fontSize)]')
+        self.assertGreaterEqual(value, smallest)
+
     CASES = {
+        'phone at 200 % zoom': (360, 740, zoomed_fits),
+        'phone of 320 px: a label beside its field': (320, 700, year_beside_its_field),
+        'desktop: the day\'s values': (1100, 720, day_values_readable),
         'phone: the result after confirming': (360, 740, result_in_view),
         'phone on its side: the result after confirming': (800, 360, messages_in_view),
         'phone: steps without a birth date': (360, 740, steps_without_a_birth_date),
@@ -560,6 +592,7 @@ class TwoPeople(PageTest):
         self.assertEqual(self.texts('#agreement p, #agreement li')[:5], [
             'Shoda rytmů: Jana <b> a Petr, narozeni 23 dní od sebe', 'Fyzická kondice: 100 %',
             'Citová vnímavost: 64 %', 'Síla intelektu: 39 %', 'Celkem: 68 %'])
+        self.assertIn(f'Petr: {self.description("Graph2")[:4]}', self.texts('#agreement p')[-1])  # in sight
         dashes = self.driver.execute_script('return [...document.querySelectorAll("#Graph1 .curve")]'
                                             '.map((c) => getComputedStyle(c).strokeDasharray)')
         self.assertEqual([d == 'none' for d in dashes], [True] * 3 + [False] * 3)

@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The engine: the calculation and display compiled to WebAssembly, carried in the bundle
-// (gzip, then base64) so that it loads from disk as well as from a server. loadEngine()
+// The engine: the calculation and display compiled to WebAssembly (packed.js). loadEngine()
 // resolves to an engine whose call(request) answers one request with one document of
 // everything to show (web/request.h): the request an object of
 //   fields: the six field texts, action: 'confirm' or 'reset', birth: true (the window's
@@ -9,32 +8,13 @@
 //   critical: [from, to, calendar], calendar: [year, stamp], shared: [from, to, calendar],
 //   sharedCalendar: [year, stamp]
 // with dates as {day, month, year} and stamps as Dates (written in UTC).
-import packed from './cyklometrika.wasm.gz';
-
-// Decoded, inflated and compiled as soon as the bundle runs, while the page gets ready: the
-// bytes written straight into the inflater (a Blob's stream would send them to the browser
-// and back), and compiled as they come out of it.
-function compile() {
-  let gz;
-  if (Uint8Array.fromBase64) {
-    gz = Uint8Array.fromBase64(packed);
-  } else {
-    const text = atob(packed);
-    gz = new Uint8Array(text.length);
-    for (let i = 0; i < text.length; ++i) gz[i] = text.charCodeAt(i);
-  }
-  const inflate = new DecompressionStream('gzip');
-  const writer = inflate.writable.getWriter();
-  writer.write(gz);
-  writer.close();
-  return WebAssembly.compileStreaming(new Response(inflate.readable, { headers: { 'Content-Type': 'application/wasm' } }));
-}
-
+// The module itself comes in a script of its own (packed.js, module.js on the page) that
+// the page runs as soon as it and the style sheet arrive, before this one, and that starts
+// compiling it at once.
 export const supported = () => typeof WebAssembly === 'object' && typeof DecompressionStream === 'function';
 
-let compiled = null;
 export function startCompiling() {
-  compiled = compiled || (supported() ? compile() : Promise.reject(new Error('WebAssembly')));
+  const compiled = globalThis.cyklModule || Promise.reject(new Error('WebAssembly'));
   compiled.catch(() => {}); // reported when the page asks for the engine
   return compiled;
 }

@@ -176,9 +176,11 @@ export function setUpPeople(page) {
     const box = $('agreement');
     add(box, 'p', result.heading);
     const list = add(box, 'ul', '', 'agreement');
-    const a = result.agreement;
+    const a = result.match.agreement;
     [a.physical, a.emotional, a.intellectual, a.overall].forEach((n, i) => add(list, 'li', `${result.captions[i]}: ${n} %`));
     add(box, 'p', result.meaning, 'note');
+    // Each person's values of the day, here too, where a phone has the charts out of sight.
+    [answer.state, other].forEach((state, i) => add(box, 'p', `${result.match.people[i].name}: ${state.day.description}`));
   }
 
   // A list of shared days shown goes with the people it was made for.
