@@ -143,12 +143,16 @@ Sample ReadSample(const Date &birth, std::span<const Entry> entries)
     Confirmation month;
     Date shown; // the month that `month` holds
     for (const Entry &entry : entries) {
+        if (!Readable(birth, entry)) {
+            ++sample.LeftOut;
+            continue;
+        }
         const Date first { 1, entry.Day.Month, entry.Day.Year };
-        if (Readable(birth, entry) && !(first == shown)) {
+        if (!(first == shown)) {
             month = Confirm(birth, MonthTarget(birth, first));
             shown = first;
         }
-        if (!Readable(birth, entry) || month.Refusal != 0) {
+        if (month.Refusal != 0) {
             ++sample.LeftOut;
             continue;
         }
