@@ -3,6 +3,7 @@
 
 #include "calc/chain.h"
 #include "calendar/civil_calendar.h"
+#include "calendar/texts.h"
 
 #include <array>
 #include <charconv>
@@ -13,15 +14,7 @@ namespace cykl::diary {
 namespace {
 
 constexpr std::string_view Heading = "cyklometrika diary plan 1";
-constexpr std::array<std::string_view, 3> CycleNames = { "physical", "emotional", "intellectual" };
 constexpr std::array<std::string_view, 3> ScaleNames = { "energy", "mood", "focus" };
-
-std::string IsoDate(const Date &date)
-{
-    std::array<char, 32> text {};
-    std::snprintf(text.data(), text.size(), "%04d-%02d-%02d", date.Year, date.Month, date.Day);
-    return text.data();
-}
 
 std::optional<int> WholeNumber(std::string_view text)
 {
@@ -74,7 +67,7 @@ std::optional<Hypothesis> HypothesisLine(std::string_view line)
     std::optional<std::string_view> rest = Field(line, "test");
     if (!rest)
         return std::nullopt;
-    const auto cycle = NamedIn<Cycle>(CycleNames, Take(*rest, ' '));
+    const auto cycle = NamedIn<Cycle>(CycleKeys, Take(*rest, ' '));
     const auto scale = NamedIn<Scale>(ScaleNames, Take(*rest, ' '));
     if (!cycle || !scale || *rest != "higher")
         return std::nullopt;
@@ -118,7 +111,7 @@ int CyclePeriod(Cycle cycle)
 
 std::string_view CycleName(Cycle cycle)
 {
-    return CycleNames.at(static_cast<std::size_t>(cycle));
+    return CycleKeys.at(static_cast<std::size_t>(cycle));
 }
 
 std::string_view ScaleName(Scale scale)
