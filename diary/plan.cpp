@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "diary/plan.h"
 
-#include "calc/chain.h"
 #include "calendar/civil_calendar.h"
 #include "calendar/texts.h"
 
@@ -101,12 +100,6 @@ Plan DefaultPlan(const Date &birth, const Date &registered)
              .Hypotheses = { { Cycle::Physical, Scale::Energy },
                              { Cycle::Emotional, Scale::Mood },
                              { Cycle::Intellectual, Scale::Focus } } };
-}
-
-int CyclePeriod(Cycle cycle)
-{
-    constexpr std::array<int, 3> Periods = { PhysicalPeriod, EmotionalPeriod, IntellectualPeriod };
-    return Periods.at(static_cast<std::size_t>(cycle));
 }
 
 std::string_view CycleName(Cycle cycle)

@@ -37,13 +37,9 @@ struct Plan {
     double Alpha() const { return AlphaPerTenThousand / 10000.0; }
 };
 
-inline constexpr int DefaultMinimumDays = 90;
-
 // Physical with energy, emotional with mood, intellectual with focus; 0.05; 90 days.
 Plan DefaultPlan(const Date &birth, const Date &registered);
 
-// The period of a cycle in days, as the window draws it.
-int CyclePeriod(Cycle cycle);
 std::string_view CycleName(Cycle cycle); // "physical", "emotional", "intellectual"
 std::string_view ScaleName(Scale scale); // "energy", "mood", "focus"
 
