@@ -53,7 +53,7 @@ void Export(Lang lang)
     const cykl::Language &language = cykl::LanguageOf(lang);
     std::cout << "# Cyklometrika: the program's texts (" << language.Code << ").\n"
               << "msgid \"\"\nmsgstr \"\"\n"
-              << "\"Project-Id-Version: Cyklometrika 1.0\\n\"\n"
+              << "\"Project-Id-Version: Cyklometrika " CYKL_VERSION "\\n\"\n"
               << "\"PO-Revision-Date: 2026-12-08 00:00+0000\\n\"\n"
               << "\"Last-Translator: Cyklometrika\\n\"\n"
               << "\"Language-Team: " << language.Code << "\\n\"\n"
