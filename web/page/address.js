@@ -7,7 +7,6 @@ import { $ } from './app.js';
 const pattern = /^#(\d{4})-(\d{2})-(\d{2})$/;
 
 export function setUpAddress(page) {
-  const { fields } = page;
   const title = document.title;
   const iso = (d) => `${String(d.year).padStart(4, '0')}-${String(d.month).padStart(2, '0')}-${String(d.day).padStart(2, '0')}`;
 
@@ -42,9 +41,7 @@ export function setUpAddress(page) {
   addEventListener('popstate', () => {
     const day = linked();
     if (!day) return;
-    const born = fields.slice(0, 3).every((f) => f.value);
-    page.fillTarget(day.day, day.month, day.year, !born);
-    if (born) page.update({ action: 'confirm' });
+    page.goTo(day.day, day.month, day.year);
     $('Command1').focus({ preventScroll: true });
   });
 }

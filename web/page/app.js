@@ -123,6 +123,12 @@ export function createPage(clock) {
   page.fillTarget = function (day, month, year, draw = true) {
     [day, month, year].forEach((value, i) => page.setField(fields[3 + i], String(value), draw && i === 2));
   };
+  // The new target day, confirmed once a birth date is typed; before that only set.
+  page.goTo = function (day, month, year) {
+    const born = fields.slice(0, 3).every((f) => f.value);
+    page.fillTarget(day, month, year, !born);
+    if (born) update({ action: 'confirm' });
+  };
   page.hint = (text) => { $('hint').textContent = text; };
   page.confirm = function () {
     page.hint('');
