@@ -17,6 +17,7 @@ export const store = {
 };
 export const civilDate = (date) => ({ day: date.getDate(), month: date.getMonth() + 1, year: date.getFullYear() });
 export const czechDate = (d) => `${d.day}.${d.month}.${d.year}`;
+export const isoDate = (d) => `${String(d.year).padStart(4, '0')}-${String(d.month).padStart(2, '0')}-${String(d.day).padStart(2, '0')}`;
 export const isoDay = (text) => {
   const [year, month, day] = text.split('-').map(Number);
   return { day, month, year };
