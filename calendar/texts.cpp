@@ -9,6 +9,16 @@
 
 namespace cykl {
 
+namespace {
+
+// The cycle (0 physical, 1 emotional, 2 intellectual) of a verdict 4 to 12.
+std::size_t CycleIndex(MessageCode code)
+{
+    return static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2) % CycleKeys.size();
+}
+
+} // namespace
+
 std::string IsoDate(const Date &date)
 {
     std::array<char, 32> text {};
@@ -52,8 +62,7 @@ std::string VerdictName(MessageCode code)
 
 std::string CycleKey(MessageCode code)
 {
-    return std::string(CycleKeys[static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2)
-                                 % CycleKeys.size()]);
+    return std::string(CycleKeys[CycleIndex(code)]);
 }
 
 std::string VerdictKind(MessageCode code)
@@ -66,7 +75,7 @@ std::string VerdictKind(MessageCode code)
 std::string CzechCycleKey(MessageCode code)
 {
     static const std::array<const char *, 3> keys { "fyzická", "citová", "intelekt" };
-    return keys[static_cast<std::size_t>(code <= 6 ? code - 4 : (code - 7) / 2) % keys.size()];
+    return keys[CycleIndex(code)];
 }
 
 std::string CzechVerdictKind(MessageCode code)

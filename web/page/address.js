@@ -2,14 +2,12 @@
 // The address names the target day on show (#1996-03-05, never the birth date), so that a
 // link opens that day and the back button steps back through the days shown; the title
 // names the day too.
-import { $ } from './app.js';
+import { $, isoDate } from './app.js';
 
 const pattern = /^#(\d{4})-(\d{2})-(\d{2})$/;
 
 export function setUpAddress(page) {
-  const { fields } = page;
   const title = document.title;
-  const iso = (d) => `${String(d.year).padStart(4, '0')}-${String(d.month).padStart(2, '0')}-${String(d.day).padStart(2, '0')}`;
 
   // The day the address names, where it names a real one.
   function linked() {
@@ -30,8 +28,8 @@ export function setUpAddress(page) {
     const day = pending;
     pending = null;
     document.title = day ? `${day.day}. ${day.month}. ${day.year} – ${title}` : title;
-    if (!day || location.hash === `#${iso(day)}`) return;
-    history[pattern.test(location.hash) ? 'pushState' : 'replaceState'](null, '', `#${iso(day)}`);
+    if (!day || location.hash === `#${isoDate(day)}`) return;
+    history[pattern.test(location.hash) ? 'pushState' : 'replaceState'](null, '', `#${isoDate(day)}`);
   }
   page.shown.push(({ state }) => {
     if (pending === null) requestAnimationFrame(() => setTimeout(write));
@@ -42,9 +40,7 @@ export function setUpAddress(page) {
   addEventListener('popstate', () => {
     const day = linked();
     if (!day) return;
-    const born = fields.slice(0, 3).every((f) => f.value);
-    page.fillTarget(day.day, day.month, day.year, !born);
-    if (born) page.update({ action: 'confirm' });
+    page.goTo(day.day, day.month, day.year);
     $('Command1').focus({ preventScroll: true });
   });
 }

@@ -17,6 +17,7 @@ export const store = {
 };
 export const civilDate = (date) => ({ day: date.getDate(), month: date.getMonth() + 1, year: date.getFullYear() });
 export const czechDate = (d) => `${d.day}.${d.month}.${d.year}`;
+export const isoDate = (d) => `${String(d.year).padStart(4, '0')}-${String(d.month).padStart(2, '0')}-${String(d.day).padStart(2, '0')}`;
 export const isoDay = (text) => {
   const [year, month, day] = text.split('-').map(Number);
   return { day, month, year };
@@ -122,6 +123,12 @@ export function createPage(clock) {
   };
   page.fillTarget = function (day, month, year, draw = true) {
     [day, month, year].forEach((value, i) => page.setField(fields[3 + i], String(value), draw && i === 2));
+  };
+  // The new target day, confirmed once a birth date is typed; before that only set.
+  page.goTo = function (day, month, year) {
+    const born = fields.slice(0, 3).every((f) => f.value);
+    page.fillTarget(day, month, year, !born);
+    if (born) update({ action: 'confirm' });
   };
   page.hint = (text) => { $('hint').textContent = text; };
   page.confirm = function () {

@@ -3,7 +3,7 @@
 // shown at the field for as long as it applies; spaces around pasted digits are dropped,
 // and a whole date pasted into a field fills its three fields. The calendar picker
 // follows the typed target date and fills it in turn.
-import { $ } from './app.js';
+import { $, isoDate } from './app.js';
 
 export function setUpEntry(page) {
   const { fields } = page;
@@ -87,14 +87,13 @@ export function setUpEntry(page) {
   // a person types into it, the day it holds so far fills the fields but is never written
   // back into it, which would start its year again at each key; it follows on leaving.
   const picker = $('picker');
-  const iso = (d, m, y) => `${String(y).padStart(4, '0')}-${String(m).padStart(2, '0')}-${String(d).padStart(2, '0')}`;
   function follow() {
     if (document.activeElement === picker) return;
     const [d, m, y] = fields.slice(3).map((f) => Number(f.value));
     const date = new Date(2000, m - 1, d);
     date.setFullYear(y);
     const real = y >= 1 && y <= 9999 && date.getDate() === d && date.getMonth() === m - 1;
-    picker.value = real ? iso(d, m, y) : '';
+    picker.value = real ? isoDate({ day: d, month: m, year: y }) : '';
   }
   fields.slice(3).forEach((field) => field.addEventListener('input', follow));
   fields.slice(3).forEach((field) => field.addEventListener('cyklset', follow));

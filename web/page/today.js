@@ -31,12 +31,10 @@ export function setUpToday(page) {
     return date.getDate() === day && date.getMonth() === month - 1 && year >= 1 ? date : null;
   }
 
-  // The new target day, confirmed once a birth date is typed; before that only set.
+  // The new target day, within the years 1 to 9999.
   function go(date) {
     if (date.getFullYear() < 1 || date.getFullYear() > 9999) return;
-    const born = fields.slice(0, 3).every((f) => f.value);
-    page.fillTarget(date.getDate(), date.getMonth() + 1, date.getFullYear(), !born);
-    if (born) page.update({ action: 'confirm' });
+    page.goTo(date.getDate(), date.getMonth() + 1, date.getFullYear());
   }
 
   // A month on keeps the day where the month has it, else takes the month's last day. From
