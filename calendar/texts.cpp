@@ -74,8 +74,7 @@ std::string VerdictKind(MessageCode code)
 
 std::string CzechCycleKey(MessageCode code)
 {
-    static const std::array<const char *, 3> keys { "fyzická", "citová", "intelekt" };
-    return keys[CycleIndex(code)];
+    return std::string(CzechCycleKeys[CycleIndex(code)]);
 }
 
 std::string CzechVerdictKind(MessageCode code)

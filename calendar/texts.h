@@ -30,8 +30,10 @@ std::string CycleKey(MessageCode code);
 inline constexpr std::array<std::string_view, 3> CycleKeys { "physical", "emotional",
                                                              "intellectual" };
 std::string VerdictKind(MessageCode code);
-// The same in Czech for a spreadsheet: "fyzická", "citová", "intelekt" (as the headings of
-// its columns of values), and "kritický", "vrchol", "útlum".
+// The same in Czech for a spreadsheet: "fyzická", "citová", "intelekt" (the headings of
+// its columns of values, by index in CzechCycleKeys), and "kritický", "vrchol", "útlum".
+inline constexpr std::array<std::string_view, 3> CzechCycleKeys { "fyzická", "citová",
+                                                                  "intelekt" };
 std::string CzechCycleKey(MessageCode code);
 std::string CzechVerdictKind(MessageCode code);
 

@@ -16,9 +16,9 @@ struct Field {
 };
 constexpr std::array<Field, 8> Fields { {
     { "date", "datum" },
-    { CycleKeys[0].data(), "fyzická" },
-    { CycleKeys[1].data(), "citová" },
-    { CycleKeys[2].data(), "intelekt" },
+    { CycleKeys[0].data(), CzechCycleKeys[0].data() },
+    { CycleKeys[1].data(), CzechCycleKeys[1].data() },
+    { CycleKeys[2].data(), CzechCycleKeys[2].data() },
     { "codes", "kódy" },
     { "messages", "hlášení" },
     { "critical_cycles", "kritické cykly" },
