@@ -2,6 +2,7 @@
 #include "calendar/together.h"
 
 #include "calc/chain.h"
+#include "calendar/fnv1a.h"
 #include "calendar/texts.h"
 
 #include <algorithm>
@@ -106,17 +107,6 @@ std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<Sha
 }
 
 namespace {
-
-// FNV-1a of 64 bits: the same number on every system and build, the web edition's too.
-std::uint64_t Fnv1a(std::string_view text)
-{
-    std::uint64_t hash = 14695981039346656037ULL;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ULL;
-    }
-    return hash;
-}
 
 // The people who share a verdict as a part of its UID: the hash of their births and names
 // ("19900305 Petr\n19960110 Jana\n"), earlier births first, in sixteen hex digits. It

@@ -153,15 +153,6 @@ std::optional<Plan> ParsePlan(std::string_view text)
     return plan;
 }
 
-std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash)
-{
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ULL;
-    }
-    return hash;
-}
-
 std::string PlanChecksum(const Plan &plan)
 {
     std::array<char, 24> text {};

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calendar/dates.h"
+#include "calendar/fnv1a.h"
 
 #include <cstdint>
 #include <optional>
@@ -49,8 +50,7 @@ std::string PlanText(const Plan &plan);
 // The canonical text read back; nothing for any other text (PlanText(*ParsePlan(t)) == t).
 std::optional<Plan> ParsePlan(std::string_view text);
 
-// 64-bit FNV-1a of the bytes, and the plan's checksum: that of its text as 16 hex digits.
-std::uint64_t Fnv1a(std::string_view bytes, std::uint64_t hash = 0xcbf29ce484222325ULL);
+// The plan's checksum: the FNV-1a of its text (calendar/fnv1a.h) as 16 hex digits.
 std::string PlanChecksum(const Plan &plan);
 
 } // namespace cykl::diary
