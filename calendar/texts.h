@@ -32,8 +32,7 @@ inline constexpr std::array<std::string_view, 3> CycleKeys { "physical", "emotio
 std::string VerdictKind(MessageCode code);
 // The same in Czech for a spreadsheet: "fyzická", "citová", "intelekt" (the headings of
 // its columns of values, by index in CzechCycleKeys), and "kritický", "vrchol", "útlum".
-inline constexpr std::array<std::string_view, 3> CzechCycleKeys { "fyzická", "citová",
-                                                                  "intelekt" };
+inline constexpr std::array<std::string_view, 3> CzechCycleKeys { "fyzická", "citová", "intelekt" };
 std::string CzechCycleKey(MessageCode code);
 std::string CzechVerdictKind(MessageCode code);
 
