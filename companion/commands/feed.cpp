@@ -6,6 +6,7 @@
 #include "calendar/ical.h"
 #include "calendar/texts.h"
 #include "companion/commands/daily.h"
+#include "companion/commands/person_run.h"
 #include "companion/io/date_arguments.h"
 
 namespace cykl::companion {
@@ -20,13 +21,6 @@ Date FromQDate(const QDate &date)
 QString Czech(const Date &date)
 {
     return QString::fromStdString(CzechDate(date));
-}
-
-UtcTime StampOf(const QDateTime &moment)
-{
-    const QDateTime now = moment.toUTC();
-    return { now.date().year(), now.date().month(),  now.date().day(),
-             now.time().hour(), now.time().minute(), now.time().second() };
 }
 
 // The part of from..to the window shows for this birth: not before the birth, and not
