@@ -47,6 +47,9 @@ Problem ReadSelection(const CommandLine &line, const Output &output, Selection &
 // arguments they took.
 QStringList NameList(const QStringList &arguments, qsizetype &taken);
 
+// The minutes after midnight of a time of day written H:MM (7:00, 23:59).
+std::optional<int> ClockMinutes(const QString &text);
+
 QString TooMany(const CommandLine &line, const QString &extra);
 
 } // namespace cykl::companion
