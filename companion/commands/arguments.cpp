@@ -158,11 +158,18 @@ Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &
     return std::nullopt;
 }
 
+Problem ReadOutputPath(const CommandLine &line, QString &path)
+{
+    path = line.Value("output");
+    if (line.IsSet("output") && path.isEmpty())
+        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+    return std::nullopt;
+}
+
 Problem ReadOutput(const CommandLine &line, bool ics, Output &output)
 {
-    output.Path = line.Value("output");
-    if (line.IsSet("output") && output.Path.isEmpty())
-        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+    if (auto problem = ReadOutputPath(line, output.Path))
+        return problem;
     return ReadFormat(line, ics, output);
 }
 

@@ -35,6 +35,8 @@ const QList<std::pair<QString, Format>> &FormatNames();
 // `most` arguments more, into `rest`.
 Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &rest);
 
+// -o alone: the file, or empty or "-" for standard output.
+Problem ReadOutputPath(const CommandLine &line, QString &path);
 // -o, -f and --excel; `ics` where the command writes iCalendar.
 Problem ReadOutput(const CommandLine &line, bool ics, Output &output);
 // --remind, with the format ics alone.

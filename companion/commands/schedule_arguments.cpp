@@ -61,11 +61,10 @@ Parsed ParseFeed(const CommandLine &line)
     DailyCall call;
     if (auto problem = ReadWhoAndDay(line, call))
         return *problem;
-    call.Output = line.Value("output");
+    if (auto problem = ReadOutputPath(line, call.Output))
+        return *problem;
     if (auto problem = CalendarFileProblem(call.Output))
         return *problem;
-    if (line.IsSet("output") && call.Output.isEmpty())
-        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
     return [call](Environment &environment) { return RunFeed(call, environment); };
 }
 
