@@ -62,11 +62,6 @@ QString UnknownCommand(const QString &name)
                              : text + QStringLiteral("; myslíte „%1“?").arg(nearest);
 }
 
-QString Dashed(const QString &name)
-{
-    return QLatin1String(name.size() == 1 ? "-" : "--") + name;
-}
-
 QString UnknownOption(const QString &name)
 {
     QStringList names;
@@ -102,19 +97,10 @@ QString ParserError(const QCommandLineParser &parser)
     return QStringLiteral("chybně zapsané volby");
 }
 
-// The option an argument names, where it is one ("--with", "-o", "--format=csv").
-const OptionUnit *OptionOf(const QString &argument)
-{
-    if (!argument.startsWith(QLatin1Char('-')) || argument.size() < 2)
-        return nullptr;
-    const QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
-    return FindOption(name.section(QLatin1Char('='), 0, 0));
-}
-
 // True when the argument names an option that takes the next argument as its value.
 bool TakesValue(const QString &argument)
 {
-    const OptionUnit *option = OptionOf(argument);
+    const OptionUnit *option = OptionOfWord(argument);
     return option != nullptr && !option->ValueName.isEmpty()
         && !argument.contains(QLatin1Char('='));
 }
@@ -127,7 +113,7 @@ Problem ArgumentProblem(const QStringList &arguments)
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         const bool value = TakesValue(arguments[i - 1]);
-        if (value && OptionOf(argument) != nullptr)
+        if (value && OptionOfWord(argument) != nullptr)
             return QStringLiteral("volba „%1“ potřebuje hodnotu").arg(arguments[i - 1]);
         if (argument.size() >= 2 && argument[0] == QLatin1Char('-')
             && argument[1] >= QLatin1Char('0') && argument[1] <= QLatin1Char('9') && !value)

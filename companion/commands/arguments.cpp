@@ -97,6 +97,15 @@ const QList<std::pair<QString, Format>> &FormatNames()
     return names;
 }
 
+std::optional<int> ClockMinutes(const QString &text)
+{
+    static const QRegularExpression clock(QStringLiteral("^([0-9]{1,2}):([0-5][0-9])$"));
+    const auto time = clock.match(text);
+    if (!time.hasMatch() || time.captured(1).toInt() > 23)
+        return std::nullopt;
+    return 60 * time.captured(1).toInt() + time.captured(2).toInt();
+}
+
 QStringList NameList(const QStringList &arguments, qsizetype &taken)
 {
     taken = arguments.isEmpty() ? 0 : 1;
@@ -149,11 +158,18 @@ Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &
     return std::nullopt;
 }
 
+Problem ReadOutputPath(const CommandLine &line, QString &path)
+{
+    path = line.Value("output");
+    if (line.IsSet("output") && path.isEmpty())
+        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+    return std::nullopt;
+}
+
 Problem ReadOutput(const CommandLine &line, bool ics, Output &output)
 {
-    output.Path = line.Value("output");
-    if (line.IsSet("output") && output.Path.isEmpty())
-        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+    if (auto problem = ReadOutputPath(line, output.Path))
+        return problem;
     return ReadFormat(line, ics, output);
 }
 
@@ -163,12 +179,10 @@ Problem ReadRemind(const CommandLine &line, const Output &output, Selection &sel
     if (!line.IsSet("remind"))
         return std::nullopt;
     const QString text = line.Value("remind");
-    static const QRegularExpression clock(QStringLiteral("^([0-9]{1,2}):([0-5][0-9])$"));
-    const auto time = clock.match(text);
     bool ok = false;
     const int hours = text.toInt(&ok);
-    if (time.hasMatch() && time.captured(1).toInt() < 24)
-        selection.RemindMinutes = 60 * time.captured(1).toInt() + time.captured(2).toInt();
+    if (const auto minutes = ClockMinutes(text))
+        selection.RemindMinutes = *minutes;
     else if (ok && hours >= 0 && hours <= MaxRemindHours)
         selection.RemindMinutes = -60 * hours;
     else

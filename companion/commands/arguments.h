@@ -35,6 +35,8 @@ const QList<std::pair<QString, Format>> &FormatNames();
 // `most` arguments more, into `rest`.
 Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &rest);
 
+// -o alone: the file, or empty or "-" for standard output.
+Problem ReadOutputPath(const CommandLine &line, QString &path);
 // -o, -f and --excel; `ics` where the command writes iCalendar.
 Problem ReadOutput(const CommandLine &line, bool ics, Output &output);
 // --remind, with the format ics alone.
@@ -46,6 +48,9 @@ Problem ReadSelection(const CommandLine &line, const Output &output, Selection &
 // ("Jana, Petr" unquoted) make several arguments of one list: the names, and how many
 // arguments they took.
 QStringList NameList(const QStringList &arguments, qsizetype &taken);
+
+// The minutes after midnight of a time of day written H:MM (7:00, 23:59).
+std::optional<int> ClockMinutes(const QString &text);
 
 QString TooMany(const CommandLine &line, const QString &extra);
 

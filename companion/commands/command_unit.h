@@ -36,6 +36,10 @@ struct OptionUnit {
 // Every option, in the order of the help.
 const QList<OptionUnit> &OptionTable();
 const OptionUnit *FindOption(const QString &name);
+// The option a word of a command line names ("-o", "--format", "--format=csv"), or null.
+const OptionUnit *OptionOfWord(const QString &word);
+// An option's name as written: "-o", "--format".
+QString Dashed(const QString &name);
 
 // A command line after its command's name has found its unit: the name as written, the
 // arguments after it, and the options.

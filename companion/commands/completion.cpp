@@ -20,15 +20,6 @@ struct Place {
     const OptionUnit *ValueOf = nullptr; // the option whose value it is
 };
 
-// The option a word names ("-o", "--format", "--format=csv"), or null.
-const OptionUnit *OptionOfWord(const QString &word)
-{
-    if (word.size() < 2 || word[0] != QLatin1Char('-'))
-        return nullptr;
-    const QString name = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1);
-    return FindOption(name.section(QLatin1Char('='), 0, 0));
-}
-
 Place PlaceAfter(const QStringList &before)
 {
     Place place;
@@ -105,7 +96,7 @@ QStringList OptionWords(const CommandUnit *unit)
     QStringList words;
     for (const QString &key : keys) {
         for (const QString &name : FindOption(key)->Names)
-            words.append(QLatin1String(name.size() == 1 ? "-" : "--") + name);
+            words.append(Dashed(name));
     }
     return words;
 }

@@ -67,7 +67,4 @@ std::optional<DailyRun> StartDailyRun(const DailyCall &call, Environment &enviro
 // it drops the events it had.
 QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment &environment);
 
-// A note on standard error, "cyklometrika: " first.
-void DailyNote(Environment &environment, const QString &text);
-
 } // namespace cykl::companion

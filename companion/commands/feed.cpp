@@ -6,6 +6,7 @@
 #include "calendar/ical.h"
 #include "calendar/texts.h"
 #include "companion/commands/daily.h"
+#include "companion/commands/person_run.h"
 #include "companion/io/date_arguments.h"
 
 namespace cykl::companion {
@@ -20,13 +21,6 @@ Date FromQDate(const QDate &date)
 QString Czech(const Date &date)
 {
     return QString::fromStdString(CzechDate(date));
-}
-
-UtcTime StampOf(const QDateTime &moment)
-{
-    const QDateTime now = moment.toUTC();
-    return { now.date().year(), now.date().month(),  now.date().day(),
-             now.time().hour(), now.time().minute(), now.time().second() };
 }
 
 // The part of from..to the window shows for this birth: not before the birth, and not
@@ -49,15 +43,6 @@ std::pair<Date, Date> FeedSpan(const QDate &today)
              FromQDate(std::min(today.addDays(FeedDaysAfter), last)) };
 }
 
-} // namespace
-
-void DailyNote(Environment &environment, const QString &text)
-{
-    environment.Err((QStringLiteral("cyklometrika: ") + text + QLatin1Char('\n')).toUtf8());
-}
-
-namespace {
-
 // The day of the daily run: --den or today; nullopt after telling why it is refused.
 std::optional<QDate> RunDay(const DailyCall &call, Environment &environment, int &status)
 {
@@ -69,7 +54,7 @@ std::optional<QDate> RunDay(const DailyCall &call, Environment &environment, int
         why = QStringLiteral("ten je jen v kalendáři výpočtu");
     if (why.isEmpty())
         return QDate(day.Year, day.Month, day.Day);
-    DailyNote(environment, QStringLiteral("„%1“ není den: %2").arg(call.OnDayText.trimmed(), why));
+    Note(environment, QStringLiteral("„%1“ není den: %2").arg(call.OnDayText.trimmed(), why));
     environment.Err(QByteArray::fromStdString(MessageText(1, day, day) + '\n'));
     status = ExitRefused;
     return std::nullopt;
@@ -100,17 +85,17 @@ QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment
         if (span)
             list = FindCriticalDays(person.Birth, span->first, span->second);
         if (!span || list.Refusal != 0) {
-            DailyNote(environment,
-                      QStringLiteral("„%1“ (narozen(a) %2) je vynechán(a): od %3 do %4 ho okno "
-                                     "neukazuje")
-                          .arg(person.Name, Czech(person.Birth), Czech(from), Czech(to)));
+            Note(environment,
+                 QStringLiteral("„%1“ (narozen(a) %2) je vynechán(a): od %3 do %4 ho okno "
+                                "neukazuje")
+                     .arg(person.Name, Czech(person.Birth), Czech(from), Czech(to)));
             continue;
         }
         if (span->second < to)
-            DailyNote(environment,
-                      QStringLiteral("„%1“ (narozen(a) %2): dny po %3 okno neukazuje, je to víc "
-                                     "než 150 let po roce narození")
-                          .arg(person.Name, Czech(person.Birth), Czech(span->second)));
+            Note(environment,
+                 QStringLiteral("„%1“ (narozen(a) %2): dny po %3 okno neukazuje, je to víc "
+                                "než 150 let po roce narození")
+                     .arg(person.Name, Czech(person.Birth), Czech(span->second)));
         family.push_back({ person.Name.toStdString(), person.Birth, std::move(list) });
     }
     CalendarOptions options;
@@ -118,7 +103,7 @@ QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment
     options.FeedSequence = FeedRevision;
     const CalendarResult calendar = FamilyCalendar(family, options);
     for (const Date &day : calendar.LeftOut)
-        DailyNote(environment, QString::fromStdString(LeftOutNote(day)));
+        Note(environment, QString::fromStdString(LeftOutNote(day)));
     return QByteArray::fromStdString(calendar.Text);
 }
 

@@ -26,11 +26,10 @@ std::optional<Notice> NoticeOf(const Person &person, const Date &day, Environmen
 {
     const Confirmation c = Confirm(person.Birth, day);
     if (c.Refusal != 0) {
-        DailyNote(
-            environment,
-            QStringLiteral("„%1“ je vynechán(a): %2")
-                .arg(person.Name,
-                     QString::fromStdString(MessageText(c.Refusal, person.Birth, day)).trimmed()));
+        Note(environment,
+             QStringLiteral("„%1“ je vynechán(a): %2")
+                 .arg(person.Name,
+                      QString::fromStdString(MessageText(c.Refusal, person.Birth, day)).trimmed()));
         return std::nullopt;
     }
     if (c.Verdicts.empty())
@@ -91,13 +90,13 @@ int Show(QList<Notice> &notices, Environment &environment)
     QStringList missed;
     for (const Notice &notice : notices)
         (notice.Shown ? shown : missed) << notice.Who;
-    DailyNote(environment, QStringLiteral("upozornění nelze ukázat: %1").arg(error));
-    DailyNote(environment,
-              QStringLiteral("neukázáno: %1%2")
-                  .arg(missed.join(QStringLiteral(", ")),
-                       shown.isEmpty()
-                           ? QString()
-                           : QStringLiteral("; ukázáno: ") + shown.join(QStringLiteral(", "))));
+    Note(environment, QStringLiteral("upozornění nelze ukázat: %1").arg(error));
+    Note(environment,
+         QStringLiteral("neukázáno: %1%2")
+             .arg(missed.join(QStringLiteral(", ")),
+                  shown.isEmpty()
+                      ? QString()
+                      : QStringLiteral("; ukázáno: ") + shown.join(QStringLiteral(", "))));
     return ExitOutputFailed;
 }
 
@@ -120,9 +119,8 @@ int RecordToldAtLogin(Environment &environment, const QDate &today)
     if (environment.WriteFile(AtLoginRecord(environment),
                               today.toString(Qt::ISODate).toLatin1() + '\n', error))
         return ExitOk;
-    DailyNote(
-        environment,
-        QStringLiteral("záznam „%1“ nelze zapsat: %2").arg(AtLoginRecord(environment), error));
+    Note(environment,
+         QStringLiteral("záznam „%1“ nelze zapsat: %2").arg(AtLoginRecord(environment), error));
     return ExitOutputFailed;
 }
 
@@ -133,7 +131,7 @@ int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &t
     QString error;
     if (environment.WriteFile(path, FeedText(people, today, environment), error))
         return ExitOk;
-    DailyNote(environment, QStringLiteral("kalendář „%1“ nelze zapsat: %2").arg(path, error));
+    Note(environment, QStringLiteral("kalendář „%1“ nelze zapsat: %2").arg(path, error));
     return ExitOutputFailed;
 }
 

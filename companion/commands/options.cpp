@@ -82,4 +82,17 @@ const OptionUnit *FindOption(const QString &name)
     return nullptr;
 }
 
+const OptionUnit *OptionOfWord(const QString &word)
+{
+    if (word.size() < 2 || word[0] != QLatin1Char('-'))
+        return nullptr;
+    const QString name = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1);
+    return FindOption(name.section(QLatin1Char('='), 0, 0));
+}
+
+QString Dashed(const QString &name)
+{
+    return QLatin1String(name.size() == 1 ? "-" : "--") + name;
+}
+
 } // namespace cykl::companion

@@ -17,11 +17,6 @@ bool HasLetters(const QString &text)
     return std::any_of(text.begin(), text.end(), [](QChar c) { return c.isLetter(); });
 }
 
-QByteArray Line(const QString &text)
-{
-    return (QStringLiteral("cyklometrika: ") + text + QLatin1Char('\n')).toUtf8();
-}
-
 // The people of the file among the items, in their places; the dates stay as they are.
 // The exit status where the file cannot give them.
 std::optional<int> FillNames(const Who &who, Environment &environment,
@@ -84,7 +79,7 @@ void NoteLooseName(Environment &environment, const QString &asked, const QString
 
 int PeopleFileFailure(Environment &environment, const QString &error)
 {
-    environment.Err(Line(error));
+    Note(environment, error);
     return ExitOutputFailed;
 }
 
@@ -174,7 +169,7 @@ std::variant<QList<Person>, int> GroupOf(const Who &who, const QString &command,
             continue;
         }
         if (const QString why = NoSuchDay(*birth, false); !why.isEmpty()) {
-            environment.Err(Line(QStringLiteral("„%1“ není den: %2").arg(item.trimmed(), why)));
+            Note(environment, QStringLiteral("„%1“ není den: %2").arg(item.trimmed(), why));
             environment.Err((Utf8(MessageText(1, *birth, *birth)) + QLatin1Char('\n')).toUtf8());
             return ExitRefused;
         }

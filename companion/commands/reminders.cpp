@@ -147,7 +147,7 @@ int TurnOnTimer(const RemindersCall &call, Environment &environment, const Place
         error = QString::fromUtf8(output).trimmed();
     if (!error.isEmpty()) {
         TurnOff(environment, true);
-        DailyNote(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
+        Note(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
         return ExitOutputFailed;
     }
     environment.Out(QStringLiteral("Denní upozornění zapnuto: časovač systemd každý den v %1 "
@@ -168,7 +168,7 @@ int TurnOnAutostart(const RemindersCall &call, Environment &environment, const P
                               .arg(QLatin1String(NotifyAtLoginVariable),
                                    RunCommandLine(call, environment, ExecQuoted));
     if (!Write(environment, places.Autostart, entry, error)) {
-        DailyNote(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
+        Note(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
         return ExitOutputFailed;
     }
     const QString time
@@ -206,7 +206,7 @@ int TurnOff(Environment &environment, bool quiet)
     if (quiet)
         return ExitOk;
     if (!error.isEmpty()) {
-        DailyNote(environment, QStringLiteral("denní upozornění nelze vypnout: %1").arg(error));
+        Note(environment, QStringLiteral("denní upozornění nelze vypnout: %1").arg(error));
         return ExitOutputFailed;
     }
     environment.Out(QByteArrayLiteral("Denní upozornění vypnuto.\n"));
@@ -257,9 +257,9 @@ int Status(Environment &environment)
 int RunReminders(const RemindersCall &call, Environment &environment)
 {
 #ifdef Q_OS_WIN
-    DailyNote(environment,
-              QStringLiteral("denní upozornění je jen pro plochu Linuxu; na Windows "
-                             "odebírejte kalendář příkazu kalendar"));
+    Note(environment,
+         QStringLiteral("denní upozornění je jen pro plochu Linuxu; na Windows "
+                        "odebírejte kalendář příkazu kalendar"));
     return ExitOutputFailed;
 #endif
     const QString &action = call.Action;

@@ -8,7 +8,6 @@
 #include "companion/io/date_arguments.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 
 namespace cykl::companion {
 
@@ -62,11 +61,10 @@ Parsed ParseFeed(const CommandLine &line)
     DailyCall call;
     if (auto problem = ReadWhoAndDay(line, call))
         return *problem;
-    call.Output = line.Value("output");
+    if (auto problem = ReadOutputPath(line, call.Output))
+        return *problem;
     if (auto problem = CalendarFileProblem(call.Output))
         return *problem;
-    if (line.IsSet("output") && call.Output.isEmpty())
-        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
     return [call](Environment &environment) { return RunFeed(call, environment); };
 }
 
@@ -100,12 +98,9 @@ Parsed ParseReminders(const CommandLine &line)
     const bool on = call.Action == QLatin1String("zapnout") || call.Action == QLatin1String("on");
     if (!on && (line.IsSet("time") || line.IsSet("calendar")))
         return QStringLiteral("--cas a --kalendar patří k příkazu %1 zapnout").arg(line.Name);
-    static const QRegularExpression clock(QStringLiteral("^([0-9]{1,2}):([0-5][0-9])$"));
-    const auto time = clock.match(line.Value("time").trimmed());
-    if (line.IsSet("time") && (!time.hasMatch() || time.captured(1).toInt() > 23))
+    call.AtMinutes = ClockMinutes(line.Value("time").trimmed());
+    if (line.IsSet("time") && !call.AtMinutes)
         return QStringLiteral("--cas chce čas dne, například 7:00");
-    if (line.IsSet("time"))
-        call.AtMinutes = 60 * time.captured(1).toInt() + time.captured(2).toInt();
     return [call](Environment &environment) { return RunReminders(call, environment); };
 }
 

@@ -3,6 +3,7 @@
 // shared days as a table, CSV, JSON and iCalendar.
 #include "calendar/report_json.h"
 #include "calendar/texts.h"
+#include "companion/commands/person_run.h"
 #include "companion/commands/together.h"
 #include "companion/io/report_parts.h"
 #include "companion/io/text_table.h"
@@ -164,11 +165,8 @@ QByteArray SharedIcs(std::optional<int> remindMinutes, const QDateTime &now,
                      const QList<Person> &people, const std::vector<SharedDay> &days,
                      std::vector<Date> &leftOut)
 {
-    const QDateTime utc = now.toUTC();
-    const UtcTime stamp { utc.date().year(), utc.date().month(),  utc.date().day(),
-                          utc.time().hour(), utc.time().minute(), utc.time().second() };
-    CalendarResult calendar = SharedCalendar(SharedPeople(people), days,
-                                             { stamp, remindMinutes, std::string(), false, {} });
+    CalendarResult calendar = SharedCalendar(
+        SharedPeople(people), days, { StampOf(now), remindMinutes, std::string(), false, {} });
     leftOut = std::move(calendar.LeftOut);
     return QByteArray::fromStdString(calendar.Text);
 }
