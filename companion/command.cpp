@@ -5,6 +5,7 @@
 #include "companion/commands/completion.h"
 #include "companion/help.h"
 #include "companion/io/date_arguments.h"
+#include "companion/io/language_choice.h"
 
 #include <algorithm>
 #include <optional>
@@ -133,7 +134,7 @@ Problem OptionProblem(const QCommandLineParser &parser, const CommandUnit &unit,
     }
     for (const OptionUnit &option : OptionTable()) {
         if (!parser.isSet(option.Key) || unit.Options.contains(option.Key)
-            || option.Key == QLatin1String("help"))
+            || option.Key == QLatin1String("help") || option.Key == QLatin1String("lang"))
             continue;
         for (const auto &[key, text] : unit.Refusals) {
             if (key == option.Key)
@@ -155,7 +156,7 @@ QList<QCommandLineOption> ParserOptions()
 }
 
 // What the command line asks for, ready to run, or what is wrong with it.
-Parsed Read(const QStringList &arguments)
+Parsed Read(const QStringList &arguments, Lang language)
 {
     if (arguments.value(1) == QLatin1String(CompleteQuery))
         return CompleteJob(arguments.mid(2));
@@ -183,18 +184,22 @@ Parsed Read(const QStringList &arguments)
         return UnknownCommand(name);
     if (auto problem = OptionProblem(parser, *unit, name))
         return *problem;
-    return unit->Parse({ name, positional.mid(1), parser });
+    return unit->Parse({ name, positional.mid(1), parser, language });
 }
 
 } // namespace
 
 int RunCommand(const QStringList &arguments, Environment &environment)
 {
+    const LanguageChoice language = ChooseLanguage(arguments, environment);
+    if (const auto *problem = std::get_if<QString>(&language))
+        return UsageError(environment, *problem);
+    environment.SetLanguage(std::get<Lang>(language));
     int status = ExitUsage;
     if (arguments.size() <= 1) {
         status = WriteOutput(environment, {}, ShortHelpText().toUtf8());
     } else {
-        const Parsed parsed = Read(arguments);
+        const Parsed parsed = Read(arguments, environment.Language());
         if (const auto *problem = std::get_if<QString>(&parsed))
             UsageError(environment, *problem);
         else

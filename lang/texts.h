@@ -246,6 +246,10 @@ inline constexpr std::array CatalogueTexts {
               "Name of the sound played when a date field refuses a key (for the desktop's sound settings).",
               "Odmítnutý znak",
               "Refused character"),
+    PlainText("usage.unknown.language",
+              "Command-line error: --lang (or CYKLOMETRIKA_LANG) names a language the program does not speak; {1} the name as given. The tags cs, en and auto are typed as they stand.",
+              "neznámý jazyk „{1}“ (cs, en nebo auto)",
+              "unknown language “{1}” (cs, en or auto)"),
 };
 // clang-format on
 

@@ -5,7 +5,7 @@
 #include "platform/chart_widget.h"
 #include "platform/effects.h"
 #include "ui/numeric_field.h"
-#include "ui/said.h"
+#include "lang/qt/said.h"
 #include "ui/version_window.h"
 
 #include <QAction>

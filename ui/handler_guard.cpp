@@ -2,7 +2,7 @@
 #include "ui/handler_guard.h"
 
 #include "platform/effects.h"
-#include "ui/said.h"
+#include "lang/qt/said.h"
 
 #include <exception>
 #include <new>

@@ -2,7 +2,7 @@
 #include "ui/version_window.h"
 
 #include "ui/form1_layout.h"
-#include "ui/said.h"
+#include "lang/qt/said.h"
 #include "ui/window_font.h"
 
 #include <QCloseEvent>

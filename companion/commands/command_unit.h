@@ -47,6 +47,7 @@ struct CommandLine {
     QString Name;
     QStringList Arguments;
     const QCommandLineParser &Parser;
+    Lang Language = Lang::Cs; // the language the run speaks
 
     bool IsSet(const char *key) const { return Parser.isSet(QLatin1String(key)); }
     QString Value(const char *key) const { return Parser.value(QLatin1String(key)); }

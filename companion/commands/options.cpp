@@ -66,6 +66,10 @@ const QList<OptionUnit> &OptionTable()
                "(--calendar) u upozornit a upozorneni zapnout denní\n"
                "běh přepíše i tento kalendář (kalendar -o SOUBOR)",
                ValueKind::File),
+        Option("--lang", { "lang", "jazyk" }, "JAZYK", "--lang JAZYK",
+               "(--jazyk) cs (výchozí), en, nebo auto podle prostředí;\n"
+               "bez volby podle proměnné CYKLOMETRIKA_LANG",
+               ValueKind::Language),
         Option("-h", { "h", "help", "napoveda", "nápověda" }, "", "-h, --help",
                "(--nápověda) tato nápověda; PŘÍKAZ -h nápověda příkazu"),
         Option("-v", { "v", "version", "verze" }, "", "-v, --version", "(--verze) vypsat verzi"),

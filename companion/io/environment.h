@@ -5,6 +5,7 @@
 #pragma once
 
 #include "calendar/dates.h"
+#include "lang/language.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -83,6 +84,13 @@ public:
     virtual QString ConfigFolder() const = 0;
     virtual QString ProgramPath() const = 0;
     virtual int UserManager(const QStringList &arguments, QByteArray &output) = 0;
+
+    // The language the run speaks (--lang, CYKLOMETRIKA_LANG), Czech unless chosen.
+    Lang Language() const { return language_; }
+    void SetLanguage(Lang language) { language_ = language; }
+
+private:
+    Lang language_ = Lang::Cs;
 };
 
 // Says what is wrong with the command line, with the pointer to the help; ExitUsage.

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A text of the catalogue as the window's controls take it.
+// A text of the catalogue as Qt takes it: the window's controls, the command's output.
 #pragma once
 
 #include "lang/catalogue.h"
