@@ -64,8 +64,7 @@ LanguageChoice ChooseLanguage(const QStringList &arguments, const Environment &e
         return LocaleLanguage(environment);
     if (const auto language = FindLanguage(asked.toLower().toStdString()))
         return *language;
-    return Said("usage.unknown.language", environment.Language(),
-                { asked.toStdString() });
+    return Said("usage.unknown.language", environment.Language(), { asked.toStdString() });
 }
 
 } // namespace cykl::companion
