@@ -3,15 +3,32 @@
 // synchronous and bounded in time; any failure throws BrowserError.
 #pragma once
 
+#include "lang/language.h"
+
 #include <QString>
+#include <array>
 #include <memory>
 #include <stdexcept>
+#include <string>
 
 namespace cykl {
 
+// A failure of the browser, told in each of the program's languages (browser_text::Failure
+// gives one from the catalogue); what() tells it in Czech.
 class BrowserError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // A text that is no text of the program's (the browser's own reply): the same in every
+    // language.
+    explicit BrowserError(const std::string &text);
+    explicit BrowserError(const std::array<std::string, LanguageCount> &texts);
+
+    const std::string &Text(Lang lang) const { return texts_[static_cast<std::size_t>(lang)]; }
+
+    // The same failure with detail (the browser's own log) on the lines below it.
+    BrowserError Followed(const QString &detail) const;
+
+private:
+    std::array<std::string, LanguageCount> texts_;
 };
 
 class BrowserAutomation {

@@ -28,7 +28,7 @@ BrowserProcess::BrowserProcess()
     const QDir directory(directory_.path());
     if (!directory_.isValid() || !directory.mkdir(QStringLiteral("profile"))
         || !directory.mkdir(QStringLiteral("tmp")))
-        throw BrowserError(browser_text::NoProfile);
+        throw browser_text::Failure("browser.no.profile");
 }
 
 BrowserProcess::~BrowserProcess()

@@ -44,7 +44,7 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     if (::pipe2(command, O_CLOEXEC) != 0 || ::pipe2(reply, O_CLOEXEC) != 0) {
         if (command[0] >= 0)
             CloseBoth(command);
-        throw BrowserError(browser_text::NoConnection + std::string("."));
+        throw browser_text::Failure("browser.no.connection");
     }
     const int commandEnd = command[0];
     const int replyEnd = reply[1];
@@ -62,8 +62,7 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
     if (!started) {
         ::close(command[1]);
         ::close(reply[0]);
-        throw browser_text::Failure(QString(browser_text::CannotStart).arg(program),
-                                    process_.errorString());
+        throw browser_text::Failure("browser.cannot.run", { program, process_.errorString() });
     }
     pid_ = process_.processId();
     return { command[1], reply[0] };

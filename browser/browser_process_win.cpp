@@ -23,9 +23,13 @@ using namespace browser_text;
 
 constexpr DWORD PipeBuffer = 1 << 20;
 
-[[noreturn]] void Fail(const QString &what)
+// The failure of key with the system's last error as its reason, after subject if given.
+[[noreturn]] void Fail(TextKey key, const QString &subject = {})
 {
-    throw Failure(what, qt_error_string());
+    const QString reason = qt_error_string();
+    if (subject.isEmpty())
+        throw Failure(key, { reason });
+    throw Failure(key, { subject, reason });
 }
 
 // Closes the handle it holds when it goes, unless the handle was taken.
@@ -89,12 +93,12 @@ std::pair<Handle, Handle> MakePipe(bool outbound)
                                        | PIPE_REJECT_REMOTE_CLIENTS,
                                    1, PipeBuffer, PipeBuffer, 0, nullptr));
     if (!ours)
-        Fail(NoConnection);
+        Fail("browser.no.connection.why");
     SECURITY_ATTRIBUTES inherit = Inheritable();
     Handle theirs(::CreateFileW(wide, outbound ? GENERIC_READ : GENERIC_WRITE, 0, &inherit,
                                 OPEN_EXISTING, 0, nullptr));
     if (!theirs || !Connected(ours.Get()))
-        Fail(NoConnection);
+        Fail("browser.no.connection.why");
     return { std::move(ours), std::move(theirs) };
 }
 
@@ -105,7 +109,7 @@ Handle OpenInheritable(const QString &path, DWORD access, DWORD disposition)
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
                               disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
-        Fail(QString(CannotOpen).arg(path));
+        Fail("browser.cannot.open", path);
     return file;
 }
 
@@ -114,7 +118,7 @@ Handle MakeJob()
 {
     Handle job(::CreateJobObjectW(nullptr, nullptr));
     if (!job)
-        Fail(CannotPrepare);
+        Fail("browser.cannot.prepare");
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits {};
     limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
     ::SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
@@ -134,7 +138,7 @@ public:
             || !::UpdateProcThreadAttribute(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST,
                                             handles_.data(), sizeof(HANDLE) * handles_.size(),
                                             nullptr, nullptr))
-            Fail(CannotPrepare);
+            Fail("browser.cannot.prepare");
     }
     ~InheritList() { ::DeleteProcThreadAttributeList(list_); }
     InheritList(const InheritList &) = delete;
@@ -197,7 +201,7 @@ BrowserProcess::Pipes BrowserProcess::Start(const QString &program, const QStrin
                           CREATE_SUSPENDED | CREATE_NO_WINDOW | CREATE_UNICODE_ENVIRONMENT
                               | EXTENDED_STARTUPINFO_PRESENT,
                           environment.data(), nullptr, &startup.StartupInfo, &info))
-        Fail(QString(CannotStart).arg(program));
+        Fail("browser.cannot.run", program);
     Handle thread(info.hThread);
     process_ = info.hProcess;
     pid_ = info.dwProcessId;

@@ -61,10 +61,7 @@ ChromiumBrowser::ChromiumBrowser(const QString &program, const QStringList &extr
     } catch (const BrowserError &error) {
         const QString log = process_->LogTail();
         Abandon();
-        throw BrowserError(QStringLiteral("%1\n%2")
-                               .arg(QString::fromStdString(error.what()), log)
-                               .trimmed()
-                               .toStdString());
+        throw error.Followed(log);
     }
 }
 
@@ -87,14 +84,14 @@ void ChromiumBrowser::Attach(QDeadlineTimer deadline)
         "Target.attachToTarget", { { "targetId", targetId_ }, { "flatten", true } }, {}, deadline);
     sessionId_ = attached.value("sessionId").toString();
     if (sessionId_.isEmpty())
-        throw BrowserError(NoPageAttached);
+        throw Failure("browser.no.page");
 }
 
 QJsonObject ChromiumBrowser::Call(const QString &method, const QJsonObject &params,
                                   const QString &sessionId)
 {
     if (!pipe_)
-        throw BrowserError(NoLongerRunning);
+        throw Failure("browser.not.running");
     try {
         return pipe_->Call(method, params, sessionId, QDeadlineTimer(limits_.Call));
     } catch (const BrowserReplyError &) {
@@ -181,7 +178,7 @@ std::unique_ptr<BrowserAutomation> ChromiumBrowserFactory::CreateBrowser()
 {
     const QString program = program_.isEmpty() ? FindInstalled() : program_;
     if (program.isEmpty())
-        throw BrowserError(NoneInstalled);
+        throw Failure("browser.none.installed");
     return std::make_unique<ChromiumBrowser>(program, extraArguments_, limits_);
 }
 

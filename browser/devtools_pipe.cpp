@@ -25,7 +25,7 @@ std::optional<QJsonObject> DevToolsReader::Next()
     const qsizetype end = buffer_.indexOf('\0', scanned_);
     const qsizetype length = (end < 0 ? buffer_.size() : end) - start_;
     if (length > maxMessage_)
-        throw BrowserError(MessageTooLong);
+        throw Failure("browser.message.too.long");
     if (end < 0) {
         scanned_ = buffer_.size();
         return std::nullopt;
@@ -35,7 +35,7 @@ std::optional<QJsonObject> DevToolsReader::Next()
     start_ = end + 1;
     scanned_ = start_;
     if (!document.isObject())
-        throw BrowserError(MessageUnreadable);
+        throw Failure("browser.message.unreadable");
     return document.object();
 }
 
@@ -58,7 +58,7 @@ QJsonObject DevToolsPipe::Call(const QString &method, const QJsonObject &params,
             // An event, or the late reply of an abandoned call: a browser that sends
             // nothing else must not hold the call past its deadline.
             if (deadline.hasExpired())
-                throw BrowserError(NoAnswerInTime);
+                throw Failure("browser.no.answer");
             continue;
         }
         if (message.contains("error")) {
@@ -76,15 +76,15 @@ void DevToolsPipe::Send(const QByteArray &message, QDeadlineTimer deadline)
 {
     for (qsizetype sent = 0; sent < message.size();) {
         if (sent > 0 && deadline.hasExpired())
-            throw BrowserError(RefusesCommands);
+            throw Failure("browser.refuses.commands");
         const PipeStep step
             = commands_.WriteSome(message.constData() + sent, message.size() - sent);
         if (step.Result == PipeStep::Moved)
             sent += step.Bytes;
         else if (step.Result != PipeStep::Blocked)
-            throw Failure(CommandNotTaken, step.Reason);
+            throw Failure("browser.command.not.taken", { step.Reason });
         else if (!commands_.Wait(deadline))
-            throw BrowserError(RefusesCommands);
+            throw Failure("browser.refuses.commands");
     }
 }
 
@@ -94,16 +94,16 @@ QJsonObject DevToolsPipe::Receive(QDeadlineTimer deadline)
         if (std::optional<QJsonObject> message = reader_.Next())
             return *std::move(message);
         if (deadline.hasExpired())
-            throw BrowserError(NoAnswerInTime);
+            throw Failure("browser.no.answer");
         const PipeStep step = replies_.ReadSome(chunk_.data(), chunk_.size());
         if (step.Result == PipeStep::Moved) // none moved: read again
             reader_.Append(QByteArrayView(chunk_).first(step.Bytes));
         else if (step.Result == PipeStep::Closed)
-            throw BrowserError(ConnectionClosed);
+            throw Failure("browser.connection.closed");
         else if (step.Result == PipeStep::Failed)
-            throw Failure(ReplyUnreadable, step.Reason);
+            throw Failure("browser.reply.unreadable", { step.Reason });
         else if (!replies_.Wait(deadline))
-            throw BrowserError(NoAnswerInTime);
+            throw Failure("browser.no.answer");
     }
 }
 

@@ -78,7 +78,7 @@ PipeEnd::PipeEnd(PipeHandle handle) : system_(new System { handle })
     system_->Event = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!system_->Event) {
         ::CloseHandle(handle);
-        throw BrowserError(browser_text::CannotWait);
+        throw browser_text::Failure("browser.cannot.wait");
     }
 }
 

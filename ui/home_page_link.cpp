@@ -90,7 +90,8 @@ std::unique_ptr<BrowserAutomation> HomePageLink::ShowInNewBrowser(Failure &failu
     try {
         fresh = browsers_.CreateBrowser();
     } catch (const BrowserError &error) {
-        failure = { NoWayToShowPage, Say("browser.cannot.start.why", lang_, { error.what() }) };
+        failure
+            = { NoWayToShowPage, Say("browser.cannot.start.why", lang_, { error.Text(lang_) }) };
         return nullptr;
     }
     if (!fresh) {
@@ -101,7 +102,7 @@ std::unique_ptr<BrowserAutomation> HomePageLink::ShowInNewBrowser(Failure &failu
         fresh->SetVisible(true);
         fresh->Navigate(address_);
     } catch (const BrowserError &error) {
-        failure = { NewBrowserFailed, Say("browser.did.not.show", lang_, { error.what() }) };
+        failure = { NewBrowserFailed, Say("browser.did.not.show", lang_, { error.Text(lang_) }) };
         return nullptr;
     }
     return fresh;

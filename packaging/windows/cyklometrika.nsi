@@ -1,7 +1,8 @@
 ; SPDX-License-Identifier: GPL-3.0-or-later
 ; Installer of Cyklometrika for Windows: installs for the current user (no administrator
-; rights), adds a Start-menu entry and an uninstaller that removes every installed file,
-; the entry and its registry record. Silent with /S.
+; rights), adds Start-menu entries (the window, and the window in English) and an
+; uninstaller that removes every installed file, the entries and its registry record. It
+; speaks Czech, or English where Windows speaks English. Silent with /S.
 ; makensis -DVERSION=1.0 -DLISTS=<folder of install-files.nsh> -DICON=<CYKL.ico>
 ;          -DOUTFILE=<setup.exe> [-DFORWARDER=<cyklometrika-forwarder.exe>]
 ; With FORWARDER, the command cyklometrika is put on the user's PATH through the folder
@@ -28,6 +29,11 @@ VIAddVersionKey /LANG=1029 "FileDescription" "Instalace programu ${APP}"
 VIAddVersionKey /LANG=1029 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1029 "ProductVersion" "${VERSION}"
 VIAddVersionKey /LANG=1029 "LegalCopyright" "GNU GPL 3 nebo novější"
+VIAddVersionKey /LANG=1033 "ProductName" "${APP}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${APP} setup"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "GNU GPL 3 or later"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -37,7 +43,9 @@ VIAddVersionKey /LANG=1029 "LegalCopyright" "GNU GPL 3 nebo novější"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
+; The first language is the one for a Windows that speaks neither.
 !insertmacro MUI_LANGUAGE "Czech"
+!insertmacro MUI_LANGUAGE "English"
 
 Section "Install"
     SetShellVarContext current

@@ -2,7 +2,7 @@
 // The Chromium browser layer over its pipes, against the fake browser program: the
 // command sequence, failures and time limits, and that no process or profile is left.
 #include "browser/devtools_pipe.h"
-#include "browser/texts.h"
+#include "lang/qt/said.h"
 #include "tests/support/browser/fake_browsers.h"
 
 #include <QElapsedTimer>
@@ -156,7 +156,7 @@ private slots:
         qInfo("%s: failed after %lld ms (limit %lld ms)", qPrintable(method), elapsed, limit);
         const qint64 pid = fakes_.Started().value(0);
         QCOMPARE(fakes_.Details(pid, "stream"), QStringList { method });
-        QCOMPARE(failure, QString::fromUtf8(browser_text::NoAnswerInTime));
+        QCOMPARE(failure, Said("browser.no.answer", Lang::Cs));
         QVERIFY2(elapsed >= limit, "the call failed before its limit");
         QVERIFY2(elapsed < limit + 3000, "the call outlived its limit by far");
         QVERIFY(fakes_.LeftNothing(pid));
@@ -170,7 +170,7 @@ private slots:
         QTest::addColumn<QString>("failure");
         QTest::newRow("read in parts") << QStringList {} << QString();
         QTest::newRow("no longer read") << QStringList { "--fake-deaf=Page.bringToFront" }
-                                        << QString::fromUtf8(browser_text::RefusesCommands);
+                                        << Said("browser.refuses.commands", Lang::Cs);
     }
 
     void longCommand()
@@ -267,7 +267,7 @@ private slots:
         qputenv("PATH", path);
         QCOMPARE(found, expected.isEmpty() ? QString() : bin.filePath(expected));
         if (expected.isEmpty())
-            QCOMPARE(error, QString::fromUtf8(browser_text::NoneInstalled));
+            QCOMPARE(error, Said("browser.none.installed", Lang::Cs));
     }
 #endif
 

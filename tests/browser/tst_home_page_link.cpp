@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The home-page link's decisions, with browsers that only write what they are asked into
 // a shared journal: first and second attempt, the fallback opener, the shutdown step.
+#include "browser/texts.h"
+#include "lang/qt/said.h"
 #include "tests/support/browser/recording_opener.h"
 #include "ui/home_page_link.h"
 
@@ -58,7 +60,7 @@ public:
     {
         if (Unavailable) {
             journal_ << QStringLiteral("create!");
-            throw BrowserError("no browser");
+            throw browser_text::Failure("browser.none.installed");
         }
         Scripts.push_back(std::make_shared<Script>(Next));
         journal_ << QStringLiteral("create %1").arg(Scripts.size());
@@ -190,6 +192,24 @@ private slots:
         journal_.clear();
         link.Shutdown();
         QVERIFY(journal_.isEmpty());
+    }
+
+    // The English window tells the browser's own failure in English too.
+    void failureInEnglish()
+    {
+        ScriptedFactory factory(journal_);
+        factory.Unavailable = true;
+        test::RecordingOpener opener(false);
+        HomePageLink link(factory, opener, Address, Lang::En);
+        QString report;
+        try {
+            link.Command2_Click();
+        } catch (const ProgramError &error) {
+            report = QString::fromUtf8(error.what());
+        }
+        const std::string why = Say("browser.cannot.start.why", Lang::En,
+                                    { Say("browser.none.installed", Lang::En) });
+        QCOMPARE(report, Said("homepage.failed", Lang::En, { why, Address.toStdString() }));
     }
 
     // When no new browser shows the page, the held (dead) one stays held: the shutdown

@@ -125,6 +125,7 @@ void TestDesktopFiles::metainfo_data()
     QTest::newRow("project licence") << "project_license" << QStringList { "GPL-3.0-or-later" };
     QTest::newRow("binaries: the window and the command")
         << "binary" << QStringList { "CYKL", "cyklometrika" };
+    QTest::newRow("languages: Czech and English") << "lang" << QStringList { "cs", "en" };
 }
 
 void TestDesktopFiles::metainfo()
@@ -137,6 +138,7 @@ void TestDesktopFiles::metainfo()
 void TestDesktopFiles::metainfoHasCzechTranslations()
 {
     const QString text = ReadText(QStringLiteral(CYKL_METAINFO_FILE));
+    QVERIFY(text.contains(QStringLiteral("<name xml:lang=\"cs\">")));
     QVERIFY(text.contains(QStringLiteral("<summary xml:lang=\"cs\">")));
     QCOMPARE(text.count(QStringLiteral("<p xml:lang=\"cs\">")), text.count(QStringLiteral("<p>")));
 }

@@ -5,6 +5,7 @@
 #include "ui/application.h"
 #include "ui/version_window.h"
 
+#include <QContextMenuEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -103,13 +104,22 @@ void TestWindowLanguage::qtTextsInCzech()
     const std::unique_ptr<QTranslator> czech = InstallQtTranslation(Lang::Cs);
     if (!czech)
         QSKIP("Qt's Czech translation is missing (Debian package qt6-translations-l10n)");
-    QLineEdit field(QStringLiteral("10"));
-    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    Seams seams;
+    Form1 form(seams.For());
+    form.show();
+    auto *field = form.findChild<QLineEdit *>(QStringLiteral("Text1"));
+    QVERIFY(field);
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            field->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(field, &click);
+    QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+    auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
     QStringList texts;
     for (const QAction *action : menu->actions()) {
         if (!action->isSeparator())
             texts << action->text().remove(u'&').section(u'\t', 0, 0);
     }
+    menu->close();
     QCOMPARE(texts.first(), QStringLiteral("Zpět"));
     QCOMPARE(texts.last(), QStringLiteral("Vybrat vše"));
 }
