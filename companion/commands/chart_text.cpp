@@ -191,9 +191,9 @@ int ChartColumns(const QString &columnsVariable, const Terminal &terminal)
 {
     bool number = false;
     const int columns = columnsVariable.trimmed().toInt(&number);
-    const int width = number && columns > 0 ? columns
-        : terminal.Columns > 0              ? terminal.Columns
-                                            : DefaultChartColumns;
+    if (number && columns > 0)
+        return std::max(columns, MinChartColumns);
+    const int width = terminal.Is && terminal.Columns > 0 ? terminal.Columns : DefaultChartColumns;
     return std::max(width, MinChartColumns);
 }
 

@@ -47,9 +47,12 @@ double RowOf(double value, int rows)
     return std::clamp(row, 0.0, double(rows - 1));
 }
 
-void Put(TextGrid &grid, int row, int column, char32_t glyph, int set)
+// A level stroke takes the cell; a turn keeps out of another curve's level.
+void Put(TextGrid &grid, int row, int column, char32_t glyph, int set, bool level)
 {
-    grid[std::size_t(row)][std::size_t(column)] = { glyph, set };
+    TextCell &cell = grid[std::size_t(row)][std::size_t(column)];
+    if (level || !cell.Level)
+        cell = { glyph, set, level };
 }
 
 void DrawStrokes(TextGrid &grid, const MonthValues &month, int set, int width)
@@ -61,13 +64,13 @@ void DrawStrokes(TextGrid &grid, const MonthValues &month, int set, int width)
         const int row = int(std::lround(RowOf(SetValue(month, set, day), rows)));
         const int first = SlotStart(day, month.Days, width);
         for (int x = first; x < SlotStart(day + 1, month.Days, width); ++x)
-            Put(grid, row, x, stroke.Across, set);
+            Put(grid, row, x, stroke.Across, set, true);
         if (before >= 0 && before != row) {
             const bool rise = row < before;
             for (int r = std::min(row, before) + 1; r < std::max(row, before); ++r)
-                Put(grid, r, first, stroke.Along, set);
-            Put(grid, before, first, rise ? stroke.RiseFrom : stroke.FallFrom, set);
-            Put(grid, row, first, rise ? stroke.RiseTo : stroke.FallTo, set);
+                Put(grid, r, first, stroke.Along, set, false);
+            Put(grid, before, first, rise ? stroke.RiseFrom : stroke.FallFrom, set, false);
+            Put(grid, row, first, rise ? stroke.RiseTo : stroke.FallTo, set, true);
         }
         before = row;
     }
@@ -114,7 +117,7 @@ TextCell BrailleCell(const std::array<int, Sets> &sets)
             owner = set;
         }
     }
-    return bits == 0 ? TextCell {} : TextCell { BrailleBlank + char32_t(bits), owner };
+    return bits == 0 ? TextCell {} : TextCell { BrailleBlank + char32_t(bits), owner, true };
 }
 
 void MarkGrid(TextGrid &grid, int width, int days, int chosenDay)
@@ -127,9 +130,9 @@ void MarkGrid(TextGrid &grid, int width, int days, int chosenDay)
             if (cell.Set != NoSet)
                 continue;
             if (x == chosen)
-                cell = { U'┊', MutedSet };
+                cell = { U'┊', MutedSet, false };
             else if (2 * r == rows - 1)
-                cell = { U'┈', MutedSet };
+                cell = { U'┈', MutedSet, false };
         }
     }
 }

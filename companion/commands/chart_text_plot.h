@@ -15,6 +15,7 @@ inline constexpr int MutedSet = -2; // a cell of the grid: the zero line, the ch
 struct TextCell {
     char32_t Glyph = U' ';
     int Set = NoSet;
+    bool Level = false; // a curve's value on its day, which no other curve's turn covers
 };
 
 using TextGrid = std::vector<std::vector<TextCell>>; // rows of cells
