@@ -229,6 +229,8 @@ void TestCompanionChartText::commandLines_data()
                              << false;
     QTest::newRow("always") << chart + QStringList { "-f", "text", "--color", "always" } << false
                             << "" << 0 << 80 << true;
+    QTest::newRow("-o .txt") << chart + QStringList { "-o", "chart.txt" } << true << "" << 0 << 80
+                             << false;
     QTest::newRow("-f csv") << chart + QStringList { "-f", "csv" } << true << "" << 2 << 0 << false;
     QTest::newRow("braille, png") << chart + QStringList { "--braille", "-o", "a.png" } << true
                                   << "" << 2 << 0 << false;
@@ -252,7 +254,7 @@ void TestCompanionChartText::commandLines()
     env.Terminal = { terminal, 100, true };
     env.Variables.insert("COLUMNS", columns);
     QCOMPARE(RunCommand(QStringList { "cyklometrika" } + arguments, env), status);
-    const QString out = QString::fromUtf8(env.StandardOutput);
+    const QString out = QString::fromUtf8(env.StandardOutput + env.Files.value("chart.txt"));
     QCOMPARE(out.contains(QLatin1String("\x1b[")), escapes);
     QCOMPARE(out.isEmpty() ? 0 : Read(out).Widest, qsizetype(width));
     if (status == 0)
