@@ -166,7 +166,7 @@ QString Heading(const TextChartData &data, Lang lang)
 QString TextChart(const TextChartData &data, const TextChartLook &look)
 {
     TextChartLook fitted = look;
-    fitted.Columns = std::max(look.Columns, MinChartColumns);
+    fitted.Columns = std::clamp(look.Columns, MinChartColumns, MaxChartColumns);
     Painter painter(look.Colour);
     const Lang lang = look.Language;
     QString text = Heading(data, lang) + QStringLiteral("\n\n");
@@ -191,10 +191,10 @@ int ChartColumns(const QString &columnsVariable, const Terminal &terminal)
 {
     bool number = false;
     const int columns = columnsVariable.trimmed().toInt(&number);
-    if (number && columns > 0)
-        return std::max(columns, MinChartColumns);
-    const int width = terminal.Is && terminal.Columns > 0 ? terminal.Columns : DefaultChartColumns;
-    return std::max(width, MinChartColumns);
+    const int width = number && columns > 0   ? columns
+        : terminal.Is && terminal.Columns > 0 ? terminal.Columns
+                                              : DefaultChartColumns;
+    return std::clamp(width, MinChartColumns, MaxChartColumns);
 }
 
 } // namespace cykl::companion

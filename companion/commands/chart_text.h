@@ -18,6 +18,7 @@ namespace cykl::companion {
 
 inline constexpr int MinChartColumns = 40;
 inline constexpr int DefaultChartColumns = 80;
+inline constexpr int MaxChartColumns = 1000; // wider than any screen, short of memory's end
 // The month chart's rows: 100 at the top, -100 at the bottom, 12.5 a row.
 inline constexpr int TextChartRows = 17;
 
@@ -50,7 +51,7 @@ bool ShowsColour(ColourMode mode, const Terminal &terminal, const QString &noCol
                  const QString &term);
 
 // The width to draw at: COLUMNS where it holds a number, else the terminal's, else 80; at
-// least MinChartColumns.
+// least MinChartColumns, at most MaxChartColumns.
 int ChartColumns(const QString &columnsVariable, const Terminal &terminal);
 
 } // namespace cykl::companion

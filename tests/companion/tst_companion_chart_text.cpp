@@ -223,6 +223,7 @@ void TestCompanionChartText::commandLines_data()
     QTest::newRow("terminal") << chart << true << "" << 0 << 100 << true;
     QTest::newRow("COLUMNS") << chart << true << "50" << 0 << 50 << true;
     QTest::newRow("narrow") << chart << true << "20" << 0 << 40 << true;
+    QTest::newRow("huge") << chart << true << "2000000000" << 0 << 1000 << true;
     QTest::newRow("never") << chart + QStringList { "--color", "never" } << true << "" << 0 << 100
                            << false;
     QTest::newRow("-f text") << chart + QStringList { "-f", "text" } << false << "" << 0 << 80
