@@ -141,7 +141,9 @@ CommandUnit ChartUnit()
                  "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
                  "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
                  "dne vedle prvních, s legendou jmen. Česky: graf.\n"),
-             { 0 } };
+             { 0 },
+             {},
+             { "text" } };
 }
 
 } // namespace cykl::companion
