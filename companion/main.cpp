@@ -73,6 +73,10 @@ public:
     QString ConfigFolder() const override { return ConfigurationFolder(); }
     QString ProgramPath() const override { return folder_ + QStringLiteral("/cyklometrika"); }
     int UserManager(const QStringList &arguments, QByteArray &output) override;
+    Terminal OutputTerminal() const override
+    {
+        return outError_ == 0 ? cykl::companion::OutputTerminal() : Terminal {};
+    }
 
     QString PeoplePath() const override
     {

@@ -4,6 +4,8 @@
 // (process_posix.cpp, process_win.cpp).
 #pragma once
 
+#include "companion/io/environment.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -31,5 +33,9 @@ QString ConfigurationFolder();
 // Writes to a console as text whatever its code page; false where the stream is no console
 // (the caller then writes the UTF-8 bytes, as to a file or a pipe).
 bool WriteToConsole(std::FILE *stream, const QByteArray &utf8);
+
+// Standard output's terminal, if it is one: its width, and whether it shows colour
+// escapes (a console of Windows once asked to).
+Terminal OutputTerminal();
 
 } // namespace cykl::companion

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace cykl::companion {
@@ -57,6 +58,15 @@ QString ConfigurationFolder()
 bool WriteToConsole(std::FILE *, const QByteArray &)
 {
     return false; // a terminal takes the UTF-8 bytes
+}
+
+Terminal OutputTerminal()
+{
+    if (::isatty(STDOUT_FILENO) == 0)
+        return {};
+    winsize size {};
+    const int columns = ::ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 ? size.ws_col : 0;
+    return { true, columns, true };
 }
 
 } // namespace cykl::companion

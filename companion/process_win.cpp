@@ -63,4 +63,20 @@ bool WriteToConsole(std::FILE *stream, const QByteArray &utf8)
     return WriteConsoleW(handle, text.data(), DWORD(text.size()), &written, nullptr) != 0;
 }
 
+// A console takes colour escapes once its virtual terminal is on (Windows 10 and later).
+Terminal OutputTerminal()
+{
+    const HANDLE handle = GetStdHandle(STD_OUTPUT_HANDLE);
+    DWORD mode = 0;
+    if (!GetConsoleMode(handle, &mode))
+        return {};
+    CONSOLE_SCREEN_BUFFER_INFO info {};
+    const int columns = GetConsoleScreenBufferInfo(handle, &info)
+        ? info.srWindow.Right - info.srWindow.Left + 1
+        : 0;
+    const bool colour = (mode & ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0
+        || SetConsoleMode(handle, mode | ENABLE_VIRTUAL_TERMINAL_PROCESSING) != 0;
+    return { true, columns, colour };
+}
+
 } // namespace cykl::companion

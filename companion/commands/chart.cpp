@@ -2,9 +2,11 @@
 // chart (graf): the picture of both charts after a confirmation, PNG, SVG or PDF by the
 // file's extension, with a second person's curves beside the first's (--with).
 #include "calendar/texts.h"
+#include "companion/commands/chart_text_call.h"
 #include "companion/commands/person_run.h"
 #include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -16,10 +18,15 @@ struct ChartCall {
     QString Path;
     bool A4 = false; // the PDF on an A4 landscape page
     QString With; // a second person (a name or a birth date), or empty
+    TextChartCall Text; // the chart in characters instead of a picture
 };
 
-int Draw(PersonRun &run, const ChartCall &call, const Person &with, const Date &day)
+int Draw(PersonRun &run, const ChartCall &call, const Person &with, const Date &day,
+         const Confirmation &confirmed)
 {
+    if (call.Text.Asked || call.Path.isEmpty())
+        return WriteTextChart(run.Env, call.Text, call.Path,
+                              { run.Who.Birth, day, run.Who.Name, confirmed.Month, confirmed.Day });
     if (with.Birth.Year != 0) {
         if (const Confirmation c = Confirm(with.Birth, day); c.Refusal != 0)
             return run.Refuse(c.Refusal, with.Birth, day);
@@ -70,11 +77,13 @@ int RunChart(const ChartCall &call, Environment &environment)
         const auto with = WithOf(call, run.Who, environment);
         if (const int *status = std::get_if<int>(&with))
             return *status;
-        return run.ConfirmDay(call.Rest, [&](const Date &day, const Confirmation &) {
-            return Draw(run, call, std::get<Person>(with), day);
+        return run.ConfirmDay(call.Rest, [&](const Date &day, const Confirmation &c) {
+            return Draw(run, call, std::get<Person>(with), day, c);
         });
     });
 }
+
+Parsed ParseChartRest(const CommandLine &line, ChartCall call);
 
 Parsed ParseChart(const CommandLine &line)
 {
@@ -90,14 +99,24 @@ Parsed ParseChart(const CommandLine &line)
         return QStringLiteral(
             "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
     call.Path = line.Value("output");
-    if (call.Path.isEmpty())
-        return QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)")
-            .arg(line.Name);
-    if (ChartKind(call.Path).isEmpty())
+    if (auto problem = ReadTextChartCall(line, call.Path, call.Text))
+        return *problem;
+    if (call.Path.isEmpty() && !call.Text.Asked)
+        return OnTerminalOnly(
+            QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)").arg(line.Name),
+            ParseChartRest(line, call));
+    return ParseChartRest(line, call);
+}
+
+Parsed ParseChartRest(const CommandLine &line, ChartCall call)
+{
+    if (!call.Text.Asked && !call.Path.isEmpty() && ChartKind(call.Path).isEmpty())
         return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
     call.With = line.Value("with").trimmed();
     if (line.IsSet("with") && call.With.isEmpty())
         return QStringLiteral("--with patří k příkazu chart a chce jméno nebo datum narození");
+    if (!call.With.isEmpty() && (call.Text.Asked || call.Path.isEmpty()))
+        return Said("chart.text.with", line.Language);
     call.A4 = line.IsSet("a4");
     if (call.A4 && ChartKind(call.Path) != QLatin1String("pdf"))
         return QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart");
@@ -110,10 +129,8 @@ CommandUnit ChartUnit()
 {
     auto refusals = PersonRefusals();
     refusals.append(Refusal { "all", "příkaz %1 je pro jednoho člověka" });
-    refusals.append(Refusal {
-        "format", "příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru" });
     return { { "chart", "graf" },
-             { "output", "name", "a4", "with" },
+             { "output", "name", "a4", "with", "format", "braille", "color" },
              refusals,
              ParseChart,
              { { "chart NAROZENÍ [DEN] -o SOUBOR",
@@ -124,7 +141,9 @@ CommandUnit ChartUnit()
                  "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
                  "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
                  "dne vedle prvních, s legendou jmen. Česky: graf.\n"),
-             { 0 } };
+             { 0 },
+             {},
+             { "text" } };
 }
 
 } // namespace cykl::companion

@@ -81,6 +81,7 @@ struct CommandUnit {
     // Which of its arguments (from 0, after its name) may be names of the people file.
     QList<qsizetype> People = {};
     QStringList Actions = {}; // the words its first argument may be (on, off...), if any
+    QStringList Formats = {}; // the formats its -f takes, where not those of the reports
 };
 
 // Every command, in the order of the help.

@@ -65,11 +65,14 @@ QStringList PeopleStarting(const QStringList &people, const QString &word)
     return found;
 }
 
-QStringList Values(const OptionUnit &option, const QString &word, const QStringList &people)
+QStringList Values(const OptionUnit &option, const QString &word, const QStringList &people,
+                   const CommandUnit *unit)
 {
     QStringList words;
     switch (option.Completes) {
     case ValueKind::Format:
+        if (unit != nullptr && !unit->Formats.isEmpty())
+            return Starting(unit->Formats, word);
         for (const auto &format : FormatNames())
             words.append(format.first);
         break;
@@ -108,7 +111,7 @@ QStringList OptionCompletions(const Place &place, const QString &word, const QSt
     if (equals < 0 || option == nullptr || option->ValueName.isEmpty())
         return Starting(OptionWords(place.Unit), word);
     QStringList words;
-    for (const QString &value : Values(*option, word.mid(equals + 1), people))
+    for (const QString &value : Values(*option, word.mid(equals + 1), people, place.Unit))
         words.append(value == FilesWanted ? value : word.left(equals + 1) + value);
     return words;
 }
@@ -120,7 +123,7 @@ QStringList Completions(const QStringList &words, const QStringList &people)
     const QString word = words.value(words.size() - 1);
     const Place place = PlaceAfter(words.mid(0, words.size() - 1));
     if (place.ValueOf != nullptr)
-        return Values(*place.ValueOf, word, people);
+        return Values(*place.ValueOf, word, people, place.Unit);
     if (place.Unknown)
         return {};
     if (word.startsWith(QLatin1Char('-')))

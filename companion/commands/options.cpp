@@ -56,6 +56,12 @@ const QList<OptionUnit> &OptionTable()
                "u chart do PDF: graf na stránce A4 naležato, k tisku"),
         Option("--with", { "with", "spolu" }, "KDO", "--with KDO",
                "(--spolu) u chart i křivky a sloupce druhého člověka", ValueKind::Person),
+        Option("--braille", { "braille" }, "", "--braille",
+               "u chart bez -o v terminálu a u -f text křivky\n"
+               "Braillovým písmem, jemněji než čarami"),
+        Option("--color", { "color", "barvy" }, "KDY", "--color KDY",
+               "(--barvy) barvy grafu v terminálu: auto (výchozí),\n"
+               "always nebo never; bez barev i s NO_COLOR"),
         Option("--replace", { "replace", "nahradit" }, "", "--replace",
                "(--nahradit) u people add změnit datum jména"),
         Option("--den", { "day", "den" }, "DEN", "--den DEN",

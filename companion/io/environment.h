@@ -48,6 +48,14 @@ struct Notice {
     bool Shown = false; // set by Environment::Notify
 };
 
+// Standard output as a terminal: whether it is one, its width in columns (0 where it does
+// not tell) and whether it shows colour escapes.
+struct Terminal {
+    bool Is = false;
+    int Columns = 0;
+    bool Colour = false;
+};
+
 class Environment {
 public:
     virtual ~Environment() = default;
@@ -84,6 +92,8 @@ public:
     virtual QString ConfigFolder() const = 0;
     virtual QString ProgramPath() const = 0;
     virtual int UserManager(const QStringList &arguments, QByteArray &output) = 0;
+    // Standard output's terminal; none (a file or a pipe) unless an environment tells.
+    virtual Terminal OutputTerminal() const { return {}; }
 
     // The language the run speaks (--lang, CYKLOMETRIKA_LANG), Czech unless chosen.
     Lang Language() const { return language_; }

@@ -20,6 +20,7 @@ LINES = [
     (["chart", "--"], None),
     (["--v"], ["--version", "--verze"]),
     (["day", "-f", ""], ["table", "csv", "json", "ics"]),
+    (["graf", "-f", ""], ["text"]),
     (["critical", "Jana", "--format=i"], ["--format=ics"]),
     (["day", "E"], ["Eliška"]),
     (["kriticke", "Petr,E"], ["Petr,Eliška"]),

@@ -65,6 +65,7 @@ public:
     QString ConfigFolder() const override { return QStringLiteral("/config"); }
     QString ProgramPath() const override { return QStringLiteral("/bin/cyklometrika"); }
     int UserManager(const QStringList &, QByteArray &) override { return -1; }
+    companion::Terminal OutputTerminal() const override { return Terminal; }
 
     QByteArray StandardOutput;
     QByteArray StandardError;
@@ -76,6 +77,7 @@ public:
     QMap<QByteArray, QString> Variables; // the process's environment
     std::optional<QString> WriteError; // every file write fails with this reason
     std::optional<QString> OutError; // standard output fails with this reason
+    companion::Terminal Terminal; // standard output's terminal; none by default
 };
 
 } // namespace cykl::test
