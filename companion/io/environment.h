@@ -84,6 +84,14 @@ public:
     virtual QString ConfigFolder() const = 0;
     virtual QString ProgramPath() const = 0;
     virtual int UserManager(const QStringList &arguments, QByteArray &output) = 0;
+    // The next line of standard input, without its end; false at the end of the input. What
+    // was written to standard output before is flushed first, for a reader that waits for
+    // it before it writes the next line.
+    virtual bool ReadInputLine(QByteArray &line)
+    {
+        line.clear();
+        return false;
+    }
 
     // The language the run speaks (--lang, CYKLOMETRIKA_LANG), Czech unless chosen.
     Lang Language() const { return language_; }
