@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/commands/mcp_tools.h"
 
+#include "companion/commands/mcp_schemas.h"
 #include "lang/qt/said.h"
 
 #include <QJsonDocument>
@@ -76,115 +77,6 @@ struct ToolSpec {
     QJsonObject (*Output)();
 };
 
-QJsonObject Typed(const char *type)
-{
-    return { { "type", type } };
-}
-
-QJsonObject ArrayOf(const QJsonObject &items)
-{
-    return { { "type", "array" }, { "items", items } };
-}
-
-QJsonObject ObjectOf(const QJsonObject &properties, const QStringList &required)
-{
-    return { { "type", "object" },
-             { "properties", properties },
-             { "required", QJsonArray::fromStringList(required) } };
-}
-
-QJsonObject DayProperties()
-{
-    const QJsonObject integer = Typed("integer");
-    const QJsonObject message
-        = ObjectOf({ { "code", integer }, { "text", Typed("string") } }, { "code", "text" });
-    return { { "codes", ArrayOf(integer) }, { "critical_cycles", integer },
-             { "date", Typed("string") },   { "emotional", integer },
-             { "intellectual", integer },   { "messages", ArrayOf(message) },
-             { "physical", integer },       { "verdicts", ArrayOf(Typed("string")) },
-             { "weekday", Typed("string") } };
-}
-
-// What every day of a document holds.
-QStringList DayKeys()
-{
-    return { "codes", "date", "emotional", "intellectual", "messages", "physical" };
-}
-
-QJsonObject DayOutput()
-{
-    QJsonObject properties = DayProperties();
-    properties.insert("birth", Typed("string"));
-    properties.insert("name", Typed("string"));
-    return ObjectOf(properties, DayKeys() + QStringList { "birth" });
-}
-
-// A list of days (month, critical) from "from" to "to" or of "month".
-QJsonObject DaysOutput(const QStringList &span)
-{
-    QJsonObject properties { { "birth", Typed("string") },
-                             { "name", Typed("string") },
-                             { "refusal", Typed("string") },
-                             { "days", ArrayOf(ObjectOf(DayProperties(), DayKeys())) } };
-    for (const QString &key : span)
-        properties.insert(key, Typed("string"));
-    return ObjectOf(properties, span + QStringList { "birth", "days" });
-}
-
-QJsonObject MonthOutput()
-{
-    return DaysOutput({ "month" });
-}
-
-QJsonObject CriticalOutput()
-{
-    return DaysOutput({ "from", "to" });
-}
-
-QJsonObject MatchOutput()
-{
-    const QJsonObject integer = Typed("integer");
-    const QJsonObject agreement = ObjectOf({ { "emotional", integer },
-                                             { "intellectual", integer },
-                                             { "overall", integer },
-                                             { "physical", integer } },
-                                           { "emotional", "intellectual", "overall", "physical" });
-    const QJsonObject person
-        = ObjectOf({ { "birth", Typed("string") },
-                     { "codes", ArrayOf(integer) },
-                     { "emotional", integer },
-                     { "intellectual", integer },
-                     { "name", Typed("string") },
-                     { "physical", integer } },
-                   { "birth", "codes", "emotional", "intellectual", "name", "physical" });
-    return ObjectOf({ { "agreement", agreement },
-                      { "date", Typed("string") },
-                      { "day_difference", integer },
-                      { "people", ArrayOf(person) } },
-                    { "agreement", "date", "people" });
-}
-
-QJsonObject TogetherOutput()
-{
-    const QJsonObject text = Typed("string");
-    const QJsonObject shared = ObjectOf({ { "code", Typed("integer") },
-                                          { "cycle", text },
-                                          { "kind", text },
-                                          { "message", text },
-                                          { "people", ArrayOf(text) },
-                                          { "verdict", text } },
-                                        { "code", "cycle", "people" });
-    const QJsonObject day
-        = ObjectOf({ { "date", text }, { "shared", ArrayOf(shared) } }, { "date", "shared" });
-    const QJsonObject person
-        = ObjectOf({ { "birth", text }, { "name", text } }, { "birth", "name" });
-    return ObjectOf({ { "days", ArrayOf(day) },
-                      { "from", text },
-                      { "people", ArrayOf(person) },
-                      { "to", text } },
-                    { "days", "from", "people", "to" });
-}
-
 const std::vector<ToolSpec> &Tools()
 {
     using enum ArgumentKind;
@@ -225,11 +117,17 @@ QJsonObject ArgumentSchema(const ArgumentSpec &argument, Lang lang)
     return schema;
 }
 
+QString Tag(Lang lang)
+{
+    const std::string_view code = LanguageOf(lang).Code;
+    return QString::fromLatin1(code.data(), qsizetype(code.size()));
+}
+
 QJsonArray LanguageTags()
 {
     QJsonArray tags;
     for (const Language &language : Languages)
-        tags.append(QString::fromLatin1(language.Code.data(), qsizetype(language.Code.size())));
+        tags.append(Tag(language.Id));
     return tags;
 }
 
@@ -357,10 +255,12 @@ RpcResult CallTool(const QJsonObject &params, Environment &environment,
     if (tool == Tools().end())
         return RpcFault { RpcInvalidParams, Text("mcp.error.tool", lang, name) };
     const QJsonValue given = params.value("arguments");
-    const QString tag = given.toObject().value("lang").toString(
-        QString::fromLatin1(LanguageOf(lang).Code.data(), qsizetype(LanguageOf(lang).Code.size())));
-    if ((!given.isUndefined() && !given.isObject()) || !FindLanguage(tag.toStdString()))
-        return BadParameter(given.isObject() ? "lang" : "arguments", lang);
+    if (!given.isUndefined() && !given.isObject())
+        return BadParameter("arguments", lang);
+    const QJsonValue asked = given.toObject().value("lang");
+    const QString tag = asked.isUndefined() ? Tag(lang) : asked.toString();
+    if (!FindLanguage(tag.toStdString()))
+        return BadParameter("lang", lang);
     const auto words = CommandWords(*tool, given.toObject(), lang);
     if (const auto *answer = std::get_if<RpcResult>(&words))
         return *answer;

@@ -70,7 +70,8 @@ async function withClient() {
 }
 
 // Lines the client could not send: a malformed one, an unknown method, a notification
-// (no answer) and a ping; the server answers in order and keeps going.
+// (no answer), a batch and another version's request (no requests), and a ping; the
+// server answers in order and keeps going.
 async function rawPipe() {
     const server = spawn(program, ['mcp'], { env, stdio: ['pipe', 'pipe', 'inherit'] });
     let output = '';
@@ -79,11 +80,13 @@ async function rawPipe() {
     server.stdin.end('{"jsonrpc":"2.0","id":1,"method":\n'
         + '{"jsonrpc":"2.0","id":2,"method":"resources/list"}\n'
         + '{"jsonrpc":"2.0","method":"notifications/initialized"}\n'
+        + '[{"jsonrpc":"2.0","id":4,"method":"ping"}]\n'
+        + '{"jsonrpc":"1.0","id":5,"method":"ping"}\n'
         + '{"jsonrpc":"2.0","id":"3","method":"ping"}\n');
     assert.equal(await ended, 0);
     const answers = output.trim().split('\n').map((line) => JSON.parse(line));
     assert.deepEqual(answers.map((answer) => [answer.id, answer.error?.code ?? answer.result]),
-        [[null, -32700], [2, -32601], ['3', {}]]);
+        [[null, -32700], [2, -32601], [null, -32600], [5, -32600], ['3', {}]]);
 }
 
 try {
