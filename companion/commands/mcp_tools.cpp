@@ -181,7 +181,8 @@ std::optional<QStringList> WordsOf(ArgumentKind kind, const QJsonValue &value)
     if (kind != ArgumentKind::People)
         return value.isString() ? std::optional(QStringList { value.toString() }) : std::nullopt;
     QStringList words;
-    for (const QJsonValue &item : value.toArray()) {
+    const QJsonArray items = value.toArray();
+    for (const auto &item : items) {
         if (!item.isString())
             return std::nullopt;
         words.append(item.toString());
