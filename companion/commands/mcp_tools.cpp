@@ -215,7 +215,10 @@ std::variant<QStringList, RpcResult> CommandWords(const ToolSpec &tool, const QJ
         }
         words.append(items->join(QLatin1Char(',')));
     }
-    const auto has = [&](const char *key) { return given.contains(QLatin1String(key)); };
+    const auto has = [&](const char *key) {
+        const QJsonValue value = given.value(QLatin1String(key));
+        return !value.isUndefined() && !value.isNull();
+    };
     if ((has("to") && !has("from")) || (has("year") && (has("from") || has("to"))))
         return ToolError(Said("mcp.argument.span", lang));
     return words;
