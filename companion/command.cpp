@@ -184,7 +184,7 @@ Parsed Read(const QStringList &arguments, Lang language)
         return UnknownCommand(name);
     if (auto problem = OptionProblem(parser, *unit, name))
         return *problem;
-    return unit->Parse({ name, positional.mid(1), parser, language });
+    return unit->Parse({ name, positional.mid(1), parser, language, RunCommand });
 }
 
 } // namespace

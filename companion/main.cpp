@@ -77,6 +77,7 @@ public:
     {
         return outError_ == 0 ? cykl::companion::OutputTerminal() : Terminal {};
     }
+    bool ReadInputLine(QByteArray &line) override;
 
     QString PeoplePath() const override
     {
@@ -208,6 +209,26 @@ int ProcessEnvironment::UserManager(const QStringList &arguments, QByteArray &ou
         return -1;
     output = process.readAll();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+// A line longer than this is cut there; the rest of it up to its end is read and dropped.
+constexpr qsizetype MaxInputLine = 4 << 20;
+
+bool ProcessEnvironment::ReadInputLine(QByteArray &line)
+{
+    line.clear();
+    if (outError_ == 0 && std::fflush(stdout) != 0)
+        outError_ = errno != 0 ? errno : EIO;
+    if (outError_ != 0) // no one reads the answers any more
+        return false;
+    int c = 0;
+    while ((c = std::getc(stdin)) != EOF && c != '\n') {
+        if (line.size() < MaxInputLine)
+            line.append(static_cast<char>(c));
+    }
+    if (line.endsWith('\r'))
+        line.chop(1);
+    return c != EOF || !line.isEmpty();
 }
 
 bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)

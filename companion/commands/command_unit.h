@@ -48,6 +48,9 @@ struct CommandLine {
     QStringList Arguments;
     const QCommandLineParser &Parser;
     Lang Language = Lang::Cs; // the language the run speaks
+    // The dispatcher itself, for a command that runs command lines of its own (mcp): the
+    // whole line (its first word the program) in an environment, to its exit status.
+    int (*RunLine)(const QStringList &arguments, Environment &environment) = nullptr;
 
     bool IsSet(const char *key) const { return Parser.isSet(QLatin1String(key)); }
     QString Value(const char *key) const { return Parser.value(QLatin1String(key)); }

@@ -17,6 +17,7 @@ CommandUnit FeedUnit();
 CommandUnit NotifyUnit();
 CommandUnit RemindersUnit();
 CommandUnit CompletionUnit();
+CommandUnit McpUnit();
 
 // What the commands for people refuse alike, of the options they do not take.
 QList<Refusal> PersonRefusals();

@@ -94,6 +94,14 @@ public:
     virtual int UserManager(const QStringList &arguments, QByteArray &output) = 0;
     // Standard output's terminal; none (a file or a pipe) unless an environment tells.
     virtual Terminal OutputTerminal() const { return {}; }
+    // The next line of standard input, without its end; false at the end of the input. What
+    // was written to standard output before is flushed first, for a reader that waits for
+    // it before it writes the next line.
+    virtual bool ReadInputLine(QByteArray &line)
+    {
+        line.clear();
+        return false;
+    }
 
     // The language the run speaks (--lang, CYKLOMETRIKA_LANG), Czech unless chosen.
     Lang Language() const { return language_; }

@@ -66,12 +66,18 @@ public:
     QString ProgramPath() const override { return QStringLiteral("/bin/cyklometrika"); }
     int UserManager(const QStringList &, QByteArray &) override { return -1; }
     companion::Terminal OutputTerminal() const override { return Terminal; }
+    bool ReadInputLine(QByteArray &line) override
+    {
+        line = Input.isEmpty() ? QByteArray() : Input.takeFirst();
+        return !line.isNull();
+    }
 
     QByteArray StandardOutput;
     QByteArray StandardError;
     QMap<QString, QByteArray> Files;
     QList<companion::ChartRequest> Charts;
     QByteArray People; // the people file
+    QList<QByteArray> Input; // the lines of standard input, each without its end
     QList<companion::Notice> Notices; // the notifications shown
     bool NotifyWorks = true; // false: no notification service answers
     QMap<QByteArray, QString> Variables; // the process's environment
