@@ -21,7 +21,7 @@ import sys
 import tempfile
 from pathlib import Path
 
-PAGE_FILES = ['app.css', 'manifest.webmanifest', 'icon.svg']
+PAGE_FILES = ['app.css', 'icon.svg']
 # Each language's page, in its folder; Czech, the program's own, at the top.
 PAGES = {'cs': '', 'en': 'en/'}
 
@@ -60,7 +60,7 @@ def packed_module(module, scratch):
     return packed
 
 
-def render(template, texts, lang, said):
+def render(template, texts, lang, said, escape):
     """The template in lang: {{id}} is the catalogue's text (escaped), {{id@cs}} the text in
     another language, {{id|a|b}} the text with {1}, {2} filled by the texts a and b;
     {{#cs}}...{{/cs}} stays on the Czech page alone; {{texts}} is what the scripts say."""
@@ -78,7 +78,7 @@ def render(template, texts, lang, said):
         found = texts[language or lang][key]
         for number, arg in enumerate(args, 1):
             found = found.replace('{%d}' % number, texts[language or lang][arg])
-        return html.escape(found, quote=True).replace('&#x27;', "'")
+        return escape(found)
 
     kept = re.sub(r'\{\{#(\w+)\}\}(.*?)\{\{/\1\}\}',
                   lambda block: block[2] if block[1] == lang else '', template, flags=re.S)
@@ -86,13 +86,17 @@ def render(template, texts, lang, said):
 
 
 def install_pages(page, out, texts):
-    """index.html in every language; the scripts' texts are those they name, say('id')."""
+    """index.html and the manifest in every language; the scripts' texts are those they
+    name, say('id')."""
     scripts = ''.join(script.read_text() for script in sorted(page.glob('*.js')))
     said = sorted(set(re.findall(r"say(?:Count)?\('(\w+\.[\w.]+)'", scripts)))
-    template = (page / 'index.html').read_text()
+    in_html = lambda text: html.escape(text, quote=True).replace('&#x27;', "'")
+    in_json = lambda text: json.dumps(text, ensure_ascii=False)[1:-1]
     for lang, folder in PAGES.items():
         (out / folder).mkdir(exist_ok=True)
-        (out / folder / 'index.html').write_text(render(template, texts, lang, said))
+        for name, escape in (('index.html', in_html), ('manifest.webmanifest', in_json)):
+            template = (page / name).read_text()
+            (out / folder / name).write_text(render(template, texts, lang, said, escape))
 
 
 def install_icons(drawing, out):

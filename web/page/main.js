@@ -28,7 +28,7 @@ function installable() {
   if (!/^https?:$/.test(location.protocol)) return;
   const manifest = document.createElement('link');
   manifest.rel = 'manifest';
-  manifest.href = `${root}manifest.webmanifest`;
+  manifest.href = 'manifest.webmanifest'; // each language's own, beside its page
   document.head.appendChild(manifest);
   if ('serviceWorker' in navigator) navigator.serviceWorker.register(`${root}sw.js`).catch(() => {});
 }
