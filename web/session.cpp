@@ -44,7 +44,7 @@ std::string_view StyleName(MessageStyle style)
 }
 
 // The month 1 to 12 as a caption names it ("leden", "January"); empty for another.
-std::string_view MonthName(int month, Lang lang)
+std::string_view CaptionMonth(int month, Lang lang)
 {
     static constexpr std::array<TextKey, 12> Names {
         "web.month.1", "web.month.2", "web.month.3", "web.month.4",  "web.month.5",  "web.month.6",
@@ -130,7 +130,7 @@ std::string Session::StateJson() const
     if (const auto target = Target()) {
         json.Open('{').Key("day").Number(target->Day).Key("month").Number(target->Month);
         json.Key("year").Number(target->Year);
-        json.Key("month_name").String(MonthName(target->Month, Language())).Close('}');
+        json.Key("month_name").String(CaptionMonth(target->Month, Language())).Close('}');
     } else {
         json.Number(std::nullopt);
     }
