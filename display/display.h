@@ -28,6 +28,8 @@ public:
     void SetConfirmCaption(std::string_view caption) override;
 
     void ResetDisplay();
+    // The language of the boxes and the caption from the next step on.
+    void SetLanguage(Lang lang) { lang_ = lang; }
 
 private:
     const Main &main_;

@@ -67,6 +67,15 @@ void HeldWindow::Reset()
     display_.ResetDisplay();
 }
 
+void HeldWindow::SetLanguage(Lang lang)
+{
+    if (lang == lang_)
+        return;
+    lang_ = lang;
+    display_.SetLanguage(lang);
+    Reset();
+}
+
 std::string HeldWindow::FieldText(int field) const
 {
     if (field < 1 || field > static_cast<int>(fields_.size()))

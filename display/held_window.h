@@ -75,6 +75,11 @@ public:
     // ResetDisplay, as a change of any field runs it.
     void Reset();
 
+    // The language of the boxes and the caption; a change resets the display, so that
+    // nothing on show is in the language before.
+    void SetLanguage(Lang lang);
+    Lang Language() const { return lang_; }
+
     const Confirmation &Shown() const { return shown_; }
     const HeldChart &MonthChart() const { return graph1_; }
     const HeldChart &DayChart() const { return graph2_; }
@@ -113,6 +118,7 @@ private:
     std::string caption_;
     std::vector<ShownBox> boxes_;
     Confirmation shown_;
+    Lang lang_ = Lang::Cs;
     Display display_;
     Recorder recorder_;
 };

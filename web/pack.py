@@ -6,18 +6,24 @@
 # web-engine.mjs beside the output folder, for the differential test), the style sheet made small (clean-css; each keeps
 # its licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
 # (rsvg-convert, pngquant), and the service worker with the digest of every file and a
-# cache name made from them.
-# Usage: pack.py <module.wasm> <page folder> <output folder>
+# cache name made from them. The page is written once in each language from one template
+# (index.html: Czech in the folder, English in en/), its words from the catalogue as
+# `cykl_po json ""` gives them.
+# Usage: pack.py <module.wasm> <page folder> <output folder> <texts.json>
 import hashlib
+import html
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
-PAGE_FILES = ['index.html', 'app.css', 'manifest.webmanifest', 'icon.svg']
+PAGE_FILES = ['app.css', 'icon.svg']
+# Each language's page, in its folder; Czech, the program's own, at the top.
+PAGES = {'cs': '', 'en': 'en/'}
 
 
 # Debian's packaged tools find their modules there whichever Node.js runs them.
@@ -54,6 +60,45 @@ def packed_module(module, scratch):
     return packed
 
 
+def render(template, texts, lang, said, escape):
+    """The template in lang: {{id}} is the catalogue's text (escaped), {{id@cs}} the text in
+    another language, {{id|a|b}} the text with {1}, {2} filled by the texts a and b;
+    {{#cs}}...{{/cs}} stays on the Czech page alone; {{texts}} is what the scripts say."""
+    other = next(code for code in PAGES if code != lang)
+    words = {'lang': lang, 'other': other, 'root': '../' * PAGES[lang].count('/'),
+             'other.href': '../' * PAGES[lang].count('/') + PAGES[other] + 'index.html',
+             'texts': json.dumps({key: texts[lang][key] for key in said}, ensure_ascii=False,
+                                 separators=(',', ':')).replace('</', '<\\/')}
+
+    def text(match):
+        name, _, language = match[1].partition('@')
+        key, *args = name.split('|')
+        if key in words:
+            return words[key]
+        found = texts[language or lang][key]
+        for number, arg in enumerate(args, 1):
+            found = found.replace('{%d}' % number, texts[language or lang][arg])
+        return escape(found)
+
+    kept = re.sub(r'\{\{#(\w+)\}\}(.*?)\{\{/\1\}\}',
+                  lambda block: block[2] if block[1] == lang else '', template, flags=re.S)
+    return re.sub(r'\{\{([^{}]+)\}\}', text, kept)
+
+
+def install_pages(page, out, texts):
+    """index.html and the manifest in every language; the scripts' texts are those they
+    name, say('id')."""
+    scripts = ''.join(script.read_text() for script in sorted(page.glob('*.js')))
+    said = sorted(set(re.findall(r"say(?:Count)?\('(\w+\.[\w.]+)'", scripts)))
+    in_html = lambda text: html.escape(text, quote=True).replace('&#x27;', "'")
+    in_json = lambda text: json.dumps(text, ensure_ascii=False)[1:-1]
+    for lang, folder in PAGES.items():
+        (out / folder).mkdir(exist_ok=True)
+        for name, escape in (('index.html', in_html), ('manifest.webmanifest', in_json)):
+            template = (page / name).read_text()
+            (out / folder / name).write_text(render(template, texts, lang, said, escape))
+
+
 def install_icons(drawing, out):
     """The icon for a home screen at its sizes; the maskable one (and Apple's, which is
     never transparent) on a full background with the drawing inside the safe circle."""
@@ -74,7 +119,7 @@ def install_icons(drawing, out):
 
 
 def main():
-    module, page, out = (Path(a) for a in sys.argv[1:4])
+    module, page, out, texts = (Path(a) for a in sys.argv[1:5])
     if out.exists():
         shutil.rmtree(out)
     out.mkdir(parents=True)
@@ -95,9 +140,10 @@ def main():
         (sources / 'node.js').write_text("import './packed.js';\nexport * from './engine.js';\n")
         (out.parent / 'web-engine.mjs').write_text(bundle(sources / 'node.js', '--format=esm'))
     install_icons(page / 'icon.svg', out)
+    install_pages(page, out, json.loads(texts.read_text()))
 
     # The worker names every other file with its digest, and its cache after all of them.
-    others = sorted(p.name for p in out.iterdir())
+    others = sorted(str(p.relative_to(out)) for p in out.rglob('*') if p.is_file())
     digests = {name: hashlib.sha256((out / name).read_bytes()).hexdigest() for name in others}
     cache = hashlib.sha256(json.dumps(digests, sort_keys=True).encode()).hexdigest()[:16]
     worker = (page / 'sw.js').read_text()

@@ -35,7 +35,7 @@ std::optional<std::string> Lists(std::vector<SharedPerson> &people, const Date &
 
 } // namespace
 
-std::string AgreementJson(std::vector<SharedPerson> people, const Date &day)
+std::string AgreementJson(std::vector<SharedPerson> people, const Date &day, Lang lang)
 {
     for (SharedPerson &person : people) {
         const Date &birth = person.Birth;
@@ -50,7 +50,7 @@ std::string AgreementJson(std::vector<SharedPerson> people, const Date &day)
                                              Confirm(both[1].Birth, day) };
     JsonWriter json;
     json.Open('{').Key("captions").Open('[');
-    for (const look::Cycle &cycle : look::Cycles())
+    for (const look::Cycle &cycle : look::Cycles(lang))
         json.String(cycle.Caption);
     json.String(OverallCaption).Close(']').Key("heading");
     json.String(AgreementHeading(both[0].Name, both[1].Name, agreement.DayDifference));

@@ -6,6 +6,7 @@
 
 #include "calendar/ical.h"
 #include "calendar/together.h"
+#include "lang/language.h"
 
 #include <string>
 #include <vector>
@@ -15,8 +16,9 @@ namespace cykl::web {
 // How alike the rhythms of two people run and their values of the day: {"captions" (the
 // three cycles' and the mean's), "heading" naming them (the unnamed by the birth date),
 // "match" (calendar/report_json.h, as the companion's match writes it), "meaning"}, or
-// {"refusal"} with the window's refusal of a birth date that is no day.
-std::string AgreementJson(std::vector<SharedPerson> people, const Date &day);
+// {"refusal"} with the window's refusal of a birth date that is no day; the cycles'
+// captions in lang.
+std::string AgreementJson(std::vector<SharedPerson> people, const Date &day, Lang lang);
 
 // The shared days from..to as the companion writes them, each person's days from their own
 // birth where the span starts before it; {"refusal"} with the window's refusal of a day

@@ -4,6 +4,7 @@
 #include "calendar/engine.h"
 #include "calendar/json.h"
 #include "calendar/together.h"
+#include "lang/language.h"
 #include "web/critical.h"
 #include "web/pair.h"
 
@@ -62,10 +63,10 @@ UtcTime StampAt(const Line &line, std::size_t index)
 
 // The request's lines by their first word.
 struct Request {
-    std::array<Line, 10> Lines;
-    static constexpr std::array<std::string_view, 10> Words {
-        "fields", "confirm",  "reset",    "birth",  "month",
-        "second", "critical", "calendar", "shared", "shared-calendar"
+    std::array<Line, 12> Lines;
+    static constexpr std::array<std::string_view, 12> Words {
+        "lang",  "plural", "fields",   "confirm",  "reset",  "birth",
+        "month", "second", "critical", "calendar", "shared", "shared-calendar"
     };
     explicit Request(std::string_view text)
     {
@@ -145,6 +146,9 @@ void WriteLists(JsonWriter &json, const Request &request, const Date &birth,
 std::string Page::Answer(std::string_view text)
 {
     const Request request(text);
+    if (const Line *lang = request.Find("lang"))
+        window_.SetLanguage(FindLanguage(Text(*lang, 1)).value_or(Lang::Cs));
+    second_.SetLanguage(window_.Language());
     Type(window_, request);
     const Line *second = request.Find("second");
     const std::vector<SharedPerson> people
@@ -153,6 +157,9 @@ std::string Page::Answer(std::string_view text)
 
     JsonWriter json;
     json.Open('{').Key("state").Raw(window_.StateJson());
+    if (const Line *plural = request.Find("plural"))
+        json.Key("plural").Number(
+            static_cast<double>(PluralForm(window_.Language(), Number(*plural, 1))));
     if (request.Find("birth")) {
         const Date birth = window_.Birth();
         json.Key("birth_refusal").Number(Confirm(birth, birth).Refusal);
@@ -169,7 +176,8 @@ std::string Page::Answer(std::string_view text)
     }
     if (paired) {
         json.Key("second").Raw(second_.StateJson());
-        json.Key("agreement").Raw(AgreementJson(people, window_.Target().value_or(Date {})));
+        json.Key("agreement")
+            .Raw(AgreementJson(people, window_.Target().value_or(Date {}), window_.Language()));
     }
     WriteLists(json, request, window_.Birth(), people);
     return json.Close('}').Text();

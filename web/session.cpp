@@ -8,8 +8,10 @@
 #include "display/chart_layout.h"
 #include "display/chart_look.h"
 #include "display/chart_svg.h"
+#include "lang/catalogue.h"
 
 #include <algorithm>
+#include <array>
 #include <string_view>
 
 namespace cykl::web {
@@ -41,6 +43,17 @@ std::string_view StyleName(MessageStyle style)
     return "information";
 }
 
+// The month 1 to 12 as a caption names it ("leden", "January"); empty for another.
+std::string_view CaptionMonth(int month, Lang lang)
+{
+    static constexpr std::array<TextKey, 12> Names {
+        "web.month.1", "web.month.2", "web.month.3", "web.month.4",  "web.month.5",  "web.month.6",
+        "web.month.7", "web.month.8", "web.month.9", "web.month.10", "web.month.11", "web.month.12"
+    };
+    return month >= 1 && month <= 12 ? Say(Names[static_cast<std::size_t>(month - 1)], lang)
+                                     : std::string_view {};
+}
+
 // A hidden chart is shown and described as an empty one: nothing of it is on show.
 ChartModel OnShow(const HeldChart &chart)
 {
@@ -51,7 +64,7 @@ ChartModel OnShow(const HeldChart &chart)
              static_cast<std::int16_t>(model.Sets()) };
 }
 
-void WriteChart(JsonWriter &json, const HeldChart &chart, const ChartModel &onPage)
+void WriteChart(JsonWriter &json, const HeldChart &chart, const ChartModel &onPage, Lang lang)
 {
     const ChartModel &model = chart.Model();
     json.Open('{').Key("type").Number(model.Type());
@@ -66,16 +79,16 @@ void WriteChart(JsonWriter &json, const HeldChart &chart, const ChartModel &onPa
             json.Number(model.Value(set, point));
         json.Close(']');
     }
-    json.Close(']').Key("description").String(DescribeChart(onPage)).Close('}');
+    json.Close(']').Key("description").String(DescribeChart(onPage, lang)).Close('}');
 }
 
 // The legend of the three cycles, in their order: caption, period (the tooltip) and the
 // colours of the legend's line, the curve, the bar and a value on the bar.
-void WriteLegend(JsonWriter &json)
+void WriteLegend(JsonWriter &json, Lang lang)
 {
     json.Open('[');
-    for (int index = 0; index < static_cast<int>(look::Cycles().size()); ++index) {
-        const look::Cycle &cycle = look::Cycles()[static_cast<std::size_t>(index)];
+    for (int index = 0; index < static_cast<int>(look::Cycles(lang).size()); ++index) {
+        const look::Cycle &cycle = look::Cycles(lang)[static_cast<std::size_t>(index)];
         const look::SeriesColours &colours = look::ColoursOf(index);
         json.Open('{').Key("caption").String(cycle.Caption);
         json.Key("period").String(cycle.Period);
@@ -110,19 +123,19 @@ std::string Session::StateJson() const
     }
     json.Close(']');
     json.Key("month");
-    WriteChart(json, window_.MonthChart(), OnPage(1));
+    WriteChart(json, window_.MonthChart(), OnPage(1), Language());
     json.Key("day");
-    WriteChart(json, window_.DayChart(), OnPage(2));
+    WriteChart(json, window_.DayChart(), OnPage(2), Language());
     json.Key("target");
     if (const auto target = Target()) {
         json.Open('{').Key("day").Number(target->Day).Key("month").Number(target->Month);
         json.Key("year").Number(target->Year);
-        json.Key("month_name").String(CzechMonthName(target->Month)).Close('}');
+        json.Key("month_name").String(CaptionMonth(target->Month, Language())).Close('}');
     } else {
         json.Number(std::nullopt);
     }
     json.Key("legend");
-    WriteLegend(json);
+    WriteLegend(json, Language());
     json.Key("grid").String(Css(look::GridLine)).Key("zero").String(Css(look::ZeroLine));
     json.Key("axis").String(Css(look::AxisLine)).Close('}');
     return json.Text();

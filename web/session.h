@@ -23,6 +23,9 @@ public:
     void Confirm() { window_.ConfirmFields(); }
     // ResetDisplay, as a change of any field runs it.
     void Reset() { window_.Reset(); }
+    // The language of every text from here on (a change resets the display).
+    void SetLanguage(Lang lang) { window_.SetLanguage(lang); }
+    Lang Language() const { return window_.Language(); }
 
     // The birth date of fields 1 to 3, read as the confirmation reads them, for the lists
     // beyond the window; a number that is no whole day, month or year reads as 0, which

@@ -3,6 +3,9 @@
 //   cykl_po export LANG                  the texts in LANG as a .po file, on standard output
 //   cykl_po import LANG FILE.po TEXTS.h  TEXTS.h with the forms of LANG taken from FILE.po,
 //                                        on standard output
+//   cykl_po json PREFIX                  the texts whose identifiers start with PREFIX in
+//                                        every language, as JSON: {"cs": {"id": "text" or
+//                                        ["one", "few", "other"]}, "en": {...}}, for the web page
 // Each text is one entry: its identifier as the context, its Czech forms as the original
 // and the note as the translators' comment. A translation that leaves a text or a form out
 // (or empty) keeps the catalogue's form of it.
@@ -76,6 +79,49 @@ void Export(Lang lang)
         for (std::size_t form = 0; form < language.PluralForms; ++form)
             std::cout << "msgstr[" << form << "] " << Quote(forms[form]) << '\n';
     }
+}
+
+std::string JsonQuote(std::string_view text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        if (static_cast<unsigned char>(c) < 0x20) {
+            std::array<char, 8> escaped {};
+            std::snprintf(escaped.data(), escaped.size(), "\\u%04x", c);
+            out += escaped.data();
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+void Json(std::string_view prefix)
+{
+    const char *languageComma = "{";
+    for (const cykl::Language &language : cykl::Languages) {
+        std::cout << languageComma << JsonQuote(language.Code) << ": {";
+        languageComma = ",\n ";
+        const char *comma = "";
+        for (const cykl::CatalogueText &text : cykl::CatalogueTexts) {
+            if (!text.Id.starts_with(prefix))
+                continue;
+            const cykl::TextForms &forms = text.Forms[static_cast<std::size_t>(language.Id)];
+            std::cout << comma << "\n  " << JsonQuote(text.Id) << ": ";
+            comma = ",";
+            if (!text.Counted) {
+                std::cout << JsonQuote(forms[0]);
+                continue;
+            }
+            for (std::size_t form = 0; form < language.PluralForms; ++form)
+                std::cout << (form == 0 ? "[" : ", ") << JsonQuote(forms[form]);
+            std::cout << ']';
+        }
+        std::cout << '}';
+    }
+    std::cout << "}\n";
 }
 
 // The translations of a .po file: its context, then its forms (msgstr alone is form 0).
@@ -183,6 +229,10 @@ int main(int argc, char *argv[])
         Export(*lang);
         return std::cout.flush() ? 0 : 3;
     }
+    if (args.size() == 2 && args[0] == "json") {
+        Json(args[1]);
+        return std::cout.flush() ? 0 : 3;
+    }
     if (lang && args[0] == "import" && args.size() == 4) {
         std::ifstream po(args[2]);
         std::ifstream texts(args[3]);
@@ -196,6 +246,7 @@ int main(int argc, char *argv[])
         return std::cout.flush() ? 0 : 3;
     }
     std::cerr
-        << "usage: cykl_po export LANG | cykl_po import LANG FILE.po TEXTS.h (LANG: cs, en)\n";
+        << "usage: cykl_po export LANG | cykl_po import LANG FILE.po TEXTS.h | cykl_po json PREFIX "
+           "(LANG: cs, en)\n";
     return 2;
 }

@@ -9,6 +9,7 @@ import sys
 import tempfile
 import threading
 import unittest
+import urllib.request
 
 from selenium import webdriver
 from selenium.webdriver.chrome.service import Service
@@ -50,6 +51,10 @@ class Server:
         self.thread.start()
         self.url = f'http://127.0.0.1:{self.httpd.server_port}/'
 
+    def get(self, path):
+        with urllib.request.urlopen(self.url + path) as response:
+            return response.read().decode()
+
     def stop(self):
         self.httpd.shutdown()
         self.httpd.server_close()
@@ -61,14 +66,15 @@ class QuietHandler(http.server.SimpleHTTPRequestHandler):
         pass
 
 
-def start_browser(load='normal'):
+def start_browser(load='normal', language='cs'):
     options = webdriver.ChromeOptions()
     options.page_load_strategy = load
     options.binary_location = '/usr/bin/chromium'
     for argument in ('--headless=new', '--no-sandbox', '--disable-gpu', '--no-first-run',
                      '--disable-background-networking', '--disable-component-update',
-                     '--disable-sync', '--lang=cs', '--user-data-dir=' + tempfile.mkdtemp()):
+                     '--disable-sync', '--lang=' + language, '--user-data-dir=' + tempfile.mkdtemp()):
         options.add_argument(argument)
+    options.add_experimental_option('prefs', {'intl.accept_languages': language})
     options.set_capability('goog:loggingPrefs', {'browser': 'ALL'})
     driver = webdriver.Chrome(service=Service('/usr/bin/chromedriver'), options=options)
     driver.set_window_size(1100, 900)

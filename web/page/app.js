@@ -7,6 +7,15 @@ import { drawLegend } from './legend.js';
 
 export const $ = (id) => document.getElementById(id);
 
+// The page's language, and its texts from the catalogue (the page carries those its scripts
+// say): say('id', a, b) with {1}, {2} filled; a counted text takes the plural form the
+// engine gives for its number (page.sayCount).
+export const lang = document.documentElement.lang;
+let texts = null;
+const text = (id) => (texts = texts || JSON.parse($('texts').textContent))[id];
+const fill = (pattern, args) => pattern.replace(/\{(\d)\}/g, (whole, n) => (n <= args.length ? String(args[n - 1]) : whole));
+export const say = (id, ...args) => fill(text(id), args);
+
 export const storageKey = 'cyklometrika.birth';
 // The browser's storage, which may be off or full: a read gives null, a write says
 // whether it was kept.
@@ -47,6 +56,7 @@ export function createPage(clock) {
   const page = { engine: null, fields, shown: [], pair: () => null, pairText: () => '', linkedDay: () => null };
   page.now = () => new Date(clock.now());
   page.after = (ms, task) => clock.after(ms, task);
+  page.sayCount = (id, count) => fill(text(id)[page.engine.call({ lang, plural: count }).plural], [count]);
   const pictures = {};
   let shown = null; // the last answer drawn
 
@@ -58,7 +68,7 @@ export function createPage(clock) {
   }
 
   // The engine asked about the fields as they stand, the charts and the pair with it.
-  page.ask = (extra = {}) => page.engine.call({ fields: fields.map((f) => f.value), month: monthSize(),
+  page.ask = (extra = {}) => page.engine.call({ lang, fields: fields.map((f) => f.value), month: monthSize(),
     second: page.pair(), ...extra });
 
   // A chart as the engine laid it out; the same picture again is left as it stands.
@@ -76,9 +86,9 @@ export function createPage(clock) {
   function drawMonth(answer) {
     const { state, charts } = answer;
     const target = state.target;
-    const name = target ? `Měsíční graf, ${target.month_name} ${target.year}` : 'Měsíční graf';
+    const name = target ? say('web.chart.month.named', target.month_name, target.year) : say('chart.month');
     $('Graph1-name').textContent = name;
-    const description = target ? `${name}, vyznačen den ${target.day}. ${target.month}.: ${state.month.description}`
+    const description = target ? say('web.chart.month.marked', name, target.day, target.month, state.month.description)
       : state.month.description;
     drawChart('Graph1', charts.month + (charts.second || ''), answer.size, description + page.pairText(answer));
     // In short for a screen reader: the month and the values of the day marked; the day by
@@ -158,14 +168,13 @@ export function createPage(clock) {
   function remember() {
     const birth = fields.slice(0, 3).map((f) => f.value);
     const refused = birth.includes('') || !page.birthAccepted();
-    $('remembered').textContent = refused ? 'Toto není platné datum narození, proto uloženo nebylo.'
-      : store.set(storageKey, JSON.stringify(birth)) ? 'Datum narození je uloženo jen v tomto prohlížeči.'
-        : 'Tento prohlížeč datum uložit nedovolí.';
+    $('remembered').textContent = refused ? say('web.remember.refused')
+      : store.set(storageKey, JSON.stringify(birth)) ? say('web.remember.kept') : say('web.remember.denied');
   }
 
   function forget() {
     store.remove(storageKey);
-    $('remembered').textContent = 'Datum narození i seznam lidí byly zapomenuty.';
+    $('remembered').textContent = say('web.forgotten');
   }
 
   // The birth date alone, confirmed for itself, as the window would take it.

@@ -2,7 +2,7 @@
 // The engine: the calculation and display compiled to WebAssembly (packed.js). loadEngine()
 // resolves to an engine whose call(request) answers one request with one document of
 // everything to show (web/request.h): the request an object of
-//   fields: the six field texts, action: 'confirm' or 'reset', birth: true (the window's
+//   lang: 'cs' or 'en', plural: a whole number (its plural form in that language), fields: the six field texts, action: 'confirm' or 'reset', birth: true (the window's
 //   refusal of the birth date alone), month: [width, height],
 //   second: {birth: {day, month, year}, names: [first, second]},
 //   critical: [from, to, calendar], calendar: [year, stamp], shared: [from, to, calendar],
@@ -27,8 +27,10 @@ const stamped = (s) => [s.getUTCFullYear(), s.getUTCMonth() + 1, s.getUTCDate(),
 // The request's lines, as web/request.h reads them.
 function lines(request) {
   const line = (...values) => values.map(clean).join('\t');
-  const { fields, action, birth, month, second, critical, calendar, shared, sharedCalendar } = request;
+  const { lang, plural, fields, action, birth, month, second, critical, calendar, shared, sharedCalendar } = request;
   return [
+    lang && line('lang', lang),
+    plural !== undefined && line('plural', plural),
     fields && line('fields', ...fields),
     action && line(action),
     birth && 'birth',

@@ -3,12 +3,12 @@
 // shown at the field for as long as it applies; spaces around pasted digits are dropped,
 // and a whole date pasted into a field fills its three fields. The calendar picker
 // follows the typed target date and fills it in turn.
-import { $, isoDate } from './app.js';
+import { $, isoDate, say } from './app.js';
 
 export function setUpEntry(page) {
   const { fields } = page;
-  const hintText = 'Do polí patří jen číslice 0 až 9.';
-  const yearText = 'Rok napište celý, čtyřmi číslicemi (například 1996).';
+  const hintText = say('web.hint.digits');
+  const yearText = say('web.hint.year');
   const hint = $('hint');
 
   // The hint sits below the field's group and names the field to assistive technology.

@@ -3,7 +3,7 @@
 // year's as a calendar file. The birth date stays in the page: never in an address. The
 // list is the companion's JSON, its dates ISO; it belongs to the birth date it was made
 // for and goes as soon as the fields hold another.
-import { $, civilDate, czechDate, isoDay, refusal, showNotes } from './app.js';
+import { $, civilDate, czechDate, isoDay, refusal, say, showNotes } from './app.js';
 
 export function setUpLists(page) {
   const { fields } = page;
@@ -32,14 +32,14 @@ export function setUpLists(page) {
       const item = document.createElement('li');
       const button = document.createElement('button');
       button.type = 'button';
-      button.textContent = 'Graf';
-      button.setAttribute('aria-label', `Graf dne ${czechDate(date)}`);
+      button.textContent = say('web.list.chart');
+      button.setAttribute('aria-label', say('web.list.chart.name', czechDate(date)));
       button.addEventListener('click', () => showChart(date));
       item.append(`${czechDate(date)} (${day.weekday}): ${day.verdicts.join(', ')}`, button);
       list.appendChild(item);
     }
     $('critical-count').textContent = result.refusal ? ''
-      : result.days.length ? `Nalezeno dní: ${result.days.length}` : 'V tomto období není žádný kritický den.';
+      : result.days.length ? page.sayCount('web.critical.found', result.days.length) : say('web.critical.none');
     page.bringIntoView($('critical'));
     return !result.refusal;
   }

@@ -6,6 +6,7 @@ import { setUpAddress } from './address.js';
 import { $, createPage } from './app.js';
 import { loadEngine, startCompiling, supported } from './engine.js';
 import { setUpEntry } from './entry.js';
+import { setUpLanguage } from './language.js';
 import { setUpLists } from './lists.js';
 import { setUpPeople } from './people.js';
 import { setUpShare } from './share.js';
@@ -18,15 +19,18 @@ function unsupported() {
   for (const id of ['Form1', 'critical', 'people']) $(id).hidden = true;
 }
 
+// The edition's folder, where this script is: each language's page has a folder of its own.
+const root = document.currentScript ? new URL('.', document.currentScript.src).href : './';
+
 // Served, the page installs and works offline; opened from disk it needs neither (and
 // the browser would refuse the manifest and the worker there).
 function installable() {
   if (!/^https?:$/.test(location.protocol)) return;
   const manifest = document.createElement('link');
   manifest.rel = 'manifest';
-  manifest.href = 'manifest.webmanifest';
+  manifest.href = 'manifest.webmanifest'; // each language's own, beside its page
   document.head.appendChild(manifest);
-  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register(`${root}sw.js`).catch(() => {});
 }
 
 // The clock, one seam: a test may set globalThis.cyklClock ({now, after}) before the page runs.
@@ -40,7 +44,7 @@ if (supported()) {
   const page = parsed.then(() => {
     document.querySelector('main').inert = true;
     const page = createPage(clock);
-    for (const setUp of [setUpToday, setUpEntry, setUpShare, setUpLists, setUpPeople, setUpAddress]) setUp(page);
+    for (const setUp of [setUpToday, setUpEntry, setUpShare, setUpLists, setUpPeople, setUpAddress, setUpLanguage]) setUp(page);
     return page;
   });
   Promise.all([loadEngine(), page]).then(([engine, page]) => {

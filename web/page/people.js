@@ -6,7 +6,7 @@
 // and verdict comes from the engine; a name is only ever set as text. The list is read
 // again before every change and follows the changes other tabs make, so that no tab
 // writes back a person another removed or drops one another added.
-import { $, civilDate, czechDate, isoDay, refusal, showNotes, storageKey, store } from './app.js';
+import { $, civilDate, czechDate, isoDay, refusal, say, showNotes, storageKey, store } from './app.js';
 
 export function setUpPeople(page) {
   const { fields } = page;
@@ -56,7 +56,7 @@ export function setUpPeople(page) {
     const before = people[Number($('person').value)];
     $('person').replaceChildren(...people.map(option));
     $('person').value = String(Math.max(people.findIndex((p) => alike(p, before || chosen)), 0));
-    $('second').replaceChildren(new Option('nikdo', ''), ...people.map(option));
+    $('second').replaceChildren(new Option(say('web.second.none'), ''), ...people.map(option));
     $('second').value = second ? String(people.indexOf(second)) : '';
   }
 
@@ -65,8 +65,8 @@ export function setUpPeople(page) {
 
   // A name that can be kept, else why not.
   function refusedName(name, except) {
-    if (!name) return 'Napište jméno.';
-    return taken(name, except) ? `Jméno „${name}“ už v seznamu je.` : '';
+    if (!name) return say('web.name.missing');
+    return taken(name, except) ? say('web.name.taken', name) : '';
   }
 
   // A change made to the list as the browser keeps it at this moment; where the browser
@@ -78,7 +78,7 @@ export function setUpPeople(page) {
     if (text === undefined) return;
     kept = kept && store.set(key, JSON.stringify(people));
     fill();
-    note(kept ? text : 'Tento prohlížeč seznam uložit nedovolí; platí jen do zavření stránky.');
+    note(kept ? text : say('web.people.denied'));
     page.redraw();
   }
 
@@ -86,31 +86,31 @@ export function setUpPeople(page) {
     change(() => {
       const name = clean($('person-name').value);
       const invalid = fields.slice(0, 3).some((f) => !f.value) || !page.birthAccepted();
-      const why = refusedName(name) || (invalid ? 'Datum narození výše není platné, proto uloženo nebylo.' : '');
+      const why = refusedName(name) || (invalid ? say('web.people.invalid') : '');
       if (why) return note(why);
       people.push(chosen = { name, ...birthOf() });
-      return `${name} je uložen(a) jen v tomto prohlížeči.`;
+      return say('web.people.added', name);
     });
   }
 
   function rename() {
     change((person) => {
       const name = clean($('person-name').value);
-      const why = person ? refusedName(name, person) : 'Seznam je prázdný.';
+      const why = person ? refusedName(name, person) : say('web.people.empty');
       if (why) return note(why);
       person.name = name;
-      return `Jméno změněno na „${name}“.`;
+      return say('web.people.renamed', name);
     });
   }
 
   function remove() {
     let removed = null;
     change((person) => {
-      if (!person) return note('Seznam je prázdný.');
+      if (!person) return note(say('web.people.empty'));
       people.splice(people.indexOf(person), 1);
       if (person === second) second = null;
       removed = person;
-      return `${person.name} je ze seznamu odebrán(a).`;
+      return say('web.people.removed', person.name);
     });
     if (removed) offerUndo(() => change(() => (taken(removed.name) ? undefined : (people.push(removed), ''))));
   }
@@ -120,14 +120,14 @@ export function setUpPeople(page) {
     const text = $('people-note').textContent;
     note(text, () => {
       restore();
-      note('Vráceno zpět.');
+      note(say('web.people.undone'));
     });
   }
 
   // Chosen: the birth fields filled and confirmed for the target day.
   function choose() {
     const person = selected();
-    if (!person) return note('Seznam je prázdný.');
+    if (!person) return note(say('web.people.empty'));
     chosen = person;
     [person.day, person.month, person.year].forEach((v, i) => page.setField(fields[i], String(v), false));
     page.confirm();
@@ -145,7 +145,7 @@ export function setUpPeople(page) {
   // The pair for the engine: the first person's name where the fields hold a birth of the list.
   page.pair = () => (second && !itself() ? { birth: second, names: names() } : null);
   page.pairText = (answer, short) => (!answer.charts.second ? ''
-    : ` Čárkovaně ${second.name}: ${(short ? answer.second.day : answer.second.month).description}`);
+    : say('web.pair.dashed', second.name, (short ? answer.second.day : answer.second.month).description));
 
   function legend(both) {
     const list = $('pair-legend');
@@ -154,7 +154,7 @@ export function setUpPeople(page) {
       const item = add(list, 'li', '');
       add(item, 'span', '', i ? 'line dashed' : 'line');
       item.append(name);
-      add(item, 'span', i ? ' (čárkovaně)' : ' (plnou čarou)', 'text');
+      add(item, 'span', i ? say('web.pair.dashed.line') : say('web.pair.solid.line'), 'text');
     });
   }
 
@@ -166,7 +166,7 @@ export function setUpPeople(page) {
     $('pair').hidden = !second;
     $('pair-legend').hidden = !answer.charts.second;
     $('pair-wait').hidden = Boolean(other);
-    $('pair-wait').textContent = itself() ? `${second.name} už v grafu je; za druhého člověka vyberte někoho jiného.` : waiting;
+    $('pair-wait').textContent = itself() ? say('web.pair.itself', second.name) : waiting;
     $('agreement').replaceChildren();
     const refused = other && !other.target && `${second.name}: ${other.messages.map((m) => m.text).join(' ')}`;
     refusal($('pair-messages'), refused || result && result.refusal);
@@ -205,7 +205,7 @@ export function setUpPeople(page) {
       const lines = day.shared.map((v) => `${v.verdict} (${v.people.join(', ')})`);
       add(list, 'li', `${czechDate(isoDay(day.date))}: ${lines.join('; ')}`);
     }
-    $('shared-count').textContent = result.refusal ? '' : days.length ? `Společných dní: ${days.length}` : 'Žádný společný den.';
+    $('shared-count').textContent = result.refusal ? '' : days.length ? page.sayCount('web.shared.found', days.length) : say('web.shared.none');
     page.bringIntoView($('shared-count'));
     return days.length > 0;
   }

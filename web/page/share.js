@@ -3,7 +3,7 @@
 // with the dates and the legend, and the day's values as text; through the system's share
 // sheet where the browser can share files, else the picture is downloaded. The line of
 // dates is printed above the charts too.
-import { $ } from './app.js';
+import { $, say } from './app.js';
 
 export function setUpShare(page) {
   const { fields } = page;
@@ -12,7 +12,7 @@ export function setUpShare(page) {
 
   const dates = () => {
     const [b, t] = [0, 3].map((i) => fields.slice(i, i + 3).map((f) => Number(f.value)).join('.'));
-    return `Datum narození ${b}, den ${t}`;
+    return say('web.share.dates', b, t);
   };
 
   // The chart with the styles the page gives it written in, so that it stands alone.

@@ -22,9 +22,9 @@ async function stored(url) {
   return null;
 }
 
-// The page itself may have been loaded as the folder's address or as index.html.
+// A page may have been loaded as its folder's address or as index.html.
 async function file(name) {
-  for (const url of name === 'index.html' ? ['./', name] : [name]) {
+  for (const url of name.endsWith('index.html') ? [name.slice(0, -'index.html'.length) || './', name] : [name]) {
     const response = await stored(url);
     if (response && await matches(response, files[name])) return response;
   }
@@ -44,12 +44,13 @@ self.addEventListener('activate', (event) => {
       .then(() => self.clients.claim()));
 });
 
-// The folder's address is answered with index.html.
+// A folder's address (the edition's, en/) is answered with its index.html.
 self.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
-  const folder = new URL(event.request.url).pathname.endsWith('/');
+  const url = new URL(event.request.url);
+  const folder = url.pathname.endsWith('/');
   event.respondWith(
     caches.open(cacheName)
-      .then((cache) => cache.match(folder ? 'index.html' : event.request, { ignoreSearch: true }))
+      .then((cache) => cache.match(folder ? new URL('index.html', url).href : event.request, { ignoreSearch: true }))
       .then((hit) => hit || fetch(event.request)));
 });

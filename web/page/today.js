@@ -3,7 +3,7 @@
 // stepped a day or a month back and forward (buttons, and the arrow keys outside the
 // fields), "Dnes" back to today, and a page left open past midnight moved to the new day
 // (past New Year the lists' years too).
-import { $, civilDate } from './app.js';
+import { $, civilDate, say } from './app.js';
 
 export function setUpToday(page) {
   const { fields } = page;
@@ -42,7 +42,7 @@ export function setUpToday(page) {
   function step(days, months) {
     const from = targetDate();
     if (!from) {
-      page.hint('Cílové datum není platný den; opravte je, pak jde den posunout.');
+      page.hint(say('web.hint.target'));
       return;
     }
     const to = new Date(from);
