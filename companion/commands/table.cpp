@@ -6,10 +6,10 @@ namespace cykl::companion {
 
 const QList<CommandUnit> &Commands()
 {
-    static const QList<CommandUnit> units { DayUnit(),       MonthUnit(),     CriticalUnit(),
-                                            ChartUnit(),     MatchUnit(),     TogetherUnit(),
-                                            PeopleUnit(),    FeedUnit(),      NotifyUnit(),
-                                            RemindersUnit(), CompletionUnit() };
+    static const QList<CommandUnit> units { DayUnit(),    MonthUnit(),     CriticalUnit(),
+                                            ChartUnit(),  MatchUnit(),     TogetherUnit(),
+                                            PeopleUnit(), DiaryUnit(),     FeedUnit(),
+                                            NotifyUnit(), RemindersUnit(), CompletionUnit() };
     return units;
 }
 

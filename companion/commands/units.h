@@ -16,6 +16,7 @@ CommandUnit TogetherUnit();
 CommandUnit FeedUnit();
 CommandUnit NotifyUnit();
 CommandUnit RemindersUnit();
+CommandUnit DiaryUnit();
 CommandUnit CompletionUnit();
 
 // What the commands for people refuse alike, of the options they do not take.
