@@ -274,8 +274,9 @@ CommandUnit DiaryUnit()
              ParseDiary,
              { { Said("diary.listing.plan", Lang::Cs), Said("diary.listing.plan.text", Lang::Cs) },
                { Said("diary.listing.add", Lang::Cs), Said("diary.listing.add.text", Lang::Cs) },
-               { Said("diary.listing.test", Lang::Cs),
-                 Said("diary.listing.test.text", Lang::Cs) } },
+               { Said("diary.listing.test", Lang::Cs), Said("diary.listing.test.text", Lang::Cs) },
+               { Said("diary.listing.more", Lang::Cs),
+                 Said("diary.listing.more.text", Lang::Cs) } },
              Said("diary.help", Lang::Cs),
              { 1 },
              AllActionNames() };
