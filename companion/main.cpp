@@ -31,6 +31,22 @@ using namespace cykl::companion;
 // How long a change of the people file (or a diary) waits for another run's change to end.
 constexpr int PeopleLockWait = 30000; // ms
 
+// Makes the folder of a private file where missing: the folders it makes are for their
+// owner alone, so that not even the names of the files in them (people's names) show.
+void MakeFolder(const QString &folder)
+{
+    QString missing = folder;
+    while (!QFileInfo::exists(QFileInfo(missing).absolutePath()) && missing != QDir::rootPath())
+        missing = QFileInfo(missing).absolutePath();
+    if (QFileInfo::exists(folder) || !QDir().mkpath(folder))
+        return;
+    for (QString made = folder;; made = QFileInfo(made).absolutePath()) {
+        QFile::setPermissions(made, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (made == missing || made == QDir::rootPath())
+            break;
+    }
+}
+
 class ProcessEnvironment final : public Environment {
 public:
     ProcessEnvironment(QString folder, bool outClosed)
@@ -115,7 +131,7 @@ public:
     }
     bool WriteOwnFile(const QString &path, const QByteArray &text, QString &error) override
     {
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        MakeFolder(QFileInfo(path).absolutePath());
         return WriteOutputFile(path, text, error, NewFile::Private);
     }
     bool RemoveOwnFile(const QString &path, QString &error) override
@@ -129,7 +145,7 @@ public:
     }
     std::shared_ptr<void> LockOwnFile(const QString &path, QString &error) override
     {
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        MakeFolder(QFileInfo(path).absolutePath());
         auto lock = std::make_shared<QLockFile>(path + QStringLiteral(".lock"));
         if (lock->tryLock(PeopleLockWait))
             return lock;
