@@ -58,11 +58,54 @@ QJsonObject JsonOf(const QByteArray &text)
 class TestCompanionDiary : public QObject {
     Q_OBJECT
 private slots:
+    void fileLines_data();
+    void fileLines();
     void session();
     void nothingLost();
     void simulated_data();
     void simulated();
 };
+
+// What a diary's lines give, each kept byte for byte.
+void TestCompanionDiary::fileLines_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("flagged"); // entries shown or imported
+    QTest::addColumn<QList<qsizetype>>("unread");
+    QTest::addColumn<QList<qsizetype>>("twice");
+    QTest::newRow("days, flags, CRLF, no last end")
+        << QByteArray("2026-12-01 1 2 3\r\n 2026-12-02\t5 5 5 imported shown \r\n"
+                      "2026-11-30 3 3 3 shown")
+        << 3 << 2 << QList<qsizetype> {} << QList<qsizetype> {};
+    QTest::newRow("comments, a mark, lines meant otherwise")
+        << QByteArray("\xEF\xBB\xBF# note\n\n2026-12-01 1 2 6\n2026-02-30 1 1 1\n"
+                      "2026-12-01 1 2 3 seen\nshown-through 2026-13-01\n")
+        << 0 << 0 << QList<qsizetype> { 3, 4, 5, 6 } << QList<qsizetype> {};
+    QTest::newRow("a day twice: the first counts")
+        << QByteArray("2026-12-01 1 2 3\n2026-12-01 3 2 1\n") << 1 << 0 << QList<qsizetype> {}
+        << QList<qsizetype> { 2 };
+}
+
+void TestCompanionDiary::fileLines()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(int, entries);
+    QFETCH(int, flagged);
+    QFETCH(QList<qsizetype>, unread);
+    QFETCH(QList<qsizetype>, twice);
+    const DiaryFile file = ReadDiary(text);
+    QCOMPARE(int(file.Entries.size()), entries);
+    QCOMPARE(int(std::count_if(file.Entries.begin(), file.Entries.end(),
+                               [](const diary::Entry &e) { return e.Shown || e.Imported; })),
+             flagged);
+    QVERIFY(
+        std::is_sorted(file.Entries.begin(), file.Entries.end(),
+                       [](const diary::Entry &a, const diary::Entry &b) { return a.Day < b.Day; }));
+    QCOMPARE(file.Unread, unread);
+    QCOMPARE(file.Twice, twice);
+    QCOMPARE(DiaryText(file), text);
+}
 
 // plan, add, import, test refused before the planned days and run after them, a day
 // written after the test has shown it, export, a changed plan, forget.
