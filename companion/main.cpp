@@ -28,8 +28,24 @@ namespace {
 
 using namespace cykl::companion;
 
-// How long a change of the people file waits for another run's change to end.
+// How long a change of the people file (or a diary) waits for another run's change to end.
 constexpr int PeopleLockWait = 30000; // ms
+
+// Makes the folder of a private file where missing: the folders it makes are for their
+// owner alone, so that not even the names of the files in them (people's names) show.
+void MakeFolder(const QString &folder)
+{
+    QString missing = folder;
+    while (!QFileInfo::exists(QFileInfo(missing).absolutePath()) && missing != QDir::rootPath())
+        missing = QFileInfo(missing).absolutePath();
+    if (QFileInfo::exists(folder) || !QDir().mkpath(folder))
+        return;
+    for (QString made = folder;; made = QFileInfo(made).absolutePath()) {
+        QFile::setPermissions(made, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        if (made == missing || made == QDir::rootPath())
+            break;
+    }
+}
 
 class ProcessEnvironment final : public Environment {
 public:
@@ -85,30 +101,56 @@ public:
     }
     bool ReadPeopleFile(QByteArray &text, QString &error) const override
     {
-        QFile file(PeoplePath());
-        ClearFileError();
-        if (!file.exists())
-            return true;
-        // A pipe would hold the read for ever, a device swallow what is written to it.
-        if (!QFileInfo(file).isFile()) {
-            error = QStringLiteral("není to obyčejný soubor");
-            return false;
-        }
-        text = file.open(QIODevice::ReadOnly) ? file.read(MaxPeopleFileSize + 1) : QByteArray();
-        if (file.error() == QFileDevice::NoError)
-            return true;
-        error = CzechWriteError(file.fileName(), LastFileError());
-        return false;
+        return ReadOwnFile(PeoplePath(), MaxPeopleFileSize, text, error);
     }
     bool WritePeopleFile(const QByteArray &text, QString &error) override
     {
-        QDir().mkpath(QFileInfo(PeoplePath()).absolutePath());
-        return WriteOutputFile(PeoplePath(), text, error, NewFile::Private);
+        return WriteOwnFile(PeoplePath(), text, error);
     }
     std::shared_ptr<void> LockPeopleFile(QString &error) override
     {
-        const QString path = PeoplePath();
-        QDir().mkpath(QFileInfo(path).absolutePath());
+        return LockOwnFile(PeoplePath(), error);
+    }
+
+    QString DataFolder() const override { return UserDataFolder(); }
+    bool ReadOwnFile(const QString &path, qsizetype most, QByteArray &text,
+                     QString &error) const override
+    {
+        return QFile::exists(path) ? ReadFile(path, most, text, error) : true;
+    }
+    bool ReadFile(const QString &path, qsizetype most, QByteArray &text,
+                  QString &error) const override
+    {
+        QFile file(path);
+        ClearFileError();
+        // A pipe would hold the read for ever, a device swallow what is written to it.
+        if (file.exists() && !QFileInfo(file).isFile()) {
+            error = QStringLiteral("není to obyčejný soubor");
+            return false;
+        }
+        text = file.open(QIODevice::ReadOnly) ? file.read(most + 1) : QByteArray();
+        if (file.error() == QFileDevice::NoError)
+            return true;
+        error = CzechWriteError(file.fileName(), file.exists() ? LastFileError() : ENOENT);
+        return false;
+    }
+    bool WriteOwnFile(const QString &path, const QByteArray &text, QString &error) override
+    {
+        MakeFolder(QFileInfo(path).absolutePath());
+        return WriteOutputFile(path, text, error, NewFile::Private);
+    }
+    bool RemoveOwnFile(const QString &path, QString &error) override
+    {
+        QFile file(path);
+        ClearFileError();
+        if (!file.exists() || file.remove())
+            return true;
+        error = CzechWriteError(path, LastFileError());
+        return false;
+    }
+    std::shared_ptr<void> LockOwnFile(const QString &path, QString &error) override
+    {
+        MakeFolder(QFileInfo(path).absolutePath());
         auto lock = std::make_shared<QLockFile>(path + QStringLiteral(".lock"));
         if (lock->tryLock(PeopleLockWait))
             return lock;

@@ -30,6 +30,9 @@ bool HoldClosedStandardOutput();
 // The folder of the user's configuration, where the command keeps its own folder.
 QString ConfigurationFolder();
 
+// The folder of the user's data, where the command keeps its private files.
+QString UserDataFolder();
+
 // Writes to a console as text whatever its code page; false where the stream is no console
 // (the caller then writes the UTF-8 bytes, as to a file or a pipe).
 bool WriteToConsole(std::FILE *stream, const QByteArray &utf8);

@@ -55,6 +55,12 @@ QString ConfigurationFolder()
     return QDir::isAbsolutePath(config) ? config : QDir::homePath() + QStringLiteral("/.config");
 }
 
+QString UserDataFolder()
+{
+    const QString data = qEnvironmentVariable("XDG_DATA_HOME");
+    return QDir::isAbsolutePath(data) ? data : QDir::homePath() + QStringLiteral("/.local/share");
+}
+
 bool WriteToConsole(std::FILE *, const QByteArray &)
 {
     return false; // a terminal takes the UTF-8 bytes

@@ -49,6 +49,11 @@ QString ConfigurationFolder()
     return QDir::fromNativeSeparators(qEnvironmentVariable("APPDATA"));
 }
 
+QString UserDataFolder()
+{
+    return QDir::fromNativeSeparators(qEnvironmentVariable("LOCALAPPDATA"));
+}
+
 // A console shows UTF-16 text whatever its code page; files and pipes get the UTF-8 bytes,
 // exactly as on other systems.
 bool WriteToConsole(std::FILE *stream, const QByteArray &utf8)

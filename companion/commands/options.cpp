@@ -64,6 +64,12 @@ const QList<OptionUnit> &OptionTable()
                "always nebo never; bez barev i s NO_COLOR"),
         Option("--replace", { "replace", "nahradit" }, "", "--replace",
                "(--nahradit) u people add změnit datum jména"),
+        Option("--hypotheses", { "hypotheses", "hypotezy", "hypotézy" }, "CYKLY",
+               "--hypotheses CYKLY",
+               "(--hypotézy) u diary plan jen tyto cykly: physical,\n"
+               "emotional, intellectual (fyzicka, citova, intelekt)"),
+        Option("--days", { "days", "dny" }, "POČET", "--days POČET",
+               "(--dny) u diary plan test až po tolika dnech (aspoň 90)"),
         Option("--den", { "day", "den" }, "DEN", "--den DEN",
                "(--day) u kalendar a upozornit tento den místo dneška"),
         Option("--cas", { "time", "cas", "čas" }, "H:MM", "--cas H:MM",

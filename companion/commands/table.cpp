@@ -6,10 +6,11 @@ namespace cykl::companion {
 
 const QList<CommandUnit> &Commands()
 {
-    static const QList<CommandUnit> units { DayUnit(),       MonthUnit(),      CriticalUnit(),
-                                            ChartUnit(),     MatchUnit(),      TogetherUnit(),
-                                            PeopleUnit(),    FeedUnit(),       NotifyUnit(),
-                                            RemindersUnit(), CompletionUnit(), McpUnit() };
+    static const QList<CommandUnit> units { DayUnit(),    MonthUnit(),     CriticalUnit(),
+                                            ChartUnit(),  MatchUnit(),     TogetherUnit(),
+                                            PeopleUnit(), DiaryUnit(),     FeedUnit(),
+                                            NotifyUnit(), RemindersUnit(), CompletionUnit(),
+                                            McpUnit() };
     return units;
 }
 

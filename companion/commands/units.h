@@ -16,6 +16,7 @@ CommandUnit TogetherUnit();
 CommandUnit FeedUnit();
 CommandUnit NotifyUnit();
 CommandUnit RemindersUnit();
+CommandUnit DiaryUnit();
 CommandUnit CompletionUnit();
 CommandUnit McpUnit();
 

@@ -80,6 +80,22 @@ public:
     virtual bool ReadPeopleFile(QByteArray &text, QString &error) const = 0;
     virtual bool WritePeopleFile(const QByteArray &text, QString &error) = 0;
     virtual std::shared_ptr<void> LockPeopleFile(QString &error) = 0;
+    // The user's data folder (XDG_DATA_HOME, else ~/.local/share; on Windows the local
+    // application data), where the command keeps its private files (the diaries).
+    virtual QString DataFolder() const = 0;
+    // A private file of the command's, with the people file's guarantees: its bytes (none
+    // when there is no file yet; at most `most` and one more), or false with the reason;
+    // replacing it as a whole (its folder made where missing; a new file readable by its
+    // owner alone); removing it (true when there is none); its lock, as LockPeopleFile.
+    virtual bool ReadOwnFile(const QString &path, qsizetype most, QByteArray &text,
+                             QString &error) const = 0;
+    virtual bool WriteOwnFile(const QString &path, const QByteArray &text, QString &error) = 0;
+    virtual bool RemoveOwnFile(const QString &path, QString &error) = 0;
+    virtual std::shared_ptr<void> LockOwnFile(const QString &path, QString &error) = 0;
+    // A file the user names for the command to read (an import): its bytes, at most `most`
+    // and one more, or false with the reason (none there, no regular file, unreadable).
+    virtual bool ReadFile(const QString &path, qsizetype most, QByteArray &text,
+                          QString &error) const = 0;
     // The desktop's notification service: shows each notice, marking those it took, and
     // ends by the deadline whatever the service does; false with the reason when it did not
     // take every one.

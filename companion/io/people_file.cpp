@@ -24,14 +24,6 @@ QByteArray PersonLine(const Person &person)
         .toUtf8();
 }
 
-// The "\n" or "\r\n" a line ends with, or nothing on a last line without one.
-QByteArray LineEnd(const QByteArray &line)
-{
-    return line.endsWith("\r\n") ? QByteArray("\r\n")
-        : line.endsWith('\n')    ? QByteArray("\n")
-                                 : QByteArray();
-}
-
 // The person of one line; else empty, with the reason where the line is meant as one.
 std::optional<Person> ReadLine(const QString &line, const QStringList &reserved, QString &problem)
 {
@@ -84,17 +76,41 @@ void ReadInto(PeopleFile &file, qsizetype i, QStringDecoder &decoder)
 
 } // namespace
 
+QList<QByteArray> SplitLines(const QByteArray &text, qsizetype start)
+{
+    QList<QByteArray> lines;
+    while (start < text.size()) {
+        const qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        lines.append(text.mid(start, next - start));
+        start = next;
+    }
+    return lines;
+}
+
+QByteArray LineEnd(const QByteArray &line)
+{
+    return line.endsWith("\r\n") ? QByteArray("\r\n")
+        : line.endsWith('\n')    ? QByteArray("\n")
+                                 : QByteArray();
+}
+
+void AppendLine(QList<QByteArray> &lines, const QByteArray &line)
+{
+    const QByteArray end = lines.isEmpty() || LineEnd(lines.first()).isEmpty()
+        ? QByteArray("\n")
+        : LineEnd(lines.first());
+    if (!lines.isEmpty() && LineEnd(lines.last()).isEmpty())
+        lines.last() += end;
+    lines.append(line + end);
+}
+
 PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved)
 {
     PeopleFile file;
     file.Reserved = reserved;
     file.Mark = text.startsWith(ByteOrderMark) ? ByteOrderMark : QByteArray();
-    for (qsizetype start = file.Mark.size(); start < text.size();) {
-        const qsizetype end = text.indexOf('\n', start);
-        const qsizetype next = end < 0 ? text.size() : end + 1;
-        file.Lines.append(text.mid(start, next - start));
-        start = next;
-    }
+    file.Lines = SplitLines(text, file.Mark.size());
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     for (qsizetype i = 0; i < file.Lines.size(); ++i)
         ReadInto(file, i, decoder);
@@ -178,13 +194,7 @@ bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &er
     if (at >= 0) {
         file.Lines[at] = PersonLine(person) + LineEnd(file.Lines[at]);
     } else {
-        // A new line ends as the file's first one does; the last one gets its end.
-        const QByteArray end = file.Lines.isEmpty() || LineEnd(file.Lines.first()).isEmpty()
-            ? QByteArray("\n")
-            : LineEnd(file.Lines.first());
-        if (!file.Lines.isEmpty() && LineEnd(file.Lines.last()).isEmpty())
-            file.Lines.last() += end;
-        file.Lines.append(PersonLine(person) + end);
+        AppendLine(file.Lines, PersonLine(person));
     }
     file = ReadPeople(PeopleText(file), file.Reserved);
     return true;

@@ -36,6 +36,13 @@ struct PeopleFile {
     QStringList Reserved; // the names no person may have, in lower case
 };
 
+// A text file a person edits, line by line: each line with its line end ("\n", "\r\n", or
+// nothing on a last line without one), the byte-order mark apart.
+QList<QByteArray> SplitLines(const QByteArray &text, qsizetype start = 0);
+QByteArray LineEnd(const QByteArray &line);
+// Adds a line ending as the file's first one does, giving the last one its end first.
+void AppendLine(QList<QByteArray> &lines, const QByteArray &line);
+
 // The file's lines; a name among `reserved` (in lower case) is no person's.
 PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved = {});
 QByteArray PeopleText(const PeopleFile &file);

@@ -8,6 +8,7 @@
 #include "companion/io/environment.h"
 
 #include <QMap>
+#include <QSet>
 #include <optional>
 
 namespace cykl::test {
@@ -51,6 +52,42 @@ public:
         return true;
     }
 
+    // Private files and files read live in Files too; a lock held is refused to a second.
+    QString DataFolder() const override { return QStringLiteral("/data"); }
+    bool ReadOwnFile(const QString &path, qsizetype, QByteArray &text, QString &) const override
+    {
+        text = Files.value(path);
+        return true;
+    }
+    bool ReadFile(const QString &path, qsizetype, QByteArray &text, QString &error) const override
+    {
+        if (!Files.contains(path))
+            error = QStringLiteral("soubor nebo adresář neexistuje");
+        text = Files.value(path);
+        return Files.contains(path);
+    }
+    bool WriteOwnFile(const QString &path, const QByteArray &text, QString &error) override
+    {
+        return WriteFile(path, text, error);
+    }
+    bool RemoveOwnFile(const QString &path, QString &) override
+    {
+        Files.remove(path);
+        return true;
+    }
+    std::shared_ptr<void> LockOwnFile(const QString &path, QString &error) override
+    {
+        if (Locked.contains(path)) {
+            error = QStringLiteral("drží ho jiný běžící příkaz");
+            return {};
+        }
+        Locked.insert(path);
+        return std::shared_ptr<QString>(new QString(path), [this](QString *held) {
+            Locked.remove(*held);
+            delete held;
+        });
+    }
+
     bool Notify(QList<companion::Notice> &notices, int, QString &error) override
     {
         if (!NotifyWorks)
@@ -84,6 +121,7 @@ public:
     std::optional<QString> WriteError; // every file write fails with this reason
     std::optional<QString> OutError; // standard output fails with this reason
     companion::Terminal Terminal; // standard output's terminal; none by default
+    QSet<QString> Locked; // the private files locked
 };
 
 } // namespace cykl::test
