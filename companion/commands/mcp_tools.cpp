@@ -40,6 +40,26 @@ public:
         Refuse(error);
         return {};
     }
+    // No tool keeps a diary or reads a file of its own: the tools read the people file alone.
+    QString DataFolder() const override { return server_.DataFolder(); }
+    bool ReadOwnFile(const QString &, qsizetype, QByteArray &, QString &error) const override
+    {
+        return Refuse(error);
+    }
+    bool WriteOwnFile(const QString &, const QByteArray &, QString &error) override
+    {
+        return Refuse(error);
+    }
+    bool RemoveOwnFile(const QString &, QString &error) override { return Refuse(error); }
+    std::shared_ptr<void> LockOwnFile(const QString &, QString &error) override
+    {
+        Refuse(error);
+        return {};
+    }
+    bool ReadFile(const QString &, qsizetype, QByteArray &, QString &error) const override
+    {
+        return Refuse(error);
+    }
     bool Notify(QList<Notice> &, int, QString &error) override { return Refuse(error); }
     QString Variable(const char *name) const override { return server_.Variable(name); }
     QString ConfigFolder() const override { return server_.ConfigFolder(); }
