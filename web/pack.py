@@ -4,8 +4,9 @@
 # classic script that runs from disk too, the module packed into a first script of its own
 # (esbuild, made small; the engine with the module also as a module for Node,
 # web-engine.mjs beside the output folder, for the differential test), the style sheet made small (clean-css; each keeps
-# its licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
-# (rsvg-convert, pngquant), and the service worker with the digest of every file and a
+# its licence line; the page's texts as they are, in UTF-8), the manifest without spaces, the icon
+# without its notes, the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
+# (rsvg-convert, pngquant, zopflipng), and the service worker with the digest of every file and a
 # cache name made from them.
 # Usage: pack.py <module.wasm> <page folder> <output folder>
 import hashlib
@@ -30,13 +31,13 @@ def run(command, data):
 
 
 def small_script(text):
-    return f'/* {LICENCE} */\n' + run(['esbuild', '--minify'], text.encode()).decode()
+    return f'/* {LICENCE} */\n' + run(['esbuild', '--minify', '--charset=utf8'], text.encode()).decode()
 
 
 def bundle(entry, *options):
     """The module entry with all it imports, the packed module among them, made small."""
     return f'/* {LICENCE} */\n' + run(['esbuild', str(entry), '--bundle', '--minify',
-                                        '--loader:.gz=base64', '--legal-comments=none',
+                                        '--charset=utf8', '--loader:.gz=base64', '--legal-comments=none',
                                         *options], b'').decode()
 
 
@@ -68,9 +69,12 @@ def install_icons(drawing, out):
                                ('icon-180.png', masked, 180)):
         png = subprocess.run(['rsvg-convert', '-w', str(side), '-h', str(side)],
                              input=source.encode(), capture_output=True, check=True).stdout
-        # A few flat colours: a palette of them keeps each file a fifth of its size.
+        # A few flat colours: a palette of them keeps each file a fifth of its size, and
+        # zopfli's deflate a tenth less again.
         subprocess.run(['pngquant', '--quality=60-90', '--speed=1', '--strip', '--force',
                         '--output', str(out / name), '-'], input=png, check=True)
+        subprocess.run(['zopflipng', '-m', '-y', str(out / name), str(out / name)],
+                       capture_output=True, check=True)
 
 
 def main():
@@ -84,6 +88,10 @@ def main():
             text = small_script(text)
         elif name.endswith('.css'):
             text = small_sheet(text)
+        elif name.endswith('.webmanifest'):
+            text = json.dumps(json.loads(text), ensure_ascii=False, separators=(',', ':'))
+        elif name.endswith('.svg'):  # its licence line and the drawing, without the notes
+            text = text[:text.index('\n') + 1] + text[text.index('<svg'):]
         (out / name).write_text(text)
     with tempfile.TemporaryDirectory() as scratch:
         sources = Path(scratch)
