@@ -43,7 +43,8 @@ def floor_page(driver, url, folder):
         svg = driver.execute_script(f"return document.getElementById('{chart}').outerHTML")
         page = re.sub(f'<svg id="{chart}"[^>]*></svg>', lambda _: svg, page)
     colours = driver.execute_script('return document.documentElement.getAttribute("style")')
-    page = page.replace('<html lang="cs">', f'<html lang="cs" style="{colours}">')
+    if colours:  # whatever the page's script sets on the root, the floor has from the start
+        page = page.replace('<html lang="cs">', f'<html lang="cs" style="{colours}">')
     page = page.replace('</body>', '<script>requestAnimationFrame(() => requestAnimationFrame('
                         '() => performance.mark("charts-painted")));</script>\n</body>')
     with open(os.path.join(folder, 'floor.html'), 'w', encoding='utf-8') as f:

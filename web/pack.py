@@ -4,7 +4,8 @@
 # classic script that runs from disk too, the module packed into a first script of its own
 # (esbuild, made small; the engine with the module also as a module for Node,
 # web-engine.mjs beside the output folder, for the differential test), the style sheet made small (clean-css; each keeps
-# its licence line; the page's texts as they are, in UTF-8), the manifest without spaces, the icon
+# its licence line; the page's texts as they are, in UTF-8) with the engine's colours, the
+# manifest without spaces, the icon
 # without its notes, the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
 # (rsvg-convert, pngquant, zopflipng), and the service worker with the digest of every file and a
 # cache name made from them.
@@ -12,6 +13,7 @@
 import hashlib
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -43,6 +45,20 @@ def bundle(entry, *options):
 
 def small_sheet(text):
     return f'/* {LICENCE} */\n' + run(['cleancss', '-O1'], text.encode()).decode()
+
+
+def look_sheet(sources, sheet):
+    """The engine's colours as custom properties of the page (look.js), for the style sheet's
+    light and dark backgrounds: one rule, asked of the engine under Node."""
+    light, dark = (re.search(rf'--bg-{name}:\s*(#[0-9a-fA-F]{{6}})', sheet)[1] for name in ('light', 'dark'))
+    (sources / 'colours.js').write_text(
+        "import './packed.js';\nimport { loadEngine } from './engine.js';\n"
+        "import { lookProperties } from './look.js';\n"
+        "const { state } = (await loadEngine()).call({ fields: ['', '', '', '', '', ''], action: 'reset' });\n"
+        f"const properties = lookProperties(state, '{light}', '{dark}');\n"
+        "console.log(properties.map(([name, value]) => `--${name}:${value}`).join(';'));\n")
+    script = bundle(sources / 'colours.js', '--format=esm', '--platform=node')
+    return ':root{' + run(['node', '--input-type=module'], script.encode()).decode().strip() + '}\n'
 
 
 def packed_module(module, scratch):
@@ -102,6 +118,8 @@ def main():
         (out / 'app.js').write_text(bundle(sources / 'main.js', '--format=iife'))
         (sources / 'node.js').write_text("import './packed.js';\nexport * from './engine.js';\n")
         (out.parent / 'web-engine.mjs').write_text(bundle(sources / 'node.js', '--format=esm'))
+        with open(out / 'app.css', 'a') as sheet:
+            sheet.write(look_sheet(sources, (page / 'app.css').read_text()))
     install_icons(page / 'icon.svg', out)
 
     # The worker names every other file with its digest, and its cache after all of them.

@@ -9,21 +9,14 @@
 //   sharedCalendar: [year, stamp]
 // with dates as {day, month, year} and stamps as Dates (written in UTC).
 // The module itself comes in a script of its own (packed.js, module.js on the page) that
-// the page runs as soon as it arrives, before or after this one, and that starts compiling
-// it at once.
+// the page runs as soon as it and the style sheet arrive, before this one, and that starts
+// compiling it at once.
 export const supported = () => typeof WebAssembly === 'object' && typeof DecompressionStream === 'function';
 
-// The compilation packed.js left, or the one it hands over when it comes; none if it has not
-// come when the page has loaded (the load waits for every script of the page).
 export function startCompiling() {
-  if (!globalThis.cyklModule) {
-    globalThis.cyklModule = new Promise((resolve, reject) => {
-      globalThis.cyklCompiled = resolve;
-      addEventListener('load', () => reject(new Error('WebAssembly')));
-    });
-  }
-  globalThis.cyklModule.catch(() => {}); // reported when the page asks for the engine
-  return globalThis.cyklModule;
+  const compiled = globalThis.cyklModule || Promise.reject(new Error('WebAssembly'));
+  compiled.catch(() => {}); // reported when the page asks for the engine
+  return compiled;
 }
 
 const clean = (text) => String(text).replace(/[\t\n\r]/g, ' ');

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The module, carried in a script of its own (gzip, then base64) so that it loads from disk
-// as well as from a server. The page runs it as soon as it arrives, without holding up the
-// page's parsing, and before or after the page's own script: decoded, inflated and compiled
-// off the page's thread, the compilation handed to engine.js (startCompiling).
+// as well as from a server. The page runs it as soon as it arrives, before the page is laid
+// out and its own script runs: decoded, inflated and compiled off the page's thread, the
+// compilation left for engine.js as globalThis.cyklModule.
 import packed from './cyklometrika.wasm.gz';
 import { supported } from './engine.js';
 
@@ -24,8 +24,4 @@ function compile() {
   return WebAssembly.compileStreaming(new Response(inflate.readable, { headers: { 'Content-Type': 'application/wasm' } }));
 }
 
-if (supported()) {
-  const compiled = compile();
-  if (globalThis.cyklCompiled) globalThis.cyklCompiled(compiled);
-  else globalThis.cyklModule = compiled;
-}
+if (supported()) globalThis.cyklModule = compile();
