@@ -4,11 +4,13 @@
 # classic script that runs from disk too, the module packed into a first script of its own
 # (esbuild, made small; the engine with the module also as a module for Node,
 # web-engine.mjs beside the output folder, for the differential test), the style sheet made small (clean-css; each keeps
-# its licence line), the module made small (wasm-opt -Oz) and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
-# (rsvg-convert, pngquant), and the service worker with the digest of every file and a
-# cache name made from them. The page is written once in each language from one template
-# (index.html: Czech in the folder, English in en/), its words from the catalogue as
-# `cykl_po json ""` gives them.
+# its licence line; the page's texts as they are, in UTF-8) with the engine's colours, the
+# manifest without spaces, the icon without its notes, the module made small (wasm-opt -Oz)
+# and packed (zopfli), the icon with its pictures for a home screen rendered at their sizes
+# (rsvg-convert, pngquant, zopflipng), and the service worker with the digest of every file
+# and a cache name made from them. The page is written once in each language from one
+# template (index.html: Czech in the folder, English in en/), its words from the catalogue
+# as `cykl_po json ""` gives them.
 # Usage: pack.py <module.wasm> <page folder> <output folder> <texts.json>
 import hashlib
 import html
@@ -36,18 +38,32 @@ def run(command, data):
 
 
 def small_script(text):
-    return f'/* {LICENCE} */\n' + run(['esbuild', '--minify'], text.encode()).decode()
+    return f'/* {LICENCE} */\n' + run(['esbuild', '--minify', '--charset=utf8'], text.encode()).decode()
 
 
 def bundle(entry, *options):
     """The module entry with all it imports, the packed module among them, made small."""
     return f'/* {LICENCE} */\n' + run(['esbuild', str(entry), '--bundle', '--minify',
-                                        '--loader:.gz=base64', '--legal-comments=none',
+                                        '--charset=utf8', '--loader:.gz=base64', '--legal-comments=none',
                                         *options], b'').decode()
 
 
 def small_sheet(text):
     return f'/* {LICENCE} */\n' + run(['cleancss', '-O1'], text.encode()).decode()
+
+
+def look_sheet(sources, sheet):
+    """The engine's colours as custom properties of the page (look.js), for the style sheet's
+    light and dark backgrounds: one rule, asked of the engine under Node."""
+    light, dark = (re.search(rf'--bg-{name}:\s*(#[0-9a-fA-F]{{6}})', sheet)[1] for name in ('light', 'dark'))
+    (sources / 'colours.js').write_text(
+        "import './packed.js';\nimport { loadEngine } from './engine.js';\n"
+        "import { lookProperties } from './look.js';\n"
+        "const { state } = (await loadEngine()).call({ fields: ['', '', '', '', '', ''], action: 'reset' });\n"
+        f"const properties = lookProperties(state, '{light}', '{dark}');\n"
+        "console.log(properties.map(([name, value]) => `--${name}:${value}`).join(';'));\n")
+    script = bundle(sources / 'colours.js', '--format=esm', '--platform=node')
+    return ':root{' + run(['node', '--input-type=module'], script.encode()).decode().strip() + '}\n'
 
 
 def packed_module(module, scratch):
@@ -113,9 +129,12 @@ def install_icons(drawing, out):
                                ('icon-180.png', masked, 180)):
         png = subprocess.run(['rsvg-convert', '-w', str(side), '-h', str(side)],
                              input=source.encode(), capture_output=True, check=True).stdout
-        # A few flat colours: a palette of them keeps each file a fifth of its size.
+        # A few flat colours: a palette of them keeps each file a fifth of its size, and
+        # zopfli's deflate a tenth less again.
         subprocess.run(['pngquant', '--quality=60-90', '--speed=1', '--strip', '--force',
                         '--output', str(out / name), '-'], input=png, check=True)
+        subprocess.run(['zopflipng', '-m', '-y', str(out / name), str(out / name)],
+                       capture_output=True, check=True)
 
 
 def main():
@@ -129,6 +148,10 @@ def main():
             text = small_script(text)
         elif name.endswith('.css'):
             text = small_sheet(text)
+        elif name.endswith('.webmanifest'):
+            text = json.dumps(json.loads(text), ensure_ascii=False, separators=(',', ':'))
+        elif name.endswith('.svg'):  # its licence line and the drawing, without the notes
+            text = text[:text.index('\n') + 1] + text[text.index('<svg'):]
         (out / name).write_text(text)
     with tempfile.TemporaryDirectory() as scratch:
         sources = Path(scratch)
@@ -139,6 +162,8 @@ def main():
         (out / 'app.js').write_text(bundle(sources / 'main.js', '--format=iife'))
         (sources / 'node.js').write_text("import './packed.js';\nexport * from './engine.js';\n")
         (out.parent / 'web-engine.mjs').write_text(bundle(sources / 'node.js', '--format=esm'))
+        with open(out / 'app.css', 'a') as sheet:
+            sheet.write(look_sheet(sources, (page / 'app.css').read_text()))
     install_icons(page / 'icon.svg', out)
     install_pages(page, out, json.loads(texts.read_text()))
 

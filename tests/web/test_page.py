@@ -42,6 +42,10 @@ class Confirmations(PageTest):
         self.assertEqual(self.description('Graph2'), EMPTY)
         self.assertEqual(self.messages(), [])
         self.assertEqual(self.driver.find_element(By.ID, 'Graph1').get_attribute('role'), 'img')
+        # The engine's colours, written into the style sheet as the page is packed: one a cycle.
+        swatches = [self.driver.execute_script('return getComputedStyle(arguments[0]).borderTopColor', s)
+                    for s in self.driver.find_elements(By.CSS_SELECTOR, '#legend .swatch')]
+        self.assertEqual(len(set(swatches)), 3)
         attributes = [(self.field(n).get_attribute('inputmode'), self.field(n).get_attribute('maxlength'),
                        self.field(n).get_attribute('autocomplete')) for n in range(1, 7)]
         self.assertEqual(attributes, [('numeric', '2', 'bday-day'), ('numeric', '2', 'bday-month'),
