@@ -55,7 +55,8 @@ std::optional<QDate> RunDay(const DailyCall &call, Environment &environment, int
     if (why.isEmpty())
         return QDate(day.Year, day.Month, day.Day);
     Note(environment, QStringLiteral("„%1“ není den: %2").arg(call.OnDayText.trimmed(), why));
-    environment.Err(QByteArray::fromStdString(MessageText(1, day, day) + '\n'));
+    environment.Err(
+        QByteArray::fromStdString(MessageText(1, day, day, environment.Language()) + '\n'));
     status = ExitRefused;
     return std::nullopt;
 }
@@ -101,9 +102,10 @@ QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment
     CalendarOptions options;
     options.Stamp = StampOf(environment.Now());
     options.FeedSequence = FeedRevision;
+    options.Language = environment.Language();
     const CalendarResult calendar = FamilyCalendar(family, options);
     for (const Date &day : calendar.LeftOut)
-        Note(environment, QString::fromStdString(LeftOutNote(day)));
+        Note(environment, QString::fromStdString(LeftOutNote(day, environment.Language())));
     return QByteArray::fromStdString(calendar.Text);
 }
 

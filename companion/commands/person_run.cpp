@@ -28,7 +28,7 @@ QString RefusalReason(MessageCode code, const Date &birth, const Date &target)
 
 int PersonRun::Refuse(MessageCode code, const Date &birth, const Date &target) const
 {
-    const QString text = QString::fromStdString(MessageText(code, birth, target));
+    const QString text = QString::fromStdString(MessageText(code, birth, target, Env.Language()));
     const QString why = RefusalReason(code, birth, target);
     if (Several && !why.isEmpty()) {
         Note(Env,

@@ -53,7 +53,9 @@ void NoteMissingValues(Environment &environment, const Person &person, const Dat
 {
     QString why = RefusalReason(refusal, person.Birth, day);
     if (why.isEmpty())
-        why = QString::fromStdString(MessageText(refusal, person.Birth, day)).trimmed();
+        why = QString::fromStdString(
+                  MessageText(refusal, person.Birth, day, environment.Language()))
+                  .trimmed();
     Note(environment, QStringLiteral("hodnoty „%1“ chybí: %2").arg(person.Name, why));
 }
 
@@ -80,7 +82,7 @@ int RunMatch(const GroupCall &call, Environment &environment)
             NoteMissingValues(environment, people[static_cast<qsizetype>(i)], *day,
                               days[i].Refusal);
     }
-    return run.Emit(MatchReport(call.Out.Kind, people, *day, days));
+    return run.Emit(MatchReport(call.Out.Kind, people, *day, days, environment.Language()));
 }
 
 // The people's own critical days first, then the days they share.
@@ -110,10 +112,11 @@ int RunTogether(const GroupCall &call, Environment &environment)
         return ExitRefused;
     }
     std::vector<Date> leftOut;
-    const QByteArray report = SharedReport(call.Out, call.Select.RemindMinutes, environment.Now(),
-                                           kept, lists, asked.first, asked.second, leftOut);
+    const QByteArray report
+        = SharedReport(call.Out, call.Select.RemindMinutes, environment.Now(), kept, lists,
+                       asked.first, asked.second, leftOut, environment.Language());
     for (const Date &day : leftOut)
-        Note(environment, QString::fromStdString(LeftOutNote(day)));
+        Note(environment, QString::fromStdString(LeftOutNote(day, environment.Language())));
     return WriteOutput(environment, call.Out.Path, report);
 }
 
