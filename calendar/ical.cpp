@@ -196,7 +196,11 @@ void OpenCalendar(Writer &out, const std::string &title, const std::vector<std::
 {
     out.Line("BEGIN", "VCALENDAR");
     out.Line("VERSION", "2.0");
-    out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
+    // The last part names the language of the calendar's texts: CS, EN.
+    std::string language(LanguageOf(options.Language).Code);
+    for (char &c : language)
+        c = static_cast<char>(c - 'a' + 'A');
+    out.Line("PRODID", "-//Cyklometrika//cyklometrika//" + language);
     out.Line("CALSCALE", "GREGORIAN");
     bool cut = false;
     const std::string names = NamesInBrief(people, &cut, options.Language);

@@ -602,6 +602,18 @@ inline constexpr std::array CatalogueTexts {
               "Heading of the shared days' column of the people who share the verdict.",
               "Kdo",
               "Who"),
+    PlainText("report.date.not.date",
+              "Command-line error: an argument is not a date; {1} the argument as typed. D.M.RRRR and RRRR-MM-DD name the forms (RRRR: the year's four digits).",
+              "„{1}“ není datum (D.M.RRRR nebo RRRR-MM-DD)",
+              "“{1}” is not a date (D.M.YYYY or YYYY-MM-DD)"),
+    PlainText("report.date.not.month",
+              "Command-line error: an argument is not a month; {1} the argument as typed.",
+              "„{1}“ není měsíc (M.RRRR nebo RRRR-MM)",
+              "“{1}” is not a month (M.YYYY or YYYY-MM)"),
+    PlainText("report.date.short.year",
+              "Command-line error: a date's year has only one or two digits; {1} the argument, {2} the year as typed, {3} the likely full year, {4} the year in four digits.",
+              "„{1}“ má rok {2}; napište rok celý ({3}, nebo {4} pro rok {2})",
+              "“{1}” has the year {2}; write the year in full ({3}, or {4} for the year {2})"),
 };
 // clang-format on
 

@@ -124,7 +124,7 @@ std::variant<CriticalSpan, int> CriticalDaysOf(PersonRun &run, const QStringList
     if (const auto refused = run.CheckDay(rest.value(0), *from, false))
         return *refused;
     auto to = rest.size() < 2 ? std::optional(AddDays(*from, DefaultSpanDays))
-                              : DateArgument(rest[1], false, error);
+                              : DateArgument(rest[1], false, error, run.Env.Language());
     if (rest.size() < 2 && to->Year > LastYear && from->Year <= LastYear) {
         to = Date { 31, 12, LastYear };
         Note(run.Env, QStringLiteral("rozsah končí posledním dnem roku %1").arg(LastYear));

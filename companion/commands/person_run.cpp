@@ -102,7 +102,7 @@ std::optional<Date> FirstDateOrToday(Environment &environment, const QStringList
         const QDate today = environment.Today();
         return Date { today.day(), today.month(), today.year() };
     }
-    return DateArgument(rest.first(), month, error);
+    return DateArgument(rest.first(), month, error, environment.Language());
 }
 
 Problem ReadPersonCall(const CommandLine &line, qsizetype most, bool critical, PersonCall &call)

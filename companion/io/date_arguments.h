@@ -4,14 +4,22 @@
 #pragma once
 
 #include "calendar/dates.h"
+#include "lang/language.h"
 
 #include <QString>
 #include <optional>
 
 namespace cykl::companion {
 
-// A date ("D.M.YYYY", "YYYY-MM-DD") or, where `month`, a month; on failure, why not.
-std::optional<Date> DateArgument(const QString &text, bool month, QString &error);
+// A date ("D.M.YYYY", "YYYY-MM-DD") or, where `month`, a month; on failure, why not, in
+// lang. A date written month first (3/5/1996) is no date in any language; in English the
+// reason says how to write it.
+std::optional<Date> DateArgument(const QString &text, bool month, QString &error,
+                                 Lang lang = Lang::Cs);
+
+// A date written month first, as in the United States ("3/5/1996" is 5 March 1996): the
+// day it would be, where it is one.
+std::optional<Date> MonthFirst(const QString &text);
 
 // A year alone ("2027"), four digits or more.
 std::optional<int> YearArgument(const QString &text);
