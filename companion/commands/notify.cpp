@@ -92,13 +92,13 @@ int Show(QList<Notice> &notices, Environment &environment)
     QStringList missed;
     for (const Notice &notice : notices)
         (notice.Shown ? shown : missed) << notice.Who;
-    Note(environment, QStringLiteral("upozornění nelze ukázat: %1").arg(error));
+    const Lang lang = environment.Language();
+    Note(environment, Said("report.notify.failed", lang, { error.toStdString() }));
+    const std::string notShown = missed.join(QStringLiteral(", ")).toStdString();
     Note(environment,
-         QStringLiteral("neukázáno: %1%2")
-             .arg(missed.join(QStringLiteral(", ")),
-                  shown.isEmpty()
-                      ? QString()
-                      : QStringLiteral("; ukázáno: ") + shown.join(QStringLiteral(", "))));
+         shown.isEmpty() ? Said("report.notify.missed", lang, { notShown })
+                         : Said("report.notify.missed.shown", lang,
+                                { notShown, shown.join(QStringLiteral(", ")).toStdString() }));
     return ExitOutputFailed;
 }
 
@@ -122,7 +122,8 @@ int RecordToldAtLogin(Environment &environment, const QDate &today)
                               today.toString(Qt::ISODate).toLatin1() + '\n', error))
         return ExitOk;
     Note(environment,
-         QStringLiteral("záznam „%1“ nelze zapsat: %2").arg(AtLoginRecord(environment), error));
+         Said("report.file.cannot.write.record", environment.Language(),
+              { AtLoginRecord(environment).toStdString(), error.toStdString() }));
     return ExitOutputFailed;
 }
 
@@ -133,7 +134,9 @@ int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &t
     QString error;
     if (environment.WriteFile(path, FeedText(people, today, environment), error))
         return ExitOk;
-    Note(environment, QStringLiteral("kalendář „%1“ nelze zapsat: %2").arg(path, error));
+    Note(environment,
+         Said("report.file.cannot.write.calendar", environment.Language(),
+              { path.toStdString(), error.toStdString() }));
     return ExitOutputFailed;
 }
 
