@@ -85,6 +85,7 @@ private slots:
     void dayLabelsLineUp();
     void sameNumbersAndCodes();
     void sameUids();
+    void chartInTheRunsLanguage();
 };
 
 void TestCompanionEnglish::reportLines_data()
@@ -207,6 +208,18 @@ void TestCompanionEnglish::sameUids()
         QCOMPARE(Uids(english.Out), Uids(czech.Out));
         QVERIFY(english.Out != czech.Out);
     }
+}
+
+// The picture is drawn by a module of its own: the language goes with the request.
+void TestCompanionEnglish::chartInTheRunsLanguage()
+{
+    test::MemoryEnvironment env;
+    env.People = "Jana = 10.1.1996\n";
+    QCOMPARE(companion::RunCommand(
+                 { "cyklometrika", "--lang", "en", "chart", "Jana", "-o", "a.svg" }, env),
+             0);
+    QCOMPARE(env.Charts.size(), 1);
+    QCOMPARE(env.Charts.first().Language, Lang::En);
 }
 
 QTEST_GUILESS_MAIN(TestCompanionEnglish)
