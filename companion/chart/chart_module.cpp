@@ -5,6 +5,7 @@
 // Windows the system's own platform does, which has the fonts.
 #include "companion/chart/chart_picture.h"
 #include "companion/shared/chart_job.h"
+#include "lang/qt/said.h"
 
 #include <QGuiApplication>
 #include <QScopeGuard>
@@ -62,7 +63,7 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
         = job->Language == static_cast<int>(cykl::Lang::En) ? cykl::Lang::En : cykl::Lang::Cs;
     const QByteArray bytes = cykl::chart_picture::Picture(fields, name, with, lang).Render(kind);
     if (bytes.isEmpty()) {
-        SetError(job, QStringLiteral("obrázek druhu „%1“ nakreslit nelze").arg(kind));
+        SetError(job, cykl::Said("report.chart.unknown.kind", lang, { kind.toStdString() }));
         return 1;
     }
     return job->Write(job, bytes.constData(), bytes.size());

@@ -5,6 +5,7 @@
 #include "companion/commands/person_run.h"
 #include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -34,7 +35,9 @@ int Draw(PersonRun &run, const ChartCall &call, const Person &with, const Date &
             { who.Birth, day, call.Path, kind, name, with.Birth, with.Name, run.Env.Language() },
             error))
         return int(ExitOk);
-    Note(run.Env, QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call.Path, error));
+    Note(run.Env,
+         Said("report.chart.cannot.draw", run.Env.Language(),
+              { call.Path.toStdString(), error.toStdString() }));
     return int(ExitOutputFailed);
 }
 

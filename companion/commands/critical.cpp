@@ -5,6 +5,7 @@
 #include "companion/commands/person_run.h"
 #include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -127,7 +128,8 @@ std::variant<CriticalSpan, int> CriticalDaysOf(PersonRun &run, const QStringList
                               : DateArgument(rest[1], false, error, run.Env.Language());
     if (rest.size() < 2 && to->Year > LastYear && from->Year <= LastYear) {
         to = Date { 31, 12, LastYear };
-        Note(run.Env, QStringLiteral("rozsah končí posledním dnem roku %1").arg(LastYear));
+        Note(run.Env,
+             Said("report.span.last.year", run.Env.Language(), { std::to_string(LastYear) }));
     }
     if (!to)
         return UsageError(run.Env, error);

@@ -45,14 +45,16 @@ std::optional<QDate> RunDay(const DailyCall &call, Environment &environment, int
     if (!call.OnDay)
         return environment.Today();
     const Date day = *call.OnDay;
-    QString why = NoSuchDay(day, false);
+    const Lang lang = environment.Language();
+    QString why = NoSuchDay(day, false, lang);
     if (why.isEmpty() && !IsCivilDay(day))
-        why = QStringLiteral("ten je jen v kalendáři výpočtu");
+        why = Said("report.day.calculation.only", lang);
     if (why.isEmpty())
         return QDate(day.Year, day.Month, day.Day);
-    Note(environment, QStringLiteral("„%1“ není den: %2").arg(call.OnDayText.trimmed(), why));
-    environment.Err(
-        QByteArray::fromStdString(MessageText(1, day, day, environment.Language()) + '\n'));
+    Note(environment,
+         Said("report.not.day", lang,
+              { call.OnDayText.trimmed().toStdString(), why.toStdString() }));
+    environment.Err(QByteArray::fromStdString(MessageText(1, day, day, lang) + '\n'));
     status = ExitRefused;
     return std::nullopt;
 }

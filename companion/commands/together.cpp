@@ -4,6 +4,7 @@
 
 #include "companion/commands/person_run.h"
 #include "companion/commands/units.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -51,12 +52,12 @@ Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
 void NoteMissingValues(Environment &environment, const Person &person, const Date &day,
                        MessageCode refusal)
 {
-    QString why = RefusalReason(refusal, person.Birth, day);
+    const Lang lang = environment.Language();
+    QString why = RefusalReason(refusal, person.Birth, day, lang);
     if (why.isEmpty())
-        why = QString::fromStdString(
-                  MessageText(refusal, person.Birth, day, environment.Language()))
-                  .trimmed();
-    Note(environment, QStringLiteral("hodnoty „%1“ chybí: %2").arg(person.Name, why));
+        why = QString::fromStdString(MessageText(refusal, person.Birth, day, lang)).trimmed();
+    Note(environment,
+         Said("report.values.missing", lang, { person.Name.toStdString(), why.toStdString() }));
 }
 
 // The agreement does not depend on the day: a day outside one person's life leaves out
@@ -108,7 +109,7 @@ int RunTogether(const GroupCall &call, Environment &environment)
         }
     }
     if (kept.size() < 2) {
-        Note(environment, QStringLiteral("nezbyli dva lidé, kteří by mohli mít společné dny"));
+        Note(environment, Said("report.shared.too.few", environment.Language()));
         return ExitRefused;
     }
     std::vector<Date> leftOut;

@@ -95,24 +95,23 @@ std::optional<int> YearArgument(const QString &text)
     return year.toInt();
 }
 
-QString NoSuchDay(const Date &date, bool month)
+QString NoSuchDay(const Date &date, bool month, Lang lang)
 {
     if (date.Year < FirstYear)
-        return QStringLiteral("rok %1 neexistuje (roky jdou od 1 do 9999)").arg(date.Year);
+        return Said("report.no.year", lang, { std::to_string(date.Year) });
     if (date.Year > LastYear)
-        return QStringLiteral("roky jdou jen do 9999");
+        return Said("report.no.year.after", lang);
     if (date.Month < 1 || date.Month > 12)
-        return QStringLiteral("měsíc %1 neexistuje").arg(date.Month);
+        return Said("report.no.month", lang, { std::to_string(date.Month) });
     if (month)
         return {};
     if (date.Day < 1)
-        return QStringLiteral("den 0 neexistuje");
+        return Said("report.no.day.zero", lang);
     const int days = DaysInMonth(date.Month, date.Year);
     if (date.Day > days)
-        return QStringLiteral("%1 %2 má %3 dní")
-            .arg(QString::fromUtf8(CzechMonthName(date.Month)))
-            .arg(date.Year)
-            .arg(days);
+        return Said(
+            "report.month.days", lang,
+            { MonthName(date.Month, lang), std::to_string(date.Year), std::to_string(days) });
     return {};
 }
 

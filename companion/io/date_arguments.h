@@ -26,7 +26,7 @@ std::optional<int> YearArgument(const QString &text);
 
 // Why a date of the right form is no day (no month, where `month`) of the calculation's
 // calendar within the years 1 to 9999, in Czech ("únor 2000 má 29 dní"); empty when it is one.
-QString NoSuchDay(const Date &date, bool month);
+QString NoSuchDay(const Date &date, bool month, Lang lang = Lang::Cs);
 
 // An argument as a message quotes it: at most about 60 characters.
 QString Shortened(const QString &text);
