@@ -18,9 +18,9 @@ constexpr std::size_t MaxOctets = 75;
 
 std::string CycleName(MessageCode code, Lang lang)
 {
-    static constexpr std::array<TextKey, 3> names { "series.physical", "series.emotional",
+    static constexpr std::array<TextKey, 3> Names { "series.physical", "series.emotional",
                                                     "series.intellectual" };
-    return std::string(Say(names[static_cast<std::size_t>(code - 4)], lang));
+    return std::string(Say(Names[static_cast<std::size_t>(code - 4)], lang));
 }
 
 // The first letter in capitals: ASCII or a Czech letter with its mark.
@@ -253,12 +253,12 @@ std::string EventSummary(const Verdicts &codes, Lang lang)
         else
             extremes.push_back(VerdictName(code, lang));
     }
-    static constexpr std::array<TextKey, 3> heads { "report.summary.critical.1",
+    static constexpr std::array<TextKey, 3> Heads { "report.summary.critical.1",
                                                     "report.summary.critical.2",
                                                     "report.summary.critical.3" };
     std::vector<std::string> parts;
     if (!critical.empty())
-        parts.push_back(Say(heads[critical.size() - 1], lang, { Joined(critical, ", ") }));
+        parts.push_back(Say(Heads[critical.size() - 1], lang, { Joined(critical, ", ") }));
     if (!extremes.empty())
         parts.push_back(Joined(extremes, ", "));
     return Capitalised(Joined(parts, "; "));

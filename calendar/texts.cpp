@@ -84,14 +84,14 @@ std::string_view MonthName(int month, Lang lang)
 
 std::string VerdictName(MessageCode code, Lang lang)
 {
-    static constexpr std::array<TextKey, 9> names {
+    static constexpr std::array<TextKey, 9> Names {
         "report.verdict.4",  "report.verdict.5",  "report.verdict.6",
         "report.verdict.7",  "report.verdict.8",  "report.verdict.9",
         "report.verdict.10", "report.verdict.11", "report.verdict.12",
     };
     if (code < 4 || code > 12)
         return {};
-    return Text(names[static_cast<std::size_t>(code - 4)], lang);
+    return Text(Names[static_cast<std::size_t>(code - 4)], lang);
 }
 
 std::string CycleKey(MessageCode code)
@@ -132,11 +132,11 @@ std::string WeekdayName(const Date &date, Lang lang)
     const int weekday = CivilWeekday(date); // 0 is Sunday
     if (weekday < 0)
         return {};
-    static constexpr std::array<TextKey, 7> names {
+    static constexpr std::array<TextKey, 7> Names {
         "report.weekday.0", "report.weekday.1", "report.weekday.2", "report.weekday.3",
         "report.weekday.4", "report.weekday.5", "report.weekday.6",
     };
-    return Text(names[static_cast<std::size_t>(weekday)], lang);
+    return Text(Names[static_cast<std::size_t>(weekday)], lang);
 }
 
 std::string NamesInBrief(const std::vector<std::string> &names, bool *cut, Lang lang)

@@ -29,9 +29,9 @@ constexpr std::array<Field, 8> Fields { {
 
 QString CycleCaption(std::size_t k, Lang lang)
 {
-    static constexpr std::array<TextKey, 3> captions { "cycle.physical", "cycle.emotional",
+    static constexpr std::array<TextKey, 3> Captions { "cycle.physical", "cycle.emotional",
                                                        "cycle.intellectual" };
-    return Said(captions.at(k), lang);
+    return Said(Captions.at(k), lang);
 }
 
 QString CycleKeyOf(std::size_t k)

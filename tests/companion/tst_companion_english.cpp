@@ -57,7 +57,7 @@ QJsonValue Neutral(const QJsonValue &value)
     };
     if (value.isArray()) {
         QJsonArray array;
-        for (const QJsonValue &item : value.toArray())
+        for (const auto &item : value.toArray())
             array.append(Neutral(item));
         return array;
     }
@@ -186,10 +186,11 @@ void TestCompanionEnglish::sameNumbersAndCodes()
             QVERIFY2(!cs.isEmpty(), qPrintable(line));
             QCOMPARE(Neutral(en), Neutral(cs));
             const QJsonArray days = en.contains("days") ? en["days"].toArray() : QJsonArray { en };
-            for (const QJsonValue &shown : days) {
-                const QJsonArray codes = shown["codes"].toArray();
+            for (const auto &each : days) {
+                const QJsonObject shown = each.toObject();
+                const QJsonArray codes = shown.value("codes").toArray();
                 for (qsizetype k = 0; k < codes.size(); ++k)
-                    QCOMPARE(shown["verdicts"][k].toString(),
+                    QCOMPARE(shown.value("verdicts").toArray().at(k).toString(),
                              Utf8Text(VerdictName(static_cast<MessageCode>(codes[k].toInt()),
                                                   Lang::En)));
             }
