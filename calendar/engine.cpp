@@ -43,13 +43,13 @@ Confirmation Confirm(const Date &birth, const Date &target)
     return ConfirmIn(window, birth, target);
 }
 
-std::string MessageText(MessageCode code, const Date &birth, const Date &target)
+std::string MessageText(MessageCode code, const Date &birth, const Date &target, Lang lang)
 {
     const CatalogueEntry *entry = FindMessage(code);
     if (entry == nullptr)
         return {};
     MessageBuffer buffer;
-    return std::string(ComposeMessage(*entry, birth.Year, target.Year, buffer));
+    return std::string(ComposeMessage(*entry, birth.Year, target.Year, buffer, lang));
 }
 
 Date MonthTarget(const Date &birth, const Date &month)

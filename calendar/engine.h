@@ -8,6 +8,7 @@
 #include "calc/port.h"
 #include "calendar/dates.h"
 #include "display/held_window.h"
+#include "lang/language.h"
 
 #include <array>
 #include <string>
@@ -23,7 +24,8 @@ InputDateRecord Typed(const Date &birth, const Date &target);
 Confirmation Confirm(const Date &birth, const Date &target);
 
 // The text of a refusal (1 to 3) or verdict (4 to 12), as its box shows it, in UTF-8.
-std::string MessageText(MessageCode code, const Date &birth, const Date &target);
+std::string MessageText(MessageCode code, const Date &birth, const Date &target,
+                        Lang lang = Lang::Cs);
 
 // The target day that confirms a whole month: its first day, or the birth day when the
 // month is the birth month, so that the window shows it.

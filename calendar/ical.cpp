@@ -16,11 +16,11 @@ namespace {
 
 constexpr std::size_t MaxOctets = 75;
 
-std::string CycleName(MessageCode code)
+std::string CycleName(MessageCode code, Lang lang)
 {
-    static const std::array<const char *, 3> names { "fyzická kondice", "citová vnímavost",
-                                                     "síla intelektu" };
-    return names[static_cast<std::size_t>(code - 4)];
+    static constexpr std::array<TextKey, 3> Names { "series.physical", "series.emotional",
+                                                    "series.intellectual" };
+    return std::string(Say(Names[static_cast<std::size_t>(code - 4)], lang));
 }
 
 // The first letter in capitals: ASCII or a Czech letter with its mark.
@@ -151,9 +151,9 @@ void WriteEvent(Writer &out, const Date &birth, const CriticalDay &first, const 
 {
     std::vector<std::string> texts;
     for (const MessageCode code : first.Codes)
-        texts.push_back(MessageText(code, birth, first.Day));
-    const std::string summary
-        = (options.Name.empty() ? std::string() : options.Name + ": ") + EventSummary(first.Codes);
+        texts.push_back(MessageText(code, birth, first.Day, options.Language));
+    const std::string summary = (options.Name.empty() ? std::string() : options.Name + ": ")
+        + EventSummary(first.Codes, options.Language);
     const std::string who = options.Name.empty() ? std::string() : '-' + UidName(options.Name);
     WriteAllDayEvent(out,
                      { CompactDate(first.Day) + "-b" + CompactDate(birth) + who + "@cyklometrika",
@@ -196,10 +196,14 @@ void OpenCalendar(Writer &out, const std::string &title, const std::vector<std::
 {
     out.Line("BEGIN", "VCALENDAR");
     out.Line("VERSION", "2.0");
-    out.Line("PRODID", "-//Cyklometrika//cyklometrika//CS");
+    // The last part names the language of the calendar's texts: CS, EN.
+    std::string language(LanguageOf(options.Language).Code);
+    for (char &c : language)
+        c = static_cast<char>(c - 'a' + 'A');
+    out.Line("PRODID", "-//Cyklometrika//cyklometrika//" + language);
     out.Line("CALSCALE", "GREGORIAN");
     bool cut = false;
-    const std::string names = NamesInBrief(people, &cut);
+    const std::string names = NamesInBrief(people, &cut, options.Language);
     std::string name = "Cyklometrika";
     if (!title.empty())
         name.append(" ").append(title).append(names.empty() ? "" : ":");
@@ -239,21 +243,22 @@ CalendarResult WriteCalendar(const std::string &title, const std::vector<std::st
 
 } // namespace
 
-std::string EventSummary(const Verdicts &codes)
+std::string EventSummary(const Verdicts &codes, Lang lang)
 {
     std::vector<std::string> critical;
     std::vector<std::string> extremes;
     for (const MessageCode code : codes) {
         if (code <= 6)
-            critical.push_back(CycleName(code));
+            critical.push_back(CycleName(code, lang));
         else
-            extremes.push_back(VerdictName(code));
+            extremes.push_back(VerdictName(code, lang));
     }
-    static const std::array<const char *, 4> heads { "", "Kritický den", "Dvojitě kritický den",
-                                                     "Trojitě kritický den" };
+    static constexpr std::array<TextKey, 3> Heads { "report.summary.critical.1",
+                                                    "report.summary.critical.2",
+                                                    "report.summary.critical.3" };
     std::vector<std::string> parts;
     if (!critical.empty())
-        parts.push_back(std::string(heads[critical.size()]) + ": " + Joined(critical, ", "));
+        parts.push_back(Say(Heads[critical.size() - 1], lang, { Joined(critical, ", ") }));
     if (!extremes.empty())
         parts.push_back(Joined(extremes, ", "));
     return Capitalised(Joined(parts, "; "));
@@ -297,7 +302,8 @@ std::string FoldLine(std::string_view utf8)
 CalendarResult CriticalCalendar(const Date &birth, const CriticalList &list,
                                 const CalendarOptions &options)
 {
-    const std::string title = options.Name.empty() ? CzechDate(birth) : options.Name;
+    const std::string title
+        = options.Name.empty() ? ShownDate(birth, options.Language) : options.Name;
     return WriteCalendar(title, {}, { { options.Name, birth, list } }, options);
 }
 

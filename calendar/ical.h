@@ -33,6 +33,9 @@ struct CalendarOptions {
     // A calendar to subscribe to: it asks to be read again every day, and each event
     // carries this SEQUENCE.
     std::optional<int> FeedSequence;
+    // The language of the summaries, descriptions and the calendar's name; the UIDs are
+    // the same in every language, so a calendar taken in again in another does not double.
+    Lang Language = Lang::Cs;
 };
 
 struct CalendarResult {
@@ -82,7 +85,7 @@ std::string UidName(std::string_view name);
 
 // The event's summary: the critical cycles first ("Dvojitě kritický den: fyzická
 // kondice, síla intelektu"), then the highs and lows.
-std::string EventSummary(const Verdicts &codes);
+std::string EventSummary(const Verdicts &codes, Lang lang = Lang::Cs);
 
 // A TEXT value with backslash, semicolon, comma and line breaks escaped.
 std::string EscapeText(std::string_view text);

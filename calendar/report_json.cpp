@@ -15,8 +15,8 @@ void NameOf(JsonWriter &json, std::string_view name)
 }
 
 // The members of a day, with the name of the one day of DayJson in its sorted place.
-void DayMembers(JsonWriter &json, const Date &birth, const CriticalDay &day,
-                std::string_view name = {})
+void DayMembers(JsonWriter &json, const Date &birth, const CriticalDay &day, std::string_view name,
+                Lang lang)
 {
     json.Key("codes").Open('[');
     for (const MessageCode code : day.Codes)
@@ -28,22 +28,22 @@ void DayMembers(JsonWriter &json, const Date &birth, const CriticalDay &day,
     json.Key("messages").Open('[');
     for (const MessageCode code : day.Codes) {
         json.Open('{').Key("code").Number(code);
-        json.Key("text").String(MessageText(code, birth, day.Day)).Close('}');
+        json.Key("text").String(MessageText(code, birth, day.Day, lang)).Close('}');
     }
     json.Close(']');
     NameOf(json, name);
     json.Key("physical").Number(day.Values.Physical).Key("verdicts").Open('[');
     for (const MessageCode code : day.Codes)
-        json.String(VerdictName(code));
-    json.Close(']').Key("weekday").String(WeekdayName(day.Day));
+        json.String(VerdictName(code, lang));
+    json.Close(']').Key("weekday").String(WeekdayName(day.Day, lang));
 }
 
-void Days(JsonWriter &json, const Date &birth, std::span<const CriticalDay> days)
+void Days(JsonWriter &json, const Date &birth, std::span<const CriticalDay> days, Lang lang)
 {
     json.Key("days").Open('[');
     for (const CriticalDay &day : days) {
         json.Open('{');
-        DayMembers(json, birth, day);
+        DayMembers(json, birth, day, {}, lang);
         json.Close('}');
     }
     json.Close(']');
@@ -58,38 +58,38 @@ JsonWriter Begin(const Date &birth)
 
 } // namespace
 
-std::string DayJson(const Date &birth, const CriticalDay &day, std::string_view name)
+std::string DayJson(const Date &birth, const CriticalDay &day, std::string_view name, Lang lang)
 {
     JsonWriter json = Begin(birth);
-    DayMembers(json, birth, day, name);
+    DayMembers(json, birth, day, name, lang);
     return json.Close('}').Text();
 }
 
 std::string MonthJson(const Date &birth, const Date &month, std::span<const CriticalDay> days,
-                      std::string_view name)
+                      std::string_view name, Lang lang)
 {
     JsonWriter json = Begin(birth);
-    Days(json, birth, days);
+    Days(json, birth, days, lang);
     json.Key("month").String(IsoMonth(month));
     NameOf(json, name);
     return json.Close('}').Text();
 }
 
 std::string CriticalJson(const Date &birth, const Date &from, const Date &to,
-                         const CriticalList &list, std::string_view name)
+                         const CriticalList &list, std::string_view name, Lang lang)
 {
     JsonWriter json = Begin(birth);
-    Days(json, birth, list.Days);
+    Days(json, birth, list.Days, lang);
     json.Key("from").String(IsoDate(from));
     NameOf(json, name);
     if (list.Refusal != 0)
-        json.Key("refusal").String(MessageText(list.Refusal, birth, list.RefusedDay));
+        json.Key("refusal").String(MessageText(list.Refusal, birth, list.RefusedDay, lang));
     json.Key("to").String(IsoDate(to));
     return json.Close('}').Text();
 }
 
 std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from, const Date &to,
-                       const std::vector<SharedDay> &days)
+                       const std::vector<SharedDay> &days, Lang lang)
 {
     JsonWriter json(JsonWriter::Layout::Indented);
     json.Open('{').Key("days").Open('[');
@@ -102,11 +102,11 @@ std::string SharedJson(const std::vector<SharedPerson> &people, const Date &from
                 .Key("cycle")
                 .String(CycleKey(shared.Code));
             json.Key("kind").String(VerdictKind(shared.Code));
-            json.Key("message").String(MessageText(shared.Code, day.Day, day.Day));
+            json.Key("message").String(MessageText(shared.Code, day.Day, day.Day, lang));
             json.Key("people").Open('[');
             for (const std::size_t person : shared.People)
                 json.String(people[person].Name);
-            json.Close(']').Key("verdict").String(VerdictName(shared.Code)).Close('}');
+            json.Close(']').Key("verdict").String(VerdictName(shared.Code, lang)).Close('}');
         }
         json.Close(']').Close('}');
     }

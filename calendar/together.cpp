@@ -98,12 +98,13 @@ std::vector<SharedDay> FindSharedDays(const std::vector<CriticalList> &lists)
     return days;
 }
 
-std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<SharedPerson> &people)
+std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<SharedPerson> &people,
+                              Lang lang)
 {
     std::string names;
     for (const std::size_t person : shared.People)
         names += (names.empty() ? "" : ", ") + people[person].Name;
-    return VerdictName(shared.Code) + " (" + names + ')';
+    return VerdictName(shared.Code, lang) + " (" + names + ')';
 }
 
 namespace {
@@ -148,6 +149,7 @@ std::string SharedUid(const Date &day, const SharedVerdict &shared,
 CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
                               const std::vector<SharedDay> &days, const CalendarOptions &options)
 {
+    const Lang lang = options.Language;
     std::vector<std::string> everyone;
     everyone.reserve(people.size());
     for (const SharedPerson &person : people)
@@ -155,19 +157,19 @@ CalendarResult SharedCalendar(const std::vector<SharedPerson> &people,
     std::vector<CalendarEvent> events;
     for (const SharedDay &day : days) {
         for (const SharedVerdict &shared : day.Verdicts) {
-            // Appended piece by piece: GCC 12 at -O3 takes "text" + string for an overlapping
-            // copy (-Wrestrict).
-            std::string summary = "Společný den: ";
-            summary.append(VerdictName(shared.Code)).append(" (");
-            summary.append(NamesInBrief(NamesOf(shared, people))).append(")");
-            std::string description = SharedVerdictLine(shared, people);
+            std::string summary = Say("report.shared.summary", lang,
+                                      { VerdictName(shared.Code, lang),
+                                        NamesInBrief(NamesOf(shared, people), nullptr, lang) });
+            std::string description = SharedVerdictLine(shared, people, lang);
             description += ": ";
-            description += MessageText(shared.Code, people[shared.People.front()].Birth, day.Day);
+            description
+                += MessageText(shared.Code, people[shared.People.front()].Birth, day.Day, lang);
             events.push_back({ SharedUid(day.Day, shared, people), day.Day, day.Day,
                                std::move(summary), std::move(description) });
         }
     }
-    return EventCalendar("společné dny", everyone, events, options);
+    return EventCalendar(std::string(Say("report.calendar.shared", lang)), everyone, events,
+                         options);
 }
 
 } // namespace cykl

@@ -68,7 +68,8 @@ struct SharedPerson {
 };
 
 // "kritická fyzická kondice (Jana, Petr)": one shared verdict with its people.
-std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<SharedPerson> &people);
+std::string SharedVerdictLine(const SharedVerdict &shared, const std::vector<SharedPerson> &people,
+                              Lang lang = Lang::Cs);
 
 // The shared days as a calendar: one all-day event for each verdict a day's people share,
 // its summary naming the verdict and up to three of them, its description all of them and

@@ -296,6 +296,7 @@ bool ProcessEnvironment::DrawChart(const ChartRequest &request, QString &error)
         = { request.WithBirth.Day, request.WithBirth.Month, request.WithBirth.Year };
     std::memcpy(job.WithBirth, withBirth, sizeof withBirth);
     job.WithName = with.constData();
+    job.Language = static_cast<int>(request.Language);
     if (draw(&job) == 0)
         return true;
     error = QString::fromUtf8(job.Error);

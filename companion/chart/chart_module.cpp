@@ -5,6 +5,7 @@
 // Windows the system's own platform does, which has the fonts.
 #include "companion/chart/chart_picture.h"
 #include "companion/shared/chart_job.h"
+#include "lang/qt/said.h"
 
 #include <QGuiApplication>
 #include <QScopeGuard>
@@ -58,9 +59,11 @@ extern "C" Q_DECL_EXPORT int cyklometrika_draw_chart(CyklometrikaChartJob *job)
     if (job->WithBirth[2] != 0)
         with = { { job->WithBirth[0], job->WithBirth[1], job->WithBirth[2] },
                  QString::fromUtf8(job->WithName != nullptr ? job->WithName : "") };
-    const QByteArray bytes = cykl::chart_picture::Picture(fields, name, with).Render(kind);
+    const auto lang
+        = job->Language == static_cast<int>(cykl::Lang::En) ? cykl::Lang::En : cykl::Lang::Cs;
+    const QByteArray bytes = cykl::chart_picture::Picture(fields, name, with, lang).Render(kind);
     if (bytes.isEmpty()) {
-        SetError(job, QStringLiteral("obrázek druhu „%1“ nakreslit nelze").arg(kind));
+        SetError(job, cykl::Said("report.chart.unknown.kind", lang, { kind.toStdString() }));
         return 1;
     }
     return job->Write(job, bytes.constData(), bytes.size());

@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/chart/chart_picture.h"
 
+#include "calendar/texts.h"
 #include "companion/chart/png_file.h"
 #include "display/chart_look.h"
 #include "display/chart_model.h"
 #include "display/held_window.h"
+#include "lang/qt/said.h"
 #include "platform/painter/chart_painter.h"
 #include "platform/painter/chart_style.h"
 
@@ -50,18 +52,26 @@ QFont PictureFont()
     return font;
 }
 
-QString Date(int day, int month, int year)
+QString Date(int day, int month, int year, Lang lang)
 {
-    return QStringLiteral("%1.%2.%3").arg(day).arg(month).arg(year);
+    return QString::fromStdString(ShownDate({ day, month, year }, lang));
+}
+
+// A person known only by the birth date is named by it as lang writes it.
+QString NameIn(const QString &name, const std::array<int, 3> &birth, Lang lang)
+{
+    return name == Date(birth[0], birth[1], birth[2], Lang::Cs)
+        ? Date(birth[0], birth[1], birth[2], lang)
+        : name;
 }
 
 // The words of the birth date, after the person's name when there is one (a person known
 // only by the birth date has none).
-QString BirthWords(const QString &name, const QString &birth)
+QString BirthWords(const QString &name, const QString &birth, Lang lang)
 {
     return name.isEmpty() || name == birth
-        ? QStringLiteral("Datum narození %1").arg(birth)
-        : QStringLiteral("%1 – datum narození %2").arg(name, birth);
+        ? Said("report.chart.birth", lang, { birth.toStdString() })
+        : Said("report.chart.person", lang, { name.toStdString(), birth.toStdString() });
 }
 
 // The two charts of one confirmation of the six numbers.
@@ -91,6 +101,7 @@ struct Picture::Private {
     void Paint(QPainter &painter) const;
     QString Heading(const QFont &font) const;
 
+    Lang Language = Lang::Cs;
     QString Name;
     QString Birth;
     QString Target;
@@ -172,7 +183,8 @@ void Picture::Private::PaintWith(QPainter &painter, const chart::PaintOptions &o
 QString Picture::Private::Heading(const QFont &font) const
 {
     const auto line = [this](const QString &name) {
-        return QStringLiteral("%1      Den %2").arg(BirthWords(name, Birth), Target);
+        return Said("report.chart.line", Language,
+                    { BirthWords(name, Birth, Language).toStdString(), Target.toStdString() });
     };
     const QFontMetricsF metrics(font);
     // "Jana (10.1.1996)", or the date once for a person known only by it.
@@ -180,9 +192,11 @@ QString Picture::Private::Heading(const QFont &font) const
         return name.isEmpty() || name == birth ? birth : QStringLiteral("%1 (%2)").arg(name, birth);
     };
     if (With)
-        return metrics.elidedText(QStringLiteral("%1 a %2      Den %3")
-                                      .arg(who(Name, Birth), who(With->Name, With->Birth), Target),
-                                  Qt::ElideMiddle, DatesPlace.width());
+        return metrics.elidedText(
+            Said("report.chart.pair", Language,
+                 { who(Name, Birth).toStdString(), who(With->Name, With->Birth).toStdString(),
+                   Target.toStdString() }),
+            Qt::ElideMiddle, DatesPlace.width());
     if (Name.isEmpty())
         return line(Name);
     const double rest = metrics.horizontalAdvance(line(Name)) - metrics.horizontalAdvance(Name);
@@ -190,17 +204,19 @@ QString Picture::Private::Heading(const QFont &font) const
 }
 
 Picture::Picture(const std::array<int, 6> &n, const QString &name,
-                 const std::optional<WithPerson> &with)
+                 const std::optional<WithPerson> &with, Lang lang)
     : d(std::make_unique<Private>())
 {
     std::tie(d->Month, d->Day) = Confirmed(n);
-    d->Name = name;
-    d->Birth = Date(n[0], n[1], n[2]);
-    d->Target = Date(n[3], n[4], n[5]);
+    d->Language = lang;
+    d->Name = NameIn(name, { n[0], n[1], n[2] }, lang);
+    d->Birth = Date(n[0], n[1], n[2], lang);
+    d->Target = Date(n[3], n[4], n[5], lang);
     d->Title = name.isEmpty() ? QStringLiteral("Cyklometrika")
-                              : QStringLiteral("Cyklometrika – %1").arg(name);
+                              : QStringLiteral("Cyklometrika – %1").arg(d->Name);
     d->Description = QStringLiteral("%1. %2").arg(
-        BirthWords(name, d->Birth), chart::Text(DescribeChart(Relabelled(d->Day, d->Target))));
+        BirthWords(d->Name, d->Birth, lang),
+        chart::Text(DescribeChart(Relabelled(d->Day, d->Target), lang)));
     // The day in Czech form under the bars: "6.10.".
     d->Day = Relabelled(d->Day, QStringLiteral("%1.%2.").arg(n[3]).arg(n[4]));
     d->TargetDay = n[3];
@@ -215,18 +231,21 @@ void Picture::AddWith(const WithPerson &with, const std::array<int, 6> &n)
         with.Birth[0], with.Birth[1], with.Birth[2], n[3], n[4], n[5]
     };
     auto [month, day] = Confirmed(fields);
-    const QString birth = Date(with.Birth[0], with.Birth[1], with.Birth[2]);
-    d->Title = QStringLiteral("Cyklometrika – %1 a %2").arg(d->Name, with.Name);
+    const Lang lang = d->Language;
+    const QString birth = Date(with.Birth[0], with.Birth[1], with.Birth[2], lang);
+    const QString withName = NameIn(with.Name, with.Birth, lang);
+    d->Title
+        = Said("report.chart.title.pair", lang, { d->Name.toStdString(), withName.toStdString() });
     d->Description += QStringLiteral(". %1. %2")
-                          .arg(BirthWords(with.Name, birth),
-                               chart::Text(DescribeChart(Relabelled(day, d->Target))));
+                          .arg(BirthWords(withName, birth, lang),
+                               chart::Text(DescribeChart(Relabelled(day, d->Target), lang)));
     // Each name under its own bars, shortened to their width so that the two stay apart.
     const QFontMetricsF metrics(chart::AxisFont(PictureFont()));
     const auto caption = [&metrics](const QString &name) {
         return metrics.elidedText(name, Qt::ElideRight, DayChartPlace.width());
     };
     d->Day = Relabelled(d->Day, caption(d->Name));
-    d->With = Private::Second { with.Name, birth, month, Relabelled(day, caption(with.Name)) };
+    d->With = Private::Second { withName, birth, month, Relabelled(day, caption(withName)) };
     if (with.Birth[1] == n[4] && with.Birth[2] == n[5])
         d->WithFirstDay = with.Birth[0] - 1;
     d->Canvas = CanvasSize + QSize(WithWidth, 0);

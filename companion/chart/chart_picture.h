@@ -4,6 +4,8 @@
 // (and the person's name, when given) and the legend of the three cycles above the month chart.
 #pragma once
 
+#include "lang/language.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -29,8 +31,9 @@ public:
     // people's curves share the month chart, the first's drawn whole and the second's
     // dashed, a legend of the two names tells them apart, and each has its day bars, side
     // by side, under the name.
+    // The heading, the title and the description speak lang.
     explicit Picture(const std::array<int, 6> &fields, const QString &name = QString(),
-                     const std::optional<WithPerson> &with = std::nullopt);
+                     const std::optional<WithPerson> &with = std::nullopt, Lang lang = Lang::Cs);
     ~Picture();
 
     // The picture as a file of its kind: "png" at 300 dots per inch, "svg" and "pdf" as

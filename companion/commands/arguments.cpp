@@ -147,8 +147,11 @@ Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &
         return std::nullopt;
     QString error;
     const QString birth = arguments.mid(0, first).join(QLatin1Char(' '));
-    const auto date = first == 1 ? DateArgument(birth, false, error) : std::nullopt;
-    if (!date && HasLettersOfAName(birth) && !birth.startsWith(QLatin1Char('-')))
+    const auto date = first == 1 ? DateArgument(birth, false, error, line.Language) : std::nullopt;
+    // A birth written month first is a date in the wrong order, not a name (said so in
+    // English; Czech names it as either).
+    const bool monthFirst = line.Language != Lang::Cs && MonthFirst(birth);
+    if (!date && HasLettersOfAName(birth) && !birth.startsWith(QLatin1Char('-')) && !monthFirst)
         who.Names = names;
     else if (!date)
         return error;

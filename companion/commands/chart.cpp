@@ -37,9 +37,13 @@ int Draw(PersonRun &run, const ChartCall &call, const Person &with, const Date &
     const QString name = who.Name.isEmpty() && with.Birth.Year != 0
         ? QString::fromStdString(CzechDate(who.Birth))
         : who.Name;
-    if (run.Env.DrawChart({ who.Birth, day, call.Path, kind, name, with.Birth, with.Name }, error))
+    if (run.Env.DrawChart(
+            { who.Birth, day, call.Path, kind, name, with.Birth, with.Name, run.Env.Language() },
+            error))
         return int(ExitOk);
-    Note(run.Env, QStringLiteral("obrázek „%1“ nelze nakreslit: %2").arg(call.Path, error));
+    Note(run.Env,
+         Said("report.chart.cannot.draw", run.Env.Language(),
+              { call.Path.toStdString(), error.toStdString() }));
     return int(ExitOutputFailed);
 }
 

@@ -5,6 +5,7 @@
 #include "companion/commands/person_run.h"
 #include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -38,7 +39,8 @@ std::variant<CriticalSpan, int> SpanOf(PersonRun &run, Date from, const Date &to
     if (const Date start = SpanStart(birth, from, to); start != from) {
         Note(run.Env,
              QString::fromStdString(
-                 SpanStartNote(start, run.Several ? run.Who.Name.toStdString() : std::string())));
+                 SpanStartNote(start, run.Several ? run.Who.Name.toStdString() : std::string(),
+                               run.Env.Language())));
         span.From = start;
     }
     if (const Confirmation start = Confirm(birth, span.From); start.Refusal != 0)
@@ -56,12 +58,14 @@ std::variant<CriticalSpan, int> SpanOf(PersonRun &run, Date from, const Date &to
 int EmitCalendar(PersonRun &run, const Selection &select, const std::vector<CalendarPerson> &family,
                  const CriticalList &list)
 {
-    const CalendarOptions options { StampOf(run.Env.Now()), select.RemindMinutes,
-                                    run.Who.Name.toStdString(), select.Merge, std::nullopt };
+    const CalendarOptions options {
+        StampOf(run.Env.Now()), select.RemindMinutes, run.Who.Name.toStdString(),
+        select.Merge,           std::nullopt,         run.Env.Language()
+    };
     const CalendarResult calendar = family.empty() ? CriticalCalendar(run.Who.Birth, list, options)
                                                    : FamilyCalendar(family, options);
     for (const Date &day : calendar.LeftOut)
-        Note(run.Env, QString::fromStdString(LeftOutNote(day)));
+        Note(run.Env, QString::fromStdString(LeftOutNote(day, run.Env.Language())));
     return run.Emit(QByteArray::fromStdString(calendar.Text));
 }
 
@@ -75,8 +79,9 @@ int RunCritical(const PersonCall &call, Environment &environment)
             return *refused;
         auto &[asked, from, list] = std::get<CriticalSpan>(span);
         if (call.Out.Kind != Format::Ics)
-            return run.Emit(CriticalReport(call.Out.Kind, run.Who.Birth, from, asked.second, list,
-                                           { run.Who.Name, call.Out.Excel }));
+            return run.Emit(
+                CriticalReport(call.Out.Kind, run.Who.Birth, from, asked.second, list,
+                               { run.Who.Name, call.Out.Excel, environment.Language() }));
         if (!run.Several)
             return EmitCalendar(run, call.Select, family, list);
         family.push_back({ run.Who.Name.toStdString(), run.Who.Birth, std::move(list) });
@@ -120,10 +125,11 @@ std::variant<CriticalSpan, int> CriticalDaysOf(PersonRun &run, const QStringList
     if (const auto refused = run.CheckDay(rest.value(0), *from, false))
         return *refused;
     auto to = rest.size() < 2 ? std::optional(AddDays(*from, DefaultSpanDays))
-                              : DateArgument(rest[1], false, error);
+                              : DateArgument(rest[1], false, error, run.Env.Language());
     if (rest.size() < 2 && to->Year > LastYear && from->Year <= LastYear) {
         to = Date { 31, 12, LastYear };
-        Note(run.Env, QStringLiteral("rozsah končí posledním dnem roku %1").arg(LastYear));
+        Note(run.Env,
+             Said("report.span.last.year", run.Env.Language(), { std::to_string(LastYear) }));
     }
     if (!to)
         return UsageError(run.Env, error);

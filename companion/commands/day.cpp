@@ -4,6 +4,7 @@
 #include "calendar/texts.h"
 #include "companion/commands/person_run.h"
 #include "companion/commands/units.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -11,7 +12,7 @@ namespace {
 
 ReportOptions OptionsOf(const PersonRun &run)
 {
-    return { run.Who.Name, run.Out.Excel };
+    return { run.Who.Name, run.Out.Excel, run.Env.Language() };
 }
 
 int RunDay(const PersonCall &call, Environment &environment)
@@ -40,8 +41,8 @@ int MonthOfPerson(const PersonCall &call, PersonRun &run)
         return run.Refuse(c.Refusal, birth, target);
     if (target.Day > 1)
         Note(run.Env,
-             QStringLiteral("měsíc narození začíná dnem narození %1")
-                 .arg(QString::fromStdString(CzechDate(birth))));
+             Said("report.note.month.birth", run.Env.Language(),
+                  { ShownDate(birth, run.Env.Language()) }));
     return run.Emit(MonthReport(call.Out.Kind, birth, target, c.Month, OptionsOf(run)));
 }
 

@@ -8,6 +8,7 @@
 #include "companion/commands/daily.h"
 #include "companion/commands/person_run.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -16,11 +17,6 @@ namespace {
 Date FromQDate(const QDate &date)
 {
     return { date.day(), date.month(), date.year() };
-}
-
-QString Czech(const Date &date)
-{
-    return QString::fromStdString(CzechDate(date));
 }
 
 // The part of from..to the window shows for this birth: not before the birth, and not
@@ -49,13 +45,16 @@ std::optional<QDate> RunDay(const DailyCall &call, Environment &environment, int
     if (!call.OnDay)
         return environment.Today();
     const Date day = *call.OnDay;
-    QString why = NoSuchDay(day, false);
+    const Lang lang = environment.Language();
+    QString why = NoSuchDay(day, false, lang);
     if (why.isEmpty() && !IsCivilDay(day))
-        why = QStringLiteral("ten je jen v kalendáři výpočtu");
+        why = Said("report.day.calculation.only", lang);
     if (why.isEmpty())
         return QDate(day.Year, day.Month, day.Day);
-    Note(environment, QStringLiteral("„%1“ není den: %2").arg(call.OnDayText.trimmed(), why));
-    environment.Err(QByteArray::fromStdString(MessageText(1, day, day) + '\n'));
+    Note(environment,
+         Said("report.not.day", lang,
+              { call.OnDayText.trimmed().toStdString(), why.toStdString() }));
+    environment.Err(QByteArray::fromStdString(MessageText(1, day, day, lang) + '\n'));
     status = ExitRefused;
     return std::nullopt;
 }
@@ -78,6 +77,7 @@ std::optional<DailyRun> StartDailyRun(const DailyCall &call, Environment &enviro
 QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment &environment)
 {
     const auto [from, to] = FeedSpan(today);
+    const Lang lang = environment.Language();
     std::vector<CalendarPerson> family;
     for (const Person &person : people) {
         const auto span = ShownSpan(person.Birth, from, to);
@@ -86,24 +86,25 @@ QByteArray FeedText(const QList<Person> &people, const QDate &today, Environment
             list = FindCriticalDays(person.Birth, span->first, span->second);
         if (!span || list.Refusal != 0) {
             Note(environment,
-                 QStringLiteral("„%1“ (narozen(a) %2) je vynechán(a): od %3 do %4 ho okno "
-                                "neukazuje")
-                     .arg(person.Name, Czech(person.Birth), Czech(from), Czech(to)));
+                 Said("report.feed.left.out", lang,
+                      { person.Name.toStdString(), ShownDate(person.Birth, lang),
+                        ShownDate(from, lang), ShownDate(to, lang) }));
             continue;
         }
         if (span->second < to)
             Note(environment,
-                 QStringLiteral("„%1“ (narozen(a) %2): dny po %3 okno neukazuje, je to víc "
-                                "než 150 let po roce narození")
-                     .arg(person.Name, Czech(person.Birth), Czech(span->second)));
+                 Said("report.feed.cut", lang,
+                      { person.Name.toStdString(), ShownDate(person.Birth, lang),
+                        ShownDate(span->second, lang) }));
         family.push_back({ person.Name.toStdString(), person.Birth, std::move(list) });
     }
     CalendarOptions options;
     options.Stamp = StampOf(environment.Now());
     options.FeedSequence = FeedRevision;
+    options.Language = lang;
     const CalendarResult calendar = FamilyCalendar(family, options);
     for (const Date &day : calendar.LeftOut)
-        Note(environment, QString::fromStdString(LeftOutNote(day)));
+        Note(environment, QString::fromStdString(LeftOutNote(day, lang)));
     return QByteArray::fromStdString(calendar.Text);
 }
 

@@ -7,6 +7,7 @@
 #include "calendar/ical.h"
 #include "calendar/texts.h"
 #include "companion/commands/daily.h"
+#include "lang/qt/said.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -24,12 +25,14 @@ constexpr int DeadlineMilliseconds = 30'000;
 // The messages of one person's day (Summary: the cycles), or nullopt when there are none.
 std::optional<Notice> NoticeOf(const Person &person, const Date &day, Environment &environment)
 {
+    const Lang lang = environment.Language();
     const Confirmation c = Confirm(person.Birth, day);
     if (c.Refusal != 0) {
-        Note(environment,
-             QStringLiteral("„%1“ je vynechán(a): %2")
-                 .arg(person.Name,
-                      QString::fromStdString(MessageText(c.Refusal, person.Birth, day)).trimmed()));
+        const QString why
+            = QString::fromStdString(MessageText(c.Refusal, person.Birth, day, lang)).trimmed();
+        Note(
+            environment,
+            Said("report.notice.left.out", lang, { person.Name.toStdString(), why.toStdString() }));
         return std::nullopt;
     }
     if (c.Verdicts.empty())
@@ -38,26 +41,25 @@ std::optional<Notice> NoticeOf(const Person &person, const Date &day, Environmen
     QStringList texts;
     for (const MessageCode code : c.Verdicts) {
         codes.Codes[static_cast<std::size_t>(codes.Count++)] = code;
-        texts.append(QString::fromStdString(MessageText(code, person.Birth, day)));
+        texts.append(QString::fromStdString(MessageText(code, person.Birth, day, lang)));
     }
-    return Notice { QString::fromStdString(EventSummary(codes)), texts.join(QLatin1Char('\n')),
-                    CriticalCycles(codes) >= 2, person.Name };
+    return Notice { QString::fromStdString(EventSummary(codes, lang)),
+                    texts.join(QLatin1Char('\n')), CriticalCycles(codes) >= 2, person.Name };
 }
 
 // What the run shows: each person's notice with the name and the day, or past a few
 // people one notice with a line for each.
-QList<Notice> NoticesToShow(QList<Notice> people, const Date &day)
+QList<Notice> NoticesToShow(QList<Notice> people, const Date &day, Lang lang)
 {
-    const QString date = QString::fromStdString(CzechDate(day));
+    const std::string date = ShownDate(day, lang);
     if (people.size() <= MostSingleNotices) {
         for (Notice &notice : people)
-            notice.Summary = QStringLiteral("%1, %2: %3").arg(notice.Who, date, notice.Summary);
+            notice.Summary = Said("report.notice.one", lang,
+                                  { notice.Who.toStdString(), date, notice.Summary.toStdString() });
         return people;
     }
-    Notice all { QStringLiteral("Hlášení dne %1 pro %2 %3")
-                     .arg(date)
-                     .arg(people.size())
-                     .arg(people.size() < 5 ? QStringLiteral("lidi") : QStringLiteral("lidí")),
+    Notice all { QString::fromStdString(
+                     SayCount("report.notice.many", lang, people.size(), { date })),
                  {},
                  false,
                  {} };
@@ -90,13 +92,13 @@ int Show(QList<Notice> &notices, Environment &environment)
     QStringList missed;
     for (const Notice &notice : notices)
         (notice.Shown ? shown : missed) << notice.Who;
-    Note(environment, QStringLiteral("upozornění nelze ukázat: %1").arg(error));
+    const Lang lang = environment.Language();
+    Note(environment, Said("report.notify.failed", lang, { error.toStdString() }));
+    const std::string notShown = missed.join(QStringLiteral(", ")).toStdString();
     Note(environment,
-         QStringLiteral("neukázáno: %1%2")
-             .arg(missed.join(QStringLiteral(", ")),
-                  shown.isEmpty()
-                      ? QString()
-                      : QStringLiteral("; ukázáno: ") + shown.join(QStringLiteral(", "))));
+         shown.isEmpty() ? Said("report.notify.missed", lang, { notShown })
+                         : Said("report.notify.missed.shown", lang,
+                                { notShown, shown.join(QStringLiteral(", ")).toStdString() }));
     return ExitOutputFailed;
 }
 
@@ -120,7 +122,8 @@ int RecordToldAtLogin(Environment &environment, const QDate &today)
                               today.toString(Qt::ISODate).toLatin1() + '\n', error))
         return ExitOk;
     Note(environment,
-         QStringLiteral("záznam „%1“ nelze zapsat: %2").arg(AtLoginRecord(environment), error));
+         Said("report.file.cannot.write.record", environment.Language(),
+              { AtLoginRecord(environment).toStdString(), error.toStdString() }));
     return ExitOutputFailed;
 }
 
@@ -131,7 +134,9 @@ int RewriteFeed(const QString &path, const QList<Person> &people, const QDate &t
     QString error;
     if (environment.WriteFile(path, FeedText(people, today, environment), error))
         return ExitOk;
-    Note(environment, QStringLiteral("kalendář „%1“ nelze zapsat: %2").arg(path, error));
+    Note(environment,
+         Said("report.file.cannot.write.calendar", environment.Language(),
+              { path.toStdString(), error.toStdString() }));
     return ExitOutputFailed;
 }
 
@@ -152,7 +157,7 @@ int RunNotify(const DailyCall &call, Environment &environment)
         if (auto notice = NoticeOf(person, day, environment))
             people.append(*notice);
     }
-    QList<Notice> notices = NoticesToShow(people, day);
+    QList<Notice> notices = NoticesToShow(people, day, environment.Language());
     status = Show(notices, environment);
     if (atLogin && status == ExitOk)
         status = RecordToldAtLogin(environment, run->Today);

@@ -3,36 +3,38 @@
 
 #include "calendar/texts.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
 namespace {
 
-QString Czech(const Date &date)
+QString Shown(const Date &date, Lang lang)
 {
-    return QString::fromStdString(CzechDate(date));
+    return QString::fromStdString(ShownDate(date, lang));
 }
 
 } // namespace
 
-QString RefusalReason(MessageCode code, const Date &birth, const Date &target)
+QString RefusalReason(MessageCode code, const Date &birth, const Date &target, Lang lang)
 {
     if (code == 2)
-        return QStringLiteral("den %1 je před narozením %2").arg(Czech(target), Czech(birth));
+        return Said("report.refusal.before.birth", lang,
+                    { ShownDate(target, lang), ShownDate(birth, lang) });
     if (code == 3)
-        return QStringLiteral("rok %1 je víc než 150 let po roce narození %2")
-            .arg(target.Year)
-            .arg(birth.Year);
+        return Said("report.refusal.too.late", lang,
+                    { std::to_string(target.Year), std::to_string(birth.Year) });
     return {};
 }
 
 int PersonRun::Refuse(MessageCode code, const Date &birth, const Date &target) const
 {
-    const QString text = QString::fromStdString(MessageText(code, birth, target));
-    const QString why = RefusalReason(code, birth, target);
+    const QString text = QString::fromStdString(MessageText(code, birth, target, Env.Language()));
+    const QString why = RefusalReason(code, birth, target, Env.Language());
     if (Several && !why.isEmpty()) {
         Note(Env,
-             QStringLiteral("„%1“ je vynechán(a): %2 (%3)").arg(Who.Name, why, text.trimmed()));
+             Said("report.person.left.out", Env.Language(),
+                  { Who.Name.toStdString(), why.toStdString(), text.trimmed().toStdString() }));
         return LeftOut;
     }
     if (!why.isEmpty())
@@ -43,13 +45,15 @@ int PersonRun::Refuse(MessageCode code, const Date &birth, const Date &target) c
 
 std::optional<int> PersonRun::CheckDay(const QString &text, const Date &date, bool month) const
 {
-    const QString why = NoSuchDay(date, month);
+    const Lang lang = Env.Language();
+    const QString why = NoSuchDay(date, month, lang);
     if (why.isEmpty())
         return std::nullopt;
-    const QString shown = text.isEmpty() ? Czech(date) : Shortened(text.trimmed());
+    const std::string shown
+        = (text.isEmpty() ? Shown(date, lang) : Shortened(text.trimmed())).toStdString();
     Note(Env,
-         QStringLiteral("„%1“ není %2: %3")
-             .arg(shown, month ? QStringLiteral("měsíc") : QStringLiteral("den"), why));
+         month ? Said("report.not.month", lang, { shown, why.toStdString() })
+               : Said("report.not.day", lang, { shown, why.toStdString() }));
     return Refuse(1, Who.Birth, date);
 }
 
@@ -102,7 +106,7 @@ std::optional<Date> FirstDateOrToday(Environment &environment, const QStringList
         const QDate today = environment.Today();
         return Date { today.day(), today.month(), today.year() };
     }
-    return DateArgument(rest.first(), month, error);
+    return DateArgument(rest.first(), month, error, environment.Language());
 }
 
 Problem ReadPersonCall(const CommandLine &line, qsizetype most, bool critical, PersonCall &call)

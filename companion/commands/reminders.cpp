@@ -3,8 +3,10 @@
 // user manager runs and knows the package's timer, the timer is enabled, its time set by a
 // drop-in in the user's configuration; elsewhere an autostart entry runs it at each login.
 // Nothing runs until the person turns it on, and turning it off removes all it made.
+#include "calendar/texts.h"
 #include "companion/commands/daily.h"
 #include "companion/shared/system_error.h"
+#include "lang/qt/said.h"
 
 #include <QDir>
 #include <QFile>
@@ -147,13 +149,14 @@ int TurnOnTimer(const RemindersCall &call, Environment &environment, const Place
         error = QString::fromUtf8(output).trimmed();
     if (!error.isEmpty()) {
         TurnOff(environment, true);
-        Note(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
+        Note(environment,
+             Said("report.reminders.cannot.on", environment.Language(), { error.toStdString() }));
         return ExitOutputFailed;
     }
-    environment.Out(QStringLiteral("Denní upozornění zapnuto: časovač systemd každý den v %1 "
-                                   "a po přihlášení, když běh zmeškal.\n")
-                        .arg(Clock(minutes))
-                        .toUtf8());
+    environment.Out(
+        (Said("report.reminders.on.timer", environment.Language(), { Clock(minutes).toStdString() })
+         + QLatin1Char('\n'))
+            .toUtf8());
     return ExitOk;
 }
 
@@ -167,16 +170,16 @@ int TurnOnAutostart(const RemindersCall &call, Environment &environment, const P
                                          "X-GNOME-Autostart-enabled=true\n")
                               .arg(QLatin1String(NotifyAtLoginVariable),
                                    RunCommandLine(call, environment, ExecQuoted));
+    const Lang lang = environment.Language();
     if (!Write(environment, places.Autostart, entry, error)) {
-        Note(environment, QStringLiteral("denní upozornění nelze zapnout: %1").arg(error));
+        Note(environment, Said("report.reminders.cannot.on", lang, { error.toStdString() }));
         return ExitOutputFailed;
     }
-    const QString time
-        = call.AtMinutes ? QStringLiteral(" Čas --cas platí jen pro časovač.") : QString();
-    environment.Out(QStringLiteral("Denní upozornění zapnuto: po každém přihlášení (časovač "
-                                   "systemd uživatele tu není; položka %1).%2\n")
-                        .arg(places.Autostart, time)
-                        .toUtf8());
+    const std::string autostart = places.Autostart.toStdString();
+    const QString said = call.AtMinutes
+        ? Said("report.reminders.on.login.time", lang, { autostart })
+        : Said("report.reminders.on.login", lang, { autostart });
+    environment.Out((said + QLatin1Char('\n')).toUtf8());
     return ExitOk;
 }
 
@@ -206,10 +209,12 @@ int TurnOff(Environment &environment, bool quiet)
     if (quiet)
         return ExitOk;
     if (!error.isEmpty()) {
-        Note(environment, QStringLiteral("denní upozornění nelze vypnout: %1").arg(error));
+        Note(environment,
+             Said("report.reminders.cannot.off", environment.Language(), { error.toStdString() }));
         return ExitOutputFailed;
     }
-    environment.Out(QByteArrayLiteral("Denní upozornění vypnuto.\n"));
+    environment.Out(
+        (Said("report.reminders.off", environment.Language()) + QLatin1Char('\n')).toUtf8());
     return ExitOk;
 }
 
@@ -230,7 +235,8 @@ int Status(Environment &environment)
 {
     const Places places = PlacesIn(environment.ConfigFolder());
     QByteArray output;
-    QString text = QStringLiteral("Denní upozornění je vypnuté.\n");
+    const Lang lang = environment.Language();
+    QString text = Said("report.reminders.status.off", lang);
     if (environment.UserManager({ QStringLiteral("is-enabled"), QLatin1String(Timer) }, output)
         == 0) {
         const int minutes = TimerMinutes(places);
@@ -238,17 +244,13 @@ int Status(Environment &environment)
         QDateTime next(now.date(), QTime(minutes / 60, minutes % 60));
         if (next <= now)
             next = next.addDays(1);
-        text = QStringLiteral("Denní upozornění je zapnuté: časovač systemd každý den v %1; "
-                              "příště %2.%3.%4 v %1.\n")
-                   .arg(Clock(minutes))
-                   .arg(next.date().day())
-                   .arg(next.date().month())
-                   .arg(next.date().year());
+        const Date day { next.date().day(), next.date().month(), next.date().year() };
+        text = Said("report.reminders.status.timer", lang,
+                    { Clock(minutes).toStdString(), ShownDate(day, lang) });
     } else if (QFile::exists(places.Autostart)) {
-        text = QStringLiteral("Denní upozornění je zapnuté: příště při přihlášení (%1).\n")
-                   .arg(places.Autostart);
+        text = Said("report.reminders.status.login", lang, { places.Autostart.toStdString() });
     }
-    environment.Out(text.toUtf8());
+    environment.Out((text + QLatin1Char('\n')).toUtf8());
     return ExitOk;
 }
 

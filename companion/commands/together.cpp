@@ -4,6 +4,7 @@
 
 #include "companion/commands/person_run.h"
 #include "companion/commands/units.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -51,10 +52,12 @@ Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
 void NoteMissingValues(Environment &environment, const Person &person, const Date &day,
                        MessageCode refusal)
 {
-    QString why = RefusalReason(refusal, person.Birth, day);
+    const Lang lang = environment.Language();
+    QString why = RefusalReason(refusal, person.Birth, day, lang);
     if (why.isEmpty())
-        why = QString::fromStdString(MessageText(refusal, person.Birth, day)).trimmed();
-    Note(environment, QStringLiteral("hodnoty „%1“ chybí: %2").arg(person.Name, why));
+        why = QString::fromStdString(MessageText(refusal, person.Birth, day, lang)).trimmed();
+    Note(environment,
+         Said("report.values.missing", lang, { person.Name.toStdString(), why.toStdString() }));
 }
 
 // The agreement does not depend on the day: a day outside one person's life leaves out
@@ -80,7 +83,7 @@ int RunMatch(const GroupCall &call, Environment &environment)
             NoteMissingValues(environment, people[static_cast<qsizetype>(i)], *day,
                               days[i].Refusal);
     }
-    return run.Emit(MatchReport(call.Out.Kind, people, *day, days));
+    return run.Emit(MatchReport(call.Out.Kind, people, *day, days, environment.Language()));
 }
 
 // The people's own critical days first, then the days they share.
@@ -106,14 +109,15 @@ int RunTogether(const GroupCall &call, Environment &environment)
         }
     }
     if (kept.size() < 2) {
-        Note(environment, QStringLiteral("nezbyli dva lidé, kteří by mohli mít společné dny"));
+        Note(environment, Said("report.shared.too.few", environment.Language()));
         return ExitRefused;
     }
     std::vector<Date> leftOut;
-    const QByteArray report = SharedReport(call.Out, call.Select.RemindMinutes, environment.Now(),
-                                           kept, lists, asked.first, asked.second, leftOut);
+    const QByteArray report
+        = SharedReport(call.Out, call.Select.RemindMinutes, environment.Now(), kept, lists,
+                       asked.first, asked.second, leftOut, environment.Language());
     for (const Date &day : leftOut)
-        Note(environment, QString::fromStdString(LeftOutNote(day)));
+        Note(environment, QString::fromStdString(LeftOutNote(day, environment.Language())));
     return WriteOutput(environment, call.Out.Path, report);
 }
 

@@ -13,13 +13,13 @@ namespace cykl::companion {
 
 // The agreement of two people beside each one's values of the day.
 QByteArray MatchReport(Format format, const QList<Person> &people, const Date &day,
-                       const std::array<Confirmation, 2> &days);
+                       const std::array<Confirmation, 2> &days, Lang lang = Lang::Cs);
 
 // The shared days of the people from..to, from their own critical days; in iCalendar the
 // days no calendar program holds are left out and named in `leftOut`.
 QByteArray SharedReport(const Output &output, std::optional<int> remindMinutes,
                         const QDateTime &now, const QList<Person> &people,
                         const std::vector<CriticalList> &lists, const Date &from, const Date &to,
-                        std::vector<Date> &leftOut);
+                        std::vector<Date> &leftOut, Lang lang = Lang::Cs);
 
 } // namespace cykl::companion

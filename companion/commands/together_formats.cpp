@@ -7,6 +7,7 @@
 #include "companion/commands/together.h"
 #include "companion/io/report_parts.h"
 #include "companion/io/text_table.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -22,11 +23,19 @@ std::array<double, 3> ValuesOf(const Confirmation &c)
     return { c.Day.Physical, c.Day.Emotional, c.Day.Intellectual };
 }
 
-// "Jana (10.1.1996)", or the date alone for a person known only by it.
-QString Who(const Person &person)
+// The name of a person known only by the birth date is that date: written as lang writes it.
+QString NameOf(const Person &person, Lang lang)
 {
-    const QString birth = Utf8(CzechDate(person.Birth));
-    return person.Name == birth ? birth : QStringLiteral("%1 (%2)").arg(person.Name, birth);
+    return person.Name == Utf8(CzechDate(person.Birth)) ? Utf8(ShownDate(person.Birth, lang))
+                                                        : person.Name;
+}
+
+// "Jana (10.1.1996)", or the date alone for a person known only by it.
+QString Who(const Person &person, Lang lang)
+{
+    const QString birth = Utf8(ShownDate(person.Birth, lang));
+    const QString name = NameOf(person, lang);
+    return name == birth ? birth : QStringLiteral("%1 (%2)").arg(name, birth);
 }
 
 QString Percent(int value)
@@ -35,15 +44,16 @@ QString Percent(int value)
 }
 
 QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreement &a,
-                      const std::array<Confirmation, 2> &days)
+                      const std::array<Confirmation, 2> &days, Lang lang)
 {
-    QStringList lines { Utf8(AgreementHeading(Who(people[0]).toStdString(),
-                                              Who(people[1]).toStdString(), a.DayDifference)) };
-    lines += Wrap(Utf8(std::string(AgreementMeaning)), TerminalColumns, 0);
+    QStringList lines { Utf8(AgreementHeading(Who(people[0], lang).toStdString(),
+                                              Who(people[1], lang).toStdString(), a.DayDifference,
+                                              lang)) };
+    lines += Wrap(Said("report.agreement.meaning", lang), TerminalColumns, 0);
+    const QString weekday = WeekdayApart(lang) ? Utf8(WeekdayName(day, lang)) : QString();
+    const QString shown = QStringLiteral("%1 %2").arg(Utf8(ShownDate(day, lang)), weekday);
     lines += QStringList { QString(),
-                           QStringLiteral("Hodnoty dne %1 %2")
-                               .arg(Utf8(CzechDate(day)), Utf8(WeekdayName(day)))
-                               .trimmed(),
+                           Said("report.match.values", lang, { shown.trimmed().toStdString() }),
                            QString() };
     QList<QStringList> rows;
     // A person the window refuses on the day has no values of it.
@@ -51,12 +61,13 @@ QByteArray MatchTable(const QList<Person> &people, const Date &day, const Agreem
         return days[i].Refusal != 0 ? QStringLiteral("–") : Number(ValuesOf(days[i])[k]);
     };
     for (std::size_t k = 0; k < 3; ++k)
-        rows.append({ CycleCaption(k), Percent(a.Cycles[k]), value(0, k), value(1, k) });
-    rows.append({ QStringLiteral("Celkem"), Percent(a.Overall), QString(), QString() });
-    lines += LayOutTable({ { QStringLiteral("Cyklus"), false },
-                           { QStringLiteral("Shoda"), true },
-                           { people[0].Name, true },
-                           { people[1].Name, true } },
+        rows.append({ CycleCaption(k, lang), Percent(a.Cycles[k]), value(0, k), value(1, k) });
+    rows.append(
+        { Said("report.agreement.overall", lang), Percent(a.Overall), QString(), QString() });
+    lines += LayOutTable({ { Said("report.column.cycle", lang), false },
+                           { Said("report.column.agreement", lang), true },
+                           { NameOf(people[0], lang), true },
+                           { NameOf(people[1], lang), true } },
                          rows);
     return Lines(lines);
 }
@@ -66,11 +77,11 @@ struct SharedRow {
     const SharedVerdict *Shared;
 };
 
-QString NamesOf(const SharedVerdict &shared, const QList<Person> &people)
+QString NamesOf(const SharedVerdict &shared, const QList<Person> &people, Lang lang)
 {
     QStringList names;
     for (const std::size_t person : shared.People)
-        names.append(people[static_cast<qsizetype>(person)].Name);
+        names.append(NameOf(people[static_cast<qsizetype>(person)], lang));
     return names.join(QStringLiteral(", "));
 }
 
@@ -85,45 +96,56 @@ QList<SharedRow> RowsOf(const std::vector<SharedDay> &days)
 }
 
 QByteArray SharedTable(const QList<Person> &people, const Date &from, const Date &to,
-                       const std::vector<SharedDay> &days)
+                       const std::vector<SharedDay> &days, Lang lang)
 {
     QStringList who;
     for (const Person &person : people)
-        who.append(Who(person));
-    QStringList lines {
-        QStringLiteral("Společné dny %1 až %2").arg(Utf8(CzechDate(from)), Utf8(CzechDate(to)))
-    };
-    lines += Wrap(QStringLiteral("Lidé: ") + who.join(QStringLiteral(", ")), TerminalColumns, 6);
+        who.append(Who(person, lang));
+    QStringList lines { Said("report.shared.heading", lang,
+                             { ShownDate(from, lang), ShownDate(to, lang) }) };
+    const QString list
+        = Said("report.shared.people", lang, { who.join(QStringLiteral(", ")).toStdString() });
+    const int indent = DisplayWidth(Said("report.shared.people", lang, { "" }));
+    lines += Wrap(list, TerminalColumns, indent);
     lines.append(QString());
     if (days.empty())
-        return Lines(lines << QStringLiteral("Žádný společný den."));
+        return Lines(lines << Said("report.shared.none", lang));
     QList<QStringList> rows;
     std::array<bool, 13> seen {};
     for (const SharedRow &row : RowsOf(days)) {
-        rows.append({ Utf8(CzechDate(row.Day)), Utf8(WeekdayName(row.Day)),
-                      QString::number(row.Shared->Code), Utf8(VerdictName(row.Shared->Code)),
-                      NamesOf(*row.Shared, people) });
+        QStringList cells { Utf8(ShownDate(row.Day, lang)), Utf8(WeekdayName(row.Day, lang)),
+                            QString::number(row.Shared->Code),
+                            Utf8(VerdictName(row.Shared->Code, lang)),
+                            NamesOf(*row.Shared, people, lang) };
+        if (!WeekdayApart(lang))
+            cells.removeAt(1);
+        rows.append(cells);
         seen[static_cast<std::size_t>(row.Shared->Code)] = true;
     }
-    lines += LayOutTable({ { QStringLiteral("Datum"), false },
-                           { QStringLiteral("Den"), false },
-                           { QStringLiteral("Kód"), true },
-                           { QStringLiteral("Hlášení"), false },
-                           { QStringLiteral("Kdo"), false } },
-                         rows, TerminalColumns);
+    QList<Column> columns { { Said("report.column.date", lang), false },
+                            { Said("report.column.weekday", lang), false },
+                            { Said("report.column.code", lang), true },
+                            { Said("report.column.verdict", lang), false },
+                            { Said("report.column.who", lang), false } };
+    if (!WeekdayApart(lang))
+        columns.removeAt(1);
+    lines += LayOutTable(columns, rows, TerminalColumns);
     lines.append(QString());
     for (MessageCode code = 4; code <= 12; ++code) {
         if (!seen[static_cast<std::size_t>(code)])
             continue;
-        QStringList text = Wrap(Utf8(MessageText(code, from, from)), TerminalColumns - 4, 4);
+        QStringList text = Wrap(Utf8(MessageText(code, from, from, lang)), TerminalColumns - 4, 4);
         text.first().prepend(QStringLiteral("%1  ").arg(code, 2));
         lines += text;
     }
     return Lines(lines);
 }
 
-QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &days, bool excel)
+QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &days, bool bom,
+                     Lang lang)
 {
+    // A spreadsheet set to Czech: ';' between fields, Czech headings and words, D.M.YYYY.
+    const bool excel = bom && lang == Lang::Cs;
     const QChar separator = excel ? QLatin1Char(';') : QLatin1Char(',');
     const QStringList heading = excel
         ? QStringList { QStringLiteral("datum"),   QStringLiteral("kód"),
@@ -135,22 +157,23 @@ QByteArray SharedCsv(const QList<Person> &people, const std::vector<SharedDay> &
                         QStringLiteral("verdict"), QStringLiteral("message"),
                         QStringLiteral("people") };
     QStringList lines { heading.join(separator) };
+    // The people as the file for programs has always named them, in every language.
     for (const SharedRow &row : RowsOf(days)) {
         const MessageCode code = row.Shared->Code;
         const QStringList fields { Utf8(excel ? CzechDate(row.Day) : IsoDate(row.Day)),
                                    QString::number(code),
                                    Utf8(excel ? CzechCycleKey(code) : CycleKey(code)),
                                    Utf8(excel ? CzechVerdictKind(code) : VerdictKind(code)),
-                                   Utf8(VerdictName(code)),
-                                   Utf8(MessageText(code, row.Day, row.Day)),
-                                   NamesOf(*row.Shared, people) };
+                                   Utf8(VerdictName(code, lang)),
+                                   Utf8(MessageText(code, row.Day, row.Day, lang)),
+                                   NamesOf(*row.Shared, people, Lang::Cs) };
         QStringList quoted;
         for (const QString &field : fields)
             quoted.append(CsvField(field, separator));
         lines.append(quoted.join(separator));
     }
     const QByteArray text = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-    return excel ? QByteArrayLiteral("\xEF\xBB\xBF") + text : text;
+    return bom ? QByteArrayLiteral("\xEF\xBB\xBF") + text : text;
 }
 
 std::vector<SharedPerson> SharedPeople(const QList<Person> &people)
@@ -163,10 +186,11 @@ std::vector<SharedPerson> SharedPeople(const QList<Person> &people)
 
 QByteArray SharedIcs(std::optional<int> remindMinutes, const QDateTime &now,
                      const QList<Person> &people, const std::vector<SharedDay> &days,
-                     std::vector<Date> &leftOut)
+                     std::vector<Date> &leftOut, Lang lang)
 {
-    CalendarResult calendar = SharedCalendar(
-        SharedPeople(people), days, { StampOf(now), remindMinutes, std::string(), false, {} });
+    CalendarResult calendar
+        = SharedCalendar(SharedPeople(people), days,
+                         { StampOf(now), remindMinutes, std::string(), false, {}, lang });
     leftOut = std::move(calendar.LeftOut);
     return QByteArray::fromStdString(calendar.Text);
 }
@@ -174,11 +198,11 @@ QByteArray SharedIcs(std::optional<int> remindMinutes, const QDateTime &now,
 } // namespace
 
 QByteArray MatchReport(Format format, const QList<Person> &people, const Date &day,
-                       const std::array<Confirmation, 2> &days)
+                       const std::array<Confirmation, 2> &days, Lang lang)
 {
     const Agreement a = CompareBirths(people[0].Birth, people[1].Birth);
     if (format != Format::Json)
-        return MatchTable(people, day, a, days);
+        return MatchTable(people, day, a, days, lang);
     const std::array<SharedPerson, 2> both {
         SharedPerson { people[0].Name.toStdString(), people[0].Birth },
         SharedPerson { people[1].Name.toStdString(), people[1].Birth }
@@ -189,20 +213,20 @@ QByteArray MatchReport(Format format, const QList<Person> &people, const Date &d
 QByteArray SharedReport(const Output &output, std::optional<int> remindMinutes,
                         const QDateTime &now, const QList<Person> &people,
                         const std::vector<CriticalList> &lists, const Date &from, const Date &to,
-                        std::vector<Date> &leftOut)
+                        std::vector<Date> &leftOut, Lang lang)
 {
     const std::vector<SharedDay> days = FindSharedDays(lists);
     switch (output.Kind) {
     case Format::Csv:
-        return SharedCsv(people, days, output.Excel);
+        return SharedCsv(people, days, output.Excel, lang);
     case Format::Json:
-        return QByteArray::fromStdString(SharedJson(SharedPeople(people), from, to, days));
+        return QByteArray::fromStdString(SharedJson(SharedPeople(people), from, to, days, lang));
     case Format::Ics:
-        return SharedIcs(remindMinutes, now, people, days, leftOut);
+        return SharedIcs(remindMinutes, now, people, days, leftOut, lang);
     case Format::Table:
         break;
     }
-    return SharedTable(people, from, to, days);
+    return SharedTable(people, from, to, days, lang);
 }
 
 } // namespace cykl::companion

@@ -3,6 +3,7 @@
 #include "companion/io/date_arguments.h"
 
 #include "calendar/texts.h"
+#include "lang/qt/said.h"
 
 #include <QRegularExpression>
 #include <algorithm>
@@ -39,25 +40,47 @@ QString ClosedUp(const QString &text)
 
 } // namespace
 
-std::optional<Date> DateArgument(const QString &written, bool month, QString &error)
+// A date written month first, as in the United States ("3/5/1996", "03/05/1996" is 5 March
+// 1996): the day it would be, where it is one.
+std::optional<Date> MonthFirst(const QString &text)
+{
+    static const QRegularExpression slashed(
+        QStringLiteral("^\\s*([0-9]{1,2})/([0-9]{1,2})/([0-9]{4})\\s*$"));
+    const auto match = slashed.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const Date date { match.captured(2).toInt(), match.captured(1).toInt(),
+                      match.captured(3).toInt() };
+    if (date.Month < 1 || date.Month > 12 || date.Day < 1
+        || date.Day > DaysInMonth(date.Month, date.Year))
+        return std::nullopt;
+    return date;
+}
+
+std::optional<Date> DateArgument(const QString &written, bool month, QString &error, Lang lang)
 {
     const QString text = ClosedUp(written);
     const QByteArray utf8 = text.toUtf8();
     const std::string_view view(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     const auto date = month ? ParseMonth(view) : ParseDate(view);
+    const std::string shown = Shortened(text).toStdString();
     if (!date) {
-        error = month
-            ? QStringLiteral("„%1“ není měsíc (M.RRRR nebo RRRR-MM)").arg(Shortened(text))
-            : QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)").arg(Shortened(text));
+        const auto monthFirst = month ? std::nullopt : MonthFirst(text);
+        if (monthFirst && lang != Lang::Cs)
+            error = Said("report.date.month.first", lang,
+                         { shown, CzechDate(*monthFirst), IsoDate(*monthFirst) });
+        else
+            error = month ? Said("report.date.not.month", lang, { shown })
+                          : Said("report.date.not.date", lang, { shown });
         return std::nullopt;
     }
     // A year of one or two digits is most likely a short form of this century's or the last.
     if (IsShortYear(text)) {
-        error = QStringLiteral("„%1“ má rok %2; napište rok celý (%3, nebo %4 pro rok %2)")
-                    .arg(Shortened(text.trimmed()))
-                    .arg(date->Year)
-                    .arg(date->Year + (date->Year < 30 ? 2000 : 1900))
-                    .arg(date->Year, 4, 10, QLatin1Char('0'));
+        error
+            = Said("report.date.short.year", lang,
+                   { Shortened(text.trimmed()).toStdString(), std::to_string(date->Year),
+                     std::to_string(date->Year + (date->Year < 30 ? 2000 : 1900)),
+                     QStringLiteral("%1").arg(date->Year, 4, 10, QLatin1Char('0')).toStdString() });
         return std::nullopt;
     }
     return date;
@@ -72,24 +95,23 @@ std::optional<int> YearArgument(const QString &text)
     return year.toInt();
 }
 
-QString NoSuchDay(const Date &date, bool month)
+QString NoSuchDay(const Date &date, bool month, Lang lang)
 {
     if (date.Year < FirstYear)
-        return QStringLiteral("rok %1 neexistuje (roky jdou od 1 do 9999)").arg(date.Year);
+        return Said("report.no.year", lang, { std::to_string(date.Year) });
     if (date.Year > LastYear)
-        return QStringLiteral("roky jdou jen do 9999");
+        return Said("report.no.year.after", lang);
     if (date.Month < 1 || date.Month > 12)
-        return QStringLiteral("měsíc %1 neexistuje").arg(date.Month);
+        return Said("report.no.month", lang, { std::to_string(date.Month) });
     if (month)
         return {};
     if (date.Day < 1)
-        return QStringLiteral("den 0 neexistuje");
+        return Said("report.no.day.zero", lang);
     const int days = DaysInMonth(date.Month, date.Year);
     if (date.Day > days)
-        return QStringLiteral("%1 %2 má %3 dní")
-            .arg(QString::fromUtf8(CzechMonthName(date.Month)))
-            .arg(date.Year)
-            .arg(days);
+        return Said(
+            "report.month.days", lang,
+            { MonthName(date.Month, lang), std::to_string(date.Year), std::to_string(days) });
     return {};
 }
 

@@ -36,6 +36,7 @@ struct ChartRequest {
     // A second person's curves and bars beside the first's (--with); WithBirth.Year 0: none.
     Date WithBirth;
     QString WithName;
+    Lang Language = Lang::Cs; // of the picture's words
 };
 
 // One desktop notification: a summary naming the person, the day and the cycles, and the

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The companion's output formats: an aligned Czech table for people, CSV (RFC 4180, CRLF
+// The companion's output formats: an aligned table for people, CSV (RFC 4180, CRLF
 // line ends, a header row in English; or for a spreadsheet set to Czech) and JSON (one
 // object) for programs, and iCalendar for the critical days (see calendar/ical.h).
 // Everything is UTF-8.
@@ -20,6 +20,10 @@ struct ReportOptions {
     // CSV for a spreadsheet set to Czech: fields apart by ';', a byte order mark first,
     // Czech headings.
     bool Excel = false;
+    // The language of the texts: headings, words, messages. The CSV header row and the
+    // JSON keys stay the same in every language; a spreadsheet in English takes the
+    // field names and ISO dates.
+    Lang Language = Lang::Cs;
 };
 
 // A CSV field, quoted when it holds the separator, a quote or a line break.

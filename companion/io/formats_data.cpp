@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // CSV: the files for programs and spreadsheets (JSON comes from calendar/report_json).
 #include "companion/io/report_parts.h"
-#include "display/chart_look.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -27,10 +27,11 @@ constexpr std::array<Field, 8> Fields { {
 
 } // namespace
 
-QString CycleCaption(std::size_t k)
+QString CycleCaption(std::size_t k, Lang lang)
 {
-    const std::string_view caption = look::Cycles().at(k).Caption;
-    return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+    static constexpr std::array<TextKey, 3> Captions { "cycle.physical", "cycle.emotional",
+                                                       "cycle.intellectual" };
+    return Said(Captions.at(k), lang);
 }
 
 QString CycleKeyOf(std::size_t k)
@@ -40,6 +41,12 @@ QString CycleKeyOf(std::size_t k)
 }
 
 namespace {
+
+// A spreadsheet set to Czech: ';' between fields, Czech headings, dates D.M.YYYY.
+bool CzechSpreadsheet(const ReportOptions &options)
+{
+    return options.Excel && options.Language == Lang::Cs;
+}
 
 QString CsvLine(const QStringList &fields, QChar separator)
 {
@@ -51,12 +58,12 @@ QString CsvLine(const QStringList &fields, QChar separator)
 
 QStringList CsvFields(const Date &birth, const ReportDay &day, const ReportOptions &options)
 {
-    QStringList fields { Utf8(options.Excel ? CzechDate(day.Day) : IsoDate(day.Day)),
+    QStringList fields { Utf8(CzechSpreadsheet(options) ? CzechDate(day.Day) : IsoDate(day.Day)),
                          Number(day.Values.Physical),
                          Number(day.Values.Emotional),
                          Number(day.Values.Intellectual),
                          CodeList(day.Codes),
-                         MessageTexts(birth, day),
+                         MessageTexts(birth, day, options.Language),
                          QString::number(CriticalCycles(day.Codes)) };
     if (!options.Person.isEmpty())
         fields.append(options.Person);
@@ -80,10 +87,11 @@ QString CsvField(const QString &text, QChar separator)
 
 QByteArray CsvReport(const Date &birth, const QList<ReportDay> &days, const ReportOptions &options)
 {
-    const QChar separator = options.Excel ? QLatin1Char(';') : QLatin1Char(',');
+    const bool czech = CzechSpreadsheet(options);
+    const QChar separator = czech ? QLatin1Char(';') : QLatin1Char(',');
     QStringList heading;
     for (const Field &field : Fields)
-        heading.append(QString::fromUtf8(options.Excel ? field.Czech : field.English));
+        heading.append(QString::fromUtf8(czech ? field.Czech : field.English));
     if (options.Person.isEmpty())
         heading.removeLast();
     QStringList lines { CsvLine(heading, separator) };

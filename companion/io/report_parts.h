@@ -25,7 +25,7 @@ inline QString Number(double value)
 
 // The cycle of index k (0 physical, 1 emotional, 2 intellectual): its caption, as the
 // window's legend writes it ("Fyzická kondice"), and its key in files for programs.
-QString CycleCaption(std::size_t k);
+QString CycleCaption(std::size_t k, Lang lang = Lang::Cs);
 QString CycleKeyOf(std::size_t k);
 
 // The days of a month's values from its day `month.Day` to its end.
@@ -33,7 +33,7 @@ QList<ReportDay> MonthDays(const Date &month, const MonthValues &v);
 
 // The codes as "4 5 6", and their texts, one a line.
 QString CodeList(const Verdicts &codes);
-QString MessageTexts(const Date &birth, const ReportDay &day);
+QString MessageTexts(const Date &birth, const ReportDay &day, Lang lang);
 
 // One CSV row per day under the header row.
 QByteArray CsvReport(const Date &birth, const QList<ReportDay> &days, const ReportOptions &options);

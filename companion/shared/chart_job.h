@@ -21,6 +21,7 @@ struct CyklometrikaChartJob {
     // The command's own writer, so that a picture is written as every other output is: 0
     // when every byte is in place, else the reason in Error.
     int (*Write)(CyklometrikaChartJob *job, const char *bytes, long long size);
+    int Language; // of the picture's words: 0 Czech, 1 English
 };
 
 // Draws the picture; 0 when it is written.
@@ -29,7 +30,7 @@ typedef int (*CyklometrikaDrawChart)(CyklometrikaChartJob *job);
 
 namespace cykl::companion {
 
-inline constexpr int ChartJobVersion = 3;
+inline constexpr int ChartJobVersion = 4;
 inline constexpr const char *ChartModuleName = "cyklometrika-chart";
 inline constexpr const char *ChartEntryName = "cyklometrika_draw_chart";
 
