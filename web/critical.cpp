@@ -8,28 +8,29 @@
 
 namespace cykl::web {
 
-std::string CriticalDaysJson(const Date &birth, const Date &from, const Date &to)
+std::string CriticalDaysJson(const Date &birth, const Date &from, const Date &to, Lang lang)
 {
     const Date start = SpanStart(birth, from, to);
-    return CriticalJson(birth, start, to, FindCriticalDays(birth, start, to));
+    return CriticalJson(birth, start, to, FindCriticalDays(birth, start, to), {}, lang);
 }
 
-std::string CriticalNotesJson(const Date &birth, const Date &from, const Date &to, bool calendar)
+std::string CriticalNotesJson(const Date &birth, const Date &from, const Date &to, bool calendar,
+                              Lang lang)
 {
     const Date start = SpanStart(birth, from, to);
     JsonWriter json;
     json.Open('[');
     if (start != from)
-        json.String(SpanStartNote(start));
+        json.String(SpanStartNote(start, {}, lang));
     if (const CriticalList list = FindCriticalDays(birth, start, to);
         calendar && list.Refusal == 0) {
         for (const Date &day : CriticalCalendar(birth, list, {}).LeftOut)
-            json.String(LeftOutNote(day));
+            json.String(LeftOutNote(day, lang));
     }
     return json.Close(']').Text();
 }
 
-std::string YearCalendar(const Date &birth, int year, const UtcTime &stamp)
+std::string YearCalendar(const Date &birth, int year, const UtcTime &stamp, Lang lang)
 {
     const Date last { 31, 12, year };
     const CriticalList list = FindCriticalDays(birth, SpanStart(birth, { 1, 1, year }, last), last);
@@ -37,6 +38,7 @@ std::string YearCalendar(const Date &birth, int year, const UtcTime &stamp)
         return {};
     CalendarOptions options;
     options.Stamp = stamp;
+    options.Language = lang;
     return CriticalCalendar(birth, list, options).Text;
 }
 

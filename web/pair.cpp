@@ -21,14 +21,15 @@ std::string Refusal(const std::string &text)
 
 // Each person's critical days from..to, or the refusal's text; the unnamed named.
 std::optional<std::string> Lists(std::vector<SharedPerson> &people, const Date &from,
-                                 const Date &to, std::vector<CriticalList> &lists)
+                                 const Date &to, std::vector<CriticalList> &lists, Lang lang)
 {
     for (SharedPerson &person : people) {
         if (person.Name.empty())
             person.Name = CzechDate(person.Birth);
         lists.push_back(FindCriticalDays(person.Birth, SpanStart(person.Birth, from, to), to));
         if (const CriticalList &list = lists.back(); list.Refusal != 0)
-            return person.Name + ": " + MessageText(list.Refusal, person.Birth, list.RefusedDay);
+            return person.Name + ": "
+                + MessageText(list.Refusal, person.Birth, list.RefusedDay, lang);
     }
     return std::nullopt;
 }
@@ -40,7 +41,7 @@ std::string AgreementJson(std::vector<SharedPerson> people, const Date &day, Lan
     for (SharedPerson &person : people) {
         const Date &birth = person.Birth;
         if (const MessageCode refusal = Confirm(birth, birth).Refusal; refusal != 0)
-            return Refusal(MessageText(refusal, birth, birth));
+            return Refusal(MessageText(refusal, birth, birth, lang));
         if (person.Name.empty())
             person.Name = CzechDate(birth);
     }
@@ -52,44 +53,47 @@ std::string AgreementJson(std::vector<SharedPerson> people, const Date &day, Lan
     json.Open('{').Key("captions").Open('[');
     for (const look::Cycle &cycle : look::Cycles(lang))
         json.String(cycle.Caption);
-    json.String(OverallCaption).Close(']').Key("heading");
-    json.String(AgreementHeading(both[0].Name, both[1].Name, agreement.DayDifference));
+    json.String(Say("report.agreement.overall", lang)).Close(']').Key("heading");
+    json.String(AgreementHeading(both[0].Name, both[1].Name, agreement.DayDifference, lang));
     json.Key("match").Raw(MatchJson(both, agreement, day, days, JsonWriter::Layout::Compact));
-    return json.Key("meaning").String(AgreementMeaning).Close('}').Text();
+    return json.Key("meaning").String(Say("report.agreement.meaning", lang)).Close('}').Text();
 }
 
-std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to)
+std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to,
+                           Lang lang)
 {
     std::vector<CriticalList> lists;
-    if (const auto refusal = Lists(people, from, to, lists))
+    if (const auto refusal = Lists(people, from, to, lists, lang))
         return Refusal(*refusal);
-    return SharedJson(people, from, to, FindSharedDays(lists));
+    return SharedJson(people, from, to, FindSharedDays(lists), lang);
 }
 
 std::string SharedNotesJson(std::vector<SharedPerson> people, const Date &from, const Date &to,
-                            bool calendar)
+                            bool calendar, Lang lang)
 {
     JsonWriter json;
     json.Open('[');
     std::vector<CriticalList> lists;
-    if (!Lists(people, from, to, lists)) {
+    if (!Lists(people, from, to, lists, lang)) {
         for (const SharedPerson &person : people)
             if (const Date start = SpanStart(person.Birth, from, to); start != from)
-                json.String(person.Name + ": " + SpanStartNote(start));
+                json.String(person.Name + ": " + SpanStartNote(start, {}, lang));
         if (calendar)
             for (const Date &day : SharedCalendar(people, FindSharedDays(lists), {}).LeftOut)
-                json.String(LeftOutNote(day));
+                json.String(LeftOutNote(day, lang));
     }
     return json.Close(']').Text();
 }
 
-std::string SharedYearCalendar(std::vector<SharedPerson> people, int year, const UtcTime &stamp)
+std::string SharedYearCalendar(std::vector<SharedPerson> people, int year, const UtcTime &stamp,
+                               Lang lang)
 {
     std::vector<CriticalList> lists;
-    if (Lists(people, { 1, 1, year }, { 31, 12, year }, lists))
+    if (Lists(people, { 1, 1, year }, { 31, 12, year }, lists, lang))
         return {};
     CalendarOptions options;
     options.Stamp = stamp;
+    options.Language = lang;
     return SharedCalendar(people, FindSharedDays(lists), options).Text;
 }
 

@@ -24,15 +24,17 @@ std::string AgreementJson(std::vector<SharedPerson> people, const Date &day, Lan
 // birth where the span starts before it; {"refusal"} with the window's refusal of a day
 // of the span for one of them, after their name. A person without a name is named by the birth
 // date.
-std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to);
+std::string SharedDaysJson(std::vector<SharedPerson> people, const Date &from, const Date &to,
+                           Lang lang);
 
 // The notes on the shared days from..to, as a JSON list of texts: whose span starts at
 // their birth, and with calendar the days a calendar file of them leaves out.
 std::string SharedNotesJson(std::vector<SharedPerson> people, const Date &from, const Date &to,
-                            bool calendar);
+                            bool calendar, Lang lang);
 
 // The shared days of the year as an iCalendar object; empty when the window refuses a day
 // of the year for one of the people.
-std::string SharedYearCalendar(std::vector<SharedPerson> people, int year, const UtcTime &stamp);
+std::string SharedYearCalendar(std::vector<SharedPerson> people, int year, const UtcTime &stamp,
+                               Lang lang);
 
 } // namespace cykl::web

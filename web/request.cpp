@@ -117,28 +117,29 @@ std::vector<SharedPerson> Pair(Session &second, const Session &window, const Lin
 
 // The lists beyond the window: the birth date's, and the pair's where there is one.
 void WriteLists(JsonWriter &json, const Request &request, const Date &birth,
-                const std::vector<SharedPerson> &people)
+                const std::vector<SharedPerson> &people, Lang lang)
 {
     if (const Line *span = request.Find("critical")) {
         const Date from = DateAt(*span, 1);
         const Date to = DateAt(*span, 4);
-        json.Key("critical").Raw(CriticalDaysJson(birth, from, to));
-        json.Key("notes").Raw(CriticalNotesJson(birth, from, to, Number(*span, 7) != 0));
+        json.Key("critical").Raw(CriticalDaysJson(birth, from, to, lang));
+        json.Key("notes").Raw(CriticalNotesJson(birth, from, to, Number(*span, 7) != 0, lang));
     }
     if (const Line *calendar = request.Find("calendar"))
         json.Key("calendar")
-            .String(YearCalendar(birth, Number(*calendar, 1), StampAt(*calendar, 2)));
+            .String(YearCalendar(birth, Number(*calendar, 1), StampAt(*calendar, 2), lang));
     if (people.empty())
         return;
     if (const Line *shared = request.Find("shared")) {
         const Date from = DateAt(*shared, 1);
         const Date to = DateAt(*shared, 4);
-        json.Key("shared").Raw(SharedDaysJson(people, from, to));
-        json.Key("shared_notes").Raw(SharedNotesJson(people, from, to, Number(*shared, 7) != 0));
+        json.Key("shared").Raw(SharedDaysJson(people, from, to, lang));
+        json.Key("shared_notes")
+            .Raw(SharedNotesJson(people, from, to, Number(*shared, 7) != 0, lang));
     }
     if (const Line *calendar = request.Find("shared-calendar"))
         json.Key("shared_calendar")
-            .String(SharedYearCalendar(people, Number(*calendar, 1), StampAt(*calendar, 2)));
+            .String(SharedYearCalendar(people, Number(*calendar, 1), StampAt(*calendar, 2), lang));
 }
 
 } // namespace
@@ -179,7 +180,7 @@ std::string Page::Answer(std::string_view text)
         json.Key("agreement")
             .Raw(AgreementJson(people, window_.Target().value_or(Date {}), window_.Language()));
     }
-    WriteLists(json, request, window_.Birth(), people);
+    WriteLists(json, request, window_.Birth(), people, window_.Language());
     return json.Close('}').Text();
 }
 
