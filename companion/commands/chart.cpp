@@ -109,21 +109,14 @@ Parsed ParseChart(const CommandLine &line)
 CommandUnit ChartUnit()
 {
     auto refusals = PersonRefusals();
-    refusals.append(Refusal { "all", "příkaz %1 je pro jednoho člověka" });
-    refusals.append(Refusal {
-        "format", "příkaz %1 nepřijímá --format: formát obrázku určuje přípona souboru" });
+    refusals.append(Refusal { "all", "usage.one.person" });
+    refusals.append(Refusal { "format", "usage.chart.format" });
     return { { "chart", "graf" },
              { "output", "name", "a4", "with" },
              refusals,
              ParseChart,
-             { { "chart NAROZENÍ [DEN] -o SOUBOR",
-                 "(graf) obrázek obou grafů; PNG, SVG nebo PDF\npodle přípony souboru" } },
-             QStringLiteral(
-                 "%1 NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
-                 "%2[--with KDO]\n"
-                 "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
-                 "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
-                 "dne vedle prvních, s legendou jmen. Česky: graf.\n"),
+             { "help.list.chart" },
+             "help.chart",
              { 0 } };
 }
 

@@ -104,16 +104,8 @@ CommandUnit CompletionUnit()
              {},
              {},
              ParseCompletion,
-             { { "completion bash|zsh|fish",
-                 "(doplnovani) skript doplňování příkazů\npro shell" } },
-             QStringLiteral(
-                 "%1 bash | zsh | fish\n"
-                 "Vypíše skript, s nímž shell doplňuje příkazy, volby, formáty a jména ze\n"
-                 "souboru lidí (klávesou Tab). Na zkoušku v běžícím shellu:\n"
-                 "  bash: source <(cyklometrika %1 bash)\n"
-                 "  zsh:  source <(cyklometrika %1 zsh)   (po compinit)\n"
-                 "  fish: cyklometrika %1 fish | source\n"
-                 "Balíček skripty instaluje tam, kde je shelly hledají. Česky: doplňování.\n"),
+             { "help.list.completion" },
+             "help.completion",
              {},
              Shells() };
 }

@@ -198,20 +198,8 @@ CommandUnit PeopleUnit()
              { "replace", "format", "output" },
              {},
              ParsePeople,
-             { { "people [list] [-f csv|json]", "(lide [seznam]) jména ze souboru lidí" },
-               { "people add JMÉNO NAROZENÍ", "(lide pridat) zapsat jméno a datum narození" },
-               { "people remove JMÉNO", "(lide odebrat) jméno ze souboru odebrat" } },
-             QStringLiteral(
-                 "%1 [list [-f table|csv|json] [-o SOUBOR] |\n"
-                 "%2 add JMÉNO NAROZENÍ [--replace] | remove JMÉNO]\n"
-                 "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
-                 "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
-                 "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
-                 "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
-                 "řádky „jméno = D.M.RRRR“. list -f csv|json: jméno (name), narození jako\n"
-                 "RRRR-MM-DD (birth) a jak ho píše soubor (written). Jméno, které v souboru\n"
-                 "není, najde jméno, které se liší jen diakritikou (Eliska: Eliška), je-li\n"
-                 "jediné.\n"),
+             { "help.list.people.list", "help.list.people.add", "help.list.people.remove" },
+             "help.people",
              { 1 },
              ListAction + AddAction + RemoveAction };
 }

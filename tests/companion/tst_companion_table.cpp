@@ -64,7 +64,8 @@ void TestCompanionTable::tableIsWhole()
     QSet<QString> names;
     for (const CommandUnit &command : Commands()) {
         QVERIFY(command.Names.size() >= 2 && command.Parse != nullptr);
-        QVERIFY2(command.Help.contains(QLatin1String("%1")), qPrintable(command.Names.first()));
+        QVERIFY2(Say(command.Help, Lang::Cs).find("{1}") != std::string_view::npos,
+                 qPrintable(command.Names.first()));
         for (const QString &name : command.Names) {
             QVERIFY2(!names.contains(name) && name == name.toLower(), qPrintable(name));
             names.insert(name);
@@ -72,7 +73,7 @@ void TestCompanionTable::tableIsWhole()
         }
         QStringList keys = command.Options;
         for (const Refusal &refusal : command.Refusals)
-            keys.append(refusal.first);
+            keys.append(refusal.Key);
         for (const QString &key : keys)
             QVERIFY2(FindOption(key) != nullptr && FindOption(key)->Key == key, qPrintable(key));
     }
