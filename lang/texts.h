@@ -632,8 +632,8 @@ inline constexpr std::array CatalogueTexts {
               "standard output cannot be written: {1}"),
     PlainText("reminders.language",
               "Status of the daily notifications, its last line when they speak another language than Czech; {1} the language's tag (en) as given to --lang.",
-              "Upozornění mluví jazykem {1} (--lang {1}).",
-              "The notifications speak the language {1} (--lang {1})."),
+              "Upozornění jsou v jazyce {1} (--lang {1}).",
+              "The notifications are in the language {1} (--lang {1})."),
 };
 // clang-format on
 

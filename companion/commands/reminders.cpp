@@ -5,6 +5,7 @@
 // Nothing runs until the person turns it on, and turning it off removes all it made.
 #include "companion/commands/daily.h"
 #include "companion/shared/system_error.h"
+#include "lang/qt/said.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +23,7 @@ const char *const Service = "cyklometrika-upozorneni.service";
 
 struct Places {
     QString TimerTime; // the drop-in with the time of the timer
-    QString ServiceCommand; // the drop-in with the command of the service (--kalendar)
+    QString ServiceCommand; // the drop-in with the command of the service (--kalendar, --lang)
     QString Autostart; // the autostart entry
 };
 
@@ -105,6 +106,13 @@ bool RemoveWithEmptyFolders(const QString &path, const QString &config, QString 
     return true;
 }
 
+// The language the daily run speaks: the run's, where it is not Czech (the default).
+QString RunLanguage(const Environment &environment)
+{
+    const Lang language = environment.Language();
+    return language == Lang::Cs ? QString() : QString::fromUtf8(LanguageOf(language).Code.data());
+}
+
 // The command of the daily run, in the quoting of `quote`.
 QString RunCommandLine(const RemindersCall &call, Environment &environment,
                        QString (*quote)(const QString &))
@@ -113,7 +121,22 @@ QString RunCommandLine(const RemindersCall &call, Environment &environment,
     if (!call.CalendarFile.isEmpty())
         line += QStringLiteral(" --kalendar ")
             + quote(QFileInfo(call.CalendarFile).absoluteFilePath());
+    if (const QString language = RunLanguage(environment); !language.isEmpty())
+        line += QStringLiteral(" --lang ") + language;
     return line;
+}
+
+// The drop-in that gives the service its command line, for what zapnout was given.
+QString ServiceDropIn(const RemindersCall &call, Environment &environment)
+{
+    QString options;
+    if (!call.CalendarFile.isEmpty())
+        options += QStringLiteral(" --kalendar");
+    if (!RunLanguage(environment).isEmpty())
+        options += QStringLiteral(" --lang");
+    return QStringLiteral(
+               "# Cyklometrika: upozorneni zapnout%1\n[Service]\nExecStart=\nExecStart=%2\n")
+        .arg(options, RunCommandLine(call, environment, UnitQuoted));
 }
 
 int TurnOff(Environment &environment, bool quiet);
@@ -131,12 +154,9 @@ int TurnOnTimer(const RemindersCall &call, Environment &environment, const Place
                             .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                             .arg(minutes % 60, 2, 10, QLatin1Char('0')),
                         error);
-    if (written && !call.CalendarFile.isEmpty())
-        written = Write(environment, places.ServiceCommand,
-                        QStringLiteral("# Cyklometrika: upozorneni zapnout --kalendar\n[Service]\n"
-                                       "ExecStart=\nExecStart=%1\n")
-                            .arg(RunCommandLine(call, environment, UnitQuoted)),
-                        error);
+    if (written && (!call.CalendarFile.isEmpty() || !RunLanguage(environment).isEmpty()))
+        written
+            = Write(environment, places.ServiceCommand, ServiceDropIn(call, environment), error);
     QByteArray output;
     if (written
         && (environment.UserManager({ QStringLiteral("daemon-reload") }, output) != 0
@@ -226,6 +246,21 @@ int TimerMinutes(const Places &places)
                             : DefaultMinutes;
 }
 
+// The line of the status that names the language of the daily run, where one was kept.
+QString StoredLanguage(const Places &places, Lang language)
+{
+    static const QRegularExpression option(QStringLiteral(" --lang ([a-z]+)"));
+    for (const QString &path : { places.ServiceCommand, places.Autostart }) {
+        QFile file(path);
+        const auto match = option.match(
+            file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+        if (match.hasMatch())
+            return Said("reminders.language", language, { match.captured(1).toStdString() })
+                + QLatin1Char('\n');
+    }
+    return {};
+}
+
 int Status(Environment &environment)
 {
     const Places places = PlacesIn(environment.ConfigFolder());
@@ -248,7 +283,7 @@ int Status(Environment &environment)
         text = QStringLiteral("Denní upozornění je zapnuté: příště při přihlášení (%1).\n")
                    .arg(places.Autostart);
     }
-    environment.Out(text.toUtf8());
+    environment.Out((text + StoredLanguage(places, environment.Language())).toUtf8());
     return ExitOk;
 }
 
@@ -268,7 +303,7 @@ int RunReminders(const RemindersCall &call, Environment &environment)
     if (action == QLatin1String("vypnout") || action == QLatin1String("off"))
         return TurnOff(environment, false);
     if (call.CalendarFile.contains(QLatin1Char('\n')))
-        return UsageError(environment, QStringLiteral("jméno kalendáře nesmí mít konec řádku"));
+        return UsageError(environment, Said("usage.calendar.line.break", environment.Language()));
     TurnOff(environment, true); // what an earlier zapnout made, with other choices
     const Places places = PlacesIn(environment.ConfigFolder());
     return UserTimerAvailable(environment) ? TurnOnTimer(call, environment, places)
