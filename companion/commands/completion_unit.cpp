@@ -74,7 +74,7 @@ Parsed ParseCompletion(const CommandLine &line)
     const QString shell = line.Arguments.value(0).toLower();
     const qsizetype index = Shells().indexOf(shell);
     if (line.Arguments.size() != 1 || index < 0)
-        return QStringLiteral("příkaz %1 chce jméno shellu: bash, zsh nebo fish").arg(line.Name);
+        return line.Text("usage.shell", line.Name);
     const char *const scripts[] = { BashScript, ZshScript, FishScript };
     const QByteArray script(scripts[index]);
     return [script](Environment &environment) { return WriteOutput(environment, {}, script); };

@@ -3,6 +3,7 @@
 
 #include "calendar/texts.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
@@ -15,24 +16,24 @@ QString Czech(const Date &date)
 
 } // namespace
 
-QString RefusalReason(MessageCode code, const Date &birth, const Date &target)
+QString RefusalReason(MessageCode code, const Date &birth, const Date &target, Lang language)
 {
     if (code == 2)
-        return QStringLiteral("den %1 je před narozením %2").arg(Czech(target), Czech(birth));
+        return Worded("run.before.birth", language, Czech(target), Czech(birth));
     if (code == 3)
-        return QStringLiteral("rok %1 je víc než 150 let po roce narození %2")
-            .arg(target.Year)
-            .arg(birth.Year);
+        return Worded("run.too.old", language, QString::number(target.Year),
+                      QString::number(birth.Year));
     return {};
 }
 
 int PersonRun::Refuse(MessageCode code, const Date &birth, const Date &target) const
 {
     const QString text = QString::fromStdString(MessageText(code, birth, target));
-    const QString why = RefusalReason(code, birth, target);
+    const QString why = RefusalReason(code, birth, target, Env.Language());
     if (Several && !why.isEmpty()) {
         Note(Env,
-             QStringLiteral("„%1“ je vynechán(a): %2 (%3)").arg(Who.Name, why, text.trimmed()));
+             Said("run.left.out", Env.Language(),
+                  { Who.Name.toStdString(), why.toStdString(), text.trimmed().toStdString() }));
         return LeftOut;
     }
     if (!why.isEmpty())
@@ -48,8 +49,8 @@ std::optional<int> PersonRun::CheckDay(const QString &text, const Date &date, bo
         return std::nullopt;
     const QString shown = text.isEmpty() ? Czech(date) : Shortened(text.trimmed());
     Note(Env,
-         QStringLiteral("„%1“ není %2: %3")
-             .arg(shown, month ? QStringLiteral("měsíc") : QStringLiteral("den"), why));
+         Worded(month ? TextKey("people.not.a.month") : TextKey("people.not.a.day"), Env.Language(),
+                shown, why));
     return Refuse(1, Who.Birth, date);
 }
 
@@ -113,10 +114,9 @@ Problem ReadPersonCall(const CommandLine &line, qsizetype most, bool critical, P
     const Who &who = call.People;
     call.People.Person = line.Value("name").trimmed();
     if (line.IsSet("name") && call.People.Person.isEmpty())
-        return QStringLiteral("volba --name potřebuje jméno");
+        return line.Text("usage.name.empty");
     if (line.IsSet("name") && (who.Everyone || !who.Names.isEmpty()))
-        return QStringLiteral(
-            "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
+        return line.Text("usage.name.people");
     if (auto problem = ReadOutput(line, critical, call.Out))
         return problem;
     if (auto problem = ReadRemind(line, call.Out, call.Select))
@@ -145,7 +145,7 @@ int ForEachPerson(const Who &who, PersonRun &run, const std::function<int()> &on
         left += status == LeftOut ? 1 : 0;
     }
     if (run.Several && left == people->size()) {
-        Note(run.Env, QStringLiteral("nezbyl nikdo, pro koho psát"));
+        Note(run.Env, Said("run.nobody.left", run.Env.Language()));
         return ExitRefused;
     }
     return ExitOk;

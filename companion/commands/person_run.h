@@ -28,7 +28,7 @@ Problem ReadPersonCall(const CommandLine &line, qsizetype most, bool critical, P
 
 // Why the window refuses a day for this birth, where its own text does not say it plainly;
 // empty where it does.
-QString RefusalReason(MessageCode code, const Date &birth, const Date &target);
+QString RefusalReason(MessageCode code, const Date &birth, const Date &target, Lang language);
 
 // Of one of several people, the window refuses the birth, not the dates asked.
 inline constexpr int LeftOut = -1;

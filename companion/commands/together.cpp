@@ -51,7 +51,7 @@ Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
 void NoteMissingValues(Environment &environment, const Person &person, const Date &day,
                        MessageCode refusal)
 {
-    QString why = RefusalReason(refusal, person.Birth, day);
+    QString why = RefusalReason(refusal, person.Birth, day, environment.Language());
     if (why.isEmpty())
         why = QString::fromStdString(MessageText(refusal, person.Birth, day)).trimmed();
     Note(environment, QStringLiteral("hodnoty „%1“ chybí: %2").arg(person.Name, why));
