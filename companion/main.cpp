@@ -8,6 +8,7 @@
 #include "companion/shared/chart_job.h"
 #include "companion/shared/notify_job.h"
 #include "companion/shared/system_error.h"
+#include "lang/qt/said.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,13 +58,13 @@ public:
             outError_ = errno != 0 ? errno : EIO;
         if (outError_ == 0 || outError_ == EPIPE) // the reader has all it wanted
             return true;
-        error = CzechWriteError(QString(), outError_);
+        error = FileErrorText(QString(), outError_, Language());
         return false;
     }
 
     bool WriteFile(const QString &path, const QByteArray &data, QString &error) override
     {
-        return WriteOutputFile(path, data, error);
+        return WriteOutputFile(path, data, error, Language());
     }
 
     bool DrawChart(const ChartRequest &request, QString &error) override;
@@ -86,19 +87,19 @@ public:
             return true;
         // A pipe would hold the read for ever, a device swallow what is written to it.
         if (!QFileInfo(file).isFile()) {
-            error = QStringLiteral("není to obyčejný soubor");
+            error = Said("system.not.regular", Language());
             return false;
         }
         text = file.open(QIODevice::ReadOnly) ? file.read(MaxPeopleFileSize + 1) : QByteArray();
         if (file.error() == QFileDevice::NoError)
             return true;
-        error = CzechWriteError(file.fileName(), LastFileError());
+        error = FileErrorText(file.fileName(), LastFileError(), Language());
         return false;
     }
     bool WritePeopleFile(const QByteArray &text, QString &error) override
     {
         QDir().mkpath(QFileInfo(PeoplePath()).absolutePath());
-        return WriteOutputFile(PeoplePath(), text, error, NewFile::Private);
+        return WriteOutputFile(PeoplePath(), text, error, Language(), NewFile::Private);
     }
     std::shared_ptr<void> LockPeopleFile(QString &error) override
     {
@@ -108,10 +109,10 @@ public:
         if (lock->tryLock(PeopleLockWait))
             return lock;
         error = lock->error() == QLockFile::LockFailedError
-            ? QStringLiteral("drží ho jiný běžící příkaz")
-            : CzechWriteError(lock->fileName(),
-                              lock->error() == QLockFile::PermissionError ? EACCES
-                                                                          : LastFileError());
+            ? Said("system.locked", Language())
+            : FileErrorText(lock->fileName(),
+                            lock->error() == QLockFile::PermissionError ? EACCES : LastFileError(),
+                            Language());
         return {};
     }
 
@@ -137,8 +138,9 @@ private:
 int WritePicture(CyklometrikaChartJob *job, const char *bytes, long long size)
 {
     QString error;
+    // The job does not carry the run's language: the module's reasons are Czech alike.
     if (WriteOutputFile(QString::fromUtf8(job->Path),
-                        QByteArray(bytes, static_cast<qsizetype>(size)), error))
+                        QByteArray(bytes, static_cast<qsizetype>(size)), error, cykl::Lang::Cs))
         return 0;
     const QByteArray utf8 = error.toUtf8().left(sizeof job->Error - 1);
     std::memcpy(job->Error, utf8.constData(), static_cast<std::size_t>(utf8.size()));
@@ -159,8 +161,8 @@ QFunctionPointer ProcessEnvironment::LoadModule(const char *moduleName, const ch
     }
     const QFunctionPointer found = module.isLoaded() ? module.resolve(entry) : nullptr;
     if (found == nullptr)
-        error = QStringLiteral("modul %1 chybí nebo je poškozený (%2)")
-                    .arg(name, module.errorString());
+        error = Said("system.module", Language(),
+                     { name.toStdString(), module.errorString().toStdString() });
     return found;
 }
 

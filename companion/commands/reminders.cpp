@@ -82,7 +82,10 @@ bool Write(Environment &environment, const QString &path, const QString &text, Q
     std::error_code failure;
     std::filesystem::create_directories(folder.toStdString(), failure);
     if (failure) {
-        error = QStringLiteral("„%1“: %2").arg(folder, CzechWriteError(folder, failure.value()));
+        error = Said(
+            "system.path", environment.Language(),
+            { folder.toStdString(),
+              FileErrorText(folder, failure.value(), environment.Language()).toStdString() });
         return false;
     }
     return environment.WriteFile(path, text.toUtf8(), error);
@@ -90,12 +93,15 @@ bool Write(Environment &environment, const QString &path, const QString &text, Q
 
 // Removes the file, then its folder and the folders above it that it leaves empty, up to
 // the configuration folder. False with the reason where the file stays.
-bool RemoveWithEmptyFolders(const QString &path, const QString &config, QString &error)
+bool RemoveWithEmptyFolders(const QString &path, const QString &config, Lang language,
+                            QString &error)
 {
     std::error_code failure;
     std::filesystem::remove(path.toStdString(), failure);
     if (failure) {
-        error = QStringLiteral("„%1“: %2").arg(path, CzechWriteError(path, failure.value()));
+        error = Said(
+            "system.path", language,
+            { path.toStdString(), FileErrorText(path, failure.value(), language).toStdString() });
         return false;
     }
     QDir folder = QFileInfo(path).absoluteDir();
@@ -214,13 +220,13 @@ int TurnOff(Environment &environment, bool quiet)
     const bool dropIns = QFile::exists(places.TimerTime) || QFile::exists(places.ServiceCommand);
     for (const QString &path : { places.TimerTime, places.ServiceCommand, places.Autostart }) {
         QString why;
-        if (!RemoveWithEmptyFolders(path, config, why) && error.isEmpty())
+        if (!RemoveWithEmptyFolders(path, config, environment.Language(), why) && error.isEmpty())
             error = why;
     }
     // What enabling left: the wants folder of timers, when nothing else is in it.
     QString none;
     RemoveWithEmptyFolders(config + QStringLiteral("/systemd/user/timers.target.wants/.none"),
-                           config, none);
+                           config, environment.Language(), none);
     if (dropIns)
         environment.UserManager({ QStringLiteral("daemon-reload") }, output);
     if (quiet)
