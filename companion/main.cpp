@@ -184,6 +184,7 @@ bool ProcessEnvironment::Notify(QList<Notice> &notices, int deadlineMilliseconds
     job.Notices = list.data();
     job.Count = int(list.size());
     job.DeadlineMilliseconds = deadlineMilliseconds;
+    job.Language = static_cast<int>(Language());
     const int failed = notify(&job);
     for (qsizetype i = 0; i < notices.size(); ++i)
         notices[i].Shown = list[static_cast<std::size_t>(i)].Shown != 0;

@@ -890,6 +890,18 @@ inline constexpr std::array CatalogueTexts {
               "A file and why it failed: {1} the path, {2} the reason.",
               "„{1}“: {2}",
               "“{1}”: {2}"),
+    PlainText("notify.timeout",
+              "Why notifications were not shown: the desktop's notification service did not answer in time; {1} the seconds it had (30, 1.5).",
+              "služba upozornění neodpověděla do {1} s",
+              "the notification service did not answer within {1} s"),
+    PlainText("notify.no.answer",
+              "Why notifications were not shown: the notification service refused them or failed; {1} its reason.",
+              "služba upozornění neodpovídá ({1})",
+              "the notification service does not answer ({1})"),
+    PlainText("notify.no.bus",
+              "Why notifications were not shown: the session has no D-Bus session bus; {1} the system's reason.",
+              "sezení nemá sběrnici D-Bus ({1})",
+              "the session has no D-Bus bus ({1})"),
 };
 // clang-format on
 
