@@ -6,6 +6,7 @@
 #include "companion/help.h"
 #include "companion/io/date_arguments.h"
 #include "companion/io/language_choice.h"
+#include "lang/qt/said.h"
 
 #include <algorithm>
 #include <optional>
@@ -52,18 +53,18 @@ QString Nearest(const QString &text, const QStringList &names)
     return nearest;
 }
 
-QString UnknownCommand(const QString &name)
+QString UnknownCommand(const QString &name, Lang language)
 {
     QStringList names;
     for (const CommandUnit &unit : Commands())
         names += unit.Names;
     const QString nearest = Nearest(name, names);
-    const QString text = QStringLiteral("neznámý příkaz „%1“").arg(Shortened(name));
-    return nearest.isEmpty() ? text + QStringLiteral(" (day, month, critical nebo chart)")
-                             : text + QStringLiteral("; myslíte „%1“?").arg(nearest);
+    return nearest.isEmpty()
+        ? Worded("usage.unknown.command", language, Shortened(name))
+        : Worded("usage.unknown.command.near", language, Shortened(name), nearest);
 }
 
-QString UnknownOption(const QString &name)
+QString UnknownOption(const QString &name, Lang language)
 {
     QStringList names;
     for (const OptionUnit &option : OptionTable()) {
@@ -72,75 +73,74 @@ QString UnknownOption(const QString &name)
                 names.append(known);
         }
     }
-    const QString text = QStringLiteral("neznámá volba „%1“").arg(Dashed(Shortened(name)));
     const QString nearest = name.size() > 1 ? Nearest(name, names) : QString();
-    return nearest.isEmpty() ? text : text + QStringLiteral("; myslíte „--%1“?").arg(nearest);
+    return nearest.isEmpty()
+        ? Worded("usage.unknown.option", language, Dashed(Shortened(name)))
+        : Worded("usage.unknown.option.near", language, Dashed(Shortened(name)), nearest);
 }
 
-// The parser's own complaint, in Czech. Its texts are fixed, untranslated English, so
-// the kind is told by how the text starts and the option named by its quotes.
-QString ParserError(const QCommandLineParser &parser)
+// The parser's own complaint, in the run's language. Its texts are fixed, untranslated
+// English, so the kind is told by how the text starts and the option named by its quotes.
+QString ParserError(const QCommandLineParser &parser, Lang language)
 {
     const QStringList unknownNames = parser.unknownOptionNames();
     if (unknownNames.size() == 1)
-        return UnknownOption(unknownNames.first());
+        return UnknownOption(unknownNames.first(), language);
     QStringList unknown;
     for (const QString &name : unknownNames)
-        unknown.append(QStringLiteral("„%1“").arg(Dashed(Shortened(name))));
+        unknown.append(Worded("usage.quoted", language, Dashed(Shortened(name))));
     if (!unknown.isEmpty())
-        return QStringLiteral("neznámé volby %1").arg(unknown.join(QStringLiteral(", ")));
+        return Worded("usage.unknown.options", language, unknown.join(QStringLiteral(", ")));
     const QString text = parser.errorText();
     const QString option = text.section(QLatin1Char('\''), 1, 1);
     if (text.startsWith(QLatin1String("Missing value")))
-        return QStringLiteral("volba „%1“ potřebuje hodnotu").arg(option);
+        return Worded("usage.option.needs.value", language, option);
     if (text.startsWith(QLatin1String("Unexpected value")))
-        return QStringLiteral("volba „%1“ hodnotu nepřijímá").arg(option);
-    return QStringLiteral("chybně zapsané volby");
+        return Worded("usage.option.takes.no.value", language, option);
+    return Said("usage.options.malformed", language);
 }
 
 // True when the argument names an option that takes the next argument as its value.
 bool TakesValue(const QString &argument)
 {
     const OptionUnit *option = OptionOfWord(argument);
-    return option != nullptr && !option->ValueName.isEmpty()
-        && !argument.contains(QLatin1Char('='));
+    return option != nullptr && option->TakesValue && !argument.contains(QLatin1Char('='));
 }
 
 // An argument that starts as an option but goes on as a number is a mistyped date, unless
 // it is an option's value (--remind -1), which that option judges. An option's value that
 // is itself an option (--with -o x.png) is a value left out.
-Problem ArgumentProblem(const QStringList &arguments)
+Problem ArgumentProblem(const QStringList &arguments, Lang language)
 {
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
         const bool value = TakesValue(arguments[i - 1]);
         if (value && OptionOfWord(argument) != nullptr)
-            return QStringLiteral("volba „%1“ potřebuje hodnotu").arg(arguments[i - 1]);
+            return Worded("usage.option.needs.value", language, arguments[i - 1]);
         if (argument.size() >= 2 && argument[0] == QLatin1Char('-')
             && argument[1] >= QLatin1Char('0') && argument[1] <= QLatin1Char('9') && !value)
-            return QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD)")
-                .arg(Shortened(argument));
+            return Worded("usage.not.a.date", language, Shortened(argument));
     }
     return std::nullopt;
 }
 
 // An option given twice, or one the command does not take.
 Problem OptionProblem(const QCommandLineParser &parser, const CommandUnit &unit,
-                      const QString &name)
+                      const QString &name, Lang language)
 {
     for (const OptionUnit &option : OptionTable()) {
-        if (!option.ValueName.isEmpty() && parser.values(option.Key).size() > 1)
-            return QStringLiteral("volba %1 smí být jen jednou").arg(option.Shown);
+        if (option.TakesValue && parser.values(option.Key).size() > 1)
+            return Worded("usage.option.twice", language, option.Shown);
     }
     for (const OptionUnit &option : OptionTable()) {
         if (!parser.isSet(option.Key) || unit.Options.contains(option.Key)
             || option.Key == QLatin1String("help") || option.Key == QLatin1String("lang"))
             continue;
-        for (const auto &[key, text] : unit.Refusals) {
-            if (key == option.Key)
-                return text.contains(QLatin1String("%1")) ? text.arg(name) : text;
+        for (const Refusal &refusal : unit.Refusals) {
+            if (refusal.Key == option.Key)
+                return Worded(refusal.Text, language, name);
         }
-        return QStringLiteral("příkaz %1 nepřijímá --%2").arg(name, option.Key);
+        return Worded("usage.option.not.taken", language, name, option.Key);
     }
     return std::nullopt;
 }
@@ -149,10 +149,24 @@ QList<QCommandLineOption> ParserOptions()
 {
     QList<QCommandLineOption> options;
     for (const OptionUnit &option : OptionTable())
-        options.append(
-            QCommandLineOption(option.Names, QString(),
-                               option.ValueName.isEmpty() ? QString() : QStringLiteral("value")));
+        options.append(QCommandLineOption(option.Names, QString(),
+                                          option.TakesValue ? QStringLiteral("value") : QString()));
     return options;
+}
+
+// The help the command line asks for: the whole (--help), a command's (COMMAND -h), or the
+// short one where nothing but the language is given; empty for none.
+QString HelpAsked(const QCommandLineParser &parser, const CommandUnit *unit, Lang language)
+{
+    const QStringList positional = parser.positionalArguments();
+    if (parser.isSet(QStringLiteral("help")))
+        return unit != nullptr ? CommandHelpText(*unit, positional.value(0), language)
+                               : HelpText(language);
+    const QStringList options = parser.optionNames();
+    if (positional.isEmpty() && options.size() == 1
+        && FindOption(options.first())->Key == QLatin1String("lang"))
+        return ShortHelpText(language);
+    return {};
 }
 
 // What the command line asks for, ready to run, or what is wrong with it.
@@ -160,13 +174,13 @@ Parsed Read(const QStringList &arguments, Lang language)
 {
     if (arguments.value(1) == QLatin1String(CompleteQuery))
         return CompleteJob(arguments.mid(2));
-    if (auto problem = ArgumentProblem(arguments))
+    if (auto problem = ArgumentProblem(arguments, language))
         return *problem;
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     parser.addOptions(ParserOptions());
     if (!parser.parse(arguments))
-        return ParserError(parser);
+        return ParserError(parser, language);
     const QStringList positional = parser.positionalArguments();
     const CommandUnit *unit = FindCommand(positional.value(0));
     const QString name = positional.value(0);
@@ -174,15 +188,13 @@ Parsed Read(const QStringList &arguments, Lang language)
         return Job([](Environment &env) {
             return WriteOutput(env, {}, "cyklometrika " CYKL_VERSION "\n");
         });
-    if (parser.isSet(QStringLiteral("help"))) {
-        const QString help = unit != nullptr ? CommandHelpText(*unit, name) : HelpText();
+    if (const QString help = HelpAsked(parser, unit, language); !help.isEmpty())
         return Job([help](Environment &env) { return WriteOutput(env, {}, help.toUtf8()); });
-    }
     if (positional.isEmpty())
-        return QStringLiteral("chybí příkaz (day, month, critical nebo chart)");
+        return Said("usage.no.command", language);
     if (unit == nullptr)
-        return UnknownCommand(name);
-    if (auto problem = OptionProblem(parser, *unit, name))
+        return UnknownCommand(name, language);
+    if (auto problem = OptionProblem(parser, *unit, name, language))
         return *problem;
     return unit->Parse({ name, positional.mid(1), parser, language, RunCommand });
 }
@@ -197,7 +209,7 @@ int RunCommand(const QStringList &arguments, Environment &environment)
     environment.SetLanguage(std::get<Lang>(language));
     int status = ExitUsage;
     if (arguments.size() <= 1) {
-        status = WriteOutput(environment, {}, ShortHelpText().toUtf8());
+        status = WriteOutput(environment, {}, ShortHelpText(environment.Language()).toUtf8());
     } else {
         const Parsed parsed = Read(arguments, environment.Language());
         if (const auto *problem = std::get_if<QString>(&parsed))
@@ -208,7 +220,7 @@ int RunCommand(const QStringList &arguments, Environment &environment)
     QString error;
     if (environment.FinishOut(error) || status != ExitOk)
         return status;
-    Note(environment, QStringLiteral("standardní výstup nelze zapsat: ") + error);
+    Note(environment, Worded("output.standard.failed", environment.Language(), error));
     return ExitOutputFailed;
 }
 

@@ -8,10 +8,10 @@
 
 namespace cykl::companion {
 
-// The help: the whole, the short one that fits a terminal of 80 by 24, and a command's
-// (its name as it was written).
-QString HelpText();
-QString ShortHelpText();
-QString CommandHelpText(const CommandUnit &command, const QString &name);
+// The help in a language: the whole, the short one that fits a terminal of 80 by 24, and a
+// command's (its name as it was written).
+QString HelpText(Lang language);
+QString ShortHelpText(Lang language);
+QString CommandHelpText(const CommandUnit &command, const QString &name, Lang language);
 
 } // namespace cykl::companion

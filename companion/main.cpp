@@ -8,6 +8,7 @@
 #include "companion/shared/chart_job.h"
 #include "companion/shared/notify_job.h"
 #include "companion/shared/system_error.h"
+#include "lang/qt/said.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,13 +74,13 @@ public:
             outError_ = errno != 0 ? errno : EIO;
         if (outError_ == 0 || outError_ == EPIPE) // the reader has all it wanted
             return true;
-        error = CzechWriteError(QString(), outError_);
+        error = FileErrorText(QString(), outError_, Language());
         return false;
     }
 
     bool WriteFile(const QString &path, const QByteArray &data, QString &error) override
     {
-        return WriteOutputFile(path, data, error);
+        return WriteOutputFile(path, data, error, Language());
     }
 
     bool DrawChart(const ChartRequest &request, QString &error) override;
@@ -125,19 +126,20 @@ public:
         ClearFileError();
         // A pipe would hold the read for ever, a device swallow what is written to it.
         if (file.exists() && !QFileInfo(file).isFile()) {
-            error = QStringLiteral("není to obyčejný soubor");
+            error = Said("system.not.regular", Language());
             return false;
         }
         text = file.open(QIODevice::ReadOnly) ? file.read(most + 1) : QByteArray();
         if (file.error() == QFileDevice::NoError)
             return true;
-        error = CzechWriteError(file.fileName(), file.exists() ? LastFileError() : ENOENT);
+        error
+            = FileErrorText(file.fileName(), file.exists() ? LastFileError() : ENOENT, Language());
         return false;
     }
     bool WriteOwnFile(const QString &path, const QByteArray &text, QString &error) override
     {
         MakeFolder(QFileInfo(path).absolutePath());
-        return WriteOutputFile(path, text, error, NewFile::Private);
+        return WriteOutputFile(path, text, error, Language(), NewFile::Private);
     }
     bool RemoveOwnFile(const QString &path, QString &error) override
     {
@@ -145,7 +147,7 @@ public:
         ClearFileError();
         if (!file.exists() || file.remove())
             return true;
-        error = CzechWriteError(path, LastFileError());
+        error = FileErrorText(path, LastFileError(), Language());
         return false;
     }
     std::shared_ptr<void> LockOwnFile(const QString &path, QString &error) override
@@ -155,10 +157,10 @@ public:
         if (lock->tryLock(PeopleLockWait))
             return lock;
         error = lock->error() == QLockFile::LockFailedError
-            ? QStringLiteral("drží ho jiný běžící příkaz")
-            : CzechWriteError(lock->fileName(),
-                              lock->error() == QLockFile::PermissionError ? EACCES
-                                                                          : LastFileError());
+            ? Said("system.locked", Language())
+            : FileErrorText(lock->fileName(),
+                            lock->error() == QLockFile::PermissionError ? EACCES : LastFileError(),
+                            Language());
         return {};
     }
 
@@ -184,8 +186,9 @@ private:
 int WritePicture(CyklometrikaChartJob *job, const char *bytes, long long size)
 {
     QString error;
+    const cykl::Lang language = job->Language == 1 ? cykl::Lang::En : cykl::Lang::Cs;
     if (WriteOutputFile(QString::fromUtf8(job->Path),
-                        QByteArray(bytes, static_cast<qsizetype>(size)), error))
+                        QByteArray(bytes, static_cast<qsizetype>(size)), error, language))
         return 0;
     const QByteArray utf8 = error.toUtf8().left(sizeof job->Error - 1);
     std::memcpy(job->Error, utf8.constData(), static_cast<std::size_t>(utf8.size()));
@@ -206,8 +209,8 @@ QFunctionPointer ProcessEnvironment::LoadModule(const char *moduleName, const ch
     }
     const QFunctionPointer found = module.isLoaded() ? module.resolve(entry) : nullptr;
     if (found == nullptr)
-        error = QStringLiteral("modul %1 chybí nebo je poškozený (%2)")
-                    .arg(name, module.errorString());
+        error = Said("system.module", Language(),
+                     { name.toStdString(), module.errorString().toStdString() });
     return found;
 }
 
@@ -229,6 +232,7 @@ bool ProcessEnvironment::Notify(QList<Notice> &notices, int deadlineMilliseconds
     job.Notices = list.data();
     job.Count = int(list.size());
     job.DeadlineMilliseconds = deadlineMilliseconds;
+    job.Language = static_cast<int>(Language());
     const int failed = notify(&job);
     for (qsizetype i = 0; i < notices.size(); ++i)
         notices[i].Shown = list[static_cast<std::size_t>(i)].Shown != 0;

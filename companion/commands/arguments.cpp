@@ -33,19 +33,17 @@ std::optional<Format> FormatOfFile(const QString &path)
 
 // Why a text command must not write a file of that name: its extension names a format the
 // command does not write (report.xlsx would hold a text table), or empty.
-QString ForeignExtension(const QString &path)
+QString ForeignExtension(const CommandLine &line, const QString &path)
 {
     static const QStringList pictures { "png", "svg", "pdf" };
     static const QStringList foreign { "xlsx", "xls",  "xlsm", "ods",  "odt", "doc",  "docx",
                                        "rtf",  "html", "htm",  "xml",  "tsv", "yaml", "yml",
                                        "jpg",  "jpeg", "gif",  "webp", "zip", "vcs",  "ical" };
     const QString suffix = QFileInfo(path).suffix().toLower();
-    const QString text = QStringLiteral("soubor „%1“: formát .%2 cyklometrika nepíše; ")
-                             .arg(Shortened(path), suffix);
     if (pictures.contains(suffix))
-        return text + QStringLiteral("obrázek grafů kreslí příkaz chart");
+        return line.Text("usage.format.picture", Shortened(path), suffix);
     if (foreign.contains(suffix))
-        return text + QStringLiteral("umí .txt, .csv, .json a .ics");
+        return line.Text("usage.format.foreign", Shortened(path), suffix);
     return {};
 }
 
@@ -56,21 +54,19 @@ Problem ReadFormat(const CommandLine &line, bool ics, Output &output)
     const QString name = line.Value("format");
     const auto named = FormatNamed(name);
     if (line.IsSet("format") && !named)
-        return QStringLiteral("neznámý formát „%1“ (table, csv, json nebo ics)")
-            .arg(Shortened(name));
-    if (const QString foreign = ForeignExtension(output.Path); !foreign.isEmpty())
+        return line.Text("usage.format.unknown", Shortened(name));
+    if (const QString foreign = ForeignExtension(line, output.Path); !foreign.isEmpty())
         return foreign;
     const auto extension = FormatOfFile(output.Path);
     if (named && extension && *named != *extension)
-        return QStringLiteral("formát %1 neodpovídá příponě souboru „%2“")
-            .arg(name.toLower(), Shortened(output.Path));
+        return line.Text("usage.format.extension", name.toLower(), Shortened(output.Path));
     output.Kind = named ? *named : extension.value_or(Format::Table);
     if (output.Kind == Format::Ics && !ics)
-        return QStringLiteral("formát ics je jen pro příkazy critical a together");
+        return line.Text("usage.format.ics");
     output.Excel = line.IsSet("excel");
     if (output.Excel && output.Kind != Format::Csv) {
         if (line.IsSet("format") || extension)
-            return QStringLiteral("--excel platí jen pro formát csv");
+            return line.Text("usage.excel.csv");
         output.Kind = Format::Csv;
     }
     return std::nullopt;
@@ -128,8 +124,7 @@ QStringList NameList(const QStringList &arguments, qsizetype &taken)
 
 QString TooMany(const CommandLine &line, const QString &extra)
 {
-    return QStringLiteral("příliš mnoho argumentů pro příkaz %1: „%2“ je navíc")
-        .arg(line.Name, Shortened(extra));
+    return line.Text("usage.too.many", line.Name, Shortened(extra));
 }
 
 Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &rest)
@@ -137,7 +132,7 @@ Problem ReadWho(const CommandLine &line, qsizetype most, Who &who, QStringList &
     who.Everyone = line.IsSet("all");
     const QStringList &arguments = line.Arguments;
     if (arguments.isEmpty() && !who.Everyone)
-        return QStringLiteral("příkaz %1 potřebuje datum narození nebo jméno").arg(line.Name);
+        return line.Text("usage.birth.missing", line.Name);
     qsizetype first = 0; // the first argument after the birth
     const QStringList names = who.Everyone ? QStringList() : NameList(arguments, first);
     if (arguments.size() > first + most)
@@ -165,7 +160,7 @@ Problem ReadOutputPath(const CommandLine &line, QString &path)
 {
     path = line.Value("output");
     if (line.IsSet("output") && path.isEmpty())
-        return QStringLiteral("volba -o potřebuje jméno souboru (nebo - pro standardní výstup)");
+        return line.Text("usage.output.missing");
     return std::nullopt;
 }
 
@@ -189,10 +184,9 @@ Problem ReadRemind(const CommandLine &line, const Output &output, Selection &sel
     else if (ok && hours >= 0 && hours <= MaxRemindHours)
         selection.RemindMinutes = -60 * hours;
     else
-        return QStringLiteral("--remind chce celé hodiny před dnem (0 až %1) nebo čas dne (7:00)")
-            .arg(MaxRemindHours);
+        return line.Text("usage.remind.value", QString::number(MaxRemindHours));
     if (output.Kind != Format::Ics)
-        return QStringLiteral("--remind platí jen s formátem ics");
+        return line.Text("usage.remind.ics");
     return std::nullopt;
 }
 
@@ -200,7 +194,7 @@ Problem ReadSelection(const CommandLine &line, const Output &output, Selection &
 {
     const bool codes = line.IsSet("codes");
     if (line.IsSet("only-critical") && codes)
-        return QStringLiteral("--only-critical a --codes nejdou spolu");
+        return line.Text("usage.only.critical.codes");
     if (line.IsSet("only-critical"))
         selection.Codes = { 4, 5, 6 };
     const QStringList parts = codes ? line.Value("codes").split(QLatin1Char(',')) : QStringList();
@@ -208,13 +202,13 @@ Problem ReadSelection(const CommandLine &line, const Output &output, Selection &
         bool ok = false;
         const int code = part.trimmed().toInt(&ok);
         if (!ok || code < 4 || code > 12)
-            return QStringLiteral("--codes chce kódy 4 až 12 oddělené čárkou (4,5,6)");
+            return line.Text("usage.codes");
         if (!selection.Codes.contains(code))
             selection.Codes.append(static_cast<MessageCode>(code));
     }
     selection.Merge = line.IsSet("merge");
     if (selection.Merge && output.Kind != Format::Ics)
-        return QStringLiteral("--merge platí jen s formátem ics");
+        return line.Text("usage.merge.ics");
     return std::nullopt;
 }
 

@@ -132,19 +132,13 @@ Parsed ParseChartRest(const CommandLine &line, ChartCall call)
 CommandUnit ChartUnit()
 {
     auto refusals = PersonRefusals();
-    refusals.append(Refusal { "all", "příkaz %1 je pro jednoho člověka" });
+    refusals.append(Refusal { "all", "usage.one.person" });
     return { { "chart", "graf" },
              { "output", "name", "a4", "with", "format", "braille", "color" },
              refusals,
              ParseChart,
-             { { "chart NAROZENÍ [DEN] -o SOUBOR",
-                 "(graf) obrázek obou grafů; PNG, SVG nebo PDF\npodle přípony souboru" } },
-             QStringLiteral(
-                 "%1 NAROZENÍ [DEN] -o SOUBOR.png|.svg|.pdf [--a4]\n"
-                 "%2[--with KDO]\n"
-                 "Obrázek obou grafů, jak je ukáže okno; --a4 dá PDF na stránku A4 naležato.\n"
-                 "--with (--spolu) KDO přidá křivky druhého člověka čárkovaně a jeho sloupce\n"
-                 "dne vedle prvních, s legendou jmen. Česky: graf.\n"),
+             { "help.list.chart" },
+             "help.chart",
              { 0 },
              {},
              { "text" } };

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "companion/io/environment.h"
+#include "lang/catalogue.h"
 
 #include <QCommandLineParser>
 #include <QList>
@@ -21,15 +22,16 @@ namespace cykl::companion {
 enum class ValueKind { Other, Format, Person, File, Language };
 
 // An option: its names (a one-letter name first, then the English, then the Czech ones
-// without and with the marks), the name messages call it by, its value's name (none: a
-// switch), and its lines of the help.
+// without and with the marks), the name messages call it by, whether it takes a value, and
+// its entry of the help.
 struct OptionUnit {
     QString Key; // the English name, by which the code asks for it
     QStringList Names;
     QString Shown; // "-o", "--with", "--kalendar"
-    QString ValueName; // "FORMÁT", or empty for a switch
-    QString Synopsis; // the left column of the help: "-f, --format FORMÁT"
-    QString Help; // the right column, its lines apart by '\n'
+    bool TakesValue = false; // false: a switch
+    // Its entry of the help: the left column ("-f, --format FORMAT"), a tab, the right
+    // column with its lines apart by '\n'.
+    TextKey Help;
     ValueKind Completes = ValueKind::Other;
 };
 
@@ -40,6 +42,9 @@ const OptionUnit *FindOption(const QString &name);
 const OptionUnit *OptionOfWord(const QString &word);
 // An option's name as written: "-o", "--format".
 QString Dashed(const QString &name);
+
+// A text of the catalogue in the language, its placeholders {1} and {2} filled.
+QString Worded(TextKey key, Lang language, const QString &first = {}, const QString &second = {});
 
 // A command line after its command's name has found its unit: the name as written, the
 // arguments after it, and the options.
@@ -54,33 +59,36 @@ struct CommandLine {
 
     bool IsSet(const char *key) const { return Parser.isSet(QLatin1String(key)); }
     QString Value(const char *key) const { return Parser.value(QLatin1String(key)); }
+    // A text of the catalogue in the run's language.
+    QString Text(TextKey key, const QString &first = {}, const QString &second = {}) const
+    {
+        return Worded(key, Language, first, second);
+    }
 };
 
 // What a command line asks for, ready to run; or the usage error that stops it.
 using Job = std::function<int(Environment &)>;
 using Parsed = std::variant<Job, QString>;
 
-// A line of the whole help's list of commands: how it is written, and what it does (its
-// lines apart by '\n').
-struct HelpEntry {
-    QString Synopsis;
-    QString Text;
+// An option a command does not take (its key), and what it says of it ({1}: the command as
+// written).
+struct Refusal {
+    QString Key;
+    TextKey Text;
 };
-
-// An option a command does not take, and what it says of it.
-using Refusal = std::pair<QString, QString>;
 
 struct CommandUnit {
     QStringList Names; // English, then Czech without and with the marks
     QStringList Options; // the keys of the options it takes besides -h
-    // What it says of an option it does not take, where more than that it does not ("%1":
-    // the command as written).
+    // What it says of an option it does not take, where more than that it does not.
     QList<Refusal> Refusals;
     Parsed (*Parse)(const CommandLine &line);
-    QList<HelpEntry> Listing; // in the whole help
-    // Its own help after "Použití: cyklometrika " and the name as written (%1); %2 indents
-    // a usage line's continuation under the first argument.
-    QString Help;
+    // Its lines in the whole help's list of commands: how it is written, a tab, and what it
+    // does (its lines apart by '\n').
+    QList<TextKey> Listing;
+    // Its own help: {1} the name as written; {2} indents a usage line's continuation under
+    // the first argument.
+    TextKey Help;
     // Which of its arguments (from 0, after its name) may be names of the people file.
     QList<qsizetype> People = {};
     QStringList Actions = {}; // the words its first argument may be (on, off...), if any

@@ -31,7 +31,7 @@ Place PlaceAfter(const QStringList &before)
             continue;
         }
         if (const OptionUnit *option = OptionOfWord(word)) {
-            if (!option->ValueName.isEmpty() && !word.contains(QLatin1Char('=')))
+            if (option->TakesValue && !word.contains(QLatin1Char('=')))
                 place.ValueOf = option;
         } else if (word.size() > 1 && word.startsWith(QLatin1Char('-'))) {
             continue;
@@ -108,7 +108,7 @@ QStringList OptionCompletions(const Place &place, const QString &word, const QSt
 {
     const qsizetype equals = word.indexOf(QLatin1Char('='));
     const OptionUnit *option = OptionOfWord(word);
-    if (equals < 0 || option == nullptr || option->ValueName.isEmpty())
+    if (equals < 0 || option == nullptr || !option->TakesValue)
         return Starting(OptionWords(place.Unit), word);
     QStringList words;
     for (const QString &value : Values(*option, word.mid(equals + 1), people, place.Unit))

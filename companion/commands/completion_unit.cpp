@@ -74,7 +74,7 @@ Parsed ParseCompletion(const CommandLine &line)
     const QString shell = line.Arguments.value(0).toLower();
     const qsizetype index = Shells().indexOf(shell);
     if (line.Arguments.size() != 1 || index < 0)
-        return QStringLiteral("příkaz %1 chce jméno shellu: bash, zsh nebo fish").arg(line.Name);
+        return line.Text("usage.shell", line.Name);
     const char *const scripts[] = { BashScript, ZshScript, FishScript };
     const QByteArray script(scripts[index]);
     return [script](Environment &environment) { return WriteOutput(environment, {}, script); };
@@ -104,16 +104,8 @@ CommandUnit CompletionUnit()
              {},
              {},
              ParseCompletion,
-             { { "completion bash|zsh|fish",
-                 "(doplnovani) skript doplňování příkazů\npro shell" } },
-             QStringLiteral(
-                 "%1 bash | zsh | fish\n"
-                 "Vypíše skript, s nímž shell doplňuje příkazy, volby, formáty a jména ze\n"
-                 "souboru lidí (klávesou Tab). Na zkoušku v běžícím shellu:\n"
-                 "  bash: source <(cyklometrika %1 bash)\n"
-                 "  zsh:  source <(cyklometrika %1 zsh)   (po compinit)\n"
-                 "  fish: cyklometrika %1 fish | source\n"
-                 "Balíček skripty instaluje tam, kde je shelly hledají. Česky: doplňování.\n"),
+             { "help.list.completion" },
+             "help.completion",
              {},
              Shells() };
 }

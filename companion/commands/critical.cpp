@@ -149,20 +149,8 @@ CommandUnit CriticalUnit()
                "remind" },
              PersonRefusals(),
              ParseCritical,
-             { { "critical NAROZENÍ [OD [DO]]",
-                 "(kriticke) dny od OD do DO včetně, které\n"
-                 "mají aspoň jedno hlášení; bez OD a DO\n"
-                 "dnešek a dalších 365 dní" },
-               { "critical NAROZENÍ ROK", "celý rok, např. 2027" } },
-             QStringLiteral(
-                 "%1 NAROZENÍ [OD [DO] | ROK] [VOLBY]\n"
-                 "Dny s hlášením od OD do DO (bez nich dnešek a 365 dní), nebo celý ROK.\n"
-                 "NAROZENÍ smí být i jméno ze souboru lidí, víc jmen (Jana,Petr) nebo --all.\n"
-                 "Volby: -f table|csv|json|ics, -o SOUBOR, --excel, --name JMÉNO,\n"
-                 "--only-critical, --codes 4,5,6, --merge, --remind HODINY|H:MM.\n"
-                 "Kalendář s --merge a bez něj nemíchejte: sloučená událost nese UID\n"
-                 "svého prvního dne a události dalších dnů by v kalendáři zůstaly.\n"
-                 "Česky: kriticke, kritické.\n"),
+             { "help.list.critical", "help.list.critical.year" },
+             "help.critical",
              { 0 } };
 }
 

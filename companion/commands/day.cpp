@@ -75,27 +75,21 @@ CommandUnit DayUnit()
              { "format", "output", "excel", "name", "all" },
              PersonRefusals(),
              ParseDay,
-             { { "day NAROZENÍ [DEN]", "(den) tři hodnoty dne a texty jeho hlášení" } },
-             QStringLiteral(
-                 "%1 NAROZENÍ [DEN] [-f table|csv|json] [-o SOUBOR]\n"
-                 "Tři hodnoty dne (fyzická, citová, intelekt) a texty jeho hlášení, jak je\n"
-                 "ukáže okno. NAROZENÍ smí být i jméno ze souboru lidí, víc jmen (Jana,Petr)\n"
-                 "nebo --all: jedna tabulka, CSV nebo seznam JSON pro všechny. Česky: den.\n"),
+             { "help.list.day" },
+             "help.day",
              { 0 } };
 }
 
 CommandUnit MonthUnit()
 {
     auto refusals = PersonRefusals();
-    refusals.append(Refusal { "all", "příkaz %1 je pro jednoho člověka" });
+    refusals.append(Refusal { "all", "usage.one.person" });
     return { { "month", "mesic", "měsíc" },
              { "format", "output", "excel", "name" },
              refusals,
              ParseMonth,
-             { { "month NAROZENÍ [MĚSÍC]", "(mesic) dny měsíce s hodnotami a kódy" } },
-             QStringLiteral("%1 NAROZENÍ [MĚSÍC] [-f table|csv|json] [-o SOUBOR]\n"
-                            "Všechny dny měsíce s hodnotami a kódy hlášení; měsíc narození od dne\n"
-                            "narození. Česky: mesic, měsíc.\n"),
+             { "help.list.month" },
+             "help.month",
              { 0 } };
 }
 

@@ -1,90 +1,56 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The options every command of the companion knows, each once: its names and its help.
 #include "companion/commands/command_unit.h"
+#include "lang/qt/said.h"
 
 namespace cykl::companion {
 
 namespace {
 
-OptionUnit Option(const char *shown, std::initializer_list<const char *> names,
-                  const char *valueName, const char *synopsis, const char *help,
-                  ValueKind completes = ValueKind::Other)
+OptionUnit Option(const char *shown, std::initializer_list<const char *> names, bool value,
+                  TextKey help, ValueKind completes = ValueKind::Other)
 {
     QStringList list;
     for (const char *name : names)
         list.append(QString::fromUtf8(name));
     const QString key = list.value(list.first().size() == 1 ? 1 : 0);
-    return { key,
-             list,
-             QString::fromUtf8(shown),
-             QString::fromUtf8(valueName),
-             QString::fromUtf8(synopsis),
-             QString::fromUtf8(help),
-             completes };
+    return { key, list, QString::fromUtf8(shown), value, help, completes };
 }
+
+constexpr bool Value = true;
+constexpr bool Switch = false;
 
 } // namespace
 
 const QList<OptionUnit> &OptionTable()
 {
     static const QList<OptionUnit> options {
-        Option("-f", { "f", "format", "formát" }, "FORMÁT", "-f, --format FORMÁT",
-               "(--formát) table (výchozí), csv nebo json; u critical\n"
-               "a together i ics, u match jen table a json; bez -f\n"
-               "podle přípony -o (.txt, .csv, .json, .ics)",
-               ValueKind::Format),
-        Option("-o", { "o", "output", "vystup", "výstup" }, "SOUBOR", "-o, --output SOUBOR",
-               "(--výstup) zapsat do SOUBORU; -o - je standardní výstup", ValueKind::File),
-        Option("--excel", { "excel" }, "", "--excel",
-               "CSV pro český tabulkový procesor (středníky, BOM)"),
-        Option("--name", { "name", "jmeno", "jméno" }, "JMÉNO", "--name JMÉNO",
-               "(--jméno) jméno v hlavičce, polích a v kalendáři"),
-        Option("--all", { "all", "vsichni", "všichni" }, "", "--all",
-               "(--všichni) všichni ze souboru lidí místo NAROZENÍ"),
-        Option("--only-critical", { "only-critical", "jen-kriticke", "jen-kritické" }, "",
-               "--only-critical", "(--jen-kritické) u critical jen kritické dny (4 až 6)"),
-        Option("--codes", { "codes", "kody", "kódy" }, "KÓDY", "--codes 4,5,9",
-               "(--kódy) u critical jen tyto kódy"),
-        Option("--merge", { "merge", "sloucit", "sloučit" }, "", "--merge",
-               "(--sloučit) u ics spojit po sobě jdoucí stejné dny;\n"
-               "kalendář s --merge a bez něj do jednoho nemíchejte"),
-        Option("--remind", { "remind", "pripominka", "připomínka" }, "HODINY|H:MM",
-               "--remind HODINY|H:MM",
-               "(--připomínka) u ics upozornění HODINY před dnem,\n"
-               "nebo v čas H:MM v ten den (7:00)"),
-        Option("--a4", { "a4" }, "", "--a4",
-               "u chart do PDF: graf na stránce A4 naležato, k tisku"),
-        Option("--with", { "with", "spolu" }, "KDO", "--with KDO",
-               "(--spolu) u chart i křivky a sloupce druhého člověka", ValueKind::Person),
-        Option("--braille", { "braille" }, "", "--braille",
-               "u chart bez -o v terminálu a u -f text křivky\n"
-               "Braillovým písmem, jemněji než čarami"),
-        Option("--color", { "color", "barvy" }, "KDY", "--color KDY",
-               "(--barvy) barvy grafu v terminálu: auto (výchozí),\n"
-               "always nebo never; bez barev i s NO_COLOR"),
-        Option("--replace", { "replace", "nahradit" }, "", "--replace",
-               "(--nahradit) u people add změnit datum jména"),
-        Option("--hypotheses", { "hypotheses", "hypotezy", "hypotézy" }, "CYKLY",
-               "--hypotheses CYKLY",
-               "(--hypotézy) u diary plan jen tyto cykly: physical,\n"
-               "emotional, intellectual (fyzicka, citova, intelekt)"),
-        Option("--days", { "days", "dny" }, "POČET", "--days POČET",
-               "(--dny) u diary plan test až po tolika dnech (aspoň 90)"),
-        Option("--den", { "day", "den" }, "DEN", "--den DEN",
-               "(--day) u kalendar a upozornit tento den místo dneška"),
-        Option("--cas", { "time", "cas", "čas" }, "H:MM", "--cas H:MM",
-               "(--time) u upozorneni zapnout čas denního běhu"),
-        Option("--kalendar", { "calendar", "kalendar", "kalendář" }, "SOUBOR", "--kalendar SOUBOR",
-               "(--calendar) u upozornit a upozorneni zapnout denní\n"
-               "běh přepíše i tento kalendář (kalendar -o SOUBOR)",
+        Option("-f", { "f", "format", "formát" }, Value, "help.option.format", ValueKind::Format),
+        Option("-o", { "o", "output", "vystup", "výstup" }, Value, "help.option.output",
                ValueKind::File),
-        Option("--lang", { "lang", "jazyk" }, "JAZYK", "--lang JAZYK",
-               "(--jazyk) cs (výchozí), en, nebo auto podle prostředí;\n"
-               "bez volby podle proměnné CYKLOMETRIKA_LANG",
-               ValueKind::Language),
-        Option("-h", { "h", "help", "napoveda", "nápověda" }, "", "-h, --help",
-               "(--nápověda) tato nápověda; PŘÍKAZ -h nápověda příkazu"),
-        Option("-v", { "v", "version", "verze" }, "", "-v, --version", "(--verze) vypsat verzi"),
+        Option("--excel", { "excel" }, Switch, "help.option.excel"),
+        Option("--name", { "name", "jmeno", "jméno" }, Value, "help.option.name"),
+        Option("--all", { "all", "vsichni", "všichni" }, Switch, "help.option.all"),
+        Option("--only-critical", { "only-critical", "jen-kriticke", "jen-kritické" }, Switch,
+               "help.option.only.critical"),
+        Option("--codes", { "codes", "kody", "kódy" }, Value, "help.option.codes"),
+        Option("--merge", { "merge", "sloucit", "sloučit" }, Switch, "help.option.merge"),
+        Option("--remind", { "remind", "pripominka", "připomínka" }, Value, "help.option.remind"),
+        Option("--a4", { "a4" }, Switch, "help.option.a4"),
+        Option("--with", { "with", "spolu" }, Value, "help.option.with", ValueKind::Person),
+        Option("--braille", { "braille" }, Switch, "help.option.braille"),
+        Option("--color", { "color", "barvy" }, Value, "help.option.color"),
+        Option("--replace", { "replace", "nahradit" }, Switch, "help.option.replace"),
+        Option("--hypotheses", { "hypotheses", "hypotezy", "hypotézy" }, Value,
+               "help.option.hypotheses"),
+        Option("--days", { "days", "dny" }, Value, "help.option.days"),
+        Option("--den", { "day", "den" }, Value, "help.option.day"),
+        Option("--cas", { "time", "cas", "čas" }, Value, "help.option.time"),
+        Option("--kalendar", { "calendar", "kalendar", "kalendář" }, Value, "help.option.calendar",
+               ValueKind::File),
+        Option("--lang", { "lang", "jazyk" }, Value, "help.option.lang", ValueKind::Language),
+        Option("-h", { "h", "help", "napoveda", "nápověda" }, Switch, "help.option.help"),
+        Option("-v", { "v", "version", "verze" }, Switch, "help.option.version"),
     };
     return options;
 }
@@ -104,6 +70,11 @@ const OptionUnit *OptionOfWord(const QString &word)
         return nullptr;
     const QString name = word.mid(word.startsWith(QLatin1String("--")) ? 2 : 1);
     return FindOption(name.section(QLatin1Char('='), 0, 0));
+}
+
+QString Worded(TextKey key, Lang language, const QString &first, const QString &second)
+{
+    return Said(key, language, { first.toStdString(), second.toStdString() });
 }
 
 QString Dashed(const QString &name)

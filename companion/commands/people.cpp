@@ -7,6 +7,7 @@
 #include "companion/commands/units.h"
 #include "companion/io/date_arguments.h"
 #include "companion/io/text_table.h"
+#include "lang/qt/said.h"
 
 #include <functional>
 
@@ -52,18 +53,16 @@ QByteArray PeopleData(Format format, const QList<Person> &people)
     return QByteArray::fromStdString(json.Close(']').Text());
 }
 
-QByteArray PeopleTable(const PeopleFile &file, const QString &path)
+QByteArray PeopleTable(const PeopleFile &file, const QString &path, Lang language)
 {
     if (file.People.isEmpty())
-        return QStringLiteral("V souboru lidí %1 zatím nikdo není.\n"
-                              "Přidat: cyklometrika people add JMÉNO D.M.RRRR\n")
-            .arg(path)
-            .toUtf8();
+        return Worded("people.none", language, path).toUtf8();
     QList<QStringList> rows;
     for (const Person &person : file.People)
         rows.append({ person.Name, QString::fromStdString(CzechDate(person.Birth)) });
-    const QStringList lines = LayOutTable(
-        { { QStringLiteral("Jméno"), false }, { QStringLiteral("Narození"), false } }, rows);
+    const QStringList lines = LayOutTable({ { Said("people.heading.name", language), false },
+                                            { Said("people.heading.birth", language), false } },
+                                          rows);
     return (lines.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
 }
 
@@ -74,8 +73,9 @@ int ListPeople(const Output &output, Environment &environment)
     if (!loaded)
         return PeopleFileFailure(environment, error);
     return WriteOutput(environment, output.Path,
-                       output.Kind == Format::Table ? PeopleTable(*loaded, environment.PeoplePath())
-                                                    : PeopleData(output.Kind, loaded->People));
+                       output.Kind == Format::Table
+                           ? PeopleTable(*loaded, environment.PeoplePath(), environment.Language())
+                           : PeopleData(output.Kind, loaded->People));
 }
 
 // Reads, changes and replaces the file, with no other run changing it meanwhile, so that
@@ -83,12 +83,12 @@ int ListPeople(const Output &output, Environment &environment)
 int ChangePeople(Environment &environment,
                  const std::function<bool(PeopleFile &, QString &)> &change)
 {
+    const Lang language = environment.Language();
     QString error;
     const std::shared_ptr<void> lock = environment.LockPeopleFile(error);
     if (!lock)
-        return PeopleFileFailure(environment,
-                                 QStringLiteral("soubor lidí „%1“ nelze zamknout: %2")
-                                     .arg(environment.PeoplePath(), error));
+        return PeopleFileFailure(
+            environment, Worded("people.cannot.lock", language, environment.PeoplePath(), error));
     auto file = LoadPeople(environment, error);
     if (!file)
         return PeopleFileFailure(environment, error);
@@ -98,66 +98,67 @@ int ChangePeople(Environment &environment,
     if (text.size() > MaxPeopleFileSize)
         return PeopleFileFailure(
             environment,
-            QStringLiteral("soubor lidí „%1“ by byl větší než %2 MiB, takový by "
-                           "program nepřečetl; nic se nezměnilo")
-                .arg(environment.PeoplePath())
-                .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
+            Worded("people.would.be.too.large", language, environment.PeoplePath(),
+                   QString::number(MaxPeopleFileSize / (qsizetype(1024) * 1024))));
     if (environment.WritePeopleFile(text, error))
         return ExitOk;
     return PeopleFileFailure(
-        environment,
-        QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(environment.PeoplePath(), error));
+        environment, Worded("output.file.failed", language, environment.PeoplePath(), error));
 }
 
 // What people add did, in one line.
-QString AddedLine(const std::optional<Person> &before, const Person &person, const QString &path)
+QString AddedLine(const std::optional<Person> &before, const Person &person, const QString &path,
+                  Lang language)
 {
-    const QString line
-        = person.Name + QStringLiteral(" = ") + QString::fromStdString(CzechDate(person.Birth));
+    const std::string line
+        = (person.Name + QStringLiteral(" = ")).toStdString() + CzechDate(person.Birth);
     if (!before)
-        return QStringLiteral("Přidáno: %1 (soubor lidí %2)\n").arg(line, path);
+        return Said("people.added", language, { line, path.toStdString() });
     if (before->Birth == person.Birth)
-        return QStringLiteral("Beze změny: %1 (soubor lidí %2)\n").arg(line, path);
-    return QStringLiteral("Změněno: %1, dříve %2 (soubor lidí %3)\n")
-        .arg(line, QString::fromStdString(CzechDate(before->Birth)), path);
+        return Said("people.unchanged", language, { line, path.toStdString() });
+    return Said("people.changed", language, { line, CzechDate(before->Birth), path.toStdString() });
 }
 
 int AddToPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 3)
-        return UsageError(environment, QStringLiteral("people add chce JMÉNO a datum narození"));
+        return UsageError(environment, Said("people.add.arguments", environment.Language()));
     QString error;
     const auto birth = DateArgument(call.Rest[2], false, error);
     if (!birth)
         return UsageError(environment, error);
     if (const QString why = NoSuchDay(*birth, false); !why.isEmpty())
-        return UsageError(environment,
-                          QStringLiteral("„%1“ není den: %2").arg(Shortened(call.Rest[2]), why));
+        return UsageError(
+            environment,
+            Worded("people.not.a.day", environment.Language(), Shortened(call.Rest[2]), why));
     const Person person { call.Rest[1].trimmed(), *birth };
-    if (const QString why = NameProblem(person.Name); !why.isEmpty())
+    if (const QString why = NameProblem(person.Name, environment.Language()); !why.isEmpty())
         return UsageError(environment, why);
     std::optional<Person> before;
     const int status = ChangePeople(environment, [&](PeopleFile &file, QString &why) {
         before = FindPerson(file, person.Name);
-        return AddPerson(file, person, call.Replace, why);
+        return AddPerson(file, person, call.Replace, why, environment.Language());
     });
     if (status != ExitOk)
         return status;
-    environment.Out(AddedLine(before, person, environment.PeoplePath()).toUtf8());
+    environment.Out(
+        AddedLine(before, person, environment.PeoplePath(), environment.Language()).toUtf8());
     return ExitOk;
 }
 
 int RemoveFromPeople(const PeopleCall &call, Environment &environment)
 {
     if (call.Rest.size() != 2)
-        return UsageError(environment, QStringLiteral("people remove chce JMÉNO"));
+        return UsageError(environment, Said("people.remove.arguments", environment.Language()));
     // Only the name as written goes: one that differs in its marks is offered, not removed.
     return ChangePeople(environment, [&](PeopleFile &file, QString &why) {
         if (RemovePerson(file, call.Rest[1]))
             return true;
-        why = QStringLiteral("„%1“ v souboru lidí není").arg(Shortened(call.Rest[1]));
-        if (const auto person = FindPersonLoosely(file, call.Rest[1]))
-            why += QStringLiteral("; myslíte „%1“?").arg(person->Name);
+        const Lang language = environment.Language();
+        const auto person = FindPersonLoosely(file, call.Rest[1]);
+        why = person
+            ? Worded("people.missing.near", language, Shortened(call.Rest[1]), person->Name)
+            : Worded("people.missing", language, Shortened(call.Rest[1]));
         return false;
     });
 }
@@ -168,15 +169,13 @@ int RunPeople(const PeopleCall &call, Environment &environment)
     if (action.isEmpty() || IsAction(action, ListAction))
         return call.Rest.size() <= 1
             ? ListPeople(call.Listing, environment)
-            : UsageError(environment, QStringLiteral("people list nebere další argumenty"));
+            : UsageError(environment, Said("people.list.arguments", environment.Language()));
     if (IsAction(action, AddAction))
         return AddToPeople(call, environment);
     if (IsAction(action, RemoveAction))
         return RemoveFromPeople(call, environment);
     return UsageError(environment,
-                      QStringLiteral("people zná jen list, add a remove (seznam, "
-                                     "pridat, odebrat), ne „%1“")
-                          .arg(Shortened(action)));
+                      Worded("people.unknown.action", environment.Language(), Shortened(action)));
 }
 
 Parsed ParsePeople(const CommandLine &line)
@@ -186,7 +185,7 @@ Parsed ParsePeople(const CommandLine &line)
         return *problem;
     const bool listing = call.Rest.isEmpty() || IsAction(call.Rest.first(), ListAction);
     if (!listing && (line.IsSet("format") || line.IsSet("output")))
-        return QStringLiteral("-f a -o platí jen pro people list");
+        return line.Text("people.output.list.only");
     return [call](Environment &environment) { return RunPeople(call, environment); };
 }
 
@@ -198,20 +197,8 @@ CommandUnit PeopleUnit()
              { "replace", "format", "output" },
              {},
              ParsePeople,
-             { { "people [list] [-f csv|json]", "(lide [seznam]) jména ze souboru lidí" },
-               { "people add JMÉNO NAROZENÍ", "(lide pridat) zapsat jméno a datum narození" },
-               { "people remove JMÉNO", "(lide odebrat) jméno ze souboru odebrat" } },
-             QStringLiteral(
-                 "%1 [list [-f table|csv|json] [-o SOUBOR] |\n"
-                 "%2 add JMÉNO NAROZENÍ [--replace] | remove JMÉNO]\n"
-                 "Soubor lidí: JMÉNO pak platí všude, kde smí stát datum narození; critical\n"
-                 "a day berou i víc jmen (JANA,PETR) nebo --all. Česky: lide seznam | pridat\n"
-                 "[--nahradit] | odebrat. Soubor: $XDG_CONFIG_HOME/cyklometrika/lide (jinak\n"
-                 "~/.config/cyklometrika/lide, na Windows %APPDATA%\\cyklometrika\\lide),\n"
-                 "řádky „jméno = D.M.RRRR“. list -f csv|json: jméno (name), narození jako\n"
-                 "RRRR-MM-DD (birth) a jak ho píše soubor (written). Jméno, které v souboru\n"
-                 "není, najde jméno, které se liší jen diakritikou (Eliska: Eliška), je-li\n"
-                 "jediné.\n"),
+             { "help.list.people.list", "help.list.people.add", "help.list.people.remove" },
+             "help.people",
              { 1 },
              ListAction + AddAction + RemoveAction };
 }

@@ -5,6 +5,7 @@
 #include "companion/commands/command_unit.h"
 #include "companion/io/date_arguments.h"
 #include "companion/io/report_parts.h"
+#include "lang/qt/said.h"
 
 #include <algorithm>
 
@@ -40,12 +41,12 @@ std::optional<int> FillNames(const Who &who, Environment &environment,
     return std::nullopt;
 }
 
-std::optional<QString> Duplicate(const QList<Person> &people)
+std::optional<QString> Duplicate(const QList<Person> &people, Lang language)
 {
     for (qsizetype i = 0; i < people.size(); ++i) {
         for (qsizetype j = 0; j < i; ++j) {
             if (people[i].Name.compare(people[j].Name, Qt::CaseInsensitive) == 0)
-                return QStringLiteral("„%1“ je uveden(a) dvakrát").arg(Shortened(people[i].Name));
+                return Worded("people.twice", language, Shortened(people[i].Name));
         }
     }
     return std::nullopt;
@@ -62,19 +63,18 @@ QStringList CommandNames()
 
 } // namespace
 
-QString NameProblem(const QString &name)
+QString NameProblem(const QString &name, Lang language)
 {
-    QString problem = NameFormProblem(name);
+    QString problem = NameFormProblem(name, language);
     if (problem.isEmpty() && FindCommand(name) != nullptr)
-        return ReservedNameProblem(name);
+        return ReservedNameProblem(name, language);
     return problem;
 }
 
 void NoteLooseName(Environment &environment, const QString &asked, const QString &name)
 {
     if (asked.trimmed().compare(name, Qt::CaseInsensitive) != 0)
-        Note(environment,
-             QStringLiteral("„%1“ v souboru lidí není, platí „%2“").arg(Shortened(asked), name));
+        Note(environment, Worded("people.loosely", environment.Language(), Shortened(asked), name));
 }
 
 int PeopleFileFailure(Environment &environment, const QString &error)
@@ -85,26 +85,23 @@ int PeopleFileFailure(Environment &environment, const QString &error)
 
 std::optional<PeopleFile> LoadPeople(Environment &environment, QString &error)
 {
+    const Lang language = environment.Language();
     QByteArray text;
     if (!environment.ReadPeopleFile(text, error)) {
-        error = QStringLiteral("soubor lidí „%1“ nelze přečíst: %2")
-                    .arg(environment.PeoplePath(), error);
+        error = Worded("people.cannot.read", language, environment.PeoplePath(), error);
         return std::nullopt;
     }
     if (text.size() > MaxPeopleFileSize) {
-        error = QStringLiteral("soubor lidí „%1“ je větší než %2 MiB, takový program nečte")
-                    .arg(environment.PeoplePath())
-                    .arg(MaxPeopleFileSize / (qsizetype(1024) * 1024));
+        error = Worded("people.too.large", language, environment.PeoplePath(),
+                       QString::number(MaxPeopleFileSize / (qsizetype(1024) * 1024)));
         return std::nullopt;
     }
     // UTF-16 and UTF-32 start with FF FE or FE FF: a line added in UTF-8 would spoil the file.
     if (text.startsWith("\xFF\xFE") || text.startsWith("\xFE\xFF")) {
-        error = QStringLiteral("soubor lidí „%1“ je v kódování UTF-16 (nebo UTF-32); uložte ho "
-                               "v kódování UTF-8")
-                    .arg(environment.PeoplePath());
+        error = Worded("people.utf16", language, environment.PeoplePath());
         return std::nullopt;
     }
-    PeopleFile file = ReadPeople(text, CommandNames());
+    PeopleFile file = ReadPeople(text, CommandNames(), language);
     for (const QString &problem : file.Problems)
         environment.Err(QStringLiteral("cyklometrika: %1: %2\n")
                             .arg(environment.PeoplePath(), problem)
@@ -125,7 +122,7 @@ std::variant<QList<Person>, int> PeopleOf(const Who &who, Environment &environme
         if (file.People.isEmpty() && nobody == Nobody::Refused)
             return UsageError(
                 environment,
-                QStringLiteral("v souboru lidí %1 nikdo není").arg(environment.PeoplePath()));
+                Worded("people.nobody", environment.Language(), environment.PeoplePath()));
         return file.People;
     }
     QList<Person> people;
@@ -136,9 +133,7 @@ std::variant<QList<Person>, int> PeopleOf(const Who &who, Environment &environme
         if (!person) {
             // The same words on every system: the file's place is for people list to tell.
             return UsageError(environment,
-                              QStringLiteral("„%1“ není datum (D.M.RRRR nebo RRRR-MM-DD) ani "
-                                             "jméno ze souboru lidí")
-                                  .arg(Shortened(name)));
+                              Worded("people.not.a.name", environment.Language(), Shortened(name)));
         }
         people.append(*person);
     }
@@ -153,10 +148,8 @@ std::variant<QList<Person>, int> GroupOf(const Who &who, const QString &command,
         auto everyone = PeopleOf(who, environment);
         const auto *people = std::get_if<QList<Person>>(&everyone);
         if (people != nullptr && people->size() < 2)
-            return UsageError(
-                environment,
-                QStringLiteral("příkaz %1 chce aspoň dva lidi, v souboru lidí je jeden")
-                    .arg(command));
+            return UsageError(environment,
+                              Worded("people.one.only", environment.Language(), command));
         return everyone;
     }
     QList<std::optional<Person>> items;
@@ -169,7 +162,8 @@ std::variant<QList<Person>, int> GroupOf(const Who &who, const QString &command,
             continue;
         }
         if (const QString why = NoSuchDay(*birth, false); !why.isEmpty()) {
-            Note(environment, QStringLiteral("„%1“ není den: %2").arg(item.trimmed(), why));
+            Note(environment,
+                 Worded("people.not.a.day", environment.Language(), item.trimmed(), why));
             environment.Err((Utf8(MessageText(1, *birth, *birth)) + QLatin1Char('\n')).toUtf8());
             return ExitRefused;
         }
@@ -180,7 +174,7 @@ std::variant<QList<Person>, int> GroupOf(const Who &who, const QString &command,
     QList<Person> people;
     for (const std::optional<Person> &person : items)
         people.append(*person);
-    if (const auto problem = Duplicate(people))
+    if (const auto problem = Duplicate(people, environment.Language()))
         return UsageError(environment, *problem);
     return people;
 }

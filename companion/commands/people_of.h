@@ -16,7 +16,7 @@ namespace cykl::companion {
 
 // Why a name cannot be one of the people file (it reads as a date or a command, holds "=",
 // ",", a control character, starts with "#" or is too long), or empty.
-QString NameProblem(const QString &name);
+QString NameProblem(const QString &name, Lang language = Lang::Cs);
 
 struct Who {
     Date Birth;

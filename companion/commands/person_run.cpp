@@ -117,10 +117,9 @@ Problem ReadPersonCall(const CommandLine &line, qsizetype most, bool critical, P
     const Who &who = call.People;
     call.People.Person = line.Value("name").trimmed();
     if (line.IsSet("name") && call.People.Person.isEmpty())
-        return QStringLiteral("volba --name potřebuje jméno");
+        return line.Text("usage.name.empty");
     if (line.IsSet("name") && (who.Everyone || !who.Names.isEmpty()))
-        return QStringLiteral(
-            "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
+        return line.Text("usage.name.people");
     if (auto problem = ReadOutput(line, critical, call.Out))
         return problem;
     if (auto problem = ReadRemind(line, call.Out, call.Select))
@@ -149,7 +148,7 @@ int ForEachPerson(const Who &who, PersonRun &run, const std::function<int()> &on
         left += status == LeftOut ? 1 : 0;
     }
     if (run.Several && left == people->size()) {
-        Note(run.Env, QStringLiteral("nezbyl nikdo, pro koho psát"));
+        Note(run.Env, Said("run.nobody.left", run.Env.Language()));
         return ExitRefused;
     }
     return ExitOk;

@@ -24,7 +24,7 @@ const char *const Service = "cyklometrika-upozorneni.service";
 
 struct Places {
     QString TimerTime; // the drop-in with the time of the timer
-    QString ServiceCommand; // the drop-in with the command of the service (--kalendar)
+    QString ServiceCommand; // the drop-in with the command of the service (--kalendar, --lang)
     QString Autostart; // the autostart entry
 };
 
@@ -83,7 +83,10 @@ bool Write(Environment &environment, const QString &path, const QString &text, Q
     std::error_code failure;
     std::filesystem::create_directories(folder.toStdString(), failure);
     if (failure) {
-        error = QStringLiteral("„%1“: %2").arg(folder, CzechWriteError(folder, failure.value()));
+        error = Said(
+            "system.path", environment.Language(),
+            { folder.toStdString(),
+              FileErrorText(folder, failure.value(), environment.Language()).toStdString() });
         return false;
     }
     return environment.WriteFile(path, text.toUtf8(), error);
@@ -91,12 +94,15 @@ bool Write(Environment &environment, const QString &path, const QString &text, Q
 
 // Removes the file, then its folder and the folders above it that it leaves empty, up to
 // the configuration folder. False with the reason where the file stays.
-bool RemoveWithEmptyFolders(const QString &path, const QString &config, QString &error)
+bool RemoveWithEmptyFolders(const QString &path, const QString &config, Lang language,
+                            QString &error)
 {
     std::error_code failure;
     std::filesystem::remove(path.toStdString(), failure);
     if (failure) {
-        error = QStringLiteral("„%1“: %2").arg(path, CzechWriteError(path, failure.value()));
+        error = Said(
+            "system.path", language,
+            { path.toStdString(), FileErrorText(path, failure.value(), language).toStdString() });
         return false;
     }
     QDir folder = QFileInfo(path).absoluteDir();
@@ -107,6 +113,13 @@ bool RemoveWithEmptyFolders(const QString &path, const QString &config, QString 
     return true;
 }
 
+// The language the daily run speaks: the run's, where it is not Czech (the default).
+QString RunLanguage(const Environment &environment)
+{
+    const Lang language = environment.Language();
+    return language == Lang::Cs ? QString() : QString::fromUtf8(LanguageOf(language).Code.data());
+}
+
 // The command of the daily run, in the quoting of `quote`.
 QString RunCommandLine(const RemindersCall &call, Environment &environment,
                        QString (*quote)(const QString &))
@@ -115,7 +128,22 @@ QString RunCommandLine(const RemindersCall &call, Environment &environment,
     if (!call.CalendarFile.isEmpty())
         line += QStringLiteral(" --kalendar ")
             + quote(QFileInfo(call.CalendarFile).absoluteFilePath());
+    if (const QString language = RunLanguage(environment); !language.isEmpty())
+        line += QStringLiteral(" --lang ") + language;
     return line;
+}
+
+// The drop-in that gives the service its command line, for what zapnout was given.
+QString ServiceDropIn(const RemindersCall &call, Environment &environment)
+{
+    QString options;
+    if (!call.CalendarFile.isEmpty())
+        options += QStringLiteral(" --kalendar");
+    if (!RunLanguage(environment).isEmpty())
+        options += QStringLiteral(" --lang");
+    return QStringLiteral(
+               "# Cyklometrika: upozorneni zapnout%1\n[Service]\nExecStart=\nExecStart=%2\n")
+        .arg(options, RunCommandLine(call, environment, UnitQuoted));
 }
 
 int TurnOff(Environment &environment, bool quiet);
@@ -133,12 +161,9 @@ int TurnOnTimer(const RemindersCall &call, Environment &environment, const Place
                             .arg(minutes / 60, 2, 10, QLatin1Char('0'))
                             .arg(minutes % 60, 2, 10, QLatin1Char('0')),
                         error);
-    if (written && !call.CalendarFile.isEmpty())
-        written = Write(environment, places.ServiceCommand,
-                        QStringLiteral("# Cyklometrika: upozorneni zapnout --kalendar\n[Service]\n"
-                                       "ExecStart=\nExecStart=%1\n")
-                            .arg(RunCommandLine(call, environment, UnitQuoted)),
-                        error);
+    if (written && (!call.CalendarFile.isEmpty() || !RunLanguage(environment).isEmpty()))
+        written
+            = Write(environment, places.ServiceCommand, ServiceDropIn(call, environment), error);
     QByteArray output;
     if (written
         && (environment.UserManager({ QStringLiteral("daemon-reload") }, output) != 0
@@ -197,13 +222,13 @@ int TurnOff(Environment &environment, bool quiet)
     const bool dropIns = QFile::exists(places.TimerTime) || QFile::exists(places.ServiceCommand);
     for (const QString &path : { places.TimerTime, places.ServiceCommand, places.Autostart }) {
         QString why;
-        if (!RemoveWithEmptyFolders(path, config, why) && error.isEmpty())
+        if (!RemoveWithEmptyFolders(path, config, environment.Language(), why) && error.isEmpty())
             error = why;
     }
     // What enabling left: the wants folder of timers, when nothing else is in it.
     QString none;
     RemoveWithEmptyFolders(config + QStringLiteral("/systemd/user/timers.target.wants/.none"),
-                           config, none);
+                           config, environment.Language(), none);
     if (dropIns)
         environment.UserManager({ QStringLiteral("daemon-reload") }, output);
     if (quiet)
@@ -231,6 +256,21 @@ int TimerMinutes(const Places &places)
                             : DefaultMinutes;
 }
 
+// The line of the status that names the language of the daily run, where one was kept.
+QString StoredLanguage(const Places &places, Lang language)
+{
+    static const QRegularExpression option(QStringLiteral(" --lang ([a-z]+)"));
+    for (const QString &path : { places.ServiceCommand, places.Autostart }) {
+        QFile file(path);
+        const auto match = option.match(
+            file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString());
+        if (match.hasMatch())
+            return Said("reminders.language", language, { match.captured(1).toStdString() })
+                + QLatin1Char('\n');
+    }
+    return {};
+}
+
 int Status(Environment &environment)
 {
     const Places places = PlacesIn(environment.ConfigFolder());
@@ -250,7 +290,7 @@ int Status(Environment &environment)
     } else if (QFile::exists(places.Autostart)) {
         text = Said("report.reminders.status.login", lang, { places.Autostart.toStdString() });
     }
-    environment.Out((text + QLatin1Char('\n')).toUtf8());
+    environment.Out((text + StoredLanguage(places, environment.Language())).toUtf8());
     return ExitOk;
 }
 
@@ -270,7 +310,7 @@ int RunReminders(const RemindersCall &call, Environment &environment)
     if (action == QLatin1String("vypnout") || action == QLatin1String("off"))
         return TurnOff(environment, false);
     if (call.CalendarFile.contains(QLatin1Char('\n')))
-        return UsageError(environment, QStringLiteral("jméno kalendáře nesmí mít konec řádku"));
+        return UsageError(environment, Said("usage.calendar.line.break", environment.Language()));
     TurnOff(environment, true); // what an earlier zapnout made, with other choices
     const Places places = PlacesIn(environment.ConfigFolder());
     return UserTimerAvailable(environment) ? TurnOnTimer(call, environment, places)

@@ -25,17 +25,14 @@ const CommandUnit *FindCommand(const QString &name)
 
 QList<Refusal> PersonRefusals()
 {
-    const QString selection
-        = QStringLiteral("--only-critical, --codes a --merge jsou jen pro příkaz critical");
     return {
-        { QStringLiteral("only-critical"), selection },
-        { QStringLiteral("codes"), selection },
-        { QStringLiteral("merge"), selection },
-        { QStringLiteral("remind"), QStringLiteral("--remind platí jen s formátem ics") },
-        { QStringLiteral("a4"), QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart") },
-        { QStringLiteral("with"),
-          QStringLiteral("--with patří k příkazu chart a chce jméno nebo datum narození") },
-        { QStringLiteral("replace"), QStringLiteral("--replace patří k příkazu people add") },
+        { "only-critical", "usage.selection.critical" },
+        { "codes", "usage.selection.critical" },
+        { "merge", "usage.selection.critical" },
+        { "remind", "usage.remind.ics" },
+        { "a4", "usage.a4.chart" },
+        { "with", "usage.with.chart" },
+        { "replace", "usage.replace.people" },
     };
 }
 

@@ -52,8 +52,7 @@ Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
 void NoteMissingValues(Environment &environment, const Person &person, const Date &day,
                        MessageCode refusal)
 {
-    const Lang lang = environment.Language();
-    QString why = RefusalReason(refusal, person.Birth, day, lang);
+    QString why = RefusalReason(refusal, person.Birth, day, environment.Language());
     if (why.isEmpty())
         why = QString::fromStdString(MessageText(refusal, person.Birth, day, lang)).trimmed();
     Note(environment,
@@ -133,7 +132,7 @@ Parsed ParseGroup(const CommandLine &line)
 QList<Refusal> GroupRefusals()
 {
     auto refusals = PersonRefusals();
-    refusals.append(Refusal { "name", "příkaz %1 bere jména ze souboru lidí, ne --name" });
+    refusals.append(Refusal { "name", "usage.group.name" });
     return refusals;
 }
 
@@ -142,19 +141,9 @@ QList<Refusal> GroupRefusals()
 CommandUnit MatchUnit()
 {
     auto refusals = GroupRefusals();
-    refusals.append(Refusal { "all", "příkaz %1 je pro dva lidi, ne pro --all" });
-    return { { "match", "shoda" },
-             { "format", "output" },
-             refusals,
-             ParseGroup<RunMatch, true>,
-             { { "match A B [DEN]", "(shoda) shoda rytmů dvou lidí a jejich\nhodnoty dne" } },
-             QStringLiteral(
-                 "%1 A B [DEN] [-f table|json] [-o SOUBOR]\n"
-                 "Shoda rytmů dvou lidí (jména ze souboru lidí nebo data narození) v každém\n"
-                 "cyklu a celkem, vedle hodnot obou v DEN (bez něj dnes). Shoda cyklu je podíl\n"
-                 "jeho průběhu, kdy obě křivky stojí na stejné straně nuly: 100 %, když běží\n"
-                 "spolu, nejméně, když běží naproti sobě; nezávisí na dni. Česky: shoda.\n"),
-             { 0, 1 } };
+    refusals.append(Refusal { "all", "usage.two.people" });
+    return { { "match", "shoda" },  { "format", "output" }, refusals, ParseGroup<RunMatch, true>,
+             { "help.list.match" }, "help.match",           { 0, 1 } };
 }
 
 CommandUnit TogetherUnit()
@@ -163,15 +152,8 @@ CommandUnit TogetherUnit()
              { "format", "output", "excel", "all", "remind" },
              GroupRefusals(),
              ParseGroup<RunTogether, false>,
-             { { "together A,B,... [OD [DO] | ROK]",
-                 "(spolecne) dny, kdy dva či víc lidí mají\nstejné hlášení; i --all" } },
-             QStringLiteral("%1 A,B,... [OD [DO] | ROK] [VOLBY]\n"
-                            "       cyklometrika %1 --all [OD [DO] | ROK] [VOLBY]\n"
-                            "Dny, kdy dva či víc lidí mají stejné hlášení téhož cyklu (kritický "
-                            "den,\n"
-                            "vrchol, útlum), s jejich jmény; bez OD a DO dnešek a 365 dní. Volby:\n"
-                            "-f table|csv|json|ics, -o SOUBOR, --excel, --remind HODINY|H:MM.\n"
-                            "Česky: spolecne, společné.\n"),
+             { "help.list.together" },
+             "help.together",
              { 0 } };
 }
 

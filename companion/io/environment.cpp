@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/io/environment.h"
 
+#include "lang/qt/said.h"
+
 namespace cykl::companion {
 
 int UsageError(Environment &environment, const QString &message)
 {
-    environment.Err((QStringLiteral("cyklometrika: ") + message
-                     + QStringLiteral("\nNápověda: cyklometrika --help\n"))
+    environment.Err((QStringLiteral("cyklometrika: ") + message + QLatin1Char('\n')
+                     + Said("usage.help.pointer", environment.Language()) + QLatin1Char('\n'))
                         .toUtf8());
     return ExitUsage;
 }
@@ -25,7 +27,9 @@ int WriteOutput(Environment &environment, const QString &path, const QByteArray 
     QString error;
     if (environment.WriteFile(path, data, error))
         return ExitOk;
-    Note(environment, QStringLiteral("soubor „%1“ nelze zapsat: %2").arg(path, error));
+    Note(environment,
+         Said("output.file.failed", environment.Language(),
+              { path.toStdString(), error.toStdString() }));
     return ExitOutputFailed;
 }
 

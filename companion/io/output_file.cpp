@@ -10,7 +10,7 @@ namespace cykl::companion {
 
 namespace output {
 
-bool WriteInPlace(const QString &path, const QByteArray &data, QString &error)
+bool WriteInPlace(const QString &path, const QByteArray &data, QString &error, Lang language)
 {
     QFile file(path);
     ClearFileError();
@@ -22,7 +22,7 @@ bool WriteInPlace(const QString &path, const QByteArray &data, QString &error)
         file.close();
     if (written && file.error() == QFileDevice::NoError)
         return true;
-    error = CzechWriteError(path, LastFileError());
+    error = FileErrorText(path, LastFileError(), language);
     return false;
 }
 
@@ -30,37 +30,38 @@ bool WriteInPlace(const QString &path, const QByteArray &data, QString &error)
 
 using namespace output;
 
-bool WriteOutputFile(const QString &path, const QByteArray &data, QString &error, NewFile newFile)
+bool WriteOutputFile(const QString &path, const QByteArray &data, QString &error, Lang language,
+                     NewFile newFile)
 {
     // A descriptor of ours is written as it is, never reopened, so that a pipe of another
     // user's shell or a redirection that appends gets the bytes as meant.
     if (OwnDescriptor(path))
-        return WriteInPlace(path, data, error);
+        return WriteInPlace(path, data, error, language);
     int number = 0;
     const auto followed = FollowLinks(path, number);
     if (!followed) {
-        error = CzechWriteError(path, number);
+        error = FileErrorText(path, number, language);
         return false;
     }
     const QString &target = *followed;
     switch (TargetAt(target)) {
     case Target::Folder:
-        error = CzechWriteError(path, EISDIR);
+        error = FileErrorText(path, EISDIR, language);
         return false;
     case Target::Stream:
-        return WriteInPlace(target, data, error);
+        return WriteInPlace(target, data, error, language);
     case Target::Regular:
         ClearFileError();
         if (!MayWrite(target)) {
-            error = CzechWriteError(path, LastFileError());
+            error = FileErrorText(path, LastFileError(), language);
             return false;
         }
-        return CanKeepOwner(target) ? ReplaceWhole(target, data, newFile, error)
-                                    : WriteInPlace(target, data, error);
+        return CanKeepOwner(target) ? ReplaceWhole(target, data, newFile, error, language)
+                                    : WriteInPlace(target, data, error, language);
     case Target::Missing:
         break;
     }
-    return ReplaceWhole(target, data, newFile, error);
+    return ReplaceWhole(target, data, newFile, error, language);
 }
 
 } // namespace cykl::companion

@@ -8,6 +8,8 @@
 // followed, as the system itself would not follow it for a program of its own.
 #pragma once
 
+#include "lang/language.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -16,8 +18,8 @@ namespace cykl::companion {
 // Who may read a file that is made new: anyone the user's umask allows, or its owner alone.
 enum class NewFile { Shared, Private };
 
-// True when every byte is written; else false with the reason in Czech.
-bool WriteOutputFile(const QString &path, const QByteArray &data, QString &error,
+// True when every byte is written; else false with the reason in the language.
+bool WriteOutputFile(const QString &path, const QByteArray &data, QString &error, Lang language,
                      NewFile newFile = NewFile::Shared);
 
 } // namespace cykl::companion

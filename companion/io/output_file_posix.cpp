@@ -118,7 +118,8 @@ std::optional<QString> FollowLinks(const QString &path, int &number)
 
 // Written, synced and closed, each step checked, before the new file takes the name; on
 // any failure the old file stays as it was and the new one goes.
-bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile newFile, QString &error)
+bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile newFile, QString &error,
+                  Lang language)
 {
     const QFileInfo info(path);
     QByteArray temporary
@@ -127,9 +128,9 @@ bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile newFile, 
     const int fd = ::mkstemp(temporary.data());
     const int made = errno; // before exists() asks the system again
     if (fd < 0 && made == EACCES && info.exists())
-        return WriteInPlace(path, data, error); // a writable file in a folder that is not
+        return WriteInPlace(path, data, error, language); // a writable file in a folder that is not
     if (fd < 0) {
-        error = CzechWriteError(path, made);
+        error = FileErrorText(path, made, language);
         return false;
     }
     bool done = WriteAll(fd, data) && SetOwnerAndMode(fd, path, newFile) && ::fsync(fd) == 0;
@@ -142,7 +143,7 @@ bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile newFile, 
         return true;
     number = done ? errno : number;
     ::unlink(temporary.constData());
-    error = CzechWriteError(path, number);
+    error = FileErrorText(path, number, language);
     return false;
 }
 

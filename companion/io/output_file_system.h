@@ -29,10 +29,11 @@ std::optional<int> OwnDescriptor(const QString &path);
 std::optional<QString> FollowLinks(const QString &path, int &number);
 
 // Replaces the file as a whole (writing it in place where its folder takes no new file).
-bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile newFile, QString &error);
+bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile newFile, QString &error,
+                  Lang language);
 
 // Opens the file as it is and writes it: a device, a pipe, a terminal, a file of someone
 // else.
-bool WriteInPlace(const QString &path, const QByteArray &data, QString &error);
+bool WriteInPlace(const QString &path, const QByteArray &data, QString &error, Lang language);
 
 } // namespace cykl::companion::output

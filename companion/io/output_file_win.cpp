@@ -41,7 +41,8 @@ std::optional<QString> FollowLinks(const QString &path, int &)
 
 // Unbuffered, so that every write is checked as it is made and a failed one keeps the old
 // file; the system's own security applies to a new file.
-bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile, QString &error)
+bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile, QString &error,
+                  Lang language)
 {
     QSaveFile file(path);
     file.setDirectWriteFallback(true);
@@ -49,7 +50,7 @@ bool ReplaceWhole(const QString &path, const QByteArray &data, NewFile, QString 
     if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(data) == data.size()
         && file.commit())
         return true;
-    error = CzechWriteError(path, LastFileError());
+    error = FileErrorText(path, LastFileError(), language);
     return false;
 }
 

@@ -3,6 +3,7 @@
 
 #include "calendar/texts.h"
 #include "companion/io/date_arguments.h"
+#include "lang/qt/said.h"
 
 #include <QStringDecoder>
 #include <algorithm>
@@ -25,14 +26,15 @@ QByteArray PersonLine(const Person &person)
 }
 
 // The person of one line; else empty, with the reason where the line is meant as one.
-std::optional<Person> ReadLine(const QString &line, const QStringList &reserved, QString &problem)
+std::optional<Person> ReadLine(const QString &line, const QStringList &reserved, Lang language,
+                               QString &problem)
 {
     const QString text = line.trimmed();
     if (text.isEmpty() || text.startsWith(QLatin1Char('#')))
         return std::nullopt;
     const qsizetype equals = text.indexOf(QLatin1Char('='));
     if (equals < 0) {
-        problem = QStringLiteral("chybí „=“ mezi jménem a datem");
+        problem = Said("people.line.no.equals", language);
         return std::nullopt;
     }
     const Person person { text.left(equals).trimmed(), {}, text.mid(equals + 1).trimmed() };
@@ -42,15 +44,15 @@ std::optional<Person> ReadLine(const QString &line, const QStringList &reserved,
         problem = birth ? NoSuchDay(*birth, false) : error;
         return std::nullopt;
     }
-    problem = reserved.contains(person.Name.toLower()) ? ReservedNameProblem(person.Name)
-                                                       : NameFormProblem(person.Name);
+    problem = reserved.contains(person.Name.toLower()) ? ReservedNameProblem(person.Name, language)
+                                                       : NameFormProblem(person.Name, language);
     if (!problem.isEmpty())
         return std::nullopt;
     return Person { person.Name, *birth, person.Written };
 }
 
 // Reads line i into the file's people, or notes why it is none.
-void ReadInto(PeopleFile &file, qsizetype i, QStringDecoder &decoder)
+void ReadInto(PeopleFile &file, qsizetype i, QStringDecoder &decoder, Lang language)
 {
     const QByteArray &bytes = file.Lines[i];
     const QString line = decoder.decode(bytes.left(bytes.size() - LineEnd(bytes).size()));
@@ -58,20 +60,20 @@ void ReadInto(PeopleFile &file, qsizetype i, QStringDecoder &decoder)
     file.LineNames.append(QString());
     if (decoder.hasError()) {
         decoder.resetState();
-        problem = QStringLiteral("text není v kódování UTF-8 a zůstane, jak je (opravíte ho, "
-                                 "když soubor uložíte v kódování UTF-8)");
-    } else if (const auto person = ReadLine(line, file.Reserved, problem)) {
+        problem = Said("people.line.not.utf8", language);
+    } else if (const auto person = ReadLine(line, file.Reserved, language, problem)) {
         const QString folded = Folded(person->Name);
         file.LineNames.last() = folded;
         if (file.Index.contains(folded)) {
-            problem = QStringLiteral("jméno „%1“ je tu podruhé").arg(person->Name);
+            problem = Said("people.line.again", language, { person->Name.toStdString() });
         } else {
             file.Index.insert(folded, file.People.size());
             file.People.append(*person);
         }
     }
     if (!problem.isEmpty())
-        file.Problems.append(QStringLiteral("řádek %1: %2").arg(i + 1).arg(problem));
+        file.Problems.append(
+            Said("people.line", language, { std::to_string(i + 1), problem.toStdString() }));
 }
 
 } // namespace
@@ -105,7 +107,7 @@ void AppendLine(QList<QByteArray> &lines, const QByteArray &line)
     lines.append(line + end);
 }
 
-PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved)
+PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved, Lang language)
 {
     PeopleFile file;
     file.Reserved = reserved;
@@ -113,7 +115,7 @@ PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved)
     file.Lines = SplitLines(text, file.Mark.size());
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     for (qsizetype i = 0; i < file.Lines.size(); ++i)
-        ReadInto(file, i, decoder);
+        ReadInto(file, i, decoder, language);
     return file;
 }
 
@@ -154,40 +156,41 @@ std::optional<Person> FindPersonLoosely(const PeopleFile &file, const QString &n
     return found;
 }
 
-QString NameFormProblem(const QString &name)
+QString NameFormProblem(const QString &name, Lang language)
 {
+    const std::string shown = Shortened(name).toStdString();
     QString error;
     if (name.trimmed().isEmpty())
-        return QStringLiteral("jméno je prázdné");
+        return Said("people.name.empty", language);
     if (name.size() > MaxNameLength)
-        return QStringLiteral("jméno je delší než %1 znaků").arg(MaxNameLength);
+        return Said("people.name.long", language, { std::to_string(MaxNameLength) });
     if (std::any_of(name.cbegin(), name.cend(), [](QChar c) {
             return c.category() == QChar::Other_Control || c.category() == QChar::Separator_Line
                 || c.category() == QChar::Separator_Paragraph;
         }))
-        return QStringLiteral("jméno obsahuje řídicí znak (třeba konec řádku nebo tabulátor)");
+        return Said("people.name.control", language);
     if (name.trimmed().startsWith(QLatin1Char('#')))
-        return QStringLiteral("jméno nesmí začínat „#“: tak začíná poznámka");
+        return Said("people.name.comment", language);
     if (name.contains(QLatin1Char('=')) || name.contains(QLatin1Char(',')))
-        return QStringLiteral("jméno „%1“ obsahuje „=“ nebo „,“").arg(Shortened(name));
+        return Said("people.name.sign", language, { shown });
     if (DateArgument(name, false, error) || DateArgument(name, true, error) || YearArgument(name)
         || name.front().isDigit())
-        return QStringLiteral("jméno „%1“ se čte jako datum").arg(Shortened(name));
+        return Said("people.name.date", language, { shown });
     return {};
 }
 
-QString ReservedNameProblem(const QString &name)
+QString ReservedNameProblem(const QString &name, Lang language)
 {
-    return QStringLiteral("jméno „%1“ je jméno příkazu").arg(Shortened(name));
+    return Said("people.name.command", language, { Shortened(name).toStdString() });
 }
 
-bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &error)
+bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &error, Lang language)
 {
-    error = NameFormProblem(person.Name);
+    error = NameFormProblem(person.Name, language);
     if (!error.isEmpty())
         return false;
     if (FindPerson(file, person.Name) && !replace) {
-        error = QStringLiteral("„%1“ už v souboru je (--replace ho změní)").arg(person.Name);
+        error = Said("people.name.taken", language, { person.Name.toStdString() });
         return false;
     }
     const qsizetype at = file.LineNames.indexOf(Folded(person.Name));

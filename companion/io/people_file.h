@@ -6,6 +6,7 @@
 #pragma once
 
 #include "calendar/dates.h"
+#include "lang/language.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -43,8 +44,10 @@ QByteArray LineEnd(const QByteArray &line);
 // Adds a line ending as the file's first one does, giving the last one its end first.
 void AppendLine(QList<QByteArray> &lines, const QByteArray &line);
 
-// The file's lines; a name among `reserved` (in lower case) is no person's.
-PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved = {});
+// The file's lines; a name among `reserved` (in lower case) is no person's. Its problems
+// are told in `language`.
+PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved = {},
+                      Lang language = Lang::Cs);
 QByteArray PeopleText(const PeopleFile &file);
 
 // The person of a name, in any letter case.
@@ -56,13 +59,14 @@ std::optional<Person> FindPersonLoosely(const PeopleFile &file, const QString &n
 // Why a name cannot be one of the file (it reads as a date, holds "=", ",", a control
 // character, starts with "#" or is too long), or empty. That it must not be a command's
 // name is for the commands to say (NameProblem).
-QString NameFormProblem(const QString &name);
+QString NameFormProblem(const QString &name, Lang language = Lang::Cs);
 // Why a name among the reserved ones is none.
-QString ReservedNameProblem(const QString &name);
+QString ReservedNameProblem(const QString &name, Lang language = Lang::Cs);
 
 // Adds the person, or with `replace` changes the birth of the one of that name; false
 // with the reason when the name is taken (without `replace`) or unusable.
-bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &error);
+bool AddPerson(PeopleFile &file, const Person &person, bool replace, QString &error,
+               Lang language = Lang::Cs);
 
 // Removes the person of that name; false when there is none.
 bool RemovePerson(PeopleFile &file, const QString &name);

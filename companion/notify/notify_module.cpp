@@ -7,6 +7,7 @@
 // own deadline, whatever the bus or the service does (a service may take a call and never
 // answer it): each notice says whether it was taken by then.
 #include "companion/shared/notify_job.h"
+#include "lang/catalogue.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -117,21 +118,32 @@ int AwaitAnswers(sd_bus *bus, const Answers &answers, Clock::time_point deadline
     return result;
 }
 
-// Seconds in Czech: "30", "1,5".
-std::string Seconds(int milliseconds)
+// Seconds as the language writes them: "30", "1,5" in Czech, "1.5" in English.
+std::string Seconds(int milliseconds, cykl::Lang language)
 {
     std::string text = std::to_string(milliseconds / 1000);
     if (milliseconds % 1000 != 0)
-        text += ',' + std::to_string(milliseconds % 1000 / 100);
+        text
+            += (language == cykl::Lang::Cs ? ',' : '.') + std::to_string(milliseconds % 1000 / 100);
     return text;
 }
 
-std::string Failure(int result, const Answers &answers, int deadlineMilliseconds)
+// The job's language; Czech where it names none we speak.
+cykl::Lang JobLanguage(const CyklometrikaNotifyJob &job)
 {
+    return job.Language >= 0 && static_cast<std::size_t>(job.Language) < cykl::LanguageCount
+        ? static_cast<cykl::Lang>(job.Language)
+        : cykl::Lang::Cs;
+}
+
+std::string Failure(int result, const Answers &answers, const CyklometrikaNotifyJob &job)
+{
+    const cykl::Lang language = JobLanguage(job);
     if (result == -ETIME)
-        return "služba upozornění neodpověděla do " + Seconds(deadlineMilliseconds) + " s";
-    return "služba upozornění neodpovídá ("
-        + (result < 0 ? std::string(std::strerror(-result)) : answers.Refusal) + ")";
+        return cykl::Say("notify.timeout", language,
+                         { Seconds(job.DeadlineMilliseconds, language) });
+    const std::string why = result < 0 ? std::string(std::strerror(-result)) : answers.Refusal;
+    return cykl::Say("notify.no.answer", language, { why });
 }
 
 } // namespace
@@ -152,7 +164,7 @@ cyklometrika_notify(CyklometrikaNotifyJob *job)
     int result = sd_bus_open_user(&opened);
     const Bus bus(opened);
     if (result < 0) {
-        SetError(job, "sezení nemá sběrnici D-Bus (" + std::string(std::strerror(-result)) + ")");
+        SetError(job, cykl::Say("notify.no.bus", JobLanguage(*job), { std::strerror(-result) }));
         return 1;
     }
     for (std::size_t i = 0; i < pending.size() && result >= 0; ++i)
@@ -160,7 +172,7 @@ cyklometrika_notify(CyklometrikaNotifyJob *job)
     const int awaited = AwaitAnswers(bus.get(), answers, deadline);
     result = result < 0 ? result : awaited;
     if (result < 0 || !answers.Refusal.empty()) {
-        SetError(job, Failure(result, answers, job->DeadlineMilliseconds));
+        SetError(job, Failure(result, answers, *job));
         return 1;
     }
     return 0;

@@ -20,6 +20,7 @@ struct CyklometrikaNotifyJob {
     // service does: what has not been answered by then is not shown.
     int DeadlineMilliseconds;
     char Error[512]; // on failure, why (UTF-8, zero-terminated)
+    int Language; // the language of Error: a cykl::Lang
 };
 
 // Shows the notices on the desktop; 0 when the notification service took every one.
@@ -28,7 +29,7 @@ typedef int (*CyklometrikaNotify)(CyklometrikaNotifyJob *job);
 
 namespace cykl::companion {
 
-inline constexpr int NotifyJobVersion = 2;
+inline constexpr int NotifyJobVersion = 3;
 inline constexpr const char *NotifyModuleName = "cyklometrika-notify";
 inline constexpr const char *NotifyEntryName = "cyklometrika_notify";
 // Who the notifications are from: the program's name, its icon and its desktop entry.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "companion/shared/system_error.h"
 
+#include "lang/qt/said.h"
+
 #include <QFileInfo>
 #include <cerrno>
 
@@ -58,47 +60,47 @@ int LastFileError()
 #endif
 }
 
-QString CzechWriteError(const QString &path, int number)
-{
-    switch (number) {
-    case 0:
-        return QFileInfo(path).isDir() ? QStringLiteral("je to adresář")
-                                       : QStringLiteral("neznámá chyba");
-    case ENOENT:
-        return QStringLiteral("soubor nebo adresář neexistuje");
-    case ENOTDIR:
-        return QStringLiteral("část cesty není adresář");
-    case EISDIR:
-        return QStringLiteral("je to adresář");
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("přístup odepřen");
-    case EROFS:
-        return QStringLiteral("systém souborů je jen pro čtení");
-    case ENOSPC:
-        return QStringLiteral("na zařízení není volné místo");
+namespace {
+
+// The words for the error numbers the system gives a file.
+struct ErrorWords {
+    int Number;
+    TextKey Text;
+};
+
+const ErrorWords FileErrors[] = {
+    { ENOENT, "system.missing" },
+    { ENOTDIR, "system.not.folder" },
+    { EISDIR, "system.folder" },
+    { EACCES, "system.denied" },
+    { EPERM, "system.denied" },
+    { EROFS, "system.read.only" },
+    { ENOSPC, "system.full" },
 #ifdef EDQUOT // not in the Windows C runtime
-    case EDQUOT:
-        return QStringLiteral("překročena disková kvóta");
+    { EDQUOT, "system.quota" },
 #endif
-    case ENAMETOOLONG:
-        return QStringLiteral("příliš dlouhé jméno souboru");
-    case EIO:
-        return QStringLiteral("chyba vstupu nebo výstupu");
-    case EBADF:
-        return QStringLiteral("výstup je zavřený");
-    case EINVAL:
-        return QStringLiteral("neplatné jméno souboru");
-    case ENXIO:
-    case ENODEV:
-        return QStringLiteral("zařízení není dostupné");
-    case EFBIG:
-        return QStringLiteral("soubor je příliš velký");
-    case ELOOP:
-        return QStringLiteral("příliš mnoho symbolických odkazů");
-    default:
-        return QStringLiteral("chyba systému č. %1").arg(number);
+    { ENAMETOOLONG, "system.name.long" },
+    { EIO, "system.io" },
+    { EBADF, "system.closed" },
+    { EINVAL, "system.name.invalid" },
+    { ENXIO, "system.no.device" },
+    { ENODEV, "system.no.device" },
+    { EFBIG, "system.too.large" },
+    { ELOOP, "system.links" },
+};
+
+} // namespace
+
+QString FileErrorText(const QString &path, int number, Lang language)
+{
+    if (number == 0)
+        return Said(QFileInfo(path).isDir() ? TextKey("system.folder") : TextKey("system.unknown"),
+                    language);
+    for (const ErrorWords &words : FileErrors) {
+        if (words.Number == number)
+            return Said(words.Text, language);
     }
+    return Said("system.number", language, { std::to_string(number) });
 }
 
 } // namespace cykl::companion

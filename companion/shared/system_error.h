@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Why a file could not be written, in Czech: from the system's error number where there is
-// one, else from what stands at the path. The command and its chart module both use it, so
+// Why a file could not be written, in a language: from the system's error number where
+// there is one, else from what stands at the path. The command and its chart module both use it, so
 // the reason reads the same whichever of them wrote the file.
 #pragma once
+
+#include "lang/language.h"
 
 #include <QString>
 
@@ -15,6 +17,6 @@ void ClearFileError();
 // Windows file calls leave errno alone; their own codes are translated here.
 int LastFileError();
 
-QString CzechWriteError(const QString &path, int number);
+QString FileErrorText(const QString &path, int number, Lang language);
 
 } // namespace cykl::companion

@@ -32,7 +32,7 @@ std::string Quote(std::string_view text)
     for (char c : text) {
         if (c == '"' || c == '\\')
             out += '\\';
-        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+        out += c == '\n' ? std::string("\\n") : c == '\t' ? std::string("\\t") : std::string(1, c);
     }
     return out + '"';
 }

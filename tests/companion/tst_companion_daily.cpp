@@ -5,6 +5,7 @@
 #include "companion/command.h"
 #include "companion/commands/daily.h"
 #include "companion/shared/system_error.h"
+#include "lang/qt/said.h"
 #include "tests/support/memory_environment.h"
 
 #include <QCryptographicHash>
@@ -184,14 +185,19 @@ void TestCompanionDaily::feedNotes()
 void TestCompanionDaily::remindersOnAndOff_data()
 {
     QTest::addColumn<bool>("userManager");
-    QTest::newRow("autostart, no systemd") << false;
-    QTest::newRow("systemd user timer") << true;
+    QTest::addColumn<QString>("language"); // CYKLOMETRIKA_LANG when turned on
+    QTest::newRow("autostart, no systemd") << false << QString();
+    QTest::newRow("systemd user timer") << true << QString();
+    QTest::newRow("autostart in English") << false << QStringLiteral("en");
+    QTest::newRow("systemd user timer in English") << true << QStringLiteral("en");
 }
 
-// On, status and off in a temporary home: off leaves nothing behind.
+// On, status and off in a temporary home: off leaves nothing behind. The language of the
+// run that turned it on stays the daily run's, and the status names it.
 void TestCompanionDaily::remindersOnAndOff()
 {
     QFETCH(bool, userManager);
+    QFETCH(QString, language);
     QTemporaryDir home;
     QTemporaryDir bin;
     QVERIFY(QDir(home.path()).mkdir(QStringLiteral("config")));
@@ -207,11 +213,12 @@ void TestCompanionDaily::remindersOnAndOff()
         script.close();
         script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
-    const auto run = [&](const QStringList &arguments) {
+    const auto run = [&](const QStringList &arguments, const QString &lang = {}) {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("HOME"), home.path());
         env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("CYKLOMETRIKA_LANG"), lang);
         // Ahead of the system's tools, the stand-in; without a user manager, no systemctl.
         env.insert(QStringLiteral("PATH"),
                    userManager ? bin.path() + QStringLiteral(":/usr/bin:/bin") : bin.path());
@@ -221,7 +228,11 @@ void TestCompanionDaily::remindersOnAndOff()
         return QString::fromUtf8(process.readAllStandardOutput());
     };
     QVERIFY(run({ "stav" }).contains(QStringLiteral("vypnuté")));
-    QVERIFY(run({ "zapnout", "--cas", "6:30", "--kalendar", "/k/a b%$.ics" }).contains("zapnuto"));
+    // In English without a calendar: the language alone makes the command its own.
+    const QStringList calendar
+        = language.isEmpty() ? QStringList { "--kalendar", "/k/a b%$.ics" } : QStringList {};
+    const QString on = run(QStringList { "zapnout", "--cas", "6:30" } + calendar, language);
+    QVERIFY(!on.isEmpty() && (!language.isEmpty() || on.contains("zapnuto")));
     const QString config = home.filePath(QStringLiteral("config"));
     const QString made = userManager
         ? config + "/systemd/user/cyklometrika-upozorneni.service.d/cyklometrika-kalendar.conf"
@@ -230,10 +241,13 @@ void TestCompanionDaily::remindersOnAndOff()
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(FilesUnder(home.path()).join(u' ')));
     const QByteArray quoted
         = userManager ? "--kalendar \"/k/a b%%$$.ics\"" : "--kalendar \"/k/a b%%\\\\$.ics\"";
-    QVERIFY2(file.readAll().contains(quoted), quoted);
+    const QByteArray command = file.readAll();
+    QCOMPARE(command.contains(quoted), language.isEmpty());
+    QCOMPARE(command.contains("--lang en"), !language.isEmpty());
     const QString status = run({ "stav" });
     QVERIFY2(status.contains(userManager ? QStringLiteral("v 6:30") : QStringLiteral("přihlášení")),
              qPrintable(status));
+    QCOMPARE(status.contains(Said("reminders.language", Lang::Cs, { "en" })), !language.isEmpty());
     QVERIFY(run({ "vypnout" }).contains(QStringLiteral("vypnuto")));
     QCOMPARE(FilesUnder(home.path()), QStringList { QStringLiteral("/config") });
     QVERIFY(run({ "stav" }).contains(QStringLiteral("vypnuté")));
@@ -276,7 +290,7 @@ void TestCompanionDaily::remindersRefused()
         process.start(copy, command.mid(1));
     QVERIFY(process.waitForFinished());
     const QString error = QString::fromUtf8(process.readAllStandardError());
-    QVERIFY2(error.contains(CzechWriteError(QString(), EACCES)), qPrintable(error));
+    QVERIFY2(error.contains(FileErrorText(QString(), EACCES, Lang::Cs)), qPrintable(error));
     QCOMPARE(process.exitCode(), int(ExitOutputFailed));
     QCOMPARE(QFile::exists(entry), action == "vypnout");
 }

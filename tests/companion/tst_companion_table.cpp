@@ -4,6 +4,8 @@
 #include "companion/command.h"
 #include "companion/commands/command_unit.h"
 #include "companion/commands/completion.h"
+#include "companion/io/language_choice.h"
+#include "lang/qt/said.h"
 #include "tests/support/memory_environment.h"
 
 #include <QFile>
@@ -57,6 +59,10 @@ private slots:
     void manualPagesListTheTable();
     void faultsNamed_data();
     void faultsNamed();
+    void languageChosen_data();
+    void languageChosen();
+    void helpInEveryLanguage();
+    void englishSuggestionTaken();
 };
 
 void TestCompanionTable::tableIsWhole()
@@ -64,7 +70,8 @@ void TestCompanionTable::tableIsWhole()
     QSet<QString> names;
     for (const CommandUnit &command : Commands()) {
         QVERIFY(command.Names.size() >= 2 && command.Parse != nullptr);
-        QVERIFY2(command.Help.contains(QLatin1String("%1")), qPrintable(command.Names.first()));
+        QVERIFY2(Say(command.Help, Lang::Cs).find("{1}") != std::string_view::npos,
+                 qPrintable(command.Names.first()));
         for (const QString &name : command.Names) {
             QVERIFY2(!names.contains(name) && name == name.toLower(), qPrintable(name));
             names.insert(name);
@@ -72,7 +79,7 @@ void TestCompanionTable::tableIsWhole()
         }
         QStringList keys = command.Options;
         for (const Refusal &refusal : command.Refusals)
-            keys.append(refusal.first);
+            keys.append(refusal.Key);
         for (const QString &key : keys)
             QVERIFY2(FindOption(key) != nullptr && FindOption(key)->Key == key, qPrintable(key));
     }
@@ -163,6 +170,95 @@ void TestCompanionTable::faultsNamed()
     QCOMPARE(RunCommand(QStringList { "cyklometrika" } + arguments, env), status);
     const QByteArray text = status == 0 ? env.StandardOutput : env.StandardError;
     QVERIFY2(QString::fromUtf8(text).section(QLatin1Char('\n'), 0, 1).contains(named), text);
+}
+
+void TestCompanionTable::languageChosen_data()
+{
+    QTest::addColumn<QStringList>("variables"); // NAME=value
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("chosen"); // a tag, or "?" for a usage error
+    const QStringList none;
+    const QStringList automatic { "CYKLOMETRIKA_LANG=auto" };
+    QTest::newRow("nothing: Czech") << QStringList { "LANG=en_GB.UTF-8" } << none << "cs";
+    QTest::newRow("--lang en") << none << QStringList { "--lang", "en" } << "en";
+    QTest::newRow("--jazyk=EN") << none << QStringList { "--jazyk=EN" } << "en";
+    QTest::newRow("the variable") << QStringList { "CYKLOMETRIKA_LANG=en" } << none << "en";
+    QTest::newRow("--lang beats it")
+        << QStringList { "CYKLOMETRIKA_LANG=en" } << QStringList { "--lang", "cs" } << "cs";
+    QTest::newRow("auto, LANG") << automatic + QStringList { "LANG=en_US.UTF-8" } << none << "en";
+    QTest::newRow("auto, nothing set") << automatic << none << "cs";
+    QTest::newRow("auto, C") << automatic + QStringList { "LANG=C.UTF-8" } << none << "cs";
+    QTest::newRow("auto, POSIX beats LANG")
+        << automatic + QStringList { "LC_ALL=POSIX", "LANG=en_US", "LANGUAGE=en" } << none << "cs";
+    QTest::newRow("auto, LC_MESSAGES beats LANG")
+        << automatic + QStringList { "LC_MESSAGES=cs_CZ.UTF-8", "LANG=en_US" } << none << "cs";
+    QTest::newRow("auto, LC_ALL beats LC_MESSAGES")
+        << automatic + QStringList { "LC_ALL=en_IE@euro", "LC_MESSAGES=cs_CZ" } << none << "en";
+    QTest::newRow("auto, LANGUAGE first")
+        << automatic + QStringList { "LANGUAGE=de:en:cs", "LANG=cs_CZ.UTF-8" } << none << "en";
+    QTest::newRow("auto, LANGUAGE of none we speak")
+        << automatic + QStringList { "LANGUAGE=de:fr", "LANG=en_US.UTF-8" } << none << "en";
+    QTest::newRow("--lang auto") << QStringList { "LANG=en_US" } << QStringList { "--lang", "auto" }
+                                 << "en";
+    QTest::newRow("unknown --lang") << none << QStringList { "--lang", "de" } << "?";
+    QTest::newRow("unknown variable") << QStringList { "CYKLOMETRIKA_LANG=xx" } << none << "?";
+}
+
+// The language of a run: --lang, then CYKLOMETRIKA_LANG, else Czech; auto reads the locale
+// as gettext does. An unknown one is a usage error that lists the languages.
+void TestCompanionTable::languageChosen()
+{
+    QFETCH(QStringList, variables);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, chosen);
+    test::MemoryEnvironment env;
+    for (const QString &variable : variables)
+        env.Variables.insert(variable.section(u'=', 0, 0).toUtf8(), variable.section(u'=', 1));
+    const LanguageChoice choice
+        = ChooseLanguage(QStringList { "cyklometrika", "day" } + arguments, env);
+    const auto *language = std::get_if<Lang>(&choice);
+    QCOMPARE(language ? QString::fromUtf8(LanguageOf(*language).Code.data()) : "?", chosen);
+    if (language != nullptr)
+        return;
+    QCOMPARE(RunCommand(QStringList { "cyklometrika", "day", "1.1.2000" } + arguments, env),
+             int(ExitUsage));
+    QVERIFY2(env.StandardError.contains("cs, en"), env.StandardError);
+}
+
+// Every help, listing and option entry reads in each language, translated, in the form the
+// help lays out: a command's help names it ({1}), an entry has its two columns.
+void TestCompanionTable::helpInEveryLanguage()
+{
+    QList<TextKey> entries;
+    for (const OptionUnit &option : OptionTable())
+        entries.append(option.Help);
+    for (const CommandUnit &command : Commands()) {
+        entries += command.Listing;
+        QVERIFY(Say(command.Help, Lang::Cs) != Say(command.Help, Lang::En));
+        for (const Language &language : Languages)
+            QVERIFY(Say(command.Help, language.Id).find("{1}") != std::string_view::npos);
+    }
+    for (const TextKey &entry : entries) {
+        QVERIFY(Say(entry, Lang::Cs) != Say(entry, Lang::En) || Say(entry, Lang::Cs).size() < 40);
+        for (const Language &language : Languages)
+            QVERIFY(Say(entry, language.Id).find('\t') != std::string_view::npos);
+    }
+}
+
+// An English usage error names the nearest command, and the command it names runs.
+void TestCompanionTable::englishSuggestionTaken()
+{
+    test::MemoryEnvironment env;
+    QCOMPARE(RunCommand({ "cyklometrika", "--lang", "en", "critcal", "1.1.2000" }, env),
+             int(ExitUsage));
+    const QString said = Said("usage.unknown.command.near", Lang::En, { "critcal", "{}" });
+    const QString error = QString::fromUtf8(env.StandardError);
+    const QString suggested
+        = error.section(said.section("{}", 0, 0), 1).section(said.section("{}", 1), 0, 0);
+    QVERIFY2(error.endsWith(Said("usage.help.pointer", Lang::En) + u'\n'), env.StandardError);
+    test::MemoryEnvironment again;
+    QCOMPARE(RunCommand({ "cyklometrika", "--lang", "en", suggested, "1.1.2000", "2000" }, again),
+             int(ExitOk));
 }
 
 QTEST_GUILESS_MAIN(TestCompanionTable)
