@@ -9,14 +9,22 @@ namespace cykl {
 
 namespace {
 
+// An argument may stand in several places: the room doubles until the text fits with a
+// byte to spare.
 std::string Fill(std::string_view pattern, std::span<const std::string_view> args)
 {
     std::size_t size = pattern.size();
     for (std::string_view arg : args)
         size += arg.size();
-    std::string text(size, '\0');
-    text.resize(FillInto(pattern, args, text).size());
-    return text;
+    std::string text(size + 1, '\0');
+    for (;;) {
+        const std::size_t written = FillInto(pattern, args, text).size();
+        if (written < text.size()) {
+            text.resize(written);
+            return text;
+        }
+        text.resize(text.size() * 2);
+    }
 }
 
 } // namespace

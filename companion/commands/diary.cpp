@@ -272,12 +272,9 @@ CommandUnit DiaryUnit()
              { "format", "output", "hypotheses", "days" },
              PersonRefusals(),
              ParseDiary,
-             { { Said("diary.listing.plan", Lang::Cs), Said("diary.listing.plan.text", Lang::Cs) },
-               { Said("diary.listing.add", Lang::Cs), Said("diary.listing.add.text", Lang::Cs) },
-               { Said("diary.listing.test", Lang::Cs), Said("diary.listing.test.text", Lang::Cs) },
-               { Said("diary.listing.more", Lang::Cs),
-                 Said("diary.listing.more.text", Lang::Cs) } },
-             Said("diary.help", Lang::Cs),
+             { "diary.listing.plan", "diary.listing.add", "diary.listing.test",
+               "diary.listing.more" },
+             "diary.help",
              { 1 },
              AllActionNames() };
 }

@@ -68,12 +68,7 @@ Parsed ParseMcp(const CommandLine &line)
 
 CommandUnit McpUnit()
 {
-    return { { "mcp", "asistent" },
-             {},
-             {},
-             ParseMcp,
-             { { "mcp", Said("mcp.listing", Lang::Cs) } },
-             QStringLiteral("%1\n") + Said("mcp.help", Lang::Cs) };
+    return { { "mcp", "asistent" }, {}, {}, ParseMcp, { "mcp.listing" }, "mcp.help" };
 }
 
 } // namespace cykl::companion

@@ -52,7 +52,8 @@ Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
 void NoteMissingValues(Environment &environment, const Person &person, const Date &day,
                        MessageCode refusal)
 {
-    QString why = RefusalReason(refusal, person.Birth, day, environment.Language());
+    const Lang lang = environment.Language();
+    QString why = RefusalReason(refusal, person.Birth, day, lang);
     if (why.isEmpty())
         why = QString::fromStdString(MessageText(refusal, person.Birth, day, lang)).trimmed();
     Note(environment,

@@ -5,6 +5,7 @@
 #include "display/catalogue.h"
 #include "display/display.h"
 #include "engine_rows.h"
+#include "lang/catalogue.h"
 #include "log_compare.h"
 #include "qt_rows.h"
 #include "tests/support/rig.h"
@@ -74,6 +75,7 @@ private slots:
     void pluralRule() { Expect(CheckRow(PluralRows())); }
     void catalogue_data();
     void catalogue();
+    void placeholderUsedTwice();
     void codesOutsideTheCatalogueShowNothing();
     void englishDisplay();
     void spanMessageNumber_data();
@@ -370,6 +372,17 @@ void TestDisplay::displayServesTheWindowFields()
     rig.Fields = FixedFields("a", "b", "c", "d", "e", "f");
     QCOMPARE(rig.Screen.FieldText(1), std::string("a"));
     QCOMPARE(rig.Screen.FieldText(6), std::string("f"));
+}
+
+// A placeholder may stand more than once (a help's indent on every usage line): the text is
+// filled whole however long its argument.
+void TestDisplay::placeholderUsedTwice()
+{
+    const std::string indent(300, ' ');
+    const std::string text = Say("diary.help", Lang::Cs, { "diary", indent });
+    const std::string_view pattern = Say("diary.help", Lang::Cs);
+    QVERIFY(text.size() > pattern.size() + 2 * indent.size());
+    QCOMPARE(text.substr(text.size() - 12), std::string(pattern.substr(pattern.size() - 12)));
 }
 
 QTEST_APPLESS_MAIN(TestDisplay)
