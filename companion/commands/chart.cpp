@@ -69,7 +69,7 @@ std::variant<Person, int> WithOf(const ChartCall &call, const Person &first,
     const Person with = std::get<QList<Person>>(found).first();
     if (SamePerson(first, with))
         return UsageError(environment,
-                          QStringLiteral("„%1“ je v grafu dvakrát").arg(Shortened(call.With)));
+                          Worded("usage.with.twice", environment.Language(), Shortened(call.With)));
     return with;
 }
 
@@ -95,35 +95,33 @@ Parsed ParseChart(const CommandLine &line)
     if (auto problem = ReadWho(line, 1, call.People, call.Rest))
         return *problem;
     if (call.People.Names.size() > 1)
-        return QStringLiteral("příkaz %1 je pro jednoho člověka").arg(line.Name);
+        return line.Text("usage.one.person", line.Name);
     call.People.Person = line.Value("name").trimmed();
     if (line.IsSet("name") && call.People.Person.isEmpty())
-        return QStringLiteral("volba --name potřebuje jméno");
+        return line.Text("usage.name.empty");
     if (line.IsSet("name") && !call.People.Names.isEmpty())
-        return QStringLiteral(
-            "--name patří k datu narození; jména ze souboru lidí se píší místo něj");
+        return line.Text("usage.name.people");
     call.Path = line.Value("output");
     if (auto problem = ReadTextChartCall(line, call.Path, call.Text))
         return *problem;
     if (call.Path.isEmpty() && !call.Text.Asked)
-        return OnTerminalOnly(
-            QStringLiteral("příkaz %1 potřebuje -o SOUBOR (.png, .svg nebo .pdf)").arg(line.Name),
-            ParseChartRest(line, call));
+        return OnTerminalOnly(line.Text("usage.chart.output", line.Name),
+                              ParseChartRest(line, call));
     return ParseChartRest(line, call);
 }
 
 Parsed ParseChartRest(const CommandLine &line, ChartCall call)
 {
     if (!call.Text.Asked && !call.Path.isEmpty() && ChartKind(call.Path).isEmpty())
-        return QStringLiteral("soubor obrázku musí končit na .png, .svg nebo .pdf");
+        return line.Text("usage.picture.extension");
     call.With = line.Value("with").trimmed();
     if (line.IsSet("with") && call.With.isEmpty())
-        return QStringLiteral("--with patří k příkazu chart a chce jméno nebo datum narození");
+        return line.Text("usage.with.chart");
     if (!call.With.isEmpty() && (call.Text.Asked || call.Path.isEmpty()))
         return Said("chart.text.with", line.Language);
     call.A4 = line.IsSet("a4");
     if (call.A4 && ChartKind(call.Path) != QLatin1String("pdf"))
-        return QStringLiteral("--a4 platí jen pro obrázek PDF příkazu chart");
+        return line.Text("usage.a4.chart");
     return [call](Environment &environment) { return RunChart(call, environment); };
 }
 

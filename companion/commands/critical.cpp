@@ -134,9 +134,9 @@ std::variant<CriticalSpan, int> CriticalDaysOf(PersonRun &run, const QStringList
     if (!to)
         return UsageError(run.Env, error);
     if (*to < *from)
-        return UsageError(run.Env,
-                          QStringLiteral("rozsah končí (%1) dřív, než začíná (%2)")
-                              .arg(rest.value(1), rest.value(0)));
+        return UsageError(
+            run.Env,
+            Worded("usage.span.backwards", run.Env.Language(), rest.value(1), rest.value(0)));
     if (const auto refused = run.CheckDay(rest.value(1), *to, false))
         return *refused;
     return SpanOf(run, *from, *to, kept);

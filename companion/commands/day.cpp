@@ -60,7 +60,7 @@ Parsed ParseMonth(const CommandLine &line)
     if (auto problem = ReadPersonCall(line, 1, false, call))
         return *problem;
     if (call.People.Names.size() > 1)
-        return QStringLiteral("příkaz %1 je pro jednoho člověka").arg(line.Name);
+        return line.Text("usage.one.person", line.Name);
     return [call](Environment &environment) {
         PersonRun run(environment, call.Out);
         return ForEachPerson(call.People, run, [&] { return MonthOfPerson(call, run); });

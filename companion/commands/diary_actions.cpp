@@ -83,9 +83,9 @@ std::variant<std::vector<diary::Entry>, int> ImportedEntries(const QString &path
             continue;
         const QStringList fields = line.split(QLatin1Char(','));
         QString error;
-        const auto day = DateArgument(fields.value(0).trimmed(), false, error);
+        const auto day = DateArgument(fields.value(0).trimmed(), false, error, lang);
         diary::Entry entry { day.value_or(Date {}), {}, false, true };
-        QString why = fields.size() == 4 && day && NoSuchDay(*day, false).isEmpty()
+        QString why = fields.size() == 4 && day && NoSuchDay(*day, false, lang).isEmpty()
                 && QString::fromStdString(IsoDate(*day)) == fields[0].trimmed()
             ? QString()
             : Said("diary.import.form", lang);
@@ -188,11 +188,11 @@ int RunAdd(const DiaryCall &call, Environment &environment)
         entry.Ratings[k] = *rating;
     }
     QString error;
-    const auto day
-        = first == 1 ? DateArgument(call.Rest[0], false, error) : std::optional(Today(environment));
+    const auto day = first == 1 ? DateArgument(call.Rest[0], false, error, lang)
+                                : std::optional(Today(environment));
     if (!day)
         return UsageError(environment, error);
-    if (const QString why = NoSuchDay(*day, false); !why.isEmpty())
+    if (const QString why = NoSuchDay(*day, false, lang); !why.isEmpty())
         return UsageError(environment, why);
     entry.Day = *day;
     return WithPlan(call, environment, [&](OpenDiary &diary, const diary::Plan &plan) -> int {

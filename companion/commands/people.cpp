@@ -124,10 +124,10 @@ int AddToPeople(const PeopleCall &call, Environment &environment)
     if (call.Rest.size() != 3)
         return UsageError(environment, Said("people.add.arguments", environment.Language()));
     QString error;
-    const auto birth = DateArgument(call.Rest[2], false, error);
+    const auto birth = DateArgument(call.Rest[2], false, error, environment.Language());
     if (!birth)
         return UsageError(environment, error);
-    if (const QString why = NoSuchDay(*birth, false); !why.isEmpty())
+    if (const QString why = NoSuchDay(*birth, false, environment.Language()); !why.isEmpty())
         return UsageError(
             environment,
             Worded("people.not.a.day", environment.Language(), Shortened(call.Rest[2]), why));

@@ -154,17 +154,19 @@ std::variant<QList<Person>, int> GroupOf(const Who &who, const QString &command,
     }
     QList<std::optional<Person>> items;
     for (const QString &item : who.Names) {
-        const auto birth = DateArgument(item, false, error);
+        const auto birth = DateArgument(item, false, error, environment.Language());
         if (!birth && !HasLetters(item))
             return UsageError(environment, error);
         if (!birth) {
             items.append(std::nullopt);
             continue;
         }
-        if (const QString why = NoSuchDay(*birth, false); !why.isEmpty()) {
+        if (const QString why = NoSuchDay(*birth, false, environment.Language()); !why.isEmpty()) {
             Note(environment,
                  Worded("people.not.a.day", environment.Language(), item.trimmed(), why));
-            environment.Err((Utf8(MessageText(1, *birth, *birth)) + QLatin1Char('\n')).toUtf8());
+            environment.Err(
+                (Utf8(MessageText(1, *birth, *birth, environment.Language())) + QLatin1Char('\n'))
+                    .toUtf8());
             return ExitRefused;
         }
         items.append(Person { Utf8(CzechDate(*birth)), *birth });

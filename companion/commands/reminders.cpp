@@ -299,9 +299,7 @@ int Status(Environment &environment)
 int RunReminders(const RemindersCall &call, Environment &environment)
 {
 #ifdef Q_OS_WIN
-    Note(environment,
-         QStringLiteral("denní upozornění je jen pro plochu Linuxu; na Windows "
-                        "odebírejte kalendář příkazu kalendar"));
+    Note(environment, Said("reminders.linux.only", environment.Language()));
     return ExitOutputFailed;
 #endif
     const QString &action = call.Action;

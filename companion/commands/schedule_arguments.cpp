@@ -22,7 +22,7 @@ Problem ReadWhoAndDay(const CommandLine &line, DailyCall &call)
     if (arguments.size() > taken)
         return TooMany(line, arguments[taken]);
     QString error;
-    if (taken == 1 && DateArgument(arguments[0], false, error))
+    if (taken == 1 && DateArgument(arguments[0], false, error, line.Language))
         return line.Text("usage.names.not.birth", line.Name);
     call.People.Everyone = line.IsSet("all") || arguments.isEmpty();
     if (!arguments.isEmpty() && line.IsSet("all"))
@@ -32,7 +32,7 @@ Problem ReadWhoAndDay(const CommandLine &line, DailyCall &call)
     if (!line.IsSet("day"))
         return std::nullopt;
     call.OnDayText = line.Value("day");
-    call.OnDay = DateArgument(call.OnDayText, false, error);
+    call.OnDay = DateArgument(call.OnDayText, false, error, line.Language);
     if (!call.OnDay)
         return error;
     return std::nullopt;

@@ -35,16 +35,15 @@ Problem ReadGroup(const CommandLine &line, bool match, GroupCall &call)
     }
     const qsizetype count = call.People.Names.size();
     if (!everyone && (match ? count != 2 : count < 2))
-        return match
-            ? QStringLiteral("příkaz %1 chce dva lidi (JANA PETR)").arg(line.Name)
-            : QStringLiteral("příkaz %1 chce aspoň dva lidi (JANA,PETR) nebo --all").arg(line.Name);
+        return line.Text(match ? TextKey("usage.match.two") : TextKey("usage.together.two"),
+                         line.Name);
     if (arguments.size() > first + (match ? 1 : 2))
-        return QStringLiteral("příliš mnoho argumentů pro příkaz %1").arg(line.Name);
+        return line.Text("usage.too.many.plain", line.Name);
     call.Rest = arguments.mid(first);
     if (auto problem = ReadOutput(line, !match, call.Out))
         return problem;
     if (match && call.Out.Kind != Format::Table && call.Out.Kind != Format::Json)
-        return QStringLiteral("příkaz %1 píše jen formáty table a json").arg(line.Name);
+        return line.Text("usage.match.formats", line.Name);
     return ReadRemind(line, call.Out, call.Select);
 }
 

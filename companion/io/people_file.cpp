@@ -39,9 +39,9 @@ std::optional<Person> ReadLine(const QString &line, const QStringList &reserved,
     }
     const Person person { text.left(equals).trimmed(), {}, text.mid(equals + 1).trimmed() };
     QString error;
-    const auto birth = DateArgument(person.Written, false, error);
-    if (!birth || !NoSuchDay(*birth, false).isEmpty()) {
-        problem = birth ? NoSuchDay(*birth, false) : error;
+    const auto birth = DateArgument(person.Written, false, error, language);
+    if (!birth || !NoSuchDay(*birth, false, language).isEmpty()) {
+        problem = birth ? NoSuchDay(*birth, false, language) : error;
         return std::nullopt;
     }
     problem = reserved.contains(person.Name.toLower()) ? ReservedNameProblem(person.Name, language)
@@ -173,8 +173,8 @@ QString NameFormProblem(const QString &name, Lang language)
         return Said("people.name.comment", language);
     if (name.contains(QLatin1Char('=')) || name.contains(QLatin1Char(',')))
         return Said("people.name.sign", language, { shown });
-    if (DateArgument(name, false, error) || DateArgument(name, true, error) || YearArgument(name)
-        || name.front().isDigit())
+    if (DateArgument(name, false, error, language) || DateArgument(name, true, error, language)
+        || YearArgument(name) || name.front().isDigit())
         return Said("people.name.date", language, { shown });
     return {};
 }
