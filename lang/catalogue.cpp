@@ -7,6 +7,10 @@
 
 namespace cykl {
 
+// Every text keeps the rules, checked once a build here rather than in every file that asks
+// for a text.
+static_assert(CheckCatalogue(CatalogueTexts));
+
 namespace {
 
 // An argument may stand in several places: the room doubles until the text fits with a

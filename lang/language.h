@@ -21,12 +21,11 @@ struct Language {
     Lang Id;
     std::string_view Code; // the language tag: "cs", "en"
     std::size_t PluralForms; // forms of a counted text
-    std::string_view PluralRule; // the same rule as a catalogue file's Plural-Forms header
 };
 
 inline constexpr std::array<Language, LanguageCount> Languages { {
-    { Lang::Cs, "cs", 3, "nplurals=3; plural=(n==1) ? 0 : (n>=2 && n<=4) ? 1 : 2;" },
-    { Lang::En, "en", 2, "nplurals=2; plural=(n != 1);" },
+    { Lang::Cs, "cs", 3 },
+    { Lang::En, "en", 2 },
 } };
 
 constexpr const Language &LanguageOf(Lang lang)

@@ -43,17 +43,6 @@ std::string_view StyleName(MessageStyle style)
     return "information";
 }
 
-// The month 1 to 12 as a caption names it ("leden", "January"); empty for another.
-std::string_view CaptionMonth(int month, Lang lang)
-{
-    static constexpr std::array<TextKey, 12> Names {
-        "web.month.1", "web.month.2", "web.month.3", "web.month.4",  "web.month.5",  "web.month.6",
-        "web.month.7", "web.month.8", "web.month.9", "web.month.10", "web.month.11", "web.month.12"
-    };
-    return month >= 1 && month <= 12 ? Say(Names[static_cast<std::size_t>(month - 1)], lang)
-                                     : std::string_view {};
-}
-
 // A hidden chart is shown and described as an empty one: nothing of it is on show.
 ChartModel OnShow(const HeldChart &chart)
 {
@@ -130,7 +119,7 @@ std::string Session::StateJson() const
     if (const auto target = Target()) {
         json.Open('{').Key("day").Number(target->Day).Key("month").Number(target->Month);
         json.Key("year").Number(target->Year);
-        json.Key("month_name").String(CaptionMonth(target->Month, Language())).Close('}');
+        json.Key("month_name").String(MonthName(target->Month, Language())).Close('}');
     } else {
         json.Number(std::nullopt);
     }

@@ -51,6 +51,14 @@ std::string Unquote(std::string_view quoted)
     return out;
 }
 
+// A language's plural rule as gettext writes it in a catalogue's header: the rule of
+// PluralForm, for the translators' tools.
+std::string_view PluralRule(Lang lang)
+{
+    return lang == Lang::Cs ? "nplurals=3; plural=(n==1) ? 0 : (n>=2 && n<=4) ? 1 : 2;"
+                            : "nplurals=2; plural=(n != 1);";
+}
+
 void Export(Lang lang)
 {
     const cykl::Language &language = cykl::LanguageOf(lang);
@@ -64,7 +72,7 @@ void Export(Lang lang)
               << "\"MIME-Version: 1.0\\n\"\n"
               << "\"Content-Type: text/plain; charset=UTF-8\\n\"\n"
               << "\"Content-Transfer-Encoding: 8bit\\n\"\n"
-              << "\"Plural-Forms: " << language.PluralRule << "\\n\"\n";
+              << "\"Plural-Forms: " << PluralRule(lang) << "\\n\"\n";
     for (const cykl::CatalogueText &text : cykl::CatalogueTexts) {
         const cykl::TextForms &czech = text.Forms[0];
         const cykl::TextForms &forms = text.Forms[static_cast<std::size_t>(lang)];
