@@ -2,10 +2,10 @@
 #include "ui/form1.h"
 
 #include "calc/chain.h"
+#include "lang/qt/said.h"
 #include "platform/chart_widget.h"
 #include "platform/effects.h"
 #include "ui/numeric_field.h"
-#include "lang/qt/said.h"
 #include "ui/version_window.h"
 
 #include <QAction>

@@ -2,10 +2,10 @@
 #include "ui/form1_layout.h"
 
 #include "display/display.h"
+#include "lang/qt/said.h"
 #include "platform/chart_widget.h"
 #include "platform/painter/chart_style.h"
 #include "ui/numeric_field.h"
-#include "lang/qt/said.h"
 #include "ui/window_font.h"
 
 #include <QAction>

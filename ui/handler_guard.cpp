@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/handler_guard.h"
 
-#include "platform/effects.h"
 #include "lang/qt/said.h"
+#include "platform/effects.h"
 
 #include <exception>
 #include <new>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/version_window.h"
 
-#include "ui/form1_layout.h"
 #include "lang/qt/said.h"
+#include "ui/form1_layout.h"
 #include "ui/window_font.h"
 
 #include <QCloseEvent>
