@@ -7,9 +7,26 @@
 
 namespace cykl {
 
-// Every text keeps the rules, checked once a build here rather than in every file that asks
-// for a text.
-static_assert(CheckCatalogue(CatalogueTexts));
+// Every text keeps the rules: checked once a build, here rather than in every file that
+// asks for a text, and in parts, each its own constant within a compiler's budget of steps.
+namespace {
+
+constexpr std::span<const CatalogueText> AllTexts { CatalogueTexts };
+constexpr std::size_t PartSize = 50;
+
+template<std::size_t Part> constexpr bool PartsKeptFrom()
+{
+    constexpr std::size_t From = Part * PartSize;
+    static_assert(CheckTexts(AllTexts.subspan(From, std::min(PartSize, AllTexts.size() - From))));
+    if constexpr (From + PartSize < AllTexts.size())
+        return PartsKeptFrom<Part + 1>();
+    return true;
+}
+
+} // namespace
+
+static_assert(PartsKeptFrom<0>());
+static_assert(IdentifiersUnique(AllTexts));
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string_view>
 
 namespace cykl {
@@ -103,21 +104,45 @@ constexpr void CheckPlaceholders(const CatalogueText &text)
 
 } // namespace text_rules
 
-// True when every text keeps the rules and every identifier and note is there, the
-// identifiers unique; evaluated as a constant, a broken rule is a compile error naming it.
-template<std::size_t N> constexpr bool CheckCatalogue(const std::array<CatalogueText, N> &texts)
+// True when every text keeps the rules and has its identifier and its note; evaluated as
+// a constant, a broken rule is a compile error naming it.
+constexpr bool CheckTexts(std::span<const CatalogueText> texts)
 {
-    for (std::size_t i = 0; i < N; ++i) {
-        if (texts[i].Id.empty() || texts[i].Note.empty())
+    for (const CatalogueText &text : texts) {
+        if (text.Id.empty() || text.Note.empty())
             text_rules::Broken("a text lacks its identifier or its note for translators");
-        for (std::size_t j = 0; j < i; ++j) {
-            if (texts[j].Id == texts[i].Id)
-                text_rules::Broken("two texts share an identifier");
-        }
-        text_rules::CheckForms(texts[i]);
-        text_rules::CheckPlaceholders(texts[i]);
+        text_rules::CheckForms(text);
+        text_rules::CheckPlaceholders(text);
     }
     return true;
+}
+
+// True when no two texts share an identifier. Each identifier takes a place in a table by
+// its hash, and only those that meet at a place are compared, so that the check stays
+// within a compiler's budget for one constant as the catalogue grows.
+constexpr bool IdentifiersUnique(std::span<const CatalogueText> texts)
+{
+    constexpr std::size_t Places = 4096;
+    if (texts.size() * 2 > Places)
+        text_rules::Broken("more texts than the check of their identifiers has places");
+    std::array<std::size_t, Places> taken {}; // a text's index and one; 0: free
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        std::size_t hash = 0;
+        for (const char c : texts[i].Id)
+            hash = hash * 31 + static_cast<unsigned char>(c);
+        std::size_t place = hash % Places;
+        for (; taken[place] != 0; place = (place + 1) % Places) {
+            if (texts[taken[place] - 1].Id == texts[i].Id)
+                text_rules::Broken("two texts share an identifier");
+        }
+        taken[place] = i + 1;
+    }
+    return true;
+}
+
+constexpr bool CheckCatalogue(std::span<const CatalogueText> texts)
+{
+    return CheckTexts(texts) && IdentifiersUnique(texts);
 }
 
 } // namespace cykl

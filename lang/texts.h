@@ -13,7 +13,9 @@
 namespace cykl {
 
 // clang-format off
-inline constexpr std::array CatalogueTexts {
+// A plain array: a deduced std::array of this many texts is more than a compiler's fold
+// expressions take.
+inline constexpr CatalogueText CatalogueTexts[] = {
     PlainText("message.1",
               "Message box when the dates cannot be used at all (not a day, a field left empty). Scornful on purpose: the program refuses to work with someone who types nonsense.",
               "S neprícetnými a nesvéprávnými osobami jako jste Vy, odmítám spolupracovat !",

@@ -220,7 +220,7 @@ std::optional<std::string> Import(Lang lang, std::istream &po, std::istream &tex
         }
         if (!inTable)
             out << line << '\n';
-        inTable = inTable || line.ends_with("std::array CatalogueTexts {");
+        inTable = inTable || line.ends_with("CatalogueTexts[] = {");
     }
     if (inTable)
         return std::nullopt;
