@@ -98,10 +98,7 @@ DiaryFile ReadDiary(const QByteArray &text)
 
 QByteArray DiaryText(const DiaryFile &file)
 {
-    QByteArray text = file.Mark;
-    for (const QByteArray &line : file.Lines)
-        text += line;
-    return text;
+    return JoinLines(file.Mark, file.Lines);
 }
 
 PlanState StoredPlan(const DiaryFile &file, diary::Plan &plan)

@@ -119,12 +119,17 @@ PeopleFile ReadPeople(const QByteArray &text, const QStringList &reserved, Lang 
     return file;
 }
 
-QByteArray PeopleText(const PeopleFile &file)
+QByteArray JoinLines(const QByteArray &mark, const QList<QByteArray> &lines)
 {
-    QByteArray text = file.Mark;
-    for (const QByteArray &line : file.Lines)
+    QByteArray text = mark;
+    for (const QByteArray &line : lines)
         text += line;
     return text;
+}
+
+QByteArray PeopleText(const PeopleFile &file)
+{
+    return JoinLines(file.Mark, file.Lines);
 }
 
 std::optional<Person> FindPerson(const PeopleFile &file, const QString &name)

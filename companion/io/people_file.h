@@ -41,6 +41,8 @@ struct PeopleFile {
 // nothing on a last line without one), the byte-order mark apart.
 QList<QByteArray> SplitLines(const QByteArray &text, qsizetype start = 0);
 QByteArray LineEnd(const QByteArray &line);
+// The file again from its byte-order mark (or none) and its lines.
+QByteArray JoinLines(const QByteArray &mark, const QList<QByteArray> &lines);
 // Adds a line ending as the file's first one does, giving the last one its end first.
 void AppendLine(QList<QByteArray> &lines, const QByteArray &line);
 
