@@ -755,7 +755,7 @@ inline constexpr CatalogueText CatalogueTexts[] = {
     PlainText("diary.listing.plan",
               "Command diary in the whole help's list: how it is written, a tab, and what it does (about 45 characters a line). The capitals are the arguments' names; the action words stay as they are.",
               "diary plan NAROZENÍ\t(denik) předem zapsat, co test deníku zkouší",
-              "diary plan BIRTH\t(denik) fix in advance what the diary's test tries"),
+              "diary plan BIRTH\t(denik) fix the test's plan in advance"),
     PlainText("diary.listing.add",
               "Command diary in the whole help's list: how it is written, a tab, and what it does (about 45 characters a line). The capitals are the arguments' names; the action words stay as they are.",
               "diary add NAROZENÍ [DEN] E N S\t(pridat) den deníku: energie, nálada,\nsoustředění, každé 1 až 5",
