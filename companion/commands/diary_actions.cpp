@@ -109,18 +109,6 @@ std::variant<std::vector<diary::Entry>, int> ImportedEntries(const QString &path
     return entries;
 }
 
-template<typename Then> int WithPlan(const DiaryCall &call, Environment &environment, Then then)
-{
-    auto opened = OpenDiaryOf(call, environment);
-    if (const int *status = std::get_if<int>(&opened))
-        return *status;
-    OpenDiary &diary = std::get<OpenDiary>(opened);
-    const auto plan = UsablePlan(call, diary, environment);
-    if (const int *status = std::get_if<int>(&plan))
-        return *status;
-    return then(diary, std::get<diary::Plan>(plan));
-}
-
 bool Shown(const OpenDiary &diary, const Date &day)
 {
     return diary.File.ShownThrough && !(*diary.File.ShownThrough < day);

@@ -44,6 +44,19 @@ int StoreDiary(const OpenDiary &diary, Environment &environment);
 // exit status returned.
 std::variant<diary::Plan, int> UsablePlan(const DiaryCall &call, const OpenDiary &diary,
                                           Environment &environment);
+// then(diary, plan) on the call's diary and its usable plan; the exit status where either
+// is refused.
+template<typename Then> int WithPlan(const DiaryCall &call, Environment &environment, Then then)
+{
+    auto opened = OpenDiaryOf(call, environment);
+    if (const int *status = std::get_if<int>(&opened))
+        return *status;
+    OpenDiary &diary = std::get<OpenDiary>(opened);
+    const auto plan = UsablePlan(call, diary, environment);
+    if (const int *status = std::get_if<int>(&plan))
+        return *status;
+    return then(diary, std::get<diary::Plan>(plan));
+}
 
 // The command line a person types next ("cyklometrika diary add Jana"), in its language.
 QString NextCommand(const DiaryCall &call, const OpenDiary &diary, const QString &action,

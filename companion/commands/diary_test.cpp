@@ -68,19 +68,11 @@ QByteArray Json(const diary::TestResult &result)
     return QByteArray::fromStdString(json.Text());
 }
 
-} // namespace
-
-int RunDiaryTest(const DiaryCall &call, Environment &environment)
+// The test of a diary with its usable plan, recorded as shown before its result is written.
+int TestDiary(const DiaryCall &call, OpenDiary &diary, const diary::Plan &plan,
+              Environment &environment)
 {
     const Lang lang = environment.Language();
-    auto opened = OpenDiaryOf(call, environment);
-    if (const int *status = std::get_if<int>(&opened))
-        return *status;
-    OpenDiary &diary = std::get<OpenDiary>(opened);
-    const auto stored = UsablePlan(call, diary, environment);
-    if (const int *status = std::get_if<int>(&stored))
-        return *status;
-    const diary::Plan &plan = std::get<diary::Plan>(stored);
     const diary::TestResult result = diary::RunTest(plan, diary.File.Entries);
     if (!result.Enough) {
         Note(environment,
@@ -98,6 +90,15 @@ int RunDiaryTest(const DiaryCall &call, Environment &environment)
     return WriteOutput(environment, call.Out.Path,
                        call.Out.Kind == Format::Json ? Json(result)
                                                      : Table(diary, plan, result, lang));
+}
+
+} // namespace
+
+int RunDiaryTest(const DiaryCall &call, Environment &environment)
+{
+    return WithPlan(call, environment, [&](OpenDiary &diary, const diary::Plan &plan) {
+        return TestDiary(call, diary, plan, environment);
+    });
 }
 
 } // namespace cykl::companion

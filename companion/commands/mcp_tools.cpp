@@ -81,7 +81,7 @@ private:
 
 enum class ArgumentKind { Person, People, Date, Month, Year };
 
-struct ArgumentSpec {
+struct ToolArgument {
     const char *Name;
     ArgumentKind Kind;
     TextKey Description;
@@ -90,22 +90,22 @@ struct ArgumentSpec {
 
 // A tool: the command it runs (by its English name) and what it takes, in the order of
 // the command's arguments; each tool takes "lang" too.
-struct ToolSpec {
+struct ToolEntry {
     const char *Name;
     TextKey Description;
-    std::vector<ArgumentSpec> Arguments;
+    std::vector<ToolArgument> Arguments;
     QJsonObject (*Output)();
 };
 
-const std::vector<ToolSpec> &Tools()
+const std::vector<ToolEntry> &Tools()
 {
     using enum ArgumentKind;
-    const ArgumentSpec from { "from", Date, "mcp.field.from" };
-    const ArgumentSpec to { "to", Date, "mcp.field.to" };
-    const ArgumentSpec year { "year", Year, "mcp.field.year" };
-    const ArgumentSpec person { "person", Person, "mcp.field.person", true };
-    const ArgumentSpec date { "date", Date, "mcp.field.date" };
-    static const std::vector<ToolSpec> tools {
+    const ToolArgument from { "from", Date, "mcp.field.from" };
+    const ToolArgument to { "to", Date, "mcp.field.to" };
+    const ToolArgument year { "year", Year, "mcp.field.year" };
+    const ToolArgument person { "person", Person, "mcp.field.person", true };
+    const ToolArgument date { "date", Date, "mcp.field.date" };
+    static const std::vector<ToolEntry> tools {
         { "day", "mcp.tool.day", { person, date }, DayOutput },
         { "month",
           "mcp.tool.month",
@@ -124,7 +124,7 @@ const std::vector<ToolSpec> &Tools()
     return tools;
 }
 
-QJsonObject ArgumentSchema(const ArgumentSpec &argument, Lang lang)
+QJsonObject ArgumentSchema(const ToolArgument &argument, Lang lang)
 {
     QJsonObject schema = argument.Kind == ArgumentKind::People
         ? QJsonObject { { "type", "array" }, { "items", Typed("string") }, { "minItems", 2 } }
@@ -151,11 +151,11 @@ QJsonArray LanguageTags()
     return tags;
 }
 
-QJsonObject InputSchema(const ToolSpec &tool, Lang lang)
+QJsonObject InputSchema(const ToolEntry &tool, Lang lang)
 {
     QJsonObject properties;
     QStringList required;
-    for (const ArgumentSpec &argument : tool.Arguments) {
+    for (const ToolArgument &argument : tool.Arguments) {
         properties.insert(argument.Name, ArgumentSchema(argument, lang));
         if (argument.Required)
             required.append(argument.Name);
@@ -213,11 +213,11 @@ std::optional<QStringList> WordsOf(ArgumentKind kind, const QJsonValue &value)
 // The command line's arguments after the command's name: a fault where an argument is
 // missing or of the wrong type, a tool's error where one would be no date or name to the
 // command (an option, a list of names) or the span is given twice.
-std::variant<QStringList, RpcResult> CommandWords(const ToolSpec &tool, const QJsonObject &given,
+std::variant<QStringList, RpcResult> CommandWords(const ToolEntry &tool, const QJsonObject &given,
                                                   Lang lang)
 {
     QStringList words;
-    for (const ArgumentSpec &argument : tool.Arguments) {
+    for (const ToolArgument &argument : tool.Arguments) {
         const QJsonValue value = given.value(argument.Name);
         if (value.isUndefined() || value.isNull()) {
             if (argument.Required)
@@ -275,7 +275,7 @@ RpcResult CallTool(const QJsonObject &params, Environment &environment,
     const Lang lang = environment.Language();
     const QString name = params.value("name").toString();
     const auto tool = std::find_if(Tools().begin(), Tools().end(),
-                                   [&](const ToolSpec &spec) { return name == spec.Name; });
+                                   [&](const ToolEntry &entry) { return name == entry.Name; });
     if (tool == Tools().end())
         return RpcFault { RpcInvalidParams, Text("mcp.error.tool", lang, name) };
     const QJsonValue given = params.value("arguments");
@@ -298,7 +298,7 @@ RpcResult CallTool(const QJsonObject &params, Environment &environment,
 QJsonArray ToolList(Lang lang)
 {
     QJsonArray list;
-    for (const ToolSpec &tool : Tools())
+    for (const ToolEntry &tool : Tools())
         list.append(QJsonObject { { "name", tool.Name },
                                   { "description", Said(tool.Description, lang) },
                                   { "inputSchema", InputSchema(tool, lang) },
