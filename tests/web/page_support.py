@@ -82,6 +82,16 @@ def start_browser(load='normal', language='cs'):
 
 
 class PageTest(unittest.TestCase):
+    def save_whole_page(self, name, width):
+        """A picture of the whole page at this width, as tall as the page, into SHOTS."""
+        os.makedirs(SHOTS, exist_ok=True)
+        self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
+            'width': width, 'height': self.driver.execute_script(
+                'return document.documentElement.scrollHeight'),
+            'deviceScaleFactor': 1, 'mobile': width < 500})
+        self.driver.save_screenshot(os.path.join(SHOTS, name + '.png'))
+        self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+
     @classmethod
     def setUpClass(cls):
         cls.server = Server()

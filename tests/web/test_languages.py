@@ -5,11 +5,10 @@
 # accessibility check, the notice for a browser that prefers English, and the English
 # page's screenshots.
 # Usage: test_languages.py <build/web> <axe.min.js> <screenshot folder> [tests]
-import os
 import re
 import unittest
 
-from page_support import SHOTS, By, PageTest, start_browser
+from page_support import By, PageTest, start_browser
 
 # Czech words of the page that need no diacritics to be Czech.
 CZECH_WORDS = {'den', 'dne', 'dnes', 'datum', 'graf', 'rok', 'mesic', 'vaseho', 'narozeni',
@@ -74,16 +73,10 @@ class Languages(PageTest):
             prefers_english.quit()
 
     def test_english_screenshots(self):
-        os.makedirs(SHOTS, exist_ok=True)
         for name, width in (('web-en-360', 360), ('web-en-desktop', 1100)):
             self.driver.set_window_size(width, 800)
             self.english()
-            self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-                'width': width, 'height': self.driver.execute_script(
-                    'return document.documentElement.scrollHeight'),
-                'deviceScaleFactor': 1, 'mobile': width < 500})
-            self.driver.save_screenshot(os.path.join(SHOTS, name + '.png'))
-            self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+            self.save_whole_page(name, width)
         self.driver.set_window_size(1100, 900)
 
 

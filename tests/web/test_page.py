@@ -403,7 +403,6 @@ class Looks(PageTest):
             self.assertGreaterEqual(ratio, 3, colour)
 
     def test_phone_and_desktop(self):
-        os.makedirs(SHOTS, exist_ok=True)
         for name, width, height in (('web-320', 320, 700), ('web-360', 360, 800),
                                     ('web-desktop', 1100, 720),
                                     ('web-zoom-200', 640, 900)):
@@ -414,12 +413,7 @@ class Looks(PageTest):
                 overflow = self.driver.execute_script(
                     'return document.documentElement.scrollWidth - innerWidth')
                 self.assertLessEqual(overflow, 0)
-                self.driver.execute_cdp_cmd('Emulation.setDeviceMetricsOverride', {
-                    'width': width, 'height': self.driver.execute_script(
-                        'return document.documentElement.scrollHeight'),
-                    'deviceScaleFactor': 1, 'mobile': width < 500})
-                self.driver.save_screenshot(os.path.join(SHOTS, name + '.png'))
-                self.driver.execute_cdp_cmd('Emulation.clearDeviceMetricsOverride', {})
+                self.save_whole_page(name, width)
         self.driver.set_window_size(1100, 900)
 
 
